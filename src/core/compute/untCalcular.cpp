@@ -1,0 +1,121 @@
+#include "compute/untCalcular.h"
+
+#include <algorithm>
+#include <array>
+
+#include "general/untGeneral.h"
+
+namespace {
+
+
+const std::array kCalculadoras{
+    TCalculadora{22, "Problema de la Pila", nullptr, nullptr, nullptr},
+    TCalculadora{31, "Problema Alcantarilla Angosta", nullptr, nullptr, nullptr},
+    TCalculadora{111, "Problema Vórtice Confinado", nullptr, nullptr, nullptr},
+    TCalculadora{121, "Problema Vórtice Confinado", nullptr, nullptr, nullptr},
+    TCalculadora{122, "Problema Alcantarilla Ancha", nullptr, nullptr, nullptr},
+    TCalculadora{211, "Problema Estribo/Espigón Protegido", nullptr, nullptr, nullptr},
+    TCalculadora{212, "Problema Estribo/Espigón", nullptr, nullptr, nullptr},
+    TCalculadora{1121, "Problema del escalón", nullptr, nullptr, nullptr},
+    TCalculadora{1122, "Problema Chorro Zambullido", nullptr, nullptr, nullptr},
+};
+
+// Step 1: common inputs, in this order; grain size typed in mm.
+void LeerEntradasComunes(TDatosProblema& d, const TTextosCampos& t) {
+    d.AguaDens = LeerCampo(t, "AguaDens");
+    d.AguaTemp = LeerCampo(t, "AguaTemp");
+    d.SediDiamMedi = Guardar(static_cast<Ext>(LeerCampo(t, "SediDiamMedi")) / 1000);
+    d.SediDensMate = LeerCampo(t, "SediDensMate");
+    d.ForzAcelGrav = LeerCampo(t, "ForzAcelGrav");
+    d.FlujCaud = LeerCampo(t, "FlujCaud");
+    d.CaucAnchCauc = LeerCampo(t, "CaucAnchCauc");
+    d.FlujTiraRest = LeerCampo(t, "FlujTiraRest");
+}
+
+// Step 3: sediment quantities.
+void CalcularSedimento(TDatosProblema& d) {
+    d.AguaViscCine = CalcViscCine(d.AguaTemp);
+    d.CaudEspe = Guardar(Divi(d.FlujCaud, d.CaucAnchCauc));
+    d.SediDensRela = CalcDensRela(d.SediDensMate, d.AguaDens);
+    d.SediDiamAdim = CalcDiamAdim(d.SediDensRela, d.ForzAcelGrav, d.AguaViscCine, d.SediDiamMedi);
+    d.OutpParaMoviCrit = CalcParaMoviCrit(d.SediDiamAdim);
+    d.VeloCortCrit = CalcVeloCortCrit(d.OutpParaMoviCrit, d.SediDiamMedi, d.ForzAcelGrav, d.SediDensRela);
+}
+
+// Step 4: the Manning coefficient as typed, or from the roughness height (mm).
+void CalcularRugosidad(TDatosProblema& d, const TTextosCampos& t, bool opcionManning) {
+    if (opcionManning) {
+        d.CaucCoefMannCauc = LeerCampo(t, "CaucCoefMannCauc");
+    } else {
+        d.AltuRugoCauc = Guardar(static_cast<Ext>(LeerCampo(t, "AltuRugoCauc")) / 1000);
+        d.CaucCoefMannCauc = TDatosProblema::CalcCoefMann(d.FlujTiraRest, d.ForzAcelGrav, d.AltuRugoCauc);
+    }
+}
+
+// Step 5: flow quantities.
+void CalcularFlujo(TDatosProblema& d) {
+    d.CoefChez = CalcCoefChez(d.FlujTiraRest, d.CaucCoefMannCauc);
+    d.RelaVeloCort = CalcRelaVeloCort(d.ForzAcelGrav, d.CoefChez);
+    d.FlujVeloMedi = Guardar(Divi(d.CaudEspe, d.FlujTiraRest));
+    d.FlujVeloCort = Producto(d.RelaVeloCort, d.FlujVeloMedi);
+    d.OutpParaMovi = CalcParaMovi(d.FlujVeloCort, d.SediDensRela, d.ForzAcelGrav, d.SediDiamMedi);
+    d.FlujNumeFrou = CalcNumeFrou(d.FlujVeloMedi, d.ForzAcelGrav, d.FlujTiraRest);
+    d.FlujNumeReyn = CalcNumeReyn(d.FlujVeloMedi, d.FlujTiraRest, d.AguaViscCine);
+    d.OutpVeloCritEros = CalcVeloCritEros(d.VeloCortCrit, d.RelaVeloCort);
+}
+
+// Step 6: quantities derived from the structure of the current code.
+void CalcularEstructura(TDatosProblema& d) {
+    switch (d.CodiProb) {
+        case 31:
+            d.Alcantarilla.FlujVeloAper = TEstrAlcantarilla::VeloAper(
+                d.FlujCaud, d.Alcantarilla.EstrDiamAper, d.Alcantarilla.EstrCantAper);
+            break;
+        case 121:
+            d.Apertura.EstrAltuObst = Guardar(static_cast<Ext>(d.FlujTiraRest) - d.Apertura.EstrAltuAper);
+            break;
+        case 211:
+        case 212:
+            d.Estribo.EstrRazoCont = Guardar(Divi(d.Estribo.EstrAnchEstr, d.CaucAnchCauc));
+            d.Estribo.ErosCoefTiem = 4.2;
+            break;
+        default: break;
+    }
+}
+
+}  // namespace
+
+double TDatosProblema::CalcCoefMann(double h, double g, double ks) {
+    constexpr double kUnSexto = 1.0 / 6.0;
+    const Ext numerador = 0.4L * PoteReal(h, kUnSexto);
+    return Guardar(Divi(numerador, Raiz(g) * LogN(Divi(12 * static_cast<Ext>(h), ks))));
+}
+
+const TCalculadora* CalculadoraDe(ProblemCode codigo) {
+    const auto it = std::find_if(kCalculadoras.begin(), kCalculadoras.end(),
+                                 [&](const TCalculadora& c) { return c.codigo == codigo; });
+    return it == kCalculadoras.end() ? nullptr : &*it;
+}
+
+void CalcularPrevio(TDatosProblema& d, const TTextosCampos& textos, bool opcionManning,
+                    const TPanelFormulas& panel) {
+    const TCalculadora* calc = CalculadoraDe(d.CodiProb);
+    LeerEntradasComunes(d, textos);
+    if (calc && calc->entrada) calc->entrada(d, textos, panel);
+    CalcularSedimento(d);
+    CalcularRugosidad(d, textos, opcionManning);
+    CalcularFlujo(d);
+    CalcularEstructura(d);
+    if (calc && calc->preparacion) calc->preparacion(d, panel);
+}
+
+std::optional<std::string> Calcular(TDatosProblema& d, const TTextosCampos& textos, bool opcionManning,
+                                    const TPanelFormulas& panel, TGrafico& grafico) {
+    CalcularPrevio(d, textos, opcionManning, panel);
+    const TCalculadora* calc = CalculadoraDe(d.CodiProb);
+    if (!calc) return std::nullopt;
+    if (calc->calcular) calc->calcular(d, panel, grafico);
+    return calc->titulo;
+}
+
+bool LechoVivo(const TDatosProblema& d) { return d.OutpParaMovi > d.OutpParaMoviCrit; }

@@ -1,0 +1,43 @@
+// "Calcular": reads the field texts into the problem record, derives the
+// common flow and sediment quantities and runs the calculator of the current
+// problem code.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "compute/untFormulas.h"
+#include "problem/untCampos.h"
+#include "problem/untDatos.h"
+
+// The calculator of a final problem code: its input step (fields of the
+// complementary page), its preparation step, the calculation proper, and the
+// title of the results page.  Any step may be absent.
+struct TCalculadora {
+    ProblemCode codigo;
+    const char* titulo;
+    void (*entrada)(TDatosProblema&, const TTextosCampos&, const TPanelFormulas&);
+    void (*preparacion)(TDatosProblema&, const TPanelFormulas&);
+    void (*calcular)(TDatosProblema&, const TPanelFormulas&, TGrafico&);
+};
+
+// The calculator of a code, or nullptr for the codes without one.
+const TCalculadora* CalculadoraDe(ProblemCode codigo);
+
+// Steps 1 to 7 of "Calcular" for the record's current code: common inputs,
+// the code's input step, sediment quantities, channel roughness (the Manning
+// coefficient as typed, or derived from the roughness height), flow
+// quantities, structure-derived quantities, the code's preparation step.
+// A floating-point fault ends it with ErrorFlotante; the fields written
+// before the fault keep their new values.
+void CalcularPrevio(TDatosProblema& d, const TTextosCampos& textos, bool opcionManning,
+                    const TPanelFormulas& panel);
+
+// The whole of "Calcular": the steps above, then the code's calculator.
+// Returns the results title for a code with a calculator, nothing otherwise.
+std::optional<std::string> Calcular(TDatosProblema& d, const TTextosCampos& textos, bool opcionManning,
+                                    const TPanelFormulas& panel, TGrafico& grafico);
+
+// Transport condition: live bed when the flow's Shields mobility exceeds the
+// critical one (strictly); clear water otherwise.
+bool LechoVivo(const TDatosProblema& d);

@@ -1,0 +1,59 @@
+// Hydraulic toolkit: stateless numeric functions shared by every computation.
+// Intermediate arithmetic runs in extended precision (long double, 80-bit on
+// x86-64 with GCC); results are stored as double.  Floating-point faults are
+// never masked: the checked operations below throw ErrorFlotante with the
+// exact text that the user sees.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+using Ext = long double;
+
+// pi in extended precision.
+inline constexpr Ext kPi = 3.141592653589793238462643383279502884L;
+
+// The one exception type of arithmetic faults.
+class ErrorFlotante : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+inline constexpr const char* kTextoDivisionCero = "Floating point division by zero";
+inline constexpr const char* kTextoOperacionInvalida = "Invalid floating point operation";
+inline constexpr const char* kTextoDesborde = "Floating point overflow";
+
+// Checked operations.  Every quotient, root, logarithm, exponential and
+// arcsine of the computations goes through one of these.
+Ext Divi(Ext a, Ext b);       // a / b; b = 0 faults (0/0 is an invalid operation)
+Ext Raiz(Ext x);              // square root; x < 0 faults
+Ext LogN(Ext x);              // natural logarithm; x = 0 divides by zero, x < 0 is invalid
+Ext Expo(Ext x);              // exponential; beyond the extended range overflows
+Ext ArcoSeno(Ext x);          // arcsine; |x| > 1 is invalid
+double Guardar(Ext x);        // rounds to double; NaN is invalid, beyond the double range overflows
+
+// Elementary functions.
+double TangHipe(double x);                    // (e^x - e^-x) / (e^x + e^-x)
+double GradRadi(double grados);               // grados * 2 * pi / 360
+double LogaDeci(double x);                    // ln(x) / ln(10)
+double PoteReal(double base, double exponente);  // exp(exponente * ln(base)) if base > 0, else exactly 0
+// Fixed-point text with `decimales` decimals, period as separator, no blanks.
+// The width is accepted for symmetry with the callers and has no effect: the
+// digits of the number are always at least as many as the minimum width.
+std::string NumeText(double x, int ancho, int decimales);
+
+// Sediment-transport quantities.
+double CalcCoefChez(double h, double n);                            // h^(1/6) / n
+double CalcRelaVeloCort(double g, double c);                        // sqrt(g) / C
+double CalcDensRela(double densSedi, double densAgua);              // (rho_s - rho) / rho
+double CalcDiamAdim(double delta, double g, double nu, double d);   // d (Delta g / nu^2)^(1/3)
+double CalcParaMoviCrit(double dAdim);                              // Shields curve theta_c(D*)
+double CalcVeloCortCrit(double thetaC, double d, double g, double delta);  // sqrt(theta_c d g Delta)
+double CalcVeloCritEros(double a, double b);                        // a / b
+double TresMasUno(double x);                                        // 3 x + 1
+double CalcNumeFrou(double u, double g, double h);                  // U / sqrt(g h)
+double CalcNumeReyn(double u, double l, double nu);                 // U L / nu
+double Producto(double a, double b);                                // a b
+double CalcParaMovi(double uCort, double delta, double g, double d);  // u*^2 / (Delta g d)
+double CalcViscCine(double temp);                                   // 4.0e-5 / (T + 20), m2/s
+double Cociente(double a, double b);                                // a / b

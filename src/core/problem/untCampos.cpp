@@ -1,0 +1,92 @@
+#include "problem/untCampos.h"
+
+#include <algorithm>
+#include <array>
+#include <stdexcept>
+
+#include "general/untNumero.h"
+
+namespace {
+
+constexpr TReaccion R = TReaccion::Resultados;
+constexpr TReaccion P = TReaccion::Posteriores;
+
+// Positive quantity without upper bound: 0 < v < max.
+#define POSITIVO 0, kMaxi, 0, kMaxi
+
+const std::array kCampos{
+    // "Datos Globales"
+    TCampo{"AguaDens", 0, "Densidad", "[kg/m^3]", "1000", POSITIVO, R},
+    TCampo{"AguaTemp", 0, "Temperatura ambiente", "[°C]", "20", -273, kMaxi, -kMaxi, kMaxi, R},
+    TCampo{"SediDensMate", 0, "Densidad", "[kg/m^3]", "2650", POSITIVO, R},
+    TCampo{"SediDiamMedi", 0, "Diámetro Medio (d50)", "[mm]", "85", 0.062, kMaxi, 0, kMaxi, R, kMensajeSedimento},
+    TCampo{"ForzAcelGrav", 0, "Aceleración Gravedad", "[m/s^2]", "9.81", POSITIVO, R},
+    TCampo{"FlujCaud", 0, "Caudal", "[m^3/s]", "3000", POSITIVO, R},
+    TCampo{"CaucAnchCauc", 0, "Ancho", "[m]", "500", POSITIVO, R},
+    TCampo{"CaucCoefMannCauc", 0, "Coeficiente de Manning", "[m^(1/3)/s]", "0.032", POSITIVO, R},
+    TCampo{"AltuRugoCauc", 0, "Altura de rugosidad", "[mm]", "235", POSITIVO, R},
+    // "Datos Locales"
+    TCampo{"FlujTiraRest", 1, "Tirante en la restitución", "[m]", "1.2", POSITIVO, P},
+    // "Datos de Estructura"
+    TCampo{"EstrAltuSaltFond", 2, "Altura salto del fondo", "[m]", "0.75", POSITIVO, P},
+    TCampo{"EstrLongPlat", 2, "Longitud de la protección", "[m]", "8.75", 0, kMaxi, -kMaxi, kMaxi, P},
+    TCampo{"EstrAltuAper", 2, "Altura de la apertura", "[m]", "0.45", 0, 1, 0, kMaxi, P},
+    TCampo{"EstrLongEstr", 2, "Extensión longitudinal", "[m]", "8.75", POSITIVO, R},
+    TCampo{"EstrAnchEstr", 2, "Extensión transversal", "[m]", "250", POSITIVO, R},
+    TCampo{"EstrAnchPila", 2, "Ancho de la Pila", "[m]", "5", POSITIVO, R},
+    TCampo{"EstrLongPila", 2, "Longitud de la pila", "[m]", "5", POSITIVO, R},
+    TCampo{"EstrDiamAper", 2, "Diámetro de la apertura", "[m]", "1", POSITIVO, R},
+    TCampo{"EstrCantAper", 2, "Cantidad de aperturas", "[-]", "250", POSITIVO, R},
+};
+
+#undef POSITIVO
+
+}  // namespace
+
+std::span<const TCampo> Campos() { return kCampos; }
+
+const TCampo* BuscarCampo(std::string_view nombre) {
+    const auto it = std::find_if(kCampos.begin(), kCampos.end(),
+                                 [&](const TCampo& c) { return c.nombre == nombre; });
+    return it == kCampos.end() ? nullptr : &*it;
+}
+
+bool ValorValido(std::string_view texto, double lo, double hi, double ex1, double ex2) {
+    const auto v = LeerNumero(texto);
+    return v && lo <= *v && *v != ex1 && *v <= hi && *v != ex2;
+}
+
+bool TextoAceptado(const TCampo& campo, std::string_view texto) {
+    if (campo.vacioAceptado && texto.empty()) return true;
+    return ValorValido(texto, campo.lo, campo.hi, campo.ex1, campo.ex2);
+}
+
+void GuardarAceptado(TDatosProblema& d, const TCampo& campo, double valor) {
+    const std::string_view n = campo.nombre;
+    if (n == "FlujTiraRest") {
+        d.FlujTiraRest = valor;
+    } else if (n == "EstrAltuSaltFond") {
+        d.Salto.EstrAltuSaltFond = valor;
+    } else if (n == "EstrAltuAper") {
+        d.Apertura.EstrAltuAper = valor;
+    } else if (n == "EstrLongPlat") {
+        switch (d.CodiProb) {
+            case 11: d.Salto.EstrLongPlat = valor; break;
+            case 12: d.Apertura.EstrLongPlat = valor; break;
+            case 21: d.Estribo.EstrLongPlat = valor; break;
+            default: break;  // stored nowhere
+        }
+    }
+}
+
+TTextosCampos TextosPorDefecto() {
+    TTextosCampos t;
+    for (const TCampo& c : kCampos) t.emplace(c.nombre, c.defecto);
+    return t;
+}
+
+double LeerCampo(const TTextosCampos& textos, std::string_view nombre) {
+    const auto it = textos.find(nombre);
+    if (it == textos.end()) throw std::out_of_range("campo sin texto: " + std::string(nombre));
+    return LeerNumeroLaxo(it->second);
+}

@@ -1,0 +1,14 @@
+// Problem codes: one decimal digit per level of the classification.
+#pragma once
+
+#include <cstdint>
+
+#include "problem/untDatos.h"
+
+// Problem code at a page level (0 global ... 4 results, 5 chart) from the
+// stored protection flag and wizard choices.  Pure.
+ProblemCode CalcularCodigo(unsigned nivel, std::uint8_t protEfec, std::uint8_t elecFeno,
+                           std::uint8_t elecObst, std::uint8_t elecChor);
+
+// The same, reading the stored bytes of the record.
+ProblemCode CalcularCodigo(unsigned nivel, const TDatosProblema& d);

@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building and testing need, when missing.
+set -euo pipefail
+
+paquetes=(g++ cmake make googletest libgtest-dev libbenchmark-dev nlohmann-json3-dev
+          qt6-base-dev qt6-charts-dev qt6-svg-dev qt6-image-formats-plugins libqt6svg6
+          fonts-liberation xvfb xauth)
+
+faltan=()
+for p in "${paquetes[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || faltan+=("$p")
+done
+[ ${#faltan[@]} -eq 0 ] && exit 0
+
+echo "Instalando: ${faltan[*]}"
+sudo_=""
+[ "$(id -u)" -ne 0 ] && sudo_="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo_ apt-get update -qq
+$sudo_ apt-get install -y -qq --no-install-recommends "${faltan[@]}"
