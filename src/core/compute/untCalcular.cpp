@@ -9,15 +9,15 @@ namespace {
 
 
 const std::array kCalculadoras{
-    TCalculadora{22, "Problema de la Pila", nullptr, nullptr, nullptr},
-    TCalculadora{31, "Problema Alcantarilla Angosta", nullptr, nullptr, nullptr},
-    TCalculadora{111, "Problema Vórtice Confinado", nullptr, nullptr, nullptr},
-    TCalculadora{121, "Problema Vórtice Confinado", nullptr, nullptr, nullptr},
-    TCalculadora{122, "Problema Alcantarilla Ancha", nullptr, nullptr, nullptr},
-    TCalculadora{211, "Problema Estribo/Espigón Protegido", nullptr, nullptr, nullptr},
-    TCalculadora{212, "Problema Estribo/Espigón", nullptr, nullptr, nullptr},
-    TCalculadora{1121, "Problema del escalón", nullptr, nullptr, nullptr},
-    TCalculadora{1122, "Problema Chorro Zambullido", nullptr, nullptr, nullptr},
+    TCalculadora{22, "Problema de la Pila", nullptr, nullptr, nullptr, nullptr},
+    TCalculadora{31, "Problema Alcantarilla Angosta", nullptr, nullptr, nullptr, nullptr},
+    TCalculadora{111, "Problema Vórtice Confinado", nullptr, nullptr, nullptr, nullptr},
+    TCalculadora{121, "Problema Vórtice Confinado", nullptr, nullptr, nullptr, nullptr},
+    TCalculadora{122, "Problema Alcantarilla Ancha", nullptr, nullptr, nullptr, nullptr},
+    TCalculadora{211, "Problema Estribo/Espigón Protegido", nullptr, nullptr, nullptr, nullptr},
+    TCalculadora{212, "Problema Estribo/Espigón", nullptr, nullptr, nullptr, nullptr},
+    TCalculadora{1121, "Problema del escalón", nullptr, nullptr, nullptr, nullptr},
+    TCalculadora{1122, "Problema Chorro Zambullido", nullptr, nullptr, nullptr, nullptr},
 };
 
 // Step 1: common inputs, in this order; grain size typed in mm.
@@ -116,6 +116,15 @@ std::optional<std::string> Calcular(TDatosProblema& d, const TTextosCampos& text
     if (!calc) return std::nullopt;
     if (calc->calcular) calc->calcular(d, panel, grafico);
     return calc->titulo;
+}
+
+std::vector<TFila> FilasResultados(ProblemCode codigo, const TDatosProblema& d, const TPanelFormulas& panel) {
+    std::vector<TFila> filas = FilasComunes(d, codigo);
+    if (const TCalculadora* calc = CalculadoraDe(codigo); calc && calc->filas) {
+        std::vector<TFila> propias = calc->filas(d, panel);
+        filas.insert(filas.end(), propias.begin(), propias.end());
+    }
+    return filas;
 }
 
 bool LechoVivo(const TDatosProblema& d) { return d.OutpParaMovi > d.OutpParaMoviCrit; }

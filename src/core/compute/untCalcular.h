@@ -10,15 +10,19 @@
 #include "problem/untCampos.h"
 #include "problem/untDatos.h"
 
+#include "results/untFilas.h"
+
 // The calculator of a final problem code: its input step (fields of the
-// complementary page), its preparation step, the calculation proper, and the
-// title of the results page.  Any step may be absent.
+// complementary page), its preparation step, the calculation proper, its
+// rows of the results page from row 6 on, and the title of the results page.
+// Any step may be absent.
 struct TCalculadora {
     ProblemCode codigo;
     const char* titulo;
     void (*entrada)(TDatosProblema&, const TTextosCampos&, const TPanelFormulas&);
     void (*preparacion)(TDatosProblema&, const TPanelFormulas&);
     void (*calcular)(TDatosProblema&, const TPanelFormulas&, TGrafico&);
+    std::vector<TFila> (*filas)(const TDatosProblema&, const TPanelFormulas&);
 };
 
 // The calculator of a code, or nullptr for the codes without one.
@@ -37,6 +41,10 @@ void CalcularPrevio(TDatosProblema& d, const TTextosCampos& textos, bool opcionM
 // Returns the results title for a code with a calculator, nothing otherwise.
 std::optional<std::string> Calcular(TDatosProblema& d, const TTextosCampos& textos, bool opcionManning,
                                     const TPanelFormulas& panel, TGrafico& grafico);
+
+// Every row of the results page for a code: rows 2 to 5, then the
+// calculator's rows (none for codes without a calculator).
+std::vector<TFila> FilasResultados(ProblemCode codigo, const TDatosProblema& d, const TPanelFormulas& panel);
 
 // Transport condition: live bed when the flow's Shields mobility exceeds the
 // critical one (strictly); clear water otherwise.

@@ -13,8 +13,10 @@ struct TRanura {
     bool activa = false;  // drawn bold on screen
 };
 
+// Panel "Fórmulas activas".
 struct TPanelFormulas {
     std::array<TRanura, 4> ranuras;
+    bool visible = false;
     TRanura& Ranura(int k) { return ranuras[k - 1]; }
     const TRanura& Ranura(int k) const { return ranuras[k - 1]; }
     bool Activa(int k) const { return Ranura(k).activa; }

@@ -13,6 +13,12 @@ constexpr TReaccion P = TReaccion::Posteriores;
 
 // Positive quantity without upper bound: 0 < v < max.
 #define POSITIVO 0, kMaxi, 0, kMaxi
+// 0 < v <= 1, 0 < v <= 5, 0 <= v <= 90.
+#define FRACCION 0, 1, 0, kMaxi
+#define FACTOR 0, 5, 0, kMaxi
+#define ANGULO 0, 90, -kMaxi, kMaxi
+constexpr bool VACIO = true;
+constexpr bool SIN_CONTROL = true;
 
 const std::array kCampos{
     // "Datos Globales"
@@ -37,9 +43,29 @@ const std::array kCampos{
     TCampo{"EstrLongPila", 2, "Longitud de la pila", "[m]", "5", POSITIVO, R},
     TCampo{"EstrDiamAper", 2, "Diámetro de la apertura", "[m]", "1", POSITIVO, R},
     TCampo{"EstrCantAper", 2, "Cantidad de aperturas", "[-]", "250", POSITIVO, R},
+    // "Datos Complementarios"
+    TCampo{"CaucPoro", 3, "Porosidad del Sedimento", "[m]", "0.4", FRACCION, R, kMensajeInvalido, VACIO},
+    TCampo{"EstrCoefMannPlat", 3, "Coef. Manning Protección", "[m^(1/3)/s]", "0.032", FRACCION, R},
+    TCampo{"SediDiam90N3", 3, "Diámetro 90%", "[mm]", "250", -kMaxi, kMaxi, kMaxi, kMaxi, R, kMensajeInvalido,
+           VACIO, SIN_CONTROL},
+    TCampo{"SediAnguRepo", 3, "Angulo de reposo", "[º]", "", ANGULO, R, kMensajeInvalido, VACIO},
+    TCampo{"FlujDifeCargRest", 3, "Dif. altura carga/restitución", "[m]", "2.77", POSITIVO, R},
+    TCampo{"FlujAnguChorSupeLibr", 3, "Angulo chorro/sup. libre", "[º]", "45", ANGULO, R},
+    TCampo{"SediDiam84N3", 3, "Diámetro 84%", "[mm]", "200", POSITIVO, R},
+    TCampo{"EstrFactFormKs", 3, "Factor de forma", "[-]", "", FACTOR, R, kMensajeInvalido, VACIO},
+    TCampo{"EstrFactGrup", 3, "Factor de grupo", "[-]", "", FACTOR, R, kMensajeInvalido, VACIO},
+    TCampo{"EstrAnguAtaq", 3, "Angulo de ataque", "[º]", "0", ANGULO, R},
+    TCampo{"EstrFactCurv", 3, "Factor de curvatura", "[-]", "", FACTOR, R, kMensajeInvalido, VACIO},
+    TCampo{"EstrFactAngu", 3, "Factor de ángulo", "[-]", "", FACTOR, R, kMensajeInvalido, VACIO},
+    TCampo{"EstrFactPoro", 3, "Factor de porosidad", "[-]", "", FACTOR, R, kMensajeInvalido, VACIO},
+    TCampo{"EstrFactFormKb", 3, "Factor de forma", "[-]", "", FACTOR, R, kMensajeInvalido, VACIO},
+    TCampo{"EstrFactFormKl", 3, "Factor de forma", "[-]", "", FACTOR, R, kMensajeInvalido, VACIO},
 };
 
 #undef POSITIVO
+#undef FRACCION
+#undef FACTOR
+#undef ANGULO
 
 }  // namespace
 
@@ -57,6 +83,7 @@ bool ValorValido(std::string_view texto, double lo, double hi, double ex1, doubl
 }
 
 bool TextoAceptado(const TCampo& campo, std::string_view texto) {
+    if (campo.sinControl) return true;
     if (campo.vacioAceptado && texto.empty()) return true;
     return ValorValido(texto, campo.lo, campo.hi, campo.ex1, campo.ex2);
 }

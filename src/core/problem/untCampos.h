@@ -30,6 +30,7 @@ struct TCampo {
     TReaccion reaccion;
     std::string_view mensaje = kMensajeInvalido;  // shown on rejection
     bool vacioAceptado = false;                   // an empty text goes on as if accepted
+    bool sinControl = false;                      // any text is accepted (read by "Calcular" as it stands)
 };
 
 std::span<const TCampo> Campos();

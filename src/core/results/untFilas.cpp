@@ -13,3 +13,21 @@ std::vector<TFila> FilasComunes(const TDatosProblema& d, ProblemCode codigo) {
         {"OutpVeloCritEros", "Velocidad crítica de erosión", NumeText(d.OutpVeloCritEros, 5, 2), "[m/s]"},
     };
 }
+
+std::string MostrarResultado(const TPanelFormulas& panel, int k, double valor) {
+    return panel.Activa(k) ? NumeText(valor, 5, 2) : kTextoInactivo;
+}
+
+TFila FilaErosion(const TPanelFormulas& panel, int k, std::string valor) {
+    return {"OutpErosMaxi" + std::to_string(k), "Erosión máxima de equilibrio (" + panel.Titulo(k) + ")",
+            std::move(valor), "[m]"};
+}
+
+TFila FilaFalla(const TPanelFormulas& panel, int k, std::string valor) {
+    return {"OutpLongFall" + std::to_string(k), "Longitud de falla crítica (" + panel.Titulo(k) + ")",
+            std::move(valor), "[m]"};
+}
+
+TFila FilaTurbulencia(double valor) {
+    return {"OutpInteRelaTurb", "Intensidad relativa de turbulencia", NumeText(valor, 5, 3), ""};
+}

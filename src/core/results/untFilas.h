@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "compute/untFormulas.h"
 #include "problem/untDatos.h"
 
 struct TFila {
@@ -17,3 +18,20 @@ struct TFila {
 // Rows 2 to 5, the same for every code: critical and flow Shields mobility,
 // transport condition, critical erosion velocity.
 std::vector<TFila> FilasComunes(const TDatosProblema& d, ProblemCode codigo);
+
+// Value text of a formula result: 2 decimals when slot k is active,
+// "inactivo" otherwise.
+std::string MostrarResultado(const TPanelFormulas& panel, int k, double valor);
+
+// Row of the equilibrium scour of slot k (stem OutpErosMaxi<k>), caption
+// "Erosión máxima de equilibrio (<caption of slot k>)", unit "[m]".
+TFila FilaErosion(const TPanelFormulas& panel, int k, std::string valor);
+
+// Row of the critical failure length of slot k (stem OutpLongFall<k>),
+// caption "Longitud de falla crítica (<caption of slot k>)", unit "[m]".
+TFila FilaFalla(const TPanelFormulas& panel, int k, std::string valor);
+
+// Relative turbulence intensity, 3 decimals.
+TFila FilaTurbulencia(double valor);
+
+inline constexpr const char* kTextoInactivo = "inactivo";

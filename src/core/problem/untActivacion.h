@@ -1,0 +1,54 @@
+// Formula slots of each problem code: captions, which complementary fields
+// each formula needs, and the layout of the complementary page.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string_view>
+#include <vector>
+
+#include "compute/untFormulas.h"
+#include "problem/untCampos.h"
+#include "problem/untDatos.h"
+
+// Activation byte of a slot: untouched, active (bold) or inactive (plain).
+enum : std::uint8_t { kRanuraIntocada = 0, kRanuraActiva = 1, kRanuraInactiva = 2 };
+using TEstadoFormulas = std::array<std::uint8_t, 4>;
+
+// Slot activation of a code from the texts of the complementary fields: a
+// field is filled when its text is not empty (the text is not parsed).
+// Codes without formulas (211 included) leave every slot untouched.
+TEstadoFormulas EstadoFormulas(ProblemCode codigo, const TTextosCampos& textos);
+
+// Applies the bytes in slot order: 1 active, 2 inactive, 0 leaves the slot.
+// A touched slot becomes visible.
+void AplicarEstado(const TEstadoFormulas& estado, TPanelFormulas& panel);
+
+// Sets the panel up for a code: the captions of its formulas, plain; unused
+// slots hidden with the caption "inactivo"; the panel hidden for codes
+// without formulas.  Returns the number of shown slots (0 to 4).
+int PrepararPanel(ProblemCode codigo, TPanelFormulas& panel);
+
+// What the complementary page shows when it is entered for a code: the panel
+// set up and, except for code 211, the activation from the fields.
+void MostrarComplementarios(ProblemCode codigo, const TTextosCampos& textos, TPanelFormulas& panel);
+
+// Fields whose text a slot's formula needs (for the highlight of the panel).
+std::span<const std::string_view> CamposDeFormula(ProblemCode codigo, int k);
+
+// Fields whose captions the panel highlights when slot k is clicked: the
+// needed fields, and for code 122 slot 4 the angle of repose as well.
+std::vector<std::string_view> CamposResaltados(ProblemCode codigo, int k);
+
+// A row of the complementary page: the field, its row and group, the
+// category label that opens the group on this row (empty if none), and
+// whether it has a picker button.
+struct TFilaComplementaria {
+    std::string_view campo;
+    int fila;
+    int grupo;
+    std::string_view categoria;
+    bool selector;
+};
+std::span<const TFilaComplementaria> FilasComplementarias(ProblemCode codigo);
