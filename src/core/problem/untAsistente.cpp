@@ -1,0 +1,26 @@
+#include "problem/untAsistente.h"
+
+#include "problem/untCodigo.h"
+
+std::optional<std::uint8_t> CodificarObstaculo(ProblemCode codigoNivel1, int item) {
+    if (item < 0 || item > 1) return std::nullopt;
+    switch (codigoNivel1) {
+        case 1: return static_cast<std::uint8_t>(3 + item);
+        case 2: return static_cast<std::uint8_t>(5 + item);
+        case 3: return item == 0 ? std::optional<std::uint8_t>(7) : std::nullopt;
+        default: return std::nullopt;
+    }
+}
+
+std::uint8_t CodificarChorro(int item) { return static_cast<std::uint8_t>(8 + item); }
+
+bool ElegirEstructura(TDatosProblema& d, ProblemCode codigoNivel2) {
+    const ProblemCode feno = codigoNivel2 / 10;
+    if (codigoNivel2 < 10 || codigoNivel2 > 99) return false;
+    const auto obst = CodificarObstaculo(feno, codigoNivel2 % 10 - 1);
+    if (!obst) return false;
+    d.ElecFeno = static_cast<std::uint8_t>(feno - 1);
+    d.ElecObst = *obst;
+    d.CodiProb = CalcularCodigo(2, d);
+    return true;
+}

@@ -1,0 +1,22 @@
+// Answers of the classification wizard, as they are stored in the record.
+#pragma once
+
+#include <optional>
+
+#include "problem/untDatos.h"
+
+inline constexpr const char* kMensajeRamaInactiva = "Rama Inactiva.";
+
+// Byte stored for an item of the obstacle question of a first-level code
+// (1: 3 "en el fondo", 4 "en superficie"; 2: 5 "en orilla", 6 "interior";
+// 3: 7 "en superficie y orilla").  Nothing for "en fondo y orilla" (the
+// inactive branch) or for a code without the question.
+std::optional<std::uint8_t> CodificarObstaculo(ProblemCode codigoNivel1, int item);
+
+// Byte stored for an item of the jet question: 8 "impacta sobre superficie
+// libre", 9 "desliza sobre escalón".
+std::uint8_t CodificarChorro(int item);
+
+// Stores the phenomenon and obstacle answers that lead to a second-level
+// code (11, 12, 21, 22 or 31) and sets CodiProb to it.  False for any other code.
+bool ElegirEstructura(TDatosProblema& d, ProblemCode codigoNivel2);

@@ -1,0 +1,55 @@
+// Test fixture: one problem classified and computed as a user would, from
+// the default texts of every field.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "compute/untCalcular.h"
+#include "problem/untActivacion.h"
+#include "problem/untAsistente.h"
+#include "problem/untCodigo.h"
+#include "problem/untContinuar.h"
+
+struct Problema {
+    TDatosProblema d;
+    TPanelFormulas panel;
+    TGrafico grafico;
+    TTextosCampos textos = TextosPorDefecto();
+    bool manning = true;
+
+    // Walks the wizard to a final code: phenomenon and obstacle, "Continuar"
+    // on the structure page (with a protection of 4 m where the code needs
+    // an insufficient one, the defaults being sufficient), the jet answer
+    // for 1121/1122, then the complementary page (slot states from the texts).
+    explicit Problema(ProblemCode final) {
+        const ProblemCode segundo = final >= 1000 ? final / 100 : final >= 100 ? final / 10 : final;
+        if (final == 1121 || final == 1122 || final == 122) textos["EstrLongPlat"] = "4";
+        if (final == 212) textos["EstrLongPlat"] = "0.5";
+        ElegirEstructura(d, segundo);
+        ContinuarEstructura(d, textos);
+        if (final == 1121) d.ElecChor = CodificarChorro(1);
+        if (final == 1122) d.ElecChor = CodificarChorro(0);
+        Activar();
+    }
+
+    // Shows the complementary page again: code at level 3, panel from the texts.
+    void Activar() {
+        d.CodiProb = CalcularCodigo(3, d);
+        MostrarComplementarios(d.CodiProb, textos, panel);
+    }
+
+    // "Calcular": returns the title for a code with a calculator.
+    std::optional<std::string> Calcular() { return ::Calcular(d, textos, manning, panel, grafico); }
+
+    // The rows of the results page as it would show them now.
+    std::vector<TFila> Filas() { return FilasResultados(CalcularCodigo(4, d), d, panel); }
+
+    // The value text of the row with this stem ("" when the row is absent).
+    std::string Valor(const std::string& tallo) {
+        for (const TFila& f : Filas())
+            if (f.tallo == tallo) return f.valor;
+        return "";
+    }
+};

@@ -1,0 +1,33 @@
+// Wizard answers and the road of each classification to its final code.
+#include <gtest/gtest.h>
+
+#include "problema.h"
+
+TEST(Asistente, CodificacionDeRespuestas) {
+    EXPECT_EQ(CodificarObstaculo(1, 0), 3);
+    EXPECT_EQ(CodificarObstaculo(1, 1), 4);
+    EXPECT_EQ(CodificarObstaculo(2, 0), 5);
+    EXPECT_EQ(CodificarObstaculo(2, 1), 6);
+    EXPECT_EQ(CodificarObstaculo(3, 0), 7);
+    EXPECT_FALSE(CodificarObstaculo(3, 1));  // "en fondo y orilla": inactive branch
+    EXPECT_FALSE(CodificarObstaculo(0, 0));
+    EXPECT_FALSE(CodificarObstaculo(1, -1));
+    EXPECT_EQ(CodificarChorro(0), 8);
+    EXPECT_EQ(CodificarChorro(1), 9);
+    TDatosProblema d;
+    EXPECT_FALSE(ElegirEstructura(d, 32));
+    EXPECT_FALSE(ElegirEstructura(d, 13));
+    EXPECT_TRUE(ElegirEstructura(d, 21));
+    EXPECT_EQ(d.ElecFeno, 1);
+    EXPECT_EQ(d.ElecObst, 5);
+    EXPECT_EQ(d.CodiProb, 21);
+}
+
+TEST(Asistente, CadaCaminoLlegaASuCodigo) {
+    for (ProblemCode c : {22, 31, 111, 121, 122, 211, 212, 1121, 1122}) {
+        SCOPED_TRACE(c);
+        Problema p(c);
+        EXPECT_EQ(p.d.CodiProb, c);
+        EXPECT_EQ(CalcularCodigo(4, p.d), c);
+    }
+}
