@@ -89,3 +89,52 @@ TEST(TurmadoCalc, FalloFlotante) {
     EXPECT_EQ(s.estado, 3);
     EXPECT_EQ(s.texto, "Floating point division by zero\n");
 }
+
+TEST(TurmadoCalc, CaminoDelAsistente) {
+    // Bed step with an insufficient protection needs the jet answer.
+    const Salida sin = Correr("--codigo 11 EstrLongPlat=4.5");
+    EXPECT_EQ(sin.estado, 2);
+    EXPECT_NE(sin.texto.find("La longitud de la protección es insuficiente para que actúe."), std::string::npos);
+    EXPECT_NE(sin.texto.find("--chorro"), std::string::npos);
+
+    struct Caso { const char* argumentos; int codigo; const char* titulo; bool mensaje; };
+    const Caso casos[] = {
+        {"--codigo 11", 111, "Problema Vórtice Confinado", false},
+        {"--codigo 11 --chorro 0 EstrLongPlat=4.5", 1122, "Problema Chorro Zambullido", true},
+        {"--codigo 11 --chorro 1 EstrLongPlat=0", 1121, "Problema del escalón", true},
+        {"--codigo 12", 121, "Problema Vórtice Confinado", false},
+        {"--codigo 12 EstrLongPlat=4.5", 122, "Problema Alcantarilla Ancha", true},
+        {"--codigo 21", 211, "Problema Estribo/Espigón Protegido", false},
+        {"--codigo 21 EstrLongPlat=0.6", 212, "Problema Estribo/Espigón", true},
+        {"--codigo 22", 22, "Problema de la Pila", false},
+        {"--codigo 31", 31, "Problema Alcantarilla Angosta", false},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.argumentos);
+        const Salida s = Correr(std::string("--json ") + c.argumentos, false);
+        ASSERT_EQ(s.estado, 0);
+        const auto j = nlohmann::json::parse(s.texto);
+        EXPECT_EQ(j["codigo"], c.codigo);
+        EXPECT_EQ(j["titulo"], c.titulo);
+        EXPECT_EQ(j["mensajes"].size(), c.mensaje ? 1u : 0u);
+        EXPECT_EQ(j["ranuras"].size(), 4u);
+        EXPECT_EQ(j["series"].size(), 4u);
+
+        const Salida texto = Correr(c.argumentos, false);
+        EXPECT_EQ(texto.texto.substr(0, texto.texto.find('\n')), c.titulo);
+    }
+
+    // Code 211: "Dietz" is shown but never active.
+    const auto j = nlohmann::json::parse(Correr("--json --codigo 21", false).texto);
+    EXPECT_EQ(j["ranuras"][0]["titulo"], "Dietz");
+    EXPECT_EQ(j["ranuras"][0]["activa"], false);
+    EXPECT_TRUE(j["registro"].contains("Estribo.EstrRazoCont"));
+    EXPECT_DOUBLE_EQ(j["registro"]["Estribo.EstrRazoCont"].get<double>(), 0.5);
+}
+
+TEST(TurmadoCalc, OpcionesMalFormadas) {
+    for (const char* a : {"--codigo", "--codigo 32", "--codigo 1", "--codigo x", "--chorro 2", "--chorro"}) {
+        SCOPED_TRACE(a);
+        EXPECT_EQ(Correr(a).estado, 2);
+    }
+}
