@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "compute/untChorro.h"
 #include "compute/untEscalon.h"
 #include "general/untGeneral.h"
 
@@ -18,7 +19,7 @@ const std::array kCalculadoras{
     TCalculadora{211, "Problema Estribo/Espigón Protegido", nullptr, nullptr, nullptr, nullptr},
     TCalculadora{212, "Problema Estribo/Espigón", nullptr, nullptr, nullptr, nullptr},
     TCalculadora{1121, "Problema del escalón", EntradaEscalon, PreparacionEscalon, CalcularEscalon, FilasEscalon},
-    TCalculadora{1122, "Problema Chorro Zambullido", nullptr, nullptr, nullptr, nullptr},
+    TCalculadora{1122, "Problema Chorro Zambullido", EntradaEscalon, PreparacionEscalon, CalcularChorro, FilasChorro},
 };
 
 // Step 1: common inputs, in this order; grain size typed in mm.
