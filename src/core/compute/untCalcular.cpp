@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "compute/untChorro.h"
+#include "compute/untEscalon.h"
 #include "general/untGeneral.h"
 
 namespace {
@@ -16,8 +18,8 @@ const std::array kCalculadoras{
     TCalculadora{122, "Problema Alcantarilla Ancha", nullptr, nullptr, nullptr, nullptr},
     TCalculadora{211, "Problema Estribo/Espigón Protegido", nullptr, nullptr, nullptr, nullptr},
     TCalculadora{212, "Problema Estribo/Espigón", nullptr, nullptr, nullptr, nullptr},
-    TCalculadora{1121, "Problema del escalón", nullptr, nullptr, nullptr, nullptr},
-    TCalculadora{1122, "Problema Chorro Zambullido", nullptr, nullptr, nullptr, nullptr},
+    TCalculadora{1121, "Problema del escalón", EntradaEscalon, PreparacionEscalon, CalcularEscalon, FilasEscalon},
+    TCalculadora{1122, "Problema Chorro Zambullido", EntradaEscalon, PreparacionEscalon, CalcularChorro, FilasChorro},
 };
 
 // Step 1: common inputs, in this order; grain size typed in mm.

@@ -1,0 +1,76 @@
+#include "compute/untChorro.h"
+
+#include <array>
+#include <cmath>
+
+#include "compute/untEvolucion.h"
+#include "general/untGeneral.h"
+#include "problem/untDatos.h"
+#include "results/untFilas.h"
+
+namespace {
+// Grain size (mm) from which c2 is constant.  Compared as a double with d90
+// in mm rounded to a double, so that a typed 13.6 mm takes the constant branch.
+constexpr double kDiamHoffMaxi = 13.6;
+constexpr double kCoefHoffMaxi = 6.8;
+
+// Depth field of each drawn slot, in slot order.
+constexpr std::array<double TDatosPCZ::*, 2> kProfundidades{&TDatosPCZ::OutpErosMaxi1, &TDatosPCZ::OutpErosMaxi2};
+}  // namespace
+
+double TDatosPCZ::CoefHoffmans(double d90) {
+    const double x = Guardar(static_cast<Ext>(d90) * 1000);
+    if (x < kDiamHoffMaxi) {
+        const Ext l = LogaDeci(x);  // faults for x <= 0
+        return Guardar((l + 1) * (0.775 * l + 1.7) + 1.3);
+    }
+    return kCoefHoffMaxi;
+}
+
+double TDatosPCZ::Fahlbusch(double c2, double q, double vj, double theta, double g) {
+    const Ext factor = Divi(20, c2);
+    return Guardar(factor * Raiz(Divi(static_cast<Ext>(q) * vj * std::sin(static_cast<Ext>(theta)), g)));
+}
+
+void CalcularChorro(TDatosProblema& d, const TPanelFormulas& panel, TGrafico& grafico) {
+    const TDatosPEn& e = d.PEn;
+    TDatosPCZ& c = d.PCZ;
+    c.ErosCoefHoff = TDatosPCZ::CoefHoffmans(e.SediDiam90N3);
+    c.FlujFactTurb = TresMasUno(e.OutpInteRelaTurb);
+
+    // Slot 1: no step height below a plunging jet.
+    if (panel.Activa(1)) {
+        c.OutpErosMaxi1 = TDatosPEn::BornmannJulien(GradRadi(e.SediAnguRepo), d.CaudEspe, e.ChorVelo,
+                                                    GradRadi(e.FlujAnguChorSupeLibr), d.SediDensRela,
+                                                    d.ForzAcelGrav, e.SediDiam90N3, 0);
+        grafico.Serie(1).titulo = panel.Titulo(1);
+    } else {
+        grafico.Serie(1).titulo = kTextoInactivo;
+    }
+    if (panel.Activa(2)) {
+        c.OutpErosMaxi2 = TDatosPCZ::Fahlbusch(c.ErosCoefHoff, d.CaudEspe, e.ChorVelo,
+                                               GradRadi(e.FlujAnguChorSupeLibr), d.ForzAcelGrav);
+        grafico.Serie(2).titulo = panel.Titulo(2);
+    } else {
+        grafico.Serie(2).titulo = kTextoInactivo;
+    }
+    for (int k = 3; k <= 4; ++k) grafico.Serie(k).titulo = panel.Titulo(k);
+
+    // One characteristic time for both curves.
+    const double h = d.FlujTiraRest;
+    const double u = d.FlujVeloMedi;
+    const double uc = d.OutpVeloCritEros;
+    if (static_cast<Ext>(c.FlujFactTurb) * u > uc) {
+        c.ErosTiemRefe = TiemCara(h, d.SediDensRela, c.FlujFactTurb, u, uc);
+        for (int k = 1; k <= 2; ++k) {
+            const double ye = c.*kProfundidades[k - 1];
+            if (h < ye && panel.Activa(k)) TrazarEvolEstandar(grafico, k, h, ye, c.ErosTiemRefe);
+        }
+    }
+}
+
+std::vector<TFila> FilasChorro(const TDatosProblema& d, const TPanelFormulas& panel) {
+    return {FilaTurbulencia(d.PEn.OutpInteRelaTurb),
+            FilaErosion(panel, 1, MostrarResultado(panel, 1, d.PCZ.OutpErosMaxi1)),
+            FilaErosion(panel, 2, MostrarResultado(panel, 2, d.PCZ.OutpErosMaxi2))};
+}
