@@ -4,19 +4,16 @@
 // data from this block.
 #pragma once
 
-#include <functional>
-#include <map>
-#include <string>
 #include <vector>
 
 #include "compute/untFormulas.h"
 #include "problem/untEstructuras.h"
+#include "problem/untTextos.h"
 
-// This header is part of the problem record, so it names the record, the
-// field texts and the result rows without including their headers.
+// This header is part of the problem record, so it names the record and the
+// result rows without including their headers.
 struct TDatosProblema;
 struct TFila;
-using TTextosCampos = std::map<std::string, std::string, std::less<>>;
 
 struct TDatosPEn {
     double SediDiam90N3 = 0;          // d90, m (typed in mm)

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "problem/untDatos.h"
+#include "problem/untTextos.h"
 
 // Reaction to an accepted value (with the value saved on entering):
 // Resultados hides "Resultados" and "Grafico" and returns to the field's page;
@@ -42,9 +43,6 @@ bool ValorValido(std::string_view texto, double lo, double hi, double ex1, doubl
 // The acceptance rule of a field as leaving it applies it: a valid value, or
 // an empty text where the field accepts one.
 bool TextoAceptado(const TCampo& campo, std::string_view texto);
-
-// Texts of the window's fields by field name, as "Calcular" reads them.
-using TTextosCampos = std::map<std::string, std::string, std::less<>>;
 
 // Every catalogued field with its default text.
 TTextosCampos TextosPorDefecto();
