@@ -3,13 +3,14 @@
 #include <algorithm>
 #include <array>
 
+#include "compute/untPila.h"
 #include "general/untGeneral.h"
 
 namespace {
 
 
 const std::array kCalculadoras{
-    TCalculadora{22, "Problema de la Pila", nullptr, nullptr, nullptr, nullptr},
+    TCalculadora{22, "Problema de la Pila", LeerPila, PrepPila, CalcPila, FilasPila},
     TCalculadora{31, "Problema Alcantarilla Angosta", nullptr, nullptr, nullptr, nullptr},
     TCalculadora{111, "Problema Vórtice Confinado", nullptr, nullptr, nullptr, nullptr},
     TCalculadora{121, "Problema Vórtice Confinado", nullptr, nullptr, nullptr, nullptr},
