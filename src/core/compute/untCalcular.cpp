@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "compute/untAlcaAngo.h"
 #include "compute/untPila.h"
 #include "general/untGeneral.h"
 
@@ -11,7 +12,7 @@ namespace {
 
 const std::array kCalculadoras{
     TCalculadora{22, "Problema de la Pila", LeerPila, PrepPila, CalcPila, FilasPila},
-    TCalculadora{31, "Problema Alcantarilla Angosta", nullptr, nullptr, nullptr, nullptr},
+    TCalculadora{31, "Problema Alcantarilla Angosta", LeerAlcaAngo, PrepAlcaAngo, CalcAlcaAngo, FilasAlcaAngo},
     TCalculadora{111, "Problema Vórtice Confinado", nullptr, nullptr, nullptr, nullptr},
     TCalculadora{121, "Problema Vórtice Confinado", nullptr, nullptr, nullptr, nullptr},
     TCalculadora{122, "Problema Alcantarilla Ancha", nullptr, nullptr, nullptr, nullptr},
