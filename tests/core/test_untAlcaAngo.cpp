@@ -22,7 +22,7 @@ struct AlcaAngo : testing::Test {
 
 // Worked example with the default data (Q 3000, h 1.2, d50 0.085, U 5,
 // Uc ~2.82930, u*c ~0.275085, Delta 1.65; 250 openings of 1 m; d90 250 mm):
-// expected values as given for that example.
+// the worked reference values of this example.
 TEST_F(AlcaAngo, EjemploConDatosPorDefecto) {
     EXPECT_EQ(p.Calcular(), "Problema Alcantarilla Angosta");
     EXPECT_DOUBLE_EQ(a.SediDiam90N3, 0.25);
@@ -161,7 +161,8 @@ TEST_F(AlcaAngo, UmbralesEstrictosDeLasCurvas) {
 // 3 are written; c2, the "Hoffmans" depth and the curves keep what they had.
 TEST_F(AlcaAngo, D90NoPositivoFallaEnElLogaritmo) {
     struct Caso { const char* d90; const char* texto; };
-    for (const Caso c : {Caso{"0", "Floating point division by zero"}, Caso{"-5", "Invalid floating point operation"}}) {
+    const Caso casos[] = {{"0", "Floating point division by zero"}, {"-5", "Invalid floating point operation"}};
+    for (const Caso& c : casos) {
         SCOPED_TRACE(c.d90);
         Problema q(31);
         q.Calcular();

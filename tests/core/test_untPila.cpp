@@ -40,7 +40,7 @@ struct Pila : testing::Test {
 
 // Worked example with the default data (h 1.2, d50 0.085, U 5, Uc ~2.82930,
 // Fr ~1.45729, Delta 1.65, pier 5 x 5 m, d84 200 mm, theta 0, Ks = Kg = 1,
-// phi = 30): expected values as given for that example.
+// phi = 30): the worked reference values of this example.
 TEST_F(Pila, EjemploConDatosPorDefecto) {
     EXPECT_EQ(p.Calcular(), "Problema de la Pila");
     EXPECT_DOUBLE_EQ(r.SediDiam84N3, 0.2);
