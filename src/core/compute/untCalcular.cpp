@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "compute/untAlcaAnch.h"
 #include "compute/untAlcaAngo.h"
 #include "compute/untPila.h"
 #include "general/untGeneral.h"
@@ -15,7 +16,7 @@ const std::array kCalculadoras{
     TCalculadora{31, "Problema Alcantarilla Angosta", LeerAlcaAngo, PrepAlcaAngo, CalcAlcaAngo, FilasAlcaAngo},
     TCalculadora{111, "Problema Vórtice Confinado", nullptr, nullptr, nullptr, nullptr},
     TCalculadora{121, "Problema Vórtice Confinado", nullptr, nullptr, nullptr, nullptr},
-    TCalculadora{122, "Problema Alcantarilla Ancha", nullptr, nullptr, nullptr, nullptr},
+    TCalculadora{122, "Problema Alcantarilla Ancha", LeerAlcaAnch, PrepAlcaAnch, CalcAlcaAnch, FilasAlcaAnch},
     TCalculadora{211, "Problema Estribo/Espigón Protegido", nullptr, nullptr, nullptr, nullptr},
     TCalculadora{212, "Problema Estribo/Espigón", nullptr, nullptr, nullptr, nullptr},
     TCalculadora{1121, "Problema del escalón", nullptr, nullptr, nullptr, nullptr},
