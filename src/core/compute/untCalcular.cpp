@@ -3,19 +3,22 @@
 #include <algorithm>
 #include <array>
 
+#include "compute/untAlcaAnch.h"
+#include "compute/untAlcaAngo.h"
 #include "compute/untChorro.h"
 #include "compute/untEscalon.h"
+#include "compute/untPila.h"
 #include "general/untGeneral.h"
 
 namespace {
 
 
 const std::array kCalculadoras{
-    TCalculadora{22, "Problema de la Pila", nullptr, nullptr, nullptr, nullptr},
-    TCalculadora{31, "Problema Alcantarilla Angosta", nullptr, nullptr, nullptr, nullptr},
+    TCalculadora{22, "Problema de la Pila", LeerPila, PrepPila, CalcPila, FilasPila},
+    TCalculadora{31, "Problema Alcantarilla Angosta", LeerAlcaAngo, PrepAlcaAngo, CalcAlcaAngo, FilasAlcaAngo},
     TCalculadora{111, "Problema Vórtice Confinado", nullptr, nullptr, nullptr, nullptr},
     TCalculadora{121, "Problema Vórtice Confinado", nullptr, nullptr, nullptr, nullptr},
-    TCalculadora{122, "Problema Alcantarilla Ancha", nullptr, nullptr, nullptr, nullptr},
+    TCalculadora{122, "Problema Alcantarilla Ancha", LeerAlcaAnch, PrepAlcaAnch, CalcAlcaAnch, FilasAlcaAnch},
     TCalculadora{211, "Problema Estribo/Espigón Protegido", nullptr, nullptr, nullptr, nullptr},
     TCalculadora{212, "Problema Estribo/Espigón", nullptr, nullptr, nullptr, nullptr},
     TCalculadora{1121, "Problema del escalón", EntradaEscalon, PreparacionEscalon, CalcularEscalon, FilasEscalon},

@@ -3,29 +3,18 @@
 #include <array>
 #include <cmath>
 
+#include "compute/untAlcaAngo.h"
 #include "compute/untEvolucion.h"
 #include "general/untGeneral.h"
 #include "problem/untDatos.h"
 #include "results/untFilas.h"
 
 namespace {
-// Grain size (mm) from which c2 is constant.  Compared as a double with d90
-// in mm rounded to a double, so that a typed 13.6 mm takes the constant branch.
-constexpr double kDiamHoffMaxi = 13.6;
-constexpr double kCoefHoffMaxi = 6.8;
-
 // Depth field of each drawn slot, in slot order.
 constexpr std::array<double TDatosPCZ::*, 2> kProfundidades{&TDatosPCZ::OutpErosMaxi1, &TDatosPCZ::OutpErosMaxi2};
 }  // namespace
 
-double TDatosPCZ::CoefHoffmans(double d90) {
-    const double x = Guardar(static_cast<Ext>(d90) * 1000);
-    if (x < kDiamHoffMaxi) {
-        const Ext l = LogaDeci(x);  // faults for x <= 0
-        return Guardar((l + 1) * (0.775 * l + 1.7) + 1.3);
-    }
-    return kCoefHoffMaxi;
-}
+double TDatosPCZ::CoefHoffmans(double d90) { return TDatosPAG::CoefHoffmans(d90); }
 
 double TDatosPCZ::Fahlbusch(double c2, double q, double vj, double theta, double g) {
     const Ext factor = Divi(20, c2);

@@ -1,0 +1,115 @@
+#include "compute/untAlcaAngo.h"
+
+#include <array>
+
+#include "compute/untEvolucion.h"
+#include "general/untGeneral.h"
+#include "problem/untCampos.h"
+#include "problem/untDatos.h"
+#include "results/untFilas.h"
+
+namespace {
+
+constexpr std::array<double TDatosPAG::*, 4> kCampoErosion{
+    &TDatosPAG::OutpErosMaxi1, &TDatosPAG::OutpErosMaxi2, &TDatosPAG::OutpErosMaxi3, &TDatosPAG::OutpErosMaxi4};
+
+// Evaluates the formula of slot k (1 to 4) into the block; "Hoffmans" stores
+// its coefficient c2 first.
+void Evaluar(TDatosProblema& d, int k) {
+    TDatosPAG& a = d.PAG;
+    const double diam = d.Alcantarilla.EstrDiamAper;
+    const double v = d.Alcantarilla.FlujVeloAper;
+    switch (k) {
+        case 1:
+            a.OutpErosMaxi1 = TDatosPAG::RajaratnamBerry(diam, v, d.SediDensRela, d.ForzAcelGrav, d.SediDiamMedi);
+            break;
+        case 2: a.OutpErosMaxi2 = TDatosPAG::Ruff(diam, d.FlujCaud, d.ForzAcelGrav); break;
+        case 3: a.OutpErosMaxi3 = TDatosPAG::Breusers(diam, v, d.VeloCortCrit); break;
+        default:
+            a.ErosCoefHoff = TDatosPAG::CoefHoffmans(a.SediDiam90N3);
+            a.OutpErosMaxi4 = TDatosPAG::Hoffmans(d.FlujCaud, d.ForzAcelGrav, d.FlujVeloMedi, v, a.ErosCoefHoff);
+            break;
+    }
+}
+
+}  // namespace
+
+double TDatosPAG::InteRelaTurb() { return 0.3; }
+
+double TDatosPAG::FactTurb(double r) { return TresMasUno(r); }
+
+// Densimetric Froude number of the jet Fo = V / sqrt(Delta g d50);
+// ys = 0.4 D (Fo - 2) above Fo = 2, else 0.
+double TDatosPAG::RajaratnamBerry(double diam, double v, double delta, double g, double d50) {
+    const Ext fo = Divi(v, Raiz(static_cast<Ext>(delta) * g * d50));
+    if (!(fo > 2)) return 0;
+    return Guardar(0.4 * static_cast<Ext>(diam) * (fo - 2));
+}
+
+// ys = 2.07 D (Q / sqrt(g D^5))^0.45
+double TDatosPAG::Ruff(double diam, double caudal, double g) {
+    const double base = Guardar(Divi(caudal, Raiz(static_cast<Ext>(g) * PoteReal(diam, 5))));
+    return Guardar(2.07 * static_cast<Ext>(diam) * PoteReal(base, 0.45));
+}
+
+// ys = 0.08 D V / u*c
+double TDatosPAG::Breusers(double diam, double v, double uCortCrit) {
+    return Guardar(Divi(0.08 * static_cast<Ext>(diam) * v, uCortCrit));
+}
+
+// With x = d90 in mm: c2 = (log10 x + 1) (0.775 log10 x + 1.7) + 1.3 below
+// 13.6 mm, 6.8 from there on (the branches meet at about 6.80).  x is taken as
+// a double, the value the logarithm receives, so that 13.6 mm typed falls on
+// the constant branch.  x <= 0 makes the logarithm fault.
+double TDatosPAG::CoefHoffmans(double d90) {
+    const double x = Guardar(static_cast<Ext>(d90) * 1000);
+    if (!(x < 13.6)) return 6.8;
+    const Ext l = LogaDeci(x);
+    return Guardar((l + 1) * (0.775 * l + 1.7) + 1.3);
+}
+
+// ys = (7 / c2) ((V - U) Q / g)^(1/3); 0 when V <= U.
+double TDatosPAG::Hoffmans(double caudal, double g, double u, double v, double c2) {
+    constexpr double kUnTercio = 1.0 / 3.0;
+    const double base = Guardar(Divi((static_cast<Ext>(v) - u) * caudal, g));
+    return Guardar(Divi(7, c2) * PoteReal(base, kUnTercio));
+}
+
+double TDatosPAG::TiemRefe(double h, double delta, double alfa, double u, double uc) {
+    return TiemCara(h, delta, alfa, u, uc);
+}
+
+void LeerAlcaAngo(TDatosProblema& d, const TTextosCampos& textos, const TPanelFormulas&) {
+    d.PAG.SediDiam90N3 = Guardar(static_cast<Ext>(LeerCampo(textos, "SediDiam90N3")) / 1000);
+}
+
+void PrepAlcaAngo(TDatosProblema& d, const TPanelFormulas&) { d.PAG.OutpInteRelaTurb = TDatosPAG::InteRelaTurb(); }
+
+void CalcAlcaAngo(TDatosProblema& d, const TPanelFormulas& panel, TGrafico& grafico) {
+    TDatosPAG& a = d.PAG;
+    a.FlujFactTurb = TDatosPAG::FactTurb(a.OutpInteRelaTurb);
+    for (int k = 1; k <= 4; ++k) {
+        if (panel.Activa(k)) {
+            Evaluar(d, k);
+            grafico.Serie(k).titulo = panel.Titulo(k);
+        } else {
+            grafico.Serie(k).titulo = kTextoInactivo;
+        }
+    }
+
+    const double h = d.FlujTiraRest;
+    if (static_cast<Ext>(a.FlujFactTurb) * d.FlujVeloMedi > d.OutpVeloCritEros) {
+        a.ErosTiemRefe = TDatosPAG::TiemRefe(h, d.SediDensRela, a.FlujFactTurb, d.FlujVeloMedi, d.OutpVeloCritEros);
+        for (int k = 1; k <= 4; ++k) {
+            const double ys = a.*kCampoErosion[k - 1];
+            if (h < ys && panel.Activa(k)) TrazarEvolEstandar(grafico, k, h, ys, a.ErosTiemRefe);
+        }
+    }
+}
+
+std::vector<TFila> FilasAlcaAngo(const TDatosProblema& d, const TPanelFormulas& panel) {
+    std::vector<TFila> filas{FilaTurbulencia(d.PAG.OutpInteRelaTurb)};
+    for (int k = 1; k <= 4; ++k)
+        filas.push_back(FilaErosion(panel, k, MostrarResultado(panel, k, d.PAG.*kCampoErosion[k - 1])));
+    return filas;
+}
