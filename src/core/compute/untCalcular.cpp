@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "compute/untVortice.h"
 #include "general/untGeneral.h"
 
 namespace {
@@ -11,8 +12,8 @@ namespace {
 const std::array kCalculadoras{
     TCalculadora{22, "Problema de la Pila", nullptr, nullptr, nullptr, nullptr},
     TCalculadora{31, "Problema Alcantarilla Angosta", nullptr, nullptr, nullptr, nullptr},
-    TCalculadora{111, "Problema Vórtice Confinado", nullptr, nullptr, nullptr, nullptr},
-    TCalculadora{121, "Problema Vórtice Confinado", nullptr, nullptr, nullptr, nullptr},
+    TCalculadora{111, "Problema Vórtice Confinado", LeerVortice, PrepVortice, CalcVortice, FilasVortice},
+    TCalculadora{121, "Problema Vórtice Confinado", LeerVortice, PrepVortice, CalcVortice, FilasVortice},
     TCalculadora{122, "Problema Alcantarilla Ancha", nullptr, nullptr, nullptr, nullptr},
     TCalculadora{211, "Problema Estribo/Espigón Protegido", nullptr, nullptr, nullptr, nullptr},
     TCalculadora{212, "Problema Estribo/Espigón", nullptr, nullptr, nullptr, nullptr},
