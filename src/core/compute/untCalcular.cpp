@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "compute/untEstrProt.h"
 #include "compute/untEstribo.h"
 #include "compute/untVortice.h"
 #include "general/untGeneral.h"
@@ -16,7 +17,7 @@ const std::array kCalculadoras{
     TCalculadora{111, "Problema Vórtice Confinado", LeerVortice, PrepVortice, CalcVortice, FilasVortice},
     TCalculadora{121, "Problema Vórtice Confinado", LeerVortice, PrepVortice, CalcVortice, FilasVortice},
     TCalculadora{122, "Problema Alcantarilla Ancha", nullptr, nullptr, nullptr, nullptr},
-    TCalculadora{211, "Problema Estribo/Espigón Protegido", nullptr, nullptr, nullptr, nullptr},
+    TCalculadora{211, "Problema Estribo/Espigón Protegido", nullptr, nullptr, CalcEstriboProt, FilasEstriboProt},
     TCalculadora{212, "Problema Estribo/Espigón", LeerEstribo, PrepEstribo, CalcEstribo, FilasEstribo},
     TCalculadora{1121, "Problema del escalón", nullptr, nullptr, nullptr, nullptr},
     TCalculadora{1122, "Problema Chorro Zambullido", nullptr, nullptr, nullptr, nullptr},
