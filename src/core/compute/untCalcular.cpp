@@ -7,7 +7,10 @@
 #include "compute/untAlcaAngo.h"
 #include "compute/untChorro.h"
 #include "compute/untEscalon.h"
+#include "compute/untEstrProt.h"
+#include "compute/untEstribo.h"
 #include "compute/untPila.h"
+#include "compute/untVortice.h"
 #include "general/untGeneral.h"
 
 namespace {
@@ -16,11 +19,11 @@ namespace {
 const std::array kCalculadoras{
     TCalculadora{22, "Problema de la Pila", LeerPila, PrepPila, CalcPila, FilasPila},
     TCalculadora{31, "Problema Alcantarilla Angosta", LeerAlcaAngo, PrepAlcaAngo, CalcAlcaAngo, FilasAlcaAngo},
-    TCalculadora{111, "Problema Vórtice Confinado", nullptr, nullptr, nullptr, nullptr},
-    TCalculadora{121, "Problema Vórtice Confinado", nullptr, nullptr, nullptr, nullptr},
+    TCalculadora{111, "Problema Vórtice Confinado", LeerVortice, PrepVortice, CalcVortice, FilasVortice},
+    TCalculadora{121, "Problema Vórtice Confinado", LeerVortice, PrepVortice, CalcVortice, FilasVortice},
     TCalculadora{122, "Problema Alcantarilla Ancha", LeerAlcaAnch, PrepAlcaAnch, CalcAlcaAnch, FilasAlcaAnch},
-    TCalculadora{211, "Problema Estribo/Espigón Protegido", nullptr, nullptr, nullptr, nullptr},
-    TCalculadora{212, "Problema Estribo/Espigón", nullptr, nullptr, nullptr, nullptr},
+    TCalculadora{211, "Problema Estribo/Espigón Protegido", nullptr, nullptr, CalcEstriboProt, FilasEstriboProt},
+    TCalculadora{212, "Problema Estribo/Espigón", LeerEstribo, PrepEstribo, CalcEstribo, FilasEstribo},
     TCalculadora{1121, "Problema del escalón", EntradaEscalon, PreparacionEscalon, CalcularEscalon, FilasEscalon},
     TCalculadora{1122, "Problema Chorro Zambullido", EntradaEscalon, PreparacionEscalon, CalcularChorro, FilasChorro},
 };
@@ -81,8 +84,8 @@ void CalcularEstructura(TDatosProblema& d) {
             break;
         case 211:
         case 212:
-            d.Estribo.EstrRazoCont = Guardar(Divi(d.Estribo.EstrAnchEstr, d.CaucAnchCauc));
-            d.Estribo.ErosCoefTiem = 4.2;
+            d.Estribo.EstrRazoCont = TEstrEstribo::RazoCont(d.Estribo.EstrAnchEstr, d.CaucAnchCauc);
+            d.Estribo.ErosCoefTiem = TEstrEstribo::CoefTiem();
             break;
         default: break;
     }

@@ -17,6 +17,8 @@ bool TEstrEstribo::ProtSuficiente(double flujTiraRest) const {
     return EstrLongPlat > 0.5L * flujTiraRest;
 }
 
+double TEstrEstribo::RazoCont(double l, double b) { return Guardar(Divi(l, b)); }
+
 double TEstrAlcantarilla::VeloAper(double caudal, double diam, double cantidad) {
     return Guardar(Divi(caudal, kPi * diam * diam / 4 * cantidad));
 }

@@ -48,6 +48,10 @@ struct TEstrEstribo {
 
     // The protection acts when it is longer than half the flow depth.
     bool ProtSuficiente(double flujTiraRest) const;
+    // Contraction ratio m = L / B of transverse extent L and channel width B.
+    static double RazoCont(double l, double b);
+    // Coefficient C of the reference-time formula.
+    static double CoefTiem() { return 4.2; }
 
     template <class S, class F> static void Recorrer(S& s, F&& f) {
         TURMADO_CAMPO(f, s, EstrLongEstr);
