@@ -138,3 +138,101 @@ TEST(TurmadoCalc, OpcionesMalFormadas) {
         EXPECT_EQ(Correr(a).estado, 2);
     }
 }
+
+namespace {
+
+// Value texts of the rows from row 6 on (the rows after the title and the
+// four common rows), one per line.
+std::string FilasPropias(const std::string& salida) {
+    std::string r;
+    std::size_t inicio = 0;
+    for (int linea = 0; inicio < salida.size(); ++linea) {
+        const std::size_t fin = salida.find('\n', inicio);
+        const std::string fila = salida.substr(inicio, fin - inicio);
+        if (linea >= 5) {
+            const std::size_t t1 = fila.find('\t');
+            r += fila.substr(t1 + 1, fila.find('\t', t1 + 1) - t1 - 1) + "\n";
+        }
+        inicio = fin + 1;
+    }
+    return r;
+}
+
+}  // namespace
+
+// Every code end to end with the worked examples of the default data (angle
+// of repose 30 degrees typed where a formula needs it; pier factors Ks = Kg = 1).
+TEST(TurmadoCalc, CadaCodigoConLosEjemplosResueltos) {
+    struct Caso { const char* argumentos; const char* valores; };
+    const Caso casos[] = {
+        // pier: Breusers 0.667978, CSU 2.69846, Johnson 2.04301; failure lengths 1.15697, 4.67387, 3.53860
+        {"--codigo 22 EstrFactFormKs=1 EstrFactGrup=1 SediAnguRepo=30", "0.67\n1.16\n2.70\n4.67\n2.04\n3.54\n"},
+        {"--codigo 22", "inactivo\ninactivo\ninactivo\ninactivo\ninactivo\ninactivo\n"},
+        // narrow culvert: r0 0.3; Rajaratnam y Berry, Ruff, Breusers, Hoffmans
+        {"--codigo 31", "0.300\n4.41\n45.45\n4.44\n15.08\n"},
+        // confined vortex, live bed: r0 0.33869, qt 0.0055158, live-bed depth 1.679, failure 3.359, slope 21.67
+        {"--codigo 11", "0.339\n0.005516\n1.68\n3.36\n21.67\n"},
+        {"--codigo 12", "0.339\n0.005516\n1.68\n3.36\n21.67\n"},
+        // wide culvert: r0 0.6; Qayoum 5.383, Altinbilek y Basmaci 12.672, Breusers 14.096, Hoffmans 1.5386
+        {"--codigo 12 EstrLongPlat=4 SediAnguRepo=30", "0.600\n5.38\n12.67\n14.10\n1.54\n"},
+        // protected abutment: Dietz 5.77905, shown although "Dietz" is never active
+        {"--codigo 21", "5.78\n"},
+        // abutment with empty factors: only Dietz (10.9938)
+        {"--codigo 21 EstrLongPlat=0.6", "inactivo\ninactivo\n10.99\ninactivo\n"},
+        // step: r0 1.5, Bornmann y Julien less the step 2.4007
+        {"--codigo 11 --chorro 1 EstrLongPlat=4 SediAnguRepo=30", "1.500\n2.40\n"},
+        // plunging jet: Bornmann y Julien 3.1507, Fahlbusch 5.2517
+        {"--codigo 11 --chorro 0 EstrLongPlat=4 SediAnguRepo=30", "1.500\n3.15\n5.25\n"},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.argumentos);
+        const Salida s = Correr(c.argumentos, false);
+        ASSERT_EQ(s.estado, 0);
+        EXPECT_EQ(FilasPropias(s.texto), c.valores);
+    }
+}
+
+TEST(TurmadoCalc, SalidaCompletaDeLaPila) {
+    const Salida s = Correr("--codigo 22 EstrFactFormKs=1 EstrFactGrup=1 SediAnguRepo=30");
+    EXPECT_EQ(s.estado, 0);
+    EXPECT_EQ(s.texto,
+              "Problema de la Pila\n"
+              "Movilidad (Shields) Crítica\t0.0550\t\n"
+              "Movilidad (Shields)\t0.1718\t\n"
+              "Condición de transporte\tLecho vivo\t\n"
+              "Velocidad crítica de erosión\t2.83\t[m/s]\n"
+              "Erosión máxima de equilibrio (Breusers)\t0.67\t[m]\n"
+              "Longitud de falla crítica (Breusers)\t1.16\t[m]\n"
+              "Erosión máxima de equilibrio (CSU)\t2.70\t[m]\n"
+              "Longitud de falla crítica (CSU)\t4.67\t[m]\n"
+              "Erosión máxima de equilibrio (Johnson)\t2.04\t[m]\n"
+              "Longitud de falla crítica (Johnson)\t3.54\t[m]\n");
+}
+
+TEST(TurmadoCalc, JsonConSeriesYRegistro) {
+    // Confined vortex: the live-bed curve of about 900 points ending near 1.679 m.
+    const auto v = nlohmann::json::parse(Correr("--json --codigo 11", false).texto);
+    EXPECT_EQ(v["series"][0]["titulo"], "Dietz");
+    const auto& puntos = v["series"][0]["puntos"];
+    EXPECT_NEAR(static_cast<double>(puntos.size()), 900, 10);
+    EXPECT_NEAR(puntos.back()[1].get<double>(), 1.679, 5e-4);
+    EXPECT_NEAR(v["registro"]["PVC.ErosLechVivo"].get<double>(), 1.679, 5e-4);
+    EXPECT_EQ(v["ranuras"][1]["visible"], false);
+
+    // Narrow culvert: four curves and the slot captions.
+    const auto a = nlohmann::json::parse(Correr("--json --codigo 31", false).texto);
+    for (int k = 0; k < 4; ++k) {
+        EXPECT_EQ(a["series"][k]["titulo"], a["ranuras"][k]["titulo"]);
+        EXPECT_TRUE(a["ranuras"][k]["activa"].get<bool>());
+        EXPECT_GT(a["series"][k]["puntos"].size(), 250u);
+        EXPECT_EQ(a["series"][k]["puntos"][0], nlohmann::json({0.0, 0.0}));
+    }
+    EXPECT_NEAR(a["registro"]["PAG.ErosCoefHoff"].get<double>(), 6.8, 0);
+}
+
+TEST(TurmadoCalc, TextoNoNumericoEnElDiametro90) {
+    // The d90 field accepts any text; "Calcular" cannot read this one.
+    const Salida s = Correr("--codigo 31 SediDiam90N3=abc");
+    EXPECT_EQ(s.estado, 2);
+    EXPECT_NE(s.texto.find("'abc' no es un valor numérico válido."), std::string::npos) << s.texto;
+}
