@@ -88,22 +88,13 @@ void PrepAlcaAngo(TDatosProblema& d, const TPanelFormulas&) { d.PAG.OutpInteRela
 void CalcAlcaAngo(TDatosProblema& d, const TPanelFormulas& panel, TGrafico& grafico) {
     TDatosPAG& a = d.PAG;
     a.FlujFactTurb = TDatosPAG::FactTurb(a.OutpInteRelaTurb);
-    for (int k = 1; k <= 4; ++k) {
-        if (panel.Activa(k)) {
-            Evaluar(d, k);
-            grafico.Serie(k).titulo = panel.Titulo(k);
-        } else {
-            grafico.Serie(k).titulo = kTextoInactivo;
-        }
-    }
+    auto activa = [&](int k) { return panel.Activa(k); };
+    EvaluarRanuras(panel, grafico, 4, activa, [&](int k) { Evaluar(d, k); });
 
     const double h = d.FlujTiraRest;
     if (static_cast<Ext>(a.FlujFactTurb) * d.FlujVeloMedi > d.OutpVeloCritEros) {
         a.ErosTiemRefe = TDatosPAG::TiemRefe(h, d.SediDensRela, a.FlujFactTurb, d.FlujVeloMedi, d.OutpVeloCritEros);
-        for (int k = 1; k <= 4; ++k) {
-            const double ys = a.*kCampoErosion[k - 1];
-            if (h < ys && panel.Activa(k)) TrazarEvolEstandar(grafico, k, h, ys, a.ErosTiemRefe);
-        }
+        TrazarRanuras(grafico, 4, h, a.ErosTiemRefe, [&](int k) { return a.*kCampoErosion[k - 1]; }, activa);
     }
 }
 

@@ -27,22 +27,16 @@ void CalcularChorro(TDatosProblema& d, const TPanelFormulas& panel, TGrafico& gr
     c.ErosCoefHoff = TDatosPCZ::CoefHoffmans(e.SediDiam90N3);
     c.FlujFactTurb = TresMasUno(e.OutpInteRelaTurb);
 
-    // Slot 1: no step height below a plunging jet.
-    if (panel.Activa(1)) {
-        c.OutpErosMaxi1 = TDatosPEn::BornmannJulien(GradRadi(e.SediAnguRepo), d.CaudEspe, e.ChorVelo,
-                                                    GradRadi(e.FlujAnguChorSupeLibr), d.SediDensRela,
-                                                    d.ForzAcelGrav, e.SediDiam90N3, 0);
-        grafico.Serie(1).titulo = panel.Titulo(1);
-    } else {
-        grafico.Serie(1).titulo = kTextoInactivo;
-    }
-    if (panel.Activa(2)) {
-        c.OutpErosMaxi2 = TDatosPCZ::Fahlbusch(c.ErosCoefHoff, d.CaudEspe, e.ChorVelo,
-                                               GradRadi(e.FlujAnguChorSupeLibr), d.ForzAcelGrav);
-        grafico.Serie(2).titulo = panel.Titulo(2);
-    } else {
-        grafico.Serie(2).titulo = kTextoInactivo;
-    }
+    auto activa = [&](int k) { return panel.Activa(k); };
+    EvaluarRanuras(panel, grafico, 2, activa, [&](int k) {
+        if (k == 1)  // no step height below a plunging jet
+            c.OutpErosMaxi1 = TDatosPEn::BornmannJulien(GradRadi(e.SediAnguRepo), d.CaudEspe, e.ChorVelo,
+                                                        GradRadi(e.FlujAnguChorSupeLibr), d.SediDensRela,
+                                                        d.ForzAcelGrav, e.SediDiam90N3, 0);
+        else
+            c.OutpErosMaxi2 = TDatosPCZ::Fahlbusch(c.ErosCoefHoff, d.CaudEspe, e.ChorVelo,
+                                                   GradRadi(e.FlujAnguChorSupeLibr), d.ForzAcelGrav);
+    });
     for (int k = 3; k <= 4; ++k) grafico.Serie(k).titulo = panel.Titulo(k);
 
     // One characteristic time for both curves.
@@ -51,10 +45,7 @@ void CalcularChorro(TDatosProblema& d, const TPanelFormulas& panel, TGrafico& gr
     const double uc = d.OutpVeloCritEros;
     if (static_cast<Ext>(c.FlujFactTurb) * u > uc) {
         c.ErosTiemRefe = TiemCara(h, d.SediDensRela, c.FlujFactTurb, u, uc);
-        for (int k = 1; k <= 2; ++k) {
-            const double ye = c.*kProfundidades[k - 1];
-            if (h < ye && panel.Activa(k)) TrazarEvolEstandar(grafico, k, h, ye, c.ErosTiemRefe);
-        }
+        TrazarRanuras(grafico, 2, h, c.ErosTiemRefe, [&](int k) { return c.*kProfundidades[k - 1]; }, activa);
     }
 }
 

@@ -104,27 +104,15 @@ void CalcEstribo(TDatosProblema& d, const TPanelFormulas& panel, TGrafico& grafi
     TDatosPEs& e = d.PEs;
     const double h = d.FlujTiraRest;
     e.ErosCoefDiet = TDatosPEs::CoefDietz(d.Estribo.EstrRazoCont);
-    // Each slot in order: an evaluated formula is stored before the next one
-    // runs; a slot not evaluated keeps its earlier result.
-    for (int k = 1; k <= 4; ++k) {
-        const TRanuraEstribo& r = kRanuras[k - 1];
-        if (Evalua(d, panel, k)) {
-            e.*r.campo = r.formula(d);
-            grafico.Serie(k).titulo = panel.Titulo(k);
-        } else {
-            grafico.Serie(k).titulo = kTextoInactivo;
-        }
-    }
+    auto evalua = [&](int k) { return Evalua(d, panel, k); };
+    EvaluarRanuras(panel, grafico, 4, evalua, [&](int k) { e.*kRanuras[k - 1].campo = kRanuras[k - 1].formula(d); });
     const double c = d.Estribo.ErosCoefTiem;
     if (c > 0) {
         e.ErosTiemRefe = Guardar(Divi(TDatosPEs::TiemRefe(h, d.SediDensRela, d.FlujNumeFrou, d.FlujNumeReyn,
                                                           d.OutpVeloCritEros, d.FlujVeloMedi, c),
                                       3600));
-        for (int k = 1; k <= 4; ++k) {
-            const double ys = e.*kRanuras[k - 1].campo;
-            if (h < ys && Evalua(d, panel, k) && e.ErosTiemRefe > 0)
-                TrazarEvolEstandar(grafico, k, h, ys, e.ErosTiemRefe);
-        }
+        if (e.ErosTiemRefe > 0)
+            TrazarRanuras(grafico, 4, h, e.ErosTiemRefe, [&](int k) { return e.*kRanuras[k - 1].campo; }, evalua);
     }
 }
 

@@ -27,3 +27,30 @@ void TrazarEvol(TSerie& serie, double h, double ye, double tCara, double gamma, 
 // gamma = 0.23, first step 0.02 T, first stretch up to 5 T and second step T,
 // and makes the chart tab visible.
 void TrazarEvolEstandar(TGrafico& grafico, int k, double h, double ye, double tCara);
+
+// The slot loop of the calculators: for k = 1..n in order, a slot that
+// `evalua(k)` admits has its formula stored by `calcula(k)` (before the next
+// slot runs) and its series titled with the slot's caption; the series of any
+// other slot is titled "inactivo" and its result keeps its earlier value.
+template <class Evalua, class Calcula>
+void EvaluarRanuras(const TPanelFormulas& panel, TGrafico& grafico, int n, Evalua&& evalua, Calcula&& calcula) {
+    for (int k = 1; k <= n; ++k) {
+        if (evalua(k)) {
+            calcula(k);
+            grafico.Serie(k).titulo = panel.Titulo(k);
+        } else {
+            grafico.Serie(k).titulo = kTextoInactivo;
+        }
+    }
+}
+
+// The curves of slots 1..n sharing one characteristic time: slot k is drawn
+// when `dibuja(k)` admits it and the flow depth is below its equilibrium
+// depth `profundidad(k)` (strictly).
+template <class Profundidad, class Dibuja>
+void TrazarRanuras(TGrafico& grafico, int n, double h, double tCara, Profundidad&& profundidad, Dibuja&& dibuja) {
+    for (int k = 1; k <= n; ++k) {
+        const double ye = profundidad(k);
+        if (h < ye && dibuja(k)) TrazarEvolEstandar(grafico, k, h, ye, tCara);
+    }
+}

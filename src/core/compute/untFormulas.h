@@ -7,6 +7,9 @@
 #include <string>
 #include <vector>
 
+// Caption of an unused slot, and title of the series of a slot not evaluated.
+inline constexpr const char* kTextoInactivo = "inactivo";
+
 struct TRanura {
     std::string titulo;   // caption of the panel label: formula name, or "inactivo"
     bool visible = true;

@@ -106,14 +106,8 @@ void PrepPila(TDatosProblema& d, const TPanelFormulas&) {
 
 void CalcPila(TDatosProblema& d, const TPanelFormulas& panel, TGrafico& grafico) {
     TDatosPPi& p = d.PPi;
-    for (int k = 1; k <= kFormulas; ++k) {
-        if (panel.Activa(k)) {
-            p.*kCampoErosion[k - 1] = Erosion(d, k);
-            grafico.Serie(k).titulo = panel.Titulo(k);
-        } else {
-            grafico.Serie(k).titulo = kTextoInactivo;
-        }
-    }
+    auto activa = [&](int k) { return panel.Activa(k); };
+    EvaluarRanuras(panel, grafico, kFormulas, activa, [&](int k) { p.*kCampoErosion[k - 1] = Erosion(d, k); });
     grafico.Serie(4).titulo = kTextoInactivo;  // no fourth curve
 
     const double h = d.FlujTiraRest;
@@ -121,10 +115,7 @@ void CalcPila(TDatosProblema& d, const TPanelFormulas& panel, TGrafico& grafico)
         const double segundos = TDatosPPi::TiemRefe(d.Pila.EstrAnchPila, d.FlujVeloMedi, d.SediDensRela,
                                                     d.ForzAcelGrav, d.SediDiamMedi, d.OutpVeloCritEros);
         p.ErosTiemRefe = Guardar(static_cast<Ext>(segundos) / 3600);
-        for (int k = 1; k <= kFormulas; ++k) {
-            const double ys = p.*kCampoErosion[k - 1];
-            if (h < ys && panel.Activa(k)) TrazarEvolEstandar(grafico, k, h, ys, p.ErosTiemRefe);
-        }
+        TrazarRanuras(grafico, kFormulas, h, p.ErosTiemRefe, [&](int k) { return p.*kCampoErosion[k - 1]; }, activa);
     }
 
     for (int k = 1; k <= kFormulas; ++k)

@@ -139,7 +139,7 @@ int PrepararPanel(ProblemCode codigo, TPanelFormulas& panel) {
             r.activa = false;
             ++mostradas;
         } else {
-            r.titulo = "inactivo";  // hidden slots keep their style
+            r.titulo = kTextoInactivo;  // hidden slots keep their style
         }
     }
     return mostradas;

@@ -33,5 +33,3 @@ TFila FilaFalla(const TPanelFormulas& panel, int k, std::string valor);
 
 // Relative turbulence intensity, 3 decimals.
 TFila FilaTurbulencia(double valor);
-
-inline constexpr const char* kTextoInactivo = "inactivo";
