@@ -1,0 +1,18 @@
+// turmado: the intro window, then the maximised main window.
+#include <QApplication>
+
+#include "app/Main.h"
+#include "app/untIntro.h"
+#include "problem/untDatos.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("turmado");
+
+    // The one problem record of the run, shared by every calculation window.
+    TDatosProblema datos{};
+    TMainForm principal(datos);
+    TfrmIntro::Mostrar(&principal);
+    principal.showMaximized();
+    return app.exec();
+}
