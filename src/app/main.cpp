@@ -1,5 +1,6 @@
 // turmado: the intro window, then the maximised main window.
 #include <QApplication>
+#include <QIcon>
 
 #include "app/Main.h"
 #include "app/untIntro.h"
@@ -8,6 +9,7 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("turmado");
+    QApplication::setWindowIcon(QIcon(":/imagenes/intro.jpg"));
 
     // The one problem record of the run, shared by every calculation window.
     TDatosProblema datos{};

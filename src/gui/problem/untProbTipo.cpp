@@ -89,7 +89,7 @@ TfrmProbTipo::TfrmProbTipo(TDatosProblema& datos, QWidget* padre)
     rg000 = new TGrupoRadio("rg000", "Chorro", {"impacta sobre superficie libre", "desliza sobre escalón"},
                             zonaPreguntas_);
     for (TGrupoRadio* g : {rg0, rg00, rg01, rg02, rg000}) {
-        g->setFixedWidth(300);
+        g->setMinimumWidth(300);
         g->hide();
         abajo->addWidget(g, 0, Qt::AlignLeft | Qt::AlignTop);
     }
