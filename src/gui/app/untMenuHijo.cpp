@@ -1,0 +1,36 @@
+#include "app/untMenuHijo.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QWidget>
+
+#include "app/untIntro.h"
+
+TMenuHijo::TMenuHijo(QWidget* ventana) : QObject(ventana), ventana_(ventana) {
+    auto* archivo = new QMenu("&File");
+    archivo->menuAction()->setStatusTip("File related commands");
+    mmiFileNew = archivo->addAction("&New");
+    mmiFileNew->setStatusTip("Create a new file");
+    mmiFileOpen = archivo->addAction("&Open");
+    mmiFileClose = archivo->addAction("&Close");
+    archivo->addSeparator();
+    mmiFileExit = archivo->addAction("&Exit");
+
+    auto* ventanaMenu = new QMenu("&Window");
+    ventanaMenu->menuAction()->setStatusTip("Window related commands");
+
+    auto* ayuda = new QMenu("&Help");
+    ayuda->menuAction()->setStatusTip("Help topics");
+    mmiHelpAbout = ayuda->addAction("About...");
+    mnuHelpDesc = ayuda->addAction("&Descripción");
+
+    menus_ = {archivo, ventanaMenu, ayuda};
+
+    connect(mmiFileNew, &QAction::triggered, this, &TMenuHijo::nuevoPedido);
+    connect(mnuHelpDesc, &QAction::triggered, this, &TMenuHijo::descripcionPedida);
+    connect(mmiHelpAbout, &QAction::triggered, this, &TMenuHijo::mmiHelpAboutClick);
+}
+
+TMenuHijo::~TMenuHijo() { qDeleteAll(menus_); }
+
+void TMenuHijo::mmiHelpAboutClick() { TfrmIntro::Mostrar(ventana_); }

@@ -1,0 +1,45 @@
+// The menu of the child windows (calculation and description windows).
+// While such a window is active its menus take the place of the main
+// window's menu bar.
+#pragma once
+
+#include <QList>
+#include <QObject>
+
+class QAction;
+class QMenu;
+class QWidget;
+
+class TMenuHijo : public QObject {
+    Q_OBJECT
+public:
+    explicit TMenuHijo(QWidget* ventana);
+    ~TMenuHijo() override;
+
+    const QList<QMenu*>& Menus() const { return menus_; }
+
+    QAction* mmiFileNew;
+    QAction* mmiFileOpen;   // no handler
+    QAction* mmiFileClose;  // no handler
+    QAction* mmiFileExit;   // no handler
+    QAction* mmiHelpAbout;
+    QAction* mnuHelpDesc;
+
+    // "About...": the intro window again, modal, owned by the child window.
+    void mmiHelpAboutClick();
+
+signals:
+    void nuevoPedido();       // "&New", forwarded to the main window
+    void descripcionPedida();  // "&Descripción", forwarded to the main window
+
+private:
+    QWidget* ventana_;
+    QList<QMenu*> menus_;
+};
+
+// A child window that brings its own menu.
+class IVentanaConMenu {
+public:
+    virtual ~IVentanaConMenu() = default;
+    virtual TMenuHijo& MenuHijo() = 0;
+};

@@ -1,0 +1,64 @@
+#include "problem/untPaginaEstructura.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "app/untMensajes.h"
+#include "pickers/untPaginaComplementaria.h"
+#include "problem/untCodigo.h"
+#include "problem/untContinuar.h"
+#include "problem/untControlCampos.h"
+#include "problem/untFilasEstructura.h"
+#include "problem/untProbTipo.h"
+
+using namespace columnas;
+
+TPaginaEstructura::TPaginaEstructura(TfrmProbTipo& ventana) : ventana_(ventana) {
+    setObjectName("tbshNivel2");
+    CrearCabeceras(this, "lblNiv2");
+    lblNiv2Estr = CrearEtiqueta(this, "lblNiv2Estr", "ESTRUCTURA", kCategoriaX, kCategoriaAncho, false);
+    for (const TCampo& campo : Campos()) {
+        if (campo.pagina != TfrmProbTipo::kEstructura) continue;
+        const TFilaCampo f = CrearFila(this, campo);
+        ventana.Campos().Registrar(f.edit, campo);
+        filas_.emplace(campo.nombre, f);
+    }
+    btnN2 = new QPushButton("Continuar", this);
+    btnN2->setObjectName("btnN2");
+    btnN2->setGeometry(kParametroX, TopeFila(5, 1, false) + 12, 176, 28);
+    connect(btnN2, &QPushButton::clicked, this, &TPaginaEstructura::btnN2Click);
+}
+
+void TPaginaEstructura::tbshNivel2Show() {
+    TDatosProblema& d = ventana_.Datos();
+    d.CodiProb = CalcularCodigo(TfrmProbTipo::kEstructura, d);
+    for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) w->hide();
+    for (const char* cabecera : {"lblNiv2Cate", "lblNiv2Para", "lblNiv2Valo", "lblNiv2Unid"})
+        findChild<QLabel*>(cabecera)->show();
+    btnN2->show();
+    const auto campos = CamposEstructura(d.CodiProb);
+    for (int fila = 1; fila <= int(campos.size()); ++fila) {
+        const TFilaCampo& f = filas_.at(campos[fila - 1]);
+        UbicarFila(f.etiqueta, f.edit, f.unidad, fila, 1);
+    }
+    if (!campos.empty()) UbicarControl(lblNiv2Estr, 1, 1);
+}
+
+void TPaginaEstructura::btnN2Click() {
+    Proteger(&ventana_, [&] {
+        const TContinuacion c = ContinuarEstructura(ventana_.Datos(), ventana_.Textos());
+        if (c.proteccionInsuficiente) MostrarMensaje(&ventana_, kMensajeProteccion);
+        switch (c.siguiente) {
+            case TSiguiente::Complementarios: ventana_.MostrarComplementarios(); break;
+            case TSiguiente::PreguntarChorro: ventana_.PreguntarChorro(); break;
+            case TSiguiente::CalcularDirecto:
+                // Protected abutment: the complementary page's show event
+                // (code 211) and "Calcular", without showing its tab.
+                ventana_.tbshNivel3->tbshNivel3Show();
+                ventana_.Calcular();
+                break;
+            case TSiguiente::Nada: break;
+        }
+    });
+}

@@ -1,0 +1,48 @@
+// "Datos Globales" and "Datos Locales": the common data of every problem.
+#pragma once
+
+#include <QWidget>
+
+#include "problem/untUbicar.h"
+
+class QPushButton;
+class QRadioButton;
+class TfrmProbTipo;
+
+class TPaginaGlobal : public QWidget {
+    Q_OBJECT
+public:
+    explicit TPaginaGlobal(TfrmProbTipo& ventana);
+
+    QRadioButton* rbCaucCoefMannCauc;
+    QRadioButton* rbAltuRugoCauc;
+    QLineEdit* edtCaucCoefMannCauc;
+    QLineEdit* edtAltuRugoCauc;
+    QLabel* lblCaucCoefMannCaucUnid;
+    QLabel* lblAltuRugoCaucUnid;
+    QLineEdit* edtCaucAnchCauc;
+    QPushButton* btnN0;  // "Fenómeno dominante"
+
+    // Click of either option (runs when it becomes selected): swaps the
+    // enabled state of both options' edits and units, then invalidates the
+    // results against the width field with a saved value of -1.
+    void rbCaucCoefMannCaucClick();
+    void rbAltuRugoCaucClick();
+
+private:
+    void CambiarRugosidad();
+    TfrmProbTipo& ventana_;
+};
+
+class TPaginaLocal : public QWidget {
+    Q_OBJECT
+public:
+    explicit TPaginaLocal(TfrmProbTipo& ventana);
+
+    QLabel* lblFlujTiraRest;
+    QLineEdit* edtFlujTiraRest;
+    QPushButton* btnN1;  // "Tipo de obstáculo"
+};
+
+// Enabled state of a control itself, whatever its parents' state.
+bool Habilitado(const QWidget* w);

@@ -1,0 +1,340 @@
+#include "problem/untProbTipo.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "app/untMensajes.h"
+#include "compute/untCalcular.h"
+#include "general/untNumero.h"
+#include "pickers/untPaginaComplementaria.h"
+#include "problem/untAsistente.h"
+#include "problem/untCodigo.h"
+#include "problem/untControlCampos.h"
+#include "problem/untGrupoRadio.h"
+#include "problem/untInvalidar.h"
+#include "problem/untPaginaEstructura.h"
+#include "problem/untPaginasDatos.h"
+#include "results/untPaginaGrafico.h"
+#include "results/untPaginaResultados.h"
+
+namespace {
+
+QPushButton* BotonContinuar(QWidget* padre, const char* nombre) {
+    auto* b = new QPushButton("Continuar", padre);
+    b->setObjectName(nombre);
+    b->setMinimumWidth(96);
+    b->hide();
+    return b;
+}
+
+double ValorDe(const QLineEdit* edit) { return LeerNumeroLaxo(edit->text().toStdString()); }
+
+}  // namespace
+
+TfrmProbTipo::TfrmProbTipo(TDatosProblema& datos, QWidget* padre)
+    : QWidget(padre), datos_(datos), menu_(new TMenuHijo(this)) {
+    setObjectName("frmProbTipo");
+    setWindowTitle("Cálculo para problema específico");
+    setAttribute(Qt::WA_DeleteOnClose);
+    campos_ = new TControlCampos(this, datos_, [this](QLineEdit* edit, const TCampo& campo, double guardado) {
+        if (campo.reaccion == TReaccion::Posteriores)
+            InvalidarPosteriores(edit, guardado);
+        else
+            InvalidarResultados(edit, campo.pagina, guardado);
+    });
+
+    // The window sizes itself to its visible controls: it grows when a
+    // question opens below the pages and shrinks when it is put away.
+    auto* capa = new QVBoxLayout(this);
+    capa->setSizeConstraint(QLayout::SetFixedSize);
+    capa->setContentsMargins(6, 6, 6, 6);
+    capa->setSpacing(6);
+
+    pgReplanteo = new QTabWidget(this);
+    pgReplanteo->setObjectName("pgReplanteo");
+    pgReplanteo->setFixedSize(500, 372);
+    tbshNivel0 = new TPaginaGlobal(*this);
+    tbshNivel1 = new TPaginaLocal(*this);
+    tbshNivel2 = new TPaginaEstructura(*this);
+    tbshNivel3 = new TPaginaComplementaria(*this);
+    tbshProblema = new TPaginaResultados(*this);
+    tbshGrafico = new TPaginaGrafico;
+    pgReplanteo->addTab(tbshNivel0, "Datos Globales");
+    pgReplanteo->addTab(tbshNivel1, "Datos Locales");
+    pgReplanteo->addTab(tbshNivel2, "Datos de Estructura");
+    pgReplanteo->addTab(tbshNivel3, "Datos Complementarios");
+    pgReplanteo->addTab(tbshProblema, "Resultados");
+    pgReplanteo->addTab(tbshGrafico, "Grafico");
+    capa->addWidget(pgReplanteo);
+
+    // The questions share one place below the pages: groups at the left,
+    // their "Continuar" at the right.
+    zonaPreguntas_ = new QWidget(this);
+    zonaPreguntas_->setObjectName("zonaPreguntas");
+    auto* abajo = new QHBoxLayout(zonaPreguntas_);
+    abajo->setContentsMargins(0, 0, 0, 0);
+    rg0 = new TGrupoRadio("rg0", "Fenómeno dominante",
+                          {"contracción/expansión vertical", "contracción/expansión horizontal",
+                           "contracción/expansión vertical y horizontal"},
+                          zonaPreguntas_);
+    rg00 = new TGrupoRadio("rg00", "Obstáculo", {"en el fondo", "en superficie"}, zonaPreguntas_);
+    rg01 = new TGrupoRadio("rg01", "Obstáculo", {"en orilla", "interior"}, zonaPreguntas_);
+    rg02 = new TGrupoRadio("rg02", "Obstáculo", {"en superficie y orilla", "en fondo y orilla"}, zonaPreguntas_);
+    rg000 = new TGrupoRadio("rg000", "Chorro", {"impacta sobre superficie libre", "desliza sobre escalón"},
+                            zonaPreguntas_);
+    for (TGrupoRadio* g : {rg0, rg00, rg01, rg02, rg000}) {
+        g->setMinimumWidth(300);
+        g->hide();
+        abajo->addWidget(g, 0, Qt::AlignLeft | Qt::AlignTop);
+    }
+    abajo->addStretch(1);
+    btnContAfue01 = BotonContinuar(zonaPreguntas_, "btnContAfue01");
+    btnContAfue12 = BotonContinuar(zonaPreguntas_, "btnContAfue12");
+    btnContAfue23 = BotonContinuar(zonaPreguntas_, "btnContAfue23");
+    for (QPushButton* b : {btnContAfue01, btnContAfue12, btnContAfue23})
+        abajo->addWidget(b, 0, Qt::AlignRight | Qt::AlignBottom);
+    zonaPreguntas_->hide();
+    capa->addWidget(zonaPreguntas_);
+
+    connect(btnContAfue01, &QPushButton::clicked, this, &TfrmProbTipo::btnContAfue01Click);
+    connect(btnContAfue12, &QPushButton::clicked, this, &TfrmProbTipo::btnContAfue12Click);
+    connect(btnContAfue23, &QPushButton::clicked, this, &TfrmProbTipo::btnContAfue23Click);
+    connect(pgReplanteo, &QTabWidget::currentChanged, this, &TfrmProbTipo::PaginaCambiada);
+
+    // FormCreate: a new window resets only the problem code; "Datos
+    // Globales" is the only tab; the Manning option is selected (its click
+    // disables all four roughness controls) and its edit and unit enabled.
+    datos_.CodiProb = 0;
+    for (int p = kLocal; p < kPaginas; ++p) pgReplanteo->setTabVisible(p, false);
+    tbshNivel0->rbCaucCoefMannCauc->setChecked(true);
+    tbshNivel0->edtCaucCoefMannCauc->setEnabled(true);
+    tbshNivel0->lblCaucCoefMannCaucUnid->setEnabled(true);
+}
+
+// No page event and no field event may run while the pages are destroyed.
+TfrmProbTipo::~TfrmProbTipo() {
+    disconnect(pgReplanteo, nullptr, this, nullptr);
+    delete campos_;
+}
+
+QLineEdit* TfrmProbTipo::Campo(std::string_view nombre) const { return campos_->Edit(nombre); }
+
+TTextosCampos TfrmProbTipo::Textos() const {
+    TTextosCampos textos = TextosPorDefecto();
+    campos_->LeerTextos(textos);
+    return textos;
+}
+
+bool TfrmProbTipo::OpcionManning() const { return tbshNivel0->rbCaucCoefMannCauc->isChecked(); }
+
+// ---- Pages: show and hide events, run from the change of the active page.
+
+void TfrmProbTipo::PaginaCambiada(int nueva) {
+    const int vieja = paginaActual_;
+    paginaActual_ = nueva;
+    OcultarPagina(vieja);
+    MostrarPagina(nueva);
+}
+
+void TfrmProbTipo::OcultarPagina(int pagina) {
+    switch (pagina) {
+        case kGlobal: tbshNivel0Hide(); break;
+        case kLocal: tbshNivel1Hide(); break;
+        case kEstructura:
+        case kComplementaria: tbshNivel2Hide(); break;
+        default: break;
+    }
+}
+
+void TfrmProbTipo::MostrarPagina(int pagina) {
+    switch (pagina) {
+        case kGlobal: tbshNivel0Show(); break;
+        case kLocal: tbshNivel1Show(); break;
+        case kEstructura: tbshNivel2->tbshNivel2Show(); break;
+        case kComplementaria: tbshNivel3->tbshNivel3Show(); break;
+        case kResultados: tbshProblema->tbshProblemaShow(); break;
+        default: break;  // "Grafico" has no show event
+    }
+}
+
+void TfrmProbTipo::tbshNivel0Show() { datos_.CodiProb = CalcularCodigo(kGlobal, datos_); }
+
+void TfrmProbTipo::tbshNivel1Show() {
+    datos_.CodiProb = CalcularCodigo(kLocal, datos_);
+    tbshNivel1->lblFlujTiraRest->setText(datos_.CodiProb == 2 ? "Tirante aguas arriba" : "Tirante en la restitución");
+}
+
+void TfrmProbTipo::tbshNivel0Hide() {
+    rg0->hide();
+    OcultarBotonesContinuar();
+}
+
+void TfrmProbTipo::tbshNivel1Hide() {
+    for (TGrupoRadio* g : {rg00, rg01, rg02}) g->hide();
+    OcultarBotonesContinuar();
+}
+
+void TfrmProbTipo::tbshNivel2Hide() {
+    rg000->hide();
+    OcultarBotonesContinuar();
+}
+
+void TfrmProbTipo::OcultarBotonesContinuar() {
+    for (QPushButton* b : {btnContAfue01, btnContAfue12, btnContAfue23}) b->hide();
+    AjustarPreguntas();
+}
+
+void TfrmProbTipo::AjustarPreguntas() {
+    bool alguna = false;
+    for (QWidget* w : zonaPreguntas_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        alguna = alguna || !w->isHidden();
+    zonaPreguntas_->setVisible(alguna);
+    // The window follows its content at once, and so does the frame of the
+    // multiple-document area that holds it.
+    layout()->activate();
+    if (auto* marco = qobject_cast<QMdiSubWindow*>(parentWidget())) marco->adjustSize();
+}
+
+// ---- Wizard.
+
+void TfrmProbTipo::AbrirPregunta(TGrupoRadio* grupo, QPushButton* boton) {
+    pgReplanteo->setEnabled(false);
+    grupo->show();
+    boton->show();
+    AjustarPreguntas();
+    grupo->DarFoco();
+}
+
+void TfrmProbTipo::btnN0Click() { AbrirPregunta(rg0, btnContAfue01); }
+
+void TfrmProbTipo::btnN1Click() {
+    switch (datos_.CodiProb) {
+        case 1: AbrirPregunta(rg00, btnContAfue12); break;
+        case 2: AbrirPregunta(rg01, btnContAfue12); break;
+        case 3: AbrirPregunta(rg02, btnContAfue12); break;
+        default: break;
+    }
+}
+
+void TfrmProbTipo::PreguntarChorro() { AbrirPregunta(rg000, btnContAfue23); }
+
+void TfrmProbTipo::btnContAfue01Click() {
+    const int item = rg0->ItemIndex();
+    if (item < 0) return;
+    const std::uint8_t viejo = datos_.ElecFeno;
+    datos_.ElecFeno = static_cast<std::uint8_t>(item);
+    AbrirPaginaSiguiente(kLocal, viejo, datos_.ElecFeno);
+}
+
+void TfrmProbTipo::btnContAfue12Click() {
+    const ProblemCode codigo = datos_.CodiProb;
+    TGrupoRadio* grupo = codigo == 1 ? rg00 : codigo == 2 ? rg01 : codigo == 3 ? rg02 : nullptr;
+    if (!grupo) return;
+    const int item = grupo->ItemIndex();
+    if (item < 0) return;
+    const auto nuevo = CodificarObstaculo(codigo, item);
+    if (!nuevo) {
+        MostrarMensaje(this, kMensajeRamaInactiva);
+        return;
+    }
+    const std::uint8_t viejo = datos_.ElecObst;
+    datos_.ElecObst = *nuevo;
+    AbrirPaginaSiguiente(kEstructura, viejo, *nuevo);
+}
+
+void TfrmProbTipo::btnContAfue23Click() {
+    const int item = rg000->ItemIndex();
+    if (item < 0) return;
+    const std::uint8_t viejo = datos_.ElecChor;
+    datos_.ElecChor = CodificarChorro(item);
+    AbrirPaginaSiguiente(kComplementaria, viejo, datos_.ElecChor);
+}
+
+void TfrmProbTipo::AbrirPaginaSiguiente(int pagina, std::uint8_t viejo, std::uint8_t nuevo) {
+    pgReplanteo->setTabVisible(pagina, true);
+    pgReplanteo->setCurrentIndex(pagina);
+    ReiniciarSiCambio(viejo, nuevo);
+    pgReplanteo->setEnabled(true);
+}
+
+void TfrmProbTipo::ReiniciarSiCambio(std::uint8_t viejo, std::uint8_t nuevo) {
+    if (viejo == nuevo) return;
+    OcultarPosteriores();
+    LimpiarGrafico();
+}
+
+void TfrmProbTipo::OcultarPosteriores() {
+    for (int p = pgReplanteo->currentIndex() + 1; p < kPaginas; ++p) pgReplanteo->setTabVisible(p, false);
+    for (int p = kPaginas - 1; p >= 0; --p) {
+        if (pgReplanteo->isTabVisible(p)) {
+            pgReplanteo->setCurrentIndex(p);
+            break;
+        }
+    }
+}
+
+void TfrmProbTipo::MostrarComplementarios() {
+    pgReplanteo->setTabVisible(kComplementaria, true);
+    pgReplanteo->setCurrentIndex(kComplementaria);
+}
+
+// ---- "Calcular".
+
+void TfrmProbTipo::Calcular() {
+    const TTextosCampos textos = Textos();
+    const bool manning = OpcionManning();
+    Proteger(this, [&] {
+        CalcularPrevio(datos_, textos, manning, panel_);
+        const TCalculadora* calc = CalculadoraDe(datos_.CodiProb);
+        if (!calc) return;
+        pgReplanteo->setTabVisible(kResultados, true);
+        if (calc->calcular) {
+            struct TAlSalir {  // the curves drawn before a fault are shown too
+                TfrmProbTipo* v;
+                ~TAlSalir() { v->RefrescarGrafico(); }
+            } alSalir{this};
+            calc->calcular(datos_, panel_, grafico_);
+        }
+        pgReplanteo->setCurrentIndex(kResultados);
+        tbshProblema->lblProbTipo->setText(QString::fromUtf8(calc->titulo));
+    });
+}
+
+void TfrmProbTipo::LimpiarGrafico() {
+    grafico_.Limpiar();
+    RefrescarGrafico();
+}
+
+void TfrmProbTipo::RefrescarGrafico() {
+    if (grafico_.pestanaVisible) {
+        pgReplanteo->setTabVisible(kGrafico, true);
+        grafico_.pestanaVisible = false;
+    }
+    tbshGrafico->Refrescar(grafico_);
+}
+
+// ---- Reactions of the fields.
+
+void TfrmProbTipo::InvalidarResultados(QLineEdit* edit, int pagina, double guardado) {
+    const TInvalidacion inv = Invalidacion(TReaccion::Resultados, guardado, ValorDe(edit));
+    if (inv.ocultar == TInvalidacion::Resultados) {
+        pgReplanteo->setTabVisible(kResultados, false);
+        pgReplanteo->setTabVisible(kGrafico, false);
+    }
+    if (inv.reiniciar) {
+        pgReplanteo->setCurrentIndex(pagina);
+        LimpiarGrafico();
+    }
+}
+
+void TfrmProbTipo::InvalidarPosteriores(QLineEdit* edit, double guardado) {
+    const TInvalidacion inv = Invalidacion(TReaccion::Posteriores, guardado, ValorDe(edit));
+    if (inv.ocultar == TInvalidacion::Posteriores) OcultarPosteriores();
+    if (inv.reiniciar) LimpiarGrafico();
+}

@@ -1,0 +1,117 @@
+// The calculation window "Cálculo para problema específico": six tab pages
+// that appear one by one, the wizard's questions below them, and the
+// operations that move between the pages.  The problem record is shared by
+// every calculation window; the formula panel and the chart are its own.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include <QWidget>
+
+#include "app/untMenuHijo.h"
+#include "compute/untFormulas.h"
+#include "problem/untCampos.h"
+#include "problem/untDatos.h"
+
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
+class TControlCampos;
+class TGrupoRadio;
+class TPaginaGlobal;
+class TPaginaLocal;
+class TPaginaEstructura;
+class TPaginaComplementaria;
+class TPaginaResultados;
+class TPaginaGrafico;
+
+class TfrmProbTipo : public QWidget, public IVentanaConMenu {
+    Q_OBJECT
+public:
+    // Page indices of pgReplanteo.
+    enum TPagina { kGlobal = 0, kLocal, kEstructura, kComplementaria, kResultados, kGrafico, kPaginas };
+
+    explicit TfrmProbTipo(TDatosProblema& datos, QWidget* padre = nullptr);
+    ~TfrmProbTipo() override;
+
+    TDatosProblema& Datos() { return datos_; }
+    TPanelFormulas& Panel() { return panel_; }
+    TGrafico& Grafico() { return grafico_; }
+    TMenuHijo& MenuHijo() override { return *menu_; }
+    TControlCampos& Campos() { return *campos_; }
+
+    // The edit of a catalogued field (name without "edt"), or nullptr.
+    QLineEdit* Campo(std::string_view nombre) const;
+    // Texts of every field as "Calcular" reads them (defaults for fields
+    // that have no edit yet).
+    TTextosCampos Textos() const;
+    // True when "Coeficiente de Manning" is the selected roughness option.
+    bool OpcionManning() const;
+
+    QTabWidget* pgReplanteo;
+    TPaginaGlobal* tbshNivel0;
+    TPaginaLocal* tbshNivel1;
+    TPaginaEstructura* tbshNivel2;
+    TPaginaComplementaria* tbshNivel3;
+    TPaginaResultados* tbshProblema;
+    TPaginaGrafico* tbshGrafico;
+
+    TGrupoRadio* rg0;    // "Fenómeno dominante"
+    TGrupoRadio* rg00;   // "Obstáculo" of code 1
+    TGrupoRadio* rg01;   // "Obstáculo" of code 2
+    TGrupoRadio* rg02;   // "Obstáculo" of code 3
+    TGrupoRadio* rg000;  // "Chorro"
+    QPushButton* btnContAfue01;
+    QPushButton* btnContAfue12;
+    QPushButton* btnContAfue23;
+
+    // Wizard.
+    void btnN0Click();
+    void btnN1Click();
+    void PreguntarChorro();
+    void btnContAfue01Click();
+    void btnContAfue12Click();
+    void btnContAfue23Click();
+    void AbrirPaginaSiguiente(int pagina, std::uint8_t viejo, std::uint8_t nuevo);
+    void ReiniciarSiCambio(std::uint8_t viejo, std::uint8_t nuevo);
+    void MostrarComplementarios();
+
+    // "Calcular": common computation and the calculator of the current code,
+    // then the results page.
+    void Calcular();
+
+    // Reactions to a value accepted on leaving a field.
+    void InvalidarResultados(QLineEdit* edit, int pagina, double guardado);
+    void InvalidarPosteriores(QLineEdit* edit, double guardado);
+
+    // Empties the four series of the chart model and redraws the chart.
+    void LimpiarGrafico();
+    // Copies the chart model into the chart view.
+    void RefrescarGrafico();
+
+private:
+    void PaginaCambiada(int nueva);
+    void MostrarPagina(int pagina);
+    void OcultarPagina(int pagina);
+    void tbshNivel0Show();
+    void tbshNivel1Show();
+    void tbshNivel0Hide();
+    void tbshNivel1Hide();
+    void tbshNivel2Hide();  // also the hide event of "Datos Complementarios"
+
+    void AbrirPregunta(TGrupoRadio* grupo, QPushButton* boton);
+    void OcultarBotonesContinuar();
+    void AjustarPreguntas();
+    // Hides every tab after the active page, then activates the last
+    // visible page counting down from "Grafico".
+    void OcultarPosteriores();
+
+    TDatosProblema& datos_;
+    TPanelFormulas panel_;
+    TGrafico grafico_;
+    TMenuHijo* menu_;
+    TControlCampos* campos_;
+    QWidget* zonaPreguntas_;
+    int paginaActual_ = kGlobal;
+};

@@ -1,0 +1,75 @@
+// Shared fixture of the window tests: every message goes to a list instead
+// of a box, and a modal dialog that a test did not announce is closed and
+// recorded as a failure instead of blocking the test.
+#pragma once
+
+#include <functional>
+
+#include <QApplication>
+#include <QDialog>
+#include <QStringList>
+#include <QTimer>
+#include <QtTest>
+
+#include "app/untMensajes.h"
+
+class TEntorno {
+public:
+    QStringList mensajes;            // information boxes, in order
+    QStringList errores;             // general error handler
+    QStringList modalesInesperados;  // class names of unannounced modal dialogs
+
+    TEntorno() {
+        // The offscreen platform warns on every window that sizes itself.
+        static const QtMessageHandler anterior = qInstallMessageHandler(
+            [](QtMsgType tipo, const QMessageLogContext& contexto, const QString& texto) {
+                if (!texto.contains("propagateSizeHints")) anterior(tipo, contexto, texto);
+            });
+        vigia_.setInterval(20);
+        QObject::connect(&vigia_, &QTimer::timeout, [this] { Vigilar(); });
+    }
+
+    // Call from init(): installs the message hook and starts the watch.
+    void Iniciar() {
+        mensajes.clear();
+        errores.clear();
+        modalesInesperados.clear();
+        esperado_ = nullptr;
+        InstalarGanchoMensajes([this](QWidget*, const QString& texto, TTipoMensaje tipo) {
+            (tipo == TTipoMensaje::Error ? errores : mensajes) << texto;
+        });
+        vigia_.start();
+    }
+
+    // Call from cleanup(): no unannounced modal, no fault left unchecked.
+    bool Terminar() {
+        vigia_.stop();
+        InstalarGanchoMensajes({});
+        return modalesInesperados.isEmpty();
+    }
+
+    // Announces one modal dialog: `accion` runs on it once it is up and
+    // must close it.
+    void EsperarModal(std::function<void(QWidget*)> accion) { esperado_ = std::move(accion); }
+    bool ModalPendiente() const { return static_cast<bool>(esperado_); }
+
+private:
+    void Vigilar() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal) return;
+        if (esperado_) {
+            auto accion = std::move(esperado_);
+            esperado_ = nullptr;
+            accion(modal);
+            return;
+        }
+        modalesInesperados << modal->metaObject()->className();
+        if (auto* d = qobject_cast<QDialog*>(modal))
+            d->reject();
+        else
+            modal->close();
+    }
+
+    QTimer vigia_;
+    std::function<void(QWidget*)> esperado_;
+};

@@ -1,0 +1,46 @@
+// The open window: "Todos" swaps the enabled state of the seven boxes.
+#include <QCheckBox>
+#include <QPushButton>
+#include <QtTest>
+
+#include "app/untAbrir.h"
+#include "entorno.h"
+
+class PruebaAbrir : public QObject {
+    Q_OBJECT
+    TEntorno entorno;
+
+private slots:
+    void init() { entorno.Iniciar(); }
+    void cleanup() { QVERIFY2(entorno.Terminar(), qPrintable(entorno.modalesInesperados.join(", "))); }
+
+    void Controles() {
+        TfrmAbrir abrir;
+        QCOMPARE(abrir.windowTitle(), QString("frmAbrir"));
+        QStringList nombres;
+        for (QCheckBox* c : abrir.cbBloques) nombres << c->text();
+        QCOMPARE(nombres, QStringList({"PVC", "PEs", "PPi", "PEn", "PCZ", "PAC", "PAG"}));
+        QCOMPARE(abrir.cbTodos->text(), QString("Todos"));
+        QCOMPARE(abrir.btnAbrir->text(), QString("Abrir"));
+        QCOMPARE(abrir.btnCancelar->text(), QString("Cancelar"));
+    }
+
+    // Each click swaps each box, whatever its state; the others are untouched.
+    void TodosInvierteLaHabilitacion() {
+        TfrmAbrir abrir;
+        abrir.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&abrir));
+        abrir.cbBloques[2]->setEnabled(false);
+        QTest::mouseClick(abrir.cbTodos, Qt::LeftButton);
+        for (int i = 0; i < 7; ++i) QCOMPARE(abrir.cbBloques[i]->isEnabled(), i == 2);
+        QTest::mouseClick(abrir.cbTodos, Qt::LeftButton);
+        for (int i = 0; i < 7; ++i) QCOMPARE(abrir.cbBloques[i]->isEnabled(), i != 2);
+        // "Abrir" and "Cancelar" do nothing.
+        QTest::mouseClick(abrir.btnAbrir, Qt::LeftButton);
+        QTest::mouseClick(abrir.btnCancelar, Qt::LeftButton);
+        QVERIFY(abrir.isVisible());
+    }
+};
+
+QTEST_MAIN(PruebaAbrir)
+#include "test_abrir.moc"
