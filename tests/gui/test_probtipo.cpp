@@ -390,6 +390,22 @@ private slots:
         QVERIFY(!e->hasFocus());
     }
 
+    // Pressing a button with the mouse leaves the field: the rejection's
+    // message box eats the release, so the button must not stay pressed,
+    // and the release that follows does not click it.
+    void BotonPulsadoConTextoInvalido() {
+        QLineEdit* e = E("AguaDens");
+        Escribir(e, "abc");
+        QPushButton* b = v->tbshNivel0->btnN0;
+        QTest::mousePress(b, Qt::LeftButton);
+        QCOMPARE(entorno.mensajes, QStringList{kInvalido});
+        QVERIFY(e->hasFocus());
+        QTRY_VERIFY(!b->isDown());
+        QTest::mouseRelease(b, Qt::LeftButton);
+        QVERIFY(!v->rg0->isVisible());  // the question did not open
+        QCOMPARE(entorno.mensajes.size(), 1);
+    }
+
     // Focus taken by another window is not leaving the field.
     void OtraVentanaNoEsSalir() {
         QLineEdit* e = E("AguaDens");

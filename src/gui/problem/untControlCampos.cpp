@@ -2,8 +2,10 @@
 
 #include <string>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QLineEdit>
+#include <QTimer>
 
 #include "app/untMensajes.h"
 #include "general/untNumero.h"
@@ -70,4 +72,12 @@ void TControlCampos::RechazarValor(QLineEdit* edit, const QString& mensaje) {
     edit->clear();
     edit->setFocus(Qt::OtherFocusReason);
     MostrarMensaje(ventana_, mensaje);
+    // A button pressed with the mouse took the focus from the field: its
+    // press is handled after this, and the message box has eaten its
+    // release.  Lift it once the press is over, so that it neither stays
+    // drawn pressed nor clicks on a later release.
+    QTimer::singleShot(0, ventana_, [ventana = ventana_] {
+        for (QAbstractButton* b : ventana->findChildren<QAbstractButton*>())
+            if (b->isDown()) b->setDown(false);
+    });
 }
