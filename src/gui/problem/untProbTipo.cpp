@@ -1,11 +1,14 @@
 #include "problem/untProbTipo.h"
 
+#include <algorithm>
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -71,6 +74,10 @@ TfrmProbTipo::TfrmProbTipo(TDatosProblema& datos, QWidget* padre)
     pgReplanteo->addTab(tbshNivel3, "Datos Complementarios");
     pgReplanteo->addTab(tbshProblema, "Resultados");
     pgReplanteo->addTab(tbshGrafico, "Grafico");
+    // Wide enough for the six tabs side by side, so that none hides behind
+    // scroll arrows.
+    pgReplanteo->tabBar()->setUsesScrollButtons(false);
+    pgReplanteo->setFixedWidth(std::max(pgReplanteo->width(), pgReplanteo->tabBar()->sizeHint().width() + 4));
     capa->addWidget(pgReplanteo);
 
     // The questions share one place below the pages: groups at the left,
