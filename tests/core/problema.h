@@ -6,11 +6,24 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "compute/untCalcular.h"
+#include "general/untGeneral.h"
 #include "problem/untActivacion.h"
 #include "problem/untAsistente.h"
 #include "problem/untCodigo.h"
 #include "problem/untContinuar.h"
+
+// Runs `accion`, which must end with the floating-point fault `texto`.
+template <class F> void EsperarFallo(const char* texto, F&& accion) {
+    try {
+        accion();
+        ADD_FAILURE() << "no fault";
+    } catch (const ErrorFlotante& e) {
+        EXPECT_STREQ(e.what(), texto);
+    }
+}
 
 struct Problema {
     TDatosProblema d;
@@ -42,6 +55,11 @@ struct Problema {
 
     // "Calcular": returns the title for a code with a calculator.
     std::optional<std::string> Calcular() { return ::Calcular(d, textos, manning, panel, grafico); }
+
+    // A "Calcular" that must fault with `texto`.
+    void CalcularConFallo(const char* texto) {
+        EsperarFallo(texto, [this] { Calcular(); });
+    }
 
     // The rows of the results page as it would show them now.
     std::vector<TFila> Filas() { return FilasResultados(CalcularCodigo(4, d), d, panel); }

@@ -23,15 +23,6 @@ struct AlcaAnch : testing::Test {
 
     std::size_t Puntos(int k) const { return p.grafico.Serie(k).puntos.size(); }
 
-    // Runs a calculation that must fault with `texto`.
-    void CalcularConFallo(const char* texto) {
-        try {
-            p.Calcular();
-            ADD_FAILURE() << "no fault";
-        } catch (const ErrorFlotante& e) {
-            EXPECT_STREQ(e.what(), texto);
-        }
-    }
 };
 
 }  // namespace
@@ -204,7 +195,7 @@ TEST_F(AlcaAnch, AperturaCeroFallaEnLaPreparacion) {
     const TDatosPAC antes = a;
     const std::size_t puntos = Puntos(3);
     p.d.Apertura.EstrAltuAper = 0;
-    CalcularConFallo("Floating point division by zero");
+    p.CalcularConFallo("Floating point division by zero");
     EXPECT_EQ(a.ChorEspe, 0.0);
     EXPECT_EQ(a.ChorVeloSali, antes.ChorVeloSali);
     EXPECT_EQ(a.OutpErosMaxi3, antes.OutpErosMaxi3);

@@ -7,6 +7,7 @@
 
 #include "compute/untCalcular.h"
 #include "general/untGeneral.h"
+#include "problema.h"
 #include "results/untFilas.h"
 
 namespace {
@@ -21,12 +22,7 @@ struct Calculo : testing::Test {
 
     // Runs a calculation that must fault with `texto`.
     void CorrerConFallo(const char* texto, bool manning = true) {
-        try {
-            Correr(manning);
-            ADD_FAILURE() << "no fault";
-        } catch (const ErrorFlotante& e) {
-            EXPECT_STREQ(e.what(), texto);
-        }
+        EsperarFallo(texto, [&] { Correr(manning); });
     }
 };
 

@@ -24,15 +24,6 @@ struct Chorro : testing::Test {
         p.Activar();
     }
 
-    // A "Calcular" that must fault with `texto`.
-    void CalcularConFallo(const char* texto) {
-        try {
-            p.Calcular();
-            ADD_FAILURE() << "no fault";
-        } catch (const ErrorFlotante& e) {
-            EXPECT_STREQ(e.what(), texto);
-        }
-    }
 
     const std::vector<TPunto>& Puntos(int k) const { return p.grafico.Serie(k).puntos; }
 };
@@ -181,7 +172,7 @@ TEST_F(Chorro, D90NoPositivoFalla) {
         Teclear("SediDiam90N3", c.d90);
         p.d.PCZ.ErosCoefHoff = p.d.PCZ.FlujFactTurb = -1;
         p.grafico.Serie(1).titulo = p.grafico.Serie(2).titulo = "anterior";
-        CalcularConFallo(c.error);
+        p.CalcularConFallo(c.error);
         EXPECT_DOUBLE_EQ(p.d.PEn.SediDiam90N3, c.d90[0] ? std::stod(c.d90) / 1000 : 0.0);
         EXPECT_NEAR(p.d.PEn.ChorVelo, 7.3721, 5e-5);
         EXPECT_EQ(p.d.PCZ.ErosCoefHoff, -1.0);

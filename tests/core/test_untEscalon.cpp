@@ -23,15 +23,6 @@ struct Escalon : testing::Test {
         p.Activar();
     }
 
-    // A "Calcular" that must fault with `texto`.
-    void CalcularConFallo(const char* texto) {
-        try {
-            p.Calcular();
-            ADD_FAILURE() << "no fault";
-        } catch (const ErrorFlotante& e) {
-            EXPECT_STREQ(e.what(), texto);
-        }
-    }
 
     const std::vector<TPunto>& Puntos(int k) const { return p.grafico.Serie(k).puntos; }
 };
@@ -193,7 +184,7 @@ TEST_F(Escalon, D90NoPositivoFalla) {
         ASSERT_TRUE(p.panel.Activa(1));  // the field holds text
         p.d.PEn.FlujFactTurb = -1;
         p.grafico.Serie(1).titulo = p.grafico.Serie(2).titulo = "anterior";
-        CalcularConFallo("Floating point division by zero");
+        p.CalcularConFallo("Floating point division by zero");
         EXPECT_DOUBLE_EQ(p.d.PEn.SediDiam90N3, std::stod(d90) / 1000);
         EXPECT_EQ(p.d.PEn.FlujFactTurb, 5.5);
         EXPECT_EQ(p.d.PEn.OutpErosMaxi1, ys);

@@ -11,15 +11,6 @@
 
 namespace {
 
-template <class F> void EsperarFallo(const char* texto, F&& accion) {
-    try {
-        accion();
-        ADD_FAILURE() << "no fault";
-    } catch (const ErrorFlotante& e) {
-        EXPECT_STREQ(e.what(), texto);
-    }
-}
-
 // Code 212 with every default text and the factors of the worked example:
 // Kc = Ks = Ka = Kn = 1, Kl = 2.15, Kb = 3 (all four slots active).
 struct Estribo : testing::Test {

@@ -25,15 +25,6 @@ struct Pila : testing::Test {
 
     std::size_t Puntos(int k) const { return p.grafico.Serie(k).puntos.size(); }
 
-    // Runs a calculation that must fault with `texto`.
-    void CalcularConFallo(const char* texto) {
-        try {
-            p.Calcular();
-            ADD_FAILURE() << "no fault";
-        } catch (const ErrorFlotante& e) {
-            EXPECT_STREQ(e.what(), texto);
-        }
-    }
 };
 
 }  // namespace
@@ -271,7 +262,7 @@ TEST_F(Pila, AnguloDeReposoCeroFallaEnLaLongitudDeFalla) {
     p.textos["EstrFactFormKs"] = "2";
     p.Activar();
     ASSERT_TRUE(p.panel.Activa(4));
-    CalcularConFallo("Floating point division by zero");
+    p.CalcularConFallo("Floating point division by zero");
     EXPECT_NEAR(r.OutpErosMaxi2, 2 * csu, 1e-12);  // new
     EXPECT_GT(Puntos(3), puntos);                  // new curve drawn
     EXPECT_EQ(r.OutpLongFall1, falla[0]);          // old

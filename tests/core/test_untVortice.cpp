@@ -22,16 +22,6 @@ TFila Fila(const std::vector<TFila>& filas, const std::string& tallo) {
     return {};
 }
 
-// Runs a calculation that must fault with `texto`.
-template <class F> void EsperarFallo(const char* texto, F&& accion) {
-    try {
-        accion();
-        ADD_FAILURE() << "no fault";
-    } catch (const ErrorFlotante& e) {
-        EXPECT_STREQ(e.what(), texto);
-    }
-}
-
 // Marks the result fields that a calculation may leave untouched, so that a
 // test sees whether they were rewritten.
 void Marcar(TDatosPVC& p) {
