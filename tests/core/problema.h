@@ -25,6 +25,18 @@ template <class F> void EsperarFallo(const char* texto, F&& accion) {
     }
 }
 
+// The rows from row 6 on (after the four common rows) against the expected ones.
+inline void CompararFilasPropias(const std::vector<TFila>& filas, const std::vector<TFila>& esperadas) {
+    ASSERT_EQ(filas.size(), 4 + esperadas.size());
+    for (std::size_t i = 0; i < esperadas.size(); ++i) {
+        SCOPED_TRACE(esperadas[i].tallo);
+        EXPECT_EQ(filas[4 + i].tallo, esperadas[i].tallo);
+        EXPECT_EQ(filas[4 + i].etiqueta, esperadas[i].etiqueta);
+        EXPECT_EQ(filas[4 + i].valor, esperadas[i].valor);
+        EXPECT_EQ(filas[4 + i].unidad, esperadas[i].unidad);
+    }
+}
+
 struct Problema {
     TDatosProblema d;
     TPanelFormulas panel;

@@ -57,21 +57,14 @@ TEST_F(AlcaAnch, EjemploConDatosPorDefecto) {
 
     // Rows 6 to 10.
     const auto filas = p.Filas();
-    ASSERT_EQ(filas.size(), 4u + 5u);
-    const TFila esperadas[] = {
+    const std::vector<TFila> esperadas{
         {"OutpInteRelaTurb", "Intensidad relativa de turbulencia", "0.600", ""},
         {"OutpErosMaxi1", "Erosión máxima de equilibrio (Qayoum)", "5.38", "[m]"},
         {"OutpErosMaxi2", "Erosión máxima de equilibrio (Altinbilek y Basmaci)", "12.67", "[m]"},
         {"OutpErosMaxi3", "Erosión máxima de equilibrio (Breusers)", "14.10", "[m]"},
         {"OutpErosMaxi4", "Erosión máxima de equilibrio (Hoffmans)", "1.54", "[m]"},
     };
-    for (std::size_t i = 0; i < std::size(esperadas); ++i) {
-        SCOPED_TRACE(i + 6);
-        EXPECT_EQ(filas[4 + i].tallo, esperadas[i].tallo);
-        EXPECT_EQ(filas[4 + i].etiqueta, esperadas[i].etiqueta);
-        EXPECT_EQ(filas[4 + i].valor, esperadas[i].valor);
-        EXPECT_EQ(filas[4 + i].unidad, esperadas[i].unidad);
-    }
+    CompararFilasPropias(filas, esperadas);
 }
 
 // d90 is read only while slot 1 or slot 4 is active; otherwise the value

@@ -49,21 +49,14 @@ TEST_F(AlcaAngo, EjemploConDatosPorDefecto) {
 
     // Rows 6 to 10.
     const auto filas = p.Filas();
-    ASSERT_EQ(filas.size(), 4u + 5u);
-    const TFila esperadas[] = {
+    const std::vector<TFila> esperadas{
         {"OutpInteRelaTurb", "Intensidad relativa de turbulencia", "0.300", ""},
         {"OutpErosMaxi1", "Erosión máxima de equilibrio (Rajaratnam y Berry)", "4.41", "[m]"},
         {"OutpErosMaxi2", "Erosión máxima de equilibrio (Ruff)", "45.45", "[m]"},
         {"OutpErosMaxi3", "Erosión máxima de equilibrio (Breusers)", "4.44", "[m]"},
         {"OutpErosMaxi4", "Erosión máxima de equilibrio (Hoffmans)", "15.08", "[m]"},
     };
-    for (std::size_t i = 0; i < std::size(esperadas); ++i) {
-        SCOPED_TRACE(i + 6);
-        EXPECT_EQ(filas[4 + i].tallo, esperadas[i].tallo);
-        EXPECT_EQ(filas[4 + i].etiqueta, esperadas[i].etiqueta);
-        EXPECT_EQ(filas[4 + i].valor, esperadas[i].valor);
-        EXPECT_EQ(filas[4 + i].unidad, esperadas[i].unidad);
-    }
+    CompararFilasPropias(filas, esperadas);
 }
 
 // c2 from d90 as typed (mm), read the way "Calcular" reads it.
