@@ -145,6 +145,14 @@ private slots:
         QCOMPARE(g.rbAltuRugoCauc->text(), QString("Altura de rugosidad"));
     }
 
+    // With every tab shown, none hides behind scroll arrows.
+    void SeisPestanasCaben() {
+        for (int p = 0; p < TfrmProbTipo::kPaginas; ++p) v->pgReplanteo->setTabVisible(p, true);
+        QTabBar* barra = v->pgReplanteo->tabBar();
+        QVERIFY(barra->sizeHint().width() <= v->pgReplanteo->width());
+        QVERIFY(!barra->usesScrollButtons());
+    }
+
     // ---- The road of each classification to its code.
 
     void Recorridos_data() {
