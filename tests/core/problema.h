@@ -37,6 +37,16 @@ inline void CompararFilasPropias(const std::vector<TFila>& filas, const std::vec
     }
 }
 
+// A series after a second "Calcular" without changes: the points of the
+// first one, then the same points again.
+inline void CompararSegundaCopia(const std::vector<TPunto>& primera, const std::vector<TPunto>& ahora) {
+    ASSERT_EQ(ahora.size(), 2 * primera.size());
+    for (std::size_t i = 0; i < primera.size(); ++i) {
+        ASSERT_EQ(ahora[primera.size() + i].x, primera[i].x) << i;
+        ASSERT_EQ(ahora[primera.size() + i].y, primera[i].y) << i;
+    }
+}
+
 struct Problema {
     TDatosProblema d;
     TPanelFormulas panel;

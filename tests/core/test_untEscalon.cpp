@@ -200,9 +200,5 @@ TEST_F(Escalon, SegundoCalculoAgregaOtraCopia) {
     p.Calcular();
     const std::vector<TPunto> primera = Puntos(1);
     p.Calcular();
-    ASSERT_EQ(Puntos(1).size(), 2 * primera.size());
-    for (std::size_t i = 0; i < primera.size(); ++i) {
-        EXPECT_EQ(Puntos(1)[primera.size() + i].x, primera[i].x);
-        EXPECT_EQ(Puntos(1)[primera.size() + i].y, primera[i].y);
-    }
+    CompararSegundaCopia(primera, Puntos(1));
 }

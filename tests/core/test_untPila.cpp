@@ -183,14 +183,8 @@ TEST_F(Pila, SegundoCalculoAgregaOtraCopia) {
     const auto csu = p.grafico.Serie(2).puntos;
     const auto johnson = p.grafico.Serie(3).puntos;
     p.Calcular();
-    for (const auto* primera : {&csu, &johnson}) {
-        const auto& ambas = p.grafico.Serie(primera == &csu ? 2 : 3).puntos;
-        ASSERT_EQ(ambas.size(), 2 * primera->size());
-        for (std::size_t i = 0; i < primera->size(); ++i) {
-            ASSERT_EQ(ambas[primera->size() + i].x, (*primera)[i].x);
-            ASSERT_EQ(ambas[primera->size() + i].y, (*primera)[i].y);
-        }
-    }
+    CompararSegundaCopia(csu, p.grafico.Serie(2).puntos);
+    CompararSegundaCopia(johnson, p.grafico.Serie(3).puntos);
     EXPECT_TRUE(p.grafico.Serie(1).puntos.empty());
 }
 

@@ -438,11 +438,7 @@ TEST(Vortice, SegundoCalcularDuplicaLaCurva) {
     const auto primera = p.grafico.Serie(1).puntos;
     p.Calcular();
     const auto& puntos = p.grafico.Serie(1).puntos;
-    ASSERT_EQ(puntos.size(), 2 * primera.size());
-    for (std::size_t i = 0; i < primera.size(); ++i) {
-        ASSERT_EQ(puntos[primera.size() + i].x, primera[i].x);
-        ASSERT_EQ(puntos[primera.size() + i].y, primera[i].y);
-    }
+    CompararSegundaCopia(primera, puntos);
 }
 
 // After a calculation that drew the curve, a calculation that draws none
