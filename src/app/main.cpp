@@ -4,16 +4,13 @@
 
 #include "app/Main.h"
 #include "app/untIntro.h"
-#include "problem/untDatos.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("turmado");
     QApplication::setWindowIcon(QIcon(":/imagenes/intro.jpg"));
 
-    // The one problem record of the run, shared by every calculation window.
-    TDatosProblema datos{};
-    TMainForm principal(datos);
+    TMainForm principal;
     TfrmIntro::Mostrar(&principal);
     principal.showMaximized();
     return app.exec();

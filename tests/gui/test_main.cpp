@@ -1,6 +1,8 @@
 // The main window: menus, toolbar, "&New", the menu replacement, the single
 // description window, and closing everything.
 #include <QAction>
+#include <QLabel>
+#include <QRadioButton>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -9,6 +11,7 @@
 #include <QPushButton>
 #include <QPointer>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QToolBar>
 #include <QtTest>
 
@@ -20,13 +23,37 @@
 #include "problem/untGrupoRadio.h"
 #include "problem/untPaginaEstructura.h"
 #include "problem/untPaginasDatos.h"
+#include "pickers/untPaginaComplementaria.h"
 #include "problem/untProbTipo.h"
+#include "results/untPaginaResultados.h"
 
 namespace {
 
 QStringList TitulosMenuBar(QMainWindow& v) {
     QStringList t;
     for (QAction* a : v.menuBar()->actions()) t << a->text();
+    return t;
+}
+
+// Phenomenon and obstacle through the wizard, "Continuar" on the structure
+// page with its default texts, then "Calcular".
+void ClasificarYCalcular(TfrmProbTipo& v, int feno, int obst) {
+    v.tbshNivel0->btnN0->click();
+    v.rg0->Item(feno)->click();
+    v.btnContAfue01->click();
+    v.tbshNivel1->btnN1->click();
+    TGrupoRadio* grupo = feno == 0 ? v.rg00 : feno == 1 ? v.rg01 : v.rg02;
+    grupo->Item(obst)->click();
+    v.btnContAfue12->click();
+    v.tbshNivel2->btnN2->click();
+    v.tbshNivel3->btnN3->click();
+}
+
+// Every caption and value text of the results page, row by row.
+QStringList Resultados(TfrmProbTipo& v) {
+    QStringList t;
+    QTableWidget* tabla = v.tbshProblema->tblResultados;
+    for (int i = 0; i < tabla->rowCount(); ++i) t << tabla->item(i, 0)->text() + "=" + tabla->item(i, 1)->text();
     return t;
 }
 
@@ -43,14 +70,12 @@ template <class T> int HijasDe(TMainForm& v) {
 class PruebaMain : public QObject {
     Q_OBJECT
     TEntorno entorno;
-    TDatosProblema datos;
     std::unique_ptr<TMainForm> principal;
 
 private slots:
     void init() {
         entorno.Iniciar();
-        datos = TDatosProblema{};
-        principal = std::make_unique<TMainForm>(datos);
+        principal = std::make_unique<TMainForm>();
         principal->show();
         QVERIFY(QTest::qWaitForWindowActive(principal.get()));
     }
@@ -208,40 +233,37 @@ private slots:
         QVERIFY(entorno.mensajes.isEmpty());
     }
 
-    // Classifying in a second window changes the code that the first one
-    // computes the next time one of its pages is shown.
-    void DosVentanasCompartenElRegistro() {
+    // Each calculation window keeps its own record: classifying and
+    // computing a narrow culvert in a second window leaves the pier of the
+    // first one, its code, its structure rows and its results, untouched.
+    void DosVentanasConRegistrosPropios() {
         TMainForm& v = *principal;
         TfrmProbTipo* a = v.mmiFileNewClick();
-        a->tbshNivel0->btnN0->click();
-        a->rg0->SetItemIndex(1);
-        a->btnContAfue01->click();
-        a->tbshNivel1->btnN1->click();
-        a->rg01->SetItemIndex(1);  // interior: pier
-        a->btnContAfue12->click();
-        QCOMPARE(datos.CodiProb, 22);
-        QCOMPARE(a->tbshNivel2->Fila("EstrAnchPila").edit->isVisible(), true);
+        ClasificarYCalcular(*a, 1, 1);  // interior: pier
+        QCOMPARE(a->Datos().CodiProb, 22);
+        const QStringList resultadosA = Resultados(*a);
+        QVERIFY(resultadosA.size() > 4);
 
         TfrmProbTipo* b = v.mmiFileNewClick();
-        QCOMPARE(datos.CodiProb, 0);  // a new window resets only the code
-        QCOMPARE(datos.ElecObst, 6);
+        QVERIFY(&b->Datos() != &a->Datos());
+        QCOMPARE(b->Datos().CodiProb, 0);  // a new window starts from a zero-filled record
+        QCOMPARE(b->Datos().ElecObst, 0);
         for (int p = 1; p < TfrmProbTipo::kPaginas; ++p) QVERIFY(!b->pgReplanteo->isTabVisible(p));
-        b->tbshNivel0->btnN0->click();
-        b->rg0->SetItemIndex(0);
-        b->btnContAfue01->click();
-        b->tbshNivel1->btnN1->click();
-        QVERIFY(b->rg00->isVisibleTo(b));  // the group of the vertical phenomenon
-        b->rg00->SetItemIndex(0);          // bed step
-        b->btnContAfue12->click();
-        QCOMPARE(datos.CodiProb, 11);
+        ClasificarYCalcular(*b, 2, 0);  // narrow culvert
+        QCOMPARE(b->Datos().CodiProb, 31);
+        QCOMPARE(b->tbshProblema->lblProbTipo->text(), QString("Problema Alcantarilla Angosta"));
+        QVERIFY(Resultados(*b) != resultadosA);
 
-        // Back in the first window: its structure page now lays out code 11.
+        // Back in the first window: its pages and results are its own.
         v.mdiArea->setActiveSubWindow(v.mdiArea->subWindowList().first());
-        a->pgReplanteo->setCurrentIndex(TfrmProbTipo::kGlobal);
+        QCOMPARE(a->Datos().CodiProb, 22);
         a->pgReplanteo->setCurrentIndex(TfrmProbTipo::kEstructura);
-        QCOMPARE(datos.CodiProb, 11);
-        QVERIFY(a->tbshNivel2->Fila("EstrAltuSaltFond").edit->isVisible());
-        QVERIFY(!a->tbshNivel2->Fila("EstrAnchPila").edit->isVisible());
+        QVERIFY(a->tbshNivel2->Fila("EstrAnchPila").edit->isVisible());
+        a->pgReplanteo->setCurrentIndex(TfrmProbTipo::kResultados);
+        QCOMPARE(a->Datos().CodiProb, 22);
+        QCOMPARE(a->tbshProblema->lblProbTipo->text(), QString("Problema de la Pila"));
+        QCOMPARE(Resultados(*a), resultadosA);
+        QVERIFY(entorno.mensajes.isEmpty() && entorno.errores.isEmpty());
     }
 
     // The calculation window grows with an open question and shrinks back.

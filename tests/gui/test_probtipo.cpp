@@ -33,8 +33,9 @@ const QString kProteccion = "La longitud de la protección es insuficiente para 
 class PruebaProbTipo : public QObject {
     Q_OBJECT
     TEntorno entorno;
-    TDatosProblema datos;
     std::unique_ptr<TfrmProbTipo> v;
+
+    TDatosProblema& D() { return v->Datos(); }
 
     QLineEdit* E(const char* nombre) { return v->Campo(nombre); }
 
@@ -51,7 +52,7 @@ class PruebaProbTipo : public QObject {
         boton->click();
     }
     TGrupoRadio* GrupoObstaculo() {
-        return datos.CodiProb == 1 ? v->rg00 : datos.CodiProb == 2 ? v->rg01 : v->rg02;
+        return D().CodiProb == 1 ? v->rg00 : D().CodiProb == 2 ? v->rg01 : v->rg02;
     }
     // Phenomenon and obstacle: lands on "Datos de Estructura".
     void Clasificar(int feno, int obst) {
@@ -97,8 +98,7 @@ class PruebaProbTipo : public QObject {
 private slots:
     void init() {
         entorno.Iniciar();
-        datos = TDatosProblema{};
-        v = std::make_unique<TfrmProbTipo>(datos);
+        v = std::make_unique<TfrmProbTipo>();
         v->show();
         QVERIFY(QTest::qWaitForWindowActive(v.get()));
     }
@@ -110,16 +110,13 @@ private slots:
     // ---- Creation.
 
     void Creacion() {
-        v.reset();
-        datos.CodiProb = 1122;
-        datos.ElecFeno = 2;
-        datos.ElecObst = 7;
-        datos.ProtEfec = 1;
-        v = std::make_unique<TfrmProbTipo>(datos);
-        QCOMPARE(datos.CodiProb, 0);  // only the code is reset
-        QCOMPARE(datos.ElecFeno, 2);
-        QCOMPARE(datos.ElecObst, 7);
-        QCOMPARE(datos.ProtEfec, 1);
+        // The window's own record starts zero-filled.
+        QCOMPARE(D().CodiProb, 0);
+        QCOMPARE(D().ElecFeno, 0);
+        QCOMPARE(D().ElecObst, 0);
+        QCOMPARE(D().ElecChor, 0);
+        QCOMPARE(D().ProtEfec, 0);
+        QCOMPARE(D().PPi.OutpErosMaxi1, 0.0);
         QCOMPARE(v->windowTitle(), QString("Cálculo para problema específico"));
         QStringList titulos;
         for (int p = 0; p < TfrmProbTipo::kPaginas; ++p) titulos << v->pgReplanteo->tabText(p);
@@ -185,11 +182,11 @@ private slots:
         QFETCH(bool, mensaje);
         v->tbshNivel0->btnN0->click();
         Responder(v->rg0, v->btnContAfue01, feno);
-        QCOMPARE(datos.CodiProb, feno + 1);
+        QCOMPARE(D().CodiProb, feno + 1);
         QCOMPARE(Pestanas(), QString("110000"));
         v->tbshNivel1->btnN1->click();
         Responder(GrupoObstaculo(), v->btnContAfue12, obst);
-        QCOMPARE(datos.CodiProb, 10 * (feno + 1) + obst + 1);
+        QCOMPARE(D().CodiProb, 10 * (feno + 1) + obst + 1);
         QCOMPARE(Pestanas(), QString("111000"));
         QCOMPARE(Actual(), 2);
         PonerTextos(textos);
@@ -200,7 +197,7 @@ private slots:
             Responder(v->rg000, v->btnContAfue23, chorro);
         }
         QVERIFY(v->pgReplanteo->isEnabled());
-        QCOMPARE(datos.CodiProb, codigo);
+        QCOMPARE(D().CodiProb, codigo);
         QCOMPARE(Pestanas().left(5), pestanas);
         QCOMPARE(Actual(), pagina);
         QCOMPARE(entorno.mensajes, mensaje ? QStringList{kProteccion} : QStringList{});
@@ -216,7 +213,7 @@ private slots:
         QCOMPARE(v->tbshProblema->lblProbTipo->text(), QString("Problema Estribo/Espigón Protegido"));
         QVERIFY(v->tbshProblema->tblResultados->rowCount() >= 4);
         QCOMPARE(v->tbshProblema->tblResultados->item(0, 0)->text(), QString("Movilidad (Shields) Crítica"));
-        QCOMPARE(datos.Estribo.EstrRazoCont, 0.5);  // 250 / 500, read by "Calcular"
+        QCOMPARE(D().Estribo.EstrRazoCont, 0.5);  // 250 / 500, read by "Calcular"
     }
 
     // ---- Wizard edge cases.
@@ -239,20 +236,20 @@ private slots:
     void RamaInactiva() {
         v->tbshNivel0->btnN0->click();
         Responder(v->rg0, v->btnContAfue01, 2);
-        QCOMPARE(datos.CodiProb, 3);
-        datos.ElecObst = 5;
+        QCOMPARE(D().CodiProb, 3);
+        D().ElecObst = 5;
         v->tbshNivel1->btnN1->click();
         QVERIFY(v->rg02->isVisibleTo(v.get()));
         QCOMPARE(v->rg02->Item(1)->text(), QString("en fondo y orilla"));
         Responder(v->rg02, v->btnContAfue12, 1);
         QCOMPARE(entorno.mensajes, QStringList{"Rama Inactiva."});
-        QCOMPARE(datos.ElecObst, 5);  // nothing stored
+        QCOMPARE(D().ElecObst, 5);  // nothing stored
         QVERIFY(v->rg02->isVisibleTo(v.get()) && v->btnContAfue12->isVisibleTo(v.get()));
         QVERIFY(!v->pgReplanteo->isEnabled());
         QCOMPARE(Pestanas(), QString("110000"));
         Responder(v->rg02, v->btnContAfue12, 0);
-        QCOMPARE(datos.ElecObst, 7);
-        QCOMPARE(datos.CodiProb, 31);
+        QCOMPARE(D().ElecObst, 7);
+        QCOMPARE(D().CodiProb, 31);
         QCOMPARE(Actual(), 2);
     }
 
@@ -279,31 +276,31 @@ private slots:
 
     void CambioDeFenomenoAbreSuGrupo() {
         Clasificar(0, 0);
-        QCOMPARE(datos.ElecObst, 3);
+        QCOMPARE(D().ElecObst, 3);
         v->pgReplanteo->setCurrentIndex(TfrmProbTipo::kGlobal);
         v->tbshNivel0->btnN0->click();
         Responder(v->rg0, v->btnContAfue01, 1);
-        QCOMPARE(datos.ElecObst, 3);  // kept until the new group answers
+        QCOMPARE(D().ElecObst, 3);  // kept until the new group answers
         v->tbshNivel1->btnN1->click();
         QVERIFY(v->rg01->isVisibleTo(v.get()));
         QVERIFY(v->rg00->isHidden());
         Responder(v->rg01, v->btnContAfue12, 0);
-        QCOMPARE(datos.ElecObst, 5);
-        QCOMPARE(datos.CodiProb, 21);
+        QCOMPARE(D().ElecObst, 5);
+        QCOMPARE(D().CodiProb, 21);
     }
 
     // Each page's show recomputes the code at its own level.
     void CodigoPorPagina() {
         Clasificar(1, 1);
         v->tbshNivel2->btnN2->click();
-        QCOMPARE(datos.CodiProb, 22);
+        QCOMPARE(D().CodiProb, 22);
         v->pgReplanteo->setCurrentIndex(TfrmProbTipo::kGlobal);
-        QCOMPARE(datos.CodiProb, 0);
+        QCOMPARE(D().CodiProb, 0);
         v->pgReplanteo->setCurrentIndex(TfrmProbTipo::kLocal);
-        QCOMPARE(datos.CodiProb, 2);
+        QCOMPARE(D().CodiProb, 2);
         QCOMPARE(Pestanas(), QString("111100"));
         v->pgReplanteo->setCurrentIndex(TfrmProbTipo::kComplementaria);
-        QCOMPARE(datos.CodiProb, 22);
+        QCOMPARE(D().CodiProb, 22);
     }
 
     void EtiquetaDelTirante_data() {
@@ -471,14 +468,14 @@ private slots:
         QCOMPARE(Pestanas(), QString("110000"));
         QCOMPARE(Actual(), 1);
         QCOMPARE(PuntosGrafico(), 0);
-        QCOMPARE(datos.FlujTiraRest, 1.5);  // stored on acceptance
+        QCOMPARE(D().FlujTiraRest, 1.5);  // stored on acceptance
     }
 
     void EstructuraConCambioOcultaPosteriores() {
         Clasificar(0, 0);
         PonerTextos("EstrLongPlat=4.51");
         v->tbshNivel2->btnN2->click();
-        QCOMPARE(datos.CodiProb, 111);
+        QCOMPARE(D().CodiProb, 111);
         LlenarGrafico();
         v->pgReplanteo->setCurrentIndex(TfrmProbTipo::kEstructura);
         Escribir(E("EstrAltuSaltFond"), "0.5");
@@ -486,10 +483,10 @@ private slots:
         QCOMPARE(Pestanas(), QString("111000"));
         QCOMPARE(Actual(), 2);
         QCOMPARE(PuntosGrafico(), 0);
-        QCOMPARE(datos.Salto.EstrAltuSaltFond, 0.5);
+        QCOMPARE(D().Salto.EstrAltuSaltFond, 0.5);
         Escribir(E("EstrLongPlat"), "6");
         Salir();
-        QCOMPARE(datos.Salto.EstrLongPlat, 6.0);  // into the record of code 11
+        QCOMPARE(D().Salto.EstrLongPlat, 6.0);  // into the record of code 11
         // A field that only invalidates the results keeps the later tabs of
         // the structure page's own level.
         Clasificar(1, 1);
@@ -521,7 +518,7 @@ private slots:
         Salir();
         QCOMPARE(Pestanas(), QString("111111"));
         QCOMPARE(PuntosGrafico(), 2 * 4 * 3);
-        QCOMPARE(datos.Salto.EstrLongPlat, 4.0);
+        QCOMPARE(D().Salto.EstrLongPlat, 4.0);
     }
 
     void OpcionesDeRugosidad() {
@@ -641,13 +638,13 @@ private slots:
         QFETCH(int, destino);
         QFETCH(int, codigo);
         QFETCH(int, protEfec);
-        datos.ProtEfec = 7;  // kept by codes without a protection
+        D().ProtEfec = 7;  // kept by codes without a protection
         Clasificar(feno, obst);
         PonerTextos(textos);
         v->tbshNivel2->btnN2->click();
         QCOMPARE(entorno.mensajes, mensaje ? QStringList{kProteccion} : QStringList{});
-        QCOMPARE(int(datos.ProtEfec), protEfec);
-        QCOMPARE(datos.CodiProb, codigo);
+        QCOMPARE(int(D().ProtEfec), protEfec);
+        QCOMPARE(D().CodiProb, codigo);
         if (destino < 0) {
             QVERIFY(v->rg000->isVisibleTo(v.get()) && v->btnContAfue23->isVisibleTo(v.get()));
             QVERIFY(!v->pgReplanteo->isEnabled());
@@ -668,12 +665,12 @@ private slots:
         PonerTextos("EstrLongPlat=4");
         v->tbshNivel2->btnN2->click();
         Responder(v->rg000, v->btnContAfue23, 1);
-        QCOMPARE(datos.CodiProb, 1121);
-        QCOMPARE(datos.ElecChor, 9);
+        QCOMPARE(D().CodiProb, 1121);
+        QCOMPARE(D().ElecChor, 9);
         v->pgReplanteo->setCurrentIndex(TfrmProbTipo::kEstructura);
         PonerTextos("EstrLongPlat=8.75");
         v->tbshNivel2->btnN2->click();
-        QCOMPARE(datos.CodiProb, 111);
+        QCOMPARE(D().CodiProb, 111);
         QCOMPARE(Actual(), 3);
         QCOMPARE(entorno.mensajes, QStringList{kProteccion});  // only the first time
     }

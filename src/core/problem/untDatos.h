@@ -1,7 +1,7 @@
 // The problem record: classification state, the value saved on entering a
 // field, the common inputs and derived quantities, the structure records and
 // the per-problem blocks, in this order.  Doubles in SI units, zero at start.
-// There is one record for the whole program, shared by every window.
+// Each calculation window owns one record, created with the window.
 #pragma once
 
 #include <cstdint>

@@ -31,7 +31,7 @@ QAction* Accion(QObject* padre, const QString& texto, const QString& pista, cons
 
 }  // namespace
 
-TMainForm::TMainForm(TDatosProblema& datos, QWidget* padre) : QMainWindow(padre), datos_(datos) {
+TMainForm::TMainForm(QWidget* padre) : QMainWindow(padre) {
     setObjectName("MainForm");
     setWindowTitle("NORVA - TURMADO - QUENFOR S.A.");
 
@@ -114,7 +114,7 @@ QMdiSubWindow* TMainForm::AgregarHija(QWidget* hija, Qt::WindowFlags marcos) {
 }
 
 TfrmProbTipo* TMainForm::mmiFileNewClick() {
-    auto* ventana = new TfrmProbTipo(datos_);
+    auto* ventana = new TfrmProbTipo;
     // System menu and minimise button, no maximise button.
     AgregarHija(ventana, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                              Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);

@@ -5,8 +5,6 @@
 #include <QList>
 #include <QMainWindow>
 
-#include "problem/untDatos.h"
-
 class QAction;
 class QMdiArea;
 class QMdiSubWindow;
@@ -17,9 +15,7 @@ class TfrmProbDesc;
 class TMainForm : public QMainWindow {
     Q_OBJECT
 public:
-    // The problem record is owned by the application and shared by every
-    // calculation window.
-    explicit TMainForm(TDatosProblema& datos, QWidget* padre = nullptr);
+    explicit TMainForm(QWidget* padre = nullptr);
     ~TMainForm() override;
 
     QMdiArea* mdiArea;
@@ -57,6 +53,5 @@ private:
     void PonerMenus(const QList<QMenu*>& menus);
     void Mosaico(bool horizontal);
 
-    TDatosProblema& datos_;
     QList<QMenu*> menus_;
 };

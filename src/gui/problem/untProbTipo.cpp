@@ -40,8 +40,7 @@ double ValorDe(const QLineEdit* edit) { return LeerNumeroLaxo(edit->text().toStd
 
 }  // namespace
 
-TfrmProbTipo::TfrmProbTipo(TDatosProblema& datos, QWidget* padre)
-    : QWidget(padre), datos_(datos), menu_(new TMenuHijo(this)) {
+TfrmProbTipo::TfrmProbTipo(QWidget* padre) : QWidget(padre), menu_(new TMenuHijo(this)) {
     setObjectName("frmProbTipo");
     setWindowTitle("Cálculo para problema específico");
     setAttribute(Qt::WA_DeleteOnClose);
@@ -114,10 +113,9 @@ TfrmProbTipo::TfrmProbTipo(TDatosProblema& datos, QWidget* padre)
     connect(btnContAfue23, &QPushButton::clicked, this, &TfrmProbTipo::btnContAfue23Click);
     connect(pgReplanteo, &QTabWidget::currentChanged, this, &TfrmProbTipo::PaginaCambiada);
 
-    // FormCreate: a new window resets only the problem code; "Datos
-    // Globales" is the only tab; the Manning option is selected (its click
-    // disables all four roughness controls) and its edit and unit enabled.
-    datos_.CodiProb = 0;
+    // FormCreate: "Datos Globales" is the only tab; the Manning option is
+    // selected (its click disables all four roughness controls) and its edit
+    // and unit enabled.
     for (int p = kLocal; p < kPaginas; ++p) pgReplanteo->setTabVisible(p, false);
     tbshNivel0->rbCaucCoefMannCauc->setChecked(true);
     tbshNivel0->edtCaucCoefMannCauc->setEnabled(true);

@@ -1,7 +1,8 @@
 // The calculation window "Cálculo para problema específico": six tab pages
 // that appear one by one, the wizard's questions below them, and the
-// operations that move between the pages.  The problem record is shared by
-// every calculation window; the formula panel and the chart are its own.
+// operations that move between the pages.  Each window owns its problem
+// record, its formula panel and its chart: what one window answers, reads and
+// computes never shows in another.
 #pragma once
 
 #include <cstdint>
@@ -32,7 +33,7 @@ public:
     // Page indices of pgReplanteo.
     enum TPagina { kGlobal = 0, kLocal, kEstructura, kComplementaria, kResultados, kGrafico, kPaginas };
 
-    explicit TfrmProbTipo(TDatosProblema& datos, QWidget* padre = nullptr);
+    explicit TfrmProbTipo(QWidget* padre = nullptr);
     ~TfrmProbTipo() override;
 
     TDatosProblema& Datos() { return datos_; }
@@ -107,7 +108,7 @@ private:
     // visible page counting down from "Grafico".
     void OcultarPosteriores();
 
-    TDatosProblema& datos_;
+    TDatosProblema datos_{};  // zero-filled with the window, destroyed with it
     TPanelFormulas panel_;
     TGrafico grafico_;
     TMenuHijo* menu_;
