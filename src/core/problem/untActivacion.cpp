@@ -100,7 +100,45 @@ bool Lleno(const TTextosCampos& textos, std::string_view campo) {
     return it != textos.end() && !it->second.empty();
 }
 
+// Change rules: a field applies `fijo` whatever the current code, or the
+// current code when it is one of `codigos`.
+struct TReglaCambio {
+    std::string_view campo;
+    ProblemCode fijo;
+    std::vector<ProblemCode> codigos;
+};
+
+const std::vector<TReglaCambio>& ReglasCambio() {
+    static const std::vector<TReglaCambio> reglas{
+        {"EstrAnguAtaq", 22, {}},
+        {"SediDiam84N3", 22, {}},
+        {"EstrFactGrup", 22, {}},
+        {"SediAnguRepo", 0, {22, 122, 1121, 1122}},
+        {"EstrFactFormKs", 0, {22, 212}},
+        {"EstrFactFormKb", 0, {22, 212}},  // the three shape factors share one change event
+        {"EstrFactFormKl", 0, {22, 212}},
+        {"SediDiam90N3", 0, {31, 122, 1121, 1122}},
+        {"FlujDifeCargRest", 0, {122, 1121, 1122}},
+        {"FlujAnguChorSupeLibr", 0, {1121, 1122}},
+        {"EstrFactCurv", 212, {}},
+        {"EstrFactAngu", 212, {}},
+        {"EstrFactPoro", 212, {}},
+        {"CaucPoro", 111, {}},  // the rule of 111 and 121 is one
+        {"EstrCoefMannPlat", 111, {}},
+    };
+    return reglas;
+}
+
 }  // namespace
+
+ProblemCode CodigoDeCambio(std::string_view campo, ProblemCode actual) {
+    for (const TReglaCambio& r : ReglasCambio()) {
+        if (r.campo != campo) continue;
+        if (r.fijo != 0) return r.fijo;
+        return std::find(r.codigos.begin(), r.codigos.end(), actual) != r.codigos.end() ? actual : 0;
+    }
+    return 0;
+}
 
 TEstadoFormulas EstadoFormulas(ProblemCode codigo, const TTextosCampos& textos) {
     TEstadoFormulas estado{};

@@ -21,6 +21,15 @@ using TEstadoFormulas = std::array<std::uint8_t, 4>;
 // Codes without formulas (211 included) leave every slot untouched.
 TEstadoFormulas EstadoFormulas(ProblemCode codigo, const TTextosCampos& textos);
 
+// The code whose activation rule a change of a complementary field's text
+// applies, given the current code: the shared fields (angle of repose, d90,
+// head difference, jet angle, the shape factors) apply the current code's
+// rule when it uses them and nothing otherwise; the fields of one code only
+// (d84, group factor, angle of attack; curvature, angle and porosity
+// factors; porosity and Manning of the protection) always apply that
+// code's rule.  0: no rule applies.
+ProblemCode CodigoDeCambio(std::string_view campo, ProblemCode actual);
+
 // Applies the bytes in slot order: 1 active, 2 inactive, 0 leaves the slot.
 // A touched slot becomes visible.
 void AplicarEstado(const TEstadoFormulas& estado, TPanelFormulas& panel);
