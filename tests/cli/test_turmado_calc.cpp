@@ -15,8 +15,10 @@ struct Salida {
     std::string texto;  // standard output and standard error together
 };
 
-Salida Correr(const std::string& argumentos, bool conError = true) {
-    const std::string orden = std::string(TURMADO_CALC) + " " + argumentos + (conError ? " 2>&1" : " 2>/dev/null");
+// `prefijo` goes before the program (a wrapper that limits it).
+Salida Correr(const std::string& argumentos, bool conError = true, const std::string& prefijo = "") {
+    const std::string orden =
+        prefijo + std::string(TURMADO_CALC) + " " + argumentos + (conError ? " 2>&1" : " 2>/dev/null");
     FILE* p = popen(orden.c_str(), "r");
     std::string texto;
     std::array<char, 4096> buf;
@@ -88,6 +90,25 @@ TEST(TurmadoCalc, FalloFlotante) {
     const Salida s = Correr("AguaTemp=-20");
     EXPECT_EQ(s.estado, 3);
     EXPECT_EQ(s.texto, "Floating point division by zero\n");
+}
+
+// Characteristic times so small that the first step of the curves rounds to
+// 0: the run ends (under a memory cap, so that an endless curve fails the
+// test instead of filling the machine) with at most 5000 points per curve.
+TEST(TurmadoCalc, CurvasConPasoNuloTerminan) {
+    const std::string cota = "sh -c 'ulimit -v 1000000; exec \"$0\" \"$@\"' ";
+    const Salida alcantarilla =
+        Correr("--json --codigo 31 FlujCaud=1e-162 CaucAnchCauc=1 FlujTiraRest=1e-162", false, cota);
+    ASSERT_EQ(alcantarilla.estado, 0);
+    const auto j = nlohmann::json::parse(alcantarilla.texto);
+    for (const auto& serie : j["series"]) EXPECT_LE(serie["puntos"].size(), 5000u);
+    EXPECT_EQ(j["series"][1]["puntos"], nlohmann::json::parse("[[0.0, 0.0]]"));  // Ruff: only (0, 0)
+
+    // The live-bed curve of the confined vortex ends; the slope of the
+    // scour hole then faults for a velocity this high.
+    const Salida vortice = Correr("--codigo 11 FlujCaud=5e80 CaucAnchCauc=1 FlujTiraRest=1", true, cota);
+    EXPECT_EQ(vortice.estado, 3);
+    EXPECT_EQ(vortice.texto, "Invalid floating point operation\n");
 }
 
 TEST(TurmadoCalc, CaminoDelAsistente) {
