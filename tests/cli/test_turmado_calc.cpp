@@ -84,12 +84,26 @@ TEST(TurmadoCalc, ErroresDeUsoYTextosRechazados) {
     }
 }
 
+// A fault in any step of the run, whatever the options, ends it with status
+// 3 and the fault's text alone.
 TEST(TurmadoCalc, FalloFlotante) {
-    // -20 degC passes the field rule (lower bound -273) and divides by zero in
-    // the viscosity 4e-5 / (T + 20).
-    const Salida s = Correr("AguaTemp=-20");
-    EXPECT_EQ(s.estado, 3);
-    EXPECT_EQ(s.texto, "Floating point division by zero\n");
+    struct Caso { const char* argumentos; const char* texto; };
+    const Caso casos[] = {
+        // -20 degC passes the field rule (lower bound -273) and divides by
+        // zero in the viscosity 4e-5 / (T + 20).
+        {"AguaTemp=-20", "Floating point division by zero\n"},
+        {"--json --codigo 22 AguaTemp=-20", "Floating point division by zero\n"},
+        // Structure "Continuar": the required protection length 4.2 h
+        // overflows for h = 1e308.
+        {"--codigo 12 FlujTiraRest=1e308", "Floating point overflow\n"},
+        {"--json --codigo 12 FlujTiraRest=1e308", "Floating point overflow\n"},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.argumentos);
+        const Salida s = Correr(c.argumentos);
+        EXPECT_EQ(s.estado, 3);
+        EXPECT_EQ(s.texto, c.texto);
+    }
 }
 
 // Characteristic times so small that the first step of the curves rounds to
