@@ -116,8 +116,8 @@ struct TResultado {
 
 // The road of the window: structure page "Continuar" (protection check, jet
 // question), the complementary page (slot states from the field texts), then
-// "Calcular".  Returns an exit when the run cannot go on.
-std::optional<TSalida> Resolver(const TOpciones& op, TResultado& r) {
+// "Calcular".
+std::optional<TSalida> ResolverPasos(const TOpciones& op, TResultado& r) {
     if (op.codigo) {
         ElegirEstructura(r.d, *op.codigo);
         const TContinuacion c = ContinuarEstructura(r.d, op.textos);
@@ -135,15 +135,21 @@ std::optional<TSalida> Resolver(const TOpciones& op, TResultado& r) {
         r.d.CodiProb = CalcularCodigo(3, r.d);
         MostrarComplementarios(r.d.CodiProb, op.textos, r.panel);
     }
+    r.titulo = Calcular(r.d, op.textos, !op.rugosidad, r.panel, r.grafico);
+    if (op.codigo) r.d.CodiProb = CalcularCodigo(4, r.d);  // the results page's own code
+    return std::nullopt;
+}
+
+// The road above.  Returns an exit when the run cannot go on; a fault in
+// any of its steps ends the run with the fault's text.
+std::optional<TSalida> Resolver(const TOpciones& op, TResultado& r) {
     try {
-        r.titulo = Calcular(r.d, op.textos, !op.rugosidad, r.panel, r.grafico);
+        return ResolverPasos(op, r);
     } catch (const ErrorFlotante& e) {
         return TSalida{kSalidaFallo, e.what()};
     } catch (const ErrorTexto& e) {
         return TSalida{kSalidaUso, e.what()};
     }
-    if (op.codigo) r.d.CodiProb = CalcularCodigo(4, r.d);  // the results page's own code
-    return std::nullopt;
 }
 
 nlohmann::ordered_json Json(const TResultado& r, const std::vector<TFila>& filas) {

@@ -15,8 +15,10 @@ struct Salida {
     std::string texto;  // standard output and standard error together
 };
 
-Salida Correr(const std::string& argumentos, bool conError = true) {
-    const std::string orden = std::string(TURMADO_CALC) + " " + argumentos + (conError ? " 2>&1" : " 2>/dev/null");
+// `prefijo` goes before the program (a wrapper that limits it).
+Salida Correr(const std::string& argumentos, bool conError = true, const std::string& prefijo = "") {
+    const std::string orden =
+        prefijo + std::string(TURMADO_CALC) + " " + argumentos + (conError ? " 2>&1" : " 2>/dev/null");
     FILE* p = popen(orden.c_str(), "r");
     std::string texto;
     std::array<char, 4096> buf;
@@ -82,12 +84,45 @@ TEST(TurmadoCalc, ErroresDeUsoYTextosRechazados) {
     }
 }
 
+// A fault in any step of the run, whatever the options, ends it with status
+// 3 and the fault's text alone.
 TEST(TurmadoCalc, FalloFlotante) {
-    // -20 degC passes the field rule (lower bound -273) and divides by zero in
-    // the viscosity 4e-5 / (T + 20).
-    const Salida s = Correr("AguaTemp=-20");
-    EXPECT_EQ(s.estado, 3);
-    EXPECT_EQ(s.texto, "Floating point division by zero\n");
+    struct Caso { const char* argumentos; const char* texto; };
+    const Caso casos[] = {
+        // -20 degC passes the field rule (lower bound -273) and divides by
+        // zero in the viscosity 4e-5 / (T + 20).
+        {"AguaTemp=-20", "Floating point division by zero\n"},
+        {"--json --codigo 22 AguaTemp=-20", "Floating point division by zero\n"},
+        // Structure "Continuar": the required protection length 4.2 h
+        // overflows for h = 1e308.
+        {"--codigo 12 FlujTiraRest=1e308", "Floating point overflow\n"},
+        {"--json --codigo 12 FlujTiraRest=1e308", "Floating point overflow\n"},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.argumentos);
+        const Salida s = Correr(c.argumentos);
+        EXPECT_EQ(s.estado, 3);
+        EXPECT_EQ(s.texto, c.texto);
+    }
+}
+
+// Characteristic times so small that the first step of the curves rounds to
+// 0: the run ends (under a memory cap, so that an endless curve fails the
+// test instead of filling the machine) with at most 5000 points per curve.
+TEST(TurmadoCalc, CurvasConPasoNuloTerminan) {
+    const std::string cota = "sh -c 'ulimit -v 1000000; exec \"$0\" \"$@\"' ";
+    const Salida alcantarilla =
+        Correr("--json --codigo 31 FlujCaud=1e-162 CaucAnchCauc=1 FlujTiraRest=1e-162", false, cota);
+    ASSERT_EQ(alcantarilla.estado, 0);
+    const auto j = nlohmann::json::parse(alcantarilla.texto);
+    for (const auto& serie : j["series"]) EXPECT_LE(serie["puntos"].size(), 5000u);
+    EXPECT_EQ(j["series"][1]["puntos"], nlohmann::json::parse("[[0.0, 0.0]]"));  // Ruff: only (0, 0)
+
+    // The live-bed curve of the confined vortex ends; the slope of the
+    // scour hole then faults for a velocity this high.
+    const Salida vortice = Correr("--codigo 11 FlujCaud=5e80 CaucAnchCauc=1 FlujTiraRest=1", true, cota);
+    EXPECT_EQ(vortice.estado, 3);
+    EXPECT_EQ(vortice.texto, "Invalid floating point operation\n");
 }
 
 TEST(TurmadoCalc, CaminoDelAsistente) {

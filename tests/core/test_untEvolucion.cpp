@@ -83,3 +83,25 @@ TEST(TrazarEvol, ParadaPorCambioRelativo) {
     EXPECT_GT(n, 251u);  // at least one point of the second stretch
     EXPECT_LT(std::fabs(s.puntos[n - 1].y - s.puntos[n - 2].y) / s.puntos[n - 2].y, 1e-6);
 }
+
+// The curve ends at 5000 points counting both stretches, and a step that
+// leaves the time unchanged ends it instead of appending the same point for
+// ever (h = 0.5, ye = 1, T = 1).
+TEST(TrazarEvol, PasosQueNoAvanzanYLimiteEnAmbosTramos) {
+    struct Caso { const char* nombre; double paso1, paso2, fin1; std::size_t puntos; double ultimoX; };
+    const Caso casos[] = {
+        {"primer paso nulo", 0, 1, 5, 1, 0},  // only (0, 0)
+        {"primer tramo de 100001 puntos", 1e-3, 1, 100, 5000, 4.999},
+        {"segundo paso nulo", 0.02, 0, 5, 252, 5.02},  // one point of the second stretch
+        {"segundo paso bajo el ulp de t", 0.02, 1e-30, 5, 252, 5.02},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        TSerie s;
+        TrazarEvol(s, 0.5, 1, 1, 0.23, c.paso1, c.paso2, c.fin1);
+        ASSERT_EQ(s.puntos.size(), c.puntos);
+        EXPECT_EQ(s.puntos.front().x, 0.0);
+        EXPECT_NEAR(s.puntos.back().x, c.ultimoX, 1e-9 * c.ultimoX);
+        for (std::size_t i = 1; i < s.puntos.size(); ++i) ASSERT_GT(s.puntos[i].x, s.puntos[i - 1].x) << i;
+    }
+}

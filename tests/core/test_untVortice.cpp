@@ -422,6 +422,60 @@ TEST(Vortice, TrazarLechVivoParaAlDescender) {
     EXPECT_NEAR(s.puntos[2].y, 0.403056, 5e-7);
 }
 
+// The live-bed curve ends at 5000 points counting both stretches, and a step
+// that leaves the time unchanged ends it before its point (h = 0.5, ye = 1,
+// T = 1, no transport): a first step of 0 draws nothing and the depth stays 0.
+TEST(Vortice, TrazarLechVivoPasosQueNoAvanzanYLimiteEnAmbosTramos) {
+    struct Caso { const char* nombre; double paso1, paso2, fin1; std::size_t puntos; double ultimoX; };
+    const Caso casos[] = {
+        {"primer paso nulo", 0, 1, 5, 0, 0},
+        {"primer tramo de 100000 puntos", 1e-3, 1, 100, 5000, 5},
+        {"segundo paso nulo", 0.02, 0, 5, 250, 5},
+        {"segundo paso bajo el ulp de t", 0.02, 1e-30, 5, 250, 5},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        TSerie s;
+        const double y = TrazarLechVivo(s, 0.5, 1, 0.38, 1, c.paso1, c.paso2, c.fin1, 0, 0.4);
+        ASSERT_EQ(s.puntos.size(), c.puntos);
+        if (c.puntos == 0) {
+            EXPECT_EQ(y, 0.0);
+            continue;
+        }
+        EXPECT_EQ(y, s.puntos.back().y);
+        EXPECT_NEAR(s.puntos.back().x, c.ultimoX, 1e-12);
+    }
+}
+
+// Characteristic times so small that the first step 0.02 T rounds to 0:
+// the calculation ends, with at most one point per curve.  Narrow culvert
+// with Q = h = 1e-162 (T about 5e-323 h): results as usual.  Confined
+// vortex with Q = 5e80 on a width of 1 m (T about 1e-323 h): the live-bed
+// curve ends at once, then the slope's arcsine faults as for any velocity
+// that high.
+TEST(Vortice, TiempoCaracteristicoDespreciableTerminaLaCurva) {
+    Problema alcantarilla(31);
+    alcantarilla.textos["FlujCaud"] = "1e-162";
+    alcantarilla.textos["CaucAnchCauc"] = "1";
+    alcantarilla.textos["FlujTiraRest"] = "1e-162";
+    EXPECT_EQ(alcantarilla.Calcular(), "Problema Alcantarilla Angosta");
+    EXPECT_GT(alcantarilla.d.PAG.ErosTiemRefe, 0.0);
+    EXPECT_EQ(0.02 * alcantarilla.d.PAG.ErosTiemRefe, 0.0);
+    EXPECT_TRUE(alcantarilla.grafico.pestanaVisible);
+    for (const TSerie& s : alcantarilla.grafico.series) EXPECT_LE(s.puntos.size(), 1u);
+    EXPECT_EQ(alcantarilla.Valor("OutpErosMaxi2"), "0.00");
+
+    Problema vortice(111);
+    vortice.textos["FlujCaud"] = "5e80";
+    vortice.textos["CaucAnchCauc"] = "1";
+    vortice.textos["FlujTiraRest"] = "1";
+    vortice.CalcularConFallo("Invalid floating point operation");
+    EXPECT_GT(vortice.d.PVC.ErosTiemRefe, 0.0);
+    EXPECT_EQ(0.02 * vortice.d.PVC.ErosTiemRefe, 0.0);
+    EXPECT_TRUE(vortice.grafico.pestanaVisible);
+    EXPECT_TRUE(vortice.grafico.Serie(1).puntos.empty());
+}
+
 // (alpha U - Uc) h / Uc, 0 when not positive.
 TEST(Vortice, ErosAguaClarPVC) {
     struct Caso { double alfa; double esperado; };

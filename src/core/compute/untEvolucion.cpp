@@ -19,20 +19,29 @@ void TrazarEvol(TSerie& serie, double h, double ye, double tCara, double gamma, 
     double t = 0;
     int n = 0;
     double y;
+    // Both stretches end at kPuntosMaxi points in all, and a step too small
+    // to change t (t + paso == t, e.g. 0.02 T rounded to 0) ends the curve:
+    // it would append the same point for ever.
+    bool avanza;
     do {
         y = ErosEvol(h, ye, t, tCara, gamma);
         serie.puntos.push_back({t, y});
         ++n;
-        t = t + paso1;
-    } while (t <= fin1);
-    double yPrevio;
-    do {
-        yPrevio = y;
+        const double siguiente = t + paso1;
+        avanza = siguiente != t;
+        t = siguiente;
+    } while (avanza && n < kPuntosMaxi && t <= fin1);
+    if (!avanza) return;
+    while (n < kPuntosMaxi) {
+        const double yPrevio = y;
         y = ErosEvol(h, ye, t, tCara, gamma);
         serie.puntos.push_back({t, y});
         ++n;
-        t = t + paso2;
-    } while (n < kPuntosMaxi && !(std::fabs(Divi(static_cast<Ext>(y) - yPrevio, yPrevio)) < 1e-6));
+        if (n == kPuntosMaxi || std::fabs(Divi(static_cast<Ext>(y) - yPrevio, yPrevio)) < 1e-6) break;
+        const double siguiente = t + paso2;
+        if (siguiente == t) break;
+        t = siguiente;
+    }
 }
 
 void TrazarEvolEstandar(TGrafico& grafico, int k, double h, double ye, double tCara) {

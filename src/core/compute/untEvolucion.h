@@ -18,8 +18,9 @@ double ErosEvol(double h, double ye, double t, double tCara, double gamma);
 
 // Appends the curve of ErosEvol to the series: a first stretch from t = 0 in
 // steps of `paso1` while t <= `fin1`, then steps of `paso2` until the relative
-// change falls below 1e-6 or the series holds 5000 points of this curve.
-// The time advances by repeated addition.
+// change falls below 1e-6; at most 5000 points of this curve in all.  The
+// time advances by repeated addition; a step that leaves t unchanged ends
+// the curve (a first step of 0 draws the single point (0, 0)).
 void TrazarEvol(TSerie& serie, double h, double ye, double tCara, double gamma, double paso1, double paso2,
                 double fin1);
 

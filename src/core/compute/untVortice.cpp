@@ -81,16 +81,26 @@ double TrazarLechVivo(TSerie& serie, double h, double tCara, double gamma, doubl
         y = TDatosPVC::ErosBalaSedi(yPrevio, yc, ycPrevio, qt, paso1, poro);
         serie.puntos.push_back({t, y});
     };
+    // Both stretches end at kPuntosMaxi points in all, and a step too small
+    // to change t (e.g. 0.02 T rounded to 0) ends the curve before its point:
+    // it would append the same point for ever.
+    double siguiente;
     do {
+        siguiente = Guardar(static_cast<Ext>(i + 1) * paso1);  // a product, not an accumulated sum
+        if (siguiente == t) return y;
         ++i;
-        t = Guardar(static_cast<Ext>(i) * paso1);  // a product, not an accumulated sum
+        t = siguiente;
         avanzar();
-    } while (t < fin1);
-    do {
-        t = t + paso2;
+    } while (i < kPuntosMaxi && t < fin1);
+    while (i < kPuntosMaxi) {
+        siguiente = t + paso2;
+        if (siguiente == t) break;
+        t = siguiente;
         ++i;
         avanzar();
-    } while (!(y < yPrevio) && i < kPuntosMaxi && !(std::fabs(Divi(static_cast<Ext>(y) - yPrevio, y)) < 1e-5L));
+        // Tested in this order: a falling depth, the point limit, the relative change.
+        if (y < yPrevio || i == kPuntosMaxi || std::fabs(Divi(static_cast<Ext>(y) - yPrevio, y)) < 1e-5L) break;
+    }
     return y;
 }
 

@@ -76,9 +76,10 @@ struct TDatosPVC {
 // Live-bed curve: the clear-water time law with exponent `gamma` towards ye,
 // corrected step by step by the sediment balance with transport qt and
 // porosity n.  First stretch at t = i * paso1 while t < fin1, then steps of
-// paso2 until the depth decreases, 5000 points or a relative change below
-// 1e-5.  Appends every point to the series (none at t = 0) and returns the
-// last depth (m).
+// paso2 until the depth decreases, 5000 points in all or a relative change
+// below 1e-5; a step that leaves t unchanged ends the curve without its
+// point.  Appends every point to the series (none at t = 0) and returns the
+// last depth (m), 0 when no point was drawn.
 double TrazarLechVivo(TSerie& serie, double h, double tCara, double gamma, double ye, double paso1, double paso2,
                       double fin1, double qt, double poro);
 

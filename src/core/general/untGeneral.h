@@ -5,6 +5,13 @@
 // exact text that the user sees.
 #pragma once
 
+// The checked operations find faults by testing for NaN and infinity; a
+// compiler told that neither exists (-ffast-math, -ffinite-math-only,
+// -Ofast) drops those tests and every fault passes unseen.
+#if defined(__FAST_MATH__) || (defined(__FINITE_MATH_ONLY__) && __FINITE_MATH_ONLY__)
+#error "turmado refuses -ffast-math, -ffinite-math-only and -Ofast: they remove the floating-point fault checks"
+#endif
+
 #include <stdexcept>
 #include <string>
 
