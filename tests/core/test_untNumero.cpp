@@ -2,6 +2,7 @@
 // are read without checking.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <optional>
 
 #include "general/untNumero.h"
@@ -73,4 +74,12 @@ TEST(LeerNumeroLaxo, VacioYBlancosLeenCero) {
     EXPECT_EQ(LeerNumeroLaxo(" 2.5"), 2.5);
     EXPECT_THROW(LeerNumeroLaxo("abc"), ErrorTexto);
     EXPECT_THROW(LeerNumeroLaxo("1,5"), ErrorTexto);
+}
+
+TEST(LeerNumeroComparable, TextoNoNumericoLeeNaN) {
+    EXPECT_EQ(LeerNumeroComparable(""), 0.0);
+    EXPECT_EQ(LeerNumeroComparable("  "), 0.0);
+    EXPECT_EQ(LeerNumeroComparable("250"), 250.0);
+    EXPECT_TRUE(std::isnan(LeerNumeroComparable("grava")));
+    EXPECT_TRUE(std::isnan(LeerNumeroComparable("1,5")));
 }

@@ -1,6 +1,7 @@
 #include "untNumero.h"
 
 #include <charconv>
+#include <limits>
 #include <string>
 
 namespace {
@@ -64,4 +65,9 @@ double LeerNumeroLaxo(std::string_view t) {
     if (t.find_first_not_of(' ') == std::string_view::npos) return 0.0;
     if (auto v = LeerNumero(t)) return *v;
     throw ErrorTexto("'" + std::string(t) + "' no es un valor numérico válido.");
+}
+
+double LeerNumeroComparable(std::string_view t) {
+    if (t.find_first_not_of(' ') == std::string_view::npos) return 0.0;
+    return LeerNumero(t).value_or(std::numeric_limits<double>::quiet_NaN());
 }

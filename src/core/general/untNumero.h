@@ -20,6 +20,12 @@ std::optional<double> LeerNumero(std::string_view texto);
 // through; this keeps a slip from turning silently into a 0).
 double LeerNumeroLaxo(std::string_view texto);
 
+// Reading of a field's text for the value saved on entering it and the
+// comparison on leaving it, where a field accepts any text (d90): like the
+// lenient reading, but a text that is not a number reads NaN, which equals
+// no value, so that leaving the field counts as a change and never faults.
+double LeerNumeroComparable(std::string_view texto);
+
 class ErrorTexto : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;

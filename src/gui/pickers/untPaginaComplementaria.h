@@ -1,11 +1,21 @@
-// "Datos Complementarios": the column headers and "Calcular".  Its show
-// event computes the final code and sets the formula panel up for it.
+// "Datos Complementarios": the data that only some problem types need, the
+// rows of the current code with their coefficient pickers, the panel
+// "Fórmulas activas" kept in step with which fields hold text, the
+// highlight of the fields a formula needs, the range windows, and
+// "Calcular".
 #pragma once
+
+#include <map>
+#include <string_view>
 
 #include <QWidget>
 
+#include "problem/untUbicar.h"
+
 class QPushButton;
+class QTimer;
 class TfrmProbTipo;
+class TPanelFormActi;
 
 class TPaginaComplementaria : public QWidget {
     Q_OBJECT
@@ -13,12 +23,44 @@ public:
     explicit TPaginaComplementaria(TfrmProbTipo& ventana);
 
     QPushButton* btnN3;  // "Calcular"
+    QLabel* lblNiv3Cauc;  // "CAUCE"
+    QLabel* lblNiv3Estr;  // "ESTRUCTURA"
+    QLabel* lblNiv3Sedi;  // "SEDIMENTO"
+    QLabel* lblNiv3Fluj;  // "FLUJO"
+    TPanelFormActi* pnlFormActi;
+    QTimer* Timer;  // ends the highlight, 1000 ms
 
-    // Show event: code at level 3, the page's controls, the formula panel
-    // of the code with its activation from the field texts.
+    const TFilaCampo& Fila(std::string_view campo) const { return filas_.at(campo); }
+    // Picker button bbtn<field> of a field, or nullptr.
+    QPushButton* Selector(std::string_view campo) const;
+
+    // Show event: code at level 3, every control hidden, then the headers,
+    // "Calcular", the rows of the code and the panel with the activation
+    // from the field texts.
     void tbshNivel3Show();
     void btnN3Click();
 
+    // Change event of a field: the activation rule that the change applies
+    // (by the field and the current code), drawn at once.
+    void CampoCambiado(std::string_view campo);
+    // Picker click: the field's dialog, modal; after OK its value.
+    void bbtnSelectorClick(std::string_view campo);
+    // A picker's value replaces the field's text (change event), then the
+    // field's exit runs as if the user had left it.
+    void PonerValorElegido(std::string_view campo, const QString& valor);
+
+    // Click of formula entry k: the captions of the fields it needs turn
+    // red until the timer ends them; the slot's state does not change.
+    void btnClick(int k);
+    void TimerTimer();
+    // Range button of slot k: the slot's range window, or the message that
+    // it has none.
+    void bbtnRangoClick(int k);
+
 private:
+    QLabel* Categoria(std::string_view texto) const;
+
     TfrmProbTipo& ventana_;
+    std::map<std::string_view, TFilaCampo> filas_;
+    std::map<std::string_view, QPushButton*> selectores_;
 };

@@ -51,7 +51,7 @@ void TControlCampos::FocoCambiado(QWidget*, QWidget* ahora) {
 }
 
 void TControlCampos::Entrar(QLineEdit* edit) {
-    Proteger(ventana_, [&] { datos_.ValoEntr = LeerNumeroLaxo(Texto(edit)); });
+    Proteger(ventana_, [&] { datos_.ValoEntr = LeerNumeroComparable(Texto(edit)); });
 }
 
 void TControlCampos::Salir(QLineEdit* edit) {
@@ -63,7 +63,7 @@ void TControlCampos::Salir(QLineEdit* edit) {
     }
     Proteger(ventana_, [&] {
         reaccionar_(edit, campo, datos_.ValoEntr);
-        GuardarAceptado(datos_, campo, LeerNumeroLaxo(texto));
+        GuardarAceptado(datos_, campo, LeerNumeroComparable(texto));
     });
 }
 

@@ -36,7 +36,7 @@ QPushButton* BotonContinuar(QWidget* padre, const char* nombre) {
     return b;
 }
 
-double ValorDe(const QLineEdit* edit) { return LeerNumeroLaxo(edit->text().toStdString()); }
+double ValorDe(const QLineEdit* edit) { return LeerNumeroComparable(edit->text().toStdString()); }
 
 }  // namespace
 
