@@ -31,13 +31,21 @@ TfrmSelector::TfrmSelector(const TTablaCoef& tabla, QWidget* dueno)
     const int filas = int(tabla.filas.size());
     for (int f = 0; f < filas; ++f) {
         const auto& celdas = tabla.filas[f].celdas;
-        for (int c = 0; c < columnas; ++c) {
+        for (int c = 0; c < columnas;) {
             const bool agrupada = c < tabla.agrupadas;
-            if (agrupada && celdas[c].empty()) continue;  // covered by the cell above
+            // A text widens over the empty cells to its right that share its
+            // header.
+            int ancho = 1;
+            while (c + ancho < columnas && tabla.columnas[c + ancho].empty() && celdas[c + ancho].empty()) ++ancho;
+            if (agrupada && celdas[c].empty()) {  // covered by the cell above
+                c += ancho;
+                continue;
+            }
             int alto = 1;
             while (agrupada && f + alto < filas && tabla.filas[f + alto].celdas[c].empty()) ++alto;
-            QLabel* l = t->Celda(QTexto(celdas[c]), f + 1, c, alto, 1);
-            if (c < columnas - 1) l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);  // descriptions
+            QLabel* l = t->Celda(QTexto(celdas[c]), f + 1, c, alto, ancho);
+            if (c + ancho < columnas) l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);  // descriptions
+            c += ancho;
         }
         auto* item = new QRadioButton(this);
         item->setObjectName(grupo_->objectName() + "Item" + QString::number(f));
