@@ -1,0 +1,81 @@
+#include "app/untPict.h"
+
+#include <iterator>
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPainter>
+#include <QSvgRenderer>
+
+namespace {
+
+struct TDatosImagen {
+    const char* nombre;  // the window is frmPict<nombre>
+    const char* titulo;
+    const char* recurso;
+};
+
+// In the order of TImagen.
+const TDatosImagen kImagenes[] = {
+    {"PVC1", "Problema del vórtice confinado (vista en corte)", "PictPVC1.svg"},
+    {"PVC2", "Problema del vórtice confinado (vista en corte)", "PictPVC2.svg"},
+    {"PEn", "Problema del escalón (vista en corte)", "PictPEn.svg"},
+    {"PCZ", "Problema del chorro zambullido (vista en corte)", "PictPCZ.svg"},
+    {"PAC", "Problema de la alcantarilla ancha (vista en corte)", "PictPAC.svg"},
+    {"PEs1", "Problema del estribo/espigón (vista en planta)", "PictPEs1.svg"},
+    {"PES2", "Problema del estribo/espigón (vista en planta)", "PictPES2.svg"},
+    {"PEP", "Problema del espigón/estribo protegido (vista en planta)", "PictPEP.svg"},
+    {"PPi", "Problema de la pila (vista en corte)", "PictPPi.svg"},
+    {"PAG", "Problema de la alcantarilla angosta (vista en planta)", "PictPAG.svg"},
+};
+static_assert(std::size(kImagenes) == std::size_t(TImagen::PAG) + 1);
+
+const TDatosImagen& Datos(TImagen imagen) { return kImagenes[int(imagen)]; }
+
+// The multiple-document area of the child window that holds `w`.
+QMdiArea* AreaDe(QWidget* w) {
+    for (; w; w = w->parentWidget())
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(w)) return sub->mdiArea();
+    return nullptr;
+}
+
+}  // namespace
+
+QString RecursoImagen(TImagen imagen) { return QString(":/imagenes/") + Datos(imagen).recurso; }
+
+TfrmPict::TfrmPict(TImagen imagen, QWidget* padre)
+    : QWidget(padre), imagen_(imagen), dibujo_(new QSvgRenderer(RecursoImagen(imagen), this)) {
+    setObjectName(QString("frmPict") + Datos(imagen).nombre);
+    setWindowTitle(QString::fromUtf8(Datos(imagen).titulo));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFixedSize(sizeHint());
+}
+
+QSize TfrmPict::sizeHint() const { return dibujo_->defaultSize(); }
+
+void TfrmPict::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    dibujo_->render(&p, QRectF(QPointF(0, 0), QSizeF(size())));
+}
+
+TfrmPict* AbrirImagen(QWidget* desde, TImagen imagen, QWidget* dueno) {
+    QMdiArea* area = AreaDe(desde);
+    if (!area) return nullptr;
+    for (QMdiSubWindow* s : area->subWindowList()) {
+        auto* abierta = qobject_cast<TfrmPict*>(s->widget());
+        if (abierta && abierta->Imagen() == imagen) return nullptr;
+    }
+    auto* pict = new TfrmPict(imagen);
+    QMdiSubWindow* sub =
+        area->addSubWindow(pict, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                     Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                                     Qt::WindowCloseButtonHint);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->adjustSize();
+    // Centred in the area, its title bar kept inside.
+    const QRect r = area->viewport()->rect();
+    sub->move(std::max(0, (r.width() - sub->width()) / 2), std::max(0, (r.height() - sub->height()) / 2));
+    if (dueno) QObject::connect(dueno, &QObject::destroyed, sub, &QWidget::close);
+    sub->show();
+    return pict;
+}
