@@ -11,7 +11,6 @@
 #include <QPushButton>
 #include <QPointer>
 #include <QTabWidget>
-#include <QTableWidget>
 #include <QToolBar>
 #include <QtTest>
 
@@ -20,6 +19,7 @@
 #include "app/untIntro.h"
 #include "app/untProbDesc.h"
 #include "entorno.h"
+#include "resultados.h"
 #include "problem/untGrupoRadio.h"
 #include "problem/untPaginaEstructura.h"
 #include "problem/untPaginasDatos.h"
@@ -35,27 +35,7 @@ QStringList TitulosMenuBar(QMainWindow& v) {
     return t;
 }
 
-// Phenomenon and obstacle through the wizard, "Continuar" on the structure
-// page with its default texts, then "Calcular".
-void ClasificarYCalcular(TfrmProbTipo& v, int feno, int obst) {
-    v.tbshNivel0->btnN0->click();
-    v.rg0->Item(feno)->click();
-    v.btnContAfue01->click();
-    v.tbshNivel1->btnN1->click();
-    TGrupoRadio* grupo = feno == 0 ? v.rg00 : feno == 1 ? v.rg01 : v.rg02;
-    grupo->Item(obst)->click();
-    v.btnContAfue12->click();
-    v.tbshNivel2->btnN2->click();
-    v.tbshNivel3->btnN3->click();
-}
-
-// Every caption and value text of the results page, row by row.
-QStringList Resultados(TfrmProbTipo& v) {
-    QStringList t;
-    QTableWidget* tabla = v.tbshProblema->tblResultados;
-    for (int i = 0; i < tabla->rowCount(); ++i) t << tabla->item(i, 0)->text() + "=" + tabla->item(i, 1)->text();
-    return t;
-}
+QStringList Resultados(TfrmProbTipo& v) { return TextosVistos(*v.tbshProblema); }
 
 int Hijas(TMainForm& v) { return int(v.mdiArea->subWindowList().size()); }
 

@@ -10,11 +10,11 @@
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QTableWidget>
 #include <QValueAxis>
 #include <QtTest>
 
 #include "entorno.h"
+#include "resultados.h"
 #include "problem/untGrupoRadio.h"
 #include "problem/untPaginaEstructura.h"
 #include "problem/untPaginasDatos.h"
@@ -211,8 +211,10 @@ private slots:
         v->tbshNivel2->btnN2->click();
         QCOMPARE(Actual(), int(TfrmProbTipo::kResultados));
         QCOMPARE(v->tbshProblema->lblProbTipo->text(), QString("Problema Estribo/Espigón Protegido"));
-        QVERIFY(v->tbshProblema->tblResultados->rowCount() >= 4);
-        QCOMPARE(v->tbshProblema->tblResultados->item(0, 0)->text(), QString("Movilidad (Shields) Crítica"));
+        const std::vector<TFilaVista> filas = FilasVistas(*v->tbshProblema);
+        QCOMPARE(int(filas.size()), 5);
+        QCOMPARE(filas[0].etiqueta, QString("Movilidad (Shields) Crítica"));
+        QCOMPARE(filas[4].etiqueta, QString("Erosión máxima de equilibrio (Dietz)"));
         QCOMPARE(D().Estribo.EstrRazoCont, 0.5);  // 250 / 500, read by "Calcular"
     }
 

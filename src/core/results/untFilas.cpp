@@ -31,3 +31,31 @@ TFila FilaFalla(const TPanelFormulas& panel, int k, std::string valor) {
 TFila FilaTurbulencia(double valor) {
     return {"OutpInteRelaTurb", "Intensidad relativa de turbulencia", NumeText(valor, 5, 3), ""};
 }
+
+const std::vector<TFila>& FilasDeLaPagina() {
+    static const std::vector<TFila> filas = [] {
+        std::vector<TFila> f{
+            {"OutpParaMoviCrit", "Movilidad (Shields) Crítica", "", ""},
+            {"OutpParaMovi", "Movilidad (Shields)", "", ""},
+            {"CondTran", "Condición de transporte", "", ""},
+            {"OutpVeloCritEros", "Velocidad crítica de erosión", "", "[m/s]"},
+            {"OutpInteRelaTurb", "Intensidad relativa de turbulencia", "", ""},
+            {"OutpCaudSoliTota", "Caudal sólido total efectivo", "", "[m^2/s]"},
+        };
+        for (int k = 1; k <= 4; ++k)
+            f.push_back({"OutpErosMaxi" + std::to_string(k), "Erosión máxima de equilibrio ", "", "[m]"});
+        for (int k = 1; k <= 3; ++k)
+            f.push_back({"OutpLongFall" + std::to_string(k), "Longitud de falla crítica", "", "[m]"});
+        f.push_back({"OutpPendTalu", "Pendiente talud aguas arriba del foso", "", "[º]"});
+        return f;
+    }();
+    return filas;
+}
+
+bool ConTablaPendientes(ProblemCode codigo) { return codigo == 111 || codigo == 121; }
+
+void MostrarTabla(TPanelFormulas& panel) {
+    TRanura& r = panel.Ranura(2);
+    r.titulo = "Tabla";
+    r.activa = false;
+}

@@ -33,3 +33,15 @@ TFila FilaFalla(const TPanelFormulas& panel, int k, std::string valor);
 
 // Relative turbulence intensity, 3 decimals.
 TFila FilaTurbulencia(double valor);
+
+// Every row that the results page can show, in page order, with the caption
+// and unit its controls carry before any calculation (value texts empty).
+const std::vector<TFila>& FilasDeLaPagina();
+
+// True for the codes whose results page offers the table of critical slopes
+// (the confined vortex, 111 and 121).
+bool ConTablaPendientes(ProblemCode codigo);
+
+// Slot 2 of the panel becomes the plain entry "Tabla", the critical-slope
+// table of the confined vortex; its visibility stays as it is.
+void MostrarTabla(TPanelFormulas& panel);

@@ -1,7 +1,7 @@
-// Images of the toolbar buttons, drawn at run time.
+// Images of the toolbar buttons and of the glyph buttons, drawn at run time.
 #pragma once
 
 #include <QIcon>
 
-enum class TIcono { Nuevo, Cascada, MosaicoHorizontal, MosaicoVertical };
+enum class TIcono { Nuevo, Cascada, MosaicoHorizontal, MosaicoVertical, Reporte, Imagen, Tabla };
 QIcon Icono(TIcono icono);

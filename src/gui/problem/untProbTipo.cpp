@@ -307,7 +307,7 @@ void TfrmProbTipo::Calcular() {
             calc->calcular(datos_, panel_, grafico_);
         }
         pgReplanteo->setCurrentIndex(kResultados);
-        tbshProblema->lblProbTipo->setText(QString::fromUtf8(calc->titulo));
+        tbshProblema->PonerTitulo(QString::fromUtf8(calc->titulo));
     });
 }
 

@@ -1,59 +1,158 @@
 #include "results/untPaginaResultados.h"
 
-#include <QHeaderView>
-#include <QLabel>
-#include <QTableWidget>
-#include <QVBoxLayout>
+#include <iterator>
+#include <optional>
 
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "app/untIconos.h"
+#include "app/untPict.h"
 #include "compute/untCalcular.h"
 #include "problem/untCodigo.h"
 #include "problem/untProbTipo.h"
+#include "results/untFilas.h"
 
 namespace {
 
+// Columns of the page, pixels from its left edge.
+constexpr int kParametroX = 8, kParametroAncho = 292;
+constexpr int kValorX = 304, kValorAncho = 96;
+constexpr int kUnidadX = 408, kUnidadAncho = 80;
+constexpr int kTituloX = 12, kTituloY = 12;
+constexpr int kMarcoTitulo = 4;      // the frame lies this far around the title
+constexpr int kFilaPendiente = 10;   // row of the upstream slope of the confined vortex
+constexpr int kFilaBotones = 12;     // below the last row of any code
+
+// The pictures of the "Imagen" buttons by code.
+struct TImagenesCodigo {
+    ProblemCode codigo;
+    TImagen primera;
+    std::optional<TImagen> segunda;
+};
+const TImagenesCodigo kImagenes[] = {
+    {22, TImagen::PPi, {}},       {31, TImagen::PAG, {}},    {111, TImagen::PVC1, {}},
+    {121, TImagen::PVC2, {}},     {122, TImagen::PAC, {}},   {211, TImagen::PEP, {}},
+    {212, TImagen::PEs1, TImagen::PES2}, {1121, TImagen::PEn, {}}, {1122, TImagen::PCZ, {}},
+};
+
+const TImagenesCodigo* ImagenesDe(ProblemCode codigo) {
+    for (const TImagenesCodigo& i : kImagenes)
+        if (i.codigo == codigo) return &i;
+    return nullptr;
+}
+
 QString Texto(const std::string& s) { return QString::fromStdString(s); }
+
+QPushButton* BotonConGlifo(QWidget* pagina, const char* nombre, const QString& texto, TIcono icono) {
+    auto* b = new QPushButton(Icono(icono), texto, pagina);
+    b->setObjectName(nombre);
+    return b;
+}
 
 }  // namespace
 
 TPaginaResultados::TPaginaResultados(TfrmProbTipo& ventana) : ventana_(ventana) {
     setObjectName("tbshProblema");
-    auto* capa = new QVBoxLayout(this);
-    capa->setContentsMargins(8, 8, 8, 8);
-    lblProbTipo = new QLabel("Problema", this);
-    lblProbTipo->setObjectName("lblProbTipo");
-    lblProbTipo->setFrameShape(QFrame::Panel);
-    lblProbTipo->setFrameShadow(QFrame::Sunken);
-    lblProbTipo->setAlignment(Qt::AlignCenter);
-    lblProbTipo->setMargin(4);
-    QFont negrita = lblProbTipo->font();
-    negrita.setBold(true);
-    lblProbTipo->setFont(negrita);
-    capa->addWidget(lblProbTipo);
+    lblProbTipo = CrearEtiqueta(this, "lblProbTipo", "Problema", kTituloX, 0, true);
+    bvlProblema = new QFrame(this);
+    bvlProblema->setObjectName("bvlProblema");
+    bvlProblema->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    bvlProblema->lower();
+    PonerTitulo("Problema");
 
-    tblResultados = new QTableWidget(0, 3, this);
-    tblResultados->setObjectName("tblResultados");
-    tblResultados->setHorizontalHeaderLabels({"Parámetro", "Valor", "Unidades"});
-    tblResultados->horizontalHeader()->setFont(negrita);
-    tblResultados->verticalHeader()->hide();
-    tblResultados->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    tblResultados->setSelectionMode(QAbstractItemView::NoSelection);
-    tblResultados->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
-    tblResultados->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
-    tblResultados->horizontalHeader()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
-    capa->addWidget(tblResultados);
+    lblProbPara = CrearEtiqueta(this, "lblProbPara", "Parámetro", kParametroX, kParametroAncho, true);
+    lblProbValo = CrearEtiqueta(this, "lblProbValo", "Valor", kValorX, kValorAncho, true);
+    lblProbUnid = CrearEtiqueta(this, "lblProbUnid", "Unidades", kUnidadX, kUnidadAncho, true);
+    for (QLabel* cabecera : {lblProbPara, lblProbValo, lblProbUnid}) UbicarControl(cabecera, 1, 1);
+
+    for (const TFila& f : FilasDeLaPagina()) {
+        const QString tallo = Texto(f.tallo);
+        TFilaCampo c;
+        c.etiqueta = CrearEtiqueta(this, "lbl" + tallo, Texto(f.etiqueta), kParametroX, kParametroAncho, false);
+        c.edit = new QLineEdit(this);
+        c.edit->setObjectName("edt" + tallo);
+        c.edit->setReadOnly(true);
+        c.edit->setGeometry(kValorX, 0, kValorAncho, columnas::kAltoEdit);
+        c.unidad = CrearEtiqueta(this, "lbl" + tallo + "Unid", Texto(f.unidad), kUnidadX, kUnidadAncho, false);
+        filas_.emplace(f.tallo, c);
+    }
+
+    const int yBotones = TopeFila(kFilaBotones, 1, false) + 4;
+    bbtnReporte = BotonConGlifo(this, "bbtnReporte", "Reporte", TIcono::Reporte);
+    bbtnShowPUno = BotonConGlifo(this, "bbtnShowPUno", "Imagen", TIcono::Imagen);
+    bbtnShowPDos = BotonConGlifo(this, "bbtnShowPDos", "Imagen", TIcono::Imagen);
+    int x = kParametroX;
+    for (QPushButton* b : {bbtnReporte, bbtnShowPUno, bbtnShowPDos}) {
+        b->setGeometry(x, yBotones, 96, 28);
+        x += 104;
+    }
+    bbtnPdteCrit = BotonConGlifo(this, "bbtnPdteCrit", "", TIcono::Tabla);
+    bbtnPdteCrit->setGeometry(kUnidadX + kUnidadAncho + 4, TopeFila(kFilaPendiente, 1, false), 24,
+                              columnas::kAltoEdit);
+    bbtnPdteCrit->setToolTip("Valores límites de pendientes para estabilidad mecánica");
+
+    for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) w->hide();
+    for (QWidget* w : {static_cast<QWidget*>(bbtnReporte), static_cast<QWidget*>(bbtnShowPUno),
+                       static_cast<QWidget*>(bbtnShowPDos), static_cast<QWidget*>(bbtnPdteCrit)})
+        w->show();
+
+    connect(bbtnReporte, &QPushButton::clicked, this, &TPaginaResultados::bbtnReporteClick);
+    connect(bbtnShowPUno, &QPushButton::clicked, this, &TPaginaResultados::bbtnShowPUnoClick);
+    connect(bbtnShowPDos, &QPushButton::clicked, this, &TPaginaResultados::bbtnShowPDosClick);
+    connect(bbtnPdteCrit, &QPushButton::clicked, this, &TPaginaResultados::bbtnPdteCritClick);
+}
+
+void TPaginaResultados::PonerTitulo(const QString& titulo) {
+    lblProbTipo->setText(titulo);
+    lblProbTipo->adjustSize();
+    bvlProblema->setGeometry(lblProbTipo->geometry().adjusted(-kMarcoTitulo, -kMarcoTitulo, kMarcoTitulo,
+                                                               kMarcoTitulo));
 }
 
 void TPaginaResultados::tbshProblemaShow() {
     TDatosProblema& d = ventana_.Datos();
     d.CodiProb = CalcularCodigo(TfrmProbTipo::kResultados, d);
+    for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) w->hide();
+    for (QWidget* w : std::initializer_list<QWidget*>{lblProbTipo, lblProbPara, lblProbValo, lblProbUnid,
+                                                       bvlProblema, bbtnReporte, bbtnShowPUno})
+        w->show();
+    const TImagenesCodigo* imagenes = ImagenesDe(d.CodiProb);
+    bbtnShowPDos->setVisible(imagenes && imagenes->segunda);
+    if (ConTablaPendientes(d.CodiProb)) MostrarTabla(bbtnPdteCrit, ventana_.Panel());
+
     const std::vector<TFila> filas = FilasResultados(d.CodiProb, d, ventana_.Panel());
-    tblResultados->setRowCount(int(filas.size()));
     for (int i = 0; i < int(filas.size()); ++i) {
         const TFila& f = filas[i];
-        tblResultados->setItem(i, 0, new QTableWidgetItem(Texto(f.etiqueta)));
-        auto* valor = new QTableWidgetItem(Texto(f.valor));
-        valor->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        tblResultados->setItem(i, 1, valor);
-        tblResultados->setItem(i, 2, new QTableWidgetItem(Texto(f.unidad)));
+        const auto it = filas_.find(f.tallo);
+        if (it == filas_.end()) continue;  // every row of the core has its controls (tested)
+        const TFilaCampo& c = it->second;
+        c.etiqueta->setText(Texto(f.etiqueta));
+        c.edit->setText(Texto(f.valor));
+        c.edit->setCursorPosition(0);
+        c.unidad->setText(Texto(f.unidad));
+        UbicarFila(c.etiqueta, c.edit, c.unidad, i + 2, 1);
     }
 }
+
+void TPaginaResultados::MostrarTabla(QPushButton* boton, TPanelFormulas& panel) {
+    boton->setVisible(true);
+    ::MostrarTabla(panel);
+}
+
+// The one-page report: its preview is not built yet.
+void TPaginaResultados::bbtnReporteClick() {}
+
+void TPaginaResultados::bbtnShowPUnoClick() {
+    if (const TImagenesCodigo* i = ImagenesDe(ventana_.Datos().CodiProb)) AbrirImagen(this, i->primera, nullptr);
+}
+
+void TPaginaResultados::bbtnShowPDosClick() {
+    const TImagenesCodigo* i = ImagenesDe(ventana_.Datos().CodiProb);
+    if (i && i->segunda) AbrirImagen(this, *i->segunda, nullptr);
+}
+
+// Opens the critical-slope window.
+void TPaginaResultados::bbtnPdteCritClick() {}

@@ -1,12 +1,21 @@
-// "Resultados": the problem title in its frame and the rows of the last
-// calculation (caption, value, unit), rebuilt on every show.
+// "Resultados": the problem title in its frame, the headers "Parámetro",
+// "Valor", "Unidades", one row of caption, read-only value and unit per
+// result of the code, and the buttons "Reporte", "Imagen" (two for the
+// abutment) and, for the confined vortex, the critical-slope table.  The page
+// keeps nothing: every show rebuilds it from the record and the panel.
 #pragma once
+
+#include <map>
+#include <string>
 
 #include <QWidget>
 
-class QLabel;
-class QTableWidget;
+#include "problem/untUbicar.h"
+
+class QFrame;
+class QPushButton;
 class TfrmProbTipo;
+struct TPanelFormulas;
 
 class TPaginaResultados : public QWidget {
     Q_OBJECT
@@ -14,11 +23,34 @@ public:
     explicit TPaginaResultados(TfrmProbTipo& ventana);
 
     QLabel* lblProbTipo;  // "Problema", then the title of the code
-    QTableWidget* tblResultados;
+    QFrame* bvlProblema;  // the frame drawn 4 pixels around the title
+    QLabel* lblProbPara;
+    QLabel* lblProbValo;
+    QLabel* lblProbUnid;
+    QPushButton* bbtnReporte;
+    QPushButton* bbtnShowPUno;
+    QPushButton* bbtnShowPDos;
+    QPushButton* bbtnPdteCrit;
 
-    // Show event: code at level 4 and the rows of the code.
+    // The controls of the row with this stem (lbl<stem>, edt<stem>, lbl<stem>Unid).
+    const TFilaCampo& Fila(const std::string& tallo) const { return filas_.at(tallo); }
+
+    // Show event: code at level 4, every control hidden, then the title,
+    // headers and buttons of the code and its rows from row 2 on.
     void tbshProblemaShow();
+    // The title of the results, framed by bvlProblema.
+    void PonerTitulo(const QString& titulo);
+
+    void bbtnReporteClick();
+    void bbtnShowPUnoClick();
+    void bbtnShowPDosClick();
+    void bbtnPdteCritClick();
 
 private:
+    // Shows the critical-slope button and turns slot 2 of the panel into
+    // the plain entry "Tabla".
+    void MostrarTabla(QPushButton* boton, TPanelFormulas& panel);
+
     TfrmProbTipo& ventana_;
+    std::map<std::string, TFilaCampo> filas_;
 };

@@ -1,0 +1,278 @@
+// The results page of a calculation window inside the main window: rows,
+// captions and formats per code, the framed title, the buttons per code, the
+// pictures of "Imagen", and the page rebuilt on every visit.
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTabWidget>
+#include <QtTest>
+
+#include "app/Main.h"
+#include "app/untPict.h"
+#include "compute/untCalcular.h"
+#include "entorno.h"
+#include "resultados.h"
+
+namespace {
+
+const QStringList kComunes{"OutpParaMoviCrit", "OutpParaMovi", "CondTran", "OutpVeloCritEros"};
+
+// The form of a value text by row: decimals of each number, or its words.
+QRegularExpression Formato(const QString& tallo) {
+    auto decimales = [](int n, const QString& palabra = {}) {
+        const QString numero = QString("-?\\d+\\.\\d{%1}").arg(n);
+        return QRegularExpression("^(" + numero + (palabra.isEmpty() ? "" : "|" + palabra) + ")$");
+    };
+    if (tallo.startsWith("OutpParaMovi")) return decimales(4);
+    if (tallo == "CondTran") return QRegularExpression("^(Lecho vivo|Aguas claras|Aguas Claras)$");
+    if (tallo == "OutpInteRelaTurb") return decimales(3);
+    if (tallo == "OutpCaudSoliTota") return decimales(6, "nulo");
+    return decimales(2, "inactivo");
+}
+
+}  // namespace
+
+class PruebaResultados : public QObject {
+    Q_OBJECT
+    TEntorno entorno;
+    std::unique_ptr<TMainForm> principal;
+    QPointer<TfrmProbTipo> v;
+
+    TPaginaResultados& P() { return *v->tbshProblema; }
+
+    QList<TfrmPict*> Imagenes() {
+        QList<TfrmPict*> l;
+        for (QMdiSubWindow* s : principal->mdiArea->subWindowList())
+            if (auto* p = qobject_cast<TfrmPict*>(s->widget())) l << p;
+        return l;
+    }
+    QStringList NombresImagenes() {
+        QStringList n;
+        for (TfrmPict* p : Imagenes()) n << p->objectName();
+        return n;
+    }
+
+private slots:
+    void init() {
+        entorno.Iniciar();
+        principal = std::make_unique<TMainForm>();
+        principal->resize(1200, 900);
+        principal->show();
+        QVERIFY(QTest::qWaitForWindowActive(principal.get()));
+        v = principal->mmiFileNewClick();
+    }
+    void cleanup() {
+        principal.reset();
+        QVERIFY2(entorno.Terminar(), qPrintable(entorno.modalesInesperados.join(", ")));
+    }
+
+    // Every code: title, rows in order on the row formula, the core's texts,
+    // the formats, the buttons and the pictures of "Imagen".
+    void FilasPorCodigo_data() {
+        QTest::addColumn<int>("feno");
+        QTest::addColumn<int>("obst");
+        QTest::addColumn<QString>("textos");
+        QTest::addColumn<int>("chorro");
+        QTest::addColumn<int>("codigo");
+        QTest::addColumn<QString>("titulo");
+        QTest::addColumn<QStringList>("tallos");  // from row 6 on
+        QTest::addColumn<QString>("erosion1");    // caption of the first scour row
+        QTest::addColumn<QStringList>("imagenes");
+        QTest::addColumn<QString>("tituloImagen");
+        const QStringList e4{"OutpErosMaxi1", "OutpErosMaxi2", "OutpErosMaxi3", "OutpErosMaxi4"};
+        const QString vistaCorte = " (vista en corte)";
+        QTest::newRow("22 pila") << 1 << 1 << "" << -1 << 22 << "Problema de la Pila"
+                                 << QStringList{"OutpErosMaxi1", "OutpLongFall1", "OutpErosMaxi2", "OutpLongFall2",
+                                                "OutpErosMaxi3", "OutpLongFall3"}
+                                 << "Erosión máxima de equilibrio (Breusers)" << QStringList{"frmPictPPi"}
+                                 << "Problema de la pila" + vistaCorte;
+        QTest::newRow("31 alcantarilla angosta")
+            << 2 << 0 << "" << -1 << 31 << "Problema Alcantarilla Angosta" << QStringList{"OutpInteRelaTurb"} + e4
+            << "Erosión máxima de equilibrio (Rajaratnam y Berry)" << QStringList{"frmPictPAG"}
+            << "Problema de la alcantarilla angosta (vista en planta)";
+        const QStringList vortice{"OutpInteRelaTurb", "OutpCaudSoliTota", "OutpErosMaxi1", "OutpLongFall1",
+                                  "OutpPendTalu"};
+        QTest::newRow("111 vórtice en escalón")
+            << 0 << 0 << "" << -1 << 111 << "Problema Vórtice Confinado" << vortice
+            << "Erosión máxima de equilibrio (Dietz)" << QStringList{"frmPictPVC1"}
+            << "Problema del vórtice confinado" + vistaCorte;
+        QTest::newRow("121 vórtice en apertura")
+            << 0 << 1 << "" << -1 << 121 << "Problema Vórtice Confinado" << vortice
+            << "Erosión máxima de equilibrio (Dietz)" << QStringList{"frmPictPVC2"}
+            << "Problema del vórtice confinado" + vistaCorte;
+        QTest::newRow("122 alcantarilla ancha")
+            << 0 << 1 << "EstrLongPlat=4" << -1 << 122 << "Problema Alcantarilla Ancha"
+            << QStringList{"OutpInteRelaTurb"} + e4 << "Erosión máxima de equilibrio (Qayoum)"
+            << QStringList{"frmPictPAC"} << "Problema de la alcantarilla ancha" + vistaCorte;
+        QTest::newRow("211 estribo protegido")
+            << 1 << 0 << "" << -1 << 211 << "Problema Estribo/Espigón Protegido" << QStringList{"OutpErosMaxi1"}
+            << "Erosión máxima de equilibrio (Dietz)" << QStringList{"frmPictPEP"}
+            << "Problema del espigón/estribo protegido (vista en planta)";
+        QTest::newRow("212 estribo") << 1 << 0 << "EstrLongPlat=0.5" << -1 << 212 << "Problema Estribo/Espigón" << e4
+                                     << "Erosión máxima de equilibrio (Ahmad)"
+                                     << QStringList{"frmPictPEs1", "frmPictPES2"}
+                                     << "Problema del estribo/espigón (vista en planta)";
+        QTest::newRow("1121 escalón") << 0 << 0 << "EstrLongPlat=4" << 1 << 1121 << "Problema del escalón"
+                                      << QStringList{"OutpInteRelaTurb", "OutpErosMaxi1"}
+                                      << "Erosión máxima de equilibrio (Bornmann y Julien)"
+                                      << QStringList{"frmPictPEn"} << "Problema del escalón" + vistaCorte;
+        QTest::newRow("1122 chorro") << 0 << 0 << "EstrLongPlat=4" << 0 << 1122 << "Problema Chorro Zambullido"
+                                     << QStringList{"OutpInteRelaTurb", "OutpErosMaxi1", "OutpErosMaxi2"}
+                                     << "Erosión máxima de equilibrio (Bornmann y Julien)"
+                                     << QStringList{"frmPictPCZ"} << "Problema del chorro zambullido" + vistaCorte;
+    }
+    void FilasPorCodigo() {
+        QFETCH(int, feno);
+        QFETCH(int, obst);
+        QFETCH(QString, textos);
+        QFETCH(int, chorro);
+        QFETCH(int, codigo);
+        QFETCH(QString, titulo);
+        QFETCH(QStringList, tallos);
+        QFETCH(QString, erosion1);
+        QFETCH(QStringList, imagenes);
+        QFETCH(QString, tituloImagen);
+        ClasificarYCalcular(*v, feno, obst, textos, chorro);
+        QVERIFY(entorno.errores.isEmpty());
+        QCOMPARE(v->pgReplanteo->currentIndex(), int(TfrmProbTipo::kResultados));
+        QCOMPARE(v->Datos().CodiProb, codigo);
+        QCOMPARE(P().lblProbTipo->text(), titulo);
+
+        // The rows: stems in order, on rows 2, 3 ... (labels at 24 n + 16,
+        // edits 4 pixels higher), read-only, with the texts of the core.
+        const std::vector<TFilaVista> filas = FilasVistas(P());
+        QStringList vistos;
+        for (const TFilaVista& f : filas) vistos << f.tallo;
+        QCOMPARE(vistos, kComunes + tallos);
+        const std::vector<TFila> nucleo = FilasResultados(codigo, v->Datos(), v->Panel());
+        QCOMPARE(filas.size(), nucleo.size());
+        for (std::size_t i = 0; i < filas.size(); ++i) {
+            const TFilaVista& f = filas[i];
+            const TFilaCampo& c = P().Fila(f.tallo.toStdString());
+            const int fila = int(i) + 2;
+            QCOMPARE(c.etiqueta->y(), 24 * fila + 16);
+            QCOMPARE(c.unidad->y(), 24 * fila + 16);
+            QCOMPARE(c.edit->y(), 24 * fila + 12);
+            QVERIFY(c.edit->isReadOnly());
+            QCOMPARE(f.etiqueta, QString::fromStdString(nucleo[i].etiqueta));
+            QCOMPARE(f.valor, QString::fromStdString(nucleo[i].valor));
+            QCOMPARE(f.unidad, QString::fromStdString(nucleo[i].unidad));
+            QVERIFY2(Formato(f.tallo).match(f.valor).hasMatch(), qPrintable(f.tallo + ": " + f.valor));
+        }
+        QCOMPARE(P().Fila("OutpErosMaxi1").etiqueta->text(), erosion1);
+
+        // Buttons: "Reporte" and "Imagen" always, the second "Imagen" for
+        // 212, the critical-slope button beside the slope row for 111 and
+        // 121 with slot 2 turned into the plain entry "Tabla".
+        QVERIFY(P().bbtnReporte->isVisible() && P().bbtnShowPUno->isVisible());
+        QCOMPARE(P().bbtnReporte->text(), QString("Reporte"));
+        QCOMPARE(P().bbtnShowPUno->text(), QString("Imagen"));
+        QCOMPARE(P().bbtnShowPDos->isVisible(), imagenes.size() == 2);
+        const bool vortice = codigo == 111 || codigo == 121;
+        QCOMPARE(P().bbtnPdteCrit->isVisible(), vortice);
+        if (vortice) {
+            QCOMPARE(P().bbtnPdteCrit->y(), P().Fila("OutpPendTalu").edit->y());
+            QVERIFY(P().bbtnPdteCrit->x() >= P().Fila("OutpPendTalu").unidad->x());
+            QCOMPARE(v->Panel().Titulo(2), std::string("Tabla"));
+            QVERIFY(!v->Panel().Activa(2));
+        }
+
+        // "Imagen": the picture of the code, once however often pressed.
+        P().bbtnShowPUno->click();
+        P().bbtnShowPUno->click();
+        if (imagenes.size() == 2) {
+            P().bbtnShowPDos->click();
+            P().bbtnShowPDos->click();
+        }
+        QCOMPARE(NombresImagenes(), imagenes);
+        for (TfrmPict* p : Imagenes()) QCOMPARE(p->windowTitle(), tituloImagen);
+    }
+
+    // The title in its frame: bold, the frame 4 pixels around it on every
+    // side, before any calculation and after a longer title.
+    void TituloEnmarcado() {
+        QCOMPARE(P().lblProbTipo->text(), QString("Problema"));
+        QVERIFY(P().lblProbTipo->font().bold());
+        QCOMPARE(P().bvlProblema->geometry(), P().lblProbTipo->geometry().adjusted(-4, -4, 4, 4));
+        for (QLabel* l : {P().lblProbPara, P().lblProbValo, P().lblProbUnid}) {
+            QVERIFY(l->font().bold());
+            QCOMPARE(l->y(), 40);  // row 1
+        }
+        QCOMPARE(P().lblProbPara->text(), QString("Parámetro"));
+        QCOMPARE(P().lblProbValo->text(), QString("Valor"));
+        QCOMPARE(P().lblProbUnid->text(), QString("Unidades"));
+        ClasificarYCalcular(*v, 1, 0);
+        const QString titulo = "Problema Estribo/Espigón Protegido";
+        QCOMPARE(P().lblProbTipo->text(), titulo);
+        QVERIFY(P().bvlProblema->isVisible());
+        QVERIFY(P().lblProbTipo->width() >= P().lblProbTipo->fontMetrics().horizontalAdvance(titulo));
+        QCOMPARE(P().bvlProblema->geometry(), P().lblProbTipo->geometry().adjusted(-4, -4, 4, 4));
+        // The frame does not cover the headers.
+        QVERIFY(P().bvlProblema->geometry().bottom() < P().lblProbPara->y());
+    }
+
+    // Every visit rebuilds the page from the record and the panel as they
+    // stand: nothing is cached, and the code comes back at level 4.
+    void VolverALaPestana() {
+        ClasificarYCalcular(*v, 1, 1);
+        const QStringList antes = TextosVistos(P());
+        QCOMPARE(P().Fila("OutpErosMaxi1").edit->text(), QString("inactivo"));
+        v->Panel().Ranura(1).activa = true;
+        v->Datos().PPi.OutpErosMaxi1 = 1.5;
+        v->pgReplanteo->setCurrentIndex(TfrmProbTipo::kGlobal);
+        QCOMPARE(v->Datos().CodiProb, 0);
+        v->pgReplanteo->setCurrentIndex(TfrmProbTipo::kResultados);
+        QCOMPARE(v->Datos().CodiProb, 22);
+        QCOMPARE(P().Fila("OutpErosMaxi1").edit->text(), QString("1.50"));
+        QCOMPARE(P().lblProbTipo->text(), QString("Problema de la Pila"));
+        v->Panel().Ranura(1).activa = false;
+        v->pgReplanteo->setCurrentIndex(TfrmProbTipo::kLocal);
+        v->pgReplanteo->setCurrentIndex(TfrmProbTipo::kResultados);
+        QCOMPARE(TextosVistos(P()), antes);
+    }
+
+    // A new problem in the same window: the rows of the earlier code go.
+    void OtroCodigoOcultaLasFilasAnteriores() {
+        ClasificarYCalcular(*v, 1, 1);
+        QVERIFY(P().Fila("OutpLongFall3").edit->isVisible());
+        v->pgReplanteo->setCurrentIndex(TfrmProbTipo::kGlobal);
+        ClasificarYCalcular(*v, 0, 0);
+        QCOMPARE(v->Datos().CodiProb, 111);
+        QVERIFY(!P().Fila("OutpLongFall3").edit->isVisible());
+        QVERIFY(!P().Fila("OutpErosMaxi2").edit->isVisible());
+        QVERIFY(P().bbtnPdteCrit->isVisible());
+        v->pgReplanteo->setCurrentIndex(TfrmProbTipo::kGlobal);
+        ClasificarYCalcular(*v, 2, 0);
+        QCOMPARE(v->Datos().CodiProb, 31);
+        QVERIFY(!P().bbtnPdteCrit->isVisible());
+        QVERIFY(!P().Fila("OutpPendTalu").edit->isVisible());
+        QCOMPARE(P().Fila("OutpLongFall1").etiqueta->isVisible(), false);
+    }
+
+    // Pictures of "Imagen" have no owner: they stay when the calculation
+    // window closes, and go when they are closed themselves.
+    void ImagenSinDueno() {
+        ClasificarYCalcular(*v, 2, 0);
+        P().bbtnShowPUno->click();
+        QCOMPARE(NombresImagenes(), QStringList{"frmPictPAG"});
+        QMdiSubWindow* marco = nullptr;
+        for (QMdiSubWindow* s : principal->mdiArea->subWindowList())
+            if (s->widget() == v) marco = s;
+        QVERIFY(marco);
+        marco->close();
+        QTRY_VERIFY(v.isNull());
+        QCOMPARE(NombresImagenes(), QStringList{"frmPictPAG"});
+        QPointer<QWidget> pict = Imagenes().first();
+        pict->parentWidget()->close();
+        QTRY_VERIFY(pict.isNull());
+        QCOMPARE(Imagenes().size(), 0);
+    }
+};
+
+QTEST_MAIN(PruebaResultados)
+#include "test_resultados.moc"
