@@ -133,7 +133,7 @@ void TMainForm::mmiHelpDescClick() {
     const bool abierta = std::any_of(hijas.begin(), hijas.end(), [](QMdiSubWindow* s) {
         return qobject_cast<TfrmProbDesc*>(s->widget()) != nullptr;
     });
-    if (!abierta) AgregarHija(new TfrmProbDesc, {});
+    if (!abierta) AgregarHija(new TfrmProbDesc, {})->resize(TfrmProbDesc::kAncho, TfrmProbDesc::kAlto);
 }
 
 void TMainForm::closeEvent(QCloseEvent* e) {

@@ -10,23 +10,23 @@
 namespace {
 
 struct TDatosImagen {
-    const char* nombre;  // the window is frmPict<nombre>
+    const char* nombre;
     const char* titulo;
     const char* recurso;
 };
 
 // In the order of TImagen.
 const TDatosImagen kImagenes[] = {
-    {"PVC1", "Problema del vórtice confinado (vista en corte)", "PictPVC1.svg"},
-    {"PVC2", "Problema del vórtice confinado (vista en corte)", "PictPVC2.svg"},
-    {"PEn", "Problema del escalón (vista en corte)", "PictPEn.svg"},
-    {"PCZ", "Problema del chorro zambullido (vista en corte)", "PictPCZ.svg"},
-    {"PAC", "Problema de la alcantarilla ancha (vista en corte)", "PictPAC.svg"},
-    {"PEs1", "Problema del estribo/espigón (vista en planta)", "PictPEs1.svg"},
-    {"PES2", "Problema del estribo/espigón (vista en planta)", "PictPES2.svg"},
-    {"PEP", "Problema del espigón/estribo protegido (vista en planta)", "PictPEP.svg"},
-    {"PPi", "Problema de la pila (vista en corte)", "PictPPi.svg"},
-    {"PAG", "Problema de la alcantarilla angosta (vista en planta)", "PictPAG.svg"},
+    {"PictPVC1", "Problema del vórtice confinado (vista en corte)", "PictPVC1.svg"},
+    {"PictPVC2", "Problema del vórtice confinado (vista en corte)", "PictPVC2.svg"},
+    {"PictPEn", "Problema del escalón (vista en corte)", "PictPEn.svg"},
+    {"PictPCZ", "Problema del chorro zambullido (vista en corte)", "PictPCZ.svg"},
+    {"PictPAC", "Problema de la alcantarilla ancha (vista en corte)", "PictPAC.svg"},
+    {"PictPEs1", "Problema del estribo/espigón (vista en planta)", "PictPEs1.svg"},
+    {"PictPES2", "Problema del estribo/espigón (vista en planta)", "PictPES2.svg"},
+    {"PictPEP", "Problema del espigón/estribo protegido (vista en planta)", "PictPEP.svg"},
+    {"PictPPi", "Problema de la pila (vista en corte)", "PictPPi.svg"},
+    {"PictPAG", "Problema de la alcantarilla angosta (vista en planta)", "PictPAG.svg"},
 };
 static_assert(std::size(kImagenes) == std::size_t(TImagen::PAG) + 1);
 
@@ -41,12 +41,14 @@ QMdiArea* AreaDe(QWidget* w) {
 
 }  // namespace
 
+QString NombreImagen(TImagen imagen) { return Datos(imagen).nombre; }
+QString TituloImagen(TImagen imagen) { return QString::fromUtf8(Datos(imagen).titulo); }
 QString RecursoImagen(TImagen imagen) { return QString(":/imagenes/") + Datos(imagen).recurso; }
 
 TfrmPict::TfrmPict(TImagen imagen, QWidget* padre)
     : QWidget(padre), imagen_(imagen), dibujo_(new QSvgRenderer(RecursoImagen(imagen), this)) {
-    setObjectName(QString("frmPict") + Datos(imagen).nombre);
-    setWindowTitle(QString::fromUtf8(Datos(imagen).titulo));
+    setObjectName("frm" + NombreImagen(imagen));
+    setWindowTitle(TituloImagen(imagen));
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(sizeHint());
 }

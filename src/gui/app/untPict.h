@@ -27,6 +27,11 @@ private:
     QSvgRenderer* dibujo_;
 };
 
+// "Pict" + the picture's name ("PictPVC1" ...): the window is frm + this
+// name, the button that opens it bbtn + this name.
+QString NombreImagen(TImagen imagen);
+// Caption of the picture's window.
+QString TituloImagen(TImagen imagen);
 // Resource path of the drawing of a picture.
 QString RecursoImagen(TImagen imagen);
 
