@@ -14,6 +14,7 @@
 #include "problem/untCodigo.h"
 #include "problem/untProbTipo.h"
 #include "results/untFilas.h"
+#include "results/untPendientes.h"
 
 namespace {
 
@@ -92,7 +93,7 @@ TPaginaResultados::TPaginaResultados(TfrmProbTipo& ventana) : ventana_(ventana) 
     bbtnPdteCrit = BotonConGlifo(this, "bbtnPdteCrit", "", TIcono::Tabla);
     bbtnPdteCrit->setGeometry(kUnidadX + kUnidadAncho + 4, TopeFila(kFilaPendiente, 1, false), 24,
                               columnas::kAltoEdit);
-    bbtnPdteCrit->setToolTip("Valores límites de pendientes para estabilidad mecánica");
+    bbtnPdteCrit->setToolTip(QString::fromUtf8(kTituloPdteCrit));
 
     for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) w->hide();
     for (QWidget* w : {static_cast<QWidget*>(bbtnReporte), static_cast<QWidget*>(bbtnShowPUno),
