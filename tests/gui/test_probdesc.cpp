@@ -123,12 +123,15 @@ private slots:
         for (TImagen i : kTodas) esperadas << "frm" + NombreImagen(i);
         QCOMPARE(Imagenes(), esperadas);
         QStringList titulos;
+        QSet<QPair<int, int>> sitios;  // none lies exactly over another
         for (QMdiSubWindow* s : principal->mdiArea->subWindowList())
             if (auto* p = qobject_cast<TfrmPict*>(s->widget())) {
                 titulos << p->windowTitle();
+                sitios.insert({s->x(), s->y()});
                 QCOMPARE(p->size(), p->Dibujo()->defaultSize());  // sized to the drawing
                 QVERIFY(s->rect().contains(QRect(p->mapTo(s, QPoint(0, 0)), p->size())));
             }
+        QCOMPARE(sitios.size(), titulos.size());
         QCOMPARE(titulos[0], QString("Problema del vórtice confinado (vista en corte)"));
         QCOMPARE(titulos[1], titulos[0]);
         QCOMPARE(titulos[7], QString("Problema del espigón/estribo protegido (vista en planta)"));

@@ -1,5 +1,6 @@
 #include "app/untPict.h"
 
+#include <algorithm>
 #include <iterator>
 
 #include <QMdiArea>
@@ -74,9 +75,14 @@ TfrmPict* AbrirImagen(QWidget* desde, TImagen imagen, QWidget* dueno) {
                                      Qt::WindowCloseButtonHint);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->adjustSize();
-    // Centred in the area, its title bar kept inside.
+    // Centred in the area, its title bar kept inside; moved down and right
+    // past any other window already there, so that none hides another.
     const QRect r = area->viewport()->rect();
-    sub->move(std::max(0, (r.width() - sub->width()) / 2), std::max(0, (r.height() - sub->height()) / 2));
+    QPoint sitio(std::max(0, (r.width() - sub->width()) / 2), std::max(0, (r.height() - sub->height()) / 2));
+    const auto hijas = area->subWindowList();
+    while (std::any_of(hijas.begin(), hijas.end(), [&](QMdiSubWindow* s) { return s != sub && s->pos() == sitio; }))
+        sitio += QPoint(24, 24);
+    sub->move(sitio);
     if (dueno) QObject::connect(dueno, &QObject::destroyed, sub, &QWidget::close);
     sub->show();
     return pict;

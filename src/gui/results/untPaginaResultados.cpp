@@ -91,8 +91,8 @@ TPaginaResultados::TPaginaResultados(TfrmProbTipo& ventana) : ventana_(ventana) 
         x += 104;
     }
     bbtnPdteCrit = BotonConGlifo(this, "bbtnPdteCrit", "", TIcono::Tabla);
-    bbtnPdteCrit->setGeometry(kUnidadX + kUnidadAncho + 4, TopeFila(kFilaPendiente, 1, false), 24,
-                              columnas::kAltoEdit);
+    // Just right of the slope's short unit "[º]".
+    bbtnPdteCrit->setGeometry(kUnidadX + 28, TopeFila(kFilaPendiente, 1, false), 24, columnas::kAltoEdit);
     bbtnPdteCrit->setToolTip(QString::fromUtf8(kTituloPdteCrit));
 
     for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) w->hide();
