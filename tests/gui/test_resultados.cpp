@@ -159,6 +159,14 @@ private slots:
             QCOMPARE(c.unidad->y(), 24 * fila + 16);
             QCOMPARE(c.edit->y(), 24 * fila + 12);
             QVERIFY(c.edit->isReadOnly());
+            // Whole captions, columns under their headers.
+            QVERIFY2(c.etiqueta->width() >= c.etiqueta->fontMetrics().horizontalAdvance(f.etiqueta),
+                     qPrintable(f.etiqueta));
+            QVERIFY(c.edit->x() > c.etiqueta->geometry().right());
+            QCOMPARE(c.edit->x(), P().lblProbValo->x());
+            QCOMPARE(c.unidad->x(), P().lblProbUnid->x());
+            QVERIFY(c.unidad->x() > c.edit->geometry().right());
+            QVERIFY(c.unidad->x() + c.unidad->fontMetrics().horizontalAdvance(f.unidad) < P().width());
             QCOMPARE(f.etiqueta, QString::fromStdString(nucleo[i].etiqueta));
             QCOMPARE(f.valor, QString::fromStdString(nucleo[i].valor));
             QCOMPARE(f.unidad, QString::fromStdString(nucleo[i].unidad));

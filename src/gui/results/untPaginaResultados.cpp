@@ -1,5 +1,6 @@
 #include "results/untPaginaResultados.h"
 
+#include <algorithm>
 #include <iterator>
 #include <optional>
 
@@ -18,10 +19,11 @@
 
 namespace {
 
-// Columns of the page, pixels from its left edge.
+// Columns of the page, pixels from its left edge: the caption column is at
+// least this wide and grows to the longest caption shown; the value and unit
+// columns follow it.
 constexpr int kParametroX = 8, kParametroAncho = 292;
-constexpr int kValorX = 304, kValorAncho = 96;
-constexpr int kUnidadX = 408, kUnidadAncho = 80;
+constexpr int kValorAncho = 96, kUnidadAncho = 80, kEntreColumnas = 8;
 constexpr int kTituloX = 12, kTituloY = 12;
 constexpr int kMarcoTitulo = 4;      // the frame lies this far around the title
 constexpr int kFilaPendiente = 10;   // row of the upstream slope of the confined vortex
@@ -65,8 +67,8 @@ TPaginaResultados::TPaginaResultados(TfrmProbTipo& ventana) : ventana_(ventana) 
     PonerTitulo("Problema");
 
     lblProbPara = CrearEtiqueta(this, "lblProbPara", "Parámetro", kParametroX, kParametroAncho, true);
-    lblProbValo = CrearEtiqueta(this, "lblProbValo", "Valor", kValorX, kValorAncho, true);
-    lblProbUnid = CrearEtiqueta(this, "lblProbUnid", "Unidades", kUnidadX, kUnidadAncho, true);
+    lblProbValo = CrearEtiqueta(this, "lblProbValo", "Valor", 0, kValorAncho, true);
+    lblProbUnid = CrearEtiqueta(this, "lblProbUnid", "Unidades", 0, kUnidadAncho, true);
     for (QLabel* cabecera : {lblProbPara, lblProbValo, lblProbUnid}) UbicarControl(cabecera, 1, 1);
 
     for (const TFila& f : FilasDeLaPagina()) {
@@ -76,8 +78,8 @@ TPaginaResultados::TPaginaResultados(TfrmProbTipo& ventana) : ventana_(ventana) 
         c.edit = new QLineEdit(this);
         c.edit->setObjectName("edt" + tallo);
         c.edit->setReadOnly(true);
-        c.edit->setGeometry(kValorX, 0, kValorAncho, columnas::kAltoEdit);
-        c.unidad = CrearEtiqueta(this, "lbl" + tallo + "Unid", Texto(f.unidad), kUnidadX, kUnidadAncho, false);
+        c.edit->resize(kValorAncho, columnas::kAltoEdit);
+        c.unidad = CrearEtiqueta(this, "lbl" + tallo + "Unid", Texto(f.unidad), 0, kUnidadAncho, false);
         filas_.emplace(f.tallo, c);
     }
 
@@ -91,8 +93,8 @@ TPaginaResultados::TPaginaResultados(TfrmProbTipo& ventana) : ventana_(ventana) 
         x += 104;
     }
     bbtnPdteCrit = BotonConGlifo(this, "bbtnPdteCrit", "", TIcono::Tabla);
-    // Just right of the slope's short unit "[º]".
-    bbtnPdteCrit->setGeometry(kUnidadX + 28, TopeFila(kFilaPendiente, 1, false), 24, columnas::kAltoEdit);
+    bbtnPdteCrit->resize(24, columnas::kAltoEdit);
+    AjustarColumnas(kParametroAncho);
     bbtnPdteCrit->setToolTip(QString::fromUtf8(kTituloPdteCrit));
 
     for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) w->hide();
@@ -113,6 +115,21 @@ void TPaginaResultados::PonerTitulo(const QString& titulo) {
                                                                kMarcoTitulo));
 }
 
+void TPaginaResultados::AjustarColumnas(int anchoParametro) {
+    const int valorX = kParametroX + anchoParametro + kEntreColumnas;
+    const int unidadX = valorX + kValorAncho + kEntreColumnas;
+    lblProbPara->resize(anchoParametro, lblProbPara->height());
+    lblProbValo->move(valorX, lblProbValo->y());
+    lblProbUnid->move(unidadX, lblProbUnid->y());
+    for (auto& [tallo, c] : filas_) {
+        c.etiqueta->resize(anchoParametro, c.etiqueta->height());
+        c.edit->move(valorX, c.edit->y());
+        c.unidad->move(unidadX, c.unidad->y());
+    }
+    // Just right of the slope's short unit "[º]".
+    bbtnPdteCrit->move(unidadX + 28, TopeFila(kFilaPendiente, 1, false));
+}
+
 void TPaginaResultados::tbshProblemaShow() {
     TDatosProblema& d = ventana_.Datos();
     d.CodiProb = CalcularCodigo(TfrmProbTipo::kResultados, d);
@@ -125,6 +142,7 @@ void TPaginaResultados::tbshProblemaShow() {
     if (ConTablaPendientes(d.CodiProb)) MostrarTabla(bbtnPdteCrit, ventana_.Panel());
 
     const std::vector<TFila> filas = FilasResultados(d.CodiProb, d, ventana_.Panel());
+    int ancho = kParametroAncho;
     for (int i = 0; i < int(filas.size()); ++i) {
         const TFila& f = filas[i];
         const auto it = filas_.find(f.tallo);
@@ -135,7 +153,9 @@ void TPaginaResultados::tbshProblemaShow() {
         c.edit->setCursorPosition(0);
         c.unidad->setText(Texto(f.unidad));
         UbicarFila(c.etiqueta, c.edit, c.unidad, i + 2, 1);
+        ancho = std::max(ancho, c.etiqueta->fontMetrics().horizontalAdvance(c.etiqueta->text()) + 4);
     }
+    AjustarColumnas(ancho);
 }
 
 void TPaginaResultados::MostrarTabla(QPushButton* boton, TPanelFormulas& panel) {

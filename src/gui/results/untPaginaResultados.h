@@ -47,6 +47,8 @@ public:
     void bbtnPdteCritClick();
 
 private:
+    // Places the value and unit columns after a caption column this wide.
+    void AjustarColumnas(int anchoParametro);
     // Shows the critical-slope button and turns slot 2 of the panel into
     // the plain entry "Tabla".
     void MostrarTabla(QPushButton* boton, TPanelFormulas& panel);
