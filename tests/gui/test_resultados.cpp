@@ -17,6 +17,7 @@
 #include "compute/untCalcular.h"
 #include "entorno.h"
 #include "resultados.h"
+#include "results/untPdteCritPVC.h"
 
 namespace {
 
@@ -260,6 +261,28 @@ private slots:
         QVERIFY(!P().bbtnPdteCrit->isVisible());
         QVERIFY(!P().Fila("OutpPendTalu").edit->isVisible());
         QCOMPARE(P().Fila("OutpLongFall1").etiqueta->isVisible(), false);
+    }
+
+    // The critical-slope button opens its table modally over the
+    // calculation window; the table goes when it is closed.
+    void TablaDePendientes() {
+        ClasificarYCalcular(*v, 0, 1);  // 121
+        QVERIFY(P().bbtnPdteCrit->isVisible());
+        QPointer<QWidget> tabla;
+        QWidget* dueno = nullptr;
+        QString titulo;
+        entorno.EsperarModal([&](QWidget* w) {
+            tabla = w;
+            dueno = w->parentWidget();
+            titulo = w->windowTitle();
+            QVERIFY(dynamic_cast<TfrmPdteCritPVC*>(w));
+            w->close();
+        });
+        QTest::mouseClick(P().bbtnPdteCrit, Qt::LeftButton);
+        QVERIFY(!entorno.ModalPendiente());
+        QCOMPARE(dueno, static_cast<QWidget*>(v.data()));
+        QCOMPARE(titulo, QString("Valores límites de pendientes para estabilidad mecánica"));
+        QVERIFY(tabla.isNull());
     }
 
     // Pictures of "Imagen" have no owner: they stay when the calculation

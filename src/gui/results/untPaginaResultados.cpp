@@ -15,6 +15,7 @@
 #include "problem/untCodigo.h"
 #include "problem/untProbTipo.h"
 #include "results/untFilas.h"
+#include "results/untPdteCritPVC.h"
 #include "results/untPendientes.h"
 
 namespace {
@@ -175,5 +176,8 @@ void TPaginaResultados::bbtnShowPDosClick() {
     if (i && i->segunda) AbrirImagen(this, *i->segunda, nullptr);
 }
 
-// Opens the critical-slope window.
-void TPaginaResultados::bbtnPdteCritClick() {}
+// The critical-slope table, modal, owned by the calculation window.
+void TPaginaResultados::bbtnPdteCritClick() {
+    TfrmPdteCritPVC tabla(&ventana_);
+    tabla.exec();
+}
