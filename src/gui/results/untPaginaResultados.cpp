@@ -1,7 +1,6 @@
 #include "results/untPaginaResultados.h"
 
 #include <algorithm>
-#include <iterator>
 #include <optional>
 
 #include <QFrame>
@@ -26,9 +25,9 @@ namespace {
 constexpr int kParametroX = 8, kParametroAncho = 292;
 constexpr int kValorAncho = 96, kUnidadAncho = 80, kEntreColumnas = 8;
 constexpr int kTituloX = 12, kTituloY = 12;
-constexpr int kMarcoTitulo = 4;      // the frame lies this far around the title
-constexpr int kFilaPendiente = 10;   // row of the upstream slope of the confined vortex
-constexpr int kFilaBotones = 12;     // below the last row of any code
+constexpr int kMarcoTitulo = 4;     // the frame lies this far around the title
+constexpr int kFilaPendiente = 10;  // row of the upstream slope of the confined vortex
+constexpr int kFilaBotones = 12;    // below the last row of any code
 
 // The pictures of the "Imagen" buttons by code.
 struct TImagenesCodigo {
@@ -37,9 +36,15 @@ struct TImagenesCodigo {
     std::optional<TImagen> segunda;
 };
 const TImagenesCodigo kImagenes[] = {
-    {22, TImagen::PPi, {}},       {31, TImagen::PAG, {}},    {111, TImagen::PVC1, {}},
-    {121, TImagen::PVC2, {}},     {122, TImagen::PAC, {}},   {211, TImagen::PEP, {}},
-    {212, TImagen::PEs1, TImagen::PES2}, {1121, TImagen::PEn, {}}, {1122, TImagen::PCZ, {}},
+    {22, TImagen::PPi, {}},
+    {31, TImagen::PAG, {}},
+    {111, TImagen::PVC1, {}},
+    {121, TImagen::PVC2, {}},
+    {122, TImagen::PAC, {}},
+    {211, TImagen::PEP, {}},
+    {212, TImagen::PEs1, TImagen::PES2},
+    {1121, TImagen::PEn, {}},
+    {1122, TImagen::PCZ, {}},
 };
 
 const TImagenesCodigo* ImagenesDe(ProblemCode codigo) {
@@ -61,6 +66,7 @@ QPushButton* BotonConGlifo(QWidget* pagina, const char* nombre, const QString& t
 TPaginaResultados::TPaginaResultados(TfrmProbTipo& ventana) : ventana_(ventana) {
     setObjectName("tbshProblema");
     lblProbTipo = CrearEtiqueta(this, "lblProbTipo", "Problema", kTituloX, 0, true);
+    lblProbTipo->move(kTituloX, kTituloY);
     bvlProblema = new QFrame(this);
     bvlProblema->setObjectName("bvlProblema");
     bvlProblema->setFrameStyle(QFrame::Box | QFrame::Sunken);
@@ -99,8 +105,8 @@ TPaginaResultados::TPaginaResultados(TfrmProbTipo& ventana) : ventana_(ventana) 
     bbtnPdteCrit->setToolTip(QString::fromUtf8(kTituloPdteCrit));
 
     for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) w->hide();
-    for (QWidget* w : {static_cast<QWidget*>(bbtnReporte), static_cast<QWidget*>(bbtnShowPUno),
-                       static_cast<QWidget*>(bbtnShowPDos), static_cast<QWidget*>(bbtnPdteCrit)})
+    // Until the first calculation only the buttons are shown.
+    for (QWidget* w : std::initializer_list<QWidget*>{bbtnReporte, bbtnShowPUno, bbtnShowPDos, bbtnPdteCrit})
         w->show();
 
     connect(bbtnReporte, &QPushButton::clicked, this, &TPaginaResultados::bbtnReporteClick);
