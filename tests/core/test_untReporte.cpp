@@ -1,0 +1,161 @@
+// Layout of the one-page report.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "results/untReporte.h"
+
+namespace {
+
+// Sections with n rows each; row i of section s reads "s.i", "v s.i", "u s.i".
+TTextosReporte Secciones(const std::vector<int>& filas, std::optional<std::string> observaciones) {
+    TTextosReporte t{"Problema", {}, std::move(observaciones)};
+    for (int s = 0; s < int(filas.size()); ++s) {
+        TSeccionReporte seccion{"Sección " + std::to_string(s), {}};
+        for (int i = 1; i <= filas[s]; ++i) {
+            const std::string n = std::to_string(s) + "." + std::to_string(i);
+            seccion.filas.push_back({n, "v " + n, "u " + n});
+        }
+        t.secciones.push_back(seccion);
+    }
+    return t;
+}
+
+std::vector<int> Tops(const std::vector<TItemReporte>& items, TFuenteReporte fuente) {
+    std::vector<int> y;
+    for (const TItemReporte& i : items)
+        if (i.fuente == fuente && (fuente != TFuenteReporte::Normal || i.x == kReporteColumnaEtiqueta))
+            y.push_back(i.y);
+    return y;
+}
+
+std::vector<int> Serie(int desde, int hasta) {
+    std::vector<int> v;
+    for (int y = desde; y <= hasta; y += 20) v.push_back(y);
+    return v;
+}
+
+std::vector<int> Unir(std::initializer_list<std::vector<int>> partes) {
+    std::vector<int> v;
+    for (const auto& p : partes) v.insert(v.end(), p.begin(), p.end());
+    return v;
+}
+
+}  // namespace
+
+// Tops of the headings, the rows and the observations box for the row counts
+// of several problem codes.  Pier with observations: 26 rows, the box ends
+// at 870 + 85 = 955.
+TEST(DisponerReporte, FilasPorCodigo) {
+    struct Caso {
+        const char* problema;
+        std::vector<int> filas;  // rows per section
+        bool observaciones;
+        std::vector<int> encabezados;
+        std::vector<int> renglones;
+        int caja;  // top of the box, 0 for none
+    };
+    const Caso casos[] = {
+        {"22 pila", {8, 1, 2, 5, 10}, true, {130, 330, 390, 470, 610, 850},
+         Unir({Serie(150, 290), {350}, {410, 430}, Serie(490, 570), Serie(630, 810)}), 870},
+        // The complementary heading stands alone; the results heading follows 40 lower.
+        {"211 estribo protegido", {8, 1, 3, 0, 5}, false, {130, 330, 390, 490, 530},
+         Unir({Serie(150, 290), {350}, Serie(410, 450), Serie(550, 630)}), 0},
+        {"212 estribo", {8, 1, 3, 6, 8}, true, {130, 330, 390, 490, 650, 850},
+         Unir({Serie(150, 290), {350}, Serie(410, 450), Serie(510, 610), Serie(670, 810)}), 870},
+        {"31 alcantarilla angosta", {8, 1, 2, 1, 9}, false, {130, 330, 390, 470, 530},
+         Unir({Serie(150, 290), {350}, {410, 430}, {490}, Serie(550, 710)}), 0},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.problema);
+        const auto items =
+            DisponerReporte(Secciones(c.filas, c.observaciones ? std::optional<std::string>("Nota") : std::nullopt));
+        EXPECT_EQ(Tops(items, TFuenteReporte::Encabezado), c.encabezados);
+        EXPECT_EQ(Tops(items, TFuenteReporte::Normal), c.renglones);
+        const std::vector<int> caja = Tops(items, TFuenteReporte::Caja);
+        EXPECT_EQ(caja, c.caja ? std::vector<int>{c.caja} : std::vector<int>{});
+    }
+}
+
+// Every row is a caption at 150, a value right-aligned to end at 550 and a
+// unit at 600 on one top, in the order of the texts, empty texts included;
+// headings and the box in column 60; the title at (60, 50).
+TEST(DisponerReporte, ColumnasYFuentes) {
+    TTextosReporte t{"Problema de la Pila",
+                     {{"Datos Globales", {{"Densidad", "1000", "[kg/m^3]"}, {"Temperatura ambiente", "20", "[°C]"}}},
+                      {"Datos Complementarios", {{"Angulo de reposo", "", "[º]"}}},
+                      {"Resultados", {{"Movilidad (Shields)", "0.1234", ""}}}},
+                     "Línea 1\nLínea 2"};
+    const auto items = DisponerReporte(t);
+    using F = TFuenteReporte;
+    using A = TAlineacion;
+    struct Esperado { std::string texto; F fuente; A alineacion; int x, y; };
+    const std::vector<Esperado> esperados = {
+        {"Problema de la Pila", F::Titulo, A::Izquierda, 60, 50},
+        {"Datos Globales", F::Encabezado, A::Izquierda, 60, 130},
+        {"Densidad", F::Normal, A::Izquierda, 150, 150},
+        {"1000", F::Normal, A::Derecha, 550, 150},
+        {"[kg/m^3]", F::Normal, A::Izquierda, 600, 150},
+        {"Temperatura ambiente", F::Normal, A::Izquierda, 150, 170},
+        {"20", F::Normal, A::Derecha, 550, 170},
+        {"[°C]", F::Normal, A::Izquierda, 600, 170},
+        {"Datos Complementarios", F::Encabezado, A::Izquierda, 60, 210},
+        {"Angulo de reposo", F::Normal, A::Izquierda, 150, 230},
+        {"", F::Normal, A::Derecha, 550, 230},
+        {"[º]", F::Normal, A::Izquierda, 600, 230},
+        {"Resultados", F::Encabezado, A::Izquierda, 60, 270},
+        {"Movilidad (Shields)", F::Normal, A::Izquierda, 150, 290},
+        {"0.1234", F::Normal, A::Derecha, 550, 290},
+        {"", F::Normal, A::Izquierda, 600, 290},
+        {"Observaciones", F::Encabezado, A::Izquierda, 60, 330},
+        {"Línea 1\nLínea 2", F::Caja, A::Izquierda, 60, 350},
+    };
+    ASSERT_EQ(items.size(), esperados.size());
+    for (size_t i = 0; i < items.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(items[i].texto, esperados[i].texto);
+        EXPECT_EQ(items[i].fuente, esperados[i].fuente);
+        EXPECT_EQ(items[i].alineacion, esperados[i].alineacion);
+        EXPECT_EQ(items[i].x, esperados[i].x);
+        EXPECT_EQ(items[i].y, esperados[i].y);
+    }
+    EXPECT_EQ(items.back().ancho, 490);
+    EXPECT_EQ(items.back().alto, 85);
+}
+
+// No observations: no heading and no box.  Observations typed and then
+// deleted: the heading and an empty box.
+TEST(DisponerReporte, Observaciones) {
+    struct Caso { std::optional<std::string> observaciones; bool seccion; };
+    const Caso casos[] = {{std::nullopt, false}, {"", true}, {"Suelo arenoso", true}};
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.observaciones.value_or("(ninguna)"));
+        const auto items = DisponerReporte(Secciones({1}, c.observaciones));
+        const auto caja = std::find_if(items.begin(), items.end(),
+                                       [](const TItemReporte& i) { return i.fuente == TFuenteReporte::Caja; });
+        const auto titulo = std::find_if(items.begin(), items.end(),
+                                         [](const TItemReporte& i) { return i.texto == "Observaciones"; });
+        EXPECT_EQ(caja != items.end(), c.seccion);
+        EXPECT_EQ(titulo != items.end(), c.seccion);
+        if (c.seccion && caja != items.end()) {
+            EXPECT_EQ(caja->texto, *c.observaciones);
+        }
+    }
+}
+
+TEST(NombreArchivoReporte, TituloYFecha) {
+    struct Caso { const char* titulo; const char* fecha; const char* nombre; };
+    const Caso casos[] = {
+        {"Problema de la Pila", "2024-05-31", "Problema de la Pila 2024-05-31.pdf"},
+        {"Problema Estribo/Espigón", "2024-05-31", "Problema Estribo-Espigón 2024-05-31.pdf"},
+        {"a\\b:c*d?e\"f<g>h|i\tj", "2024-05-31", "a-b-c-d-e-f-g-h-i-j 2024-05-31.pdf"},
+        {"", "2024-05-31", "Reporte 2024-05-31.pdf"},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.titulo);
+        EXPECT_EQ(NombreArchivoReporte(c.titulo, c.fecha), c.nombre);
+    }
+}
