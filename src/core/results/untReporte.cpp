@@ -45,11 +45,10 @@ std::vector<TItemReporte> DisponerReporte(const TTextosReporte& textos) {
 
 std::string NombreArchivoReporte(std::string_view titulo, std::string_view fecha) {
     std::string nombre(titulo.empty() ? std::string_view("Reporte") : titulo);
+    constexpr std::string_view kProhibidos = "/\\:*?\"<>|";
     std::replace_if(
         nombre.begin(), nombre.end(),
-        [](char c) {
-            return static_cast<unsigned char>(c) < 0x20 || std::string_view("/\\:*?\"<>|").find(c) != std::string_view::npos;
-        },
+        [&](char c) { return static_cast<unsigned char>(c) < 0x20 || kProhibidos.find(c) != std::string_view::npos; },
         '-');
     if (!fecha.empty()) nombre.append(" ").append(fecha);
     return nombre + ".pdf";

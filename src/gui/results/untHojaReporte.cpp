@@ -1,0 +1,146 @@
+#include "results/untHojaReporte.h"
+
+#include <QAction>
+#include <QDate>
+#include <QDir>
+#include <QFileDialog>
+#include <QFontDatabase>
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QStandardPaths>
+#include <QTextLayout>
+#include <QToolBar>
+
+#include "app/untMensajes.h"
+
+namespace {
+
+constexpr qreal kUnidadesPorPulgada = 96;
+
+QFont Fuente(const QString& familia, qreal puntos, QFont::Weight peso) {
+    QFont f(familia);
+    f.setStyleHint(QFont::SansSerif);
+    f.setPointSizeF(puntos);
+    f.setWeight(peso);
+    return f;
+}
+
+// Word-wrapped text inside the box, whole lines only.
+void PintarCaja(QPainter& p, const QFont& fuente, const QRectF& caja, QString texto) {
+    texto.replace("\r\n", "\n").replace('\r', '\n').replace('\n', QChar::LineSeparator);
+    QTextLayout capa(texto, fuente, p.device());
+    QTextOption opcion;
+    opcion.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    capa.setTextOption(opcion);
+    std::vector<QTextLine> lineas;
+    qreal y = 0;
+    capa.beginLayout();
+    for (QTextLine linea = capa.createLine(); linea.isValid(); linea = capa.createLine()) {
+        linea.setLineWidth(caja.width());
+        if (y + linea.height() > caja.height()) break;  // cut at the box's height
+        linea.setPosition(QPointF(0, y));
+        y += linea.height();
+        lineas.push_back(linea);
+    }
+    capa.endLayout();
+    for (const QTextLine& linea : lineas) linea.draw(&p, caja.topLeft());
+}
+
+}  // namespace
+
+QFont FuenteReporte(TFuenteReporte rol) {
+    switch (rol) {
+        case TFuenteReporte::Titulo: {
+            static const bool arialBlack = QFontDatabase::families().contains("Arial Black");
+            return arialBlack ? Fuente("Arial Black", 16, QFont::Normal) : Fuente("Arial", 16, QFont::Black);
+        }
+        case TFuenteReporte::Encabezado: return Fuente("Arial", 10, QFont::Bold);
+        case TFuenteReporte::Normal:
+        case TFuenteReporte::Caja: break;
+    }
+    return Fuente("Arial", 10, QFont::Normal);
+}
+
+void PrepararPagina(QPagedPaintDevice& dispositivo) {
+    dispositivo.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
+                                          QPageLayout::Millimeter));
+}
+
+void PintarReporte(QPainter& p, const std::vector<TItemReporte>& items) {
+    const QPaintDevice* d = p.device();
+    const qreal kx = d->logicalDpiX() / kUnidadesPorPulgada;
+    const qreal ky = d->logicalDpiY() / kUnidadesPorPulgada;
+    p.save();
+    p.setPen(Qt::black);
+    for (const TItemReporte& item : items) {
+        const QFont fuente = FuenteReporte(item.fuente);
+        const QString texto = QString::fromStdString(item.texto);
+        if (item.fuente == TFuenteReporte::Caja) {
+            PintarCaja(p, fuente, QRectF(item.x * kx, item.y * ky, item.ancho * kx, item.alto * ky), texto);
+            continue;
+        }
+        if (texto.isEmpty()) continue;
+        p.setFont(fuente);
+        const QFontMetricsF medida(p.font(), d);
+        qreal x = item.x * kx;
+        if (item.alineacion == TAlineacion::Derecha) x -= medida.horizontalAdvance(texto);
+        p.drawText(QPointF(x, item.y * ky + medida.ascent()), texto);
+    }
+    p.restore();
+}
+
+bool EscribirPdfReporte(const QString& ruta, const TTextosReporte& textos) {
+    QPdfWriter pdf(ruta);
+    PrepararPagina(pdf);
+    pdf.setTitle(QString::fromStdString(textos.titulo));
+    pdf.setCreator("TURMADO");
+    QPainter p;
+    if (!p.begin(&pdf)) return false;
+    PintarReporte(p, DisponerReporte(textos));
+    return p.end();
+}
+
+TfrmReporte::TfrmReporte(TTextosReporte textos, QWidget* owner)
+    : QPrintPreviewDialog(owner), textos_(std::move(textos)), items_(DisponerReporte(textos_)) {
+    setObjectName("frmReporte");
+    setWindowTitle("Reporte");
+    printer()->setDocName(QString::fromStdString(textos_.titulo));
+    PrepararPagina(*printer());
+    connect(this, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* impresora) {
+        QPainter p(impresora);
+        PintarReporte(p, items_);
+    });
+
+    actGuardarPdf = new QAction(QIcon::fromTheme("document-save"), "Guardar PDF...", this);
+    actGuardarPdf->setObjectName("actGuardarPdf");
+    connect(actGuardarPdf, &QAction::triggered, this, &TfrmReporte::actGuardarPdfClick);
+    if (auto* barra = findChild<QToolBar*>()) {
+        barra->addSeparator();
+        barra->addAction(actGuardarPdf);
+    }
+}
+
+QString TfrmReporte::NombreSugerido() const {
+    const QString fecha = QDate::currentDate().toString("yyyy-MM-dd");
+    return QString::fromStdString(NombreArchivoReporte(textos_.titulo, fecha.toStdString()));
+}
+
+void TfrmReporte::actGuardarPdfClick() {
+    QFileDialog dialogo(this, "Guardar PDF");
+    dialogo.setObjectName("dlgGuardarPdf");
+    dialogo.setOption(QFileDialog::DontUseNativeDialog);
+    dialogo.setAcceptMode(QFileDialog::AcceptSave);
+    dialogo.setNameFilter("Documentos PDF (*.pdf)");
+    dialogo.setDefaultSuffix("pdf");
+    QString carpeta = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (carpeta.isEmpty() || !QDir(carpeta).exists()) carpeta = QDir::homePath();
+    dialogo.setDirectory(carpeta);
+    dialogo.selectFile(NombreSugerido());
+    if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty()) return;
+    const QString ruta = dialogo.selectedFiles().constFirst();
+    if (!EscribirPdfReporte(ruta, textos_)) MostrarMensaje(this, "No se pudo escribir el archivo " + ruta + ".");
+}

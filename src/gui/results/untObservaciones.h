@@ -1,0 +1,36 @@
+// "Ingrese Observaciones": the free text printed at the foot of the report,
+// asked before every report.
+#pragma once
+
+#include <optional>
+
+#include <QDialog>
+#include <QString>
+
+class QPlainTextEdit;
+class QPushButton;
+
+class TfrmObservaciones : public QDialog {
+    Q_OBJECT
+public:
+    explicit TfrmObservaciones(QWidget* owner = nullptr);
+
+    QPlainTextEdit* mmObservaciones;
+    QPushButton* bbtnOk;
+    QPushButton* bbtnCanc;
+
+    // The whole text of the box, its lines joined with line breaks.
+    QString ObservacionesTexto() const;
+    // True once the user changed the box, even if it is empty again.
+    bool Modificado() const { return modificado_; }
+    // What the report prints after the dialog closed: the text when it
+    // closed with OK on an edited box; none when the box was untouched, or
+    // after Cancel or the close box.
+    std::optional<QString> Observaciones() const;
+
+protected:
+    void showEvent(QShowEvent* e) override;
+
+private:
+    bool modificado_ = false;
+};

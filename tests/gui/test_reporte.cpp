@@ -1,0 +1,296 @@
+// The report: the observations dialog, the page written as PDF and read back
+// with poppler's tools, and the print preview with "Guardar PDF...".
+#include <cmath>
+
+#include <QAction>
+#include <QFileDialog>
+#include <QPlainTextEdit>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <QtTest>
+
+#include "entorno.h"
+#include "results/untHojaReporte.h"
+#include "results/untObservaciones.h"
+
+namespace {
+
+// Layout units (1/96 inch from the margins' corner) to PDF points, with the
+// 10 mm margin.
+constexpr double kMargen = 10 / 25.4 * 72;
+double Puntos(int unidades) { return kMargen + unidades * 72.0 / 96.0; }
+
+struct TPalabra {
+    QString texto;
+    double x0, y0, x1, y1;
+};
+
+struct TPdf {
+    QString info;        // pdfinfo
+    QString disposicion; // pdftotext -layout
+    QString fuentes;     // pdffonts
+    QList<TPalabra> palabras;
+};
+
+QString Ejecutar(const QString& programa, const QStringList& argumentos) {
+    QProcess p;
+    p.start(programa, argumentos);
+    if (!p.waitForFinished(30000) || p.exitCode() != 0) return {};
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+QString Desescapar(QString s) {
+    return s.replace("&lt;", "<").replace("&gt;", ">").replace("&quot;", "\"").replace("&apos;", "'")
+        .replace("&amp;", "&");
+}
+
+TPdf LeerPdf(const QString& ruta) {
+    TPdf pdf;
+    pdf.info = Ejecutar("pdfinfo", {ruta});
+    pdf.disposicion = Ejecutar("pdftotext", {"-layout", ruta, "-"});
+    pdf.fuentes = Ejecutar("pdffonts", {ruta});
+    static const QRegularExpression palabra(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re");
+    const QString bbox = Ejecutar("pdftotext", {"-bbox", ruta, "-"});
+    for (auto m = palabra.globalMatch(bbox); m.hasNext();) {
+        const auto p = m.next();
+        pdf.palabras.append({Desescapar(p.captured(5)), p.captured(1).toDouble(), p.captured(2).toDouble(),
+                             p.captured(3).toDouble(), p.captured(4).toDouble()});
+    }
+    return pdf;
+}
+
+// Faults of the PDF against the layout of the texts: one A4 page, fonts of
+// the Arial family, every item's words on its line with its left edge (or,
+// right-aligned, its right edge) where the layout puts it, the observation's
+// words inside the box.
+QStringList Verificar(const TPdf& pdf, const TTextosReporte& textos) {
+    QStringList fallas;
+    if (!pdf.info.contains(QRegularExpression(R"(Pages:\s+1\n)"))) fallas << "no es una sola página";
+    if (!pdf.info.contains(QRegularExpression(R"(Page size:\s+595(\.\d+)? x 84[12](\.\d+)? pts \(A4\))")))
+        fallas << "la página no es A4 vertical";
+    for (const QString& linea : pdf.fuentes.split('\n').mid(2)) {
+        if (linea.trimmed().isEmpty()) continue;
+        if (!linea.contains(QRegularExpression("LiberationSans|Arial")) || linea.contains("Serif"))
+            fallas << "fuente inesperada: " + linea;
+    }
+    for (const TItemReporte& item : DisponerReporte(textos)) {
+        const QStringList palabras =
+            QString::fromStdString(item.texto).split(QRegularExpression(R"(\s+)"), Qt::SkipEmptyParts);
+        if (palabras.isEmpty()) continue;
+        const double arriba = Puntos(item.y);
+        if (item.fuente == TFuenteReporte::Caja) {
+            const double izq = Puntos(item.x), der = Puntos(item.x + item.ancho), abajo = Puntos(item.y + item.alto);
+            for (const TPalabra& p : pdf.palabras)
+                if (p.y0 > arriba - 2 && (p.x0 < izq - 0.5 || p.x1 > der + 0.5 || p.y1 > abajo + 0.5))
+                    fallas << "fuera de la caja: " + p.texto;
+            continue;
+        }
+        // Words of the item on its line, in order.
+        QList<TPalabra> enLinea;
+        int siguiente = 0;
+        for (const TPalabra& p : pdf.palabras) {
+            if (siguiente < palabras.size() && std::abs(p.y0 - arriba) < 3 && p.texto == palabras[siguiente]) {
+                if (!enLinea.isEmpty() && p.x0 < enLinea.last().x1) continue;
+                enLinea.append(p);
+                ++siguiente;
+            }
+        }
+        const QString texto = QString::fromStdString(item.texto);
+        if (enLinea.size() != palabras.size()) {
+            fallas << QString("falta \"%1\" a %2 pt").arg(texto).arg(arriba);
+            continue;
+        }
+        const bool derecha = item.alineacion == TAlineacion::Derecha;
+        const double borde = derecha ? enLinea.last().x1 : enLinea.first().x0;
+        if (std::abs(borde - Puntos(item.x)) > 0.5)
+            fallas << QString("\"%1\": borde %2 pt en lugar de %3 pt").arg(texto).arg(borde).arg(Puntos(item.x));
+    }
+    return fallas;
+}
+
+// The pier report as a window shows it after a calculation.
+TTextosReporte ReportePila(std::optional<std::string> observaciones) {
+    return {"Problema de la Pila",
+            {{"Datos Globales",
+              {{"Densidad", "1000", "[kg/m^3]"},
+               {"Temperatura ambiente", "20", "[°C]"},
+               {"Densidad", "2650", "[kg/m^3]"},
+               {"Diámetro Medio (d50)", "0.5", "[mm]"},
+               {"Aceleración Gravedad", "9.81", "[m/s^2]"},
+               {"Caudal", "250", "[m^3/s]"},
+               {"Ancho", "50", "[m]"},
+               {"Coeficiente de Manning", "0.03", "[m^(1/3)/s]"}}},
+             {"Datos Locales", {{"Tirante aguas arriba", "1.2", "[m]"}}},
+             {"Datos de Estructura", {{"Ancho de la Pila", "5", "[m]"}, {"Longitud de la pila", "5", "[m]"}}},
+             {"Datos Complementarios",
+              {{"Diámetro 84%", "200", "[mm]"},
+               {"Angulo de reposo", "", "[º]"},
+               {"Factor de forma", "1", "[-]"},
+               {"Factor de grupo", "1", "[-]"},
+               {"Angulo de ataque", "0", "[º]"}}},
+             {"Resultados",
+              {{"Movilidad (Shields) Crítica", "0.0321", ""},
+               {"Movilidad (Shields)", "0.4567", ""},
+               {"Condición de transporte", "Lecho vivo", ""},
+               {"Velocidad crítica de erosión", "0.38", "[m/s]"},
+               {"Erosión máxima de equilibrio (Breusers)", "7.50", "[m]"},
+               {"Longitud de falla crítica (Breusers)", "12.99", "[m]"},
+               {"Erosión máxima de equilibrio (CSU)", "inactivo", "[m]"},
+               {"Longitud de falla crítica (CSU)", "inactivo", "[m]"},
+               {"Erosión máxima de equilibrio (Johnson)", "6.12", "[m]"},
+               {"Longitud de falla crítica (Johnson)", "10.60", "[m]"}}}},
+            std::move(observaciones)};
+}
+
+}  // namespace
+
+class PruebaReporte : public QObject {
+    Q_OBJECT
+    TEntorno entorno;
+    QTemporaryDir carpeta{"/tmp/reporte-XXXXXX"};
+
+    QString Ruta(const QString& nombre) { return carpeta.filePath(nombre); }
+
+private slots:
+    void init() { entorno.Iniciar(); }
+    void cleanup() { QVERIFY2(entorno.Terminar(), "diálogo modal inesperado"); }
+
+    void DialogoObservaciones() {
+        TfrmObservaciones dlg;
+        QCOMPARE(dlg.objectName(), QString("frmObservaciones"));
+        QCOMPARE(dlg.windowTitle(), QString("Ingrese Observaciones"));
+        const Qt::WindowFlags f = dlg.windowFlags();
+        QVERIFY(f & Qt::WindowCloseButtonHint);
+        QVERIFY(!(f & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowContextHelpButtonHint)));
+        QCOMPARE(dlg.mmObservaciones->objectName(), QString("mmObservaciones"));
+        QCOMPARE(dlg.bbtnOk->objectName(), QString("bbtnOk"));
+        QCOMPARE(dlg.bbtnCanc->objectName(), QString("bbtnCanc"));
+        QVERIFY(dlg.ObservacionesTexto().isEmpty());
+    }
+
+    // Which observations the report gets from the dialog.
+    void ReglasObservaciones_data() {
+        QTest::addColumn<QString>("tecleado");
+        QTest::addColumn<int>("borrados");
+        QTest::addColumn<QString>("cierre");  // "ok", "cancel" or "cruz"
+        QTest::addColumn<bool>("hay");
+        QTest::addColumn<QString>("texto");
+        QTest::newRow("OK sin tocar") << "" << 0 << "ok" << false << "";
+        QTest::newRow("OK tras escribir") << "Suelo arenoso" << 0 << "ok" << true << "Suelo arenoso";
+        QTest::newRow("OK con dos líneas") << "Pila 1\nLecho móvil" << 0 << "ok" << true << "Pila 1\nLecho móvil";
+        QTest::newRow("OK tras escribir y borrar") << "abc" << 3 << "ok" << true << "";
+        QTest::newRow("Cancel tras escribir") << "abc" << 0 << "cancel" << false << "";
+        QTest::newRow("cierre tras escribir") << "abc" << 0 << "cruz" << false << "";
+    }
+    void ReglasObservaciones() {
+        QFETCH(QString, tecleado);
+        QFETCH(int, borrados);
+        QFETCH(QString, cierre);
+        QFETCH(bool, hay);
+        QFETCH(QString, texto);
+        TfrmObservaciones dlg;
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        // Typed key by key; accented letters go as key events with their text.
+        for (const QChar c : tecleado) {
+            if (c == '\n') QTest::keyClick(dlg.mmObservaciones, Qt::Key_Return);
+            else QTest::sendKeyEvent(QTest::Click, dlg.mmObservaciones, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        }
+        for (int i = 0; i < borrados; ++i) QTest::keyClick(dlg.mmObservaciones, Qt::Key_Backspace);
+        if (cierre == "ok") dlg.bbtnOk->click();
+        else if (cierre == "cancel") dlg.bbtnCanc->click();
+        else dlg.close();
+        QVERIFY(!dlg.isVisible());
+        const std::optional<QString> obtenidas = dlg.Observaciones();
+        QCOMPARE(obtenidas.has_value(), hay);
+        if (hay) QCOMPARE(*obtenidas, texto);
+    }
+
+    // The pier page with a two-line observation, read back from the PDF.
+    void PdfPila() {
+        const TTextosReporte textos = ReportePila("Pila sobre lecho de arena media.\nVerificar socavación general.");
+        const QString ruta = Ruta("pila.pdf");
+        QVERIFY(EscribirPdfReporte(ruta, textos));
+        const TPdf pdf = LeerPdf(ruta);
+        QVERIFY2(!pdf.palabras.isEmpty(), "pdftotext no leyó el archivo");
+        const QStringList fallas = Verificar(pdf, textos);
+        QVERIFY2(fallas.isEmpty(), qPrintable(fallas.join('\n')));
+        // One row of the layout reads caption, value and unit on one line.
+        QVERIFY(pdf.disposicion.contains(QRegularExpression(R"(Coeficiente de Manning +0\.03 +\[m\^\(1/3\)/s\])")));
+        QVERIFY(pdf.disposicion.contains(
+            QRegularExpression(R"(Erosión máxima de equilibrio \(CSU\) +inactivo +\[m\])")));
+        QVERIFY(pdf.disposicion.contains("Verificar socavación general."));
+    }
+
+    // A long observation wraps inside the box and is cut at its height.
+    void ObservacionLarga() {
+        QString larga;
+        for (int i = 1; i <= 200; ++i) larga += QString("palabra%1 ").arg(i);
+        larga += QString(300, 'x');  // one word wider than the box
+        const TTextosReporte textos = ReportePila(larga.toStdString());
+        const QString ruta = Ruta("larga.pdf");
+        QVERIFY(EscribirPdfReporte(ruta, textos));
+        const TPdf pdf = LeerPdf(ruta);
+        const QStringList fallas = Verificar(pdf, textos);
+        QVERIFY2(fallas.isEmpty(), qPrintable(fallas.join('\n')));
+        bool primera = false, ultima = false;
+        for (const TPalabra& p : pdf.palabras) {
+            primera = primera || p.texto == "palabra1";
+            ultima = ultima || p.texto == "palabra200";
+        }
+        QVERIFY(primera);
+        QVERIFY(!ultima);
+    }
+
+    void PdfEnRutaImposible() {
+        QVERIFY(!EscribirPdfReporte(Ruta("no/existe/reporte.pdf"), ReportePila(std::nullopt)));
+    }
+
+    // The preview lays out one A4 portrait page with 10 mm margins and
+    // offers "Guardar PDF...", which suggests the title and the date and
+    // writes the same page.
+    void VistaPrevia() {
+        TfrmReporte vista(ReportePila("Nota"), nullptr);
+        const QPageLayout pagina = vista.printer()->pageLayout();
+        QCOMPARE(pagina.pageSize().id(), QPageSize::A4);
+        QCOMPARE(pagina.orientation(), QPageLayout::Portrait);
+        QCOMPARE(pagina.margins(QPageLayout::Millimeter), QMarginsF(10, 10, 10, 10));
+        auto* previa = vista.findChild<QPrintPreviewWidget*>();
+        QVERIFY(previa);
+        previa->updatePreview();
+        QCOMPARE(previa->pageCount(), 1);
+
+        QCOMPARE(vista.actGuardarPdf->text(), QString("Guardar PDF..."));
+        auto* barra = vista.findChild<QToolBar*>();
+        QVERIFY(barra && barra->actions().contains(vista.actGuardarPdf));
+        const QString sugerido = "Problema de la Pila " + QDate::currentDate().toString("yyyy-MM-dd") + ".pdf";
+        QCOMPARE(vista.NombreSugerido(), sugerido);
+
+        const QString ruta = Ruta("guardado.pdf");
+        QString propuesto;
+        entorno.EsperarModal([&](QWidget* w) {
+            auto* dlg = qobject_cast<QFileDialog*>(w);
+            if (!dlg) {
+                w->close();
+                return;
+            }
+            propuesto = dlg->selectedFiles().value(0);
+            dlg->selectFile(ruta);
+            static_cast<QDialog*>(dlg)->accept();
+        });
+        vista.actGuardarPdf->trigger();
+        QVERIFY(!entorno.ModalPendiente());
+        QCOMPARE(QFileInfo(propuesto).fileName(), sugerido);
+        const QStringList fallas = Verificar(LeerPdf(ruta), ReportePila("Nota"));
+        QVERIFY2(fallas.isEmpty(), qPrintable(fallas.join('\n')));
+    }
+};
+
+QTEST_MAIN(PruebaReporte)
+#include "test_reporte.moc"
