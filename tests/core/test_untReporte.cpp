@@ -159,3 +159,54 @@ TEST(NombreArchivoReporte, TituloYFecha) {
         EXPECT_EQ(NombreArchivoReporte(c.titulo, c.fecha), c.nombre);
     }
 }
+
+// The controls the report copies for each code: the global rows with the
+// chosen roughness option as row 8, the depth, the structure rows of the
+// second-level code and the complementary rows in the page's order.
+TEST(ControlesEntradas, FilasPorCodigo) {
+    struct Caso {
+        ProblemCode estructura, codigo;
+        bool manning;
+        std::vector<std::string> tallosEstructura, tallosComplementarios;
+    };
+    const Caso casos[] = {
+        {22, 22, true, {"EstrAnchPila", "EstrLongPila"},
+         {"SediDiam84N3", "SediAnguRepo", "EstrFactFormKs", "EstrFactGrup", "EstrAnguAtaq"}},
+        {22, 22, false, {"EstrAnchPila", "EstrLongPila"},
+         {"SediDiam84N3", "SediAnguRepo", "EstrFactFormKs", "EstrFactGrup", "EstrAnguAtaq"}},
+        {31, 31, true, {"EstrDiamAper", "EstrCantAper"}, {"SediDiam90N3"}},
+        {11, 111, true, {"EstrAltuSaltFond", "EstrLongPlat"}, {"CaucPoro", "EstrCoefMannPlat"}},
+        {12, 121, true, {"EstrAltuAper", "EstrLongPlat"}, {"CaucPoro", "EstrCoefMannPlat"}},
+        {12, 122, true, {"EstrAltuAper", "EstrLongPlat"}, {"SediDiam90N3", "SediAnguRepo", "FlujDifeCargRest"}},
+        {21, 211, false, {"EstrLongEstr", "EstrAnchEstr", "EstrLongPlat"}, {}},
+        {21, 212, true, {"EstrLongEstr", "EstrAnchEstr", "EstrLongPlat"},
+         {"EstrFactCurv", "EstrFactFormKs", "EstrFactAngu", "EstrFactPoro", "EstrFactFormKb", "EstrFactFormKl"}},
+        {11, 1121, true, {"EstrAltuSaltFond", "EstrLongPlat"},
+         {"SediDiam90N3", "SediAnguRepo", "FlujDifeCargRest", "FlujAnguChorSupeLibr"}},
+        {11, 1122, false, {"EstrAltuSaltFond", "EstrLongPlat"},
+         {"SediDiam90N3", "SediAnguRepo", "FlujDifeCargRest", "FlujAnguChorSupeLibr"}},
+    };
+    const auto Filas = [](const std::vector<std::string>& tallos) {
+        std::vector<TControlesFila> filas;
+        for (const std::string& t : tallos) filas.push_back({"lbl" + t, "edt" + t, "lbl" + t + "Unid"});
+        return filas;
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(std::to_string(c.codigo) + (c.manning ? " Manning" : " rugosidad"));
+        const auto secciones = ControlesEntradas(c.estructura, c.codigo, c.manning);
+        ASSERT_EQ(secciones.size(), 4u);
+        std::vector<TControlesFila> global = Filas(
+            {"AguaDens", "AguaTemp", "SediDensMate", "SediDiamMedi", "ForzAcelGrav", "FlujCaud", "CaucAnchCauc"});
+        global.push_back(c.manning
+                             ? TControlesFila{"rbCaucCoefMannCauc", "edtCaucCoefMannCauc", "lblCaucCoefMannCaucUnid"}
+                             : TControlesFila{"rbAltuRugoCauc", "edtAltuRugoCauc", "lblAltuRugoCaucUnid"});
+        EXPECT_EQ(secciones[0].pagina, "tbshNivel0");
+        EXPECT_EQ(secciones[0].filas, global);
+        EXPECT_EQ(secciones[1].pagina, "tbshNivel1");
+        EXPECT_EQ(secciones[1].filas, Filas({"FlujTiraRest"}));
+        EXPECT_EQ(secciones[2].pagina, "tbshNivel2");
+        EXPECT_EQ(secciones[2].filas, Filas(c.tallosEstructura));
+        EXPECT_EQ(secciones[3].pagina, "tbshNivel3");
+        EXPECT_EQ(secciones[3].filas, Filas(c.tallosComplementarios));
+    }
+}

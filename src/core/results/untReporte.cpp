@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "problem/untActivacion.h"
+#include "problem/untFilasEstructura.h"
+
 namespace {
 
 // Headings and the observations box stand 20 above their row.
@@ -52,4 +55,32 @@ std::string NombreArchivoReporte(std::string_view titulo, std::string_view fecha
         '-');
     if (!fecha.empty()) nombre.append(" ").append(fecha);
     return nombre + ".pdf";
+}
+
+TControlesFila ControlesDeTallo(std::string_view tallo) {
+    const std::string t(tallo);
+    return {"lbl" + t, "edt" + t, "lbl" + t + "Unid"};
+}
+
+std::vector<TSeccionControles> ControlesEntradas(ProblemCode codigoEstructura, ProblemCode codigo, bool manning) {
+    TSeccionControles global{"tbshNivel0", {}};
+    for (const char* campo :
+         {"AguaDens", "AguaTemp", "SediDensMate", "SediDiamMedi", "ForzAcelGrav", "FlujCaud", "CaucAnchCauc"})
+        global.filas.push_back(ControlesDeTallo(campo));
+    const char* rugosidad = manning ? "CaucCoefMannCauc" : "AltuRugoCauc";
+    TControlesFila opcion = ControlesDeTallo(rugosidad);
+    opcion.etiqueta = std::string("rb") + rugosidad;
+    global.filas.push_back(opcion);
+
+    TSeccionControles local{"tbshNivel1", {ControlesDeTallo("FlujTiraRest")}};
+
+    TSeccionControles estructura{"tbshNivel2", {}};
+    for (std::string_view campo : CamposEstructura(codigoEstructura))
+        estructura.filas.push_back(ControlesDeTallo(campo));
+
+    TSeccionControles complementaria{"tbshNivel3", {}};
+    for (const TFilaComplementaria& f : FilasComplementarias(codigo))
+        complementaria.filas.push_back(ControlesDeTallo(f.campo));
+
+    return {global, local, estructura, complementaria};
 }

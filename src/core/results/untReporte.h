@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "problem/untDatos.h"
+
 struct TFilaReporte {
     std::string etiqueta;  // caption
     std::string valor;     // value text as the window shows it, may be empty
@@ -76,3 +78,27 @@ std::vector<TItemReporte> DisponerReporte(const TTextosReporte& textos);
 // characters that file systems refuse ("/" of "Estribo/Espigón" among them)
 // replaced by "-".  The date comes as text, e.g. "2024-05-31".
 std::string NombreArchivoReporte(std::string_view titulo, std::string_view fecha);
+
+// Names of the window's controls whose texts make one row: caption, value,
+// unit.
+struct TControlesFila {
+    std::string etiqueta;
+    std::string valor;
+    std::string unidad;
+    bool operator==(const TControlesFila&) const = default;
+};
+
+// lbl<stem>, edt<stem>, lbl<stem>Unid.
+TControlesFila ControlesDeTallo(std::string_view tallo);
+
+struct TSeccionControles {
+    std::string pagina;  // tab page whose caption heads the section
+    std::vector<TControlesFila> filas;
+};
+
+// The four input sections of the report, as the pages show them:
+// "Datos Globales" with its seven fields and the chosen roughness option
+// (its option button as caption), "Datos Locales" with the depth, the
+// structure rows of the second-level code and the complementary rows of the
+// final code in the page's order (none for 211).
+std::vector<TSeccionControles> ControlesEntradas(ProblemCode codigoEstructura, ProblemCode codigo, bool manning);
