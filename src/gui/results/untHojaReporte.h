@@ -45,6 +45,8 @@ public:
 
     QAction* actGuardarPdf;  // "Guardar PDF..."
 
+    const TTextosReporte& Textos() const { return textos_; }
+
     // "<title> <date>.pdf", the name the file dialog suggests.
     QString NombreSugerido() const;
     // Asks for a file name and writes the PDF; a failure to write is
