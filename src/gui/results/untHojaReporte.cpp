@@ -1,16 +1,20 @@
 #include "results/untHojaReporte.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QDate>
 #include <QDir>
 #include <QFileDialog>
 #include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QTextLayout>
 #include <QToolBar>
@@ -108,6 +112,11 @@ TfrmReporte::TfrmReporte(TTextosReporte textos, QWidget* owner)
     : QPrintPreviewDialog(owner), textos_(std::move(textos)), items_(DisponerReporte(textos_)) {
     setObjectName("frmReporte");
     setWindowTitle("Reporte");
+    // Tall enough to read the whole page at once.
+    if (QScreen* pantalla = owner ? owner->screen() : QGuiApplication::primaryScreen()) {
+        const QRect libre = pantalla->availableGeometry();
+        resize(std::min(900, libre.width() * 9 / 10), libre.height() * 9 / 10);
+    }
     printer()->setDocName(QString::fromStdString(textos_.titulo));
     PrepararPagina(*printer());
     connect(this, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* impresora) {
