@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -281,7 +282,13 @@ private slots:
                 return;
             }
             propuesto = dlg->selectedFiles().value(0);
-            dlg->selectFile(ruta);
+            // Typed as a user would: selectFile leaves a focused name box alone.
+            auto* nombre = dlg->findChild<QLineEdit*>("fileNameEdit");
+            if (!nombre) {
+                w->close();
+                return;
+            }
+            nombre->setText(ruta);
             static_cast<QDialog*>(dlg)->accept();
         });
         vista.actGuardarPdf->trigger();
