@@ -1,5 +1,6 @@
 // The report: the observations dialog, the page written as PDF and read back
-// with poppler's tools, and the print preview with "Guardar PDF...".
+// with poppler's tools, the print preview with "Guardar PDF...", and the
+// texts gathered from a calculated window by "Reporte".
 #include <cmath>
 
 #include <QAction>
@@ -11,13 +12,16 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QtTest>
 
 #include "entorno.h"
+#include "resultados.h"
 #include "results/untHojaReporte.h"
 #include "results/untObservaciones.h"
+#include "results/untReunirReporte.h"
 
 namespace {
 
@@ -158,6 +162,19 @@ class PruebaReporte : public QObject {
 
     QString Ruta(const QString& nombre) { return carpeta.filePath(nombre); }
 
+    // A calculated problem on "Resultados"; without Manning the roughness
+    // height 150 mm is chosen first.
+    std::unique_ptr<TfrmProbTipo> Calculada(int feno, int obst, bool manning, const QString& textos) {
+        auto v = std::make_unique<TfrmProbTipo>();
+        v->show();
+        if (!manning) {
+            v->tbshNivel0->rbAltuRugoCauc->click();
+            v->Campo("AltuRugoCauc")->setText("150");
+        }
+        ClasificarYCalcular(*v, feno, obst, textos);
+        return v;
+    }
+
 private slots:
     void init() { entorno.Iniciar(); }
     void cleanup() { QVERIFY2(entorno.Terminar(), "diálogo modal inesperado"); }
@@ -247,6 +264,121 @@ private slots:
         }
         QVERIFY(primera);
         QVERIFY(!ultima);
+    }
+
+    // The texts of the report are those the window shows: the captions,
+    // the edit texts as typed (an empty one included) and the units of the
+    // input pages, the chosen roughness option as row 8, the results rows as
+    // the page shows them ("inactivo" included); the PDF carries them all
+    // where the layout puts them.
+    void ReporteDeLaVentana_data() {
+        QTest::addColumn<int>("feno");
+        QTest::addColumn<int>("obst");
+        QTest::addColumn<bool>("manning");
+        QTest::addColumn<QString>("textos");
+        QTest::addColumn<QString>("titulo");
+        QTest::addColumn<QList<int>>("filas");
+        QTest::addColumn<QStringList>("complementarias");  // "caption|value|unit"
+        QTest::newRow("pila") << 1 << 1 << true << "EstrAnchPila=2.5;EstrFactFormKs=1;EstrFactGrup=1"
+                              << "Problema de la Pila" << QList<int>{8, 1, 2, 5, 10}
+                              << QStringList{"Diámetro 84%|200|[mm]", "Angulo de reposo||[º]",
+                                             "Factor de forma|1|[-]", "Factor de grupo|1|[-]",
+                                             "Angulo de ataque|0|[º]"};
+        QTest::newRow("estribo 212") << 1 << 0 << false
+                                     << "EstrLongPlat=0.1;EstrFactCurv=1;EstrFactFormKs=0.75;EstrFactAngu=1.1"
+                                        ";EstrFactPoro=0.9;EstrFactFormKb=0.8;EstrFactFormKl=0.7"
+                                     << "Problema Estribo/Espigón" << QList<int>{8, 1, 3, 6, 8}
+                                     << QStringList{"Factor de curvatura|1|[-]", "Factor de forma|0.75|[-]",
+                                                    "Factor de ángulo|1.1|[-]", "Factor de porosidad|0.9|[-]",
+                                                    "Factor de forma|0.8|[-]", "Factor de forma|0.7|[-]"};
+    }
+    void ReporteDeLaVentana() {
+        QFETCH(int, feno);
+        QFETCH(int, obst);
+        QFETCH(bool, manning);
+        QFETCH(QString, textos);
+        QFETCH(QString, titulo);
+        QFETCH(QList<int>, filas);
+        QFETCH(QStringList, complementarias);
+        const auto v = Calculada(feno, obst, manning, textos);
+        QCOMPARE(v->pgReplanteo->currentIndex(), int(TfrmProbTipo::kResultados));
+        const TTextosReporte t = TextosReporte(*v, QString("Primera línea\nSegunda línea"));
+
+        QCOMPARE(QString::fromStdString(t.titulo), titulo);
+        QStringList encabezados;
+        QList<int> cuantas;
+        for (const TSeccionReporte& s : t.secciones) {
+            encabezados << QString::fromStdString(s.titulo);
+            cuantas << int(s.filas.size());
+        }
+        QCOMPARE(encabezados, QStringList({"Datos Globales", "Datos Locales", "Datos de Estructura",
+                                           "Datos Complementarios", "Resultados"}));
+        QCOMPARE(cuantas, filas);
+        const auto Fila = [&](int s, int i) {
+            const TFilaReporte& f = t.secciones[s].filas[i];
+            return QString::fromStdString(f.etiqueta + "|" + f.valor + "|" + f.unidad);
+        };
+        QCOMPARE(Fila(0, 0), QString("Densidad|1000|[kg/m^3]"));
+        QCOMPARE(Fila(0, 7), manning ? QString("Coeficiente de Manning|0.032|[m^(1/3)/s]")
+                                     : QString("Altura de rugosidad|150|[mm]"));
+        QCOMPARE(Fila(1, 0), QString("Tirante aguas arriba|%1|[m]").arg(v->Campo("FlujTiraRest")->text()));
+        QStringList complementariasObtenidas;
+        for (int i = 0; i < filas[3]; ++i) complementariasObtenidas << Fila(3, i);
+        QCOMPARE(complementariasObtenidas, complementarias);
+        // The results rows are the page's rows, top to bottom.
+        const std::vector<TFilaVista> vistas = FilasVistas(*v->tbshProblema);
+        QCOMPARE(int(vistas.size()), filas[4]);
+        for (int i = 0; i < filas[4]; ++i)
+            QCOMPARE(Fila(4, i), vistas[i].etiqueta + "|" + vistas[i].valor + "|" + vistas[i].unidad);
+        QCOMPARE(Fila(4, 2).section('|', 0, 0), QString("Condición de transporte"));
+
+        const QString ruta = Ruta(titulo.replace('/', '-') + ".pdf");
+        QVERIFY(EscribirPdfReporte(ruta, t));
+        const TPdf pdf = LeerPdf(ruta);
+        const QStringList fallas = Verificar(pdf, t);
+        QVERIFY2(fallas.isEmpty(), qPrintable(fallas.join('\n')));
+        QVERIFY(pdf.disposicion.contains(QString::fromStdString(t.titulo)));
+        QVERIFY(pdf.disposicion.contains("Segunda línea"));
+    }
+
+    // "Reporte": the observations first, then the preview with them; OK on
+    // an untouched box, or Cancel, gives a report without observations.
+    void BotonReporte_data() {
+        QTest::addColumn<QString>("tecleado");
+        QTest::addColumn<bool>("aceptar");
+        QTest::addColumn<bool>("hay");
+        QTest::newRow("OK con texto") << "Nota" << true << true;
+        QTest::newRow("OK sin tocar") << "" << true << false;
+        QTest::newRow("Cancel") << "Nota" << false << false;
+    }
+    void BotonReporte() {
+        QFETCH(QString, tecleado);
+        QFETCH(bool, aceptar);
+        QFETCH(bool, hay);
+        const auto v = Calculada(1, 1, true, "");
+        std::optional<std::string> observaciones = std::string("(sin vista previa)");
+        std::string titulo;
+        entorno.EsperarModal([&](QWidget* w) {
+            auto* dlg = qobject_cast<TfrmObservaciones*>(w);
+            if (!dlg) {
+                w->close();
+                return;
+            }
+            QTest::keyClicks(dlg->mmObservaciones, tecleado);
+            entorno.EsperarModal([&](QWidget* w2) {
+                if (auto* vista = qobject_cast<TfrmReporte*>(w2)) {
+                    observaciones = vista->Textos().observaciones;
+                    titulo = vista->Textos().titulo;
+                }
+                w2->close();
+            });
+            (aceptar ? dlg->bbtnOk : dlg->bbtnCanc)->click();
+        });
+        v->tbshProblema->bbtnReporte->click();
+        QVERIFY(!entorno.ModalPendiente());
+        QCOMPARE(titulo, std::string("Problema de la Pila"));
+        QCOMPARE(observaciones.has_value(), hay);
+        if (hay) QCOMPARE(*observaciones, tecleado.toStdString());
     }
 
     void PdfEnRutaImposible() {

@@ -16,6 +16,7 @@
 #include "results/untFilas.h"
 #include "results/untPdteCritPVC.h"
 #include "results/untPendientes.h"
+#include "results/untReunirReporte.h"
 
 namespace {
 
@@ -170,8 +171,8 @@ void TPaginaResultados::MostrarTabla(QPushButton* boton, TPanelFormulas& panel) 
     ::MostrarTabla(panel);
 }
 
-// The one-page report: its preview is not built yet.
-void TPaginaResultados::bbtnReporteClick() {}
+// The observations, then the preview of the one-page report.
+void TPaginaResultados::bbtnReporteClick() { MostrarReporte(ventana_); }
 
 void TPaginaResultados::bbtnShowPUnoClick() {
     if (const TImagenesCodigo* i = ImagenesDe(ventana_.Datos().CodiProb)) AbrirImagen(this, i->primera, nullptr);

@@ -1,0 +1,80 @@
+#include "results/untReunirReporte.h"
+
+#include <algorithm>
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabWidget>
+
+#include "problem/untCodigo.h"
+#include "problem/untProbTipo.h"
+#include "results/untHojaReporte.h"
+#include "results/untObservaciones.h"
+#include "results/untPaginaResultados.h"
+
+namespace {
+
+// The text a control shows, found by its name: a label's or an option
+// button's caption, an edit's text.  Empty when the window has no such
+// control.
+std::string Texto(const QWidget& ventana, const std::string& nombre) {
+    const QWidget* w = ventana.findChild<QWidget*>(QString::fromStdString(nombre));
+    if (auto* l = qobject_cast<const QLabel*>(w)) return l->text().toStdString();
+    if (auto* e = qobject_cast<const QLineEdit*>(w)) return e->text().toStdString();
+    if (auto* b = qobject_cast<const QAbstractButton*>(w)) return b->text().toStdString();
+    return {};
+}
+
+std::string Pestana(const TfrmProbTipo& ventana, const std::string& pagina) {
+    const QTabWidget* pestanas = ventana.pgReplanteo;
+    for (int i = 0; i < pestanas->count(); ++i)
+        if (pestanas->widget(i)->objectName() == QString::fromStdString(pagina))
+            return pestanas->tabText(i).toStdString();
+    return {};
+}
+
+// The rows the results page shows, top to bottom: the value edits that the
+// page's show event left visible.
+TSeccionControles ControlesResultados(const QWidget& pagina) {
+    QList<QLineEdit*> valores;
+    for (QLineEdit* e : pagina.findChildren<QLineEdit*>(Qt::FindDirectChildrenOnly))
+        if (!e->isHidden() && e->objectName().startsWith("edt")) valores.append(e);
+    std::stable_sort(valores.begin(), valores.end(),
+                     [](const QLineEdit* a, const QLineEdit* b) { return a->y() < b->y(); });
+    TSeccionControles s{pagina.objectName().toStdString(), {}};
+    for (const QLineEdit* e : valores) s.filas.push_back(ControlesDeTallo(e->objectName().mid(3).toStdString()));
+    return s;
+}
+
+TSeccionReporte Seccion(const TfrmProbTipo& ventana, const TSeccionControles& controles) {
+    TSeccionReporte s{Pestana(ventana, controles.pagina), {}};
+    for (const TControlesFila& f : controles.filas)
+        s.filas.push_back({Texto(ventana, f.etiqueta), Texto(ventana, f.valor), Texto(ventana, f.unidad)});
+    return s;
+}
+
+}  // namespace
+
+TTextosReporte TextosReporte(TfrmProbTipo& ventana, std::optional<QString> observaciones) {
+    const TDatosProblema& d = ventana.Datos();
+    TTextosReporte textos;
+    textos.titulo = ventana.tbshProblema->lblProbTipo->text().toStdString();
+    for (const TSeccionControles& s :
+         ControlesEntradas(CalcularCodigo(TfrmProbTipo::kEstructura, d), d.CodiProb, ventana.OpcionManning()))
+        textos.secciones.push_back(Seccion(ventana, s));
+    textos.secciones.push_back(Seccion(ventana, ControlesResultados(*ventana.tbshProblema)));
+    if (observaciones) textos.observaciones = observaciones->toStdString();
+    return textos;
+}
+
+void MostrarReporte(TfrmProbTipo& ventana) {
+    std::optional<QString> observaciones;
+    {
+        TfrmObservaciones dialogo(&ventana);
+        dialogo.exec();
+        observaciones = dialogo.Observaciones();
+    }
+    TfrmReporte vista(TextosReporte(ventana, std::move(observaciones)), &ventana);
+    vista.exec();
+}

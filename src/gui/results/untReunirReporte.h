@@ -1,0 +1,21 @@
+// "Reporte" of the results page: the observations, then the print preview of
+// the report built from the texts the calculation window shows at the moment
+// of the press.
+#pragma once
+
+#include <optional>
+
+#include <QString>
+
+#include "results/untReporte.h"
+
+class TfrmProbTipo;
+
+// The report's texts: the title of the results page, each section headed by
+// its tab's caption, the rows' captions, edit texts as typed and units of the
+// input pages, the results rows as the page shows them.
+TTextosReporte TextosReporte(TfrmProbTipo& ventana, std::optional<QString> observaciones);
+
+// Asks the observations ("Ingrese Observaciones"), then shows the preview of
+// the report and returns when it is closed.
+void MostrarReporte(TfrmProbTipo& ventana);
