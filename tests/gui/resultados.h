@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QString>
+#include <QTabWidget>
 
 #include "pickers/untPaginaComplementaria.h"
 #include "problem/untGrupoRadio.h"
