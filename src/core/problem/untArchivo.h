@@ -1,0 +1,72 @@
+// The problem file: format "turmado-problema", a JSON object that holds the
+// wizard answers, the roughness option and the text of every field exactly
+// as typed, and, for a person reading it, the title and rows of the last
+// results.  Reading checks everything before anything is used and names
+// what is wrong.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "problem/untProblema.h"
+#include "results/untFilas.h"
+
+inline constexpr const char* kFormatoProblema = "turmado-problema";
+inline constexpr int kVersionProblema = 1;
+inline constexpr const char* kExtensionProblema = ".turmado";
+// A problem file is a few kilobytes; anything larger is not one.
+inline constexpr std::size_t kTamanoMaximoProblema = 1 << 20;
+
+// The results page as it was when the problem was saved.  Written for the
+// reader of the file; opening a problem never uses it.
+struct TResultadosArchivo {
+    ProblemCode codigo = 0;
+    std::string titulo;
+    std::vector<TFila> filas;  // caption, value and unit (the stem is not kept)
+
+    bool operator==(const TResultadosArchivo& o) const;
+};
+
+struct TArchivoProblema {
+    TProblema problema;
+    std::string guardado;  // local date and time of saving, "AAAA-MM-DD HH:MM"
+    std::optional<TResultadosArchivo> resultados;
+
+    bool operator==(const TArchivoProblema&) const = default;
+};
+
+// What is wrong with a file that cannot be opened.
+enum class TFalloArchivo {
+    Lectura,         // missing, not a regular file, unreadable
+    NoEsProblema,    // not JSON, another JSON document, or far too large
+    VersionNueva,    // written by a newer format version
+    Incompleto,      // empty or cut short
+    Danado,          // a problem file with a wrong or missing part
+    TextoRechazado,  // a field text that the field would reject
+};
+
+class ErrorArchivo : public std::runtime_error {
+public:
+    ErrorArchivo(TFalloArchivo tipo, const std::string& mensaje) : std::runtime_error(mensaje), tipo(tipo) {}
+    TFalloArchivo tipo;
+};
+
+// The file's text (UTF-8, two-space indented, fields in the order of the
+// window).
+std::string EscribirArchivoProblema(const TArchivoProblema& a);
+
+// Reads and checks a file's text; throws ErrorArchivo.  Missing parts take
+// their defaults: no answers, the Manning option, the default text of a
+// field, no results.
+TArchivoProblema LeerArchivoProblema(std::string_view texto);
+
+// Reads the file at `ruta` (at most kTamanoMaximoProblema bytes) and checks
+// it; throws ErrorArchivo.
+TArchivoProblema CargarArchivoProblema(const std::filesystem::path& ruta);
+
+// The current local date and time as the file keeps it.
+std::string FechaActual();
