@@ -1,12 +1,19 @@
 // turmado-calc: the calculation from the command line, for batch work and for
 // checking the numbers without a window.
 //
-//   turmado-calc [--rugosidad] [--codigo C] [--chorro J] [--json] [NAME=TEXT ...]
+//   turmado-calc [--problema FILE] [--rugosidad] [--codigo C] [--chorro J] [--json] [NAME=TEXT ...]
+//   turmado-calc --lote CASES.csv
 //
 // NAME is a data field without its "edt" prefix, TEXT what the user would
 // type in it.  --codigo answers the wizard up to the structure page (11, 12,
 // 21, 22 or 31); the run then does what "Continuar" and "Calcular" do.
-// Exit status: 0 success, 2 usage or rejected input, 3 a floating-point fault.
+// --problema starts from a saved problem; the options and pairs given with
+// it override what the file holds.  --lote runs one case per CSV line.
+// Exit status: 0 success, 2 usage, rejected input, a bad file or a failed
+// batch line, 3 a floating-point fault.
+#include <unistd.h>
+
+#include <fstream>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -15,26 +22,31 @@
 
 #include <nlohmann/json.hpp>
 
-#include "compute/untCalcular.h"
+#include "compute/untResolver.h"
 #include "general/untGeneral.h"
 #include "general/untNumero.h"
-#include "problem/untActivacion.h"
-#include "problem/untAsistente.h"
+#include "problem/untArchivo.h"
 #include "problem/untCampos.h"
-#include "problem/untCodigo.h"
 #include "problem/untContinuar.h"
+#include "problem/untProblema.h"
+#include "results/untLote.h"
 
 namespace {
 
 constexpr int kSalidaUso = 2;
 constexpr int kSalidaFallo = 3;
+// Batches at least this long show their progress on a terminal.
+constexpr std::size_t kLoteLargo = 200;
 
 struct TOpciones {
-    bool rugosidad = false;
     bool json = false;
+    std::optional<std::string> problema;  // saved problem to start from
+    std::optional<std::string> lote;      // CSV of cases
+    bool rugosidad = false;
     std::optional<ProblemCode> codigo;  // second-level code chosen in the wizard
     std::optional<int> chorro;          // item of the jet question: 0 or 1
-    TTextosCampos textos = TextosPorDefecto();
+    TTextosCampos textos;               // NAME=TEXT pairs
+    bool otras = false;                 // any option or pair besides --lote
 };
 
 // Ends the run with an exit status and a message on standard error.
@@ -45,15 +57,18 @@ struct TSalida {
 };
 
 void Uso(std::ostream& os) {
-    os << "Uso: turmado-calc [--rugosidad] [--codigo C] [--chorro J] [--json] [NOMBRE=TEXTO ...]\n"
+    os << "Uso: turmado-calc [--problema ARCHIVO] [--rugosidad] [--codigo C] [--chorro J] [--json] [NOMBRE=TEXTO ...]\n"
+          "     turmado-calc --lote CASOS.csv\n"
           "  NOMBRE        campo de datos sin el prefijo edt (AguaDens, SediDiamMedi, FlujTiraRest ...)\n"
           "  TEXTO         el texto que se escribiría en el campo (diámetros y rugosidad en mm)\n"
+          "  --problema A  parte de un problema guardado; las demás opciones y pares lo modifican\n"
           "  --rugosidad   usa \"Altura de rugosidad\" en lugar de \"Coeficiente de Manning\"\n"
           "  --codigo C    problema elegido en el asistente: 11 salto de fondo, 12 apertura bajo estructura,\n"
           "                21 estribo o espigón, 22 pila, 31 alcantarilla angosta\n"
           "  --chorro J    comportamiento del chorro (código 11 con protección insuficiente):\n"
           "                0 \"impacta sobre superficie libre\", 1 \"desliza sobre escalón\"\n"
           "  --json        salida en JSON\n"
+          "  --lote L      un caso por línea de L (CSV, - para la entrada estándar); resultados en CSV\n"
           "Campos:";
     for (const TCampo& c : Campos()) os << ' ' << c.nombre;
     os << '\n';
@@ -75,6 +90,7 @@ std::optional<TSalida> LeerArgumentos(int argc, char** argv, TOpciones& op) {
             if (i + 1 >= argc) return std::nullopt;
             return std::string_view(argv[++i]);
         };
+        if (a != "--lote") op.otras = true;
         if (a == "--rugosidad") {
             op.rugosidad = true;
         } else if (a == "--json") {
@@ -90,6 +106,10 @@ std::optional<TSalida> LeerArgumentos(int argc, char** argv, TOpciones& op) {
             const auto v = valor();
             op.chorro = v ? Entero(*v, {0, 1}) : std::nullopt;
             if (!op.chorro) return TSalida{kSalidaUso, "--chorro espera 0 o 1", true};
+        } else if (a == "--problema" || a == "--lote") {
+            const auto v = valor();
+            if (!v) return TSalida{kSalidaUso, std::string(a) + " espera un archivo", true};
+            (a == "--lote" ? op.lote : op.problema) = std::string(*v);
         } else if (const auto igual = a.find('='); igual != std::string_view::npos && !a.starts_with("--")) {
             const std::string_view nombre = a.substr(0, igual);
             const std::string_view texto = a.substr(igual + 1);
@@ -102,62 +122,51 @@ std::optional<TSalida> LeerArgumentos(int argc, char** argv, TOpciones& op) {
             return TSalida{kSalidaUso, "argumento desconocido: " + std::string(a), true};
         }
     }
+    if (op.lote && op.otras) return TSalida{kSalidaUso, "--lote no admite otras opciones ni pares", true};
     return std::nullopt;
 }
 
-// What one run produces.
-struct TResultado {
-    TDatosProblema d;
-    TPanelFormulas panel;
-    TGrafico grafico;
-    std::optional<std::string> titulo;
-    std::vector<std::string> mensajes;
-};
-
-// The road of the window: structure page "Continuar" (protection check, jet
-// question), the complementary page (slot states from the field texts), then
-// "Calcular".
-std::optional<TSalida> ResolverPasos(const TOpciones& op, TResultado& r) {
-    if (op.codigo) {
-        ElegirEstructura(r.d, *op.codigo);
-        const TContinuacion c = ContinuarEstructura(r.d, op.textos);
-        if (c.proteccionInsuficiente) {
-            r.mensajes.push_back(kMensajeProteccion);
-            std::cerr << kMensajeProteccion << '\n';
+// The problem of the run: the saved one or the defaults, then the options.
+std::optional<TSalida> Problema(const TOpciones& op, TProblema& p) {
+    if (op.problema) {
+        try {
+            p = CargarArchivoProblema(*op.problema).problema;
+        } catch (const ErrorArchivo& e) {
+            return TSalida{kSalidaUso, *op.problema + ": " + e.what()};
         }
-        if (c.siguiente == TSiguiente::PreguntarChorro) {
-            if (!op.chorro)
-                return TSalida{kSalidaUso,
-                               "la protección es insuficiente: indique el comportamiento del chorro con --chorro 0 "
-                               "(impacta sobre superficie libre) o --chorro 1 (desliza sobre escalón)"};
-            r.d.ElecChor = CodificarChorro(*op.chorro);
-        }
-        r.d.CodiProb = CalcularCodigo(3, r.d);
-        MostrarComplementarios(r.d.CodiProb, op.textos, r.panel);
     }
-    r.titulo = Calcular(r.d, op.textos, !op.rugosidad, r.panel, r.grafico);
-    if (op.codigo) r.d.CodiProb = CalcularCodigo(4, r.d);  // the results page's own code
+    if (op.rugosidad) p.rugosidad = true;
+    if (op.codigo) p.codigo = *op.codigo;
+    if (op.chorro) p.chorro = *op.chorro;
+    for (const auto& [nombre, texto] : op.textos) p.textos[nombre] = texto;
     return std::nullopt;
 }
 
-// The road above.  Returns an exit when the run cannot go on; a fault in
-// any of its steps ends the run with the fault's text.
-std::optional<TSalida> Resolver(const TOpciones& op, TResultado& r) {
+// The road of the window: the wizard walked, then "Calcular".  Messages of
+// the way go to standard error as they come.
+std::optional<TSalida> Resolver(const TProblema& p, TResultado& r) {
+    std::optional<TSalida> salida;
     try {
-        return ResolverPasos(op, r);
+        ResolverProblema(p, r);
+    } catch (const ErrorChorro&) {
+        salida = TSalida{kSalidaUso,
+                         "la protección es insuficiente: indique el comportamiento del chorro con --chorro 0 "
+                         "(impacta sobre superficie libre) o --chorro 1 (desliza sobre escalón)"};
     } catch (const ErrorFlotante& e) {
-        return TSalida{kSalidaFallo, e.what()};
+        salida = TSalida{kSalidaFallo, e.what()};
     } catch (const ErrorTexto& e) {
-        return TSalida{kSalidaUso, e.what()};
+        salida = TSalida{kSalidaUso, e.what()};
     }
+    for (const std::string& m : r.mensajes) std::cerr << m << '\n';
+    return salida;
 }
 
-nlohmann::ordered_json Json(const TResultado& r, const std::vector<TFila>& filas) {
+nlohmann::ordered_json Json(const TResultado& r) {
     nlohmann::ordered_json j;
     j["codigo"] = r.d.CodiProb;
     j["titulo"] = r.titulo ? nlohmann::ordered_json(*r.titulo) : nlohmann::ordered_json(nullptr);
     j["filas"] = nlohmann::ordered_json::array();
-    for (const TFila& f : filas) j["filas"].push_back({f.etiqueta, f.valor, f.unidad});
+    for (const TFila& f : r.filas) j["filas"].push_back({f.etiqueta, f.valor, f.unidad});
     j["ranuras"] = nlohmann::ordered_json::array();
     for (const TRanura& s : r.panel.ranuras)
         j["ranuras"].push_back({{"titulo", s.titulo}, {"visible", s.visible}, {"activa", s.activa}});
@@ -174,6 +183,31 @@ nlohmann::ordered_json Json(const TResultado& r, const std::vector<TFila>& filas
     return j;
 }
 
+// A batch: results on standard output, each bad line on standard error.
+int Lote(const std::string& ruta) {
+    std::ifstream archivo;
+    if (ruta != "-") {
+        archivo.open(ruta, std::ios::binary);
+        if (!archivo) {
+            std::cerr << "turmado-calc: " << ruta << ": no se puede leer el archivo\n";
+            return kSalidaUso;
+        }
+    }
+    const bool terminal = isatty(STDERR_FILENO);
+    bool mostrado = false;
+    auto avance = [&](std::size_t hechos, std::size_t total) {
+        if (!terminal || total < kLoteLargo) return;
+        if (hechos % (total / 100) != 0 && hechos != total) return;
+        std::cerr << "\rcaso " << hechos << " de " << total << std::flush;
+        mostrado = true;
+    };
+    const TResumenLote resumen = EjecutarLote(ruta == "-" ? std::cin : archivo, std::cout, avance);
+    if (mostrado) std::cerr << '\n';
+    const std::string nombre = ruta == "-" ? "(entrada estándar)" : ruta;
+    for (const TFalloLote& f : resumen.fallos) std::cerr << nombre << ':' << f.linea << ": " << f.mensaje << '\n';
+    return resumen.fallos.empty() ? 0 : kSalidaUso;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -184,9 +218,12 @@ int main(int argc, char** argv) {
         return s.estado;
     };
     if (const auto s = LeerArgumentos(argc, argv, op)) return terminar(*s);
+    if (op.lote) return Lote(*op.lote);
 
+    TProblema p;
+    if (const auto s = Problema(op, p)) return terminar(*s);
     TResultado r;
-    if (const auto s = Resolver(op, r)) {
+    if (const auto s = Resolver(p, r)) {
         if (s->estado == kSalidaFallo) {  // the fault's own text, alone
             std::cerr << s->mensaje << '\n';
             return s->estado;
@@ -194,12 +231,11 @@ int main(int argc, char** argv) {
         return terminar(*s);
     }
 
-    const std::vector<TFila> filas = FilasResultados(r.d.CodiProb, r.d, r.panel);
     if (op.json) {
-        std::cout << Json(r, filas).dump(2) << '\n';
+        std::cout << Json(r).dump(2) << '\n';
     } else {
         if (r.titulo) std::cout << *r.titulo << '\n';
-        for (const TFila& f : filas) std::cout << f.etiqueta << '\t' << f.valor << '\t' << f.unidad << '\n';
+        for (const TFila& f : r.filas) std::cout << f.etiqueta << '\t' << f.valor << '\t' << f.unidad << '\n';
     }
     return 0;
 }

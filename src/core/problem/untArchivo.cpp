@@ -134,12 +134,22 @@ std::string EscribirArchivoProblema(const TArchivoProblema& a) {
         textos[std::string(c.nombre)] = it == p.textos.end() ? std::string(c.defecto) : it->second;
     }
     j["textos"] = std::move(textos);
-    if (a.resultados) {
-        Json filas = Json::array();
-        for (const TFila& f : a.resultados->filas) filas.push_back({f.etiqueta, f.valor, f.unidad});
-        j["resultados"] = {{"codigo", a.resultados->codigo}, {"titulo", a.resultados->titulo}, {"filas", filas}};
+
+    std::string texto = j.dump(2, ' ', false, Json::error_handler_t::replace);
+    if (!a.resultados) return texto + '\n';
+
+    // The results, appended by hand so that each row takes one line.
+    auto compacto = [](const Json& x) { return x.dump(-1, ' ', false, Json::error_handler_t::replace); };
+    texto.resize(texto.size() - 2);  // "\n}" closing the object
+    texto += ",\n  \"resultados\": {\n    \"codigo\": " + std::to_string(a.resultados->codigo) +
+             ",\n    \"titulo\": " + compacto(a.resultados->titulo) + ",\n    \"filas\": [";
+    for (std::size_t i = 0; i < a.resultados->filas.size(); ++i) {
+        const TFila& f = a.resultados->filas[i];
+        texto += (i ? ",\n      [" : "\n      [") + compacto(f.etiqueta) + ", " + compacto(f.valor) + ", " +
+                 compacto(f.unidad) + "]";
     }
-    return j.dump(2, ' ', false, Json::error_handler_t::replace) + '\n';
+    texto += a.resultados->filas.empty() ? "]" : "\n    ]";
+    return texto + "\n  }\n}\n";
 }
 
 TArchivoProblema LeerArchivoProblema(std::string_view texto) {
