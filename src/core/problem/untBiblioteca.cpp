@@ -1,0 +1,56 @@
+#include "problem/untBiblioteca.h"
+
+#include <algorithm>
+
+#include "compute/untCalcular.h"
+#include "problem/untArchivo.h"
+
+const std::array<TTipoProblema, 7>& TiposProblema() {
+    static const std::array<TTipoProblema, 7> kTipos{{
+        {"PVC", {111, 121}},
+        {"PEs", {211, 212}},
+        {"PPi", {22}},
+        {"PEn", {1121}},
+        {"PCZ", {1122}},
+        {"PAC", {122}},
+        {"PAG", {31}},
+    }};
+    return kTipos;
+}
+
+std::optional<int> TipoDeCodigo(ProblemCode codigo) {
+    const auto& tipos = TiposProblema();
+    for (std::size_t i = 0; i < tipos.size(); ++i)
+        if (std::ranges::find(tipos[i].codigos, codigo) != tipos[i].codigos.end()) return static_cast<int>(i);
+    return std::nullopt;
+}
+
+std::vector<TEntradaBiblioteca> ListarProblemas(const std::filesystem::path& carpeta) {
+    std::vector<TEntradaBiblioteca> lista;
+    std::error_code ec;
+    for (auto it = std::filesystem::directory_iterator(carpeta, ec); !ec && it != std::filesystem::directory_iterator();
+         it.increment(ec)) {
+        const std::filesystem::path& ruta = it->path();
+        if (ruta.extension() != kExtensionProblema || !it->is_regular_file(ec)) continue;
+        TEntradaBiblioteca e{ruta, ruta.stem().string(), "", "", 0, std::nullopt};
+        try {
+            const TArchivoProblema a = CargarArchivoProblema(ruta);
+            e.guardado = a.guardado;
+            e.codigo = CodigoFinal(a.problema);
+            const TCalculadora* calc = CalculadoraDe(e.codigo);
+            e.titulo = calc ? calc->titulo : kTituloSinClasificar;
+        } catch (const ErrorArchivo& x) {
+            e.error = x.what();
+            e.titulo = "No se puede abrir: " + *e.error;
+        }
+        lista.push_back(std::move(e));
+    }
+    std::ranges::sort(lista, {}, &TEntradaBiblioteca::nombre);
+    return lista;
+}
+
+bool EntradaVisible(const TEntradaBiblioteca& e, bool todos, const std::array<bool, 7>& tipos) {
+    if (todos || std::ranges::none_of(tipos, [](bool t) { return t; })) return true;
+    const auto tipo = TipoDeCodigo(e.codigo);
+    return tipo && tipos[static_cast<std::size_t>(*tipo)];
+}
