@@ -36,7 +36,11 @@ std::vector<TEntradaBiblioteca> ListarProblemas(const std::filesystem::path& car
         try {
             const TArchivoProblema a = CargarArchivoProblema(ruta);
             e.guardado = a.guardado;
-            e.codigo = CodigoFinal(a.problema);
+            try {
+                e.codigo = CodigoFinal(a.problema);
+            } catch (const std::runtime_error&) {
+                // A fault in "Continuar" (the window shows it on opening): not classified.
+            }
             const TCalculadora* calc = CalculadoraDe(e.codigo);
             e.titulo = calc ? calc->titulo : kTituloSinClasificar;
         } catch (const ErrorArchivo& x) {
