@@ -118,7 +118,7 @@ private slots:
         QCOMPARE(TitulosMenuBar(v), QStringList({"&File", "&Window", "&Help"}));
         QStringList archivo;
         for (QAction* a : hija->MenuHijo().Menus()[0]->actions()) archivo << (a->isSeparator() ? "-" : a->text());
-        QCOMPARE(archivo, QStringList({"&New", "&Open", "&Close", "-", "&Exit"}));
+        QCOMPARE(archivo, QStringList({"&New", "&Open", "&Guardar problema...\tCtrl+S", "&Close", "-", "&Exit"}));
         QCOMPARE(hija->MenuHijo().Menus()[1]->menuAction()->statusTip(), QString("Window related commands"));
         QVERIFY(hija->MenuHijo().Menus()[1]->actions().isEmpty());
         v.mdiArea->closeAllSubWindows();

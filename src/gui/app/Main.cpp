@@ -87,6 +87,7 @@ TMainForm::TMainForm(QWidget* padre) : QMainWindow(padre) {
 
     connect(FileNew1, &QAction::triggered, this, [this] { mmiFileNewClick(); });
     connect(FileOpen1, &QAction::triggered, this, &TMainForm::FileOpen1Execute);
+    connect(FileSave1, &QAction::triggered, this, &TMainForm::FileSave1Execute);
     connect(FileExit1, &QAction::triggered, this, &TMainForm::FileExit1Execute);
     connect(mmiHelpDesc, &QAction::triggered, this, &TMainForm::mmiHelpDescClick);
     connect(WindowCascade1, &QAction::triggered, mdiArea, &QMdiArea::cascadeSubWindows);
@@ -123,7 +124,15 @@ TfrmProbTipo* TMainForm::mmiFileNewClick() {
 
 void TMainForm::FileOpen1Execute() {
     TfrmAbrir abrir(this);
-    abrir.exec();
+    if (abrir.exec() != QDialog::Accepted || !abrir.Elegido()) return;
+    TfrmProbTipo* ventana = mmiFileNewClick();
+    ventana->FijarRutaArchivo(abrir.RutaElegida());
+    ventana->CargarProblema(abrir.Elegido()->problema);
+}
+
+void TMainForm::FileSave1Execute() {
+    QMdiSubWindow* activa = mdiArea->activeSubWindow();
+    if (auto* ventana = activa ? qobject_cast<TfrmProbTipo*>(activa->widget()) : nullptr) ventana->GuardarProblema();
 }
 
 void TMainForm::FileExit1Execute() { close(); }

@@ -22,7 +22,7 @@ public:
 
     QAction* FileNew1;
     QAction* FileOpen1;
-    QAction* FileSave1;  // no handler
+    QAction* FileSave1;
     QAction* FileExit1;
     QAction* HelpAbout1;  // no handler
     QAction* mmiHelpDesc;
@@ -34,8 +34,11 @@ public:
 
     // "&New": a new calculation window in the area.
     TfrmProbTipo* mmiFileNewClick();
-    // Ctrl+O: the open window, modal.
+    // Ctrl+O: the open window, modal; the problem chosen there opens in a
+    // new calculation window.
     void FileOpen1Execute();
+    // Ctrl+S: saves the problem of the active calculation window.
+    void FileSave1Execute();
     void FileExit1Execute();
     // "&Descripción": the description window, unless one is open.
     void mmiHelpDescClick();

@@ -34,3 +34,12 @@ TMenuHijo::TMenuHijo(QWidget* ventana) : QObject(ventana), ventana_(ventana) {
 TMenuHijo::~TMenuHijo() { qDeleteAll(menus_); }
 
 void TMenuHijo::mmiHelpAboutClick() { TfrmIntro::Mostrar(ventana_); }
+
+QAction* TMenuHijo::AgregarGuardar() {
+    // The key belongs to the main window's action: a second action on Ctrl+S
+    // would make the key ambiguous, so the menu only shows it.
+    mmiFileSave = new QAction("&Guardar problema...\tCtrl+S", menus_.constFirst());
+    mmiFileSave->setStatusTip("Guardar el problema en un archivo");
+    menus_.constFirst()->insertAction(mmiFileClose, mmiFileSave);
+    return mmiFileSave;
+}

@@ -20,6 +20,7 @@ public:
 
     QAction* mmiFileNew;
     QAction* mmiFileOpen;   // no handler
+    QAction* mmiFileSave = nullptr;  // "&Guardar problema...", calculation windows only
     QAction* mmiFileClose;  // no handler
     QAction* mmiFileExit;   // no handler
     QAction* mmiHelpAbout;
@@ -27,6 +28,10 @@ public:
 
     // "About...": the intro window again, modal, owned by the child window.
     void mmiHelpAboutClick();
+
+    // Adds "&Guardar problema..." after "&Open"; it shows Ctrl+S, the main
+    // window's key for it.
+    QAction* AgregarGuardar();
 
 signals:
     void nuevoPedido();       // "&New", forwarded to the main window

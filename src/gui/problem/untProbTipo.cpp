@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QAction>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -108,6 +109,7 @@ TfrmProbTipo::TfrmProbTipo(QWidget* padre) : QWidget(padre), menu_(new TMenuHijo
     zonaPreguntas_->hide();
     capa->addWidget(zonaPreguntas_);
 
+    connect(menu_->AgregarGuardar(), &QAction::triggered, this, [this] { GuardarProblema(); });
     connect(btnContAfue01, &QPushButton::clicked, this, &TfrmProbTipo::btnContAfue01Click);
     connect(btnContAfue12, &QPushButton::clicked, this, &TfrmProbTipo::btnContAfue12Click);
     connect(btnContAfue23, &QPushButton::clicked, this, &TfrmProbTipo::btnContAfue23Click);

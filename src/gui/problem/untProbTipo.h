@@ -8,10 +8,12 @@
 #include <cstdint>
 #include <string_view>
 
+#include <QString>
 #include <QWidget>
 
 #include "app/untMenuHijo.h"
 #include "compute/untFormulas.h"
+#include "problem/untArchivo.h"
 #include "problem/untCampos.h"
 #include "problem/untDatos.h"
 
@@ -91,6 +93,24 @@ public:
     // Copies the chart model into the chart view.
     void RefrescarGrafico();
 
+    // ---- The problem file (untProbArchivo.cpp).
+    // The problem as its file keeps it: the answers as far as the visible
+    // tabs go, the roughness option, every text, and the results page when
+    // it is visible.
+    TArchivoProblema Problema() const;
+    // A saved problem in a new window: the texts and the roughness option,
+    // then the wizard walked with the same answers ("Continuar" on the
+    // structure page included), ready for "Calcular".
+    void CargarProblema(const TProblema& p);
+    // Ctrl+S, "&Guardar problema...": the focused field is checked as if it
+    // were left, then the problem goes to the window's file, chosen in the
+    // save dialog the first time.  False when nothing was saved.
+    bool GuardarProblema();
+    // Saves to `ruta`, which becomes the window's file.
+    bool GuardarProblemaEn(const QString& ruta);
+    const QString& RutaArchivo() const { return rutaArchivo_; }
+    void FijarRutaArchivo(const QString& ruta) { rutaArchivo_ = ruta; }
+
 private:
     void PaginaCambiada(int nueva);
     void MostrarPagina(int pagina);
@@ -115,4 +135,5 @@ private:
     TControlCampos* campos_;
     QWidget* zonaPreguntas_;
     int paginaActual_ = kGlobal;
+    QString rutaArchivo_;  // the file the problem was opened from or saved to
 };

@@ -1,0 +1,69 @@
+#include "app/untArchivoProblema.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+#include "app/untMensajes.h"
+
+namespace {
+
+QString& CarpetaFijada() {
+    static QString carpeta;
+    return carpeta;
+}
+
+const QString kFiltro = QStringLiteral("Problemas turmado (*%1);;Todos los archivos (*)").arg(kExtensionProblema);
+
+// A file dialog of Qt's own (the same on every desktop, and one that tests
+// can drive as a modal window).
+QString Dialogo(QWidget* padre, QFileDialog::AcceptMode modo, const QString& titulo) {
+    QFileDialog d(padre, titulo, CarpetaProblemas(), kFiltro);
+    d.setOption(QFileDialog::DontUseNativeDialog);
+    d.setAcceptMode(modo);
+    d.setFileMode(modo == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    d.setDefaultSuffix(QString(kExtensionProblema).mid(1));
+    if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty()) return {};
+    return d.selectedFiles().constFirst();
+}
+
+}  // namespace
+
+QString CarpetaProblemas() {
+    if (!CarpetaFijada().isEmpty()) return CarpetaFijada();
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)).filePath("Problemas turmado");
+}
+
+void FijarCarpetaProblemas(const QString& carpeta) { CarpetaFijada() = carpeta; }
+
+QString ElegirArchivoGuardar(QWidget* padre) {
+    QDir().mkpath(CarpetaProblemas());
+    return Dialogo(padre, QFileDialog::AcceptSave, "Guardar problema");
+}
+
+QString ElegirArchivoAbrir(QWidget* padre) { return Dialogo(padre, QFileDialog::AcceptOpen, "Abrir problema"); }
+
+bool EscribirArchivoProblema(QWidget* padre, const QString& ruta, const std::string& texto) {
+    QSaveFile archivo(ruta);
+    const bool escrito = archivo.open(QIODevice::WriteOnly) &&
+                         archivo.write(texto.data(), qint64(texto.size())) == qint64(texto.size()) &&
+                         archivo.commit();
+    if (!escrito)
+        MostrarError(padre, QString("No se pudo guardar el problema en «%1»: %2. El archivo anterior, si lo había, "
+                                    "no cambió.")
+                                .arg(QDir::toNativeSeparators(ruta), archivo.errorString()));
+    return escrito;
+}
+
+std::optional<TArchivoProblema> LeerArchivoProblema(QWidget* padre, const QString& ruta) {
+    try {
+        return CargarArchivoProblema(QFile::encodeName(ruta).toStdString());
+    } catch (const ErrorArchivo& e) {
+        MostrarError(padre, QString("No se puede abrir «%1»: %2.")
+                                .arg(QDir::toNativeSeparators(ruta), QString::fromUtf8(e.what())));
+        return std::nullopt;
+    }
+}

@@ -1,0 +1,92 @@
+// The calculation window and its problem file: what a save keeps, how an
+// opened problem walks the wizard again, and Ctrl+S.
+#include <QApplication>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTabWidget>
+
+#include "app/untArchivoProblema.h"
+#include "app/untMensajes.h"
+#include "compute/untCalcular.h"
+#include "pickers/untPaginaComplementaria.h"
+#include "problem/untCodigo.h"
+#include "problem/untControlCampos.h"
+#include "problem/untGrupoRadio.h"
+#include "problem/untPaginaEstructura.h"
+#include "problem/untPaginasDatos.h"
+#include "problem/untProbTipo.h"
+
+TArchivoProblema TfrmProbTipo::Problema() const {
+    TArchivoProblema a;
+    TProblema& p = a.problema;
+    p.textos = Textos();
+    p.rugosidad = !OpcionManning();
+    // An answer counts while the page it opened is showing its tab: a
+    // changed answer hides the later pages until it is answered again.
+    if (pgReplanteo->isTabVisible(kEstructura))
+        p.codigo = CalcularCodigo(kEstructura, datos_);
+    else if (pgReplanteo->isTabVisible(kLocal))
+        p.codigo = CalcularCodigo(kLocal, datos_);
+    if (p.codigo == 11 && (datos_.ElecChor == 8 || datos_.ElecChor == 9)) p.chorro = datos_.ElecChor - 8;
+    if (pgReplanteo->isTabVisible(kResultados)) {
+        const ProblemCode codigo = CalcularCodigo(kResultados, datos_);
+        const TCalculadora* calc = CalculadoraDe(codigo);
+        a.resultados = TResultadosArchivo{codigo, calc ? calc->titulo : "", FilasResultados(codigo, datos_, panel_)};
+    }
+    a.guardado = FechaActual();
+    return a;
+}
+
+void TfrmProbTipo::CargarProblema(const TProblema& p) {
+    for (const auto& [nombre, texto] : p.textos)
+        if (QLineEdit* e = Campo(nombre)) e->setText(QString::fromStdString(texto));
+    if (p.rugosidad) tbshNivel0->rbAltuRugoCauc->setChecked(true);
+    if (p.codigo < 1) return;
+
+    // The answers as a user gives them: open the question, pick the item,
+    // "Continuar".
+    const ProblemCode fenomeno = p.codigo < 10 ? p.codigo : p.codigo / 10;
+    btnN0Click();
+    rg0->SetItemIndex(fenomeno - 1);
+    btnContAfue01Click();
+    if (p.codigo < 10) return;
+    btnN1Click();
+    TGrupoRadio* obstaculo = fenomeno == 1 ? rg00 : fenomeno == 2 ? rg01 : rg02;
+    obstaculo->SetItemIndex(p.codigo % 10 - 1);
+    btnContAfue12Click();
+    tbshNivel2->btnN2Click();
+    if (!rg000->isHidden() && p.chorro) {
+        rg000->SetItemIndex(*p.chorro);
+        btnContAfue23Click();
+    }
+}
+
+bool TfrmProbTipo::GuardarProblema() {
+    // Saving leaves the focused field as far as its check goes, so that the
+    // file never holds a text the field would reject nor results that a
+    // change typed but not yet checked has made stale.
+    if (auto* edit = qobject_cast<QLineEdit*>(QApplication::focusWidget()); edit && isAncestorOf(edit)) {
+        for (const TCampo& campo : ::Campos()) {
+            if (Campo(campo.nombre) != edit) continue;
+            const bool aceptado = TextoAceptado(campo, edit->text().toStdString());
+            campos_->Salir(edit);
+            if (!aceptado) return false;
+            campos_->Entrar(edit);
+            break;
+        }
+    }
+    QString ruta = rutaArchivo_;
+    if (ruta.isEmpty()) ruta = ElegirArchivoGuardar(this);
+    return !ruta.isEmpty() && GuardarProblemaEn(ruta);
+}
+
+bool TfrmProbTipo::GuardarProblemaEn(const QString& ruta) {
+    const TArchivoProblema a = Problema();
+    if (const auto rechazo = TextoRechazado(a.problema.textos)) {
+        MostrarError(this, QString("No se guardó el problema: %1").arg(QString::fromStdString(*rechazo)));
+        return false;
+    }
+    if (!EscribirArchivoProblema(this, ruta, EscribirArchivoProblema(a))) return false;
+    rutaArchivo_ = ruta;
+    return true;
+}
