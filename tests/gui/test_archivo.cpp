@@ -19,10 +19,9 @@
 #include "app/Main.h"
 #include "app/untAbrir.h"
 #include "app/untArchivoProblema.h"
-#include "compute/untCalcular.h"
 #include "entorno.h"
+#include "resultados.h"
 #include "pickers/untPaginaComplementaria.h"
-#include "problem/untCodigo.h"
 #include "problem/untGrupoRadio.h"
 #include "problem/untPaginaEstructura.h"
 #include "problem/untPaginasDatos.h"
@@ -35,14 +34,6 @@ QString Pestanas(const TfrmProbTipo& v) {
     QString s;
     for (int p = 0; p < TfrmProbTipo::kPaginas; ++p) s += v.pgReplanteo->isTabVisible(p) ? '1' : '0';
     return s;
-}
-
-// The rows the results page shows, "caption=value unit" each.
-QStringList Filas(TfrmProbTipo& v) {
-    QStringList r;
-    for (const TFila& f : FilasResultados(CalcularCodigo(4, v.Datos()), v.Datos(), v.Panel()))
-        r << QString::fromStdString(f.etiqueta + "=" + f.valor + " " + f.unidad);
-    return r;
 }
 
 QList<TfrmProbTipo*> Ventanas(TMainForm& m) {
@@ -137,19 +128,9 @@ private slots:
     void GuardarCerrarAbrirYCalcular() {
         TfrmProbTipo* v = principal->mmiFileNewClick();
         v->Campo("FlujCaud")->setText("2500");
-        v->tbshNivel0->btnN0->click();
-        v->rg0->Item(1)->click();
-        v->btnContAfue01->click();
-        v->tbshNivel1->btnN1->click();
-        v->rg01->Item(1)->click();  // "interior": pier
-        v->btnContAfue12->click();
-        v->Campo("EstrAnchPila")->setText("4");
-        v->tbshNivel2->btnN2->click();
-        for (const char* campo : {"EstrFactFormKs", "EstrFactGrup"}) v->Campo(campo)->setText("1");
-        v->Campo("SediAnguRepo")->setText("30");
-        v->tbshNivel3->btnN3->click();
+        ClasificarYCalcular(*v, 1, 1, "EstrAnchPila=4;EstrFactFormKs=1;EstrFactGrup=1;SediAnguRepo=30");  // pier
         QCOMPARE(v->pgReplanteo->currentIndex(), int(TfrmProbTipo::kResultados));
-        const QStringList antes = Filas(*v);
+        const QStringList antes = TextosVistos(*v->tbshProblema);
         QCOMPARE(antes.size(), 10);
 
         entorno.EsperarModal([&](QWidget* w) {
@@ -163,6 +144,13 @@ private slots:
         QVERIFY(!entorno.ModalPendiente());
         QVERIFY(QFile::exists(Ruta("pila.turmado")));
         QCOMPARE(v->RutaArchivo(), Ruta("pila.turmado"));
+        // The file keeps the results page for its reader.
+        const auto guardado = CargarArchivoProblema(Ruta("pila.turmado").toStdString()).resultados;
+        QVERIFY(guardado);
+        QCOMPARE(QString::fromStdString(guardado->titulo), QString("Problema de la Pila"));
+        QStringList filasGuardadas;
+        for (const TFila& f : guardado->filas) filasGuardadas << QString::fromStdString(f.etiqueta + "=" + f.valor);
+        QCOMPARE(filasGuardadas, antes);
         // Later presses save to the same file without asking.
         QFile::remove(Ruta("pila.turmado"));
         v->MenuHijo().mmiFileSave->trigger();
@@ -185,7 +173,8 @@ private slots:
         QCOMPARE(w->Campo("FlujCaud")->text(), QString("2500"));
         QCOMPARE(w->Campo("EstrAnchPila")->text(), QString("4"));
         w->tbshNivel3->btnN3->click();
-        QCOMPARE(Filas(*w), antes);
+        QCOMPARE(w->tbshProblema->lblProbTipo->text(), QString("Problema de la Pila"));
+        QCOMPARE(TextosVistos(*w->tbshProblema), antes);
         QVERIFY(entorno.mensajes.isEmpty());
         QVERIFY(entorno.errores.isEmpty());
 
@@ -195,7 +184,7 @@ private slots:
         QCOMPARE(calc.exitCode(), 0);
         QStringList impresas = QString::fromUtf8(calc.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
         QCOMPARE(impresas.takeFirst(), QString("Problema de la Pila"));
-        for (QString& f : impresas) f = f.section('\t', 0, 0) + "=" + f.section('\t', 1, 1) + " " + f.section('\t', 2);
+        for (QString& f : impresas) f = f.section('\t', 0, 0) + "=" + f.section('\t', 1, 1);
         QCOMPARE(impresas, antes);
     }
 
