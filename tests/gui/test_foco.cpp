@@ -250,11 +250,13 @@ private slots:
         QCOMPARE(v->pgReplanteo->isTabVisible(TfrmProbTipo::kGrafico), resultados);
         if (mensaje) QVERIFY(e->hasFocus());
 
-        // Clicking the tabs afterwards moves both together.
+        // Once the field is left, a click on a tab opens that tab: the focus
+        // did not go back into the field to be left again.
         if (!mensaje) {
-            ClicPestana(TfrmProbTipo::kGlobal);
+            ClicPestana(TfrmProbTipo::kLocal);
             Asentar();
-            QVERIFY(PaginaCoherente(TfrmProbTipo::kGlobal));
+            QVERIFY(PaginaCoherente(TfrmProbTipo::kLocal));
+            QVERIFY(cajas.isEmpty());
         }
     }
 

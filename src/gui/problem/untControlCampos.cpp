@@ -1,11 +1,13 @@
 #include "problem/untControlCampos.h"
 
 #include <string>
+#include <utility>
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QEvent>
 #include <QLineEdit>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -16,13 +18,15 @@ namespace {
 
 std::string Texto(const QLineEdit* e) { return e->text().toStdString(); }
 
-// Makes the tab page that holds the control the current one of its tab
-// widget (the pages of a QTabWidget are children of its stacked widget).
-void MostrarPaginaDe(QWidget* control) {
+// The tab widget whose page holds the control, and that page (the pages of
+// a QTabWidget are children of its stacked widget); nulls for a control on
+// no page.
+std::pair<QTabWidget*, QWidget*> PaginaDe(QWidget* control) {
     for (QWidget* w = control; w && w->parentWidget(); w = w->parentWidget()) {
         auto* pestanas = qobject_cast<QTabWidget*>(w->parentWidget()->parentWidget());
-        if (pestanas && pestanas->indexOf(w) >= 0) pestanas->setCurrentWidget(w);
+        if (pestanas && pestanas->indexOf(w) >= 0) return {pestanas, w};
     }
+    return {nullptr, nullptr};
 }
 
 }  // namespace
@@ -73,11 +77,18 @@ void TControlCampos::FocoCambiado(QWidget*, QWidget* ahora) {
     if (CampoDe(ahora)) Entrar(static_cast<QLineEdit*>(ahora));
 }
 
+// The field left by a page change (a click on a tab, as a rule).  The focus
+// goes to the tab bar first, as after any click on a tab: were it left on
+// the new page, an exit reaction that returns to the field's page would
+// bring it back into the field, and every later click on a tab would leave
+// the field again and return.
 void TControlCampos::SalirOculto(QPointer<QLineEdit> edit) {
     if (!edit) return;
-    const QPointer<QWidget> ahora = activo_;
+    if (QTabWidget* pestanas = PaginaDe(edit).first) {
+        activo_ = pestanas->tabBar();
+        pestanas->tabBar()->setFocus(Qt::OtherFocusReason);
+    }
     Salir(edit);
-    if (ahora && activo_ == ahora && ahora->hasFocus() && CampoDe(ahora)) Entrar(static_cast<QLineEdit*>(ahora.data()));
 }
 
 void TControlCampos::Entrar(QLineEdit* edit) {
@@ -106,7 +117,7 @@ void TControlCampos::SalirCon(QLineEdit* edit, std::optional<double> guardado) {
 
 void TControlCampos::RechazarValor(QLineEdit* edit, const QString& mensaje) {
     Retener(edit);
-    MostrarPaginaDe(edit);
+    if (const auto [pestanas, pagina] = PaginaDe(edit); pestanas) pestanas->setCurrentWidget(pagina);
     edit->clear();
     edit->setFocus(Qt::OtherFocusReason);
     const QPointer<QLineEdit> vivo = edit;

@@ -11,8 +11,9 @@
 // button pressed once no message is showing), wherever closing the message,
 // the window system or the multiple-document area hands the focus, it goes
 // back to the rejected field, as neither an exit nor an enter.  A field
-// hidden by a page change is left once the change is over, so that the
-// exit's message or page activation never cuts into the change.
+// hidden by a page change is left once the change is over, with the focus
+// on the tab bar, so that the exit's message or page activation never cuts
+// into the change.
 #pragma once
 
 #include <functional>
