@@ -397,10 +397,14 @@ private slots:
         Salir();
         QCOMPARE(Pestanas(), QString("111100"));
         MostrarResultados();
-        Escribir(E("EstrAnguAtaq"), "0");  // entered at 0: nothing happens
+        Escribir(E("EstrAnguAtaq"), "0");  // 0 left as 0: unchanged, the tabs stay
         Salir();
         QCOMPARE(Pestanas(), QString("111111"));
-        QCOMPARE(Puntos(), 8);
+        QCOMPARE(Puntos(), 0);
+        MostrarResultados();
+        Escribir(E("EstrAnguAtaq"), "30");  // changed from 0: the old results go
+        Salir();
+        QCOMPARE(Pestanas(), QString("111100"));
     }
 
     // ---- Pickers.

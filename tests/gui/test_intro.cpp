@@ -33,11 +33,13 @@ private slots:
         QVERIFY(!intro.BitBtn1->icon().isNull());
     }
 
-    // A fixed dialog without title-bar buttons.
+    // A fixed dialog without title-bar buttons: no frame is asked of the
+    // window manager, the window draws its caption itself.
     void SinBotonesDeTitulo() {
         TfrmIntro intro;
         const Qt::WindowFlags f = intro.windowFlags();
-        QVERIFY(f.testFlag(Qt::CustomizeWindowHint));
+        QVERIFY(f.testFlag(Qt::FramelessWindowHint));
+        QCOMPARE(intro.findChild<QLabel*>("lblTitulo")->text(), QString("NORVA - TURMADO - QUENFOR S.A."));
         QVERIFY(!f.testFlag(Qt::WindowCloseButtonHint));
         QVERIFY(!f.testFlag(Qt::WindowMinimizeButtonHint));
         QVERIFY(!f.testFlag(Qt::WindowMaximizeButtonHint));

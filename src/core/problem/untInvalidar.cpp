@@ -1,8 +1,12 @@
 #include "problem/untInvalidar.h"
 
-TInvalidacion Invalidacion(TReaccion reaccion, double guardado, double valor) {
-    if (guardado == 0) return {};
-    const bool cambio = valor != guardado;
+#include "general/untNumero.h"
+
+bool ValorCambiado(std::optional<double> guardado, std::string_view texto) {
+    return !guardado || LeerNumeroComparable(texto) != *guardado;
+}
+
+TInvalidacion Invalidacion(TReaccion reaccion, bool cambio) {
     switch (reaccion) {
         case TReaccion::Resultados:
             return {cambio ? TInvalidacion::Resultados : TInvalidacion::Ninguno, true};

@@ -2,6 +2,9 @@
 // field held when it was entered.
 #pragma once
 
+#include <optional>
+#include <string_view>
+
 #include "problem/untCampos.h"
 
 struct TInvalidacion {
@@ -15,8 +18,14 @@ struct TInvalidacion {
     bool reiniciar = false;
 };
 
-// A saved value of 0 changes nothing.  Otherwise a field that invalidates
-// the results always returns to its page and clears the chart, and hides the
-// results only when the value changed; a field on which the classification
-// depends does all of it only when the value changed.
-TInvalidacion Invalidacion(TReaccion reaccion, double guardado, double valor);
+// Whether the text left in a field changes its value: its reading (blank
+// reads 0, a text that is not a number NaN, which equals nothing) against
+// the value saved on entering the field.  An empty saved value (no entry of
+// this field recorded) counts as a change.  Never faults.
+bool ValorCambiado(std::optional<double> guardado, std::string_view texto);
+
+// A field that invalidates the results always returns to its page and
+// clears the chart, and hides the results only when its value changed; a
+// field on which the classification depends does all of it only when its
+// value changed.
+TInvalidacion Invalidacion(TReaccion reaccion, bool cambio);

@@ -12,6 +12,7 @@
 
 #include "app/untAbrir.h"
 #include "app/untIconos.h"
+#include "app/untMensajes.h"
 #include "app/untMenuHijo.h"
 #include "app/untProbDesc.h"
 #include "problem/untProbTipo.h"
@@ -146,6 +147,13 @@ void TMainForm::mmiHelpDescClick() {
 }
 
 void TMainForm::closeEvent(QCloseEvent* e) {
+    // A child window may be showing a message box from inside its handlers:
+    // the children go once the box is gone.
+    if (MensajesAbiertos() > 0) {
+        e->ignore();
+        DespuesDeLosMensajes(this, [this] { close(); });
+        return;
+    }
     const auto hijas = mdiArea->subWindowList();
     for (auto it = hijas.rbegin(); it != hijas.rend(); ++it) delete *it;
     e->accept();

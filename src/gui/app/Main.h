@@ -47,7 +47,8 @@ public:
     void TileVertical();
 
 protected:
-    // Destroys every child window, last first, without asking.
+    // Destroys every child window, last first, without asking (once no
+    // message box is showing).
     void closeEvent(QCloseEvent* e) override;
 
 private:

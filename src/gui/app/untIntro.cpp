@@ -1,5 +1,6 @@
 #include "app/untIntro.h"
 
+#include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPixmap>
@@ -9,11 +10,15 @@
 
 namespace {
 
+// Height of the caption bar drawn at the top of the window; the contents
+// sit below it.
+constexpr int kAltoTitulo = 22;
+
 QLabel* Linea(QWidget* padre, const char* nombre, const QString& texto, QRect r, int puntos, bool negrita,
               bool cursiva, Qt::Alignment alineacion = Qt::AlignHCenter | Qt::AlignTop) {
     auto* l = new QLabel(texto, padre);
     l->setObjectName(nombre);
-    l->setGeometry(r);
+    l->setGeometry(r.translated(0, kAltoTitulo));
     QFont f("Arial", puntos);
     f.setBold(negrita);
     f.setItalic(cursiva);
@@ -25,10 +30,28 @@ QLabel* Linea(QWidget* padre, const char* nombre, const QString& texto, QRect r,
 
 }  // namespace
 
-TfrmIntro::TfrmIntro(QWidget* owner) : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+// Without a frame from the window manager, which may add buttons whatever
+// the hints ask (openbox draws minimise, maximise and close on any titled
+// window): the window draws its caption bar, without buttons, and its border.
+TfrmIntro::TfrmIntro(QWidget* owner) : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint) {
     setObjectName("frmIntro");
     setWindowTitle("NORVA - TURMADO - QUENFOR S.A.");
-    setFixedSize(460, 392);
+    setFixedSize(460, kAltoTitulo + 392);
+
+    auto* borde = new QFrame(this);
+    borde->setObjectName("bvlBorde");
+    borde->setFrameShape(QFrame::Box);
+    borde->setGeometry(rect());
+    auto* titulo = new QLabel(windowTitle(), this);
+    titulo->setObjectName("lblTitulo");
+    titulo->setGeometry(1, 1, width() - 2, kAltoTitulo - 2);
+    titulo->setAlignment(Qt::AlignCenter);
+    titulo->setAutoFillBackground(true);
+    titulo->setBackgroundRole(QPalette::Highlight);
+    titulo->setForegroundRole(QPalette::HighlightedText);
+    QFont negrita = titulo->font();
+    negrita.setBold(true);
+    titulo->setFont(negrita);
 
     const auto izq = Qt::AlignLeft | Qt::AlignVCenter;
     Linea(this, "lblNorva", "NORVA", {20, 14, 72, 22}, 14, true, true, izq);
@@ -38,7 +61,7 @@ TfrmIntro::TfrmIntro(QWidget* owner) : QDialog(owner, Qt::Dialog | Qt::Customize
     Linea(this, "lblTurmado", "TURMADO", {20, 58, 260, 48}, 30, true, false, izq);
     imgIntro = new QLabel(this);
     imgIntro->setObjectName("imgIntro");
-    imgIntro->setGeometry(304, 44, 136, 96);
+    imgIntro->setGeometry(304, kAltoTitulo + 44, 136, 96);
     imgIntro->setFrameShape(QFrame::Box);
     imgIntro->setScaledContents(true);
     imgIntro->setPixmap(QPixmap(":/imagenes/intro.jpg"));
@@ -63,7 +86,7 @@ TfrmIntro::TfrmIntro(QWidget* owner) : QDialog(owner, Qt::Dialog | Qt::Customize
 
     BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), "OK", this);
     BitBtn1->setObjectName("BitBtn1");
-    BitBtn1->setGeometry(186, 350, 88, 28);
+    BitBtn1->setGeometry(186, kAltoTitulo + 350, 88, 28);
     BitBtn1->setDefault(true);
     connect(BitBtn1, &QPushButton::clicked, this, &TfrmIntro::BitBtn1Click);
 }

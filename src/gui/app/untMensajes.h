@@ -7,6 +7,7 @@
 
 #include <QString>
 
+class QObject;
 class QWidget;
 
 enum class TTipoMensaje { Informacion, Error };
@@ -20,6 +21,14 @@ void MostrarMensaje(QWidget* padre, const QString& texto);
 
 // The general error handler: shows the text of a fault in a message box.
 void MostrarError(QWidget* padre, const QString& texto);
+
+// Number of message boxes showing now (nested ones counted).
+int MensajesAbiertos();
+
+// Runs `accion` once no message box is showing: at once when none is, else
+// after the last one has closed (unless `contexto` is gone by then).  A
+// window that must not be destroyed under a box it opened closes this way.
+void DespuesDeLosMensajes(QObject* contexto, std::function<void()> accion);
 
 // Runs an action that can fault (floating-point fault, unreadable field
 // text); a fault ends the action and its text is shown by MostrarError.

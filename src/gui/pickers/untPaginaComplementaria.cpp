@@ -143,11 +143,7 @@ void TPaginaComplementaria::PonerValorElegido(std::string_view campo, const QStr
     // former text that is not a number counts as a change.
     const double antes = LeerNumeroComparable(edit->text().toStdString());
     edit->setText(valor);
-    TDatosProblema& d = ventana_.Datos();
-    const double entrada = d.ValoEntr;
-    d.ValoEntr = antes;
-    ventana_.Campos().Salir(edit);
-    d.ValoEntr = entrada;  // the field entered last keeps its saved value
+    ventana_.Campos().Salir(edit, antes);
 }
 
 void TPaginaComplementaria::btnClick(int k) {

@@ -1,5 +1,7 @@
 #include "problem/untPaginaEstructura.h"
 
+#include <vector>
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -38,10 +40,14 @@ void TPaginaEstructura::tbshNivel2Show() {
         findChild<QLabel*>(cabecera)->show();
     btnN2->show();
     const auto campos = CamposEstructura(d.CodiProb);
+    std::vector<QWidget*> tabulacion;
     for (int fila = 1; fila <= int(campos.size()); ++fila) {
         const TFilaCampo& f = filas_.at(campos[fila - 1]);
         UbicarFila(f.etiqueta, f.edit, f.unidad, fila, 1);
+        tabulacion.push_back(f.edit);
     }
+    tabulacion.push_back(btnN2);
+    OrdenTabulacion(tabulacion);
     if (!campos.empty()) UbicarControl(lblNiv2Estr, 1, 1);
 }
 

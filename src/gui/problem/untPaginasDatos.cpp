@@ -81,6 +81,9 @@ TPaginaGlobal::TPaginaGlobal(TfrmProbTipo& ventana) : ventana_(ventana) {
 
     btnN0 = BotonPregunta(this, "btnN0", "Fenómeno dominante", TopeFila(10, 5, false) + 12);
     connect(btnN0, &QPushButton::clicked, &ventana, &TfrmProbTipo::btnN0Click);
+    // The options were made after the rows: each goes before its edit.
+    OrdenTabulacion(
+        {edtCaucAnchCauc, rbCaucCoefMannCauc, edtCaucCoefMannCauc, rbAltuRugoCauc, edtAltuRugoCauc, btnN0});
 }
 
 void TPaginaGlobal::rbCaucCoefMannCaucClick() { CambiarRugosidad(); }
@@ -90,7 +93,9 @@ void TPaginaGlobal::CambiarRugosidad() {
     for (QWidget* w : {static_cast<QWidget*>(edtAltuRugoCauc), static_cast<QWidget*>(lblAltuRugoCaucUnid),
                        static_cast<QWidget*>(edtCaucCoefMannCauc), static_cast<QWidget*>(lblCaucCoefMannCaucUnid)})
         w->setEnabled(!Habilitado(w));
-    ventana_.InvalidarResultados(edtCaucAnchCauc, TfrmProbTipo::kGlobal, -1);
+    // Always a change: the results and the chart go and "Datos Globales"
+    // comes back, whatever the width field holds (its text is not read).
+    ventana_.InvalidarResultados(edtCaucAnchCauc, TfrmProbTipo::kGlobal, std::nullopt);
 }
 
 TPaginaLocal::TPaginaLocal(TfrmProbTipo& ventana) {

@@ -25,7 +25,7 @@ public:
 
     // Click of either option (runs when it becomes selected): swaps the
     // enabled state of both options' edits and units, then invalidates the
-    // results against the width field with a saved value of -1.
+    // results through the width field as a changed value.
     void rbCaucCoefMannCaucClick();
     void rbAltuRugoCaucClick();
 

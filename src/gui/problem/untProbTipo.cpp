@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,7 +16,6 @@
 
 #include "app/untMensajes.h"
 #include "compute/untCalcular.h"
-#include "general/untNumero.h"
 #include "pickers/untPaginaComplementaria.h"
 #include "problem/untAsistente.h"
 #include "problem/untCodigo.h"
@@ -37,7 +37,9 @@ QPushButton* BotonContinuar(QWidget* padre, const char* nombre) {
     return b;
 }
 
-double ValorDe(const QLineEdit* edit) { return LeerNumeroComparable(edit->text().toStdString()); }
+bool Cambiado(const QLineEdit* edit, std::optional<double> guardado) {
+    return ValorCambiado(guardado, edit->text().toStdString());
+}
 
 }  // namespace
 
@@ -45,7 +47,8 @@ TfrmProbTipo::TfrmProbTipo(QWidget* padre) : QWidget(padre), menu_(new TMenuHijo
     setObjectName("frmProbTipo");
     setWindowTitle("Cálculo para problema específico");
     setAttribute(Qt::WA_DeleteOnClose);
-    campos_ = new TControlCampos(this, datos_, [this](QLineEdit* edit, const TCampo& campo, double guardado) {
+    campos_ = new TControlCampos(this, datos_, [this](QLineEdit* edit, const TCampo& campo,
+                                                      std::optional<double> guardado) {
         if (campo.reaccion == TReaccion::Posteriores)
             InvalidarPosteriores(edit, guardado);
         else
@@ -130,6 +133,20 @@ TfrmProbTipo::~TfrmProbTipo() {
     delete campos_;
 }
 
+void TfrmProbTipo::closeEvent(QCloseEvent* e) {
+    if (MensajesAbiertos() > 0) {
+        e->ignore();
+        DespuesDeLosMensajes(this, [this] {
+            if (auto* marco = qobject_cast<QMdiSubWindow*>(parentWidget()))
+                marco->close();
+            else
+                close();
+        });
+        return;
+    }
+    QWidget::closeEvent(e);
+}
+
 QLineEdit* TfrmProbTipo::Campo(std::string_view nombre) const { return campos_->Edit(nombre); }
 
 TTextosCampos TfrmProbTipo::Textos() const {
@@ -160,14 +177,16 @@ void TfrmProbTipo::OcultarPagina(int pagina) {
 }
 
 void TfrmProbTipo::MostrarPagina(int pagina) {
-    switch (pagina) {
-        case kGlobal: tbshNivel0Show(); break;
-        case kLocal: tbshNivel1Show(); break;
-        case kEstructura: tbshNivel2->tbshNivel2Show(); break;
-        case kComplementaria: tbshNivel3->tbshNivel3Show(); break;
-        case kResultados: tbshProblema->tbshProblemaShow(); break;
-        default: break;  // "Grafico" has no show event
-    }
+    Proteger(this, [&] {
+        switch (pagina) {
+            case kGlobal: tbshNivel0Show(); break;
+            case kLocal: tbshNivel1Show(); break;
+            case kEstructura: tbshNivel2->tbshNivel2Show(); break;
+            case kComplementaria: tbshNivel3->tbshNivel3Show(); break;
+            case kResultados: tbshProblema->tbshProblemaShow(); break;
+            default: break;  // "Grafico" has no show event
+        }
+    });
 }
 
 void TfrmProbTipo::tbshNivel0Show() { datos_.CodiProb = CalcularCodigo(kGlobal, datos_); }
@@ -328,8 +347,8 @@ void TfrmProbTipo::RefrescarGrafico() {
 
 // ---- Reactions of the fields.
 
-void TfrmProbTipo::InvalidarResultados(QLineEdit* edit, int pagina, double guardado) {
-    const TInvalidacion inv = Invalidacion(TReaccion::Resultados, guardado, ValorDe(edit));
+void TfrmProbTipo::InvalidarResultados(QLineEdit* edit, int pagina, std::optional<double> guardado) {
+    const TInvalidacion inv = Invalidacion(TReaccion::Resultados, Cambiado(edit, guardado));
     if (inv.ocultar == TInvalidacion::Resultados) {
         pgReplanteo->setTabVisible(kResultados, false);
         pgReplanteo->setTabVisible(kGrafico, false);
@@ -340,8 +359,8 @@ void TfrmProbTipo::InvalidarResultados(QLineEdit* edit, int pagina, double guard
     }
 }
 
-void TfrmProbTipo::InvalidarPosteriores(QLineEdit* edit, double guardado) {
-    const TInvalidacion inv = Invalidacion(TReaccion::Posteriores, guardado, ValorDe(edit));
+void TfrmProbTipo::InvalidarPosteriores(QLineEdit* edit, std::optional<double> guardado) {
+    const TInvalidacion inv = Invalidacion(TReaccion::Posteriores, Cambiado(edit, guardado));
     if (inv.ocultar == TInvalidacion::Posteriores) OcultarPosteriores();
     if (inv.reiniciar) LimpiarGrafico();
 }

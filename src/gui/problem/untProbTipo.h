@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include <QString>
@@ -84,9 +85,10 @@ public:
     // then the results page.
     void Calcular();
 
-    // Reactions to a value accepted on leaving a field.
-    void InvalidarResultados(QLineEdit* edit, int pagina, double guardado);
-    void InvalidarPosteriores(QLineEdit* edit, double guardado);
+    // Reactions to a value accepted on leaving a field, given the value
+    // saved on entering it (empty: unknown, which counts as a change).
+    void InvalidarResultados(QLineEdit* edit, int pagina, std::optional<double> guardado);
+    void InvalidarPosteriores(QLineEdit* edit, std::optional<double> guardado);
 
     // Empties the four series of the chart model and redraws the chart.
     void LimpiarGrafico();
@@ -110,6 +112,11 @@ public:
     bool GuardarProblemaEn(const QString& ruta);
     const QString& RutaArchivo() const { return rutaArchivo_; }
     void FijarRutaArchivo(const QString& ruta) { rutaArchivo_ = ruta; }
+
+protected:
+    // A window closed while a message box is up closes once the box is gone:
+    // destroying it would pull the stack frames that show the box from under it.
+    void closeEvent(QCloseEvent* e) override;
 
 private:
     void PaginaCambiada(int nueva);

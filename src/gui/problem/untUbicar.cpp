@@ -23,6 +23,14 @@ void UbicarFila(QLabel* etiqueta, QLineEdit* edit, QLabel* unidad, int fila, int
     UbicarControl(unidad, fila, grupo);
 }
 
+void OrdenTabulacion(std::span<QWidget* const> controles) {
+    for (std::size_t i = 1; i < controles.size(); ++i) QWidget::setTabOrder(controles[i - 1], controles[i]);
+}
+
+void OrdenTabulacion(std::initializer_list<QWidget*> controles) {
+    OrdenTabulacion(std::span<QWidget* const>(controles.begin(), controles.size()));
+}
+
 QLabel* CrearEtiqueta(QWidget* pagina, const QString& nombre, const QString& texto, int x, int ancho,
                       bool negrita) {
     auto* l = new QLabel(texto, pagina);

@@ -2,6 +2,9 @@
 // "Valor", "Unidades", the header row, and the rows placed by UbicarFila.
 #pragma once
 
+#include <initializer_list>
+#include <span>
+
 #include <QString>
 
 class QLabel;
@@ -28,6 +31,11 @@ int TopeFila(int fila, int grupo, bool esEtiqueta);
 // stays where it is.
 void UbicarControl(QWidget* control, int fila, int grupo);
 void UbicarFila(QLabel* etiqueta, QLineEdit* edit, QLabel* unidad, int fila, int grupo);
+
+// Tab and Shift+Tab visit the controls in the given order (the rows top to
+// bottom, then the page's button); hidden and disabled ones are skipped.
+void OrdenTabulacion(std::span<QWidget* const> controles);
+void OrdenTabulacion(std::initializer_list<QWidget*> controles);
 
 // The three controls of a field's row, named lbl<name>, edt<name> and
 // lbl<name>Unid, with the catalogue's caption, default text and unit, at the
