@@ -58,10 +58,12 @@ struct Problema {
     // on the structure page (with a protection of 4 m where the code needs
     // an insufficient one, the defaults being sufficient), the jet answer
     // for 1121/1122, then the complementary page (slot states from the texts).
-    explicit Problema(ProblemCode final) {
+    // `cambios` replaces default texts before the wizard runs.
+    explicit Problema(ProblemCode final, const TTextosCampos& cambios = {}) {
         const ProblemCode segundo = final >= 1000 ? final / 100 : final >= 100 ? final / 10 : final;
         if (final == 1121 || final == 1122 || final == 122) textos["EstrLongPlat"] = "4";
         if (final == 212) textos["EstrLongPlat"] = "0.5";
+        for (const auto& [nombre, texto] : cambios) textos[nombre] = texto;
         ElegirEstructura(d, segundo);
         ContinuarEstructura(d, textos);
         if (final == 1121) d.ElecChor = CodificarChorro(1);

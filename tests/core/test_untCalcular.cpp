@@ -73,13 +73,12 @@ TEST_F(Calculo, OpcionRugosidad) {
     EXPECT_DOUBLE_EQ(d.CaucCoefMannCauc, 0.032);
 }
 
-// ks beyond 12 h makes the coefficient negative: computed without complaint.
-TEST_F(Calculo, RugosidadMayorQueDoceTirantesDaManningNegativo) {
-    textos["AltuRugoCauc"] = "20000";  // 20 m > 12 x 1.2 m
-    Correr(false);
-    EXPECT_LT(d.CaucCoefMannCauc, 0);
-    EXPECT_LT(d.CoefChez, 0);
-    EXPECT_LT(d.OutpVeloCritEros, 0);
+// ks beyond 12 h makes the coefficient negative, and from it the Chezy
+// coefficient: the logarithmic law no longer holds ("Calcular" refuses it).
+TEST(CoefManning, RugosidadMayorQueDoceTirantesDaManningNegativo) {
+    const double n = TDatosProblema::CalcCoefMann(1.2, 9.81, 20);  // 20 m > 12 x 1.2 m
+    EXPECT_LT(n, 0);
+    EXPECT_LT(CalcCoefChez(1.2, n), 0);
 }
 
 TEST_F(Calculo, DosVecesSinCambiosDaLosMismosCampos) {
@@ -196,16 +195,55 @@ TEST_F(Calculo, ManningCeroFallaEnChezy) {
     EXPECT_NEAR(d.OutpVeloCritEros, 2.8293, 5e-5);                              // old
 }
 
-// ks = 12 h makes ln(12 h / ks) = 0.  With h = 1 m and ks = 12000 mm the
-// ratio is exactly 1.
-TEST_F(Calculo, RugosidadDoceTirantesFallaEnManning) {
-    Correr();
-    textos["FlujTiraRest"] = "1";
-    textos["AltuRugoCauc"] = "12000";
-    CorrerConFallo("Floating point division by zero", false);
-    EXPECT_DOUBLE_EQ(d.AltuRugoCauc, 12.0);          // new
-    EXPECT_DOUBLE_EQ(d.CaucCoefMannCauc, 0.032);     // old
-    EXPECT_NEAR(d.CoefChez, 32.2142, 5e-5);          // old
+// ks = 12 h makes ln(12 h / ks) = 0.  With h = 1 m and ks = 12 m the ratio
+// is exactly 1.
+TEST(CoefManning, RugosidadDoceTirantesFalla) {
+    EsperarFallo("Floating point division by zero", [] { TDatosProblema::CalcCoefMann(1, 9.81, 12); });
+}
+
+// With the roughness option, a roughness height of 12 depths or more is
+// refused before anything is read: every field keeps its value.  Exactly 12 h
+// is refused however the two decimal texts round in binary; just below it
+// is computed.  The Manning option ignores the roughness height.
+TEST_F(Calculo, RugosidadDeDoceTirantesOMasRechazada) {
+    struct Caso { const char* h; const char* ks; bool rechazo; };  // h in m, ks in mm
+    const Caso casos[] = {
+        {"1", "12000", true},       {"0.1", "1200", true},      {"1.2", "14400", true},
+        {"0.3", "3600", true},      {"0.7", "8400", true},      {"2.35", "28200", true},
+        {"0.05", "600", true},      {"3.3", "39600", true},     {"0.07", "840", true},
+        {"1.2", "20000", true},     {"0.001", "12", true},      {"123.456", "1481472", true},
+        {"1.2", "14399.99", false}, {"0.1", "1199.99", false},  {"1", "11999.9", false},
+        {"0.07", "839.99", false},  {"2.35", "28199.999", false},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(std::string(c.h) + " m, " + c.ks + " mm");
+        d = TDatosProblema{};
+        Correr();
+        const TDatosProblema antes = d;
+        textos["FlujTiraRest"] = c.h;
+        textos["AltuRugoCauc"] = c.ks;
+        if (c.rechazo) {
+            try {
+                Correr(false);
+                ADD_FAILURE() << "computed";
+            } catch (const ErrorRechazo& e) {
+                EXPECT_STREQ(e.what(), "La altura de rugosidad debe ser menor que 12 veces el tirante.");
+            }
+            TDatosProblema::Recorrer(antes, [&](const char* nombre, const double& v) {
+                TDatosProblema::Recorrer(d, [&](const char* otro, const double& w) {
+                    if (std::string_view(nombre) == otro) {
+                        EXPECT_EQ(v, w) << nombre;
+                    }
+                });
+            });
+        } else {
+            Correr(false);
+            EXPECT_GT(d.CaucCoefMannCauc, 0);
+            EXPECT_TRUE(std::isfinite(d.OutpVeloCritEros));
+        }
+        Correr(true);  // the Manning option computes whatever the roughness height
+        EXPECT_DOUBLE_EQ(d.CaucCoefMannCauc, 0.032);
+    }
 }
 
 TEST_F(Calculo, CodigosSinCalculadoraNoDanTitulo) {

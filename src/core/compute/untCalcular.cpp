@@ -99,6 +99,10 @@ double TDatosProblema::CalcCoefMann(double h, double g, double ks) {
     return Guardar(Divi(numerador, Raiz(g) * LogN(Divi(12 * static_cast<Ext>(h), ks))));
 }
 
+bool RugosidadExcesiva(double h, double ks) {
+    return static_cast<Ext>(ks) >= 12 * static_cast<Ext>(h) * (1 - 1e-12L);
+}
+
 const TCalculadora* CalculadoraDe(ProblemCode codigo) {
     const auto it = std::find_if(kCalculadoras.begin(), kCalculadoras.end(),
                                  [&](const TCalculadora& c) { return c.codigo == codigo; });
@@ -107,6 +111,10 @@ const TCalculadora* CalculadoraDe(ProblemCode codigo) {
 
 void CalcularPrevio(TDatosProblema& d, const TTextosCampos& textos, bool opcionManning,
                     const TPanelFormulas& panel) {
+    if (!opcionManning &&
+        RugosidadExcesiva(LeerCampo(textos, "FlujTiraRest"),
+                          Guardar(static_cast<Ext>(LeerCampo(textos, "AltuRugoCauc")) / 1000)))
+        throw ErrorRechazo(kMensajeRugosidad);
     const TCalculadora* calc = CalculadoraDe(d.CodiProb);
     LeerEntradasComunes(d, textos);
     if (calc && calc->entrada) calc->entrada(d, textos, panel);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <optional>
+#include <stdexcept>
 #include <string>
 
 #include "compute/untFormulas.h"
@@ -28,12 +29,30 @@ struct TCalculadora {
 // The calculator of a code, or nullptr for the codes without one.
 const TCalculadora* CalculadoraDe(ProblemCode codigo);
 
+inline constexpr const char* kMensajeRugosidad = "La altura de rugosidad debe ser menor que 12 veces el tirante.";
+
+// "Calcular" refuses the data before reading anything into the record; the
+// text is the message for the user.
+class ErrorRechazo : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// True when, with the roughness option, the roughness height reaches 12 flow
+// depths: ln(12 h / ks) is then 0 or negative and the Manning coefficient
+// meaningless.  h in m, ks in m.  The comparison allows a relative 1e-12 so
+// that a height typed as exactly twelve depths is refused whatever the
+// binary rounding of the two decimal texts.
+bool RugosidadExcesiva(double h, double ks);
+
 // Steps 1 to 7 of "Calcular" for the record's current code: common inputs,
 // the code's input step, sediment quantities, channel roughness (the Manning
 // coefficient as typed, or derived from the roughness height), flow
 // quantities, structure-derived quantities, the code's preparation step.
-// A floating-point fault ends it with ErrorFlotante; the fields written
-// before the fault keep their new values.
+// It first refuses, with ErrorRechazo and kMensajeRugosidad, a roughness
+// height of 12 depths or more under the roughness option; nothing is then
+// read or changed.  A floating-point fault ends it with ErrorFlotante; the
+// fields written before the fault keep their new values.
 void CalcularPrevio(TDatosProblema& d, const TTextosCampos& textos, bool opcionManning,
                     const TPanelFormulas& panel);
 

@@ -1,0 +1,196 @@
+#include "results/untAvisos.h"
+
+#include <algorithm>
+#include <charconv>
+
+#include "general/untGeneral.h"
+#include "general/untNumero.h"
+
+namespace {
+
+// Each row of the range tables and the record quantity it is compared with,
+// in the record's unit; the table's unit is the record's divided by
+// `divisor`.  The rows left out say why.
+constexpr TMagnitudRango kMagnitudes[]{
+    {"Diámetro Medio (d50)", 0, "d50", 1000, [](const TDatosProblema& d) { return d.SediDiamMedi; }, ""},
+    {"Tirante en la restitución", 0, "Tirante", 1, [](const TDatosProblema& d) { return d.FlujTiraRest; }, ""},
+    {"Diámetro de la apertura", 31, "Diámetro de la apertura", 1,
+     [](const TDatosProblema& d) { return d.Alcantarilla.EstrDiamAper; }, ""},
+    // The jet velocity each calculator uses: the mean velocity in each
+    // opening, V = Q / (N pi D^2 / 4); the contracted jet, V1 = q / y1; the
+    // jet over the step, Vj = sqrt(2 g dH).
+    {"Velocidad del chorro", 31, "Velocidad del chorro", 1,
+     [](const TDatosProblema& d) { return d.Alcantarilla.FlujVeloAper; }, ""},
+    {"Velocidad del chorro", 122, "Velocidad del chorro", 1,
+     [](const TDatosProblema& d) { return d.PAC.ChorVeloSali; }, ""},
+    {"Velocidad del chorro", 1121, "Velocidad del chorro", 1, [](const TDatosProblema& d) { return d.PEn.ChorVelo; },
+     ""},
+    {"Velocidad del chorro", 1122, "Velocidad del chorro", 1, [](const TDatosProblema& d) { return d.PEn.ChorVelo; },
+     ""},
+    {"Dif. altura carga/restitución", 122, "Dif. altura carga/restitución", 1,
+     [](const TDatosProblema& d) { return d.PAC.FlujDifeCargRest; }, ""},
+    {"Dif. altura carga/restitución", 1121, "Dif. altura carga/restitución", 1,
+     [](const TDatosProblema& d) { return d.PEn.FlujDifeCargRest; }, ""},
+    {"Dif. altura carga/restitución", 1122, "Dif. altura carga/restitución", 1,
+     [](const TDatosProblema& d) { return d.PEn.FlujDifeCargRest; }, ""},
+    // Not compared.
+    {"Caudal", 0, "", 1, nullptr,
+     "not litres per second: Rajaratnam & Berry, Ruff and Breusers repeat their jet-velocity numbers; "
+     "Hoffmans' 0.01/0.92 is far below the 100 l/s and more of a 0.31 m opening at 1.28 m/s"},
+    {"Caudal específico", 0, "", 1, nullptr,
+     "not litres per second: a discharge per metre of width printed in l/s; 0.002/0.065 and 0.008/0.024 are far "
+     "below a jet of 0.31 m/s and more, the step's 1.28/12.0 repeats a culvert velocity range"},
+    {"Angulo chorro/sup. libre", 0, "", 1, nullptr,
+     "not degrees: 0.1/1.0 and 0.1/1.6 for the angle of a jet with the free surface read as radians"},
+    {"Tipo de chorro", 0, "", 1, nullptr, "the data do not determine the kind of jet"},
+};
+
+bool Dentro(double valor, const TIntervalo& rango, double divisor) {
+    const double inferior = Guardar(static_cast<Ext>(rango.inferior) / divisor);
+    const double superior = Guardar(static_cast<Ext>(rango.superior) / divisor);
+    return inferior <= valor && valor <= superior;
+}
+
+// A value in the table's unit: at most six significant digits, period as
+// separator, no trailing zeros ("85", "15.2789").
+std::string Numero(double x) {
+    char buf[64];
+    const auto r = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::general, 6);
+    return std::string(buf, r.ptr);
+}
+
+std::string Unidad(std::string_view unidad) {
+    if (unidad.size() >= 2 && unidad.front() == '[' && unidad.back() == ']') unidad = unidad.substr(1, unidad.size() - 2);
+    return std::string(unidad);
+}
+
+// "«A»", "«A» y «B»", "«A», «B» y «C»".
+std::string Enumerar(const std::vector<std::string>& nombres) {
+    std::string r;
+    for (std::size_t i = 0; i < nombres.size(); ++i) {
+        if (i > 0) r += i + 1 == nombres.size() ? " y " : ", ";
+        r += "«" + nombres[i] + "»";
+    }
+    return r;
+}
+
+}  // namespace
+
+const char* NombreEstado(TEstadoRango estado) {
+    switch (estado) {
+        case TEstadoRango::Calibracion: return "calibracion";
+        case TEstadoRango::Validacion: return "validacion";
+        case TEstadoRango::Fuera: return "fuera";
+        case TEstadoRango::SinRangos: break;
+    }
+    return "sin_rangos";
+}
+
+const TMagnitudRango* MagnitudRango(std::string_view parametro, ProblemCode codigo) {
+    for (const TMagnitudRango& m : kMagnitudes)
+        if (m.parametro == parametro && (m.codigo == 0 || m.codigo == codigo)) return &m;
+    return nullptr;
+}
+
+std::optional<TIntervalo> LeerRango(std::string_view texto) {
+    const std::size_t barra = texto.find('/');
+    const auto inferior = LeerNumero(texto.substr(0, barra));
+    if (!inferior) return std::nullopt;
+    if (barra == std::string_view::npos) return TIntervalo{*inferior, *inferior};
+    const auto superior = LeerNumero(texto.substr(barra + 1));
+    if (!superior) return std::nullopt;
+    return TIntervalo{*inferior, *superior};
+}
+
+TAvisos AvisosRangos(ProblemCode codigo, const TDatosProblema& d) {
+    TAvisos avisos;
+    for (int k = 1; k <= 4; ++k) {
+        const TTablaRango* tabla = TablaRango(codigo, k);
+        if (!tabla) continue;
+        TAvisoRanura& aviso = avisos[k - 1];
+        bool calibracion = true;
+        bool validacion = true;
+        std::vector<TParametroFuera> fuera;
+        for (const TFilaRango& fila : tabla->filas) {
+            const TMagnitudRango* m = MagnitudRango(fila.parametro, codigo);
+            if (!m || !m->valor) continue;
+            const double valor = m->valor(d);
+            const auto cal = LeerRango(fila.calibracion);
+            const auto val = LeerRango(fila.validacion);
+            if (!cal && !val) continue;
+            const bool enCal = cal && Dentro(valor, *cal, m->divisor);
+            const bool enVal = val && Dentro(valor, *val, m->divisor);
+            if (cal) aviso.conCalibracion = true, calibracion = calibracion && enCal;
+            if (val) aviso.conValidacion = true, validacion = validacion && enVal;
+            if ((cal && !enCal) || (val && !enVal)) {
+                TParametroFuera p{std::string(m->nombre),
+                                  static_cast<double>(static_cast<Ext>(valor) * m->divisor),
+                                  Unidad(fila.unidad),
+                                  cal ? std::string(fila.calibracion) : std::string(),
+                                  val ? std::string(fila.validacion) : std::string(),
+                                  enCal,
+                                  enVal,
+                                  {}};
+                p.texto = p.nombre + " = " + Numero(p.valor) + " " + p.unidad;
+                if (cal) p.texto += ", calibración " + p.calibracion;
+                if (val) p.texto += ", validación " + p.validacion;
+                fuera.push_back(std::move(p));
+            }
+        }
+        if (aviso.conCalibracion && calibracion)
+            aviso.estado = TEstadoRango::Calibracion;
+        else if (aviso.conValidacion && validacion)
+            aviso.estado = TEstadoRango::Validacion;
+        else if (aviso.conCalibracion || aviso.conValidacion)
+            aviso.estado = TEstadoRango::Fuera;
+        if (aviso.estado == TEstadoRango::Validacion || aviso.estado == TEstadoRango::Fuera)
+            aviso.fuera = std::move(fuera);
+    }
+    return avisos;
+}
+
+std::string MarcaAviso(TEstadoRango estado) {
+    switch (estado) {
+        case TEstadoRango::Validacion: return "◐";
+        case TEstadoRango::Fuera: return "⚠";
+        default: return "";
+    }
+}
+
+std::string TextoAviso(const TAvisoRanura& aviso) {
+    std::string texto;
+    switch (aviso.estado) {
+        case TEstadoRango::Validacion:
+            texto = aviso.conCalibracion
+                        ? "Datos fuera del rango de calibración, dentro del de validación:"
+                        : "La fórmula no tiene rango de calibración; los datos están dentro del de validación.";
+            break;
+        case TEstadoRango::Fuera:
+            texto = !aviso.conValidacion    ? "Datos fuera del rango de calibración (la fórmula no tiene rango de validación):"
+                    : !aviso.conCalibracion ? "Datos fuera del rango de validación (la fórmula no tiene rango de calibración):"
+                                            : "Datos fuera de los rangos de calibración y validación:";
+            break;
+        default: return "";
+    }
+    for (const TParametroFuera& p : aviso.fuera) texto += "\n" + p.texto;
+    return texto;
+}
+
+std::string ResumenAvisos(const TAvisos& avisos, const TPanelFormulas& panel) {
+    std::vector<std::string> nombres;
+    for (int k = 1; k <= 4; ++k)
+        if (panel.Activa(k) && avisos[k - 1].estado == TEstadoRango::Fuera) nombres.push_back(panel.Titulo(k));
+    if (nombres.empty()) return "";
+    const bool una = nombres.size() == 1;
+    return MarcaAviso(TEstadoRango::Fuera) + " Datos fuera de los rangos de calibración y validación de " +
+           (una ? "la fórmula " : "las fórmulas ") + Enumerar(nombres) +
+           (una ? ": su resultado es una extrapolación." : ": sus resultados son extrapolaciones.");
+}
+
+TAvisoFila AvisoDeFila(const TFila& fila, const TAvisos& avisos, const TPanelFormulas& panel) {
+    constexpr std::string_view kTallo = "OutpErosMaxi";
+    if (fila.tallo.size() != kTallo.size() + 1 || !fila.tallo.starts_with(kTallo)) return {};
+    const int k = fila.tallo.back() - '0';
+    if (k < 1 || k > 4 || !panel.Activa(k)) return {};
+    return {MarcaAviso(avisos[k - 1].estado), TextoAviso(avisos[k - 1])};
+}

@@ -1,0 +1,101 @@
+// Validity warnings: the data of a calculation compared with the calibration
+// and validation ranges of each formula.  Several formulas were fitted in
+// laboratory flumes (d50 of a few millimetres, depths of decimetres); for a
+// river most results are extrapolations, and these warnings say so beside
+// each result, in the one-line summary below the rows and in turmado-calc.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "compute/untFormulas.h"
+#include "problem/untDatos.h"
+#include "results/untFilas.h"
+#include "results/untRangos.h"
+
+// Where the data lie for one formula.
+enum class TEstadoRango {
+    Calibracion,  // inside every compared calibration range
+    Validacion,   // not inside calibration, inside every compared validation range
+    Fuera,        // inside neither
+    SinRangos,    // the formula has no range table (or no row the data determine)
+};
+
+// Name of a state as turmado-calc writes it: "calibracion", "validacion",
+// "fuera", "sin_rangos".
+const char* NombreEstado(TEstadoRango estado);
+
+// What the data say about one row of the range tables: the record quantity
+// the row is compared with, or why the row is not compared.
+struct TMagnitudRango {
+    std::string_view parametro;  // caption of the row in the range tables
+    ProblemCode codigo;          // 0: the row means the same for every code
+    std::string_view nombre;     // name shown in the warnings ("d50", "Tirante" ...)
+    double divisor;              // table unit -> record unit: 1000 for mm, 1 otherwise
+    double (*valor)(const TDatosProblema&);  // in the record's unit; nullptr: not compared
+    std::string_view omitida;    // why a row is not compared (empty when it is)
+};
+
+// The row's quantity for a code, or nullptr when the mapping has no entry
+// (every row of every table has one).
+const TMagnitudRango* MagnitudRango(std::string_view parametro, ProblemCode codigo);
+
+// A range cell read as numbers: "lower/upper" or one value (lower = upper).
+// "-", an empty cell and words are not ranges.
+struct TIntervalo {
+    double inferior;
+    double superior;
+};
+std::optional<TIntervalo> LeerRango(std::string_view texto);
+
+// A parameter outside at least one of its compared ranges.
+struct TParametroFuera {
+    std::string nombre;          // "d50"
+    double valor;                // in the table's unit
+    std::string unidad;          // the table's unit without brackets ("mm")
+    std::string calibracion;     // range texts; empty where the cell is not compared
+    std::string validacion;
+    bool dentroCalibracion;      // meaningful only where the cell is compared
+    bool dentroValidacion;
+    std::string texto;           // "d50 = 85 mm, calibración 1.40/2.80, validación 0.82/2.80"
+};
+
+struct TAvisoRanura {
+    TEstadoRango estado = TEstadoRango::SinRangos;
+    bool conCalibracion = false;  // the table has a calibration range for the data
+    bool conValidacion = false;   // ... and a validation range
+    std::vector<TParametroFuera> fuera;
+};
+
+using TAvisos = std::array<TAvisoRanura, 4>;  // slot k at index k - 1
+
+// Compares the record with the range table of each slot of the code.
+// Bounds are inclusive.  A cell that is "-", empty or a word is not compared;
+// nor are the rows the mapping leaves out.  The calibration (validation)
+// column holds the data when it has at least one compared cell and every
+// compared cell holds its value.
+TAvisos AvisosRangos(ProblemCode codigo, const TDatosProblema& d);
+
+// Marker beside a result: none inside calibration, a half-filled circle for
+// validation only, a warning sign outside both.
+std::string MarcaAviso(TEstadoRango estado);
+
+// Tooltip of the marker: what the state means, then one line per parameter
+// outside.  Empty inside calibration and without ranges.
+std::string TextoAviso(const TAvisoRanura& aviso);
+
+// The one line below the rows: the active formulas whose data lie outside
+// both ranges, in plain words.  Empty when there is none.
+std::string ResumenAvisos(const TAvisos& avisos, const TPanelFormulas& panel);
+
+// Marker and tooltip of a results row: the equilibrium-scour row of an
+// active slot (stem OutpErosMaxi<k>) carries its slot's; any other row none.
+struct TAvisoFila {
+    std::string marca;
+    std::string texto;
+};
+TAvisoFila AvisoDeFila(const TFila& fila, const TAvisos& avisos, const TPanelFormulas& panel);
