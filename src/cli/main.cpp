@@ -10,7 +10,9 @@
 // --problema starts from a saved problem; the options and pairs given with
 // it override what the file holds.  --lote runs one case per CSV line.
 // Exit status: 0 success, 2 usage, rejected input, a bad file or a failed
-// batch line, 3 a floating-point fault.
+// batch line, 3 a floating-point fault.  Data outside a formula's calibration
+// and validation ranges are reported on standard error (and under "avisos"
+// with --json); they do not change the status.
 #include <unistd.h>
 
 #include <fstream>
@@ -22,6 +24,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "compute/untCalcular.h"
 #include "compute/untResolver.h"
 #include "general/untGeneral.h"
 #include "general/untNumero.h"
@@ -30,6 +33,7 @@
 #include "problem/untContinuar.h"
 #include "problem/untProblema.h"
 #include "results/untLote.h"
+#include "results/untAvisos.h"
 
 namespace {
 
@@ -156,6 +160,8 @@ std::optional<TSalida> Resolver(const TProblema& p, TResultado& r) {
         salida = TSalida{kSalidaFallo, e.what()};
     } catch (const ErrorTexto& e) {
         salida = TSalida{kSalidaUso, e.what()};
+    } catch (const ErrorRechazo& e) {
+        salida = TSalida{kSalidaUso, e.what()};
     }
     for (const std::string& m : r.mensajes) std::cerr << m << '\n';
     return salida;
@@ -177,6 +183,14 @@ nlohmann::ordered_json Json(const TResultado& r) {
         j["series"].push_back({{"titulo", s.titulo}, {"puntos", std::move(puntos)}});
     }
     j["mensajes"] = r.mensajes;
+    j["avisos"] = nlohmann::ordered_json::array();
+    for (const TAvisoRanura& a : AvisosRangos(r.d.CodiProb, r.d)) {
+        nlohmann::ordered_json fuera = nlohmann::ordered_json::array();
+        for (const TParametroFuera& p : a.fuera)
+            fuera.push_back({{"parametro", p.nombre}, {"valor", p.valor}, {"unidad", p.unidad},
+                             {"calibracion", p.calibracion}, {"validacion", p.validacion}});
+        j["avisos"].push_back({{"estado", NombreEstado(a.estado)}, {"fuera", std::move(fuera)}});
+    }
     nlohmann::ordered_json registro;
     TDatosProblema::Recorrer(r.d, [&](const char* nombre, const double& v) { registro[nombre] = v; });
     j["registro"] = std::move(registro);
@@ -208,6 +222,19 @@ int Lote(const std::string& ruta) {
     return resumen.fallos.empty() ? 0 : kSalidaUso;
 }
 
+// The warnings of the active formulas whose data lie outside calibration,
+// one block per formula, then the summary line.
+void AvisarRangos(const TResultado& r) {
+    const TAvisos avisos = AvisosRangos(r.d.CodiProb, r.d);
+    for (int k = 1; k <= 4; ++k) {
+        std::string texto = TextoAviso(avisos[k - 1]);
+        if (!r.panel.Activa(k) || texto.empty()) continue;
+        for (std::size_t i = 0; (i = texto.find('\n', i)) != std::string::npos; i += 3) texto.replace(i, 1, "\n  ");
+        std::cerr << r.panel.Titulo(k) << ": " << texto << '\n';
+    }
+    if (const std::string resumen = ResumenAvisos(avisos, r.panel); !resumen.empty()) std::cerr << resumen << '\n';
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -237,5 +264,7 @@ int main(int argc, char** argv) {
         if (r.titulo) std::cout << *r.titulo << '\n';
         for (const TFila& f : r.filas) std::cout << f.etiqueta << '\t' << f.valor << '\t' << f.unidad << '\n';
     }
+    std::cout.flush();
+    AvisarRangos(r);
     return 0;
 }

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdio>
 #include <string>
+#include <vector>
 #include <sys/wait.h>
 
 #include <nlohmann/json.hpp>
@@ -270,4 +271,74 @@ TEST(TurmadoCalc, TextoNoNumericoEnElDiametro90) {
     const Salida s = Correr("--codigo 31 SediDiam90N3=abc");
     EXPECT_EQ(s.estado, 2);
     EXPECT_NE(s.texto.find("'abc' no es un valor numérico válido."), std::string::npos) << s.texto;
+}
+
+// Validity warnings: "avisos" in JSON, one entry per slot, and the same
+// warnings on standard error, which leave the status at 0.
+TEST(TurmadoCalc, AvisosDeRangos) {
+    // Field data: every formula of the narrow culvert outside both ranges.
+    const auto j = nlohmann::json::parse(Correr("--json --codigo 31", false).texto);
+    ASSERT_EQ(j["avisos"].size(), 4u);
+    for (const auto& a : j["avisos"]) EXPECT_EQ(a["estado"], "fuera");
+    EXPECT_EQ(j["avisos"][0]["fuera"][0], nlohmann::json::parse(R"({"parametro": "d50", "valor": 85.0, "unidad": "mm",
+        "calibracion": "1.40/2.80", "validacion": "0.82/2.80"})"));
+    EXPECT_EQ(j["avisos"][2]["fuera"][0]["validacion"], "");  // Breusers: calibration only
+
+    // Laboratory data: Rajaratnam y Berry, Breusers and Hoffmans inside
+    // calibration, Ruff inside validation only (depth and opening outside calibration).
+    const std::string lab = "--codigo 31 CaucAnchCauc=1 EstrCantAper=1 SediDiamMedi=2 FlujTiraRest=0.61 "
+                            "EstrDiamAper=0.31 FlujCaud=0.1132";
+    const auto l = nlohmann::json::parse(Correr("--json " + lab, false).texto);
+    std::vector<std::string> estados;
+    for (const auto& a : l["avisos"]) estados.push_back(a["estado"]);
+    EXPECT_EQ(estados, (std::vector<std::string>{"calibracion", "validacion", "calibracion", "calibracion"}));
+    EXPECT_EQ(l["avisos"][0]["fuera"].size(), 0u);
+    ASSERT_EQ(l["avisos"][1]["fuera"].size(), 2u);
+    EXPECT_EQ(l["avisos"][1]["fuera"][1]["parametro"], "Diámetro de la apertura");
+    EXPECT_EQ(l["avisos"][1]["fuera"][1]["calibracion"], "3.11/830");
+
+    // Formulas without range tables, and no calculator at all.
+    for (const char* a : {"--json --codigo 22", "--json"}) {
+        SCOPED_TRACE(a);
+        const auto s = nlohmann::json::parse(Correr(a, false).texto);
+        for (const auto& x : s["avisos"]) EXPECT_EQ(x["estado"], "sin_rangos");
+    }
+
+    // Standard error: each formula's warning, then the summary line.
+    const Salida e = Correr(lab);
+    EXPECT_EQ(e.estado, 0);
+    EXPECT_NE(e.texto.find("Ruff: Datos fuera del rango de calibración, dentro del de validación:\n"
+                           "  Tirante = 0.61 m, calibración 0.05/0.20, validación 0.01/0.61\n"
+                           "  Diámetro de la apertura = 0.31 m, calibración 3.11/830, validación 0.31/6.10\n"),
+              std::string::npos)
+        << e.texto;
+    EXPECT_EQ(e.texto.find("Rajaratnam y Berry:"), std::string::npos);
+    EXPECT_EQ(e.texto.find("extrapolaci"), std::string::npos);  // nothing outside both
+    const Salida f = Correr("--codigo 31");
+    EXPECT_NE(f.texto.find("Datos fuera de los rangos de calibración y validación de las fórmulas "
+                           "«Rajaratnam y Berry», «Ruff», «Breusers» y «Hoffmans»: sus resultados son extrapolaciones.\n"),
+              std::string::npos)
+        << f.texto;
+}
+
+// With the roughness option, a roughness height of 12 depths or more is
+// refused: status 2, the message, no results.
+TEST(TurmadoCalc, RugosidadDeDoceTirantesRechazada) {
+    struct Caso { const char* argumentos; int estado; };
+    const Caso casos[] = {
+        {"--rugosidad FlujTiraRest=0.1 AltuRugoCauc=1200", 2},     // exactly 12 h
+        {"--rugosidad AltuRugoCauc=20000", 2},                     // 20 m > 12 x 1.2 m
+        {"--json --rugosidad --codigo 31 AltuRugoCauc=14400", 2},  // exactly 12 h
+        {"--rugosidad FlujTiraRest=0.1 AltuRugoCauc=1199", 0},
+        {"AltuRugoCauc=20000", 0},  // the Manning option does not use it
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.argumentos);
+        const Salida s = Correr(c.argumentos);
+        EXPECT_EQ(s.estado, c.estado);
+        if (c.estado == 2)
+            EXPECT_EQ(s.texto, "turmado-calc: La altura de rugosidad debe ser menor que 12 veces el tirante.\n");
+        else
+            EXPECT_NE(s.texto.find("Velocidad crítica de erosión"), std::string::npos);
+    }
 }

@@ -4,11 +4,13 @@
 
 #include <cmath>
 #include <numbers>
+#include <sstream>
 
 #include "compute/untCalcular.h"
 #include "general/untGeneral.h"
 #include "problema.h"
 #include "results/untFilas.h"
+#include "results/untLote.h"
 
 namespace {
 
@@ -244,6 +246,20 @@ TEST_F(Calculo, RugosidadDeDoceTirantesOMasRechazada) {
         Correr(true);  // the Manning option computes whatever the roughness height
         EXPECT_DOUBLE_EQ(d.CaucCoefMannCauc, 0.032);
     }
+}
+
+// In a batch the refused line fails with the message; the others run.
+TEST(LoteRugosidad, LineaRechazada) {
+    std::istringstream entrada("codigo,rugosidad,FlujTiraRest,AltuRugoCauc\n"
+                               "22,1,0.1,1200\n"
+                               "22,1,0.1,1199\n");
+    std::ostringstream salida;
+    const TResumenLote r = EjecutarLote(entrada, salida);
+    EXPECT_EQ(r.casos, 2u);
+    ASSERT_EQ(r.fallos.size(), 1u);
+    EXPECT_EQ(r.fallos[0].linea, 2u);
+    EXPECT_EQ(r.fallos[0].mensaje, "La altura de rugosidad debe ser menor que 12 veces el tirante.");
+    EXPECT_NE(salida.str().find("\n22,1,0.1,1199,"), std::string::npos) << salida.str();
 }
 
 TEST_F(Calculo, CodigosSinCalculadoraNoDanTitulo) {

@@ -23,6 +23,7 @@ struct TResultado {
 // Walks the wizard (RecorrerAsistente) and runs "Calcular" into `r`, which
 // starts empty.  The texts are taken as they are: check them first with
 // TextoRechazado.  Throws ErrorChorro, ErrorFlotante (a floating-point
-// fault) and ErrorTexto (a text read by "Calcular" that is not a number);
-// what was written before stays in `r`, the messages included.
+// fault), ErrorTexto (a text read by "Calcular" that is not a number) and
+// ErrorRechazo (data "Calcular" refuses before reading them); what was
+// written before stays in `r`, the messages included.
 void ResolverProblema(const TProblema& p, TResultado& r);

@@ -258,7 +258,7 @@ TResumenLote EjecutarLote(std::istream& entrada, std::ostream& salida, const TAv
                     s.valores.emplace_back(it->second, f.valor);
                 }
                 casos.push_back(std::move(s));
-            } catch (const std::runtime_error& e) {  // ErrorChorro, ErrorFlotante, ErrorTexto
+            } catch (const std::runtime_error& e) {  // ErrorChorro, ErrorFlotante, ErrorTexto, ErrorRechazo
                 fallar(e.what());
             }
         }
