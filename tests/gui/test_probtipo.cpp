@@ -218,6 +218,32 @@ private slots:
         QCOMPARE(D().Estribo.EstrRazoCont, 0.5);  // 250 / 500, read by "Calcular"
     }
 
+    // With the roughness option, a roughness height of 12 depths is refused
+    // when "Calcular" runs: its message, nothing computed, no page opened.
+    void RugosidadDeDoceTirantesRechazada() {
+        QTest::mouseClick(v->tbshNivel0->rbAltuRugoCauc, Qt::LeftButton);
+        PonerTextos("FlujTiraRest=0.1;AltuRugoCauc=1200");
+        Clasificar(1, 0);  // protected abutment: "Continuar" computes at once
+        v->tbshNivel2->btnN2->click();
+        QCOMPARE(entorno.mensajes, QStringList{"La altura de rugosidad debe ser menor que 12 veces el tirante."});
+        QVERIFY(entorno.errores.isEmpty());
+        QCOMPARE(Pestanas(), QString("111000"));
+        QCOMPARE(Actual(), 2);
+        QCOMPARE(D().AguaDens, 0.0);
+        QCOMPARE(D().AltuRugoCauc, 0.0);
+        QCOMPARE(D().CaucCoefMannCauc, 0.0);
+
+        // Just below 12 depths, back through the pages.
+        entorno.mensajes.clear();
+        v->pgReplanteo->setCurrentIndex(0);
+        PonerTextos("AltuRugoCauc=1199");
+        v->pgReplanteo->setCurrentIndex(2);
+        v->tbshNivel2->btnN2->click();
+        QVERIFY(entorno.mensajes.isEmpty() && entorno.errores.isEmpty());
+        QCOMPARE(Actual(), int(TfrmProbTipo::kResultados));
+        QCOMPARE(D().AltuRugoCauc, 1.199);
+    }
+
     // ---- Wizard edge cases.
 
     void ContinuarSinSeleccionNoHaceNada() {

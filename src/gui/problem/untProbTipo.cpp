@@ -316,7 +316,12 @@ void TfrmProbTipo::Calcular() {
     const TTextosCampos textos = Textos();
     const bool manning = OpcionManning();
     Proteger(this, [&] {
-        CalcularPrevio(datos_, textos, manning, panel_);
+        try {
+            CalcularPrevio(datos_, textos, manning, panel_);
+        } catch (const ErrorRechazo& e) {  // data refused before anything was read: a message, no fault
+            MostrarMensaje(this, QString::fromUtf8(e.what()));
+            return;
+        }
         const TCalculadora* calc = CalculadoraDe(datos_.CodiProb);
         if (!calc) return;
         pgReplanteo->setTabVisible(kResultados, true);
