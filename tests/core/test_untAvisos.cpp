@@ -183,7 +183,7 @@ TEST(AvisosRangos, CeldasYFilasOmitidas) {
 }
 
 // The tooltip lists each parameter outside with its value in the table's
-// unit and the ranges; the summary names the active formulas outside both.
+// unit and the ranges; the summary counts the active formulas outside both.
 TEST(AvisosRangos, TextosDeLosAvisos) {
     Problema p = Calculado(31, {});
     TAvisos a = AvisosRangos(31, p.d);
@@ -200,8 +200,8 @@ TEST(AvisosRangos, TextosDeLosAvisos) {
     EXPECT_EQ(a[0].fuera[3].calibracion, "0.31");
     EXPECT_EQ(MarcaAviso(a[0].estado), "⚠");
     EXPECT_EQ(ResumenAvisos(a, p.panel),
-              "⚠ Datos fuera de los rangos de calibración y validación de las fórmulas «Rajaratnam y Berry», "
-              "«Ruff», «Breusers» y «Hoffmans»: sus resultados son extrapolaciones.");
+              "⚠ Datos fuera de los rangos de calibración y validación de 4 fórmulas: sus resultados son "
+              "extrapolaciones.");
 
     // Ruff inside validation: only the parameters outside calibration.
     Problema r = Calculado(31, {{"CaucAnchCauc", "1"}, {"EstrCantAper", "1"}, {"SediDiamMedi", "2"},
@@ -220,14 +220,14 @@ TEST(AvisosRangos, TextosDeLosAvisos) {
     Problema e = Calculado(1121, {{"SediAnguRepo", "30"}});
     ASSERT_TRUE(e.panel.Activa(1));
     EXPECT_EQ(ResumenAvisos(AvisosRangos(1121, e.d), e.panel),
-              "⚠ Datos fuera de los rangos de calibración y validación de la fórmula «Bornmann y Julien»: "
-              "su resultado es una extrapolación.");
+              "⚠ Datos fuera de los rangos de calibración y validación de una fórmula: su resultado es una "
+              "extrapolación.");
     Problema sin90(31, {{"SediDiam90N3", ""}});
     sin90.Calcular();
     ASSERT_FALSE(sin90.panel.Activa(4));
     EXPECT_EQ(ResumenAvisos(AvisosRangos(31, sin90.d), sin90.panel),
-              "⚠ Datos fuera de los rangos de calibración y validación de las fórmulas «Rajaratnam y Berry», "
-              "«Ruff» y «Breusers»: sus resultados son extrapolaciones.");
+              "⚠ Datos fuera de los rangos de calibración y validación de 3 fórmulas: sus resultados son "
+              "extrapolaciones.");
 }
 
 // Only the scour row of an active slot carries a marker.

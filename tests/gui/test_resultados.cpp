@@ -285,6 +285,69 @@ private slots:
         QVERIFY(tabla.isNull());
     }
 
+    // Validity warnings: a marker beside each result whose data lie outside
+    // the formula's calibration range, its tooltip on the marker and on the
+    // value, and the summary line between the rows and the buttons; none
+    // inside calibration, none for formulas without ranges.
+    void AvisosDeRangos() {
+        const QStringList escalas{"OutpErosMaxi1", "OutpErosMaxi2", "OutpErosMaxi3", "OutpErosMaxi4"};
+        ClasificarYCalcular(*v, 2, 0);  // 31 with the field data: every formula outside both ranges
+        QCOMPARE(v->Datos().CodiProb, 31);
+        for (const TFilaVista& f : FilasVistas(P())) {
+            QLabel* marca = P().Marca(f.tallo.toStdString());
+            const QLineEdit* valor = P().Fila(f.tallo.toStdString()).edit;
+            QCOMPARE(marca->isVisible(), escalas.contains(f.tallo));
+            if (!escalas.contains(f.tallo)) {
+                QVERIFY(valor->toolTip().isEmpty());
+                continue;
+            }
+            QCOMPARE(marca->text(), QString("⚠"));
+            QCOMPARE(marca->y(), valor->y());
+            QVERIFY(marca->x() > P().Fila(f.tallo.toStdString()).unidad->x());
+            QVERIFY(marca->geometry().right() < P().width());
+            QVERIFY(marca->toolTip().startsWith("Datos fuera de"));  // Breusers has no validation range
+            QCOMPARE(valor->toolTip(), marca->toolTip());
+        }
+        QCOMPARE(P().Marca("OutpErosMaxi1")->toolTip(),
+                 QString("Datos fuera de los rangos de calibración y validación:\n"
+                         "d50 = 85 mm, calibración 1.40/2.80, validación 0.82/2.80\n"
+                         "Tirante = 1.2 m, calibración 0.61, validación 0.16/0.61\n"
+                         "Velocidad del chorro = 15.2789 m/s, calibración 1.28/1.81, validación 1.28/12.0\n"
+                         "Diámetro de la apertura = 1 m, calibración 0.31, validación 0.31/1.13"));
+        QVERIFY(P().lblAvisRang->isVisible());
+        QCOMPARE(P().lblAvisRang->text(), QString("⚠ Datos fuera de los rangos de calibración y validación de 4 "
+                                                  "fórmulas: sus resultados son extrapolaciones."));
+        QVERIFY(P().lblAvisRang->y() > P().Fila("OutpErosMaxi4").edit->geometry().bottom());
+        QVERIFY(P().lblAvisRang->geometry().bottom() < P().bbtnReporte->y());
+        QVERIFY(P().lblAvisRang->heightForWidth(P().lblAvisRang->width()) <= P().lblAvisRang->height());
+
+        // Laboratory data, computed again in the same window: Rajaratnam y
+        // Berry, Breusers and Hoffmans inside calibration lose their markers,
+        // Ruff is inside validation only; nothing is outside both.
+        v->pgReplanteo->setCurrentIndex(TfrmProbTipo::kGlobal);
+        ClasificarYCalcular(*v, 2, 0,
+                            "SediDiamMedi=2;FlujCaud=0.1132;CaucAnchCauc=1;FlujTiraRest=0.61;EstrDiamAper=0.31;"
+                            "EstrCantAper=1");
+        QCOMPARE(v->Datos().CodiProb, 31);
+        for (const char* t : {"OutpErosMaxi1", "OutpErosMaxi3", "OutpErosMaxi4"}) {
+            QVERIFY2(!P().Marca(t)->isVisible(), t);
+            QVERIFY2(P().Fila(t).edit->toolTip().isEmpty(), t);
+        }
+        QVERIFY(P().Marca("OutpErosMaxi2")->isVisible());
+        QCOMPARE(P().Marca("OutpErosMaxi2")->text(), QString("◐"));
+        QVERIFY(P().Marca("OutpErosMaxi2")->toolTip().startsWith("Datos fuera del rango de calibración, dentro del "
+                                                                 "de validación:\nTirante = 0.61 m"));
+        QVERIFY(!P().lblAvisRang->isVisible());
+
+        // The pier's formulas publish no ranges.
+        v->pgReplanteo->setCurrentIndex(TfrmProbTipo::kGlobal);
+        ClasificarYCalcular(*v, 1, 1, "EstrFactFormKs=1;EstrFactGrup=1;SediAnguRepo=30");
+        QCOMPARE(v->Datos().CodiProb, 22);
+        for (const TFilaVista& f : FilasVistas(P())) QVERIFY2(!P().Marca(f.tallo.toStdString())->isVisible(),
+                                                              qPrintable(f.tallo));
+        QVERIFY(!P().lblAvisRang->isVisible());
+    }
+
     // Pictures of "Imagen" have no owner: they stay when the calculation
     // window closes, and go when they are closed themselves.
     void ImagenSinDueno() {

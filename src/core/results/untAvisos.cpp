@@ -64,16 +64,6 @@ std::string Unidad(std::string_view unidad) {
     return std::string(unidad);
 }
 
-// "«A»", "«A» y «B»", "«A», «B» y «C»".
-std::string Enumerar(const std::vector<std::string>& nombres) {
-    std::string r;
-    for (std::size_t i = 0; i < nombres.size(); ++i) {
-        if (i > 0) r += i + 1 == nombres.size() ? " y " : ", ";
-        r += "«" + nombres[i] + "»";
-    }
-    return r;
-}
-
 }  // namespace
 
 const char* NombreEstado(TEstadoRango estado) {
@@ -177,14 +167,12 @@ std::string TextoAviso(const TAvisoRanura& aviso) {
 }
 
 std::string ResumenAvisos(const TAvisos& avisos, const TPanelFormulas& panel) {
-    std::vector<std::string> nombres;
-    for (int k = 1; k <= 4; ++k)
-        if (panel.Activa(k) && avisos[k - 1].estado == TEstadoRango::Fuera) nombres.push_back(panel.Titulo(k));
-    if (nombres.empty()) return "";
-    const bool una = nombres.size() == 1;
+    int fuera = 0;
+    for (int k = 1; k <= 4; ++k) fuera += panel.Activa(k) && avisos[k - 1].estado == TEstadoRango::Fuera;
+    if (fuera == 0) return "";
     return MarcaAviso(TEstadoRango::Fuera) + " Datos fuera de los rangos de calibración y validación de " +
-           (una ? "la fórmula " : "las fórmulas ") + Enumerar(nombres) +
-           (una ? ": su resultado es una extrapolación." : ": sus resultados son extrapolaciones.");
+           (fuera == 1 ? "una fórmula: su resultado es una extrapolación."
+                       : std::to_string(fuera) + " fórmulas: sus resultados son extrapolaciones.");
 }
 
 TAvisoFila AvisoDeFila(const TFila& fila, const TAvisos& avisos, const TPanelFormulas& panel) {

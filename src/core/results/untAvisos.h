@@ -87,8 +87,9 @@ std::string MarcaAviso(TEstadoRango estado);
 // outside.  Empty inside calibration and without ranges.
 std::string TextoAviso(const TAvisoRanura& aviso);
 
-// The one line below the rows: the active formulas whose data lie outside
-// both ranges, in plain words.  Empty when there is none.
+// The one line below the rows: how many active formulas have their data
+// outside both ranges, in plain words (the markers say which).  Empty when
+// there is none.
 std::string ResumenAvisos(const TAvisos& avisos, const TPanelFormulas& panel);
 
 // Marker and tooltip of a results row: the equilibrium-scour row of an

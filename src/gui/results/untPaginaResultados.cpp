@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <optional>
 
+#include <QColor>
 #include <QFrame>
+#include <QPalette>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -13,6 +15,7 @@
 #include "compute/untCalcular.h"
 #include "problem/untCodigo.h"
 #include "problem/untProbTipo.h"
+#include "results/untAvisos.h"
 #include "results/untFilas.h"
 #include "results/untPdteCritPVC.h"
 #include "results/untPendientes.h"
@@ -29,6 +32,10 @@ constexpr int kTituloX = 12, kTituloY = 12;
 constexpr int kMarcoTitulo = 4;     // the frame lies this far around the title
 constexpr int kFilaPendiente = 10;  // row of the upstream slope of the confined vortex
 constexpr int kFilaBotones = 12;    // below the last row of any code
+constexpr int kMarcaAncho = 20;     // validity marker, just right of the short unit "[m]"
+// Warning colour of the markers and the summary, set on the palette so that
+// their tooltips keep the usual colours.
+const QColor kColorAviso(0xa3, 0x3c, 0x00);
 
 // The pictures of the "Imagen" buttons by code.
 struct TImagenesCodigo {
@@ -55,6 +62,24 @@ const TImagenesCodigo* ImagenesDe(ProblemCode codigo) {
 }
 
 QString Texto(const std::string& s) { return QString::fromStdString(s); }
+
+void PintarAviso(QLabel* l) {
+    QPalette p = l->palette();
+    p.setColor(QPalette::WindowText, kColorAviso);
+    l->setPalette(p);
+}
+
+// A marker a little larger than the text, so that the sign reads at a glance.
+QLabel* CrearMarca(QWidget* pagina, const QString& nombre) {
+    QLabel* l = CrearEtiqueta(pagina, nombre, "", 0, kMarcaAncho, true);
+    QFont f = l->font();
+    f.setPointSizeF(f.pointSizeF() * 1.3);
+    l->setFont(f);
+    l->resize(kMarcaAncho, columnas::kAltoEdit);
+    l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    PintarAviso(l);
+    return l;
+}
 
 QPushButton* BotonConGlifo(QWidget* pagina, const char* nombre, const QString& texto, TIcono icono) {
     auto* b = new QPushButton(Icono(icono), texto, pagina);
@@ -89,7 +114,12 @@ TPaginaResultados::TPaginaResultados(TfrmProbTipo& ventana) : ventana_(ventana) 
         c.edit->resize(kValorAncho, columnas::kAltoEdit);
         c.unidad = CrearEtiqueta(this, "lbl" + tallo + "Unid", Texto(f.unidad), 0, kUnidadAncho, false);
         filas_.emplace(f.tallo, c);
+        marcas_.emplace(f.tallo, CrearMarca(this, "lbl" + tallo + "Avis"));
     }
+    lblAvisRang = CrearEtiqueta(this, "lblAvisRang", "", kParametroX, 0, false);
+    lblAvisRang->setWordWrap(true);
+    lblAvisRang->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    PintarAviso(lblAvisRang);
 
     const int yBotones = TopeFila(kFilaBotones, 1, false) + 4;
     bbtnReporte = BotonConGlifo(this, "bbtnReporte", "Reporte", TIcono::Reporte);
@@ -133,6 +163,7 @@ void TPaginaResultados::AjustarColumnas(int anchoParametro) {
         c.etiqueta->resize(anchoParametro, c.etiqueta->height());
         c.edit->move(valorX, c.edit->y());
         c.unidad->move(unidadX, c.unidad->y());
+        marcas_.at(tallo)->move(unidadX + 28, c.edit->y());  // as tall as the value, centred on it
     }
     // Just right of the slope's short unit "[º]".
     bbtnPdteCrit->move(unidadX + 28, TopeFila(kFilaPendiente, 1, false));
@@ -150,6 +181,7 @@ void TPaginaResultados::tbshProblemaShow() {
     if (ConTablaPendientes(d.CodiProb)) MostrarTabla(bbtnPdteCrit, ventana_.Panel());
 
     const std::vector<TFila> filas = FilasResultados(d.CodiProb, d, ventana_.Panel());
+    const TAvisos avisos = AvisosRangos(d.CodiProb, d);
     int ancho = kParametroAncho;
     for (int i = 0; i < int(filas.size()); ++i) {
         const TFila& f = filas[i];
@@ -162,8 +194,28 @@ void TPaginaResultados::tbshProblemaShow() {
         c.unidad->setText(Texto(f.unidad));
         UbicarFila(c.etiqueta, c.edit, c.unidad, i + 2, 1);
         ancho = std::max(ancho, c.etiqueta->fontMetrics().horizontalAdvance(c.etiqueta->text()) + 4);
+        MostrarAviso(f, AvisoDeFila(f, avisos, ventana_.Panel()), i + 2);
     }
     AjustarColumnas(ancho);
+    if (const std::string resumen = ResumenAvisos(avisos, ventana_.Panel()); !resumen.empty()) {
+        // Between the last row and the buttons.
+        const int y = TopeFila(int(filas.size()) + 2, 1, true);
+        lblAvisRang->setText(Texto(resumen));
+        lblAvisRang->setGeometry(kParametroX, y, width() - 2 * kParametroX, TopeFila(kFilaBotones, 1, false) - y);
+        lblAvisRang->show();
+    }
+}
+
+void TPaginaResultados::MostrarAviso(const TFila& fila, const TAvisoFila& aviso, int numero) {
+    const TFilaCampo& c = filas_.at(fila.tallo);
+    QLabel* marca = marcas_.at(fila.tallo);
+    const QString texto = Texto(aviso.texto);
+    c.edit->setToolTip(texto);
+    marca->setToolTip(texto);
+    marca->setText(Texto(aviso.marca));
+    if (aviso.marca.empty()) return;
+    marca->move(marca->x(), TopeFila(numero, 1, false));
+    marca->show();
 }
 
 void TPaginaResultados::MostrarTabla(QPushButton* boton, TPanelFormulas& panel) {

@@ -1,8 +1,11 @@
 // "Resultados": the problem title in its frame, the headers "Parámetro",
 // "Valor", "Unidades", one row of caption, read-only value and unit per
 // result of the code, and the buttons "Reporte", "Imagen" (two for the
-// abutment) and, for the confined vortex, the critical-slope table.  The page
-// keeps nothing: every show rebuilds it from the record and the panel.
+// abutment) and, for the confined vortex, the critical-slope table.  Beside
+// each formula result whose data lie outside the formula's calibration range
+// a marker with a tooltip, and below the rows one summary line when any lies
+// outside both ranges.  The page keeps nothing: every show rebuilds it from
+// the record and the panel.
 #pragma once
 
 #include <map>
@@ -15,6 +18,8 @@
 class QFrame;
 class QPushButton;
 class TfrmProbTipo;
+struct TAvisoFila;
+struct TFila;
 struct TPanelFormulas;
 
 class TPaginaResultados : public QWidget {
@@ -31,6 +36,10 @@ public:
     QPushButton* bbtnShowPUno;
     QPushButton* bbtnShowPDos;
     QPushButton* bbtnPdteCrit;
+    QLabel* lblAvisRang;  // summary of the formulas whose data lie outside their ranges
+
+    // The validity marker beside the value of the row with this stem (lbl<stem>Avis).
+    QLabel* Marca(const std::string& tallo) const { return marcas_.at(tallo); }
 
     // The controls of the row with this stem (lbl<stem>, edt<stem>, lbl<stem>Unid).
     const TFilaCampo& Fila(const std::string& tallo) const { return filas_.at(tallo); }
@@ -47,6 +56,8 @@ public:
     void bbtnPdteCritClick();
 
 private:
+    // The validity marker and tooltip of a row on row `numero`; none inside calibration.
+    void MostrarAviso(const TFila& fila, const TAvisoFila& aviso, int numero);
     // Places the value and unit columns after a caption column this wide.
     void AjustarColumnas(int anchoParametro);
     // Shows the critical-slope button and turns slot 2 of the panel into
@@ -55,4 +66,5 @@ private:
 
     TfrmProbTipo& ventana_;
     std::map<std::string, TFilaCampo> filas_;
+    std::map<std::string, QLabel*> marcas_;
 };
