@@ -46,5 +46,6 @@ void TrazarEvol(TSerie& serie, double h, double ye, double tCara, double gamma, 
 
 void TrazarEvolEstandar(TGrafico& grafico, int k, double h, double ye, double tCara) {
     TrazarEvol(grafico.Serie(k), h, ye, tCara, kGammaEvol, Guardar(0.02L * tCara), tCara, Guardar(5.0L * tCara));
+    grafico.Serie(k).equilibrios.push_back(ye);
     grafico.pestanaVisible = true;
 }
