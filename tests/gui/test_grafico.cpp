@@ -313,9 +313,24 @@ private slots:
         QVERIFY(!QFile::exists(dir.filePath(nombre)));
     }
 
-    // "Exportar..." through its file dialog: the CSV filter and a name
-    // without extension write "<name>.csv".
+    // "Exportar..." through its file dialog: the format of the typed
+    // extension, or of the chosen filter when the name has none of the four.
+    void BotonExportar_data() {
+        QTest::addColumn<QString>("nombre");  // typed in the dialog
+        QTest::addColumn<bool>("filtroCsv");  // the CSV filter chosen, else the first (PNG)
+        QTest::addColumn<QString>("archivo");
+        QTest::addColumn<QByteArray>("comienzo");  // first bytes of the file
+        QTest::newRow("sin extensión, filtro CSV") << "curvas" << true << "curvas.csv" << QByteArray("Rajaratnam");
+        QTest::newRow("extensión pdf, filtro PNG") << "grafico.pdf" << false << "grafico.pdf" << QByteArray("%PDF-");
+        QTest::newRow("extensión ajena, filtro CSV")
+            << "curvas.txt" << true << "curvas.txt" << QByteArray("Rajaratnam");
+        QTest::newRow("sin extensión, filtro PNG") << "grafico" << false << "grafico.png" << QByteArray("\x89PNG");
+    }
     void BotonExportar() {
+        QFETCH(QString, nombre);
+        QFETCH(bool, filtroCsv);
+        QFETCH(QString, archivo);
+        QFETCH(QByteArray, comienzo);
         IrAlCodigo31();
         Calcular();
         MostrarGrafico();
@@ -323,20 +338,23 @@ private slots:
         entorno.EsperarModal([&](QWidget* modal) {
             auto* d = qobject_cast<QFileDialog*>(modal);
             QVERIFY(d);
-            // The user picks the last format of the list, the CSV.
-            auto* formatos = d->findChild<QComboBox*>("fileTypeCombo");
-            QVERIFY(formatos);
-            QTest::keyClick(formatos, Qt::Key_End);
-            QCOMPARE(d->selectedNameFilter(), QString("Curvas CSV (*.csv)"));
-            d->selectFile(dir.filePath("curvas"));
+            if (filtroCsv) {  // the user picks the last format of the list
+                auto* formatos = d->findChild<QComboBox*>("fileTypeCombo");
+                QVERIFY(formatos);
+                QTest::keyClick(formatos, Qt::Key_End);
+                QCOMPARE(d->selectedNameFilter(), QString("Curvas CSV (*.csv)"));
+            }
+            d->selectFile(dir.filePath(nombre));
             static_cast<QDialog*>(d)->accept();  // QFileDialog::accept, which checks the name
         });
         g->btnExportar->click();
         QVERIFY(!entorno.ModalPendiente());
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"curvas.csv"});
-        QFile f(dir.filePath("curvas.csv"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{archivo});
+        QFile f(dir.filePath(archivo));
         QVERIFY(f.open(QIODevice::ReadOnly));
-        QCOMPARE(f.readAll(), QByteArray::fromStdString(CsvGrafico(v->Grafico())));
+        const QByteArray bytes = f.readAll();
+        QVERIFY(bytes.startsWith(comienzo));
+        if (filtroCsv) QCOMPARE(bytes, QByteArray::fromStdString(CsvGrafico(v->Grafico())));
     }
 };
 

@@ -280,6 +280,7 @@ bool TPaginaGrafico::Exportar(const QString& ruta, QString extension) {
         QSvgGenerator svg;
         svg.setFileName(ruta);
         svg.setSize(chrtGrafico->size());
+        svg.setResolution(chrtGrafico->logicalDpiX());  // the same size as on screen
         svg.setViewBox(QRect(QPoint(0, 0), chrtGrafico->size()));
         svg.setTitle(titulo->text());
         QCPPainter pintor;
@@ -313,8 +314,13 @@ void TPaginaGrafico::btnExportarClick() {
     connect(&dialogo, &QFileDialog::filterSelected, &dialogo,
             [&](const QString& filtro) { dialogo.setDefaultSuffix(extensionDe(filtro)); });
     if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty()) return;
-    // The format is the chosen filter's, whatever extension the name has.
+    // The format of the name's extension when it is one of the four, the
+    // chosen filter's otherwise.
     const QString ruta = dialogo.selectedFiles().constFirst();
-    if (!Exportar(ruta, extensionDe(dialogo.selectedNameFilter())))
+    QString extension = QFileInfo(ruta).suffix().toLower();
+    if (std::none_of(std::begin(kFormatos), std::end(kFormatos),
+                     [&](const TFormato& f) { return extension == f.extension; }))
+        extension = extensionDe(dialogo.selectedNameFilter());
+    if (!Exportar(ruta, extension))
         MostrarMensaje(this, QString("No se pudo exportar el gráfico a \"%1\".").arg(ruta));
 }

@@ -58,7 +58,8 @@ public:
     // not be written or the format is none of those.
     bool Exportar(const QString& ruta, QString extension = {});
     // "Exportar...": a file dialog for the format and the name, then Exportar
-    // in the format of the chosen filter; a failure is shown in a message.
+    // in the format of the name's extension, or of the chosen filter when the
+    // extension is none of the four; a failure is shown in a message.
     void btnExportarClick();
 
 protected:
