@@ -5,12 +5,14 @@
 //                has been repainted (four curves, 20,000 points);
 //   BM_Pulsar10  the tenth press in a row (each press appends a copy of the
 //                curves: 200,000 points), until the chart page is repainted.
-// Prints the three medians and the ratios press / core.
+// Prints the three medians and the ratios press / core (5 repetitions in
+// random order unless --benchmark_repetitions says otherwise).
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <vector>
 
 #include <QApplication>
 #include <QPushButton>
@@ -98,7 +100,9 @@ BENCHMARK(BM_Pulsar10)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
+    std::vector<char*> args = ConRepeticiones(argc, argv, 5);
+    int nArgs = int(args.size());
+    benchmark::Initialize(&nArgs, args.data());
 
     // A message or fault would mean the walk went wrong: say so and stop.
     InstalarGanchoMensajes([](QWidget*, const QString& texto, TTipoMensaje) {

@@ -10,7 +10,23 @@
 #include <algorithm>
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
+
+// The command line with `repeticiones` repetitions, interleaved in random
+// order, unless it sets the repetitions itself: on a shared machine the load
+// changes from second to second, and interleaving spreads it over all the
+// benchmarks alike, so that the ratios of their medians hold.
+inline std::vector<char*> ConRepeticiones(int argc, char** argv, int repeticiones) {
+    static std::string repetir, intercalar = "--benchmark_enable_random_interleaving=true";
+    std::vector<char*> args(argv, argv + argc);
+    for (int i = 1; i < argc; ++i)
+        if (std::string_view(argv[i]).starts_with("--benchmark_repetitions")) return args;
+    repetir = "--benchmark_repetitions=" + std::to_string(repeticiones);
+    args.push_back(repetir.data());
+    args.push_back(intercalar.data());
+    return args;
+}
 
 class TReporteMedianas : public benchmark::ConsoleReporter {
 public:
