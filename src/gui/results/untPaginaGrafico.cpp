@@ -140,11 +140,16 @@ void TPaginaGrafico::Refrescar() {
         QVector<QCPGraphData> datos;
         datos.reserve(qsizetype(serie.puntos.size()));
         for (const TPunto& p : serie.puntos) datos.append(QCPGraphData(p.x, p.y));
-        // One curve arrives in ascending time; a second copy starts again at
-        // t = 0 and needs the container to sort.
-        const bool ordenados = std::is_sorted(serie.puntos.begin(), serie.puntos.end(),
-                                              [](const TPunto& a, const TPunto& b) { return a.x < b.x; });
-        completos_[k]->set(datos, ordenados);
+        // Each "Calcular" appends one curve in ascending time, and the graph
+        // wants the whole series in ascending time: merging the curves one
+        // after the other costs far less than sorting the lot.
+        const auto menor = [](const QCPGraphData& a, const QCPGraphData& b) { return a.key < b.key; };
+        for (auto tramo = datos.begin(); tramo != datos.end();) {
+            const auto fin = std::is_sorted_until(tramo, datos.end(), menor);
+            std::inplace_merge(datos.begin(), tramo, fin, menor);
+            tramo = fin;
+        }
+        completos_[k]->set(datos, true);
         series[k]->setName(Texto(serie.titulo));
     }
     EntregarDatos();
