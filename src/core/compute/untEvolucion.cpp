@@ -1,6 +1,8 @@
 #include "compute/untEvolucion.h"
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "general/untGeneral.h"
 
@@ -9,9 +11,18 @@ double TiemCara(double h, double delta, double alfa, double u, double uc) {
     return Guardar(Divi(numerador, PoteReal(Guardar(static_cast<Ext>(alfa) * u - uc), 4.3)));
 }
 
+namespace {
+
+// The two parts of the time law: the exponent s = (t/T)^gamma, and the depth
+// ye [1 - exp(s ln(1 - h/ye))] from s and the curve's factor ln(1 - h/ye).
+Ext Exponente(double t, double tCara, double gamma) { return PoteReal(Guardar(Divi(t, tCara)), gamma); }
+double Profundidad(double ye, Ext s, Ext resto) { return Guardar(ye * (1 - Expo(s * resto))); }
+
+}  // namespace
+
 double ErosEvol(double h, double ye, double t, double tCara, double gamma) {
-    const Ext s = PoteReal(Guardar(Divi(t, tCara)), gamma);
-    return Guardar(ye * (1 - Expo(s * LogN(1 - Divi(h, ye)))));
+    const Ext s = Exponente(t, tCara, gamma);
+    return Profundidad(ye, s, LogN(1 - Divi(h, ye)));
 }
 
 void TrazarEvol(TSerie& serie, double h, double ye, double tCara, double gamma, double paso1, double paso2,
@@ -19,13 +30,27 @@ void TrazarEvol(TSerie& serie, double h, double ye, double tCara, double gamma, 
     double t = 0;
     int n = 0;
     double y;
+    // Room for the whole curve at once.
+    std::vector<TPunto>& puntos = serie.puntos;
+    if (puntos.capacity() - puntos.size() < std::size_t(kPuntosMaxi))
+        puntos.reserve(std::max(puntos.size() + kPuntosMaxi, 2 * puntos.capacity()));
+    // The first point goes through ErosEvol, with its checks of the curve's
+    // arguments in their order (T = 0, h >= ye); once it is through, the
+    // curve's factor ln(1 - h/ye) is valid and is taken once for all points.
+    Ext resto = 0;
+    auto eros = [&](double tiempo) {
+        if (n > 0) return Profundidad(ye, Exponente(tiempo, tCara, gamma), resto);
+        const double y0 = ErosEvol(h, ye, tiempo, tCara, gamma);
+        resto = LogN(1 - Divi(h, ye));
+        return y0;
+    };
     // Both stretches end at kPuntosMaxi points in all, and a step too small
     // to change t (t + paso == t, e.g. 0.02 T rounded to 0) ends the curve:
     // it would append the same point for ever.
     bool avanza;
     do {
-        y = ErosEvol(h, ye, t, tCara, gamma);
-        serie.puntos.push_back({t, y});
+        y = eros(t);
+        puntos.push_back({t, y});
         ++n;
         const double siguiente = t + paso1;
         avanza = siguiente != t;
@@ -34,8 +59,8 @@ void TrazarEvol(TSerie& serie, double h, double ye, double tCara, double gamma, 
     if (!avanza) return;
     while (n < kPuntosMaxi) {
         const double yPrevio = y;
-        y = ErosEvol(h, ye, t, tCara, gamma);
-        serie.puntos.push_back({t, y});
+        y = eros(t);
+        puntos.push_back({t, y});
         ++n;
         if (n == kPuntosMaxi || std::fabs(Divi(static_cast<Ext>(y) - yPrevio, yPrevio)) < 1e-6) break;
         const double siguiente = t + paso2;
@@ -46,5 +71,6 @@ void TrazarEvol(TSerie& serie, double h, double ye, double tCara, double gamma, 
 
 void TrazarEvolEstandar(TGrafico& grafico, int k, double h, double ye, double tCara) {
     TrazarEvol(grafico.Serie(k), h, ye, tCara, kGammaEvol, Guardar(0.02L * tCara), tCara, Guardar(5.0L * tCara));
+    grafico.Serie(k).equilibrios.push_back(ye);
     grafico.pestanaVisible = true;
 }

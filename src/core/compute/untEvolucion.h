@@ -26,7 +26,7 @@ void TrazarEvol(TSerie& serie, double h, double ye, double tCara, double gamma, 
 
 // The calling pattern of the calculators: draws the curve of slot k with
 // gamma = 0.23, first step 0.02 T, first stretch up to 5 T and second step T,
-// and makes the chart tab visible.
+// records ye as the curve's equilibrium depth and makes the chart tab visible.
 void TrazarEvolEstandar(TGrafico& grafico, int k, double h, double ye, double tCara);
 
 // The slot loop of the calculators: for k = 1..n in order, a slot that

@@ -34,12 +34,16 @@ struct TPunto {
 struct TSerie {
     std::string titulo;
     std::vector<TPunto> puntos;
+    // Equilibrium depth (m) of each curve of the time law appended, in order:
+    // the depth the curve tends to, which it may stop well short of.
+    std::vector<double> equilibrios;
 };
 
 // Chart "Erosión instantánea en el tiempo": four series (red, green, dark
 // purple, blue) with default titles "(a)" ... "(d)".
 struct TGrafico {
-    std::array<TSerie, 4> series{TSerie{"(a)", {}}, TSerie{"(b)", {}}, TSerie{"(c)", {}}, TSerie{"(d)", {}}};
+    std::array<TSerie, 4> series{TSerie{"(a)", {}, {}}, TSerie{"(b)", {}, {}}, TSerie{"(c)", {}, {}},
+                                 TSerie{"(d)", {}, {}}};
     bool pestanaVisible = false;  // set when a calculator draws a curve
 
     TSerie& Serie(int k) { return series[k - 1]; }
@@ -47,6 +51,9 @@ struct TGrafico {
 
     // Empties the four series; titles stay as they are.
     void Limpiar() {
-        for (auto& s : series) s.puntos.clear();
+        for (auto& s : series) {
+            s.puntos.clear();
+            s.equilibrios.clear();
+        }
     }
 };

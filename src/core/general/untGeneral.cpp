@@ -20,44 +20,16 @@ constexpr double kUnSexto = 1.0 / 6.0;
 constexpr double kUnTercio = 1.0 / 3.0;
 }  // namespace
 
-Ext Divi(Ext a, Ext b) {
-    if (b == 0) {
-        if (a == 0 || std::isnan(a)) throw ErrorFlotante(kTextoOperacionInvalida);
-        throw ErrorFlotante(kTextoDivisionCero);
-    }
-    const Ext r = a / b;
-    if (std::isinf(r) && !std::isinf(a)) throw ErrorFlotante(kTextoDesborde);
-    return r;
-}
+void FallaFlotante(const char* texto) { throw ErrorFlotante(texto); }
 
 Ext Raiz(Ext x) {
     if (x < 0 || std::isnan(x)) throw ErrorFlotante(kTextoOperacionInvalida);
     return std::sqrt(x);
 }
 
-Ext LogN(Ext x) {
-    if (x < 0 || std::isnan(x)) throw ErrorFlotante(kTextoOperacionInvalida);
-    if (x == 0) throw ErrorFlotante(kTextoDivisionCero);
-    return std::log(x);
-}
-
-Ext Expo(Ext x) {
-    if (std::isnan(x)) throw ErrorFlotante(kTextoOperacionInvalida);
-    const Ext r = std::exp(x);
-    if (std::isinf(r)) throw ErrorFlotante(kTextoDesborde);
-    return r;
-}
-
 Ext ArcoSeno(Ext x) {
     if (!(x >= -1 && x <= 1)) throw ErrorFlotante(kTextoOperacionInvalida);
     return std::asin(x);
-}
-
-double Guardar(Ext x) {
-    if (std::isnan(x)) throw ErrorFlotante(kTextoOperacionInvalida);
-    const double d = static_cast<double>(x);
-    if (std::isinf(d)) throw ErrorFlotante(kTextoDesborde);
-    return d;
 }
 
 double TangHipe(double x) {
@@ -69,11 +41,6 @@ double TangHipe(double x) {
 double GradRadi(double grados) { return Guardar(grados * 2 * kPi / 360); }
 
 double LogaDeci(double x) { return Guardar(Divi(LogN(x), LogN(10))); }
-
-double PoteReal(double base, double exponente) {
-    if (!(base > 0)) return 0.0;
-    return Guardar(Expo(exponente * LogN(base)));
-}
 
 std::string NumeText(double x, int /*ancho*/, int decimales) {
     char buf[400];  // the largest double has 309 integer digits

@@ -12,6 +12,7 @@
 #error "turmado refuses -ffast-math, -ffinite-math-only and -Ofast: they remove the floating-point fault checks"
 #endif
 
+#include <cmath>
 #include <stdexcept>
 #include <string>
 
@@ -30,20 +31,48 @@ inline constexpr const char* kTextoDivisionCero = "Floating point division by ze
 inline constexpr const char* kTextoOperacionInvalida = "Invalid floating point operation";
 inline constexpr const char* kTextoDesborde = "Floating point overflow";
 
+// Throws ErrorFlotante with `texto`; kept out of line so that the checks
+// below stay small enough to inline.
+[[noreturn]] void FallaFlotante(const char* texto);
+
 // Checked operations.  Every quotient, root, logarithm, exponential and
-// arcsine of the computations goes through one of these.
-Ext Divi(Ext a, Ext b);       // a / b; b = 0 faults (0/0 is an invalid operation)
-Ext Raiz(Ext x);              // square root; x < 0 faults
-Ext LogN(Ext x);              // natural logarithm; x = 0 divides by zero, x < 0 is invalid
-Ext Expo(Ext x);              // exponential; beyond the extended range overflows
-Ext ArcoSeno(Ext x);          // arcsine; |x| > 1 is invalid
-double Guardar(Ext x);        // rounds to double; NaN is invalid, beyond the double range overflows
+// arcsine of the computations goes through one of these.  The ones of the
+// evolution curves, thousands of calls per calculation, are inline.
+inline Ext Divi(Ext a, Ext b) {  // a / b; b = 0 faults (0/0 is an invalid operation)
+    if (b == 0) FallaFlotante(a == 0 || std::isnan(a) ? kTextoOperacionInvalida : kTextoDivisionCero);
+    const Ext r = a / b;
+    if (std::isinf(r) && !std::isinf(a)) FallaFlotante(kTextoDesborde);
+    return r;
+}
+Ext Raiz(Ext x);                 // square root; x < 0 faults
+inline Ext LogN(Ext x) {         // natural logarithm; x = 0 divides by zero, x < 0 is invalid
+    if (x < 0 || std::isnan(x)) FallaFlotante(kTextoOperacionInvalida);
+    if (x == 0) FallaFlotante(kTextoDivisionCero);
+    return std::log(x);
+}
+inline Ext Expo(Ext x) {         // exponential; beyond the extended range overflows
+    if (std::isnan(x)) FallaFlotante(kTextoOperacionInvalida);
+    const Ext r = std::exp(x);
+    if (std::isinf(r)) FallaFlotante(kTextoDesborde);
+    return r;
+}
+Ext ArcoSeno(Ext x);             // arcsine; |x| > 1 is invalid
+inline double Guardar(Ext x) {   // rounds to double; NaN is invalid, beyond the double range overflows
+    if (std::isnan(x)) FallaFlotante(kTextoOperacionInvalida);
+    const double d = static_cast<double>(x);
+    if (std::isinf(d)) FallaFlotante(kTextoDesborde);
+    return d;
+}
 
 // Elementary functions.
 double TangHipe(double x);                    // (e^x - e^-x) / (e^x + e^-x)
 double GradRadi(double grados);               // grados * 2 * pi / 360
 double LogaDeci(double x);                    // ln(x) / ln(10)
-double PoteReal(double base, double exponente);  // exp(exponente * ln(base)) if base > 0, else exactly 0
+// exp(exponente * ln(base)) if base > 0, else exactly 0.
+inline double PoteReal(double base, double exponente) {
+    if (!(base > 0)) return 0.0;
+    return Guardar(Expo(exponente * LogN(base)));
+}
 // Fixed-point text with `decimales` decimals, period as separator, no blanks.
 // The width is accepted for symmetry with the callers and has no effect: the
 // digits of the number are always at least as many as the minimum width.

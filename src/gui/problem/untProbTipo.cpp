@@ -70,7 +70,7 @@ TfrmProbTipo::TfrmProbTipo(QWidget* padre) : QWidget(padre), menu_(new TMenuHijo
     tbshNivel2 = new TPaginaEstructura(*this);
     tbshNivel3 = new TPaginaComplementaria(*this);
     tbshProblema = new TPaginaResultados(*this);
-    tbshGrafico = new TPaginaGrafico;
+    tbshGrafico = new TPaginaGrafico(grafico_);
     pgReplanteo->addTab(tbshNivel0, "Datos Globales");
     pgReplanteo->addTab(tbshNivel1, "Datos Locales");
     pgReplanteo->addTab(tbshNivel2, "Datos de Estructura");
@@ -347,7 +347,7 @@ void TfrmProbTipo::RefrescarGrafico() {
         pgReplanteo->setTabVisible(kGrafico, true);
         grafico_.pestanaVisible = false;
     }
-    tbshGrafico->Refrescar(grafico_);
+    tbshGrafico->Refrescar();
 }
 
 // ---- Reactions of the fields.

@@ -1,31 +1,76 @@
 // "Grafico": the chart "Erosión instantánea en el tiempo" with the four
-// series of the formula slots, copied from the window's chart model.
+// series of the formula slots, drawn from the window's chart model.  Under
+// the chart: the readout of the point nearest to the mouse, the switch to a
+// logarithmic time axis and "Exportar..." (PNG, SVG, PDF or CSV).
 #pragma once
 
 #include <array>
+#include <vector>
 
+#include <QSharedPointer>
+#include <QVector>
 #include <QWidget>
 
+#include <qcustomplot.h>
+
 struct TGrafico;
-class QChart;
-class QChartView;
-class QLineSeries;
-class QValueAxis;
+class QCheckBox;
+class QLabel;
+class QPushButton;
 
 class TPaginaGrafico : public QWidget {
     Q_OBJECT
 public:
-    explicit TPaginaGrafico(QWidget* padre = nullptr);
+    // `modelo` is the window's chart model; it outlives the page.
+    explicit TPaginaGrafico(const TGrafico& modelo, QWidget* padre = nullptr);
 
-    QChart* chrtGrafico;
-    std::array<QLineSeries*, 4> series;  // sr1 .. sr4
-    QValueAxis* ejeTiempo;
-    QValueAxis* ejeErosion;
+    QCustomPlot* chrtGrafico;
+    QCPTextElement* titulo;
+    std::array<QCPGraph*, 4> series;  // sr1 .. sr4
+    QCPAxis* ejeTiempo;
+    QCPAxis* ejeErosion;
+    // Thin dashed lines at the equilibrium depths of the drawn curves, in
+    // their series' colours; not in the legend.
+    std::vector<QCPItemStraightLine*> equilibrios;
+    QLabel* lblLectura;         // readout of the point under the mouse
+    QCheckBox* chkTiempoLog;    // "Tiempo en escala logarítmica"
+    QPushButton* btnExportar;   // "Exportar..."
 
-    // Replaces each series by the model's points in one call, sets its title
-    // and fits both axes (from 0) to the data.
-    void Refrescar(const TGrafico& grafico);
+    // Hands each series of the model over in one call, with its title and
+    // the equilibrium lines, fits both axes to the data and replots.
+    void Refrescar();
+
+    // Linear time axis from 0, or logarithmic time axis without the points
+    // at t <= 0; the axes are fitted to the data again.
+    void EscalaLogaritmica(bool log);
+
+    // The readout for a mouse position over the chart (widget pixels): the
+    // point nearest to it, in pixels, among the points of every curve.
+    void MostrarLectura(const QPointF& pixel);
+
+    // Both axes back to the whole data: from 0 (or from the first positive
+    // time on the log axis) to the largest time and depth.
+    void AjustarEjes();
+
+    // Writes the chart as shown (PNG, SVG, PDF) or the model's curves (CSV):
+    // `extension` ("png", "svg", "pdf", "csv") names the format, or the
+    // file's own extension does when it is empty.  False when the file could
+    // not be written or the format is none of those.
+    bool Exportar(const QString& ruta, QString extension = {});
+    // "Exportar...": a file dialog for the format and the name, then Exportar
+    // in the format of the name's extension, or of the chosen filter when the
+    // extension is none of the four; a failure is shown in a message.
+    void btnExportarClick();
+
+protected:
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
 
 private:
-    QChartView* vista_;
+    void EntregarDatos();
+    void TrazarEquilibrios();
+
+    const TGrafico& modelo_;
+    // The model's points of each series, as handed over; the log view shows
+    // a copy without the points at t <= 0.
+    std::array<QSharedPointer<QCPGraphDataContainer>, 4> completos_;
 };

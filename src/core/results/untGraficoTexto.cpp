@@ -1,0 +1,69 @@
+#include "results/untGraficoTexto.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <vector>
+
+#include "general/untGeneral.h"
+
+namespace {
+
+// A CSV cell: quoted when it holds a separator, a quote or a line break.
+std::string Celda(const std::string& texto) {
+    if (texto.find_first_of(",\"\r\n") == std::string::npos) return texto;
+    std::string s = "\"";
+    for (char c : texto) {
+        if (c == '"') s += '"';
+        s += c;
+    }
+    return s + '"';
+}
+
+// Shortest decimal text that reads back to the same double.
+void Numero(std::string& linea, double x) {
+    char buf[32];
+    const auto r = std::to_chars(buf, buf + sizeof buf, x);
+    linea.append(buf, r.ptr);
+}
+
+}  // namespace
+
+std::string CsvGrafico(const TGrafico& grafico) {
+    std::vector<const TSerie*> conPuntos;
+    std::size_t filas = 0;
+    for (const TSerie& s : grafico.series) {
+        if (s.puntos.empty()) continue;
+        conPuntos.push_back(&s);
+        filas = std::max(filas, s.puntos.size());
+    }
+    if (conPuntos.empty()) return {};
+
+    std::string texto;
+    for (std::size_t k = 0; k < conPuntos.size(); ++k) {
+        if (k > 0) texto += ',';
+        texto += Celda(conPuntos[k]->titulo + ": tiempo (hs)") + ',' + Celda(conPuntos[k]->titulo + ": erosión (m)");
+    }
+    texto += '\n';
+    for (std::size_t i = 0; i < filas; ++i) {
+        for (std::size_t k = 0; k < conPuntos.size(); ++k) {
+            if (k > 0) texto += ',';
+            const std::vector<TPunto>& p = conPuntos[k]->puntos;
+            if (i < p.size()) {
+                Numero(texto, p[i].x);
+                texto += ',';
+                Numero(texto, p[i].y);
+            } else {
+                texto += ',';
+            }
+        }
+        texto += '\n';
+    }
+    return texto;
+}
+
+std::string TextoLectura(const std::string& titulo, double t, double y) {
+    int decimales = 0;
+    if (t != 0 && std::isfinite(t)) decimales = std::clamp(3 - int(std::floor(std::log10(std::fabs(t)))), 0, 12);
+    return titulo + ": t = " + NumeText(t, 0, decimales) + " hs, erosión = " + NumeText(y, 0, 3) + " m";
+}

@@ -1,0 +1,20 @@
+// Texts made from the evolution chart: the curves as CSV for a spreadsheet,
+// and the readout of one point under the mouse.
+#pragma once
+
+#include <string>
+
+#include "compute/untFormulas.h"
+
+// The points of every series that has any, as comma-separated values: one
+// header line, then one line per point index with two columns per series,
+// "<title>: tiempo (hs)" and "<title>: erosión (m)", in series order.  A
+// series shorter than the longest leaves its two cells empty.  Numbers carry
+// a period and the shortest digits that read back to the same double; a title
+// holding a comma, quote or line break is quoted, its quotes doubled.  An
+// empty chart gives an empty text.
+std::string CsvGrafico(const TGrafico& grafico);
+
+// "<title>: t = <t> hs, erosión = <y> m", the time with four significant
+// digits (no exponent) and the depth in millimetres (3 decimals).
+std::string TextoLectura(const std::string& titulo, double t, double y);

@@ -1,0 +1,362 @@
+// The chart page "Grafico" of the calculation window: what it shows of the
+// chart model, the log time axis, the readout under the mouse and the
+// exports.
+#include <algorithm>
+#include <vector>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSvgRenderer>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "entorno.h"
+#include "pickers/untPaginaComplementaria.h"
+#include "problem/untGrupoRadio.h"
+#include "problem/untPaginaEstructura.h"
+#include "problem/untPaginasDatos.h"
+#include "problem/untProbTipo.h"
+#include "results/untGraficoTexto.h"
+#include "results/untPaginaGrafico.h"
+
+class PruebaGrafico : public QObject {
+    Q_OBJECT
+    TEntorno entorno;
+    std::unique_ptr<TfrmProbTipo> v;
+    TPaginaGrafico* g = nullptr;
+
+    // The wizard up to "Datos Complementarios" of the narrow culvert (code
+    // 31), whose default data draw four curves of 5000 points.
+    void IrAlCodigo31() {
+        v->tbshNivel0->btnN0->click();
+        v->rg0->Item(2)->click();
+        v->btnContAfue01->click();
+        v->tbshNivel1->btnN1->click();
+        v->rg02->Item(0)->click();
+        v->btnContAfue12->click();
+        v->tbshNivel2->btnN2->click();
+        QCOMPARE(v->Datos().CodiProb, 31);
+    }
+    void Calcular() { v->tbshNivel3->btnN3->click(); }
+    void MostrarGrafico() {
+        v->pgReplanteo->setCurrentIndex(TfrmProbTipo::kGrafico);
+        g->chrtGrafico->replot();
+    }
+
+    // The graph's points against the model's, the model's sorted by time
+    // when it holds more than one copy of a curve.
+    static void CompararConModelo(const QCPGraph* grafo, std::vector<TPunto> puntos, bool soloPositivos) {
+        std::stable_sort(puntos.begin(), puntos.end(), [](const TPunto& a, const TPunto& b) { return a.x < b.x; });
+        if (soloPositivos) std::erase_if(puntos, [](const TPunto& p) { return !(p.x > 0); });
+        QCOMPARE(grafo->dataCount(), int(puntos.size()));
+        auto it = grafo->data()->constBegin();
+        for (std::size_t i = 0; i < puntos.size(); ++i, ++it) {
+            if (it->key != puntos[i].x || it->value != puntos[i].y)
+                QFAIL(qPrintable(QString("point %1: (%2, %3) against (%4, %5)")
+                                     .arg(i)
+                                     .arg(it->key)
+                                     .arg(it->value)
+                                     .arg(puntos[i].x)
+                                     .arg(puntos[i].y)));
+        }
+    }
+
+private slots:
+    void init() {
+        entorno.Iniciar();
+        v = std::make_unique<TfrmProbTipo>();
+        g = v->tbshGrafico;
+        v->show();
+        QVERIFY(QTest::qWaitForWindowActive(v.get()));
+    }
+    void cleanup() {
+        v.reset();
+        QVERIFY2(entorno.Terminar(), qPrintable(entorno.modalesInesperados.join(", ")));
+        QVERIFY(entorno.mensajes.isEmpty());
+        QVERIFY(entorno.errores.isEmpty());
+    }
+
+    void Configuracion() {
+        QCOMPARE(g->objectName(), QString("tbshGrafico"));
+        QCOMPARE(g->chrtGrafico->objectName(), QString("chrtGrafico"));
+        QCOMPARE(g->titulo->text(), QString("Erosión instantánea en el tiempo"));
+        QVERIFY(g->titulo->font().bold());
+        QCOMPARE(g->ejeTiempo->label(), QString("tiempo (hs)"));
+        QCOMPARE(g->ejeErosion->label(), QString("erosión (m)"));
+        QVERIFY(g->chrtGrafico->legend->visible());
+        QCOMPARE(g->chrtGrafico->legend->itemCount(), 4);
+        const QColor colores[4] = {QColor(255, 0, 0), QColor(0, 128, 0), QColor(64, 0, 64), QColor(0, 0, 255)};
+        const QStringList titulos{"(a)", "(b)", "(c)", "(d)"};
+        for (int k = 0; k < 4; ++k) {
+            QCPGraph* s = g->series[k];
+            QCOMPARE(s->objectName(), QString("sr%1").arg(k + 1));
+            QCOMPARE(s->pen().color(), colores[k]);
+            QCOMPARE(s->name(), titulos[k]);
+            QCOMPARE(s->lineStyle(), QCPGraph::lsLine);
+            QVERIFY(s->scatterStyle().isNone());
+            QVERIFY(g->chrtGrafico->legend->hasItemWithPlottable(s));
+        }
+        QCOMPARE(g->ejeTiempo->scaleType(), QCPAxis::stLinear);
+        QCOMPARE(g->ejeTiempo->range().lower, 0.0);
+        QCOMPARE(g->ejeErosion->range().lower, 0.0);
+        QVERIFY(!g->chkTiempoLog->isChecked());
+        QCOMPARE(g->chkTiempoLog->text(), QString("Tiempo en escala logarítmica"));
+        QCOMPARE(g->btnExportar->text(), QString("Exportar..."));
+        // Tick labels without pointless decimals.
+        QVERIFY(g->ejeTiempo->numberFormat().startsWith('g'));
+        QVERIFY(g->ejeErosion->numberFormat().startsWith('g'));
+    }
+
+    // After one and after two presses of "Calcular": the points, titles and
+    // equilibrium lines of the model, both axes from 0 holding all of them.
+    void PuntosDelModelo() {
+        IrAlCodigo31();
+        for (int pulsacion = 1; pulsacion <= 2; ++pulsacion) {
+            Calcular();
+            QVERIFY(v->pgReplanteo->isTabVisible(TfrmProbTipo::kGrafico));
+            MostrarGrafico();
+            const TGrafico& m = v->Grafico();
+            double maxX = 0, maxY = 0;
+            for (int k = 0; k < 4; ++k) {
+                const TSerie& serie = m.series[k];
+                QCOMPARE(serie.puntos.size(), std::size_t(pulsacion) * 5000);
+                CompararConModelo(g->series[k], serie.puntos, false);
+                if (QTest::currentTestFailed()) return;
+                QCOMPARE(g->series[k]->name(), QString::fromStdString(serie.titulo));
+                for (const TPunto& p : serie.puntos) maxX = std::max(maxX, p.x);
+                maxY = std::max(maxY, serie.equilibrios.front());
+            }
+            QCOMPARE(g->series[0]->name(), QString("Rajaratnam y Berry"));
+            // One dashed line per curve at its equilibrium depth, in its
+            // colour, outside the legend; a copy of a curve adds none.
+            QCOMPARE(int(g->equilibrios.size()), 4);
+            for (int k = 0; k < 4; ++k) {
+                const QCPItemStraightLine* l = g->equilibrios[k];
+                QCOMPARE(l->point1->coords().y(), m.series[k].equilibrios.front());
+                QCOMPARE(l->point2->coords().y(), m.series[k].equilibrios.front());
+                QCOMPARE(l->pen().color(), g->series[k]->pen().color());
+                QCOMPARE(l->pen().style(), Qt::DashLine);
+            }
+            QCOMPARE(g->chrtGrafico->legend->itemCount(), 4);
+            QCOMPARE(g->ejeTiempo->range().lower, 0.0);
+            QCOMPARE(g->ejeTiempo->range().upper, maxX);
+            QCOMPARE(g->ejeErosion->range().lower, 0.0);
+            QVERIFY(g->ejeErosion->range().upper >= maxY);  // Ruff's 45 m line is in view
+        }
+    }
+
+    // An accepted change of a field empties the chart and its lines.
+    void CambioDeCampoLimpia() {
+        IrAlCodigo31();
+        Calcular();
+        MostrarGrafico();
+        QVERIFY(g->series[0]->dataCount() > 0);
+        v->pgReplanteo->setCurrentIndex(TfrmProbTipo::kLocal);
+        QLineEdit* e = v->Campo("FlujTiraRest");
+        e->setFocus(Qt::MouseFocusReason);
+        e->selectAll();
+        QTest::keyClicks(e, "1.5");
+        v->pgReplanteo->findChild<QTabBar*>()->setFocus(Qt::MouseFocusReason);
+        QVERIFY(!v->pgReplanteo->isTabVisible(TfrmProbTipo::kGrafico));
+        for (const QCPGraph* s : g->series) QCOMPARE(s->dataCount(), 0);
+        QVERIFY(g->equilibrios.empty());
+        QCOMPARE(g->chrtGrafico->itemCount(), 0);
+        QCOMPARE(g->series[0]->name(), QString("Rajaratnam y Berry"));  // titles stay
+    }
+
+    // The log time axis keeps every point at t > 0 and starts at the first
+    // of them; unchecking restores the linear axis with every point.
+    void TiempoLogaritmico() {
+        IrAlCodigo31();
+        Calcular();
+        Calcular();
+        MostrarGrafico();
+        const TGrafico& m = v->Grafico();
+        g->chkTiempoLog->click();
+        QCOMPARE(g->ejeTiempo->scaleType(), QCPAxis::stLogarithmic);
+        QVERIFY(g->ejeTiempo->ticker().dynamicCast<QCPAxisTickerLog>());
+        double minX = 1e300;
+        for (int k = 0; k < 4; ++k) {
+            CompararConModelo(g->series[k], m.series[k].puntos, true);
+            if (QTest::currentTestFailed()) return;
+            QCOMPARE(g->series[k]->dataCount(), 2 * (5000 - 1));  // the two points at t = 0 left out
+            minX = std::min(minX, g->series[k]->data()->constBegin()->key);
+        }
+        QCOMPARE(g->ejeTiempo->range().lower, minX);
+        QVERIFY(minX > 0);
+        // A third press while in log time: the new copy shows without t = 0.
+        Calcular();
+        QCOMPARE(g->series[0]->dataCount(), 3 * (5000 - 1));
+        g->chkTiempoLog->click();
+        QCOMPARE(g->ejeTiempo->scaleType(), QCPAxis::stLinear);
+        QVERIFY(!g->ejeTiempo->ticker().dynamicCast<QCPAxisTickerLog>());
+        QCOMPARE(g->ejeTiempo->range().lower, 0.0);
+        for (int k = 0; k < 4; ++k) {
+            CompararConModelo(g->series[k], m.series[k].puntos, false);
+            if (QTest::currentTestFailed()) return;
+        }
+    }
+
+    // The readout names the nearest point of the nearest curve; outside the
+    // plotting area, or after leaving the chart, it is empty.
+    void Lectura_data() {
+        QTest::addColumn<double>("t");
+        QTest::addColumn<double>("y");
+        QTest::addColumn<QPoint>("desvio");  // pixels from the point (t, y)
+        QTest::addColumn<QString>("texto");
+        QTest::newRow("sobre (b)") << 2.0 << 0.6 << QPoint(0, 0) << "(b): t = 2.000 hs, erosión = 0.600 m";
+        QTest::newRow("cerca de (b)") << 1.0 << 0.5 << QPoint(3, -2) << "(b): t = 1.000 hs, erosión = 0.500 m";
+        QTest::newRow("entre curvas, más cerca de (a)")
+            << 1.0 << 0.34 << QPoint(0, 0) << "Curva a: t = 1.000 hs, erosión = 0.300 m";
+        QTest::newRow("fuera del área") << 0.0 << 0.0 << QPoint(-40, 30) << "";
+    }
+    void Lectura() {
+        QFETCH(double, t);
+        QFETCH(double, y);
+        QFETCH(QPoint, desvio);
+        QFETCH(QString, texto);
+        TGrafico& m = v->Grafico();
+        m.Serie(1).titulo = "Curva a";
+        m.Serie(1).puntos = {{0, 0}, {1, 0.3}, {2, 0.35}};
+        m.Serie(2).puntos = {{0, 0}, {1, 0.5}, {2, 0.6}};
+        m.pestanaVisible = true;
+        v->RefrescarGrafico();
+        MostrarGrafico();
+        const QPoint pixel =
+            QPointF(g->ejeTiempo->coordToPixel(t), g->ejeErosion->coordToPixel(y)).toPoint() + desvio;
+        QTest::mouseMove(g->chrtGrafico, pixel);
+        QTRY_COMPARE(g->lblLectura->text(), texto);
+        if (texto.isEmpty()) return;
+        QEvent salir(QEvent::Leave);
+        QApplication::sendEvent(g->chrtGrafico, &salir);
+        QCOMPARE(g->lblLectura->text(), QString());
+    }
+
+    // A double click after a zoom shows the whole data again.
+    void DobleClicMuestraTodo() {
+        IrAlCodigo31();
+        Calcular();
+        MostrarGrafico();
+        const QCPRange tiempos = g->ejeTiempo->range(), erosiones = g->ejeErosion->range();
+        g->ejeTiempo->setRange(10, 20);
+        g->ejeErosion->setRange(1, 2);
+        QTest::mouseDClick(g->chrtGrafico, Qt::LeftButton, {}, g->chrtGrafico->axisRect()->rect().center());
+        QCOMPARE(g->ejeTiempo->range(), tiempos);
+        QCOMPARE(g->ejeErosion->range(), erosiones);
+    }
+
+    // Each format is written and reads back: PNG and SVG as pictures of the
+    // chart's size, PDF as a PDF file, CSV as the core's text of the model.
+    void Exportar_data() {
+        QTest::addColumn<QString>("nombre");
+        QTest::addColumn<QString>("formato");
+        QTest::newRow("png") << "grafico.png" << "";
+        QTest::newRow("svg") << "grafico.SVG" << "";
+        QTest::newRow("pdf") << "grafico.pdf" << "";
+        QTest::newRow("csv") << "curvas.csv" << "";
+        QTest::newRow("csv por formato") << "curvas.txt" << "csv";
+    }
+    void Exportar() {
+        QFETCH(QString, nombre);
+        QFETCH(QString, formato);
+        IrAlCodigo31();
+        Calcular();
+        MostrarGrafico();
+        g->chkTiempoLog->click();
+        QTemporaryDir dir;
+        const QString ruta = dir.filePath(nombre);
+        QVERIFY(g->Exportar(ruta, formato));
+        QFile f(ruta);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray bytes = f.readAll();
+        const QString tipo = formato.isEmpty() ? QFileInfo(nombre).suffix().toLower() : formato;
+        if (tipo == "png") {
+            const QImage imagen = QImage::fromData(bytes, "PNG");
+            QVERIFY(!imagen.isNull());
+            QCOMPARE(imagen.size(), g->chrtGrafico->size());
+        } else if (tipo == "svg") {
+            QSvgRenderer svg(bytes);
+            QVERIFY(svg.isValid());
+            QCOMPARE(svg.viewBox(), QRect(QPoint(0, 0), g->chrtGrafico->size()));
+            QVERIFY(bytes.contains("Erosi"));  // the title is drawn as text
+        } else if (tipo == "pdf") {
+            QVERIFY(bytes.startsWith("%PDF-"));
+            QVERIFY(bytes.trimmed().endsWith("%%EOF"));
+        } else {
+            QCOMPARE(bytes, QByteArray::fromStdString(CsvGrafico(v->Grafico())));
+            QCOMPARE(bytes.count('\n'), 1 + 5000);
+            QVERIFY(bytes.startsWith("Rajaratnam y Berry: tiempo (hs),Rajaratnam y Berry: erosión (m),"));
+        }
+    }
+
+    void ExportarFalla_data() {
+        QTest::addColumn<QString>("nombre");
+        QTest::newRow("png en carpeta inexistente") << "no/existe/grafico.png";
+        QTest::newRow("svg en carpeta inexistente") << "no/existe/grafico.svg";
+        QTest::newRow("pdf en carpeta inexistente") << "no/existe/grafico.pdf";
+        QTest::newRow("csv en carpeta inexistente") << "no/existe/curvas.csv";
+        QTest::newRow("formato desconocido") << "grafico.txt";
+    }
+    void ExportarFalla() {
+        QFETCH(QString, nombre);
+        QTemporaryDir dir;
+        QVERIFY(!g->Exportar(dir.filePath(nombre)));
+        QVERIFY(!QFile::exists(dir.filePath(nombre)));
+    }
+
+    // "Exportar..." through its file dialog: the format of the typed
+    // extension, or of the chosen filter when the name has none of the four.
+    void BotonExportar_data() {
+        QTest::addColumn<QString>("nombre");  // typed in the dialog
+        QTest::addColumn<bool>("filtroCsv");  // the CSV filter chosen, else the first (PNG)
+        QTest::addColumn<QString>("archivo");
+        QTest::addColumn<QByteArray>("comienzo");  // first bytes of the file
+        QTest::newRow("sin extensión, filtro CSV") << "curvas" << true << "curvas.csv" << QByteArray("Rajaratnam");
+        QTest::newRow("extensión pdf, filtro PNG") << "grafico.pdf" << false << "grafico.pdf" << QByteArray("%PDF-");
+        QTest::newRow("extensión ajena, filtro CSV")
+            << "curvas.txt" << true << "curvas.txt" << QByteArray("Rajaratnam");
+        QTest::newRow("sin extensión, filtro PNG") << "grafico" << false << "grafico.png" << QByteArray("\x89PNG");
+    }
+    void BotonExportar() {
+        QFETCH(QString, nombre);
+        QFETCH(bool, filtroCsv);
+        QFETCH(QString, archivo);
+        QFETCH(QByteArray, comienzo);
+        IrAlCodigo31();
+        Calcular();
+        MostrarGrafico();
+        QTemporaryDir dir;
+        entorno.EsperarModal([&](QWidget* modal) {
+            auto* d = qobject_cast<QFileDialog*>(modal);
+            QVERIFY(d);
+            if (filtroCsv) {  // the user picks the last format of the list
+                auto* formatos = d->findChild<QComboBox*>("fileTypeCombo");
+                QVERIFY(formatos);
+                QTest::keyClick(formatos, Qt::Key_End);
+                QCOMPARE(d->selectedNameFilter(), QString("Curvas CSV (*.csv)"));
+            }
+            d->selectFile(dir.filePath(nombre));
+            static_cast<QDialog*>(d)->accept();  // QFileDialog::accept, which checks the name
+        });
+        g->btnExportar->click();
+        QVERIFY(!entorno.ModalPendiente());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{archivo});
+        QFile f(dir.filePath(archivo));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray bytes = f.readAll();
+        QVERIFY(bytes.startsWith(comienzo));
+        if (filtroCsv) QCOMPARE(bytes, QByteArray::fromStdString(CsvGrafico(v->Grafico())));
+    }
+};
+
+QTEST_MAIN(PruebaGrafico)
+#include "test_grafico.moc"
