@@ -25,7 +25,7 @@
 #include <nlohmann/json.hpp>
 
 #include "compute/untCalcular.h"
-#include "compute/untResolver.h"
+#include "results/untResolver.h"
 #include "general/untGeneral.h"
 #include "general/untNumero.h"
 #include "problem/untArchivo.h"

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "compute/untAlcaAnch.h"
+#include "problem/untDatosPAC.h"
 #include "general/untGeneral.h"
 #include "problema.h"
 

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "compute/untAlcaAngo.h"
+#include "problem/untDatosPAG.h"
 #include "general/untGeneral.h"
 #include "problema.h"
 

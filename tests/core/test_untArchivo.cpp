@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "compute/untResolver.h"
+#include "results/untResolver.h"
 #include "problem/untArchivo.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include "compute/untCalcular.h"
 #include "general/untGeneral.h"
 #include "problema.h"
-#include "results/untFilas.h"
+#include "compute/untFilas.h"
 #include "results/untLote.h"
 
 namespace {

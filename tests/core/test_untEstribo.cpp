@@ -5,7 +5,7 @@
 
 #include <cmath>
 
-#include "compute/untEstribo.h"
+#include "problem/untDatosPEs.h"
 #include "general/untGeneral.h"
 #include "problema.h"
 

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "problema.h"
-#include "results/untFilas.h"
+#include "compute/untFilas.h"
 
 namespace {
 

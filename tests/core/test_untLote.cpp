@@ -4,7 +4,7 @@
 
 #include <sstream>
 
-#include "compute/untResolver.h"
+#include "results/untResolver.h"
 #include "results/untLote.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "compute/untPila.h"
+#include "problem/untDatosPPi.h"
 #include "general/untGeneral.h"
 #include "problema.h"
 

@@ -2,7 +2,7 @@
 // from the answers, and the whole run from answers to results rows.
 #include <gtest/gtest.h>
 
-#include "compute/untResolver.h"
+#include "results/untResolver.h"
 #include "problema.h"
 #include "problem/untProblema.h"
 

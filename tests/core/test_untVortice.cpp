@@ -8,7 +8,7 @@
 #include <functional>
 #include <numbers>
 
-#include "compute/untVortice.h"
+#include "problem/untDatosPVC.h"
 #include "general/untGeneral.h"
 #include "problema.h"
 

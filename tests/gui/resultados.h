@@ -17,7 +17,7 @@
 #include "problem/untPaginaEstructura.h"
 #include "problem/untPaginasDatos.h"
 #include "problem/untProbTipo.h"
-#include "results/untFilas.h"
+#include "compute/untFilas.h"
 #include "results/untPaginaResultados.h"
 
 // Phenomenon and obstacle through the wizard, the texts "Campo=texto;..."

@@ -1,14 +1,14 @@
-#include "compute/untAlcaAnch.h"
+#include "problem/untDatosPAC.h"
 
 #include <array>
 #include <cmath>
 
-#include "compute/untAlcaAngo.h"
+#include "problem/untDatosPAG.h"
 #include "compute/untEvolucion.h"
 #include "general/untGeneral.h"
 #include "problem/untCampos.h"
 #include "problem/untDatos.h"
-#include "results/untFilas.h"
+#include "compute/untFilas.h"
 
 namespace {
 

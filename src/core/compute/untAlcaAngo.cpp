@@ -1,4 +1,4 @@
-#include "compute/untAlcaAngo.h"
+#include "problem/untDatosPAG.h"
 
 #include <array>
 
@@ -6,7 +6,7 @@
 #include "general/untGeneral.h"
 #include "problem/untCampos.h"
 #include "problem/untDatos.h"
-#include "results/untFilas.h"
+#include "compute/untFilas.h"
 
 namespace {
 

@@ -3,14 +3,14 @@
 #include <algorithm>
 #include <array>
 
-#include "compute/untAlcaAnch.h"
-#include "compute/untAlcaAngo.h"
-#include "compute/untChorro.h"
-#include "compute/untEscalon.h"
-#include "compute/untEstrProt.h"
-#include "compute/untEstribo.h"
-#include "compute/untPila.h"
-#include "compute/untVortice.h"
+#include "problem/untDatosPAC.h"
+#include "problem/untDatosPAG.h"
+#include "problem/untDatosPCZ.h"
+#include "problem/untDatosPEn.h"
+#include "problem/untDatosPEP.h"
+#include "problem/untDatosPEs.h"
+#include "problem/untDatosPPi.h"
+#include "problem/untDatosPVC.h"
 #include "general/untGeneral.h"
 
 namespace {

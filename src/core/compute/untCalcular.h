@@ -7,11 +7,11 @@
 #include <stdexcept>
 #include <string>
 
-#include "compute/untFormulas.h"
+#include "problem/untFormulas.h"
 #include "problem/untCampos.h"
 #include "problem/untDatos.h"
 
-#include "results/untFilas.h"
+#include "compute/untFilas.h"
 
 // The calculator of a final problem code: its input step (fields of the
 // complementary page), its preparation step, the calculation proper, its

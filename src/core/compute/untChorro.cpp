@@ -1,13 +1,13 @@
-#include "compute/untChorro.h"
+#include "problem/untDatosPCZ.h"
 
 #include <array>
 #include <cmath>
 
-#include "compute/untAlcaAngo.h"
+#include "problem/untDatosPAG.h"
 #include "compute/untEvolucion.h"
 #include "general/untGeneral.h"
 #include "problem/untDatos.h"
-#include "results/untFilas.h"
+#include "compute/untFilas.h"
 
 namespace {
 // Depth field of each drawn slot, in slot order.

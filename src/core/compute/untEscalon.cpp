@@ -1,4 +1,4 @@
-#include "compute/untEscalon.h"
+#include "problem/untDatosPEn.h"
 
 #include <cmath>
 
@@ -6,7 +6,7 @@
 #include "general/untGeneral.h"
 #include "problem/untCampos.h"
 #include "problem/untDatos.h"
-#include "results/untFilas.h"
+#include "compute/untFilas.h"
 
 namespace {
 // Relative turbulence intensity below a jet.

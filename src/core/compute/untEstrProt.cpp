@@ -1,10 +1,10 @@
-#include "compute/untEstrProt.h"
+#include "problem/untDatosPEP.h"
 
-#include "compute/untEstribo.h"
+#include "problem/untDatosPEs.h"
 #include "compute/untEvolucion.h"
 #include "general/untGeneral.h"
 #include "problem/untDatos.h"
-#include "results/untFilas.h"
+#include "compute/untFilas.h"
 
 double TDatosPEP::CoefDietz(double m, double longPlat, double h) {
     const Ext atenuacion = Expo(Divi(-0.1 * static_cast<Ext>(longPlat), h));

@@ -1,13 +1,13 @@
-#include "compute/untEstribo.h"
+#include "problem/untDatosPEs.h"
 
 #include <array>
 
 #include "compute/untCalcular.h"
 #include "compute/untEvolucion.h"
-#include "compute/untVortice.h"
+#include "problem/untDatosPVC.h"
 #include "general/untGeneral.h"
 #include "problem/untCampos.h"
-#include "results/untFilas.h"
+#include "compute/untFilas.h"
 
 namespace {
 

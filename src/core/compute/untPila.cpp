@@ -1,4 +1,4 @@
-#include "compute/untPila.h"
+#include "problem/untDatosPPi.h"
 
 #include <array>
 #include <cmath>
@@ -7,7 +7,7 @@
 #include "general/untGeneral.h"
 #include "problem/untCampos.h"
 #include "problem/untDatos.h"
-#include "results/untFilas.h"
+#include "compute/untFilas.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "compute/untVortice.h"
+#include "problem/untDatosPVC.h"
 
 #include <cmath>
 
@@ -6,7 +6,7 @@
 #include "compute/untEvolucion.h"
 #include "general/untGeneral.h"
 #include "problem/untCampos.h"
-#include "results/untFilas.h"
+#include "compute/untFilas.h"
 
 namespace {
 

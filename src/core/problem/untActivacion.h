@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "compute/untFormulas.h"
+#include "problem/untFormulas.h"
 #include "problem/untCampos.h"
 #include "problem/untDatos.h"
 

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "problem/untProblema.h"
-#include "results/untFilas.h"
+#include "compute/untFilas.h"
 
 inline constexpr const char* kFormatoProblema = "turmado-problema";
 inline constexpr int kVersionProblema = 1;

@@ -8,7 +8,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "compute/untFormulas.h"
+#include "problem/untFormulas.h"
 #include "problem/untCampos.h"
 #include "problem/untContinuar.h"
 #include "problem/untDatos.h"

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string_view>
 
-#include "compute/untResolver.h"
+#include "results/untResolver.h"
 #include "general/untGeneral.h"
 #include "general/untNumero.h"
 #include "problem/untProblema.h"

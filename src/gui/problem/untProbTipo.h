@@ -13,7 +13,7 @@
 #include <QWidget>
 
 #include "app/untMenuHijo.h"
-#include "compute/untFormulas.h"
+#include "problem/untFormulas.h"
 #include "problem/untArchivo.h"
 #include "problem/untCampos.h"
 #include "problem/untDatos.h"

@@ -16,7 +16,7 @@
 #include <QVBoxLayout>
 
 #include "app/untMensajes.h"
-#include "compute/untFormulas.h"
+#include "problem/untFormulas.h"
 #include "results/untGraficoTexto.h"
 
 namespace {

@@ -16,7 +16,7 @@
 #include "problem/untCodigo.h"
 #include "problem/untProbTipo.h"
 #include "results/untAvisos.h"
-#include "results/untFilas.h"
+#include "compute/untFilas.h"
 #include "results/untPdteCritPVC.h"
 #include "results/untPendientes.h"
 #include "results/untReunirReporte.h"

@@ -5,8 +5,8 @@
 
 #include <vector>
 
-#include "compute/untEscalon.h"
-#include "compute/untFormulas.h"
+#include "problem/untDatosPEn.h"
+#include "problem/untFormulas.h"
 #include "problem/untEstructuras.h"
 
 struct TDatosPCZ {

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "compute/untFormulas.h"
+#include "problem/untFormulas.h"
 #include "problem/untDatos.h"
 #include "problem/untProblema.h"
-#include "results/untFilas.h"
+#include "compute/untFilas.h"
 
 struct TResultado {
     TDatosProblema d;

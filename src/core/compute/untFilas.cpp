@@ -1,4 +1,4 @@
-#include "results/untFilas.h"
+#include "compute/untFilas.h"
 
 #include "compute/untCalcular.h"
 #include "general/untGeneral.h"

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "compute/untFormulas.h"
+#include "problem/untFormulas.h"
 #include "problem/untEstructuras.h"
 
 struct TDatosProblema;

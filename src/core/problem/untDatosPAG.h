@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "compute/untFormulas.h"
+#include "problem/untFormulas.h"
 #include "problem/untEstructuras.h"
 #include "problem/untTextos.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "compute/untFormulas.h"
+#include "problem/untFormulas.h"
 #include "problem/untDatos.h"
 
 struct TFila {
