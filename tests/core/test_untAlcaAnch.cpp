@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "problem/untDatosPAC.h"
+#include "compute/untAlcaAnch.h"
 #include "general/untGeneral.h"
 #include "problema.h"
 

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "problem/untDatosPAG.h"
+#include "compute/untAlcaAngo.h"
 #include "general/untGeneral.h"
 #include "problema.h"
 

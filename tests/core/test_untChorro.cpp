@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "problem/untDatosPCZ.h"
+#include "compute/untChorro.h"
 #include "general/untGeneral.h"
 #include "problema.h"
 

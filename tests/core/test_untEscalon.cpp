@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "problem/untDatosPEn.h"
+#include "compute/untEscalon.h"
 #include "general/untGeneral.h"
 #include "problema.h"
 

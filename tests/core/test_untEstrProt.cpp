@@ -5,8 +5,8 @@
 
 #include <cmath>
 
-#include "problem/untDatosPEP.h"
-#include "problem/untDatosPEs.h"
+#include "compute/untEstrProt.h"
+#include "compute/untEstribo.h"
 #include "general/untGeneral.h"
 #include "problema.h"
 

@@ -5,7 +5,7 @@
 
 #include <cmath>
 
-#include "problem/untDatosPEs.h"
+#include "compute/untEstribo.h"
 #include "general/untGeneral.h"
 #include "problema.h"
 

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "problem/untDatosPPi.h"
+#include "compute/untPila.h"
 #include "general/untGeneral.h"
 #include "problema.h"
 

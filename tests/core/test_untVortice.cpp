@@ -8,7 +8,7 @@
 #include <functional>
 #include <numbers>
 
-#include "problem/untDatosPVC.h"
+#include "compute/untVortice.h"
 #include "general/untGeneral.h"
 #include "problema.h"
 

@@ -1,9 +1,9 @@
-#include "problem/untDatosPAC.h"
+#include "compute/untAlcaAnch.h"
 
 #include <array>
 #include <cmath>
 
-#include "problem/untDatosPAG.h"
+#include "compute/untAlcaAngo.h"
 #include "compute/untEvolucion.h"
 #include "general/untGeneral.h"
 #include "problem/untCampos.h"

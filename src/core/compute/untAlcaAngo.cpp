@@ -1,4 +1,4 @@
-#include "problem/untDatosPAG.h"
+#include "compute/untAlcaAngo.h"
 
 #include <array>
 

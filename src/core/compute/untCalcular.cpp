@@ -3,14 +3,14 @@
 #include <algorithm>
 #include <array>
 
-#include "problem/untDatosPAC.h"
-#include "problem/untDatosPAG.h"
-#include "problem/untDatosPCZ.h"
-#include "problem/untDatosPEn.h"
-#include "problem/untDatosPEP.h"
-#include "problem/untDatosPEs.h"
-#include "problem/untDatosPPi.h"
-#include "problem/untDatosPVC.h"
+#include "compute/untAlcaAnch.h"
+#include "compute/untAlcaAngo.h"
+#include "compute/untChorro.h"
+#include "compute/untEscalon.h"
+#include "compute/untEstrProt.h"
+#include "compute/untEstribo.h"
+#include "compute/untPila.h"
+#include "compute/untVortice.h"
 #include "general/untGeneral.h"
 
 namespace {
@@ -142,5 +142,3 @@ std::vector<TFila> FilasResultados(ProblemCode codigo, const TDatosProblema& d, 
     }
     return filas;
 }
-
-bool LechoVivo(const TDatosProblema& d) { return d.OutpParaMovi > d.OutpParaMoviCrit; }

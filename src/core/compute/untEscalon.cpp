@@ -1,4 +1,4 @@
-#include "problem/untDatosPEn.h"
+#include "compute/untEscalon.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
-#include "problem/untDatosPEP.h"
+#include "compute/untEstrProt.h"
 
-#include "problem/untDatosPEs.h"
+#include "compute/untEstribo.h"
 #include "compute/untEvolucion.h"
 #include "general/untGeneral.h"
 #include "problem/untDatos.h"

@@ -1,10 +1,9 @@
-#include "problem/untDatosPEs.h"
+#include "compute/untEstribo.h"
 
 #include <array>
 
-#include "compute/untCalcular.h"
 #include "compute/untEvolucion.h"
-#include "problem/untDatosPVC.h"
+#include "compute/untVortice.h"
 #include "general/untGeneral.h"
 #include "problem/untCampos.h"
 #include "compute/untFilas.h"

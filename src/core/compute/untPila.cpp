@@ -1,4 +1,4 @@
-#include "problem/untDatosPPi.h"
+#include "compute/untPila.h"
 
 #include <array>
 #include <cmath>

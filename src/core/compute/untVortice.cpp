@@ -1,8 +1,7 @@
-#include "problem/untDatosPVC.h"
+#include "compute/untVortice.h"
 
 #include <cmath>
 
-#include "compute/untCalcular.h"
 #include "compute/untEvolucion.h"
 #include "general/untGeneral.h"
 #include "problem/untCampos.h"

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "problem/untProblema.h"
-#include "compute/untFilas.h"
+#include "problem/untFila.h"
 
 inline constexpr const char* kFormatoProblema = "turmado-problema";
 inline constexpr int kVersionProblema = 1;

@@ -1,19 +1,12 @@
-// Narrow culvert (code 31): one or more circular openings whose jets scour
-// the bed downstream.  The per-problem block with its formulas ("Rajaratnam
-// y Berry", "Ruff", "Breusers", "Hoffmans") and the steps that "Calcular"
-// runs for the code.  The velocity in the openings is the structure's
-// (TEstrAlcantarilla::FlujVeloAper).
+// Narrow culvert (code 31): the per-problem block of the record with its
+// formulas ("Rajaratnam y Berry", "Ruff", "Breusers", "Hoffmans").  The
+// velocity in the openings is the structure's (TEstrAlcantarilla::FlujVeloAper).
 #pragma once
 
 #include <string>
 #include <vector>
 
-#include "problem/untFormulas.h"
 #include "problem/untEstructuras.h"
-#include "problem/untTextos.h"
-
-struct TDatosProblema;
-struct TFila;
 
 struct TDatosPAG {
     double SediDiam90N3 = 0;      // d90, m (typed in mm)
@@ -51,12 +44,3 @@ struct TDatosPAG {
         TURMADO_CAMPO(f, s, OutpErosMaxi4);
     }
 };
-
-// Input step: d90 (mm), whatever the slots.
-void LeerAlcaAngo(TDatosProblema& d, const TTextosCampos& textos, const TPanelFormulas& panel);
-// Preparation step: the relative turbulence intensity.
-void PrepAlcaAngo(TDatosProblema& d, const TPanelFormulas& panel);
-// The calculator: alpha, the active formulas, then the evolution curves when alpha U > Uc.
-void CalcAlcaAngo(TDatosProblema& d, const TPanelFormulas& panel, TGrafico& grafico);
-// Rows 6 to 10 of the results page: turbulence intensity and the four depths.
-std::vector<TFila> FilasAlcaAngo(const TDatosProblema& d, const TPanelFormulas& panel);

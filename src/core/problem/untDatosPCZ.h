@@ -5,8 +5,6 @@
 
 #include <vector>
 
-#include "problem/untDatosPEn.h"
-#include "problem/untFormulas.h"
 #include "problem/untEstructuras.h"
 
 struct TDatosPCZ {
@@ -31,12 +29,3 @@ struct TDatosPCZ {
         TURMADO_CAMPO(f, s, OutpErosMaxi2);
     }
 };
-
-// Calculator of the plunging jet: "Bornmann y Julien" (no step height) in
-// slot 1, "Fahlbusch" in slot 2, and their curves.  Its input and
-// preparation steps are those of the step (EntradaEscalon, PreparacionEscalon).
-void CalcularChorro(TDatosProblema& d, const TPanelFormulas& panel, TGrafico& grafico);
-
-// Results rows of the plunging jet from row 6 on: turbulence intensity,
-// scour of slots 1 and 2.
-std::vector<TFila> FilasChorro(const TDatosProblema& d, const TPanelFormulas& panel);

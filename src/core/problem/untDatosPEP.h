@@ -1,15 +1,10 @@
-// Protected abutment or spur dike (code 211): "Dietz" with the coefficient
-// reduced by the bed protection at the foot of the structure, and the growth
-// of the scour hole in time.
+// Protected abutment or spur dike (code 211): the per-problem block of the
+// record, "Dietz" with the coefficient reduced by the bed protection.
 #pragma once
 
 #include <vector>
 
-#include "problem/untFormulas.h"
 #include "problem/untEstructuras.h"
-
-struct TDatosProblema;
-struct TFila;
 
 struct TDatosPEP {
     double ErosCoefDiet = 0;   // coefficient beta of "Dietz" with protection
@@ -30,8 +25,3 @@ struct TDatosPEP {
         TURMADO_CAMPO(f, s, OutpErosMaxi1);
     }
 };
-
-// Calculator and results rows of code 211 (it has no input or preparation
-// step: the user fills no complementary data for it).
-void CalcEstriboProt(TDatosProblema& d, const TPanelFormulas& panel, TGrafico& grafico);
-std::vector<TFila> FilasEstriboProt(const TDatosProblema& d, const TPanelFormulas& panel);

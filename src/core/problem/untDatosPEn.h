@@ -1,19 +1,11 @@
 // Per-problem block of the step (code 1121).  It also holds the jet data that
-// the step and the plunging jet (code 1122) share: both codes run the input
-// and preparation steps declared here, and the plunging jet reads the jet
-// data from this block.
+// the step and the plunging jet (code 1122) share: the plunging jet reads the
+// jet data from this block.
 #pragma once
 
 #include <vector>
 
-#include "problem/untFormulas.h"
 #include "problem/untEstructuras.h"
-#include "problem/untTextos.h"
-
-// This header is part of the problem record, so it names the record and the
-// result rows without including their headers.
-struct TDatosProblema;
-struct TFila;
 
 struct TDatosPEn {
     double SediDiam90N3 = 0;          // d90, m (typed in mm)
@@ -44,17 +36,3 @@ struct TDatosPEn {
         TURMADO_CAMPO(f, s, OutpErosMaxi1);
     }
 };
-
-// Input step of codes 1121 and 1122: d90 (mm to m), angle of repose, head
-// difference and jet angle, whatever the state of the slots.
-void EntradaEscalon(TDatosProblema& d, const TTextosCampos& textos, const TPanelFormulas& panel);
-
-// Preparation step of codes 1121 and 1122: jet velocity and the relative
-// turbulence intensity 1.5.
-void PreparacionEscalon(TDatosProblema& d, const TPanelFormulas& panel);
-
-// Calculator of the step: "Bornmann y Julien" in slot 1 and its curve.
-void CalcularEscalon(TDatosProblema& d, const TPanelFormulas& panel, TGrafico& grafico);
-
-// Results rows of the step from row 6 on: turbulence intensity, scour of slot 1.
-std::vector<TFila> FilasEscalon(const TDatosProblema& d, const TPanelFormulas& panel);

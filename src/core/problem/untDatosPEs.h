@@ -1,17 +1,11 @@
-// Abutment or spur dike (code 212): equilibrium scour at the tip of the
-// structure by "Ahmad", "Liu", "Dietz" and "Breusers", and the reference time
-// of the scour evolution.
+// Abutment or spur dike (code 212): the per-problem block of the record with
+// its formulas ("Ahmad", "Liu", "Dietz", "Breusers") and the reference time.
 #pragma once
 
 #include <string>
 #include <vector>
 
-#include "problem/untFormulas.h"
 #include "problem/untEstructuras.h"
-#include "problem/untTextos.h"
-
-struct TDatosProblema;
-struct TFila;
 
 struct TDatosPEs {
     double EstrFactCurv = 0;    // curvature factor Kc
@@ -60,13 +54,3 @@ struct TDatosPEs {
         TURMADO_CAMPO(f, s, ErosCoefDiet);
     }
 };
-
-// Steps of "Calcular" for code 212.
-void LeerEstribo(TDatosProblema& d, const TTextosCampos& textos, const TPanelFormulas& panel);
-void PrepEstribo(TDatosProblema& d, const TPanelFormulas& panel);
-void CalcEstribo(TDatosProblema& d, const TPanelFormulas& panel, TGrafico& grafico);
-std::vector<TFila> FilasEstribo(const TDatosProblema& d, const TPanelFormulas& panel);
-
-// "Breusers" (slot 4) is evaluated only when its slot is active and the flow
-// is faster than the critical erosion velocity (U > Uc).
-bool EstriboEvaluaBreusers(const TDatosProblema& d, const TPanelFormulas& panel);

@@ -1,18 +1,11 @@
-// Bridge pier (code 22): the per-problem block with its formulas, and the
-// steps that "Calcular" runs for the code.  Up to three scour formulas
-// ("Breusers", "CSU", "Johnson"); the fourth formula slot switches the
-// critical failure lengths on and off.
+// Bridge pier (code 22): the per-problem block of the record with its
+// formulas ("Breusers", "CSU", "Johnson") and the critical failure lengths.
 #pragma once
 
 #include <string>
 #include <vector>
 
-#include "problem/untFormulas.h"
 #include "problem/untEstructuras.h"
-#include "problem/untTextos.h"
-
-struct TDatosProblema;
-struct TFila;
 
 struct TDatosPPi {
     double SediDiam84N3 = 0;    // d84, m (typed in mm)
@@ -64,13 +57,3 @@ struct TDatosPPi {
         TURMADO_CAMPO(f, s, OutpLongFall3);
     }
 };
-
-// Input step: d84 (mm), angle of repose, Ks, Kg and angle of attack, whatever the slots.
-void LeerPila(TDatosProblema& d, const TTextosCampos& textos, const TPanelFormulas& panel);
-// Preparation step: sigma, K_theta, K_sigma and K, in this order.
-void PrepPila(TDatosProblema& d, const TPanelFormulas& panel);
-// The calculator: the active formulas, the evolution curves when sqrt(2) U > Uc,
-// then the failure lengths when slot 4 is active.
-void CalcPila(TDatosProblema& d, const TPanelFormulas& panel, TGrafico& grafico);
-// Rows 6 to 11 of the results page: scour and failure length of each formula.
-std::vector<TFila> FilasPila(const TDatosProblema& d, const TPanelFormulas& panel);

@@ -1,20 +1,12 @@
-// Confined vortex (codes 111 and 121): scour downstream of a bed protection
-// behind a bed step (111) or under an obstacle at the water surface (121).
-// Turbulence of the flow leaving the protection, clear-water equilibrium
-// depth, characteristic time, and in live bed the sediment transport and the
-// depth from a sediment balance of the scour hole; failure length and slope
-// of the upstream side of the hole.
+// Confined vortex (codes 111 and 121): the per-problem block of the record
+// with its formulas: turbulence, clear-water and live-bed depths, sediment
+// transport, failure length and slope of the upstream side of the hole.
 #pragma once
 
 #include <string>
 #include <vector>
 
-#include "problem/untFormulas.h"
 #include "problem/untEstructuras.h"
-#include "problem/untTextos.h"
-
-struct TDatosProblema;
-struct TFila;
 
 struct TDatosPVC {
     double CaucPoro = 0;          // porosity n of the bed sediment
@@ -72,23 +64,3 @@ struct TDatosPVC {
         TURMADO_CAMPO(f, s, OutpPendTalu);
     }
 };
-
-// Live-bed curve: the clear-water time law with exponent `gamma` towards ye,
-// corrected step by step by the sediment balance with transport qt and
-// porosity n.  First stretch at t = i * paso1 while t < fin1, then steps of
-// paso2 until the depth decreases, 5000 points in all or a relative change
-// below 1e-5; a step that leaves t unchanged ends the curve without its
-// point.  Appends every point to the series (none at t = 0) and returns the
-// last depth (m), 0 when no point was drawn.
-double TrazarLechVivo(TSerie& serie, double h, double tCara, double gamma, double ye, double paso1, double paso2,
-                      double fin1, double qt, double poro);
-
-// Steps of "Calcular" for codes 111 and 121.
-void LeerVortice(TDatosProblema& d, const TTextosCampos& textos, const TPanelFormulas& panel);
-void PrepVortice(TDatosProblema& d, const TPanelFormulas& panel);
-void CalcVortice(TDatosProblema& d, const TPanelFormulas& panel, TGrafico& grafico);
-std::vector<TFila> FilasVortice(const TDatosProblema& d, const TPanelFormulas& panel);
-
-// Whether the latest calculation drew the curve of slot 1: slot 1 active,
-// alpha_t > 0, T > 0 and h below the clear-water depth.
-bool VorticeConCurva(const TDatosProblema& d, const TPanelFormulas& panel);
