@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "results/untResolver.h"
 #include "problem/untArchivo.h"
+#include "results/untResolver.h"
 
 namespace {
 

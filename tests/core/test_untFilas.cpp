@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "problema.h"
 #include "compute/untFilas.h"
+#include "problema.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <stdexcept>
 #include <string>
 
-#include "problem/untFormulas.h"
 #include "problem/untCampos.h"
 #include "problem/untDatos.h"
+#include "problem/untFormulas.h"
 
 #include "compute/untFilas.h"
 

@@ -3,10 +3,10 @@
 #include <array>
 
 #include "compute/untEvolucion.h"
+#include "compute/untFilas.h"
 #include "compute/untVortice.h"
 #include "general/untGeneral.h"
 #include "problem/untCampos.h"
-#include "compute/untFilas.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <cmath>
 
 #include "compute/untEvolucion.h"
+#include "compute/untFilas.h"
 #include "general/untGeneral.h"
 #include "problem/untCampos.h"
-#include "compute/untFilas.h"
 
 namespace {
 

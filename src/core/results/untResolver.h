@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "problem/untFormulas.h"
-#include "problem/untDatos.h"
-#include "problem/untProblema.h"
 #include "compute/untFilas.h"
+#include "problem/untDatos.h"
+#include "problem/untFormulas.h"
+#include "problem/untProblema.h"
 
 struct TResultado {
     TDatosProblema d;

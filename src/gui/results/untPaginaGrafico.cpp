@@ -15,7 +15,7 @@
 #include <QSvgGenerator>
 #include <QVBoxLayout>
 
-#include "app/untMensajes.h"
+#include "comun/untMensajes.h"
 #include "problem/untFormulas.h"
 #include "results/untGraficoTexto.h"
 
