@@ -19,10 +19,10 @@
 #include <QRadioButton>
 #include <QTabWidget>
 
-#include "app/untMensajes.h"
 #include "compute/untCalcular.h"
+#include "comun/untGrupoRadio.h"
+#include "comun/untMensajes.h"
 #include "pickers/untPaginaComplementaria.h"
-#include "problem/untGrupoRadio.h"
 #include "problem/untPaginaEstructura.h"
 #include "problem/untPaginasDatos.h"
 #include "problem/untProbTipo.h"

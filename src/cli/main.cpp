@@ -25,15 +25,15 @@
 #include <nlohmann/json.hpp>
 
 #include "compute/untCalcular.h"
-#include "compute/untResolver.h"
 #include "general/untGeneral.h"
 #include "general/untNumero.h"
 #include "problem/untArchivo.h"
 #include "problem/untCampos.h"
 #include "problem/untContinuar.h"
 #include "problem/untProblema.h"
-#include "results/untLote.h"
 #include "results/untAvisos.h"
+#include "results/untLote.h"
+#include "results/untResolver.h"
 
 namespace {
 

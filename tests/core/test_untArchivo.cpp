@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "compute/untResolver.h"
 #include "problem/untArchivo.h"
+#include "results/untResolver.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <unistd.h>
 
 #include "problem/untArchivo.h"
-#include "problem/untBiblioteca.h"
+#include "results/untBiblioteca.h"
 
 TEST(Biblioteca, TipoDeCadaCodigo) {
     struct Caso { ProblemCode codigo; std::optional<int> tipo; };

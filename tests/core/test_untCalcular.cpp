@@ -7,9 +7,9 @@
 #include <sstream>
 
 #include "compute/untCalcular.h"
+#include "compute/untFilas.h"
 #include "general/untGeneral.h"
 #include "problema.h"
-#include "results/untFilas.h"
 #include "results/untLote.h"
 
 namespace {

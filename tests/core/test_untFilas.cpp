@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
+#include "compute/untFilas.h"
 #include "problema.h"
-#include "results/untFilas.h"
 
 namespace {
 

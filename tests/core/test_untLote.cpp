@@ -4,8 +4,8 @@
 
 #include <sstream>
 
-#include "compute/untResolver.h"
 #include "results/untLote.h"
+#include "results/untResolver.h"
 
 namespace {
 

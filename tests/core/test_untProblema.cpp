@@ -2,9 +2,9 @@
 // from the answers, and the whole run from answers to results rows.
 #include <gtest/gtest.h>
 
-#include "compute/untResolver.h"
-#include "problema.h"
 #include "problem/untProblema.h"
+#include "problema.h"
+#include "results/untResolver.h"
 
 namespace {
 

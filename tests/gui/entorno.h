@@ -11,7 +11,7 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "app/untMensajes.h"
+#include "comun/untMensajes.h"
 
 class TEntorno {
 public:

@@ -12,12 +12,12 @@
 #include <QString>
 #include <QTabWidget>
 
+#include "compute/untFilas.h"
+#include "comun/untGrupoRadio.h"
 #include "pickers/untPaginaComplementaria.h"
-#include "problem/untGrupoRadio.h"
 #include "problem/untPaginaEstructura.h"
 #include "problem/untPaginasDatos.h"
 #include "problem/untProbTipo.h"
-#include "results/untFilas.h"
 #include "results/untPaginaResultados.h"
 
 // Phenomenon and obstacle through the wizard, the texts "Campo=texto;..."

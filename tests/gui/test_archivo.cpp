@@ -18,14 +18,14 @@
 
 #include "app/Main.h"
 #include "app/untAbrir.h"
-#include "app/untArchivoProblema.h"
+#include "comun/untArchivoProblema.h"
+#include "comun/untGrupoRadio.h"
 #include "entorno.h"
-#include "resultados.h"
 #include "pickers/untPaginaComplementaria.h"
-#include "problem/untGrupoRadio.h"
 #include "problem/untPaginaEstructura.h"
 #include "problem/untPaginasDatos.h"
 #include "problem/untProbTipo.h"
+#include "resultados.h"
 
 namespace {
 

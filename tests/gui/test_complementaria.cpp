@@ -13,15 +13,15 @@
 #include <QtTest>
 
 #include "compute/untCalcular.h"
+#include "comun/untGrupoRadio.h"
 #include "entorno.h"
-#include "resultados.h"
 #include "pickers/untHiGrup.h"
 #include "pickers/untPaginaComplementaria.h"
 #include "problem/untActivacion.h"
-#include "problem/untGrupoRadio.h"
 #include "problem/untPaginaEstructura.h"
 #include "problem/untPaginasDatos.h"
 #include "problem/untProbTipo.h"
+#include "resultados.h"
 #include "results/untPaginaResultados.h"
 #include "results/untPanelFormulas.h"
 

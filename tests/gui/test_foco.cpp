@@ -15,8 +15,8 @@
 #include <QtTest>
 
 #include "app/Main.h"
-#include "app/untMensajes.h"
-#include "problem/untGrupoRadio.h"
+#include "comun/untGrupoRadio.h"
+#include "comun/untMensajes.h"
 #include "problem/untPaginaEstructura.h"
 #include "problem/untPaginasDatos.h"
 #include "problem/untProbTipo.h"

@@ -19,9 +19,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "comun/untGrupoRadio.h"
 #include "entorno.h"
 #include "pickers/untPaginaComplementaria.h"
-#include "problem/untGrupoRadio.h"
 #include "problem/untPaginaEstructura.h"
 #include "problem/untPaginasDatos.h"
 #include "problem/untProbTipo.h"

@@ -18,13 +18,13 @@
 #include "app/untAbrir.h"
 #include "app/untIntro.h"
 #include "app/untProbDesc.h"
+#include "comun/untGrupoRadio.h"
 #include "entorno.h"
-#include "resultados.h"
-#include "problem/untGrupoRadio.h"
+#include "pickers/untPaginaComplementaria.h"
 #include "problem/untPaginaEstructura.h"
 #include "problem/untPaginasDatos.h"
-#include "pickers/untPaginaComplementaria.h"
 #include "problem/untProbTipo.h"
+#include "resultados.h"
 #include "results/untPaginaResultados.h"
 
 namespace {

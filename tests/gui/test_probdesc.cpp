@@ -14,8 +14,8 @@
 #include <QtTest>
 
 #include "app/Main.h"
-#include "app/untPict.h"
 #include "app/untProbDesc.h"
+#include "comun/untPict.h"
 #include "entorno.h"
 #include "resultados.h"
 

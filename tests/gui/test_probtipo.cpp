@@ -9,12 +9,12 @@
 #include <QTabWidget>
 #include <QtTest>
 
+#include "comun/untGrupoRadio.h"
 #include "entorno.h"
-#include "resultados.h"
-#include "problem/untGrupoRadio.h"
 #include "problem/untPaginaEstructura.h"
 #include "problem/untPaginasDatos.h"
 #include "problem/untProbTipo.h"
+#include "resultados.h"
 #include "results/untPaginaGrafico.h"
 #include "results/untPaginaResultados.h"
 

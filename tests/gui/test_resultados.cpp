@@ -13,8 +13,8 @@
 #include <QtTest>
 
 #include "app/Main.h"
-#include "app/untPict.h"
 #include "compute/untCalcular.h"
+#include "comun/untPict.h"
 #include "entorno.h"
 #include "resultados.h"
 #include "results/untPdteCritPVC.h"

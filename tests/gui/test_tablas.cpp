@@ -6,9 +6,10 @@
 #include <QRadioButton>
 #include <QtTest>
 
-#include "app/untTexto.h"
+#include "comun/untTexto.h"
 #include "entorno.h"
 #include "pickers/untHiGrup.h"
+#include "pickers/untPaginaComplementaria.h"
 #include "pickers/untSelector.h"
 #include "problem/untCoeficientes.h"
 #include "results/untPdteCritPVC.h"

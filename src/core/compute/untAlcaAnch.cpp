@@ -5,10 +5,10 @@
 
 #include "compute/untAlcaAngo.h"
 #include "compute/untEvolucion.h"
+#include "compute/untFilas.h"
 #include "general/untGeneral.h"
 #include "problem/untCampos.h"
 #include "problem/untDatos.h"
-#include "results/untFilas.h"
 
 namespace {
 

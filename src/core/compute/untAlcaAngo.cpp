@@ -3,10 +3,10 @@
 #include <array>
 
 #include "compute/untEvolucion.h"
+#include "compute/untFilas.h"
 #include "general/untGeneral.h"
 #include "problem/untCampos.h"
 #include "problem/untDatos.h"
-#include "results/untFilas.h"
 
 namespace {
 

@@ -142,5 +142,3 @@ std::vector<TFila> FilasResultados(ProblemCode codigo, const TDatosProblema& d, 
     }
     return filas;
 }
-
-bool LechoVivo(const TDatosProblema& d) { return d.OutpParaMovi > d.OutpParaMoviCrit; }

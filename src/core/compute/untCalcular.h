@@ -7,11 +7,11 @@
 #include <stdexcept>
 #include <string>
 
-#include "compute/untFormulas.h"
 #include "problem/untCampos.h"
 #include "problem/untDatos.h"
+#include "problem/untFormulas.h"
 
-#include "results/untFilas.h"
+#include "compute/untFilas.h"
 
 // The calculator of a final problem code: its input step (fields of the
 // complementary page), its preparation step, the calculation proper, its
@@ -64,7 +64,3 @@ std::optional<std::string> Calcular(TDatosProblema& d, const TTextosCampos& text
 // Every row of the results page for a code: rows 2 to 5, then the
 // calculator's rows (none for codes without a calculator).
 std::vector<TFila> FilasResultados(ProblemCode codigo, const TDatosProblema& d, const TPanelFormulas& panel);
-
-// Transport condition: live bed when the flow's Shields mobility exceeds the
-// critical one (strictly); clear water otherwise.
-bool LechoVivo(const TDatosProblema& d);

@@ -5,9 +5,9 @@
 
 #include "compute/untAlcaAngo.h"
 #include "compute/untEvolucion.h"
+#include "compute/untFilas.h"
 #include "general/untGeneral.h"
 #include "problem/untDatos.h"
-#include "results/untFilas.h"
 
 namespace {
 // Depth field of each drawn slot, in slot order.

@@ -2,9 +2,9 @@
 
 #include "compute/untEstribo.h"
 #include "compute/untEvolucion.h"
+#include "compute/untFilas.h"
 #include "general/untGeneral.h"
 #include "problem/untDatos.h"
-#include "results/untFilas.h"
 
 double TDatosPEP::CoefDietz(double m, double longPlat, double h) {
     const Ext atenuacion = Expo(Divi(-0.1 * static_cast<Ext>(longPlat), h));

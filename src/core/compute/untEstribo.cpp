@@ -2,12 +2,11 @@
 
 #include <array>
 
-#include "compute/untCalcular.h"
 #include "compute/untEvolucion.h"
+#include "compute/untFilas.h"
 #include "compute/untVortice.h"
 #include "general/untGeneral.h"
 #include "problem/untCampos.h"
-#include "results/untFilas.h"
 
 namespace {
 

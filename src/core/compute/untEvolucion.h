@@ -2,7 +2,7 @@
 // the filling of one chart series.
 #pragma once
 
-#include "compute/untFormulas.h"
+#include "problem/untFormulas.h"
 
 // Exponent of the time law and the steps that every curve of the program uses.
 inline constexpr double kGammaEvol = 0.23;

@@ -4,10 +4,10 @@
 #include <cmath>
 
 #include "compute/untEvolucion.h"
+#include "compute/untFilas.h"
 #include "general/untGeneral.h"
 #include "problem/untCampos.h"
 #include "problem/untDatos.h"
-#include "results/untFilas.h"
 
 namespace {
 

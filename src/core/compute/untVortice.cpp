@@ -2,11 +2,10 @@
 
 #include <cmath>
 
-#include "compute/untCalcular.h"
 #include "compute/untEvolucion.h"
+#include "compute/untFilas.h"
 #include "general/untGeneral.h"
 #include "problem/untCampos.h"
-#include "results/untFilas.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <string_view>
 #include <vector>
 
-#include "compute/untFormulas.h"
 #include "problem/untCampos.h"
 #include "problem/untDatos.h"
+#include "problem/untFormulas.h"
 
 // Activation byte of a slot: untouched, active (bold) or inactive (plain).
 enum : std::uint8_t { kRanuraIntocada = 0, kRanuraActiva = 1, kRanuraInactiva = 2 };

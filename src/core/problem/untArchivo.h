@@ -12,8 +12,8 @@
 #include <string_view>
 #include <vector>
 
+#include "problem/untFila.h"
 #include "problem/untProblema.h"
-#include "results/untFilas.h"
 
 inline constexpr const char* kFormatoProblema = "turmado-problema";
 inline constexpr int kVersionProblema = 1;

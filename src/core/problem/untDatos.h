@@ -8,14 +8,14 @@
 #include <string>
 #include <type_traits>
 
-#include "compute/untAlcaAnch.h"
-#include "compute/untAlcaAngo.h"
-#include "compute/untChorro.h"
-#include "compute/untEscalon.h"
-#include "compute/untEstrProt.h"
-#include "compute/untEstribo.h"
-#include "compute/untPila.h"
-#include "compute/untVortice.h"
+#include "problem/untDatosPAC.h"
+#include "problem/untDatosPAG.h"
+#include "problem/untDatosPCZ.h"
+#include "problem/untDatosPEP.h"
+#include "problem/untDatosPEn.h"
+#include "problem/untDatosPEs.h"
+#include "problem/untDatosPPi.h"
+#include "problem/untDatosPVC.h"
 #include "problem/untEstructuras.h"
 
 using ProblemCode = std::int32_t;

@@ -8,10 +8,10 @@
 #include <stdexcept>
 #include <string>
 
-#include "compute/untFormulas.h"
 #include "problem/untCampos.h"
 #include "problem/untContinuar.h"
 #include "problem/untDatos.h"
+#include "problem/untFormulas.h"
 
 struct TProblema {
     // Code of the wizard answers: 0 none; 1, 2, 3 the phenomenon alone;

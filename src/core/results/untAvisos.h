@@ -11,9 +11,9 @@
 #include <string_view>
 #include <vector>
 
-#include "compute/untFormulas.h"
+#include "compute/untFilas.h"
 #include "problem/untDatos.h"
-#include "results/untFilas.h"
+#include "problem/untFormulas.h"
 #include "results/untRangos.h"
 
 // Where the data lie for one formula.

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "compute/untFormulas.h"
+#include "problem/untFormulas.h"
 
 // The points of every series that has any, as comma-separated values: one
 // header line, then one line per point index with two columns per series,

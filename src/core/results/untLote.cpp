@@ -5,10 +5,10 @@
 #include <optional>
 #include <string_view>
 
-#include "compute/untResolver.h"
 #include "general/untGeneral.h"
 #include "general/untNumero.h"
 #include "problem/untProblema.h"
+#include "results/untResolver.h"
 
 namespace {
 

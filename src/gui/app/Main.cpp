@@ -11,10 +11,11 @@
 #include <QToolBar>
 
 #include "app/untAbrir.h"
-#include "app/untIconos.h"
-#include "app/untMensajes.h"
-#include "app/untMenuHijo.h"
+#include "app/untIntro.h"
 #include "app/untProbDesc.h"
+#include "comun/untIconos.h"
+#include "comun/untMensajes.h"
+#include "comun/untMenuHijo.h"
 #include "problem/untProbTipo.h"
 
 namespace {
@@ -110,6 +111,7 @@ QMdiSubWindow* TMainForm::AgregarHija(QWidget* hija, Qt::WindowFlags marcos) {
     if (auto* conMenu = dynamic_cast<IVentanaConMenu*>(hija)) {
         connect(&conMenu->MenuHijo(), &TMenuHijo::nuevoPedido, this, [this] { mmiFileNewClick(); });
         connect(&conMenu->MenuHijo(), &TMenuHijo::descripcionPedida, this, &TMainForm::mmiHelpDescClick);
+        connect(&conMenu->MenuHijo(), &TMenuHijo::acercaPedido, hija, [hija] { TfrmIntro::Mostrar(hija); });
     }
     sub->show();
     return sub;

@@ -7,7 +7,7 @@
 #include <QStandardItemModel>
 #include <QTableView>
 
-#include "app/untArchivoProblema.h"
+#include "comun/untArchivoProblema.h"
 
 TfrmAbrir::TfrmAbrir(QWidget* owner, const QString& carpeta) : QDialog(owner) {
     setObjectName("frmAbrir");

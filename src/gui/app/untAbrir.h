@@ -14,7 +14,7 @@
 #include <QString>
 
 #include "problem/untArchivo.h"
-#include "problem/untBiblioteca.h"
+#include "results/untBiblioteca.h"
 
 class QCheckBox;
 class QPushButton;

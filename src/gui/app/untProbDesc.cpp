@@ -9,7 +9,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "app/untPict.h"
+#include "comun/untPict.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <QWidget>
 
-#include "app/untMenuHijo.h"
+#include "comun/untMenuHijo.h"
 
 class QPushButton;
 class QTabWidget;

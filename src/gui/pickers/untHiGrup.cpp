@@ -4,8 +4,8 @@
 #include <QPainter>
 #include <QRadioButton>
 
-#include "app/untTablaDialogo.h"
-#include "app/untTexto.h"
+#include "comun/untTablaDialogo.h"
+#include "comun/untTexto.h"
 #include "problem/untCoeficientes.h"
 
 namespace {

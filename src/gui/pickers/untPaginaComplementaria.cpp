@@ -9,15 +9,16 @@
 #include <QStyle>
 #include <QTimer>
 
-#include "app/untMensajes.h"
-#include "app/untTexto.h"
+#include "comun/untControlCampos.h"
+#include "comun/untMensajes.h"
+#include "comun/untTexto.h"
+#include "comun/untVentanaProblema.h"
 #include "general/untNumero.h"
+#include "pickers/untHiGrup.h"
 #include "pickers/untSelector.h"
 #include "problem/untActivacion.h"
 #include "problem/untCodigo.h"
 #include "problem/untCoeficientes.h"
-#include "problem/untControlCampos.h"
-#include "problem/untProbTipo.h"
 #include "results/untPanelFormulas.h"
 #include "results/untRango.h"
 #include "results/untRangos.h"
@@ -37,7 +38,14 @@ void Colorear(QLabel* etiqueta, const QColor& color) {
 
 }  // namespace
 
-TPaginaComplementaria::TPaginaComplementaria(TfrmProbTipo& ventana) : ventana_(ventana) {
+std::unique_ptr<TDialogoCoef> CrearSelector(std::string_view campo, QWidget* dueno) {
+    const std::string_view nombre = SelectorDeCampo(campo);
+    if (nombre == "HiGrup") return std::make_unique<TfrmHiGrup>(dueno);
+    if (const TTablaCoef* tabla = TablaCoef(nombre)) return std::make_unique<TfrmSelector>(*tabla, dueno);
+    return nullptr;
+}
+
+TPaginaComplementaria::TPaginaComplementaria(IVentanaProblema& ventana) : ventana_(ventana) {
     setObjectName("tbshNivel3");
     CrearCabeceras(this, "lblNiv3");
     lblNiv3Cauc = CrearEtiqueta(this, "lblNiv3Cauc", "CAUCE", kCategoriaX, kCategoriaAncho, false);
@@ -46,7 +54,7 @@ TPaginaComplementaria::TPaginaComplementaria(TfrmProbTipo& ventana) : ventana_(v
     lblNiv3Fluj = CrearEtiqueta(this, "lblNiv3Fluj", "FLUJO", kCategoriaX, kCategoriaAncho, false);
 
     for (const TCampo& campo : Campos()) {
-        if (campo.pagina != TfrmProbTipo::kComplementaria) continue;
+        if (campo.pagina != IVentanaProblema::kComplementaria) continue;
         const TFilaCampo f = CrearFila(this, campo);
         ventana.Campos().Registrar(f.edit, campo);
         filas_.emplace(campo.nombre, f);
@@ -92,7 +100,7 @@ QLabel* TPaginaComplementaria::Categoria(std::string_view texto) const {
 
 void TPaginaComplementaria::tbshNivel3Show() {
     TDatosProblema& d = ventana_.Datos();
-    d.CodiProb = CalcularCodigo(TfrmProbTipo::kComplementaria, d);
+    d.CodiProb = CalcularCodigo(IVentanaProblema::kComplementaria, d);
     for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) w->hide();
     for (const char* cabecera : {"lblNiv3Cate", "lblNiv3Para", "lblNiv3Valo", "lblNiv3Unid"})
         findChild<QLabel*>(cabecera)->show();
@@ -130,7 +138,7 @@ void TPaginaComplementaria::CampoCambiado(std::string_view campo) {
 }
 
 void TPaginaComplementaria::bbtnSelectorClick(std::string_view campo) {
-    const std::unique_ptr<TDialogoCoef> dialogo = CrearSelector(campo, &ventana_);
+    const std::unique_ptr<TDialogoCoef> dialogo = CrearSelector(campo, &ventana_.Ventana());
     if (!dialogo || dialogo->exec() != QDialog::Accepted) return;
     PonerValorElegido(campo, dialogo->ValorElegido());
 }
@@ -163,9 +171,9 @@ void TPaginaComplementaria::TimerTimer() {
 void TPaginaComplementaria::bbtnRangoClick(int k) {
     const TTablaRango* tabla = TablaRango(ventana_.Datos().CodiProb, k);
     if (!tabla) {
-        MostrarMensaje(&ventana_, kMensajeSinRangos);
+        MostrarMensaje(&ventana_.Ventana(), kMensajeSinRangos);
         return;
     }
-    TfrmRango ventanaRango(*tabla, &ventana_);
+    TfrmRango ventanaRango(*tabla, &ventana_.Ventana());
     ventanaRango.exec();
 }

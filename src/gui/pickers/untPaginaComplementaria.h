@@ -6,21 +6,23 @@
 #pragma once
 
 #include <map>
+#include <memory>
 #include <string_view>
 
 #include <QWidget>
 
-#include "problem/untUbicar.h"
+#include "comun/untUbicar.h"
 
 class QPushButton;
+class TDialogoCoef;
 class QTimer;
-class TfrmProbTipo;
+class IVentanaProblema;
 class TPanelFormActi;
 
 class TPaginaComplementaria : public QWidget {
     Q_OBJECT
 public:
-    explicit TPaginaComplementaria(TfrmProbTipo& ventana);
+    explicit TPaginaComplementaria(IVentanaProblema& ventana);
 
     QPushButton* btnN3;  // "Calcular"
     QLabel* lblNiv3Cauc;  // "CAUCE"
@@ -60,7 +62,12 @@ public:
 private:
     QLabel* Categoria(std::string_view texto) const;
 
-    TfrmProbTipo& ventana_;
+    IVentanaProblema& ventana_;
     std::map<std::string_view, TFilaCampo> filas_;
     std::map<std::string_view, QPushButton*> selectores_;
 };
+
+// The picker of a field of the complementary page (by field name without
+// "edt"), with the calculation window as owner; nullptr for a field
+// without picker.
+std::unique_ptr<TDialogoCoef> CrearSelector(std::string_view campo, QWidget* dueno);

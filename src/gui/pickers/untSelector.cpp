@@ -4,9 +4,8 @@
 #include <QLabel>
 #include <QRadioButton>
 
-#include "app/untTablaDialogo.h"
-#include "app/untTexto.h"
-#include "pickers/untHiGrup.h"
+#include "comun/untTablaDialogo.h"
+#include "comun/untTexto.h"
 #include "problem/untCoeficientes.h"
 
 TfrmSelector::TfrmSelector(const TTablaCoef& tabla, QWidget* dueno)
@@ -61,10 +60,3 @@ QString TfrmSelector::ValorElegido() const { return QTexto(::ValorElegido(tabla_
 int TfrmSelector::ItemIndex() const { return grupo_->checkedId(); }
 
 QRadioButton* TfrmSelector::Item(int indice) const { return qobject_cast<QRadioButton*>(grupo_->button(indice)); }
-
-std::unique_ptr<TDialogoCoef> CrearSelector(std::string_view campo, QWidget* dueno) {
-    const std::string_view nombre = SelectorDeCampo(campo);
-    if (nombre == "HiGrup") return std::make_unique<TfrmHiGrup>(dueno);
-    if (const TTablaCoef* tabla = TablaCoef(nombre)) return std::make_unique<TfrmSelector>(*tabla, dueno);
-    return nullptr;
-}

@@ -3,8 +3,6 @@
 // one as text.
 #pragma once
 
-#include <memory>
-#include <string_view>
 #include <vector>
 
 #include <QDialog>
@@ -39,8 +37,3 @@ private:
     const TTablaCoef& tabla_;
     QButtonGroup* grupo_;
 };
-
-// The picker of a field of the complementary page (by field name without
-// "edt"), with the calculation window as owner; nullptr for a field
-// without picker.
-std::unique_ptr<TDialogoCoef> CrearSelector(std::string_view campo, QWidget* dueno);

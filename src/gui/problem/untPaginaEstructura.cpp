@@ -6,22 +6,22 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/untMensajes.h"
+#include "comun/untControlCampos.h"
+#include "comun/untMensajes.h"
+#include "comun/untVentanaProblema.h"
 #include "pickers/untPaginaComplementaria.h"
 #include "problem/untCodigo.h"
 #include "problem/untContinuar.h"
-#include "problem/untControlCampos.h"
 #include "problem/untFilasEstructura.h"
-#include "problem/untProbTipo.h"
 
 using namespace columnas;
 
-TPaginaEstructura::TPaginaEstructura(TfrmProbTipo& ventana) : ventana_(ventana) {
+TPaginaEstructura::TPaginaEstructura(IVentanaProblema& ventana) : ventana_(ventana) {
     setObjectName("tbshNivel2");
     CrearCabeceras(this, "lblNiv2");
     lblNiv2Estr = CrearEtiqueta(this, "lblNiv2Estr", "ESTRUCTURA", kCategoriaX, kCategoriaAncho, false);
     for (const TCampo& campo : Campos()) {
-        if (campo.pagina != TfrmProbTipo::kEstructura) continue;
+        if (campo.pagina != IVentanaProblema::kEstructura) continue;
         const TFilaCampo f = CrearFila(this, campo);
         ventana.Campos().Registrar(f.edit, campo);
         filas_.emplace(campo.nombre, f);
@@ -34,7 +34,7 @@ TPaginaEstructura::TPaginaEstructura(TfrmProbTipo& ventana) : ventana_(ventana) 
 
 void TPaginaEstructura::tbshNivel2Show() {
     TDatosProblema& d = ventana_.Datos();
-    d.CodiProb = CalcularCodigo(TfrmProbTipo::kEstructura, d);
+    d.CodiProb = CalcularCodigo(IVentanaProblema::kEstructura, d);
     for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) w->hide();
     for (const char* cabecera : {"lblNiv2Cate", "lblNiv2Para", "lblNiv2Valo", "lblNiv2Unid"})
         findChild<QLabel*>(cabecera)->show();
@@ -52,17 +52,15 @@ void TPaginaEstructura::tbshNivel2Show() {
 }
 
 void TPaginaEstructura::btnN2Click() {
-    Proteger(&ventana_, [&] {
+    Proteger(&ventana_.Ventana(), [&] {
         const TContinuacion c = ContinuarEstructura(ventana_.Datos(), ventana_.Textos());
-        if (c.proteccionInsuficiente) MostrarMensaje(&ventana_, kMensajeProteccion);
+        if (c.proteccionInsuficiente) MostrarMensaje(&ventana_.Ventana(), kMensajeProteccion);
         switch (c.siguiente) {
             case TSiguiente::Complementarios: ventana_.MostrarComplementarios(); break;
             case TSiguiente::PreguntarChorro: ventana_.PreguntarChorro(); break;
             case TSiguiente::CalcularDirecto:
-                // Protected abutment: the complementary page's show event
-                // (code 211) and "Calcular", without showing its tab.
-                ventana_.tbshNivel3->tbshNivel3Show();
-                ventana_.Calcular();
+                // Protected abutment (code 211).
+                ventana_.CalcularSinComplementarios();
                 break;
             case TSiguiente::Nada: break;
         }

@@ -7,15 +7,15 @@
 
 #include <QWidget>
 
-#include "problem/untUbicar.h"
+#include "comun/untUbicar.h"
 
 class QPushButton;
-class TfrmProbTipo;
+class IVentanaProblema;
 
 class TPaginaEstructura : public QWidget {
     Q_OBJECT
 public:
-    explicit TPaginaEstructura(TfrmProbTipo& ventana);
+    explicit TPaginaEstructura(IVentanaProblema& ventana);
 
     QLabel* lblNiv2Estr;  // "ESTRUCTURA"
     QPushButton* btnN2;   // "Continuar"
@@ -29,6 +29,6 @@ public:
     void btnN2Click();
 
 private:
-    TfrmProbTipo& ventana_;
+    IVentanaProblema& ventana_;
     std::map<std::string_view, TFilaCampo> filas_;
 };

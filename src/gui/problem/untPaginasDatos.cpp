@@ -5,8 +5,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "problem/untControlCampos.h"
-#include "problem/untProbTipo.h"
+#include "comun/untControlCampos.h"
+#include "comun/untVentanaProblema.h"
 
 using namespace columnas;
 
@@ -14,7 +14,7 @@ namespace {
 
 // A row of a fixed page: the field's three controls at their row and group,
 // registered for its enter and exit events.
-TFilaCampo Fila(TfrmProbTipo& ventana, QWidget* pagina, const char* nombre, int fila, int grupo) {
+TFilaCampo Fila(IVentanaProblema& ventana, QWidget* pagina, const char* nombre, int fila, int grupo) {
     const TCampo& campo = *BuscarCampo(nombre);
     TFilaCampo f = CrearFila(pagina, campo);
     UbicarFila(f.etiqueta, f.edit, f.unidad, fila, grupo);
@@ -48,7 +48,7 @@ QPushButton* BotonPregunta(QWidget* pagina, const char* nombre, const QString& t
 
 bool Habilitado(const QWidget* w) { return !w->testAttribute(Qt::WA_Disabled); }
 
-TPaginaGlobal::TPaginaGlobal(TfrmProbTipo& ventana) : ventana_(ventana) {
+TPaginaGlobal::TPaginaGlobal(IVentanaProblema& ventana) : ventana_(ventana) {
     setObjectName("tbshNivel0");
     CrearCabeceras(this, "lblNiv0");
     Categoria(this, "lblNiv0Agua", "AGUA", 1, 1);
@@ -80,7 +80,7 @@ TPaginaGlobal::TPaginaGlobal(TfrmProbTipo& ventana) : ventana_(ventana) {
     });
 
     btnN0 = BotonPregunta(this, "btnN0", "Fenómeno dominante", TopeFila(10, 5, false) + 12);
-    connect(btnN0, &QPushButton::clicked, &ventana, &TfrmProbTipo::btnN0Click);
+    connect(btnN0, &QPushButton::clicked, this, [&ventana] { ventana.btnN0Click(); });
     // The options were made after the rows: each goes before its edit.
     OrdenTabulacion(
         {edtCaucAnchCauc, rbCaucCoefMannCauc, edtCaucCoefMannCauc, rbAltuRugoCauc, edtAltuRugoCauc, btnN0});
@@ -95,10 +95,10 @@ void TPaginaGlobal::CambiarRugosidad() {
         w->setEnabled(!Habilitado(w));
     // Always a change: the results and the chart go and "Datos Globales"
     // comes back, whatever the width field holds (its text is not read).
-    ventana_.InvalidarResultados(edtCaucAnchCauc, TfrmProbTipo::kGlobal, std::nullopt);
+    ventana_.InvalidarResultados(edtCaucAnchCauc, IVentanaProblema::kGlobal, std::nullopt);
 }
 
-TPaginaLocal::TPaginaLocal(TfrmProbTipo& ventana) {
+TPaginaLocal::TPaginaLocal(IVentanaProblema& ventana) {
     setObjectName("tbshNivel1");
     CrearCabeceras(this, "lblNiv1");
     Categoria(this, "lblNiv1Fluj", "FLUJO", 1, 1);
@@ -106,5 +106,5 @@ TPaginaLocal::TPaginaLocal(TfrmProbTipo& ventana) {
     lblFlujTiraRest = f.etiqueta;
     edtFlujTiraRest = f.edit;
     btnN1 = BotonPregunta(this, "btnN1", "Tipo de obstáculo", TopeFila(2, 1, false) + 12);
-    connect(btnN1, &QPushButton::clicked, &ventana, &TfrmProbTipo::btnN1Click);
+    connect(btnN1, &QPushButton::clicked, this, [&ventana] { ventana.btnN1Click(); });
 }

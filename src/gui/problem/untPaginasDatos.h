@@ -3,16 +3,16 @@
 
 #include <QWidget>
 
-#include "problem/untUbicar.h"
+#include "comun/untUbicar.h"
 
 class QPushButton;
 class QRadioButton;
-class TfrmProbTipo;
+class IVentanaProblema;
 
 class TPaginaGlobal : public QWidget {
     Q_OBJECT
 public:
-    explicit TPaginaGlobal(TfrmProbTipo& ventana);
+    explicit TPaginaGlobal(IVentanaProblema& ventana);
 
     QRadioButton* rbCaucCoefMannCauc;
     QRadioButton* rbAltuRugoCauc;
@@ -31,13 +31,13 @@ public:
 
 private:
     void CambiarRugosidad();
-    TfrmProbTipo& ventana_;
+    IVentanaProblema& ventana_;
 };
 
 class TPaginaLocal : public QWidget {
     Q_OBJECT
 public:
-    explicit TPaginaLocal(TfrmProbTipo& ventana);
+    explicit TPaginaLocal(IVentanaProblema& ventana);
 
     QLabel* lblFlujTiraRest;
     QLineEdit* edtFlujTiraRest;

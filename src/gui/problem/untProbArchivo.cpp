@@ -5,13 +5,13 @@
 #include <QRadioButton>
 #include <QTabWidget>
 
-#include "app/untArchivoProblema.h"
-#include "app/untMensajes.h"
 #include "compute/untCalcular.h"
+#include "comun/untArchivoProblema.h"
+#include "comun/untControlCampos.h"
+#include "comun/untGrupoRadio.h"
+#include "comun/untMensajes.h"
 #include "pickers/untPaginaComplementaria.h"
 #include "problem/untCodigo.h"
-#include "problem/untControlCampos.h"
-#include "problem/untGrupoRadio.h"
 #include "problem/untPaginaEstructura.h"
 #include "problem/untPaginasDatos.h"
 #include "problem/untProbTipo.h"

@@ -14,18 +14,19 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "app/untMensajes.h"
 #include "compute/untCalcular.h"
+#include "comun/untControlCampos.h"
+#include "comun/untGrupoRadio.h"
+#include "comun/untMensajes.h"
 #include "pickers/untPaginaComplementaria.h"
 #include "problem/untAsistente.h"
 #include "problem/untCodigo.h"
-#include "problem/untControlCampos.h"
-#include "problem/untGrupoRadio.h"
 #include "problem/untInvalidar.h"
 #include "problem/untPaginaEstructura.h"
 #include "problem/untPaginasDatos.h"
 #include "results/untPaginaGrafico.h"
 #include "results/untPaginaResultados.h"
+#include "results/untReunirReporte.h"
 
 namespace {
 
@@ -310,6 +311,13 @@ void TfrmProbTipo::MostrarComplementarios() {
     pgReplanteo->setCurrentIndex(kComplementaria);
 }
 
+void TfrmProbTipo::CalcularSinComplementarios() {
+    // The complementary page's show event (code 211) and "Calcular",
+    // without showing its tab.
+    tbshNivel3->tbshNivel3Show();
+    Calcular();
+}
+
 // ---- "Calcular".
 
 void TfrmProbTipo::Calcular() {
@@ -336,6 +344,8 @@ void TfrmProbTipo::Calcular() {
         tbshProblema->PonerTitulo(QString::fromUtf8(calc->titulo));
     });
 }
+
+void TfrmProbTipo::AbrirReporte() { MostrarReporte(*this); }
 
 void TfrmProbTipo::LimpiarGrafico() {
     grafico_.Limpiar();

@@ -12,11 +12,12 @@
 #include <QString>
 #include <QWidget>
 
-#include "app/untMenuHijo.h"
-#include "compute/untFormulas.h"
+#include "comun/untMenuHijo.h"
+#include "comun/untVentanaProblema.h"
 #include "problem/untArchivo.h"
 #include "problem/untCampos.h"
 #include "problem/untDatos.h"
+#include "problem/untFormulas.h"
 
 class QLineEdit;
 class QPushButton;
@@ -30,28 +31,26 @@ class TPaginaComplementaria;
 class TPaginaResultados;
 class TPaginaGrafico;
 
-class TfrmProbTipo : public QWidget, public IVentanaConMenu {
+class TfrmProbTipo : public QWidget, public IVentanaConMenu, public IVentanaProblema {
     Q_OBJECT
 public:
-    // Page indices of pgReplanteo.
-    enum TPagina { kGlobal = 0, kLocal, kEstructura, kComplementaria, kResultados, kGrafico, kPaginas };
-
     explicit TfrmProbTipo(QWidget* padre = nullptr);
     ~TfrmProbTipo() override;
 
-    TDatosProblema& Datos() { return datos_; }
-    TPanelFormulas& Panel() { return panel_; }
+    QWidget& Ventana() override { return *this; }
+    TDatosProblema& Datos() override { return datos_; }
+    TPanelFormulas& Panel() override { return panel_; }
     TGrafico& Grafico() { return grafico_; }
     TMenuHijo& MenuHijo() override { return *menu_; }
-    TControlCampos& Campos() { return *campos_; }
+    TControlCampos& Campos() override { return *campos_; }
 
     // The edit of a catalogued field (name without "edt"), or nullptr.
     QLineEdit* Campo(std::string_view nombre) const;
     // Texts of every field as "Calcular" reads them (defaults for fields
     // that have no edit yet).
-    TTextosCampos Textos() const;
+    TTextosCampos Textos() const override;
     // True when "Coeficiente de Manning" is the selected roughness option.
-    bool OpcionManning() const;
+    bool OpcionManning() const override;
 
     QTabWidget* pgReplanteo;
     TPaginaGlobal* tbshNivel0;
@@ -71,23 +70,25 @@ public:
     QPushButton* btnContAfue23;
 
     // Wizard.
-    void btnN0Click();
-    void btnN1Click();
-    void PreguntarChorro();
+    void btnN0Click() override;
+    void btnN1Click() override;
+    void PreguntarChorro() override;
     void btnContAfue01Click();
     void btnContAfue12Click();
     void btnContAfue23Click();
     void AbrirPaginaSiguiente(int pagina, std::uint8_t viejo, std::uint8_t nuevo);
     void ReiniciarSiCambio(std::uint8_t viejo, std::uint8_t nuevo);
-    void MostrarComplementarios();
+    void MostrarComplementarios() override;
+    void CalcularSinComplementarios() override;
 
     // "Calcular": common computation and the calculator of the current code,
     // then the results page.
-    void Calcular();
+    void Calcular() override;
+    void AbrirReporte() override;
 
     // Reactions to a value accepted on leaving a field, given the value
     // saved on entering it (empty: unknown, which counts as a change).
-    void InvalidarResultados(QLineEdit* edit, int pagina, std::optional<double> guardado);
+    void InvalidarResultados(QLineEdit* edit, int pagina, std::optional<double> guardado) override;
     void InvalidarPosteriores(QLineEdit* edit, std::optional<double> guardado);
 
     // Empties the four series of the chart model and redraws the chart.

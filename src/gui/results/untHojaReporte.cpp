@@ -19,7 +19,7 @@
 #include <QTextLayout>
 #include <QToolBar>
 
-#include "app/untMensajes.h"
+#include "comun/untMensajes.h"
 
 namespace {
 

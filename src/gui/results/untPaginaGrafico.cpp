@@ -15,8 +15,8 @@
 #include <QSvgGenerator>
 #include <QVBoxLayout>
 
-#include "app/untMensajes.h"
-#include "compute/untFormulas.h"
+#include "comun/untMensajes.h"
+#include "problem/untFormulas.h"
 #include "results/untGraficoTexto.h"
 
 namespace {

@@ -10,16 +10,15 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/untIconos.h"
-#include "app/untPict.h"
 #include "compute/untCalcular.h"
+#include "compute/untFilas.h"
+#include "comun/untIconos.h"
+#include "comun/untPict.h"
+#include "comun/untVentanaProblema.h"
 #include "problem/untCodigo.h"
-#include "problem/untProbTipo.h"
 #include "results/untAvisos.h"
-#include "results/untFilas.h"
 #include "results/untPdteCritPVC.h"
 #include "results/untPendientes.h"
-#include "results/untReunirReporte.h"
 
 namespace {
 
@@ -89,7 +88,7 @@ QPushButton* BotonConGlifo(QWidget* pagina, const char* nombre, const QString& t
 
 }  // namespace
 
-TPaginaResultados::TPaginaResultados(TfrmProbTipo& ventana) : ventana_(ventana) {
+TPaginaResultados::TPaginaResultados(IVentanaProblema& ventana) : ventana_(ventana) {
     setObjectName("tbshProblema");
     lblProbTipo = CrearEtiqueta(this, "lblProbTipo", "Problema", kTituloX, 0, true);
     lblProbTipo->move(kTituloX, kTituloY);
@@ -171,7 +170,7 @@ void TPaginaResultados::AjustarColumnas(int anchoParametro) {
 
 void TPaginaResultados::tbshProblemaShow() {
     TDatosProblema& d = ventana_.Datos();
-    d.CodiProb = CalcularCodigo(TfrmProbTipo::kResultados, d);
+    d.CodiProb = CalcularCodigo(IVentanaProblema::kResultados, d);
     for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) w->hide();
     for (QWidget* w : std::initializer_list<QWidget*>{lblProbTipo, lblProbPara, lblProbValo, lblProbUnid,
                                                        bvlProblema, bbtnReporte, bbtnShowPUno})
@@ -224,7 +223,7 @@ void TPaginaResultados::MostrarTabla(QPushButton* boton, TPanelFormulas& panel) 
 }
 
 // The observations, then the preview of the one-page report.
-void TPaginaResultados::bbtnReporteClick() { MostrarReporte(ventana_); }
+void TPaginaResultados::bbtnReporteClick() { ventana_.AbrirReporte(); }
 
 void TPaginaResultados::bbtnShowPUnoClick() {
     if (const TImagenesCodigo* i = ImagenesDe(ventana_.Datos().CodiProb)) AbrirImagen(this, i->primera, nullptr);
@@ -237,6 +236,6 @@ void TPaginaResultados::bbtnShowPDosClick() {
 
 // The critical-slope table, modal, owned by the calculation window.
 void TPaginaResultados::bbtnPdteCritClick() {
-    TfrmPdteCritPVC tabla(&ventana_);
+    TfrmPdteCritPVC tabla(&ventana_.Ventana());
     tabla.exec();
 }

@@ -13,11 +13,11 @@
 
 #include <QWidget>
 
-#include "problem/untUbicar.h"
+#include "comun/untUbicar.h"
 
 class QFrame;
 class QPushButton;
-class TfrmProbTipo;
+class IVentanaProblema;
 struct TAvisoFila;
 struct TFila;
 struct TPanelFormulas;
@@ -25,7 +25,7 @@ struct TPanelFormulas;
 class TPaginaResultados : public QWidget {
     Q_OBJECT
 public:
-    explicit TPaginaResultados(TfrmProbTipo& ventana);
+    explicit TPaginaResultados(IVentanaProblema& ventana);
 
     QLabel* lblProbTipo;  // "Problema", then the title of the code
     QFrame* bvlProblema;  // the frame drawn 4 pixels around the title
@@ -64,7 +64,7 @@ private:
     // the plain entry "Tabla".
     void MostrarTabla(QPushButton* boton, TPanelFormulas& panel);
 
-    TfrmProbTipo& ventana_;
+    IVentanaProblema& ventana_;
     std::map<std::string, TFilaCampo> filas_;
     std::map<std::string, QLabel*> marcas_;
 };

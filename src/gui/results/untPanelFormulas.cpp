@@ -5,7 +5,7 @@
 #include <QStyle>
 #include <QToolButton>
 
-#include "compute/untFormulas.h"
+#include "problem/untFormulas.h"
 
 namespace {
 

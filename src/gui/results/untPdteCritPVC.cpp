@@ -1,7 +1,7 @@
 #include "results/untPdteCritPVC.h"
 
-#include "app/untTablaDialogo.h"
-#include "app/untTexto.h"
+#include "comun/untTablaDialogo.h"
+#include "comun/untTexto.h"
 #include "results/untPendientes.h"
 
 TfrmPdteCritPVC::TfrmPdteCritPVC(QWidget* owner) : QDialog(owner) {

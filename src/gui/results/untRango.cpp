@@ -2,8 +2,8 @@
 
 #include <QLabel>
 
-#include "app/untTablaDialogo.h"
-#include "app/untTexto.h"
+#include "comun/untTablaDialogo.h"
+#include "comun/untTexto.h"
 #include "results/untRangos.h"
 
 namespace {

@@ -7,11 +7,10 @@
 #include <QLineEdit>
 #include <QTabWidget>
 
+#include "comun/untVentanaProblema.h"
 #include "problem/untCodigo.h"
-#include "problem/untProbTipo.h"
 #include "results/untHojaReporte.h"
 #include "results/untObservaciones.h"
-#include "results/untPaginaResultados.h"
 
 namespace {
 
@@ -26,8 +25,9 @@ std::string Texto(const QWidget& ventana, const std::string& nombre) {
     return {};
 }
 
-std::string Pestana(const TfrmProbTipo& ventana, const std::string& pagina) {
-    const QTabWidget* pestanas = ventana.pgReplanteo;
+std::string Pestana(const QWidget& ventana, const std::string& pagina) {
+    const auto* pestanas = ventana.findChild<QTabWidget*>("pgReplanteo");
+    if (!pestanas) return {};
     for (int i = 0; i < pestanas->count(); ++i)
         if (pestanas->widget(i)->objectName() == QString::fromStdString(pagina))
             return pestanas->tabText(i).toStdString();
@@ -47,7 +47,7 @@ TSeccionControles ControlesResultados(const QWidget& pagina) {
     return s;
 }
 
-TSeccionReporte Seccion(const TfrmProbTipo& ventana, const TSeccionControles& controles) {
+TSeccionReporte Seccion(const QWidget& ventana, const TSeccionControles& controles) {
     TSeccionReporte s{Pestana(ventana, controles.pagina), {}};
     for (const TControlesFila& f : controles.filas)
         s.filas.push_back({Texto(ventana, f.etiqueta), Texto(ventana, f.valor), Texto(ventana, f.unidad)});
@@ -56,25 +56,27 @@ TSeccionReporte Seccion(const TfrmProbTipo& ventana, const TSeccionControles& co
 
 }  // namespace
 
-TTextosReporte TextosReporte(TfrmProbTipo& ventana, std::optional<QString> observaciones) {
+TTextosReporte TextosReporte(IVentanaProblema& ventana, std::optional<QString> observaciones) {
     const TDatosProblema& d = ventana.Datos();
+    const QWidget& w = ventana.Ventana();
     TTextosReporte textos;
-    textos.titulo = ventana.tbshProblema->lblProbTipo->text().toStdString();
+    textos.titulo = Texto(w, "lblProbTipo");
     for (const TSeccionControles& s :
-         ControlesEntradas(CalcularCodigo(TfrmProbTipo::kEstructura, d), d.CodiProb, ventana.OpcionManning()))
-        textos.secciones.push_back(Seccion(ventana, s));
-    textos.secciones.push_back(Seccion(ventana, ControlesResultados(*ventana.tbshProblema)));
+         ControlesEntradas(CalcularCodigo(IVentanaProblema::kEstructura, d), d.CodiProb, ventana.OpcionManning()))
+        textos.secciones.push_back(Seccion(w, s));
+    if (const auto* resultados = w.findChild<QWidget*>("tbshProblema"))
+        textos.secciones.push_back(Seccion(w, ControlesResultados(*resultados)));
     if (observaciones) textos.observaciones = observaciones->toStdString();
     return textos;
 }
 
-void MostrarReporte(TfrmProbTipo& ventana) {
+void MostrarReporte(IVentanaProblema& ventana) {
     std::optional<QString> observaciones;
     {
-        TfrmObservaciones dialogo(&ventana);
+        TfrmObservaciones dialogo(&ventana.Ventana());
         dialogo.exec();
         observaciones = dialogo.Observaciones();
     }
-    TfrmReporte vista(TextosReporte(ventana, std::move(observaciones)), &ventana);
+    TfrmReporte vista(TextosReporte(ventana, std::move(observaciones)), &ventana.Ventana());
     vista.exec();
 }

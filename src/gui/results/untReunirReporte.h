@@ -9,13 +9,13 @@
 
 #include "results/untReporte.h"
 
-class TfrmProbTipo;
+class IVentanaProblema;
 
 // The report's texts: the title of the results page, each section headed by
 // its tab's caption, the rows' captions, edit texts as typed and units of the
 // input pages, the results rows as the page shows them.
-TTextosReporte TextosReporte(TfrmProbTipo& ventana, std::optional<QString> observaciones);
+TTextosReporte TextosReporte(IVentanaProblema& ventana, std::optional<QString> observaciones);
 
 // Asks the observations ("Ingrese Observaciones"), then shows the preview of
 // the report and returns when it is closed.
-void MostrarReporte(TfrmProbTipo& ventana);
+void MostrarReporte(IVentanaProblema& ventana);

@@ -5,15 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "compute/untFormulas.h"
 #include "problem/untDatos.h"
+#include "problem/untFila.h"
+#include "problem/untFormulas.h"
 
-struct TFila {
-    std::string tallo;     // stem of the row's controls (lbl<tallo>, edt<tallo>, lbl<tallo>Unid)
-    std::string etiqueta;  // caption
-    std::string valor;     // value text
-    std::string unidad;    // unit text, may be empty
-};
+// Transport condition: live bed when the flow's Shields mobility exceeds the
+// critical one (strictly); clear water otherwise.
+bool LechoVivo(const TDatosProblema& d);
 
 // Rows 2 to 5, the same for every code: critical and flow Shields mobility,
 // transport condition, critical erosion velocity.

@@ -1,7 +1,8 @@
-#include "results/untFilas.h"
+#include "compute/untFilas.h"
 
-#include "compute/untCalcular.h"
 #include "general/untGeneral.h"
+
+bool LechoVivo(const TDatosProblema& d) { return d.OutpParaMovi > d.OutpParaMoviCrit; }
 
 std::vector<TFila> FilasComunes(const TDatosProblema& d, ProblemCode codigo) {
     const bool vortice = codigo == 111 || codigo == 121;

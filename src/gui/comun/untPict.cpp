@@ -1,4 +1,4 @@
-#include "app/untPict.h"
+#include "comun/untPict.h"
 
 #include <algorithm>
 #include <iterator>

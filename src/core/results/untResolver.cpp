@@ -1,4 +1,4 @@
-#include "compute/untResolver.h"
+#include "results/untResolver.h"
 
 #include "compute/untCalcular.h"
 #include "problem/untCodigo.h"

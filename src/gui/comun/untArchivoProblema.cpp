@@ -1,4 +1,4 @@
-#include "app/untArchivoProblema.h"
+#include "comun/untArchivoProblema.h"
 
 #include <QDir>
 #include <QFile>
@@ -7,7 +7,7 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
-#include "app/untMensajes.h"
+#include "comun/untMensajes.h"
 
 namespace {
 

@@ -1,12 +1,10 @@
-#include "app/untMenuHijo.h"
+#include "comun/untMenuHijo.h"
 
 #include <QAction>
 #include <QMenu>
 #include <QWidget>
 
-#include "app/untIntro.h"
-
-TMenuHijo::TMenuHijo(QWidget* ventana) : QObject(ventana), ventana_(ventana) {
+TMenuHijo::TMenuHijo(QWidget* ventana) : QObject(ventana) {
     auto* archivo = new QMenu("&File");
     archivo->menuAction()->setStatusTip("File related commands");
     mmiFileNew = archivo->addAction("&New");
@@ -32,8 +30,6 @@ TMenuHijo::TMenuHijo(QWidget* ventana) : QObject(ventana), ventana_(ventana) {
 }
 
 TMenuHijo::~TMenuHijo() { qDeleteAll(menus_); }
-
-void TMenuHijo::mmiHelpAboutClick() { TfrmIntro::Mostrar(ventana_); }
 
 QAction* TMenuHijo::AgregarGuardar() {
     // The key belongs to the main window's action: a second action on Ctrl+S

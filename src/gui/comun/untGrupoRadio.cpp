@@ -1,4 +1,4 @@
-#include "problem/untGrupoRadio.h"
+#include "comun/untGrupoRadio.h"
 
 #include <QButtonGroup>
 #include <QRadioButton>

@@ -1,4 +1,4 @@
-#include "app/untMensajes.h"
+#include "comun/untMensajes.h"
 
 #include <exception>
 #include <utility>

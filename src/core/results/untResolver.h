@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "compute/untFormulas.h"
+#include "compute/untFilas.h"
 #include "problem/untDatos.h"
+#include "problem/untFormulas.h"
 #include "problem/untProblema.h"
-#include "results/untFilas.h"
 
 struct TResultado {
     TDatosProblema d;

@@ -1,4 +1,4 @@
-#include "app/untIconos.h"
+#include "comun/untIconos.h"
 
 #include <QPainter>
 #include <QPixmap>

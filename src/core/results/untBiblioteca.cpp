@@ -1,4 +1,4 @@
-#include "problem/untBiblioteca.h"
+#include "results/untBiblioteca.h"
 
 #include <algorithm>
 

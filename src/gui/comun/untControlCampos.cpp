@@ -1,4 +1,4 @@
-#include "problem/untControlCampos.h"
+#include "comun/untControlCampos.h"
 
 #include <string>
 #include <utility>
@@ -11,7 +11,7 @@
 #include <QTabWidget>
 #include <QTimer>
 
-#include "app/untMensajes.h"
+#include "comun/untMensajes.h"
 #include "general/untNumero.h"
 
 namespace {

@@ -26,8 +26,9 @@ public:
     QAction* mmiHelpAbout;
     QAction* mnuHelpDesc;
 
-    // "About...": the intro window again, modal, owned by the child window.
-    void mmiHelpAboutClick();
+    // "About...": asks the main window for the intro window again, modal,
+    // owned by the child window.
+    void mmiHelpAboutClick() { emit acercaPedido(); }
 
     // Adds "&Guardar problema..." after "&Open"; it shows Ctrl+S, the main
     // window's key for it.
@@ -36,9 +37,9 @@ public:
 signals:
     void nuevoPedido();       // "&New", forwarded to the main window
     void descripcionPedida();  // "&Descripción", forwarded to the main window
+    void acercaPedido();       // "About...", forwarded to the main window
 
 private:
-    QWidget* ventana_;
     QList<QMenu*> menus_;
 };
 

@@ -1,4 +1,4 @@
-#include "app/untTablaDialogo.h"
+#include "comun/untTablaDialogo.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>

@@ -1,4 +1,4 @@
-#include "problem/untUbicar.h"
+#include "comun/untUbicar.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,0 +1,49 @@
+// What a page of the calculation window asks of its window: the problem
+// record, the formula panel, the field control, the texts of the fields and
+// the steps of the wizard that a page's buttons start.  The calculation
+// window implements it; a test can give a page a small stand-in instead.
+#pragma once
+
+#include <optional>
+
+#include "problem/untDatos.h"
+#include "problem/untFormulas.h"
+#include "problem/untTextos.h"
+
+class QLineEdit;
+class QWidget;
+class TControlCampos;
+
+class IVentanaProblema {
+public:
+    // Page indices of the window's tab widget pgReplanteo.
+    enum TPagina { kGlobal = 0, kLocal, kEstructura, kComplementaria, kResultados, kGrafico, kPaginas };
+
+    virtual ~IVentanaProblema() = default;
+
+    // The window's widget: owner of the message boxes and dialogs that a page
+    // opens, and where the report finds the controls by name.
+    virtual QWidget& Ventana() = 0;
+    virtual TDatosProblema& Datos() = 0;
+    virtual TPanelFormulas& Panel() = 0;
+    virtual TControlCampos& Campos() = 0;
+    // Texts of every field as "Calcular" reads them.
+    virtual TTextosCampos Textos() const = 0;
+    // True when "Coeficiente de Manning" is the selected roughness option.
+    virtual bool OpcionManning() const = 0;
+
+    // The wizard's steps that the pages' buttons start.
+    virtual void btnN0Click() = 0;
+    virtual void btnN1Click() = 0;
+    virtual void PreguntarChorro() = 0;
+    virtual void MostrarComplementarios() = 0;
+    // Protected abutment: the complementary page's show event and
+    // "Calcular", without showing the complementary tab.
+    virtual void CalcularSinComplementarios() = 0;
+    virtual void Calcular() = 0;
+    // "Reporte": the observations, then the preview of the report.
+    virtual void AbrirReporte() = 0;
+    // Reaction to a value accepted on leaving a field, given the value saved
+    // on entering it (empty: unknown, which counts as a change).
+    virtual void InvalidarResultados(QLineEdit* edit, int pagina, std::optional<double> guardado) = 0;
+};
