@@ -50,7 +50,7 @@ TMainForm::TMainForm(QWidget* padre) : QMainWindow(padre) {
     FileSave1 = Accion(this, "&Save", "Save|Save current file", "FileSave1");
     FileSave1->setShortcut(QKeySequence("Ctrl+S"));
     FileExit1 = Accion(this, "E&xit", "Exit|Exit application", "FileExit1");
-    HelpAbout1 = Accion(this, "&About...", "About|About the program", "HelpAbout1");
+    HelpAbout1 = Accion(this, "&About...", "Acerca de|Acerca del programa", "HelpAbout1");
     mmiHelpDesc = Accion(this, "&Descripción", "Descripción|Descripción de la metodología de cálculo",
                          "mmiHelpDesc");
     WindowCascade1 = Accion(this, "&Cascade", "Cascade", "WindowCascade1");
