@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QPointer>
 #include <QTabWidget>
 #include <QToolBar>
@@ -91,6 +92,40 @@ private slots:
         for (QAction* a : barra->actions()) botones << (a->isSeparator() ? "-" : a->text());
         QCOMPARE(botones, QStringList({"&New", "-", "&Cascade", "Tile &Horizontally", "Tile &Vertically"}));
         for (QAction* a : barra->actions()) QVERIFY(a->isSeparator() || !a->icon().isNull());
+    }
+
+    // A calculation window larger than the work area, or pushed past its
+    // edge by tiling, is reached with the area's scroll bars.
+    void BarrasDeDesplazamiento() {
+        TMainForm& v = *principal;
+        v.showNormal();
+        v.resize(900, 700);
+        TfrmProbTipo* a = v.mmiFileNewClick();
+        QMdiSubWindow* sub = v.mdiArea->activeSubWindow();
+        QTRY_VERIFY(!v.mdiArea->horizontalScrollBar()->isVisible() && !v.mdiArea->verticalScrollBar()->isVisible());
+        // The main window shrunk below the calculation window.
+        v.resize(360, 260);
+        QTRY_VERIFY(v.mdiArea->horizontalScrollBar()->isVisible() && v.mdiArea->verticalScrollBar()->isVisible());
+        QScrollBar* vertical = v.mdiArea->verticalScrollBar();
+        QScrollBar* horizontal = v.mdiArea->horizontalScrollBar();
+        horizontal->setValue(horizontal->maximum());
+        vertical->setValue(vertical->maximum());
+        QTRY_VERIFY(v.mdiArea->viewport()->rect().contains(sub->geometry().bottomRight()));
+        // Its page control's far corner is then in view.
+        const QRect paginas(a->pgReplanteo->mapTo(v.mdiArea->viewport(), QPoint(0, 0)), a->pgReplanteo->size());
+        QVERIFY(v.mdiArea->viewport()->rect().contains(paginas.bottomRight()));
+
+        // Three windows tiled in a small area: each keeps its size, and the
+        // last one's foot is reached by scrolling down.
+        v.resize(900, 500);
+        v.mmiFileNewClick();
+        v.mmiFileNewClick();
+        v.TileHorizontal();
+        const QList<QMdiSubWindow*> hijas = v.mdiArea->subWindowList();
+        for (QMdiSubWindow* s : hijas) QCOMPARE(s->size(), sub->size());
+        QTRY_VERIFY(vertical->isVisible());
+        vertical->setValue(vertical->maximum());
+        QTRY_VERIFY(v.mdiArea->viewport()->rect().contains(hijas.last()->geometry().bottomLeft()));
     }
 
     // Menu, toolbar, Ctrl+N and the calculation window's own "&New".

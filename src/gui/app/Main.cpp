@@ -40,6 +40,10 @@ TMainForm::TMainForm(QWidget* padre) : QMainWindow(padre) {
     mdiArea = new QMdiArea(this);
     mdiArea->setObjectName("mdiArea");
     mdiArea->setBackground(palette().brush(QPalette::Dark));
+    // A child window larger than the area, or pushed past its edge by
+    // tiling, can always be scrolled into view.
+    mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(mdiArea);
 
     FileNew1 = Accion(this, "&New", "New|Create a new file", "FileNew1");
