@@ -106,26 +106,41 @@ private slots:
         // The main window shrunk below the calculation window.
         v.resize(360, 260);
         QTRY_VERIFY(v.mdiArea->horizontalScrollBar()->isVisible() && v.mdiArea->verticalScrollBar()->isVisible());
-        QScrollBar* vertical = v.mdiArea->verticalScrollBar();
-        QScrollBar* horizontal = v.mdiArea->horizontalScrollBar();
-        horizontal->setValue(horizontal->maximum());
-        vertical->setValue(vertical->maximum());
+        QScrollBar* barraV = v.mdiArea->verticalScrollBar();
+        QScrollBar* barraH = v.mdiArea->horizontalScrollBar();
+        barraH->setValue(barraH->maximum());
+        barraV->setValue(barraV->maximum());
         QTRY_VERIFY(v.mdiArea->viewport()->rect().contains(sub->geometry().bottomRight()));
         // Its page control's far corner is then in view.
         const QRect paginas(a->pgReplanteo->mapTo(v.mdiArea->viewport(), QPoint(0, 0)), a->pgReplanteo->size());
         QVERIFY(v.mdiArea->viewport()->rect().contains(paginas.bottomRight()));
 
-        // Three windows tiled in a small area: each keeps its size, and the
-        // last one's foot is reached by scrolling down.
-        v.resize(900, 500);
+        // Two calculation windows and the description tiled in a small area,
+        // both ways: none is squeezed below what it needs, and the far edge
+        // of the last one is reached by scrolling.
+        const QSize natural = sub->size();
+        v.resize(700, 500);
         v.mmiFileNewClick();
-        v.mmiFileNewClick();
-        v.TileHorizontal();
-        const QList<QMdiSubWindow*> hijas = v.mdiArea->subWindowList();
-        for (QMdiSubWindow* s : hijas) QCOMPARE(s->size(), sub->size());
-        QTRY_VERIFY(vertical->isVisible());
-        vertical->setValue(vertical->maximum());
-        QTRY_VERIFY(v.mdiArea->viewport()->rect().contains(hijas.last()->geometry().bottomLeft()));
+        v.mmiHelpDesc->trigger();
+        for (bool horizontal : {true, false}) {
+            horizontal ? v.TileHorizontal() : v.TileVertical();
+            const QList<QMdiSubWindow*> hijas = v.mdiArea->subWindowList();
+            QCOMPARE(hijas.size(), 3);
+            for (QMdiSubWindow* s : hijas) {
+                QVERIFY(s->width() >= s->minimumSizeHint().width() && s->height() >= s->minimumSizeHint().height());
+                if (qobject_cast<TfrmProbTipo*>(s->widget()))
+                    QVERIFY(s->width() >= natural.width() && s->height() >= natural.height());
+            }
+            // Bands one above the other reach down, columns reach right.
+            QScrollBar* barra = horizontal ? barraV : barraH;
+            QTRY_VERIFY(barra->isVisible());
+            barra->setValue(barra->maximum());
+            const QRect vista = v.mdiArea->viewport()->rect();
+            QMdiSubWindow* ultima = hijas.last();
+            QTRY_VERIFY(horizontal ? ultima->geometry().bottom() <= vista.bottom()
+                                   : ultima->geometry().right() <= vista.right());
+            barra->setValue(0);
+        }
     }
 
     // Menu, toolbar, Ctrl+N and the calculation window's own "&New".

@@ -190,6 +190,9 @@ void TMainForm::Mosaico(bool horizontal) {
     for (int i = 0; i < n; ++i) {
         QRect r = horizontal ? QRect(0, area.height() * i / n, area.width(), area.height() / n)
                              : QRect(area.width() * i / n, 0, area.width() / n, area.height());
+        // Never below what the window needs: one that does not fit its tile
+        // reaches past it, within the area's scroll bars.
+        r.setSize(r.size().expandedTo(hijas[i]->minimumSizeHint()));
         hijas[i]->showNormal();
         hijas[i]->setGeometry(r);
     }
