@@ -6,6 +6,7 @@
 // Expected texts are looked up through Qt, as each widget looks them up.
 #include <QAction>
 #include <QDialogButtonBox>
+#include <QFileIconProvider>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -48,6 +49,7 @@ private slots:
         QTemporaryDir vacia;
         QVERIFY(!CargarTraduccionQt(vacia.path()));
         QCOMPARE(Qt_("QPlatformTheme", "Cancel"), QString("Cancel"));
+        QCOMPARE(QFileIconProvider().type(QFileInfo(vacia.path())), QString("Folder"));
         {
             TfrmObservaciones ingles;
             QCOMPARE(ingles.bbtnCanc->text(), QString("Cancel"));
@@ -103,6 +105,9 @@ private slots:
         QVERIFY(botones.contains(Qt_("QFileDialog", "&Save")));
         QVERIFY(botones.contains(Qt_("QPlatformTheme", "Cancel")));
         QCOMPARE(Qt_("QFileDialog", "&Save"), QString("&Guardar"));
+        // The type column of a folder, which Qt's translation lacks.
+        QTemporaryDir carpeta;
+        QCOMPARE(QFileIconProvider().type(QFileInfo(carpeta.path())), QString("Carpeta"));
     }
 
     // The standard buttons of the observations and of a picker; the intro
