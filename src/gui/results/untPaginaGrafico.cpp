@@ -334,7 +334,7 @@ bool TPaginaGrafico::Exportar(const QString& ruta, QString extension) {
     if (extension == "png") {
         // The chart as laid out on screen, every line and letter scaled up
         // with it.
-        const double escala = double(kAnchoPng) / chrtGrafico->width();
+        const double escala = double(kAnchoPng) / std::max(1, chrtGrafico->width());
         return chrtGrafico->savePng(ruta, chrtGrafico->width(), chrtGrafico->height(), escala, -1,
                                     kPuntosPorPulgadaPng, QCP::ruDotsPerInch);
     }
