@@ -4,11 +4,13 @@
 
 #include "app/Main.h"
 #include "app/untIntro.h"
+#include "comun/untIdioma.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("turmado");
     QApplication::setWindowIcon(QIcon(":/imagenes/intro.jpg"));
+    CargarTraduccionQt();  // without it Qt's own texts stay in English
 
     TMainForm principal;
     TfrmIntro::Mostrar(&principal);

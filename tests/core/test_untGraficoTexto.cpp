@@ -132,3 +132,48 @@ TEST(EquilibriosGrafico, CadaCurvaGuardaSuProfundidadDeEquilibrio) {
     p.grafico.Limpiar();
     for (int k = 1; k <= 4; ++k) EXPECT_TRUE(p.grafico.Serie(k).equilibrios.empty()) << k;
 }
+
+// The legend leaves out only a slot that is not active and has nothing to
+// show; a formula whose curve was not drawn keeps its entry, and so does an
+// inactive slot that still holds points.
+TEST(EnLeyenda, FueraSoloLaRanuraInactivaSinPuntos) {
+    struct Caso {
+        const char* titulo;
+        std::vector<TPunto> puntos;
+        bool enLeyenda;
+    };
+    const Caso casos[] = {
+        {"inactivo", {}, false},
+        {"inactivo", {{0, 0}, {1, 0.5}}, true},
+        {"Melville", {}, true},
+        {"Melville", {{0, 0}}, true},
+        {"(a)", {}, true},
+        {"Inactivo", {}, true},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(std::string(c.titulo) + " " + std::to_string(c.puntos.size()));
+        EXPECT_EQ(EnLeyenda(TSerie{c.titulo, c.puntos, {}}), c.enLeyenda);
+    }
+    // The pier draws no fourth curve: its slot leaves the legend.
+    Problema p{22};
+    ASSERT_TRUE(p.Calcular());
+    EXPECT_EQ(p.grafico.Serie(4).titulo, "inactivo");
+    EXPECT_FALSE(EnLeyenda(p.grafico.Serie(4)));
+    for (int k = 1; k <= 3; ++k) EXPECT_EQ(EnLeyenda(p.grafico.Serie(k)), p.panel.Activa(k)) << k;
+}
+
+TEST(NombreArchivoGrafico, TituloYFechaSinExtension) {
+    struct Caso {
+        const char* titulo;
+        const char* nombre;
+    };
+    const Caso casos[] = {
+        {"Problema de la Pila", "Problema de la Pila 2024-05-31"},
+        {"Problema Estribo/Espigón", "Problema Estribo-Espigón 2024-05-31"},
+        {"", "Gráfico 2024-05-31"},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.titulo);
+        EXPECT_EQ(NombreArchivoGrafico(c.titulo, "2024-05-31"), c.nombre);
+    }
+}

@@ -25,6 +25,7 @@
 #include "problem/untPaginaEstructura.h"
 #include "problem/untPaginasDatos.h"
 #include "problem/untProbTipo.h"
+#include "resultados.h"
 #include "results/untGraficoTexto.h"
 #include "results/untPaginaGrafico.h"
 
@@ -47,6 +48,44 @@ class PruebaGrafico : public QObject {
         QCOMPARE(v->Datos().CodiProb, 31);
     }
     void Calcular() { v->tbshNivel3->btnN3->click(); }
+
+    // Where the blue of series (d), its dashed line and its legend entry
+    // lie in a picture, as fractions of its width and height.
+    static QRectF CajaAzul(const QImage& imagen) {
+        int x0 = imagen.width(), y0 = imagen.height(), x1 = -1, y1 = -1;
+        for (int y = 0; y < imagen.height(); ++y)
+            for (int x = 0; x < imagen.width(); ++x) {
+                const QColor c = imagen.pixelColor(x, y);
+                if (c.blue() < 180 || c.red() > 90 || c.green() > 90) continue;
+                x0 = std::min(x0, x), x1 = std::max(x1, x), y0 = std::min(y0, y), y1 = std::max(y1, y);
+            }
+        if (x1 < 0) return {};
+        return QRectF(double(x0) / imagen.width(), double(y0) / imagen.height(), double(x1 - x0) / imagen.width(),
+                      double(y1 - y0) / imagen.height());
+    }
+
+    // A click on a series' legend entry, sent to the window as the window
+    // system would.
+    void ClicEnLeyenda(int k) {
+        QCPAbstractLegendItem* entrada = g->chrtGrafico->legend->itemWithPlottable(g->series[k]);
+        QVERIFY(entrada);
+        QWidget* ventana = v->window();
+        QTest::mouseClick(ventana->windowHandle(), Qt::LeftButton, {},
+                          g->chrtGrafico->mapTo(ventana, entrada->rect().center()));
+    }
+
+    // The largest depth of the curves and equilibrium lines shown, and the
+    // largest time of the curves shown.
+    std::pair<double, double> MaximosVisibles() {
+        double t = 0, y = 0;
+        for (int k = 0; k < 4; ++k) {
+            if (!g->series[k]->visible()) continue;
+            for (const QCPGraphData& d : *g->series[k]->data()) t = std::max(t, d.key), y = std::max(y, d.value);
+        }
+        for (const QCPItemStraightLine* l : g->equilibrios)
+            if (l->visible()) y = std::max(y, l->point1->coords().y());
+        return {t, y};
+    }
     void MostrarGrafico() {
         v->pgReplanteo->setCurrentIndex(TfrmProbTipo::kGrafico);
         g->chrtGrafico->replot();
@@ -254,6 +293,92 @@ private slots:
         QCOMPARE(g->ejeErosion->range(), erosiones);
     }
 
+    // A click on a legend entry hides that curve and its equilibrium line
+    // and greys the entry; the axes then fit the curves shown, so that Ruff's
+    // 45 m no longer squashes the others.  A second click shows it again, and
+    // a new "Calcular" shows every curve.
+    void ClicEnLeyendaOcultaLaCurva() {
+        IrAlCodigo31();
+        Calcular();
+        MostrarGrafico();
+        const QCPRange todas = g->ejeErosion->range();
+        int ruff = 0;
+        for (int k = 0; k < 4; ++k)
+            if (v->Grafico().series[k].equilibrios.front() > v->Grafico().series[ruff].equilibrios.front()) ruff = k;
+        QCOMPARE(g->series[ruff]->name(), QString("Ruff"));
+        QVERIFY(todas.upper >= 45);
+
+        ClicEnLeyenda(ruff);
+        QTRY_VERIFY(g->SerieOculta(ruff));
+        QVERIFY(!g->series[ruff]->visible());
+        for (const QCPItemStraightLine* l : g->equilibrios)
+            QCOMPARE(l->visible(), l->objectName() != QString("equilibrio%1").arg(ruff + 1));
+        QVERIFY(g->chrtGrafico->legend->itemWithPlottable(g->series[ruff])->textColor() != Qt::black);
+        QCOMPARE(g->chrtGrafico->legend->itemCount(), 4);  // the entry stays, to show it again
+        const auto [tiempo, erosion] = MaximosVisibles();
+        QCOMPARE(g->ejeErosion->range().lower, 0.0);
+        QVERIFY(g->ejeErosion->range().upper >= erosion);
+        QVERIFY(g->ejeErosion->range().upper < 1.1 * erosion);
+        QVERIFY(g->ejeErosion->range().upper < todas.upper / 2);
+        QCOMPARE(g->ejeTiempo->range().upper, tiempo);
+
+        ClicEnLeyenda(ruff);
+        QTRY_VERIFY(!g->SerieOculta(ruff));
+        QVERIFY(g->series[ruff]->visible());
+        for (const QCPItemStraightLine* l : g->equilibrios) QVERIFY(l->visible());
+        QCOMPARE(g->chrtGrafico->legend->itemWithPlottable(g->series[ruff])->textColor(), QColor(Qt::black));
+        QCOMPARE(g->ejeErosion->range(), todas);
+
+        // Hidden again, then a new "Calcular": every curve back.
+        ClicEnLeyenda(ruff);
+        QTRY_VERIFY(g->SerieOculta(ruff));
+        Calcular();
+        MostrarGrafico();
+        for (int k = 0; k < 4; ++k) {
+            QVERIFY(!g->SerieOculta(k));
+            QVERIFY(g->series[k]->visible());
+        }
+        for (const QCPItemStraightLine* l : g->equilibrios) QVERIFY(l->visible());
+        QVERIFY(g->ejeErosion->range().upper >= 45);
+    }
+
+    // A hidden curve is not read under the mouse; a double click fits the
+    // axes to the curves shown.
+    void CurvaOcultaNoSeLee() {
+        TGrafico& m = v->Grafico();
+        m.Serie(1).titulo = "Curva a";
+        m.Serie(1).puntos = {{0, 0}, {1, 0.3}, {2, 0.35}};
+        m.Serie(2).puntos = {{0, 0}, {1, 0.5}, {4, 0.6}};
+        m.pestanaVisible = true;
+        v->RefrescarGrafico();
+        MostrarGrafico();
+        g->AlternarSerie(1);
+        g->ejeTiempo->setRange(0.5, 0.7);
+        QTest::mouseDClick(g->chrtGrafico, Qt::LeftButton, {}, g->chrtGrafico->axisRect()->rect().center());
+        QCOMPARE(g->ejeTiempo->range(), QCPRange(0, 2));
+        QVERIFY(g->ejeErosion->range().upper < 0.4);
+        const QPoint pixel = QPointF(g->ejeTiempo->coordToPixel(2), g->ejeErosion->coordToPixel(0.36)).toPoint();
+        QTest::mouseMove(g->chrtGrafico, pixel);
+        QTRY_COMPARE(g->lblLectura->text(), QString("Curva a: t = 2.000 hs, erosión = 0.350 m"));
+    }
+
+    // The legend leaves out the slots that are not active and have no curve:
+    // the pier draws three curves, its fourth slot is "inactivo".
+    void LeyendaSinRanurasInactivas() {
+        ClasificarYCalcular(*v, 1, 1);
+        QCOMPARE(v->Datos().CodiProb, 22);
+        MostrarGrafico();
+        QStringList entradas;
+        for (int i = 0; i < g->chrtGrafico->legend->itemCount(); ++i)
+            entradas << static_cast<QCPPlottableLegendItem*>(g->chrtGrafico->legend->item(i))->plottable()->name();
+        QStringList esperadas;
+        for (const TSerie& s : v->Grafico().series)
+            if (s.titulo != "inactivo") esperadas << QString::fromStdString(s.titulo);
+        QCOMPARE(entradas, esperadas);
+        QVERIFY(!entradas.contains("inactivo"));
+        QCOMPARE(v->Grafico().Serie(4).titulo, std::string("inactivo"));
+    }
+
     // Each format is written and reads back: PNG and SVG as pictures of the
     // chart's size, PDF as a PDF file, CSV as the core's text of the model.
     void Exportar_data() {
@@ -280,9 +405,24 @@ private slots:
         const QByteArray bytes = f.readAll();
         const QString tipo = formato.isEmpty() ? QFileInfo(nombre).suffix().toLower() : formato;
         if (tipo == "png") {
+            // Print resolution: the chart as on screen, scaled up whole, so
+            // that the curves sit where they sit on screen and the letters
+            // grow with the picture.
             const QImage imagen = QImage::fromData(bytes, "PNG");
             QVERIFY(!imagen.isNull());
-            QCOMPARE(imagen.size(), g->chrtGrafico->size());
+            const QSize pantalla = g->chrtGrafico->size();
+            QCOMPARE(imagen.width(), TPaginaGrafico::kAnchoPng);
+            QCOMPARE(imagen.height(), qRound(pantalla.height() * double(imagen.width()) / pantalla.width()));
+            QCOMPARE(qRound(imagen.dotsPerMeterX() * 0.0254), 300);
+            const QRectF azulPng = CajaAzul(imagen);
+            const QImage enPantalla = g->chrtGrafico->toPixmap(pantalla.width(), pantalla.height()).toImage();
+            const QRectF azulPantalla = CajaAzul(enPantalla);
+            QVERIFY(!azulPantalla.isEmpty());
+            for (auto [png, vista] : {std::pair{azulPng.left(), azulPantalla.left()},
+                                      std::pair{azulPng.right(), azulPantalla.right()},
+                                      std::pair{azulPng.top(), azulPantalla.top()},
+                                      std::pair{azulPng.bottom(), azulPantalla.bottom()}})
+                QVERIFY2(std::abs(png - vista) < 0.01, qPrintable(QString("%1 against %2").arg(png).arg(vista)));
         } else if (tipo == "svg") {
             QSvgRenderer svg(bytes);
             QVERIFY(svg.isValid());
@@ -335,9 +475,11 @@ private slots:
         Calcular();
         MostrarGrafico();
         QTemporaryDir dir;
+        QString propuesto;
         entorno.EsperarModal([&](QWidget* modal) {
             auto* d = qobject_cast<QFileDialog*>(modal);
             QVERIFY(d);
+            propuesto = QFileInfo(d->selectedFiles().value(0)).fileName();
             if (filtroCsv) {  // the user picks the last format of the list
                 auto* formatos = d->findChild<QComboBox*>("fileTypeCombo");
                 QVERIFY(formatos);
@@ -349,6 +491,8 @@ private slots:
         });
         g->btnExportar->click();
         QVERIFY(!entorno.ModalPendiente());
+        // The problem's title and the date, in the first format.
+        QCOMPARE(propuesto, "Problema Alcantarilla Angosta " + QDate::currentDate().toString("yyyy-MM-dd") + ".png");
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{archivo});
         QFile f(dir.filePath(archivo));
         QVERIFY(f.open(QIODevice::ReadOnly));

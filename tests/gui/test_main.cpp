@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QPointer>
 #include <QTabWidget>
 #include <QToolBar>
@@ -91,6 +92,55 @@ private slots:
         for (QAction* a : barra->actions()) botones << (a->isSeparator() ? "-" : a->text());
         QCOMPARE(botones, QStringList({"&New", "-", "&Cascade", "Tile &Horizontally", "Tile &Vertically"}));
         for (QAction* a : barra->actions()) QVERIFY(a->isSeparator() || !a->icon().isNull());
+    }
+
+    // A calculation window larger than the work area, or pushed past its
+    // edge by tiling, is reached with the area's scroll bars.
+    void BarrasDeDesplazamiento() {
+        TMainForm& v = *principal;
+        v.showNormal();
+        v.resize(900, 700);
+        TfrmProbTipo* a = v.mmiFileNewClick();
+        QMdiSubWindow* sub = v.mdiArea->activeSubWindow();
+        QTRY_VERIFY(!v.mdiArea->horizontalScrollBar()->isVisible() && !v.mdiArea->verticalScrollBar()->isVisible());
+        // The main window shrunk below the calculation window.
+        v.resize(360, 260);
+        QTRY_VERIFY(v.mdiArea->horizontalScrollBar()->isVisible() && v.mdiArea->verticalScrollBar()->isVisible());
+        QScrollBar* barraV = v.mdiArea->verticalScrollBar();
+        QScrollBar* barraH = v.mdiArea->horizontalScrollBar();
+        barraH->setValue(barraH->maximum());
+        barraV->setValue(barraV->maximum());
+        QTRY_VERIFY(v.mdiArea->viewport()->rect().contains(sub->geometry().bottomRight()));
+        // Its page control's far corner is then in view.
+        const QRect paginas(a->pgReplanteo->mapTo(v.mdiArea->viewport(), QPoint(0, 0)), a->pgReplanteo->size());
+        QVERIFY(v.mdiArea->viewport()->rect().contains(paginas.bottomRight()));
+
+        // Two calculation windows and the description tiled in a small area,
+        // both ways: none is squeezed below what it needs, and the far edge
+        // of the last one is reached by scrolling.
+        const QSize natural = sub->size();
+        v.resize(700, 500);
+        v.mmiFileNewClick();
+        v.mmiHelpDesc->trigger();
+        for (bool horizontal : {true, false}) {
+            horizontal ? v.TileHorizontal() : v.TileVertical();
+            const QList<QMdiSubWindow*> hijas = v.mdiArea->subWindowList();
+            QCOMPARE(hijas.size(), 3);
+            for (QMdiSubWindow* s : hijas) {
+                QVERIFY(s->width() >= s->minimumSizeHint().width() && s->height() >= s->minimumSizeHint().height());
+                if (qobject_cast<TfrmProbTipo*>(s->widget()))
+                    QVERIFY(s->width() >= natural.width() && s->height() >= natural.height());
+            }
+            // Bands one above the other reach down, columns reach right.
+            QScrollBar* barra = horizontal ? barraV : barraH;
+            QTRY_VERIFY(barra->isVisible());
+            barra->setValue(barra->maximum());
+            const QRect vista = v.mdiArea->viewport()->rect();
+            QMdiSubWindow* ultima = hijas.last();
+            QTRY_VERIFY(horizontal ? ultima->geometry().bottom() <= vista.bottom()
+                                   : ultima->geometry().right() <= vista.right());
+            barra->setValue(0);
+        }
     }
 
     // Menu, toolbar, Ctrl+N and the calculation window's own "&New".

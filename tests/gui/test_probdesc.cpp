@@ -87,7 +87,9 @@ private slots:
     }
 
     // "Problema Tipo": the eight problems in order, each line with its
-    // blank buttons, everything inside the window as created.
+    // picture buttons, everything inside the window as created.  A button
+    // shows its own drawing small (none blank, no two alike), names the
+    // picture in its tooltip, and a click on it opens the picture.
     void ListaDeProblemas() {
         principal->mmiHelpDesc->trigger();
         TfrmProbDesc* d = Descripcion();
@@ -101,14 +103,30 @@ private slots:
                                       "Problema del estribo/espigón", "Problema del estribo/espigón protegido",
                                       "Problema de la pila", "Problema de la alcantarilla angosta"}));
         QStringList botones;
-        for (QPushButton* b : d->BotonesImagen()) {
+        QList<QImage> miniaturas;
+        for (int i = 0; i < d->BotonesImagen().size(); ++i) {
+            QPushButton* b = d->BotonesImagen()[i];
             botones << b->objectName();
-            QVERIFY(b->text().isEmpty() && b->icon().isNull());
+            QVERIFY(b->text().isEmpty());
+            QCOMPARE(b->toolTip(), TituloImagen(kTodas[i]));
+            QVERIFY(b->iconSize().width() >= 24 && b->iconSize().height() >= 16);
+            QVERIFY(b->size().expandedTo(b->iconSize()) == b->size());
+            const QImage miniatura = b->icon().pixmap(b->iconSize()).toImage();
+            QSet<QRgb> colores;
+            for (int y = 0; y < miniatura.height(); ++y)
+                for (int x = 0; x < miniatura.width(); ++x) colores.insert(miniatura.pixel(x, y));
+            QVERIFY2(colores.size() > 8, qPrintable(b->objectName()));
+            QVERIFY2(!miniaturas.contains(miniatura), qPrintable(b->objectName()));
+            miniaturas << miniatura;
             QVERIFY(pagina->rect().contains(QRect(b->mapTo(pagina, QPoint(0, 0)), b->size())));
         }
         QCOMPARE(botones, QStringList({"bbtnPictPVC1", "bbtnPictPVC2", "bbtnPictPEn", "bbtnPictPCZ", "bbtnPictPAC",
                                        "bbtnPictPEs1", "bbtnPictPES2", "bbtnPictPEP", "bbtnPictPPi",
                                        "bbtnPictPAG"}));
+        QPushButton* pila = Boton("bbtnPictPPi");
+        QTest::mouseClick(principal->window()->windowHandle(), Qt::LeftButton, {},
+                          pila->mapTo(principal->window(), pila->rect().center()));
+        QTRY_COMPARE(Imagenes(), QStringList{"frmPictPPi"});
     }
 
     // Each button opens its picture once, however often it is pressed; the

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "general/untGeneral.h"
+#include "results/untReporte.h"
 
 namespace {
 
@@ -66,4 +67,12 @@ std::string TextoLectura(const std::string& titulo, double t, double y) {
     int decimales = 0;
     if (t != 0 && std::isfinite(t)) decimales = std::clamp(3 - int(std::floor(std::log10(std::fabs(t)))), 0, 12);
     return titulo + ": t = " + NumeText(t, 0, decimales) + " hs, erosión = " + NumeText(y, 0, 3) + " m";
+}
+
+bool EnLeyenda(const TSerie& serie) { return !(serie.titulo == kTextoInactivo && serie.puntos.empty()); }
+
+std::string NombreArchivoGrafico(std::string_view titulo, std::string_view fecha) {
+    std::string nombre = NombreArchivoReporte(titulo.empty() ? std::string_view("Gráfico") : titulo, fecha);
+    nombre.resize(nombre.size() - std::string_view(".pdf").size());
+    return nombre;
 }

@@ -1,8 +1,10 @@
 // Texts made from the evolution chart: the curves as CSV for a spreadsheet,
-// and the readout of one point under the mouse.
+// the readout of one point under the mouse, the name suggested for an
+// exported chart; and which series the legend lists.
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "problem/untFormulas.h"
 
@@ -18,3 +20,11 @@ std::string CsvGrafico(const TGrafico& grafico);
 // "<title>: t = <t> hs, erosión = <y> m", the time with four significant
 // digits (no exponent) and the depth in millimetres (3 decimals).
 std::string TextoLectura(const std::string& titulo, double t, double y);
+
+// The legend lists a series unless it belongs to a slot that is not active
+// (title "inactivo") and holds no point.
+bool EnLeyenda(const TSerie& serie);
+
+// File name suggested for an exported chart, without extension: "<title>
+// <date>" as the report's PDF is named, "Gráfico" when there is no title.
+std::string NombreArchivoGrafico(std::string_view titulo, std::string_view fecha);

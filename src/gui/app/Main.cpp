@@ -40,6 +40,10 @@ TMainForm::TMainForm(QWidget* padre) : QMainWindow(padre) {
     mdiArea = new QMdiArea(this);
     mdiArea->setObjectName("mdiArea");
     mdiArea->setBackground(palette().brush(QPalette::Dark));
+    // A child window larger than the area, or pushed past its edge by
+    // tiling, can always be scrolled into view.
+    mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(mdiArea);
 
     FileNew1 = Accion(this, "&New", "New|Create a new file", "FileNew1");
@@ -50,7 +54,7 @@ TMainForm::TMainForm(QWidget* padre) : QMainWindow(padre) {
     FileSave1 = Accion(this, "&Save", "Save|Save current file", "FileSave1");
     FileSave1->setShortcut(QKeySequence("Ctrl+S"));
     FileExit1 = Accion(this, "E&xit", "Exit|Exit application", "FileExit1");
-    HelpAbout1 = Accion(this, "&About...", "About|About the program", "HelpAbout1");
+    HelpAbout1 = Accion(this, "&About...", "Acerca de|Acerca del programa", "HelpAbout1");
     mmiHelpDesc = Accion(this, "&Descripción", "Descripción|Descripción de la metodología de cálculo",
                          "mmiHelpDesc");
     WindowCascade1 = Accion(this, "&Cascade", "Cascade", "WindowCascade1");
@@ -186,6 +190,9 @@ void TMainForm::Mosaico(bool horizontal) {
     for (int i = 0; i < n; ++i) {
         QRect r = horizontal ? QRect(0, area.height() * i / n, area.width(), area.height() / n)
                              : QRect(area.width() * i / n, 0, area.width() / n, area.height());
+        // Never below what the window needs: one that does not fit its tile
+        // reaches past it, within the area's scroll bars.
+        r.setSize(r.size().expandedTo(hijas[i]->minimumSizeHint()));
         hijas[i]->showNormal();
         hijas[i]->setGeometry(r);
     }

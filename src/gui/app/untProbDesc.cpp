@@ -68,6 +68,10 @@ const TProblemaDesc kProblemas[] = {
     {"Problema de la alcantarilla angosta", {TImagen::PAG}},
 };
 
+// The picture buttons: each shows its drawing small, whole.
+constexpr QSize kMiniatura(30, 20);
+constexpr QSize kBoton(34, 24);
+
 QLabel* Parrafo(const char* texto, QWidget* pagina) {
     auto* l = new QLabel(QString::fromUtf8(texto), pagina);
     l->setWordWrap(true);
@@ -105,7 +109,9 @@ TfrmProbDesc::TfrmProbDesc(QWidget* padre) : QWidget(padre), menu_(new TMenuHijo
                 for (TImagen imagen : problema.imagenes) {
                     auto* b = new QPushButton(pagina);
                     b->setObjectName(QString("bbtn") + NombreImagen(imagen));
-                    b->setFixedSize(22, 18);
+                    b->setFixedSize(kBoton);
+                    b->setIconSize(kMiniatura);
+                    b->setIcon(IconoImagen(imagen, kMiniatura, devicePixelRatioF()));
                     b->setToolTip(TituloImagen(imagen));
                     connect(b, &QPushButton::clicked, this, [this, imagen] { AbrirImagen(this, imagen, this); });
                     lista->addWidget(b, fila, columna++);

@@ -6,6 +6,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPainter>
+#include <QPixmap>
 #include <QSvgRenderer>
 
 namespace {
@@ -45,6 +46,21 @@ QMdiArea* AreaDe(QWidget* w) {
 QString NombreImagen(TImagen imagen) { return Datos(imagen).nombre; }
 QString TituloImagen(TImagen imagen) { return QString::fromUtf8(Datos(imagen).titulo); }
 QString RecursoImagen(TImagen imagen) { return QString(":/imagenes/") + Datos(imagen).recurso; }
+
+QIcon IconoImagen(TImagen imagen, QSize tamano, qreal escala) {
+    QSvgRenderer dibujo(RecursoImagen(imagen));
+    QPixmap mapa(tamano * escala);
+    mapa.setDevicePixelRatio(escala);
+    mapa.fill(Qt::transparent);
+    const QSizeF cabe = QSizeF(dibujo.defaultSize()).scaled(QSizeF(tamano), Qt::KeepAspectRatio);
+    const QPointF esquina((tamano.width() - cabe.width()) / 2, (tamano.height() - cabe.height()) / 2);
+    QPainter p(&mapa);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    dibujo.render(&p, QRectF(esquina, cabe));
+    p.end();
+    return QIcon(mapa);
+}
 
 TfrmPict::TfrmPict(TImagen imagen, QWidget* padre)
     : QWidget(padre), imagen_(imagen), dibujo_(new QSvgRenderer(RecursoImagen(imagen), this)) {

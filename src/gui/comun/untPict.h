@@ -3,6 +3,7 @@
 // picture is open at a time.
 #pragma once
 
+#include <QIcon>
 #include <QWidget>
 
 class QSvgRenderer;
@@ -34,6 +35,10 @@ QString NombreImagen(TImagen imagen);
 QString TituloImagen(TImagen imagen);
 // Resource path of the drawing of a picture.
 QString RecursoImagen(TImagen imagen);
+// The drawing rendered small, whole and centred in `tamano` (logical
+// pixels, at the screen's pixel ratio `escala`) on a transparent ground:
+// the picture of the button that opens it.
+QIcon IconoImagen(TImagen imagen, QSize tamano, qreal escala = 1);
 
 // Opens the picture as a child window of the main window that holds `desde`
 // (any widget inside a child window of its multiple-document area), unless a

@@ -333,6 +333,7 @@ void TfrmProbTipo::Calcular() {
         const TCalculadora* calc = CalculadoraDe(datos_.CodiProb);
         if (!calc) return;
         pgReplanteo->setTabVisible(kResultados, true);
+        tbshGrafico->FijarTituloProblema(QString::fromUtf8(calc->titulo));
         if (calc->calcular) {
             struct TAlSalir {  // the curves drawn before a fault are shown too
                 TfrmProbTipo* v;

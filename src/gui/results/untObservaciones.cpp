@@ -1,5 +1,6 @@
 #include "results/untObservaciones.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -17,12 +18,15 @@ TfrmObservaciones::TfrmObservaciones(QWidget* owner)
     mmObservaciones->setGeometry(12, 12, 396, 154);
     connect(mmObservaciones, &QPlainTextEdit::textChanged, this, [this] { modificado_ = true; });
 
-    bbtnOk = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), "OK", this);
+    // The standard buttons' texts, in the language of Qt's translation.
+    bbtnOk = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton),
+                             QCoreApplication::translate("QPlatformTheme", "OK"), this);
     bbtnOk->setObjectName("bbtnOk");
     bbtnOk->setGeometry(116, 180, 88, 28);
     connect(bbtnOk, &QPushButton::clicked, this, &QDialog::accept);
 
-    bbtnCanc = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), "Cancel", this);
+    bbtnCanc = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton),
+                               QCoreApplication::translate("QPlatformTheme", "Cancel"), this);
     bbtnCanc->setObjectName("bbtnCanc");
     bbtnCanc->setGeometry(216, 180, 88, 28);
     connect(bbtnCanc, &QPushButton::clicked, this, &QDialog::reject);

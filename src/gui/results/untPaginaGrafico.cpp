@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 #include <QCheckBox>
+#include <QDate>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -42,6 +44,10 @@ constexpr double kMargenErosion = 1.05;
 // Half width (pixels) of the strip around the mouse searched for the nearest point.
 constexpr double kRadioLectura = 24;
 constexpr int kBordeLectura = 3;
+// Resolution written into an exported PNG.
+constexpr int kPuntosPorPulgadaPng = 300;
+// Text colour of the legend entry of a hidden curve.
+const QColor kGrisOculta(160, 160, 160);
 
 QString Texto(const std::string& s) { return QString::fromStdString(s); }
 
@@ -109,6 +115,15 @@ TPaginaGrafico::TPaginaGrafico(const TGrafico& modelo, QWidget* padre) : QWidget
         AjustarEjes();
         chrtGrafico->replot();
     });
+    // A click on a legend entry: pressed and released on the same entry.
+    // (The chart's own legend signal stays silent while dragging zooms.)
+    connect(chrtGrafico, &QCustomPlot::mousePress, this, [this](QMouseEvent* e) {
+        pulsada_ = e->button() == Qt::LeftButton ? SerieEnLeyenda(e->position()) : -1;
+    });
+    connect(chrtGrafico, &QCustomPlot::mouseRelease, this, [this](QMouseEvent* e) {
+        const int k = std::exchange(pulsada_, -1);
+        if (k >= 0 && e->button() == Qt::LeftButton && SerieEnLeyenda(e->position()) == k) AlternarSerie(k);
+    });
 
     lblLectura = new QLabel(this);
     lblLectura->setObjectName("lblLectura");
@@ -151,12 +166,45 @@ void TPaginaGrafico::Refrescar() {
         }
         completos_[k]->set(datos, true);
         series[k]->setName(Texto(serie.titulo));
+        series[k]->setVisible(true);
+        ocultas_[k] = false;
     }
     EntregarDatos();
     TrazarEquilibrios();
+    PonerLeyenda();
     lblLectura->clear();
     AjustarEjes();
     chrtGrafico->replot(QCustomPlot::rpQueuedReplot);
+}
+
+void TPaginaGrafico::PonerLeyenda() {
+    // Rebuilt in series order, so that an entry that comes back keeps its place.
+    chrtGrafico->legend->clearItems();
+    for (int k = 0; k < 4; ++k) {
+        if (!EnLeyenda(modelo_.series[k])) continue;
+        series[k]->addToLegend();
+        chrtGrafico->legend->itemWithPlottable(series[k])->setTextColor(ocultas_[k] ? kGrisOculta : Qt::black);
+    }
+}
+
+int TPaginaGrafico::SerieEnLeyenda(const QPointF& pixel) const {
+    for (int k = 0; k < 4; ++k) {
+        const QCPPlottableLegendItem* entrada = chrtGrafico->legend->itemWithPlottable(series[k]);
+        if (entrada && entrada->rect().contains(pixel.toPoint())) return k;
+    }
+    return -1;
+}
+
+void TPaginaGrafico::AlternarSerie(int k) {
+    ocultas_[k] = !ocultas_[k];
+    series[k]->setVisible(!ocultas_[k]);
+    for (QCPItemStraightLine* l : equilibrios)
+        if (l->objectName() == QString("equilibrio%1").arg(k + 1)) l->setVisible(!ocultas_[k]);
+    if (QCPPlottableLegendItem* entrada = chrtGrafico->legend->itemWithPlottable(series[k]))
+        entrada->setTextColor(ocultas_[k] ? kGrisOculta : Qt::black);
+    lblLectura->clear();
+    AjustarEjes();
+    chrtGrafico->replot();
 }
 
 void TPaginaGrafico::EntregarDatos() {
@@ -191,6 +239,7 @@ void TPaginaGrafico::TrazarEquilibrios() {
             // positive so that the log axis places them too.
             l->point1->setCoords(1, y);
             l->point2->setCoords(2, y);
+            l->setVisible(!ocultas_[k]);
             equilibrios.push_back(l);
         }
     }
@@ -202,6 +251,7 @@ void TPaginaGrafico::AjustarEjes() {
     QCPRange tiempos;
     double maxErosion = 0;
     for (QCPGraph* g : series) {
+        if (!g->visible()) continue;
         bool encontrado = false;
         const QCPRange r = g->getKeyRange(encontrado, log ? QCP::sdPositive : QCP::sdBoth);
         if (encontrado) {
@@ -211,7 +261,8 @@ void TPaginaGrafico::AjustarEjes() {
         const QCPRange v = g->getValueRange(encontrado);
         if (encontrado) maxErosion = std::max(maxErosion, v.upper);
     }
-    for (const QCPItemStraightLine* l : equilibrios) maxErosion = std::max(maxErosion, l->point1->coords().y());
+    for (const QCPItemStraightLine* l : equilibrios)
+        if (l->visible()) maxErosion = std::max(maxErosion, l->point1->coords().y());
 
     if (log) {
         if (!hay) tiempos = QCPRange(1, 10);
@@ -252,6 +303,7 @@ void TPaginaGrafico::MostrarLectura(const QPointF& pixel) {
     const QCPGraph* curva = nullptr;
     QCPGraphData punto;
     for (const QCPGraph* g : series) {
+        if (!g->visible()) continue;
         // The points in a strip around the mouse, and the nearest one on
         // each side of it when the strip holds none.
         const QCPGraphDataContainer& datos = *g->data();
@@ -279,7 +331,13 @@ bool TPaginaGrafico::eventFilter(QObject* objeto, QEvent* evento) {
 
 bool TPaginaGrafico::Exportar(const QString& ruta, QString extension) {
     if (extension.isEmpty()) extension = QFileInfo(ruta).suffix().toLower();
-    if (extension == "png") return chrtGrafico->savePng(ruta);
+    if (extension == "png") {
+        // The chart as laid out on screen, every line and letter scaled up
+        // with it.
+        const double escala = double(kAnchoPng) / std::max(1, chrtGrafico->width());
+        return chrtGrafico->savePng(ruta, chrtGrafico->width(), chrtGrafico->height(), escala, -1,
+                                    kPuntosPorPulgadaPng, QCP::ruDotsPerInch);
+    }
     if (extension == "pdf") return chrtGrafico->savePdf(ruta, 0, 0, QCP::epAllowCosmetic, "turmado", titulo->text());
     if (extension == "svg") {
         QSvgGenerator svg;
@@ -303,6 +361,11 @@ bool TPaginaGrafico::Exportar(const QString& ruta, QString extension) {
     return false;
 }
 
+QString TPaginaGrafico::NombreSugerido() const {
+    const std::string fecha = QDate::currentDate().toString("yyyy-MM-dd").toStdString();
+    return Texto(NombreArchivoGrafico(tituloProblema_.toStdString(), fecha));
+}
+
 void TPaginaGrafico::btnExportarClick() {
     QFileDialog dialogo(this, "Exportar gráfico");
     dialogo.setObjectName("dlgExportar");
@@ -311,6 +374,7 @@ void TPaginaGrafico::btnExportarClick() {
     for (const TFormato& f : kFormatos) filtros << f.filtro;
     dialogo.setNameFilters(filtros);
     dialogo.setDefaultSuffix(kFormatos[0].extension);
+    dialogo.selectFile(NombreSugerido());
     auto extensionDe = [](const QString& filtro) {
         for (const TFormato& f : kFormatos)
             if (filtro == f.filtro) return QString(f.extension);

@@ -1,7 +1,8 @@
 // "Grafico": the chart "Erosión instantánea en el tiempo" with the four
-// series of the formula slots, drawn from the window's chart model.  Under
-// the chart: the readout of the point nearest to the mouse, the switch to a
-// logarithmic time axis and "Exportar..." (PNG, SVG, PDF or CSV).
+// series of the formula slots, drawn from the window's chart model.  A click
+// on a legend entry hides or shows that curve.  Under the chart: the readout
+// of the point nearest to the mouse, the switch to a logarithmic time axis
+// and "Exportar..." (PNG, SVG, PDF or CSV).
 #pragma once
 
 #include <array>
@@ -37,27 +38,43 @@ public:
     QPushButton* btnExportar;   // "Exportar..."
 
     // Hands each series of the model over in one call, with its title and
-    // the equilibrium lines, fits both axes to the data and replots.
+    // the equilibrium lines, shows every curve again, lists in the legend
+    // the series that belong there, fits both axes to the data and replots.
     void Refrescar();
+
+    // The title of the problem computed, for the name "Exportar..." suggests.
+    void FijarTituloProblema(const QString& titulo) { tituloProblema_ = titulo; }
+    // "<title> <date>", the name without extension that "Exportar..." suggests.
+    QString NombreSugerido() const;
+
+    // A click on the legend entry of series k (0..3): hides the curve and
+    // its equilibrium lines, or shows them again, greys the entry while
+    // hidden, and fits both axes to the curves shown.
+    void AlternarSerie(int k);
+    bool SerieOculta(int k) const { return ocultas_[k]; }
 
     // Linear time axis from 0, or logarithmic time axis without the points
     // at t <= 0; the axes are fitted to the data again.
     void EscalaLogaritmica(bool log);
 
     // The readout for a mouse position over the chart (widget pixels): the
-    // point nearest to it, in pixels, among the points of every curve.
+    // point nearest to it, in pixels, among the points of the curves shown.
     void MostrarLectura(const QPointF& pixel);
 
-    // Both axes back to the whole data: from 0 (or from the first positive
-    // time on the log axis) to the largest time and depth.
+    // Both axes back to the whole data of the curves shown: from 0 (or from
+    // the first positive time on the log axis) to the largest time and depth.
     void AjustarEjes();
 
     // Writes the chart as shown (PNG, SVG, PDF) or the model's curves (CSV):
     // `extension` ("png", "svg", "pdf", "csv") names the format, or the
-    // file's own extension does when it is empty.  False when the file could
-    // not be written or the format is none of those.
+    // file's own extension does when it is empty.  PNG at print resolution:
+    // kAnchoPng pixels wide, everything scaled up from the screen, 300 dpi;
+    // SVG and PDF as vectors.  False when the file could not be written or
+    // the format is none of those.
+    static constexpr int kAnchoPng = 2400;
     bool Exportar(const QString& ruta, QString extension = {});
-    // "Exportar...": a file dialog for the format and the name, then Exportar
+    // "Exportar...": a file dialog for the format and the name (suggested:
+    // NombreSugerido), then Exportar
     // in the format of the name's extension, or of the chosen filter when the
     // extension is none of the four; a failure is shown in a message.
     void btnExportarClick();
@@ -68,9 +85,16 @@ protected:
 private:
     void EntregarDatos();
     void TrazarEquilibrios();
+    void PonerLeyenda();
+    // The series whose legend entry lies under a pixel of the chart, or -1.
+    int SerieEnLeyenda(const QPointF& pixel) const;
 
     const TGrafico& modelo_;
     // The model's points of each series, as handed over; the log view shows
     // a copy without the points at t <= 0.
     std::array<QSharedPointer<QCPGraphDataContainer>, 4> completos_;
+    // Curves hidden from the legend, until the next refresh.
+    std::array<bool, 4> ocultas_{};
+    int pulsada_ = -1;  // series whose legend entry the left button went down on
+    QString tituloProblema_;
 };
