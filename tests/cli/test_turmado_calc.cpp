@@ -1,31 +1,26 @@
 // turmado-calc end to end: output, exit statuses, messages.
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <string>
 #include <vector>
-#include <sys/wait.h>
 
 #include <nlohmann/json.hpp>
+
+#include "proceso.h"
 
 namespace {
 
 struct Salida {
     int estado;
-    std::string texto;  // standard output and standard error together
+    std::string texto;  // standard output, then standard error when asked for
 };
 
-// `prefijo` goes before the program (a wrapper that limits it).
-Salida Correr(const std::string& argumentos, bool conError = true, const std::string& prefijo = "") {
-    const std::string orden =
-        prefijo + std::string(TURMADO_CALC) + " " + argumentos + (conError ? " 2>&1" : " 2>/dev/null");
-    FILE* p = popen(orden.c_str(), "r");
-    std::string texto;
-    std::array<char, 4096> buf;
-    while (std::size_t n = fread(buf.data(), 1, buf.size(), p)) texto.append(buf.data(), n);
-    const int estado = pclose(p);
-    return {WEXITSTATUS(estado), texto};
+// `memoria` caps the memory the program may take, in bytes (0: no cap).
+Salida Correr(const std::string& argumentos, bool conError = true, std::uint64_t memoria = 0) {
+    std::vector<std::string> orden = Palabras(argumentos);
+    orden.insert(orden.begin(), TURMADO_CALC);
+    const TProceso p = EjecutarProceso(orden, {}, memoria);
+    return {p.estado, conError ? p.salida + p.error : p.salida};
 }
 
 }  // namespace
@@ -111,7 +106,7 @@ TEST(TurmadoCalc, FalloFlotante) {
 // 0: the run ends (under a memory cap, so that an endless curve fails the
 // test instead of filling the machine) with at most 5000 points per curve.
 TEST(TurmadoCalc, CurvasConPasoNuloTerminan) {
-    const std::string cota = "sh -c 'ulimit -v 1000000; exec \"$0\" \"$@\"' ";
+    const std::uint64_t cota = 1'000'000 * 1024;  // 1,000,000 KiB
     const Salida alcantarilla =
         Correr("--json --codigo 31 FlujCaud=1e-162 CaucAnchCauc=1 FlujTiraRest=1e-162", false, cota);
     ASSERT_EQ(alcantarilla.estado, 0);
