@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building and testing need, when missing.
+# Installs the Debian packages that building and testing need, when missing;
+# given package names, those instead.
 set -euo pipefail
 
 paquetes=(g++ cmake make googletest libgtest-dev libbenchmark-dev nlohmann-json3-dev
           qt6-base-dev libqt6opengl6-dev libqt6printsupport6 qt6-svg-dev
           qt6-image-formats-plugins libqt6svg6 libqcustomplot-dev libqcustomplot2.1-qt6
           fonts-liberation fonts-dejavu-core poppler-utils xvfb xauth openbox)
+[ $# -gt 0 ] && paquetes=("$@")
 
 faltan=()
 for p in "${paquetes[@]}"; do
