@@ -61,5 +61,17 @@ done
 echo "turmado-calc.exe usa solo DLL del sistema:" $dlls
 
 (cd "$salida" && ctest --output-on-failure -j"$nucleos")
+
+# A Windows console shows the Spanish text whole: script opens a terminal,
+# on which wine gives the program a console; its control sequences removed.
+consola=$(script -qec "/usr/lib/wine/wine64 '$salida/turmado-calc.exe'" /dev/null </dev/null |
+          sed 's/\x1b\[[?0-9;]*[a-zA-Z]//g')
+if ! grep -q 'Crítica' <<<"$consola" || ! grep -q 'Condición' <<<"$consola"; then
+  echo "La consola de Windows no muestra bien el texto de turmado-calc.exe:" >&2
+  echo "$consola" >&2
+  exit 1
+fi
+echo "La consola de Windows muestra bien el texto de turmado-calc.exe."
+
 # The same runs on Linux and on Windows.
 (cd "$salida/linux" && ctest --output-on-failure -R '^WindowsLinux\.')

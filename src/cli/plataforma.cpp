@@ -15,6 +15,12 @@
 
 void PrepararConsola() {
     for (std::FILE* f : {stdin, stdout, stderr}) _setmode(_fileno(f), _O_BINARY);
+    // The C runtime writes to a console without a buffer one byte at a time,
+    // and the console cannot put a character together from separate bytes.
+    // Standard error still goes out message by message: std::cerr flushes
+    // after each one.
+    for (std::FILE* f : {stdout, stderr})
+        if (_isatty(_fileno(f))) std::setvbuf(f, nullptr, _IOFBF, 1 << 16);
     // The console keeps its code page after the program ends: give the old one back.
     static const UINT anterior = GetConsoleOutputCP();
     SetConsoleOutputCP(CP_UTF8);
