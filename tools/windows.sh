@@ -62,15 +62,19 @@ echo "turmado-calc.exe usa solo DLL del sistema:" $dlls
 
 (cd "$salida" && ctest --output-on-failure -j"$nucleos")
 
-# A Windows console shows the Spanish text whole: script opens a terminal,
-# on which wine gives the program a console; its control sequences removed.
-consola=$(script -qec "/usr/lib/wine/wine64 '$salida/turmado-calc.exe'" /dev/null </dev/null |
-          sed 's/\x1b\[[?0-9;]*[a-zA-Z]//g')
-if ! grep -q 'Crítica' <<<"$consola" || ! grep -q 'Condición' <<<"$consola"; then
-  echo "La consola de Windows no muestra bien el texto de turmado-calc.exe:" >&2
-  echo "$consola" >&2
-  exit 1
-fi
+# A Windows console shows the Spanish text whole, both what the program
+# writes as it goes and what leaves its buffers at the end (--help): script
+# opens a UTF-8 terminal, on which wine gives the program a console (code
+# page 437 until the program changes it); its control sequences removed.
+for prueba in ":Crítica" "--help:diámetros"; do
+  consola=$(LC_ALL=C.UTF-8 script -qec "/usr/lib/wine/wine64 '$salida/turmado-calc.exe' ${prueba%%:*}" /dev/null \
+              </dev/null | sed 's/\x1b\[[?0-9;]*[a-zA-Z]//g')
+  if ! grep -q "${prueba#*:}" <<<"$consola"; then
+    echo "La consola de Windows no muestra bien el texto de turmado-calc.exe ${prueba%%:*}:" >&2
+    echo "$consola" >&2
+    exit 1
+  fi
+done
 echo "La consola de Windows muestra bien el texto de turmado-calc.exe."
 
 # The same runs on Linux and on Windows.

@@ -21,10 +21,14 @@ void PrepararConsola() {
     // after each one.
     for (std::FILE* f : {stdout, stderr})
         if (_isatty(_fileno(f))) std::setvbuf(f, nullptr, _IOFBF, 1 << 16);
-    // The console keeps its code page after the program ends: give the old one back.
+    // The console keeps its code page after the program ends: give the old
+    // one back, once what is still in the buffers has gone out in UTF-8.
     static const UINT anterior = GetConsoleOutputCP();
     SetConsoleOutputCP(CP_UTF8);
-    std::atexit([] { SetConsoleOutputCP(anterior); });
+    std::atexit([] {
+        std::fflush(nullptr);
+        SetConsoleOutputCP(anterior);
+    });
 }
 
 std::vector<std::string> ArgumentosUtf8(int, char**) {
