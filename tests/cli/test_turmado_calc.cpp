@@ -163,6 +163,29 @@ TEST(TurmadoCalc, CaminoDelAsistente) {
     EXPECT_DOUBLE_EQ(j["registro"]["Estribo.EstrRazoCont"].get<double>(), 0.5);
 }
 
+// Arguments reach the program whole: spaces, quotes, backslashes, an empty
+// name and characters beyond ASCII (on Windows they cross a quoted wide
+// command line).  The messages give them back.
+TEST(TurmadoCalc, ArgumentosIntactos) {
+    struct Caso { std::vector<std::string> argumentos; std::string mensaje; };
+    const Caso casos[] = {
+        {{"dos palabras=1"}, "campo desconocido: dos palabras"},
+        {{"comillas \"dentro\"=1"}, "campo desconocido: comillas \"dentro\""},
+        {{"barras \\ y \\\"=1"}, "campo desconocido: barras \\ y \\\""},
+        {{"año_º_⚠=1"}, "campo desconocido: año_º_⚠"},
+        {{"=1"}, "campo desconocido: "},
+        {{"--problema", "no existe \\"}, "no existe \\: el archivo no existe"},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.mensaje);
+        std::vector<std::string> orden = c.argumentos;
+        orden.insert(orden.begin(), TURMADO_CALC);
+        const TProceso p = EjecutarProceso(orden);
+        EXPECT_EQ(p.estado, 2);
+        EXPECT_EQ(p.error.substr(0, p.error.find('\n')), "turmado-calc: " + c.mensaje);
+    }
+}
+
 TEST(TurmadoCalc, OpcionesMalFormadas) {
     for (const char* a : {"--codigo", "--codigo 32", "--codigo 1", "--codigo x", "--chorro 2", "--chorro"}) {
         SCOPED_TRACE(a);
