@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building and testing need, when missing.
+# Installs the Debian packages that building and testing need, when missing;
+# given package names, those instead.
 set -euo pipefail
 
 paquetes=(g++ cmake make python3 googletest libgtest-dev libbenchmark-dev nlohmann-json3-dev
@@ -7,6 +8,7 @@ paquetes=(g++ cmake make python3 googletest libgtest-dev libbenchmark-dev nlohma
           qt6-image-formats-plugins libqt6svg6 libqcustomplot-dev libqcustomplot2.1-qt6
           fonts-liberation fonts-dejavu-core poppler-utils xvfb xauth openbox qt6-translations-l10n
           desktop-file-utils appstream libxml2-utils shared-mime-info dpkg-dev)
+[ $# -gt 0 ] && paquetes=("$@")
 
 faltan=()
 for p in "${paquetes[@]}"; do

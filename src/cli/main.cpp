@@ -13,8 +13,6 @@
 // batch line, 3 a floating-point fault.  Data outside a formula's calibration
 // and validation ranges are reported on standard error (and under "avisos"
 // with --json); they do not change the status.
-#include <unistd.h>
-
 #include <fstream>
 #include <iostream>
 #include <optional>
@@ -34,6 +32,7 @@
 #include "results/untAvisos.h"
 #include "results/untLote.h"
 #include "results/untResolver.h"
+#include "plataforma.h"
 
 namespace {
 
@@ -87,12 +86,12 @@ std::optional<int> Entero(std::string_view texto, std::initializer_list<int> val
     return std::nullopt;
 }
 
-std::optional<TSalida> LeerArgumentos(int argc, char** argv, TOpciones& op) {
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view a = argv[i];
+std::optional<TSalida> LeerArgumentos(const std::vector<std::string>& argumentos, TOpciones& op) {
+    for (std::size_t i = 0; i < argumentos.size(); ++i) {
+        const std::string_view a = argumentos[i];
         auto valor = [&]() -> std::optional<std::string_view> {
-            if (i + 1 >= argc) return std::nullopt;
-            return std::string_view(argv[++i]);
+            if (i + 1 >= argumentos.size()) return std::nullopt;
+            return std::string_view(argumentos[++i]);
         };
         if (a != "--lote") op.otras = true;
         if (a == "--rugosidad") {
@@ -134,7 +133,7 @@ std::optional<TSalida> LeerArgumentos(int argc, char** argv, TOpciones& op) {
 std::optional<TSalida> Problema(const TOpciones& op, TProblema& p) {
     if (op.problema) {
         try {
-            p = CargarArchivoProblema(*op.problema).problema;
+            p = CargarArchivoProblema(RutaUtf8(*op.problema)).problema;
         } catch (const ErrorArchivo& e) {
             return TSalida{kSalidaUso, *op.problema + ": " + e.what()};
         }
@@ -201,13 +200,13 @@ nlohmann::ordered_json Json(const TResultado& r) {
 int Lote(const std::string& ruta) {
     std::ifstream archivo;
     if (ruta != "-") {
-        archivo.open(ruta, std::ios::binary);
+        archivo.open(RutaUtf8(ruta), std::ios::binary);
         if (!archivo) {
             std::cerr << "turmado-calc: " << ruta << ": no se puede leer el archivo\n";
             return kSalidaUso;
         }
     }
-    const bool terminal = isatty(STDERR_FILENO);
+    const bool terminal = ErrorEnTerminal();
     bool mostrado = false;
     auto avance = [&](std::size_t hechos, std::size_t total) {
         if (!terminal || total < kLoteLargo) return;
@@ -238,13 +237,14 @@ void AvisarRangos(const TResultado& r) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    PrepararConsola();
     TOpciones op;
     auto terminar = [](const TSalida& s) {
         if (!s.mensaje.empty()) std::cerr << "turmado-calc: " << s.mensaje << '\n';
         if (s.uso) Uso(std::cerr);
         return s.estado;
     };
-    if (const auto s = LeerArgumentos(argc, argv, op)) return terminar(*s);
+    if (const auto s = LeerArgumentos(ArgumentosUtf8(argc, argv), op)) return terminar(*s);
     if (op.lote) return Lote(*op.lote);
 
     TProblema p;

@@ -2,23 +2,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
+
+#include "proceso.h"
 
 namespace {
 
 const std::string kDatos = TURMADO_DATOS;
-
-struct Ejecucion {
-    int estado;
-    std::string salida;  // standard output
-    std::string error;   // standard error
-};
 
 std::string Leer(const std::filesystem::path& ruta) {
     std::ifstream f(ruta, std::ios::binary);
@@ -29,10 +22,9 @@ std::string Leer(const std::filesystem::path& ruta) {
 struct Temporal {
     std::filesystem::path dir;
     Temporal() {
-        static int n = 0;
-        dir = std::filesystem::temp_directory_path() /
-              ("turmado-cli-" + std::to_string(getpid()) + "-" + std::to_string(++n));
-        std::filesystem::create_directories(dir);
+        static std::mt19937_64 azar{std::random_device{}()};
+        do dir = std::filesystem::temp_directory_path() / ("turmado-cli-" + std::to_string(azar()));
+        while (!std::filesystem::create_directories(dir));
     }
     ~Temporal() { std::filesystem::remove_all(dir); }
 
@@ -42,17 +34,19 @@ struct Temporal {
     }
 };
 
+// A path as the UTF-8 text given on the command line.
+std::string Utf8(const std::filesystem::path& ruta) {
+    const std::u8string u = ruta.u8string();
+    return {u.begin(), u.end()};
+}
+
+using Ejecucion = TProceso;
+
 Ejecucion Ejecutar(const std::string& argumentos, const std::string& entrada = "") {
     const Temporal t;
-    const std::string err = (t.dir / "err").string();
-    const std::string in = t.Archivo("in", entrada);
-    const std::string orden = std::string(TURMADO_CALC) + " " + argumentos + " <" + in + " 2>" + err;
-    FILE* p = popen(orden.c_str(), "r");
-    std::string texto;
-    std::array<char, 4096> buf;
-    while (std::size_t n = fread(buf.data(), 1, buf.size(), p)) texto.append(buf.data(), n);
-    const int estado = pclose(p);
-    return {WEXITSTATUS(estado), texto, Leer(err)};
+    std::vector<std::string> orden = Palabras(argumentos);
+    orden.insert(orden.begin(), TURMADO_CALC);
+    return EjecutarProceso(orden, t.Archivo("in", entrada));
 }
 
 }  // namespace
@@ -179,4 +173,32 @@ TEST(TurmadoCalcLote, UsoIndebido) {
         EXPECT_EQ(e.salida, "");
         EXPECT_NE(e.error.find(c.mensaje), std::string::npos) << e.error;
     }
+}
+
+// Problem and batch files whose names are not ASCII open, and a missing one
+// is named whole in the message.
+TEST(TurmadoCalcArchivos, NombresNoAscii) {
+    const Temporal t;
+    const std::filesystem::path carpeta = t.dir / u8"cálculos_º_⚠";
+    std::filesystem::create_directory(carpeta);
+    const std::filesystem::path problema = carpeta / u8"pila_ñandú.turmado", lote = carpeta / u8"lote_año.csv";
+    std::filesystem::copy_file(kDatos + "/pila.turmado", problema);
+    std::filesystem::copy_file(kDatos + "/pilas.csv", lote);
+    const std::string falta = Utf8(carpeta / u8"no_está.turmado");
+
+    struct Caso { std::string argumentos; int estado; std::string salida; std::string error; };
+    const Caso casos[] = {
+        {"--problema " + Utf8(problema), 0, Ejecutar("--problema " + kDatos + "/pila.turmado").salida, ""},
+        {"--lote " + Utf8(lote), 0, Ejecutar("--lote " + kDatos + "/pilas.csv").salida, ""},
+        {"--problema " + falta, 2, "", "turmado-calc: " + falta + ": el archivo no existe\n"},
+        {"--lote " + falta, 2, "", "turmado-calc: " + falta + ": no se puede leer el archivo\n"},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.argumentos);
+        const Ejecucion e = Ejecutar(c.argumentos);
+        EXPECT_EQ(e.estado, c.estado);
+        EXPECT_EQ(e.salida, c.salida);
+        EXPECT_EQ(e.error, c.error);
+    }
+    EXPECT_NE(casos[0].salida.find("Problema de la Pila\n"), std::string::npos);
 }

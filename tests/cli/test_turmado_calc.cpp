@@ -1,31 +1,26 @@
 // turmado-calc end to end: output, exit statuses, messages.
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <string>
 #include <vector>
-#include <sys/wait.h>
 
 #include <nlohmann/json.hpp>
+
+#include "proceso.h"
 
 namespace {
 
 struct Salida {
     int estado;
-    std::string texto;  // standard output and standard error together
+    std::string texto;  // standard output, then standard error when asked for
 };
 
-// `prefijo` goes before the program (a wrapper that limits it).
-Salida Correr(const std::string& argumentos, bool conError = true, const std::string& prefijo = "") {
-    const std::string orden =
-        prefijo + std::string(TURMADO_CALC) + " " + argumentos + (conError ? " 2>&1" : " 2>/dev/null");
-    FILE* p = popen(orden.c_str(), "r");
-    std::string texto;
-    std::array<char, 4096> buf;
-    while (std::size_t n = fread(buf.data(), 1, buf.size(), p)) texto.append(buf.data(), n);
-    const int estado = pclose(p);
-    return {WEXITSTATUS(estado), texto};
+// `memoria` caps the memory the program may take, in bytes (0: no cap).
+Salida Correr(const std::string& argumentos, bool conError = true, std::uint64_t memoria = 0) {
+    std::vector<std::string> orden = Palabras(argumentos);
+    orden.insert(orden.begin(), TURMADO_CALC);
+    const TProceso p = EjecutarProceso(orden, {}, memoria);
+    return {p.estado, conError ? p.salida + p.error : p.salida};
 }
 
 }  // namespace
@@ -111,7 +106,7 @@ TEST(TurmadoCalc, FalloFlotante) {
 // 0: the run ends (under a memory cap, so that an endless curve fails the
 // test instead of filling the machine) with at most 5000 points per curve.
 TEST(TurmadoCalc, CurvasConPasoNuloTerminan) {
-    const std::string cota = "sh -c 'ulimit -v 1000000; exec \"$0\" \"$@\"' ";
+    const std::uint64_t cota = 1'000'000 * 1024;  // 1,000,000 KiB
     const Salida alcantarilla =
         Correr("--json --codigo 31 FlujCaud=1e-162 CaucAnchCauc=1 FlujTiraRest=1e-162", false, cota);
     ASSERT_EQ(alcantarilla.estado, 0);
@@ -166,6 +161,29 @@ TEST(TurmadoCalc, CaminoDelAsistente) {
     EXPECT_EQ(j["ranuras"][0]["activa"], false);
     EXPECT_TRUE(j["registro"].contains("Estribo.EstrRazoCont"));
     EXPECT_DOUBLE_EQ(j["registro"]["Estribo.EstrRazoCont"].get<double>(), 0.5);
+}
+
+// Arguments reach the program whole: spaces, quotes, backslashes, an empty
+// name and characters beyond ASCII (on Windows they cross a quoted wide
+// command line).  The messages give them back.
+TEST(TurmadoCalc, ArgumentosIntactos) {
+    struct Caso { std::vector<std::string> argumentos; std::string mensaje; };
+    const Caso casos[] = {
+        {{"dos palabras=1"}, "campo desconocido: dos palabras"},
+        {{"comillas \"dentro\"=1"}, "campo desconocido: comillas \"dentro\""},
+        {{"barras \\ y \\\"=1"}, "campo desconocido: barras \\ y \\\""},
+        {{"año_º_⚠=1"}, "campo desconocido: año_º_⚠"},
+        {{"=1"}, "campo desconocido: "},
+        {{"--problema", "no existe \\"}, "no existe \\: el archivo no existe"},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.mensaje);
+        std::vector<std::string> orden = c.argumentos;
+        orden.insert(orden.begin(), TURMADO_CALC);
+        const TProceso p = EjecutarProceso(orden);
+        EXPECT_EQ(p.estado, 2);
+        EXPECT_EQ(p.error.substr(0, p.error.find('\n')), "turmado-calc: " + c.mensaje);
+    }
 }
 
 TEST(TurmadoCalc, OpcionesMalFormadas) {

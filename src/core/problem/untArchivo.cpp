@@ -192,7 +192,11 @@ TArchivoProblema CargarArchivoProblema(const std::filesystem::path& ruta) {
 std::string FechaActual() {
     const std::time_t ahora = std::time(nullptr);
     std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &ahora);  // the same thread-safe conversion, arguments the other way round
+#else
     localtime_r(&ahora, &local);
+#endif
     char texto[32];
     std::strftime(texto, sizeof texto, "%Y-%m-%d %H:%M", &local);
     return texto;
