@@ -130,7 +130,7 @@ TTextosReporte ReportePila(std::optional<std::string> observaciones) {
                {"Aceleración Gravedad", "9.81", "[m/s^2]"},
                {"Caudal", "250", "[m^3/s]"},
                {"Ancho", "50", "[m]"},
-               {"Coeficiente de Manning", "0.03", "[m^(1/3)/s]"}}},
+               {"Coeficiente de Manning", "0.03", "[s/m^(1/3)]"}}},
              {"Datos Locales", {{"Tirante aguas arriba", "1.2", "[m]"}}},
              {"Datos de Estructura", {{"Ancho de la Pila", "5", "[m]"}, {"Longitud de la pila", "5", "[m]"}}},
              {"Datos Complementarios",
@@ -240,7 +240,7 @@ private slots:
         const QStringList fallas = Verificar(pdf, textos);
         QVERIFY2(fallas.isEmpty(), qPrintable(fallas.join('\n')));
         // One row of the layout reads caption, value and unit on one line.
-        QVERIFY(pdf.disposicion.contains(QRegularExpression(R"(Coeficiente de Manning +0\.03 +\[m\^\(1/3\)/s\])")));
+        QVERIFY(pdf.disposicion.contains(QRegularExpression(R"(Coeficiente de Manning +0\.03 +\[s/m\^\(1/3\)\])")));
         QVERIFY(pdf.disposicion.contains(
             QRegularExpression(R"(Erosión máxima de equilibrio \(CSU\) +inactivo +\[m\])")));
         QVERIFY(pdf.disposicion.contains("Verificar socavación general."));
@@ -319,7 +319,7 @@ private slots:
             return QString::fromStdString(f.etiqueta + "|" + f.valor + "|" + f.unidad);
         };
         QCOMPARE(Fila(0, 0), QString("Densidad|1000|[kg/m^3]"));
-        QCOMPARE(Fila(0, 7), manning ? QString("Coeficiente de Manning|0.032|[m^(1/3)/s]")
+        QCOMPARE(Fila(0, 7), manning ? QString("Coeficiente de Manning|0.032|[s/m^(1/3)]")
                                      : QString("Altura de rugosidad|150|[mm]"));
         QCOMPARE(Fila(1, 0), QString("Tirante aguas arriba|%1|[m]").arg(v->Campo("FlujTiraRest")->text()));
         QStringList complementariasObtenidas;

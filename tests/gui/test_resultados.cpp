@@ -315,8 +315,10 @@ private slots:
                          "Velocidad del chorro = 15.2789 m/s, calibración 1.28/1.81, validación 1.28/12.0\n"
                          "Diámetro de la apertura = 1 m, calibración 0.31, validación 0.31/1.13"));
         QVERIFY(P().lblAvisRang->isVisible());
-        QCOMPARE(P().lblAvisRang->text(), QString("⚠ Datos fuera de los rangos de calibración y validación de 4 "
-                                                  "fórmulas: sus resultados son extrapolaciones."));
+        QCOMPARE(P().lblAvisRang->text(), QString("⚠ Datos fuera de los rangos de calibración y validación de 3 "
+                                                  "fórmulas: sus resultados son extrapolaciones.\n"
+                                                  "⚠ Datos fuera del rango de calibración de una fórmula que no "
+                                                  "tiene rango de validación: su resultado es una extrapolación."));
         QVERIFY(P().lblAvisRang->y() > P().Fila("OutpErosMaxi4").edit->geometry().bottom());
         QVERIFY(P().lblAvisRang->geometry().bottom() < P().bbtnReporte->y());
         QVERIFY(P().lblAvisRang->heightForWidth(P().lblAvisRang->width()) <= P().lblAvisRang->height());

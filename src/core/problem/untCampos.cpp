@@ -29,7 +29,7 @@ const std::array kCampos{
     TCampo{"ForzAcelGrav", 0, "Aceleración Gravedad", "[m/s^2]", "9.81", POSITIVO, R},
     TCampo{"FlujCaud", 0, "Caudal", "[m^3/s]", "3000", POSITIVO, R},
     TCampo{"CaucAnchCauc", 0, "Ancho", "[m]", "500", POSITIVO, R},
-    TCampo{"CaucCoefMannCauc", 0, "Coeficiente de Manning", "[m^(1/3)/s]", "0.032", POSITIVO, R},
+    TCampo{"CaucCoefMannCauc", 0, "Coeficiente de Manning", "[s/m^(1/3)]", "0.032", POSITIVO, R},
     TCampo{"AltuRugoCauc", 0, "Altura de rugosidad", "[mm]", "235", POSITIVO, R},
     // "Datos Locales"
     TCampo{"FlujTiraRest", 1, "Tirante en la restitución", "[m]", "1.2", POSITIVO, P},
@@ -44,8 +44,8 @@ const std::array kCampos{
     TCampo{"EstrDiamAper", 2, "Diámetro de la apertura", "[m]", "1", POSITIVO, R},
     TCampo{"EstrCantAper", 2, "Cantidad de aperturas", "[-]", "250", POSITIVO, R},
     // "Datos Complementarios"
-    TCampo{"CaucPoro", 3, "Porosidad del Sedimento", "[m]", "0.4", FRACCION, R, kMensajeInvalido, VACIO},
-    TCampo{"EstrCoefMannPlat", 3, "Coef. Manning Protección", "[m^(1/3)/s]", "0.032", FRACCION, R},
+    TCampo{"CaucPoro", 3, "Porosidad del Sedimento", "[-]", "0.4", FRACCION, R, kMensajeInvalido, VACIO},
+    TCampo{"EstrCoefMannPlat", 3, "Coef. Manning Protección", "[s/m^(1/3)]", "0.032", FRACCION, R},
     TCampo{"SediDiam90N3", 3, "Diámetro 90%", "[mm]", "250", -kMaxi, kMaxi, kMaxi, kMaxi, R, kMensajeInvalido,
            VACIO, SIN_CONTROL},
     TCampo{"SediAnguRepo", 3, "Angulo de reposo", "[º]", "", ANGULO, R, kMensajeInvalido, VACIO},
