@@ -347,6 +347,15 @@ void TfrmProbTipo::Calcular() {
 
 void TfrmProbTipo::AbrirReporte() { MostrarReporte(*this); }
 
+void TfrmProbTipo::IrACampo(std::string_view nombre) {
+    QLineEdit* edit = Campo(nombre);
+    const TCampo* campo = BuscarCampo(nombre);
+    if (!edit || !campo || !pgReplanteo->isTabVisible(campo->pagina)) return;
+    pgReplanteo->setCurrentIndex(campo->pagina);
+    edit->setFocus(Qt::OtherFocusReason);
+    edit->selectAll();
+}
+
 void TfrmProbTipo::LimpiarGrafico() {
     grafico_.Limpiar();
     RefrescarGrafico();

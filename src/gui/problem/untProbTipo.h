@@ -41,6 +41,7 @@ public:
     TDatosProblema& Datos() override { return datos_; }
     TPanelFormulas& Panel() override { return panel_; }
     TGrafico& Grafico() { return grafico_; }
+    const TGrafico& ModeloGrafico() const override { return grafico_; }
     TMenuHijo& MenuHijo() override { return *menu_; }
     TControlCampos& Campos() override { return *campos_; }
 
@@ -85,6 +86,7 @@ public:
     // then the results page.
     void Calcular() override;
     void AbrirReporte() override;
+    void IrACampo(std::string_view campo) override;
 
     // Reactions to a value accepted on leaving a field, given the value
     // saved on entering it (empty: unknown, which counts as a change).
