@@ -42,7 +42,7 @@ TEST(TablasCoef, ValorDeCadaFila) {
 
 TEST(TablasCoef, TextosMostrados) {
     const TTablaCoef& ks = *TablaCoef("CIFOks");
-    EXPECT_EQ(ks.titulo, "Corrección por forma");
+    EXPECT_EQ(ks.titulo, "Corrección por forma (Ks)");
     EXPECT_EQ(ks.filas[1].celdas[1], "Elíptica");
     EXPECT_EQ(ks.filas[1].celdas[2], "0.6 / 0.8");  // shown around the returned 0.7
     EXPECT_EQ(ks.filas[1].celdas[0], "");           // under "Horizontal"

@@ -52,14 +52,17 @@ const std::array kCampos{
     TCampo{"FlujDifeCargRest", 3, "Dif. altura carga/restitución", "[m]", "2.77", POSITIVO, R},
     TCampo{"FlujAnguChorSupeLibr", 3, "Angulo chorro/sup. libre", "[º]", "45", ANGULO, R},
     TCampo{"SediDiam84N3", 3, "Diámetro 84%", "[mm]", "200", POSITIVO, R},
-    TCampo{"EstrFactFormKs", 3, "Factor de forma", "[-]", "", FACTOR, R, kMensajeInvalido, VACIO},
+    TCampo{"EstrFactFormKs", 3, "Factor de forma", "[-]", "", FACTOR, R, kMensajeInvalido, VACIO, false,
+           "Ks: factor de forma de la estructura"},
     TCampo{"EstrFactGrup", 3, "Factor de grupo", "[-]", "", FACTOR, R, kMensajeInvalido, VACIO},
     TCampo{"EstrAnguAtaq", 3, "Angulo de ataque", "[º]", "0", ANGULO, R},
     TCampo{"EstrFactCurv", 3, "Factor de curvatura", "[-]", "", FACTOR, R, kMensajeInvalido, VACIO},
     TCampo{"EstrFactAngu", 3, "Factor de ángulo", "[-]", "", FACTOR, R, kMensajeInvalido, VACIO},
     TCampo{"EstrFactPoro", 3, "Factor de porosidad", "[-]", "", FACTOR, R, kMensajeInvalido, VACIO},
-    TCampo{"EstrFactFormKb", 3, "Factor de forma", "[-]", "", FACTOR, R, kMensajeInvalido, VACIO},
-    TCampo{"EstrFactFormKl", 3, "Factor de forma", "[-]", "", FACTOR, R, kMensajeInvalido, VACIO},
+    TCampo{"EstrFactFormKb", 3, "Factor de forma", "[-]", "", FACTOR, R, kMensajeInvalido, VACIO, false,
+           "Kb: factor de forma de la fórmula de Breusers"},
+    TCampo{"EstrFactFormKl", 3, "Factor de forma", "[-]", "", FACTOR, R, kMensajeInvalido, VACIO, false,
+           "Kl: factor de forma de la fórmula de Liu"},
 };
 
 #undef POSITIVO

@@ -21,9 +21,11 @@ const std::vector<TTablaCoef>& Tablas() {
              {{"Arcilla saturada", "Medio", "10/20"}, "15"},
              {{"", "Blanda", "0/20"}, "10"},
          }},
-        // Pier shape factor Ks.  The elliptic row shows "0.6 / 0.8" around
+        // Shape factor Ks of the structure (pier or abutment); the three shape
+        // pickers name their factor in the title, their fields share one
+        // caption.  The elliptic row shows "0.6 / 0.8" around
         // the value it returns.
-        {"CIFOks", "EstrFactFormKs", "Corrección por forma", {"Sentido", "Forma de la sección transversal", "Ks"}, 1,
+        {"CIFOks", "EstrFactFormKs", "Corrección por forma (Ks)", {"Sentido", "Forma de la sección transversal", "Ks"}, 1,
          {
              {{"Horizontal", "Lenticular", "0.7 / 0.8"}, "0.75"},
              {{"", "Elíptica", "0.6 / 0.8"}, "0.7"},
@@ -63,7 +65,7 @@ const std::vector<TTablaCoef>& Tablas() {
              {{"50% (IV:3.5H)", "0.6"}, "0.6"},
          }},
         // Abutment shape factor Kb of Breusers.
-        {"CIFOkb", "EstrFactFormKb", "Corrección por forma", {"Tipo de estructura", "Código", "b/l", "Angulo", "Kb"}, 1,
+        {"CIFOkb", "EstrFactFormKb", "Corrección por forma (Kb, Breusers)", {"Tipo de estructura", "Código", "b/l", "Angulo", "Kb"}, 1,
          {
              {{"Pila circular", "CP", "", "", "1.50"}, "1.5"},
              {{"Pila semicircular", "SCP", "", "", "1.50"}, "1.5"},
@@ -81,7 +83,7 @@ const std::vector<TTablaCoef>& Tablas() {
              {{"Forma triangular", "TS", "", "45º", "1.00"}, "1"},
          }},
         // Shape coefficient Kl of Liu.
-        {"CIFOkl", "EstrFactFormKl", "Corrección por forma", {"Forma de estructura", "Kl"}, 0,
+        {"CIFOkl", "EstrFactFormKl", "Corrección por forma (Kl, Liu)", {"Forma de estructura", "Kl"}, 0,
          {
              {{"Aerodinámica", "1.10"}, "1.10"},
              {{"Roma", "2.15"}, "2.15"},
