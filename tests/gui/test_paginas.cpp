@@ -37,6 +37,7 @@ public:
     void Calcular() override { pedidos << "Calcular"; }
     void AbrirReporte() override { pedidos << "AbrirReporte"; }
     void IrACampo(std::string_view campo) override { pedidos << "IrACampo " + QString::fromUtf8(campo); }
+    void AltoDePagina(int) override {}
     void InvalidarResultados(QLineEdit* edit, int pagina, std::optional<double> guardado) override {
         pedidos << QString("InvalidarResultados %1 %2 %3")
                        .arg(edit->objectName())

@@ -372,6 +372,10 @@ private slots:
         QVERIFY(aviso->geometry().bottom() < P().bbtnReporte->y());
         QVERIFY(aviso->geometry().right() < P().width());
         QVERIFY(aviso->heightForWidth(aviso->width()) <= aviso->height());
+        // The window grows so that the buttons below the warning stay in sight.
+        QVERIFY(P().bbtnReporte->geometry().bottom() < P().height());
+        QVERIFY(P().bbtnReporte->isVisible());
+        QVERIFY(!P().bbtnReporte->visibleRegion().isEmpty());
 
         QWidget* arriba = aviso->window();
         QTest::mouseClick(arriba->windowHandle(), Qt::LeftButton, {}, aviso->mapTo(arriba, QPoint(40, 6)));

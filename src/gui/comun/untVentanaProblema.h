@@ -50,6 +50,10 @@ public:
     // warning does: the field's page becomes the active one and the field
     // gets the focus.  Nothing happens when the page's tab is hidden.
     virtual void IrACampo(std::string_view campo) = 0;
+    // A page needs this height (pixels) to show all it holds (the results
+    // with their warnings): the window's pages grow to it, never below their
+    // usual height.
+    virtual void AltoDePagina(int alto) = 0;
     // Reaction to a value accepted on leaving a field, given the value saved
     // on entering it (empty: unknown, which counts as a change).
     virtual void InvalidarResultados(QLineEdit* edit, int pagina, std::optional<double> guardado) = 0;

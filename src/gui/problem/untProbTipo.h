@@ -87,6 +87,7 @@ public:
     void Calcular() override;
     void AbrirReporte() override;
     void IrACampo(std::string_view campo) override;
+    void AltoDePagina(int alto) override;
 
     // Reactions to a value accepted on leaving a field, given the value
     // saved on entering it (empty: unknown, which counts as a change).
@@ -122,6 +123,8 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
+    static constexpr int kAltoPaginas = 372;  // usual height of the tab widget
+
     void PaginaCambiada(int nueva);
     void MostrarPagina(int pagina);
     void OcultarPagina(int pagina);
