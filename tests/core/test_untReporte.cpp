@@ -231,7 +231,10 @@ TEST(PaginaAvisos, QueProblemasLaTienen) {
         {"pila sin factores", 22, {}, false, 0, 0, false, false},
         // d50 of 2 mm under the example's d84: the warning; no curve comes
         // out of that sand, and the pier's formulas have no ranges.
-        {"pila de arena", 22, {{"SediDiamMedi", "2"}, {"EstrFactFormKs", "1"}, {"EstrFactGrup", "1"}}, true, 3, 1,
+        // The failure lengths' switch of slot 4, active with an angle of
+        // repose, is no formula.
+        {"pila de arena", 22,
+         {{"SediDiamMedi", "2"}, {"EstrFactFormKs", "1"}, {"EstrFactGrup", "1"}, {"SediAnguRepo", "30"}}, true, 3, 1,
          false, false},
         {"pila con curvas", 22, {{"EstrFactFormKs", "1"}, {"EstrFactGrup", "1"}}, true, 3, 0, false, true},
         // Outside the ranges, curves of all four formulas.

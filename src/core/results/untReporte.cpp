@@ -123,6 +123,7 @@ std::optional<TPaginaAvisos> PaginaAvisos(const TDatosProblema& d, const TPanelF
     const TAvisos avisos = AvisosRangos(codigo, d);
     for (int k = 1; k <= 4; ++k) {
         if (!panel.Activa(k) && !(codigo == 211 && k == 1)) continue;
+        if (codigo == 22 && k == 4) continue;  // the pier's switch of the failure lengths, not a formula
         const TAvisoRanura& a = avisos[k - 1];
         TValidezReporte v{panel.Titulo(k), EstadoAviso(a), {}};
         for (const TParametroFuera& p : a.fuera) v.fuera.push_back(p.texto);

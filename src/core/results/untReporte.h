@@ -139,7 +139,8 @@ bool ConCurvas(const TGrafico& grafico);
 // warn about (every active formula inside calibration or without ranges, no
 // data warning, no protection message) and no curve to draw.  `panel` tells
 // the active formulas and their captions; the protected abutment's single
-// formula counts as active, since its result is always shown.
+// formula counts as active, since its result is always shown, and the
+// pier's fourth slot, the switch of the failure lengths, is no formula.
 std::optional<TPaginaAvisos> PaginaAvisos(const TDatosProblema& d, const TPanelFormulas& panel,
                                           const TTextosCampos& textos, const TGrafico& grafico, std::string fecha);
 
