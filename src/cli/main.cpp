@@ -12,7 +12,9 @@
 // Exit status: 0 success, 2 usage, rejected input, a bad file or a failed
 // batch line, 3 a floating-point fault.  Data outside a formula's calibration
 // and validation ranges are reported on standard error (and under "avisos"
-// with --json); they do not change the status.
+// with --json), and so are implausible data (under "datos"); they do not
+// change the status.
+
 #include <fstream>
 #include <iostream>
 #include <optional>
@@ -30,6 +32,7 @@
 #include "problem/untContinuar.h"
 #include "problem/untProblema.h"
 #include "results/untAvisos.h"
+#include "results/untAvisosDatos.h"
 #include "results/untLote.h"
 #include "results/untResolver.h"
 #include "plataforma.h"
@@ -166,7 +169,7 @@ std::optional<TSalida> Resolver(const TProblema& p, TResultado& r) {
     return salida;
 }
 
-nlohmann::ordered_json Json(const TResultado& r) {
+nlohmann::ordered_json Json(const TProblema& problema, const TResultado& r) {
     nlohmann::ordered_json j;
     j["codigo"] = r.d.CodiProb;
     j["titulo"] = r.titulo ? nlohmann::ordered_json(*r.titulo) : nlohmann::ordered_json(nullptr);
@@ -190,6 +193,9 @@ nlohmann::ordered_json Json(const TResultado& r) {
                              {"calibracion", p.calibracion}, {"validacion", p.validacion}});
         j["avisos"].push_back({{"estado", NombreEstado(a.estado)}, {"fuera", std::move(fuera)}});
     }
+    j["datos"] = nlohmann::ordered_json::array();
+    for (const TAvisoDato& a : AvisosDatos(r.d.CodiProb, problema.textos))
+        j["datos"].push_back({{"campo", a.campo}, {"mensaje", a.texto}});
     nlohmann::ordered_json registro;
     TDatosProblema::Recorrer(r.d, [&](const char* nombre, const double& v) { registro[nombre] = v; });
     j["registro"] = std::move(registro);
@@ -234,6 +240,11 @@ void AvisarRangos(const TResultado& r) {
     if (const std::string resumen = ResumenAvisos(avisos, r.panel); !resumen.empty()) std::cerr << resumen << '\n';
 }
 
+// The warnings on implausible data, one line each.
+void AvisarDatos(const TProblema& p, const TResultado& r) {
+    for (const TAvisoDato& a : AvisosDatos(r.d.CodiProb, p.textos)) std::cerr << "Aviso: " << a.texto << '\n';
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -259,12 +270,13 @@ int main(int argc, char** argv) {
     }
 
     if (op.json) {
-        std::cout << Json(r).dump(2) << '\n';
+        std::cout << Json(p, r).dump(2) << '\n';
     } else {
         if (r.titulo) std::cout << *r.titulo << '\n';
         for (const TFila& f : r.filas) std::cout << f.etiqueta << '\t' << f.valor << '\t' << f.unidad << '\n';
     }
     std::cout.flush();
     AvisarRangos(r);
+    AvisarDatos(p, r);
     return 0;
 }

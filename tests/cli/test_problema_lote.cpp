@@ -130,8 +130,10 @@ TEST(TurmadoCalcLote, ArchivoDeEjemplo) {
         "Movilidad (Shields),Condición de transporte,Velocidad crítica de erosión,"
         "Erosión máxima de equilibrio (Breusers),Longitud de falla crítica (Breusers),"
         "Erosión máxima de equilibrio (CSU),Longitud de falla crítica (CSU),"
-        "Erosión máxima de equilibrio (Johnson),Longitud de falla crítica (Johnson)\n",
-        "22,3000,1.8,1,1,30,Problema de la Pila,0.0550,0.0667,Lecho vivo,3.03,0.98,1.70,2.39,4.15,2.07,3.59\n",
+        "Erosión máxima de equilibrio (Johnson),Longitud de falla crítica (Johnson),"
+        "validez1,validez2,validez3,validez4,avisos_datos\n",
+        "22,3000,1.8,1,1,30,Problema de la Pila,0.0550,0.0667,Lecho vivo,3.03,0.98,1.70,2.39,4.15,2.07,3.59,"
+        "sin_rangos,sin_rangos,sin_rangos,sin_rangos,\n",
     };
     for (const std::string& l : lineas) EXPECT_NE(e.salida.find(l), std::string::npos) << l;
 

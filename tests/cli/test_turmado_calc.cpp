@@ -1,6 +1,8 @@
 // turmado-calc end to end: output, exit statuses, messages.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <string>
 #include <vector>
 
@@ -333,10 +335,56 @@ TEST(TurmadoCalc, AvisosDeRangos) {
     EXPECT_EQ(e.texto.find("Rajaratnam y Berry:"), std::string::npos);
     EXPECT_EQ(e.texto.find("extrapolaci"), std::string::npos);  // nothing outside both
     const Salida f = Correr("--codigo 31");
-    EXPECT_NE(f.texto.find("Datos fuera de los rangos de calibración y validación de 4 fórmulas: sus resultados "
-                           "son extrapolaciones.\n"),
+    EXPECT_NE(f.texto.find("Datos fuera de los rangos de calibración y validación de 3 fórmulas: sus resultados "
+                           "son extrapolaciones.\n"
+                           "⚠ Datos fuera del rango de calibración de una fórmula que no tiene rango de validación: "
+                           "su resultado es una extrapolación.\n"),
               std::string::npos)
         << f.texto;
+
+    // The step's formula has calibration ranges only: never outside both.
+    const Salida g = Correr("--codigo 11 --chorro 1 EstrLongPlat=0 SediAnguRepo=30");
+    EXPECT_EQ(g.estado, 0);
+    EXPECT_NE(g.texto.find("Bornmann y Julien: Datos fuera del rango de calibración (la fórmula no tiene rango de "
+                           "validación):\n"),
+              std::string::npos)
+        << g.texto;
+    EXPECT_NE(g.texto.find("⚠ Datos fuera del rango de calibración de una fórmula que no tiene rango de validación: "
+                           "su resultado es una extrapolación.\n"),
+              std::string::npos)
+        << g.texto;
+    EXPECT_EQ(g.texto.find("calibración y validación"), std::string::npos) << g.texto;
+}
+
+// Implausible data: the pier of d50 2 mm whose d84 keeps the example's
+// 200 mm.  The warning goes to standard error (never to the results) and
+// under "datos" of --json, with its field; the run still succeeds.
+TEST(TurmadoCalc, AvisosDeDatos) {
+    const std::string pila = "--codigo 22 SediDiamMedi=2 EstrFactFormKs=1 EstrFactGrup=1 SediAnguRepo=30";
+    const std::string aviso =
+        "\"Diámetro 84%\" = 200 mm es el valor del ejemplo, pero \"Diámetro Medio (d50)\" = 2 mm ya no lo es: d84 "
+        "y d50 deben ser de la misma granulometría.";
+    const Salida todo = Correr(pila);
+    EXPECT_EQ(todo.estado, 0);
+    EXPECT_NE(todo.texto.find("Aviso: " + aviso + "\n"), std::string::npos) << todo.texto;
+    const Salida salida = Correr(pila, false);
+    EXPECT_EQ(salida.texto.find("Aviso:"), std::string::npos);
+    EXPECT_NE(salida.texto.find("Erosión máxima de equilibrio (CSU)"), std::string::npos);
+
+    const auto j = nlohmann::json::parse(Correr("--json " + pila, false).texto);
+    EXPECT_EQ(j["datos"], nlohmann::json::parse(R"([{"campo": "SediDiam84N3", "mensaje": )" +
+                                                nlohmann::json(aviso).dump() + "}]"));
+    // Next to "avisos", in the order of the object.
+    std::vector<std::string> claves;
+    const auto ordenado = nlohmann::ordered_json::parse(Correr("--json " + pila, false).texto);
+    for (const auto& [clave, valor] : ordenado.items()) claves.push_back(clave);
+    const auto avisos = std::find(claves.begin(), claves.end(), "avisos");
+    ASSERT_NE(avisos, claves.end());
+    EXPECT_EQ(*(avisos + 1), "datos");
+
+    // Nothing to say: an empty list, and nothing on standard error.
+    EXPECT_EQ(nlohmann::json::parse(Correr("--json --codigo 22", false).texto)["datos"], nlohmann::json::array());
+    EXPECT_EQ(Correr("--codigo 22").texto.find("Aviso:"), std::string::npos);
 }
 
 // With the roughness option, a roughness height of 12 depths or more is

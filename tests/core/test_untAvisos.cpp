@@ -199,9 +199,13 @@ TEST(AvisosRangos, TextosDeLosAvisos) {
     EXPECT_EQ(a[0].fuera[0].unidad, "mm");
     EXPECT_EQ(a[0].fuera[3].calibracion, "0.31");
     EXPECT_EQ(MarcaAviso(a[0].estado), "⚠");
+    // Breusers has no validation range: outside its calibration range, never
+    // outside both.
     EXPECT_EQ(ResumenAvisos(a, p.panel),
-              "⚠ Datos fuera de los rangos de calibración y validación de 4 fórmulas: sus resultados son "
-              "extrapolaciones.");
+              "⚠ Datos fuera de los rangos de calibración y validación de 3 fórmulas: sus resultados son "
+              "extrapolaciones.\n"
+              "⚠ Datos fuera del rango de calibración de una fórmula que no tiene rango de validación: su "
+              "resultado es una extrapolación.");
 
     // Ruff inside validation: only the parameters outside calibration.
     Problema r = Calculado(31, {{"CaucAnchCauc", "1"}, {"EstrCantAper", "1"}, {"SediDiamMedi", "2"},
@@ -216,18 +220,41 @@ TEST(AvisosRangos, TextosDeLosAvisos) {
     EXPECT_EQ(TextoAviso(a[0]), "");
     EXPECT_EQ(ResumenAvisos(a, r.panel), "");  // nothing outside both
 
-    // One formula, and an inactive slot left out of the summary.
+    // The step's only formula has calibration ranges alone: its tooltip and
+    // the summary both say outside calibration with no validation range.
     Problema e = Calculado(1121, {{"SediAnguRepo", "30"}});
     ASSERT_TRUE(e.panel.Activa(1));
-    EXPECT_EQ(ResumenAvisos(AvisosRangos(1121, e.d), e.panel),
-              "⚠ Datos fuera de los rangos de calibración y validación de una fórmula: su resultado es una "
-              "extrapolación.");
+    const TAvisos ae = AvisosRangos(1121, e.d);
+    EXPECT_EQ(EstadoAviso(ae[0]), "Datos fuera del rango de calibración (la fórmula no tiene rango de validación):");
+    EXPECT_EQ(ResumenAvisos(ae, e.panel),
+              "⚠ Datos fuera del rango de calibración de una fórmula que no tiene rango de validación: su "
+              "resultado es una extrapolación.");
+    EXPECT_EQ(ResumenAvisos(ae, e.panel).find("calibración y validación"), std::string::npos);
+    // An inactive slot is left out of the summary.
     Problema sin90(31, {{"SediDiam90N3", ""}});
     sin90.Calcular();
     ASSERT_FALSE(sin90.panel.Activa(4));
     EXPECT_EQ(ResumenAvisos(AvisosRangos(31, sin90.d), sin90.panel),
-              "⚠ Datos fuera de los rangos de calibración y validación de 3 fórmulas: sus resultados son "
-              "extrapolaciones.");
+              "⚠ Datos fuera de los rangos de calibración y validación de 2 fórmulas: sus resultados son "
+              "extrapolaciones.\n"
+              "⚠ Datos fuera del rango de calibración de una fórmula que no tiene rango de validación: su "
+              "resultado es una extrapolación.");
+    // The wide culvert's defaults: Qayoum outside both, Breusers outside its
+    // validation range only, Hoffmans outside its calibration range only
+    // (Altinbilek y Basmaci inactive without an angle of repose).
+    Problema w = Calculado(122, {});
+    ASSERT_FALSE(w.panel.Activa(2));
+    EXPECT_EQ(ResumenAvisos(AvisosRangos(122, w.d), w.panel),
+              "⚠ Datos fuera de los rangos de calibración y validación de una fórmula: su resultado es una "
+              "extrapolación.\n"
+              "⚠ Datos fuera del rango de calibración de una fórmula que no tiene rango de validación: su "
+              "resultado es una extrapolación.\n"
+              "⚠ Datos fuera del rango de validación de una fórmula que no tiene rango de calibración: su "
+              "resultado es una extrapolación.");
+    // Each state in one line, the report's.
+    EXPECT_EQ(EstadoAviso(AvisosRangos(22, w.d)[0]), "Rangos de calibración/validación no disponibles.");
+    Problema cal = Calculado(1121, {{"SediDiamMedi", "2"}, {"FlujTiraRest", "0.5"}, {"FlujDifeCargRest", "0.2"}});
+    EXPECT_EQ(EstadoAviso(AvisosRangos(1121, cal.d)[0]), "Datos dentro del rango de calibración.");
 }
 
 // Only the scour row of an active slot carries a marker.

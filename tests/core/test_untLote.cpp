@@ -30,14 +30,17 @@ struct Lote {
 };
 
 // The output cells of a case as the runner should write them: the inputs,
-// the title, the value of each row.
-std::string Esperada(const std::string& entradas, TProblema p) {
+// the title, the value of each row, then the warnings' cells.
+std::string Esperada(const std::string& entradas, TProblema p, const std::string& avisos) {
     TResultado r;
     ResolverProblema(p, r);
     std::string linea = entradas + "," + r.titulo.value_or("");
     for (const TFila& f : r.filas) linea += "," + f.valor;
-    return linea;
+    return linea + "," + avisos;
 }
+
+// The pier's formulas publish no ranges; the example's data warn of nothing.
+constexpr const char* kPilaSinAvisos = "sin_rangos,sin_rangos,sin_rangos,sin_rangos,";
 
 TProblema Pila(const char* caudal) {
     TProblema p;
@@ -66,11 +69,46 @@ TEST(Lote, PilaConUnaLineaMala) {
               "Condición de transporte,Velocidad crítica de erosión,Erosión máxima de equilibrio (Breusers),"
               "Longitud de falla crítica (Breusers),Erosión máxima de equilibrio (CSU),"
               "Longitud de falla crítica (CSU),Erosión máxima de equilibrio (Johnson),"
-              "Longitud de falla crítica (Johnson)");
-    EXPECT_EQ(lineas[1], Esperada("22,3000,1,1", Pila("3000")));
-    EXPECT_EQ(lineas[2], Esperada("22,1500,1,1", Pila("1500")));
+              "Longitud de falla crítica (Johnson),validez1,validez2,validez3,validez4,avisos_datos");
+    EXPECT_EQ(lineas[1], Esperada("22,3000,1,1", Pila("3000"), kPilaSinAvisos));
+    EXPECT_EQ(lineas[2], Esperada("22,1500,1,1", Pila("1500"), kPilaSinAvisos));
     EXPECT_NE(lineas[1], lineas[2]);
     EXPECT_EQ(l.avances, (std::vector<std::pair<std::size_t, std::size_t>>{{1, 3}, {2, 3}, {3, 3}}));
+}
+
+// The warnings' columns close every line: each slot's validity state, then
+// the data warnings joined, quoted as any cell with a separator or a quote.
+TEST(Lote, ColumnasDeAvisos) {
+    const Lote l("codigo,CaucAnchCauc,EstrCantAper,SediDiamMedi,FlujTiraRest,EstrDiamAper,FlujCaud\n"
+                 // Laboratory culvert: Ruff inside validation only, the rest inside calibration;
+                 // d90 keeps the example's 250 mm over a d50 of 2 mm.
+                 "31,1,1,2,0.61,0.31,0.1132\n"
+                 // Field data: every formula outside its ranges, nothing implausible.
+                 "31,500,250,85,1.2,1,3000\n"
+                 // The pier of d50 2 mm under the example's d84.
+                 "22,500,250,2,1.2,1,3000\n");
+    ASSERT_TRUE(l.resumen.fallos.empty());
+    const auto lineas = l.Lineas();
+    ASSERT_EQ(lineas.size(), 4u);
+    const std::string cabecera = ",validez1,validez2,validez3,validez4,avisos_datos";
+    EXPECT_TRUE(lineas[0].ends_with(cabecera)) << lineas[0];
+    const std::string esperadas[] = {
+        ",calibracion,validacion,calibracion,calibracion,\"\"\"Diámetro 90%\"\" = 250 mm es el valor del ejemplo, "
+        "pero \"\"Diámetro Medio (d50)\"\" = 2 mm ya no lo es: d90 y d50 deben ser de la misma granulometría.\"",
+        ",fuera,fuera,fuera,fuera,",
+        ",sin_rangos,sin_rangos,sin_rangos,sin_rangos,\"\"\"Diámetro 84%\"\" = 200 mm es el valor del ejemplo, "
+        "pero \"\"Diámetro Medio (d50)\"\" = 2 mm ya no lo es: d84 y d50 deben ser de la misma granulometría.\"",
+    };
+    for (int i = 0; i < 3; ++i) EXPECT_TRUE(lineas[i + 1].ends_with(esperadas[i])) << lineas[i + 1];
+
+    // Two warnings in one cell, and the semicolon separator.
+    const Lote dos("codigo;AguaTemp;EstrAnchPila;CaucAnchCauc\n22;45;50;50\n");
+    ASSERT_EQ(dos.Lineas().size(), 2u);
+    EXPECT_NE(dos.Lineas()[1].find(";\"\"\"Temperatura ambiente\"\" = 45 °C está fuera de 0 a 40 °C, donde la "
+                                   "viscosidad del cálculo, ν = 4.0e-5/(T + 20), se acerca a la del agua. | "
+                                   "\"\"Ancho de la Pila\"\" = 50 m no es menor que el ancho del cauce"),
+              std::string::npos)
+        << dos.Lineas()[1];
 }
 
 TEST(Lote, LineasMalas) {
@@ -137,7 +175,7 @@ TEST(Lote, FormaDeUnaHojaDeCalculo) {
     EXPECT_TRUE(lineas[0].starts_with("codigo;FlujCaud;rugosidad;titulo;Movilidad (Shields) Crítica;")) << lineas[0];
     TProblema p;
     p.rugosidad = true;
-    std::string esperada = Esperada("0,3000,1", p);
+    std::string esperada = Esperada("0,3000,1", p, "sin_rangos,sin_rangos,sin_rangos,sin_rangos,");
     std::replace(esperada.begin(), esperada.end(), ',', ';');
     EXPECT_EQ(lineas[1], esperada);
 }
@@ -155,12 +193,13 @@ TEST(Lote, ProblemasMezcladosYCitas) {
     EXPECT_TRUE(lineas[0].ends_with(",Erosión máxima de equilibrio (Dietz),Intensidad relativa de turbulencia,"
                                     "Erosión máxima de equilibrio (Rajaratnam y Berry),"
                                     "Erosión máxima de equilibrio (Ruff),Erosión máxima de equilibrio (Breusers),"
-                                    "Erosión máxima de equilibrio (Hoffmans)"))
+                                    "Erosión máxima de equilibrio (Hoffmans),validez1,validez2,validez3,validez4,"
+                                    "avisos_datos"))
         << lineas[0];
     EXPECT_TRUE(lineas[1].starts_with("21,8.75,\"2,5 \"\"cm\"\"\",Problema Estribo/Espigón Protegido,"));
-    EXPECT_TRUE(lineas[1].ends_with(",5.78,,,,,")) << lineas[1];
+    EXPECT_TRUE(lineas[1].ends_with(",5.78,,,,,,sin_rangos,sin_rangos,sin_rangos,sin_rangos,")) << lineas[1];
     EXPECT_TRUE(lineas[2].starts_with("31,8.75,250,Problema Alcantarilla Angosta,"));
-    EXPECT_TRUE(lineas[2].ends_with(",,0.300,4.41,45.45,4.44,15.08")) << lineas[2];
+    EXPECT_TRUE(lineas[2].ends_with(",,0.300,4.41,45.45,4.44,15.08,fuera,fuera,fuera,fuera,")) << lineas[2];
 }
 
 TEST(Lote, LineaDemasiadoLarga) {

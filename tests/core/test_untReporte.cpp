@@ -2,17 +2,19 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "problema.h"
 #include "results/untReporte.h"
 
 namespace {
 
 // Sections with n rows each; row i of section s reads "s.i", "v s.i", "u s.i".
 TTextosReporte Secciones(const std::vector<int>& filas, std::optional<std::string> observaciones) {
-    TTextosReporte t{"Problema", {}, std::move(observaciones)};
+    TTextosReporte t{"Problema", {}, std::move(observaciones), std::nullopt};
     for (int s = 0; s < int(filas.size()); ++s) {
         TSeccionReporte seccion{"Sección " + std::to_string(s), {}};
         for (int i = 1; i <= filas[s]; ++i) {
@@ -88,7 +90,8 @@ TEST(DisponerReporte, ColumnasYFuentes) {
                      {{"Datos Globales", {{"Densidad", "1000", "[kg/m^3]"}, {"Temperatura ambiente", "20", "[°C]"}}},
                       {"Datos Complementarios", {{"Angulo de reposo", "", "[º]"}}},
                       {"Resultados", {{"Movilidad (Shields)", "0.1234", ""}}}},
-                     "Línea 1\nLínea 2"};
+                     "Línea 1\nLínea 2",
+                     std::nullopt};
     const auto items = DisponerReporte(t);
     using F = TFuenteReporte;
     using A = TAlineacion;
@@ -208,5 +211,140 @@ TEST(ControlesEntradas, FilasPorCodigo) {
         EXPECT_EQ(secciones[2].filas, Filas(c.tallosEstructura));
         EXPECT_EQ(secciones[3].pagina, "tbshNivel3");
         EXPECT_EQ(secciones[3].filas, Filas(c.tallosComplementarios));
+    }
+}
+
+// Which computed problems get the second page "Avisos y gráfico", and what
+// it holds: the active formulas' states, the data warnings, the protection
+// message, the chart.
+TEST(PaginaAvisos, QueProblemasLaTienen) {
+    struct Caso {
+        const char* nombre;
+        ProblemCode codigo;
+        TTextosCampos cambios;
+        bool pagina;
+        std::size_t formulas, datos;
+        bool proteccion, curvas;
+    };
+    const Caso casos[] = {
+        // No formula active, so no curve, nothing to warn about: one page.
+        {"pila sin factores", 22, {}, false, 0, 0, false, false},
+        // d50 of 2 mm under the example's d84: the warning; no curve comes
+        // out of that sand, and the pier's formulas have no ranges.
+        // The failure lengths' switch of slot 4, active with an angle of
+        // repose, is no formula.
+        {"pila de arena", 22,
+         {{"SediDiamMedi", "2"}, {"EstrFactFormKs", "1"}, {"EstrFactGrup", "1"}, {"SediAnguRepo", "30"}}, true, 3, 1,
+         false, false},
+        {"pila con curvas", 22, {{"EstrFactFormKs", "1"}, {"EstrFactGrup", "1"}}, true, 3, 0, false, true},
+        // Outside the ranges, curves of all four formulas.
+        {"alcantarilla", 31, {}, true, 4, 0, false, true},
+        // A protection too short to act.
+        {"escalón", 1121, {{"SediAnguRepo", "30"}}, true, 1, 0, true, true},
+        {"estribo", 212, {}, true, 1, 0, true, true},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        Problema p(c.codigo, c.cambios);
+        p.Calcular();
+        const auto pagina = PaginaAvisos(p.d, p.panel, p.textos, p.grafico, "2026-12-10");
+        ASSERT_EQ(pagina.has_value(), c.pagina);
+        if (!pagina) continue;
+        EXPECT_EQ(pagina->validez.size(), c.formulas);
+        EXPECT_EQ(pagina->datos.size(), c.datos);
+        EXPECT_EQ(pagina->proteccion.has_value(), c.proteccion);
+        EXPECT_EQ(ConCurvas(pagina->grafico), c.curvas);
+        EXPECT_EQ(pagina->fecha, "2026-12-10");
+    }
+
+    // The step's formula: its caption, its state in one line, the
+    // parameters outside; the protection's message.
+    Problema e(1121, {{"SediAnguRepo", "30"}});
+    e.Calcular();
+    const auto pagina = PaginaAvisos(e.d, e.panel, e.textos, e.grafico, "");
+    ASSERT_TRUE(pagina);
+    EXPECT_EQ(pagina->validez[0].formula, "Bornmann y Julien");
+    EXPECT_EQ(pagina->validez[0].estado,
+              "Datos fuera del rango de calibración (la fórmula no tiene rango de validación):");
+    ASSERT_EQ(pagina->validez[0].fuera.size(), 3u);
+    EXPECT_EQ(pagina->validez[0].fuera[0], "d50 = 85 mm, calibración 0.82/2.8");
+    EXPECT_EQ(pagina->proteccion, "La longitud de la protección es insuficiente para que actúe.");
+}
+
+// The second page's layout: the title where the first page has the
+// problem's, the sections in order with each text in a box wide enough to
+// the right margin and tall enough for its text, one under the other; the
+// chart below them over the page's width, above the foot with the date and
+// the problem's title.
+TEST(PaginaAvisos, Disposicion) {
+    TPaginaAvisos p;
+    p.validez = {{"Ruff", "Datos fuera de los rangos de calibración y validación:",
+                  {"d50 = 85 mm, calibración 0.15/35, validación 0.15/35"}},
+                 {"Breusers", "Datos dentro del rango de calibración.", {}}};
+    p.datos = {std::string(300, 'x')};  // three lines at least
+    p.proteccion = "La longitud de la protección es insuficiente para que actúe.";
+    p.grafico.series[0].puntos = {{0, 0}, {1, 1}};
+    p.fecha = "2026-12-10";
+    const TDisposicionAvisos d = DisponerPaginaAvisos(p, "Problema Alcantarilla Angosta");
+
+    std::vector<std::string> textos;
+    for (const TItemReporte& i : d.items) textos.push_back(i.texto);
+    EXPECT_EQ(textos, (std::vector<std::string>{
+                          "Avisos y gráfico", "Validez de las fórmulas",
+                          "Ruff: Datos fuera de los rangos de calibración y validación:",
+                          "d50 = 85 mm, calibración 0.15/35, validación 0.15/35",
+                          "Breusers: Datos dentro del rango de calibración.", "Avisos sobre los datos",
+                          std::string(300, 'x'), "Protección",
+                          "La longitud de la protección es insuficiente para que actúe.", "Fecha: 2026-12-10",
+                          "Problema Alcantarilla Angosta"}));
+    EXPECT_EQ(d.items[0].fuente, TFuenteReporte::Titulo);
+    EXPECT_EQ(d.items[0].x, kReporteTituloX);
+    EXPECT_EQ(d.items[0].y, kReporteTituloY);
+    int abajo = d.items[0].y + 30;
+    for (std::size_t i = 1; i + 2 < d.items.size(); ++i) {
+        const TItemReporte& item = d.items[i];
+        SCOPED_TRACE(item.texto.substr(0, 20));
+        EXPECT_GE(item.y, abajo);  // below the item before it
+        if (item.fuente == TFuenteReporte::Caja) {
+            EXPECT_EQ(item.x + item.ancho, kReporteAnchoUtil);
+            // Arial at 10 pt averages about 6.7 units a character: a line
+            // 640 units wide holds at most 95 of them, and each line needs 15.
+            const auto caracteres = std::count_if(item.texto.begin(), item.texto.end(),
+                                                  [](char ch) { return (static_cast<unsigned char>(ch) & 0xC0) != 0x80; });
+            const double porLinea = 95.0 * item.ancho / 640;
+            const int lineas = std::max(1, static_cast<int>(std::ceil(double(caracteres) / porLinea)));
+            EXPECT_GE(item.alto, lineas * 15);
+            abajo = item.y + item.alto;
+        } else {
+            EXPECT_EQ(item.fuente, TFuenteReporte::Encabezado);
+            EXPECT_EQ(item.x, kReporteColumnaTitulos);
+            abajo = item.y + 15;
+        }
+    }
+    EXPECT_GE(d.items[6].alto, 3 * 15);  // the 300-character warning
+    // The parameter stands in from its formula.
+    EXPECT_GT(d.items[3].x, d.items[2].x);
+    ASSERT_TRUE(d.grafico);
+    EXPECT_GT(d.grafico->y, abajo);
+    EXPECT_EQ(d.grafico->x, kReporteColumnaTitulos);
+    EXPECT_EQ(d.grafico->x + d.grafico->ancho, kReporteAnchoUtil);
+    EXPECT_GE(d.grafico->alto, 300);
+    const TItemReporte& fecha = d.items[d.items.size() - 2];
+    const TItemReporte& titulo = d.items.back();
+    EXPECT_GT(fecha.y, d.grafico->y + d.grafico->alto);
+    EXPECT_LE(fecha.y + 20, kReporteAltoUtil);
+    EXPECT_EQ(titulo.y, fecha.y);
+    EXPECT_EQ(titulo.alineacion, TAlineacion::Derecha);
+    EXPECT_EQ(titulo.x, kReporteAnchoUtil);
+
+    // Without curves, no chart; without warnings of a kind, no heading.
+    p.grafico = TGrafico{};
+    p.datos.clear();
+    p.proteccion.reset();
+    const TDisposicionAvisos sin = DisponerPaginaAvisos(p, "");
+    EXPECT_FALSE(sin.grafico);
+    for (const TItemReporte& i : sin.items) {
+        EXPECT_NE(i.texto, "Avisos sobre los datos");
+        EXPECT_NE(i.texto, "Protección");
     }
 }

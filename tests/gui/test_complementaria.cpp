@@ -462,6 +462,35 @@ private slots:
         for (int i = 0; i < 6; ++i) QCOMPARE(E(campos[i])->text(), esperados[i]);
     }
 
+    // The three rows captioned "Factor de forma" of the abutment keep their
+    // caption, and so do their pickers ("Corrección por forma"); the tooltips
+    // of the row and of its picker name the factor.
+    void FactoresDeFormaNombrados() {
+        IrA(212);
+        struct Caso { const char* campo; QString ayuda; QString titulo; };
+        const Caso casos[] = {
+            {"EstrFactFormKs", "Ks: factor de forma de la estructura", "Corrección por forma"},
+            {"EstrFactFormKb", "Kb: factor de forma de la fórmula de Breusers", "Corrección por forma"},
+            {"EstrFactFormKl", "Kl: factor de forma de la fórmula de Liu", "Corrección por forma"},
+        };
+        for (const Caso& c : casos) {
+            QVERIFY(Etiqueta(c.campo)->isVisible());
+            QCOMPARE(Etiqueta(c.campo)->text(), QString("Factor de forma"));
+            QCOMPARE(Etiqueta(c.campo)->toolTip(), c.ayuda);
+            QCOMPARE(E(c.campo)->toolTip(), c.ayuda);
+            QCOMPARE(P().Selector(c.campo)->toolTip(), "Elegir de una tabla (" + c.ayuda + ")");
+            QString titulo;
+            Elegir(c.campo, [&](QDialog* d) {
+                titulo = d->windowTitle();
+                Pulsar(d, "bbtnCanc");
+            });
+            QCOMPARE(titulo, c.titulo);
+        }
+        // Fields whose caption says it all carry no tooltip.
+        QVERIFY(Etiqueta("EstrFactCurv")->toolTip().isEmpty());
+        QCOMPARE(P().Selector("EstrFactCurv")->toolTip(), QString("Elegir de una tabla"));
+    }
+
     // After a picker the exit compares the new value with the field's own
     // value before the picker, not with the field entered last.
     void SelectorComparaConSuPropioValor() {

@@ -25,6 +25,8 @@ public:
     TDatosProblema& Datos() override { return datos; }
     TPanelFormulas& Panel() override { return panel; }
     TControlCampos& Campos() override { return campos; }
+    TGrafico grafico;
+    const TGrafico& ModeloGrafico() const override { return grafico; }
     TTextosCampos Textos() const override { return {}; }
     bool OpcionManning() const override { return true; }
     void btnN0Click() override { pedidos << "btnN0Click"; }
@@ -34,6 +36,8 @@ public:
     void CalcularSinComplementarios() override { pedidos << "CalcularSinComplementarios"; }
     void Calcular() override { pedidos << "Calcular"; }
     void AbrirReporte() override { pedidos << "AbrirReporte"; }
+    void IrACampo(std::string_view campo) override { pedidos << "IrACampo " + QString::fromUtf8(campo); }
+    void AltoDePagina(int) override {}
     void InvalidarResultados(QLineEdit* edit, int pagina, std::optional<double> guardado) override {
         pedidos << QString("InvalidarResultados %1 %2 %3")
                        .arg(edit->objectName())

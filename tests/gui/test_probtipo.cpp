@@ -134,6 +134,11 @@ private slots:
         QCOMPARE(E("CaucCoefMannCauc")->text(), QString("0.032"));
         QCOMPARE(E("AltuRugoCauc")->text(), QString("235"));
         QCOMPARE(v->findChild<QLabel*>("lblAguaTempUnid")->text(), QString("[°C]"));
+        // Manning's n = h^(1/6) / C, with C in m^(1/2)/s, is in s/m^(1/3); a
+        // porosity has no unit.
+        QCOMPARE(v->findChild<QLabel*>("lblCaucCoefMannCaucUnid")->text(), QString("[s/m^(1/3)]"));
+        QCOMPARE(v->findChild<QLabel*>("lblEstrCoefMannPlatUnid")->text(), QString("[s/m^(1/3)]"));
+        QCOMPARE(v->findChild<QLabel*>("lblCaucPoroUnid")->text(), QString("[-]"));
         QCOMPARE(v->findChild<QLabel*>("lblSediDiamMedi")->text(), QString("Diámetro Medio (d50)"));
         QCOMPARE(g.rbAltuRugoCauc->text(), QString("Altura de rugosidad"));
     }

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include <QAction>
+#include <QDate>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -37,9 +38,11 @@ struct TPalabra {
 
 struct TPdf {
     QString info;        // pdfinfo
-    QString disposicion; // pdftotext -layout
+    QString disposicion; // pdftotext -layout, first page
     QString fuentes;     // pdffonts
-    QList<TPalabra> palabras;
+    QList<TPalabra> palabras;  // of the first page
+    QString segunda;     // pdftotext of the second page, blanks and line ends as single blanks
+    QString imagenes;    // pdfimages -list
 };
 
 QString Ejecutar(const QString& programa, const QStringList& argumentos) {
@@ -57,11 +60,14 @@ QString Desescapar(QString s) {
 TPdf LeerPdf(const QString& ruta) {
     TPdf pdf;
     pdf.info = Ejecutar("pdfinfo", {ruta});
-    pdf.disposicion = Ejecutar("pdftotext", {"-layout", ruta, "-"});
+    pdf.disposicion = Ejecutar("pdftotext", {"-layout", "-f", "1", "-l", "1", ruta, "-"});
     pdf.fuentes = Ejecutar("pdffonts", {ruta});
+    if (pdf.info.contains(QRegularExpression(R"(Pages:\s+2\n)")))
+        pdf.segunda = Ejecutar("pdftotext", {"-f", "2", "-l", "2", ruta, "-"}).simplified();
+    pdf.imagenes = Ejecutar("pdfimages", {"-list", ruta});
     static const QRegularExpression palabra(
         R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re");
-    const QString bbox = Ejecutar("pdftotext", {"-bbox", ruta, "-"});
+    const QString bbox = Ejecutar("pdftotext", {"-bbox", "-f", "1", "-l", "1", ruta, "-"});
     for (auto m = palabra.globalMatch(bbox); m.hasNext();) {
         const auto p = m.next();
         pdf.palabras.append({Desescapar(p.captured(5)), p.captured(1).toDouble(), p.captured(2).toDouble(),
@@ -70,13 +76,16 @@ TPdf LeerPdf(const QString& ruta) {
     return pdf;
 }
 
-// Faults of the PDF against the layout of the texts: one A4 page, fonts of
-// the Arial family, every item's words on its line with its left edge (or,
-// right-aligned, its right edge) where the layout puts it, the observation's
-// words inside the box.
+// Faults of the PDF against the layout of the texts: one A4 page (two with
+// the page of warnings), fonts of the Arial family, every item of the first
+// page with its words on its line and its left edge (or, right-aligned, its
+// right edge) where the layout puts it, the observation's words inside the
+// box.
 QStringList Verificar(const TPdf& pdf, const TTextosReporte& textos) {
     QStringList fallas;
-    if (!pdf.info.contains(QRegularExpression(R"(Pages:\s+1\n)"))) fallas << "no es una sola página";
+    const QString paginas = textos.avisos ? "2" : "1";
+    if (!pdf.info.contains(QRegularExpression(R"(Pages:\s+)" + paginas + R"(\n)")))
+        fallas << "no tiene " + paginas + " página(s)";
     if (!pdf.info.contains(QRegularExpression(R"(Page size:\s+595(\.\d+)? x 84[12](\.\d+)? pts \(A4\))")))
         fallas << "la página no es A4 vertical";
     for (const QString& linea : pdf.fuentes.split('\n').mid(2)) {
@@ -130,7 +139,7 @@ TTextosReporte ReportePila(std::optional<std::string> observaciones) {
                {"Aceleración Gravedad", "9.81", "[m/s^2]"},
                {"Caudal", "250", "[m^3/s]"},
                {"Ancho", "50", "[m]"},
-               {"Coeficiente de Manning", "0.03", "[m^(1/3)/s]"}}},
+               {"Coeficiente de Manning", "0.03", "[s/m^(1/3)]"}}},
              {"Datos Locales", {{"Tirante aguas arriba", "1.2", "[m]"}}},
              {"Datos de Estructura", {{"Ancho de la Pila", "5", "[m]"}, {"Longitud de la pila", "5", "[m]"}}},
              {"Datos Complementarios",
@@ -150,7 +159,8 @@ TTextosReporte ReportePila(std::optional<std::string> observaciones) {
                {"Longitud de falla crítica (CSU)", "inactivo", "[m]"},
                {"Erosión máxima de equilibrio (Johnson)", "6.12", "[m]"},
                {"Longitud de falla crítica (Johnson)", "10.60", "[m]"}}}},
-            std::move(observaciones)};
+            std::move(observaciones),
+            std::nullopt};
 }
 
 }  // namespace
@@ -240,7 +250,7 @@ private slots:
         const QStringList fallas = Verificar(pdf, textos);
         QVERIFY2(fallas.isEmpty(), qPrintable(fallas.join('\n')));
         // One row of the layout reads caption, value and unit on one line.
-        QVERIFY(pdf.disposicion.contains(QRegularExpression(R"(Coeficiente de Manning +0\.03 +\[m\^\(1/3\)/s\])")));
+        QVERIFY(pdf.disposicion.contains(QRegularExpression(R"(Coeficiente de Manning +0\.03 +\[s/m\^\(1/3\)\])")));
         QVERIFY(pdf.disposicion.contains(
             QRegularExpression(R"(Erosión máxima de equilibrio \(CSU\) +inactivo +\[m\])")));
         QVERIFY(pdf.disposicion.contains("Verificar socavación general."));
@@ -319,7 +329,7 @@ private slots:
             return QString::fromStdString(f.etiqueta + "|" + f.valor + "|" + f.unidad);
         };
         QCOMPARE(Fila(0, 0), QString("Densidad|1000|[kg/m^3]"));
-        QCOMPARE(Fila(0, 7), manning ? QString("Coeficiente de Manning|0.032|[m^(1/3)/s]")
+        QCOMPARE(Fila(0, 7), manning ? QString("Coeficiente de Manning|0.032|[s/m^(1/3)]")
                                      : QString("Altura de rugosidad|150|[mm]"));
         QCOMPARE(Fila(1, 0), QString("Tirante aguas arriba|%1|[m]").arg(v->Campo("FlujTiraRest")->text()));
         QStringList complementariasObtenidas;
@@ -379,6 +389,78 @@ private slots:
         QCOMPARE(titulo, std::string("Problema de la Pila"));
         QCOMPARE(observaciones.has_value(), hay);
         if (hay) QCOMPARE(*observaciones, tecleado.toStdString());
+    }
+
+    // The second page "Avisos y gráfico": the narrow culvert of d50 2 mm,
+    // whose formulas lie outside their ranges, whose d90 keeps the example's
+    // 250 mm and which has curves, prints two A4 pages, the first one as
+    // ever and the second with the formulas' states, the parameters outside,
+    // the data warning, the chart drawn as vectors (its texts are text, no
+    // picture in the file) and the date at the foot.
+    void SegundaPaginaConAvisosYGrafico() {
+        const auto v = Calculada(2, 0, true, "SediDiamMedi=2");
+        QCOMPARE(v->Datos().CodiProb, 31);
+        const TTextosReporte t = TextosReporte(*v, std::nullopt);
+        QVERIFY(t.avisos.has_value());
+        QCOMPARE(t.avisos->validez.size(), std::size_t(4));
+        QCOMPARE(t.avisos->datos.size(), std::size_t(1));
+        QVERIFY(!t.avisos->proteccion);
+        QCOMPARE(QString::fromStdString(t.avisos->fecha), QDate::currentDate().toString("yyyy-MM-dd"));
+
+        const QString ruta = Ruta("avisos.pdf");
+        QVERIFY(EscribirPdfReporte(ruta, t));
+        const TPdf pdf = LeerPdf(ruta);
+        const QStringList fallas = Verificar(pdf, t);
+        QVERIFY2(fallas.isEmpty(), qPrintable(fallas.join('\n')));
+        QVERIFY(Ejecutar("pdfinfo", {"-f", "2", "-l", "2", ruta})
+                    .contains(QRegularExpression(R"(Page +2 size:\s+595(\.\d+)? x 84[12](\.\d+)? pts \(A4\))")));
+        QVERIFY2(!pdf.disposicion.contains("Avisos y gráfico"), "the first page stays as it is");
+        for (const QString& texto :
+             {QString("Avisos y gráfico"), QString("Validez de las fórmulas"),
+              QString("Rajaratnam y Berry: Datos fuera de los rangos de calibración y validación:"),
+              QString("Breusers: Datos fuera del rango de calibración (la fórmula no tiene rango de validación):"),
+              QString("Tirante = 1.2 m, calibración 0.61, validación 0.16/0.61"),
+              QString("Avisos sobre los datos"),
+              QString("\"Diámetro 90%\" = 250 mm es el valor del ejemplo, pero \"Diámetro Medio (d50)\" = 2 mm ya "
+                      "no lo es: d90 y d50 deben ser de la misma granulometría."),
+              QString("Erosión instantánea en el tiempo"), QString("tiempo (hs)"), QString("erosión (m)"),
+              QString("Fecha: ") + QDate::currentDate().toString("yyyy-MM-dd"), QString("Problema Alcantarilla Angosta")})
+            QVERIFY2(pdf.segunda.contains(texto), qPrintable(texto + "\n---\n" + pdf.segunda));
+        // pdfimages -list prints two header lines and one line per picture.
+        QCOMPARE(pdf.imagenes.trimmed().split('\n').size(), 2);
+
+        // The preview lays out the same two pages.
+        TfrmReporte vista(t, nullptr);
+        auto* previa = vista.findChild<QPrintPreviewWidget*>();
+        QVERIFY(previa);
+        previa->updatePreview();
+        QCOMPARE(previa->pageCount(), 2);
+    }
+
+    // The pier of d50 2 mm: the d84 warning on the second page, which has
+    // no chart (no curve comes out of that sand); the pier of the example's
+    // data without its factors (no formula active, so no curve) keeps a
+    // one-page report.
+    void PilaConYSinAvisos() {
+        const auto v = Calculada(1, 1, true, "SediDiamMedi=2;EstrFactFormKs=1;EstrFactGrup=1");
+        const TTextosReporte t = TextosReporte(*v, std::nullopt);
+        QVERIFY(t.avisos.has_value());
+        QVERIFY(!ConCurvas(t.avisos->grafico));
+        const QString ruta = Ruta("pila-avisos.pdf");
+        QVERIFY(EscribirPdfReporte(ruta, t));
+        const TPdf pdf = LeerPdf(ruta);
+        const QStringList fallas = Verificar(pdf, t);
+        QVERIFY2(fallas.isEmpty(), qPrintable(fallas.join('\n')));
+        QVERIFY2(pdf.segunda.contains("\"Diámetro 84%\" = 200 mm es el valor del ejemplo"), qPrintable(pdf.segunda));
+        QVERIFY(pdf.segunda.contains("Breusers: Rangos de calibración/validación no disponibles."));
+        QVERIFY(!pdf.segunda.contains("Erosión instantánea en el tiempo"));
+
+        const auto limpia = Calculada(1, 1, true, "");
+        const TTextosReporte u = TextosReporte(*limpia, std::nullopt);
+        QVERIFY(!u.avisos.has_value());
+        const QString otra = Ruta("pila-limpia.pdf");
+        QVERIFY(EscribirPdfReporte(otra, u));
+        QVERIFY(LeerPdf(otra).info.contains(QRegularExpression(R"(Pages:\s+1\n)")));
     }
 
     void PdfEnRutaImposible() {

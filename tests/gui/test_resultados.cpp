@@ -315,8 +315,10 @@ private slots:
                          "Velocidad del chorro = 15.2789 m/s, calibración 1.28/1.81, validación 1.28/12.0\n"
                          "Diámetro de la apertura = 1 m, calibración 0.31, validación 0.31/1.13"));
         QVERIFY(P().lblAvisRang->isVisible());
-        QCOMPARE(P().lblAvisRang->text(), QString("⚠ Datos fuera de los rangos de calibración y validación de 4 "
-                                                  "fórmulas: sus resultados son extrapolaciones."));
+        QCOMPARE(P().lblAvisRang->text(), QString("⚠ Datos fuera de los rangos de calibración y validación de 3 "
+                                                  "fórmulas: sus resultados son extrapolaciones.\n"
+                                                  "⚠ Datos fuera del rango de calibración de una fórmula que no "
+                                                  "tiene rango de validación: su resultado es una extrapolación."));
         QVERIFY(P().lblAvisRang->y() > P().Fila("OutpErosMaxi4").edit->geometry().bottom());
         QVERIFY(P().lblAvisRang->geometry().bottom() < P().bbtnReporte->y());
         QVERIFY(P().lblAvisRang->heightForWidth(P().lblAvisRang->width()) <= P().lblAvisRang->height());
@@ -346,6 +348,69 @@ private slots:
         for (const TFilaVista& f : FilasVistas(P())) QVERIFY2(!P().Marca(f.tallo.toStdString())->isVisible(),
                                                               qPrintable(f.tallo));
         QVERIFY(!P().lblAvisRang->isVisible());
+    }
+
+    // Warnings on implausible data under the rows: the pier of d50 2 mm
+    // keeps the example's d84; a click on the warning, sent to the window as
+    // the window system sends it, takes the user to "Diámetro 84%" with the
+    // focus in it.  Once d84 is set, the warning is gone.
+    void AvisosDeDatos() {
+        ClasificarYCalcular(*v, 1, 1, "SediDiamMedi=2;EstrFactFormKs=1;EstrFactGrup=1");
+        QCOMPARE(v->Datos().CodiProb, 22);
+        QCOMPARE(v->pgReplanteo->currentIndex(), int(TfrmProbTipo::kResultados));
+        QVERIFY(!P().lblAvisRang->isVisible());  // no ranges for the pier
+        QCOMPARE(P().AvisosDatos().size(), std::size_t(1));
+        TEtiquetaAviso* aviso = P().AvisosDatos()[0];
+        QVERIFY(aviso->isVisible());
+        QCOMPARE(aviso->objectName(), QString("lblAvisDato1"));
+        QCOMPARE(aviso->text(), QString("⚠ \"Diámetro 84%\" = 200 mm es el valor del ejemplo, pero \"Diámetro "
+                                        "Medio (d50)\" = 2 mm ya no lo es: d84 y d50 deben ser de la misma "
+                                        "granulometría."));
+        QCOMPARE(aviso->toolTip(), QString("Ir al campo \"Diámetro 84%\""));
+        const std::vector<TFilaVista> filas = FilasVistas(P());
+        QVERIFY(aviso->y() > P().Fila(filas.back().tallo.toStdString()).edit->geometry().bottom());
+        QVERIFY(aviso->geometry().bottom() < P().bbtnReporte->y());
+        QVERIFY(aviso->geometry().right() < P().width());
+        QVERIFY(aviso->heightForWidth(aviso->width()) <= aviso->height());
+        // The window grows so that the buttons below the warning stay in sight.
+        QVERIFY(P().bbtnReporte->geometry().bottom() < P().height());
+        QVERIFY(P().bbtnReporte->isVisible());
+        QVERIFY(!P().bbtnReporte->visibleRegion().isEmpty());
+
+        QWidget* arriba = aviso->window();
+        QTest::mouseClick(arriba->windowHandle(), Qt::LeftButton, {}, aviso->mapTo(arriba, QPoint(40, 6)));
+        QCOMPARE(v->pgReplanteo->currentIndex(), int(TfrmProbTipo::kComplementaria));
+        QLineEdit* d84 = v->Campo("SediDiam84N3");
+        QVERIFY(d84->isVisible());
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(d84));
+        QCOMPARE(d84->selectedText(), QString("200"));
+
+        // Typed over, computed again: nothing left to warn about.
+        QTest::keyClick(arriba->windowHandle(), Qt::Key_6);
+        QCOMPARE(d84->text(), QString("6"));
+        v->tbshNivel3->btnN3->click();
+        QCOMPARE(v->pgReplanteo->currentIndex(), int(TfrmProbTipo::kResultados));
+        QVERIFY(P().AvisosDatos().empty());
+        QVERIFY(v->findChildren<TEtiquetaAviso*>().size() <= 1);  // the old one goes at the next turn of the loop
+        QTRY_VERIFY(v->findChildren<TEtiquetaAviso*>().isEmpty());
+
+        // Under the summary of the ranges, and the buttons pushed down below
+        // both when the rows leave too little room: the narrow culvert of
+        // d50 2 mm whose d90 keeps the example's 250 mm.
+        v->pgReplanteo->setCurrentIndex(TfrmProbTipo::kGlobal);
+        ClasificarYCalcular(*v, 2, 0, "SediDiamMedi=2");
+        QCOMPARE(v->Datos().CodiProb, 31);
+        QVERIFY(P().lblAvisRang->isVisible());
+        QCOMPARE(P().AvisosDatos().size(), std::size_t(1));
+        aviso = P().AvisosDatos()[0];
+        QVERIFY(aviso->text().contains("\"Diámetro 90%\" = 250 mm es el valor del ejemplo"));
+        QVERIFY(P().lblAvisRang->heightForWidth(P().lblAvisRang->width()) <= P().lblAvisRang->height());
+        QVERIFY(aviso->y() > P().lblAvisRang->geometry().bottom());
+        QVERIFY(aviso->geometry().bottom() < P().bbtnReporte->y());
+        QCOMPARE(P().bbtnShowPUno->y(), P().bbtnReporte->y());
+        QTest::mouseClick(arriba->windowHandle(), Qt::LeftButton, {}, aviso->mapTo(arriba, QPoint(40, 6)));
+        QCOMPARE(v->pgReplanteo->currentIndex(), int(TfrmProbTipo::kComplementaria));
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(v->Campo("SediDiam90N3")));
     }
 
     // Pictures of "Imagen" have no owner: they stay when the calculation

@@ -32,6 +32,9 @@ struct TCampo {
     std::string_view mensaje = kMensajeInvalido;  // shown on rejection
     bool vacioAceptado = false;                   // an empty text goes on as if accepted
     bool sinControl = false;                      // any text is accepted (read by "Calcular" as it stands)
+    // Tooltip of the row, where the caption alone does not tell the field
+    // (the three "Factor de forma"); empty otherwise.
+    std::string_view ayuda = "";
 };
 
 std::span<const TCampo> Campos();

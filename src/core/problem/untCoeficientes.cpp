@@ -21,7 +21,9 @@ const std::vector<TTablaCoef>& Tablas() {
              {{"Arcilla saturada", "Medio", "10/20"}, "15"},
              {{"", "Blanda", "0/20"}, "10"},
          }},
-        // Pier shape factor Ks.  The elliptic row shows "0.6 / 0.8" around
+        // Shape factor Ks of the structure (pier or abutment); the three shape
+        // pickers share one title, their fields' tooltips name the factor.
+        // The elliptic row shows "0.6 / 0.8" around
         // the value it returns.
         {"CIFOks", "EstrFactFormKs", "Corrección por forma", {"Sentido", "Forma de la sección transversal", "Ks"}, 1,
          {

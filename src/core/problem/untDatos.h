@@ -37,7 +37,7 @@ struct TDatosProblema {
     double ForzAcelGrav = 0;      // g, m/s2
     double FlujCaud = 0;          // discharge Q, m3/s
     double CaucAnchCauc = 0;      // channel width B, m
-    double CaucCoefMannCauc = 0;  // Manning n, m^(1/3)/s
+    double CaucCoefMannCauc = 0;  // Manning n, s/m^(1/3)
     double AltuRugoCauc = 0;      // roughness height ks, m
     double AguaViscCine = 0;      // nu, m2/s
     double CaudEspe = 0;          // q = Q / B, m2/s

@@ -10,7 +10,7 @@
 
 struct TDatosPVC {
     double CaucPoro = 0;          // porosity n of the bed sediment
-    double EstrCoefMannPlat = 0;  // Manning coefficient of the protection, m^(1/3)/s
+    double EstrCoefMannPlat = 0;  // Manning coefficient of the protection, s/m^(1/3)
     double CoefChezPlat = 0;      // Chezy coefficient over the protection Cp, m^(1/2)/s
     double RelaVeloCortPlat = 0;  // sqrt(g) / Cp
     double OutpInteRelaTurb = 0;  // relative turbulence intensity r0

@@ -147,32 +147,66 @@ std::string MarcaAviso(TEstadoRango estado) {
     }
 }
 
-std::string TextoAviso(const TAvisoRanura& aviso) {
-    std::string texto;
+std::string EstadoAviso(const TAvisoRanura& aviso) {
     switch (aviso.estado) {
+        case TEstadoRango::Calibracion: return "Datos dentro del rango de calibración.";
         case TEstadoRango::Validacion:
-            texto = aviso.conCalibracion
-                        ? "Datos fuera del rango de calibración, dentro del de validación:"
-                        : "La fórmula no tiene rango de calibración; los datos están dentro del de validación.";
-            break;
+            return aviso.conCalibracion
+                       ? "Datos fuera del rango de calibración, dentro del de validación:"
+                       : "La fórmula no tiene rango de calibración; los datos están dentro del de validación.";
         case TEstadoRango::Fuera:
-            texto = !aviso.conValidacion    ? "Datos fuera del rango de calibración (la fórmula no tiene rango de validación):"
-                    : !aviso.conCalibracion ? "Datos fuera del rango de validación (la fórmula no tiene rango de calibración):"
-                                            : "Datos fuera de los rangos de calibración y validación:";
-            break;
-        default: return "";
+            return !aviso.conValidacion    ? "Datos fuera del rango de calibración (la fórmula no tiene rango de validación):"
+                   : !aviso.conCalibracion ? "Datos fuera del rango de validación (la fórmula no tiene rango de calibración):"
+                                           : "Datos fuera de los rangos de calibración y validación:";
+        case TEstadoRango::SinRangos: break;
     }
+    return kMensajeSinRangos;
+}
+
+std::string TextoAviso(const TAvisoRanura& aviso) {
+    if (aviso.estado != TEstadoRango::Validacion && aviso.estado != TEstadoRango::Fuera) return "";
+    std::string texto = EstadoAviso(aviso);
     for (const TParametroFuera& p : aviso.fuera) texto += "\n" + p.texto;
     return texto;
 }
 
 std::string ResumenAvisos(const TAvisos& avisos, const TPanelFormulas& panel) {
-    int fuera = 0;
-    for (int k = 1; k <= 4; ++k) fuera += panel.Activa(k) && avisos[k - 1].estado == TEstadoRango::Fuera;
-    if (fuera == 0) return "";
-    return MarcaAviso(TEstadoRango::Fuera) + " Datos fuera de los rangos de calibración y validación de " +
-           (fuera == 1 ? "una fórmula: su resultado es una extrapolación."
-                       : std::to_string(fuera) + " fórmulas: sus resultados son extrapolaciones.");
+    // Formulas outside every range they have, by the ranges they have: a
+    // formula with one kind of range only is never said to be outside both.
+    int ambos = 0, soloCalibracion = 0, soloValidacion = 0;
+    for (int k = 1; k <= 4; ++k) {
+        const TAvisoRanura& a = avisos[k - 1];
+        if (!panel.Activa(k) || a.estado != TEstadoRango::Fuera) continue;
+        if (a.conCalibracion && a.conValidacion)
+            ++ambos;
+        else if (a.conCalibracion)
+            ++soloCalibracion;
+        else
+            ++soloValidacion;
+    }
+    const std::string marca = MarcaAviso(TEstadoRango::Fuera);
+    auto cuantas = [](int n, const char* una, const char* varias) {
+        return n == 1 ? std::string(una) : std::to_string(n) + varias;
+    };
+    auto extrapolacion = [](int n) {
+        return n == 1 ? ": su resultado es una extrapolación." : ": sus resultados son extrapolaciones.";
+    };
+    std::string resumen;
+    auto linea = [&](const std::string& texto) { resumen += (resumen.empty() ? "" : "\n") + marca + " " + texto; };
+    if (ambos)
+        linea("Datos fuera de los rangos de calibración y validación de " + cuantas(ambos, "una fórmula", " fórmulas") +
+              extrapolacion(ambos));
+    if (soloCalibracion)
+        linea("Datos fuera del rango de calibración de " +
+              cuantas(soloCalibracion, "una fórmula que no tiene rango de validación",
+                      " fórmulas que no tienen rango de validación") +
+              extrapolacion(soloCalibracion));
+    if (soloValidacion)
+        linea("Datos fuera del rango de validación de " +
+              cuantas(soloValidacion, "una fórmula que no tiene rango de calibración",
+                      " fórmulas que no tienen rango de calibración") +
+              extrapolacion(soloValidacion));
+    return resumen;
 }
 
 TAvisoFila AvisoDeFila(const TFila& fila, const TAvisos& avisos, const TPanelFormulas& panel) {

@@ -87,9 +87,16 @@ std::string MarcaAviso(TEstadoRango estado);
 // outside.  Empty inside calibration and without ranges.
 std::string TextoAviso(const TAvisoRanura& aviso);
 
-// The one line below the rows: how many active formulas have their data
-// outside both ranges, in plain words (the markers say which).  Empty when
-// there is none.
+// The state in one line, for every state: the first line of the tooltip,
+// "Datos dentro del rango de calibración." or the message that the formula
+// has no ranges.
+std::string EstadoAviso(const TAvisoRanura& aviso);
+
+// The lines below the rows: how many active formulas have their data
+// outside every range they have, in plain words (the markers say which), one
+// line for those outside both ranges and one for each kind of formula with a
+// single kind of range (never said to be outside both).  Empty when there is
+// none.
 std::string ResumenAvisos(const TAvisos& avisos, const TPanelFormulas& panel);
 
 // Marker and tooltip of a results row: the equilibrium-scour row of an

@@ -8,6 +8,7 @@
 #include "general/untGeneral.h"
 #include "general/untNumero.h"
 #include "problem/untProblema.h"
+#include "results/untAvisosLote.h"
 #include "results/untResolver.h"
 
 namespace {
@@ -206,6 +207,7 @@ struct TSalidaCaso {
     std::vector<std::string> celdas;
     std::string titulo;
     std::vector<std::pair<std::size_t, std::string>> valores;  // (column of the caption, value)
+    std::vector<std::string> avisos;                           // cells of ColumnasAvisosLote
 };
 
 }  // namespace
@@ -248,7 +250,7 @@ TResumenLote EjecutarLote(std::istream& entrada, std::ostream& salida, const TAv
             try {
                 TResultado r;
                 ResolverProblema(*p, r);
-                TSalidaCaso s{*celdas, r.titulo.value_or(""), {}};
+                TSalidaCaso s{*celdas, r.titulo.value_or(""), {}, CeldasAvisosLote(*p, r)};
                 std::map<std::string, int, std::less<>> vistas;  // a caption repeated in one case gets " (2)" ...
                 for (const TFila& f : r.filas) {
                     const int vez = ++vistas[f.etiqueta];
@@ -268,12 +270,15 @@ TResumenLote EjecutarLote(std::istream& entrada, std::ostream& salida, const TAv
     std::vector<std::string> cabecera = encabezado->nombres;
     cabecera.push_back("titulo");
     cabecera.insert(cabecera.end(), titulos.begin(), titulos.end());
+    const std::vector<std::string> columnasAvisos = ColumnasAvisosLote();
+    cabecera.insert(cabecera.end(), columnasAvisos.begin(), columnasAvisos.end());
     EscribirLinea(salida, cabecera, sep);
     for (const TSalidaCaso& s : casos) {
         std::vector<std::string> celdas = s.celdas;
         celdas.push_back(s.titulo);
         celdas.resize(celdas.size() + titulos.size());
         for (const auto& [col, valor] : s.valores) celdas[s.celdas.size() + 1 + col] = valor;
+        celdas.insert(celdas.end(), s.avisos.begin(), s.avisos.end());
         EscribirLinea(salida, celdas, sep);
     }
     return resumen;

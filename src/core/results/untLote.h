@@ -10,7 +10,8 @@
 //
 // The output has the same separator: the input columns, "titulo", then one
 // column per caption of the results rows (in the order first met; a case
-// without a row leaves its cell empty), one line per case that ran.  A bad
+// without a row leaves its cell empty), then the warnings' columns of
+// ColumnasAvisosLote, one line per case that ran.  A bad
 // line (wrong number of cells, a rejected text, a missing jet answer, a
 // floating-point fault ...) is reported with its line number and the other
 // lines still run.

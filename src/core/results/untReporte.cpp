@@ -3,7 +3,10 @@
 #include <algorithm>
 
 #include "problem/untActivacion.h"
+#include "problem/untContinuar.h"
 #include "problem/untFilasEstructura.h"
+#include "results/untAvisos.h"
+#include "results/untAvisosDatos.h"
 
 namespace {
 
@@ -83,4 +86,104 @@ std::vector<TSeccionControles> ControlesEntradas(ProblemCode codigoEstructura, P
         complementaria.filas.push_back(ControlesDeTallo(f.campo));
 
     return {global, local, estructura, complementaria};
+}
+
+// ---- Second page.
+
+namespace {
+
+// Vertical steps of the second page: a line of 10 pt text (Arial's line
+// spacing is 15.3 units), between paragraphs, before a heading.
+constexpr int kLineaAvisos = 16, kEntreParrafos = 4, kAntesDeTitulo = 14;
+constexpr int kSangria = 20;  // a formula's parameters under its state
+constexpr int kAvisosPrimeraY = 110;
+constexpr int kPieY = kReporteAltoUtil - 26;
+constexpr int kGraficoAltoMaximo = 460, kGraficoAltoMinimo = 200;
+// Width of a character for counting the lines of a box: wider than Arial's
+// average at 10 pt (about 6.5 units), so that a box is never too short.
+constexpr double kAnchoCaracter = 8;
+
+std::size_t Caracteres(std::string_view texto) {
+    // UTF-8: count the bytes that start a character.
+    return static_cast<std::size_t>(
+        std::count_if(texto.begin(), texto.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+}  // namespace
+
+bool ConCurvas(const TGrafico& grafico) {
+    return std::any_of(grafico.series.begin(), grafico.series.end(), [](const TSerie& s) { return !s.puntos.empty(); });
+}
+
+std::optional<TPaginaAvisos> PaginaAvisos(const TDatosProblema& d, const TPanelFormulas& panel,
+                                          const TTextosCampos& textos, const TGrafico& grafico, std::string fecha) {
+    const ProblemCode codigo = d.CodiProb;
+    TPaginaAvisos pagina;
+    bool aviso = false;
+    const TAvisos avisos = AvisosRangos(codigo, d);
+    for (int k = 1; k <= 4; ++k) {
+        if (!panel.Activa(k) && !(codigo == 211 && k == 1)) continue;
+        if (codigo == 22 && k == 4) continue;  // the pier's switch of the failure lengths, not a formula
+        const TAvisoRanura& a = avisos[k - 1];
+        TValidezReporte v{panel.Titulo(k), EstadoAviso(a), {}};
+        for (const TParametroFuera& p : a.fuera) v.fuera.push_back(p.texto);
+        aviso = aviso || a.estado == TEstadoRango::Validacion || a.estado == TEstadoRango::Fuera;
+        pagina.validez.push_back(std::move(v));
+    }
+    for (TAvisoDato& a : AvisosDatos(codigo, textos)) pagina.datos.push_back(std::move(a.texto));
+    // The final codes that "Continuar" reaches when the protection is too
+    // short to act.
+    if (codigo == 122 || codigo == 212 || codigo == 1121 || codigo == 1122) pagina.proteccion = kMensajeProteccion;
+    if (!aviso && pagina.datos.empty() && !pagina.proteccion && !ConCurvas(grafico)) return std::nullopt;
+    pagina.grafico = grafico;
+    pagina.fecha = std::move(fecha);
+    return pagina;
+}
+
+TDisposicionAvisos DisponerPaginaAvisos(const TPaginaAvisos& pagina, std::string_view tituloProblema) {
+    TDisposicionAvisos r;
+    r.items.push_back(Izquierda(kTituloPaginaAvisos, TFuenteReporte::Titulo, kReporteTituloX, kReporteTituloY));
+    int y = kAvisosPrimeraY;
+    auto Titulo = [&](const char* texto) {
+        if (y > kAvisosPrimeraY) y += kAntesDeTitulo;
+        r.items.push_back(Izquierda(texto, TFuenteReporte::Encabezado, kReporteColumnaTitulos, y));
+        y += kLineaAvisos + kEntreParrafos;
+    };
+    auto Parrafo = [&](std::string texto, int x) {
+        const int ancho = kReporteAnchoUtil - x;
+        const std::size_t porLinea = static_cast<std::size_t>(ancho / kAnchoCaracter);
+        const int lineas = static_cast<int>(std::max<std::size_t>(1, (Caracteres(texto) + porLinea - 1) / porLinea));
+        TItemReporte caja = Izquierda(std::move(texto), TFuenteReporte::Caja, x, y);
+        caja.ancho = ancho;
+        caja.alto = lineas * kLineaAvisos + kEntreParrafos / 2;
+        y += caja.alto + kEntreParrafos;
+        r.items.push_back(std::move(caja));
+    };
+    const int x = kReporteColumnaTitulos + kSangria;
+    if (!pagina.validez.empty()) {
+        Titulo(kTituloValidez);
+        for (const TValidezReporte& v : pagina.validez) {
+            Parrafo(v.formula + ": " + v.estado, x);
+            for (const std::string& p : v.fuera) Parrafo(p, x + kSangria);
+        }
+    }
+    if (!pagina.datos.empty()) {
+        Titulo(kTituloAvisosDatos);
+        for (const std::string& a : pagina.datos) Parrafo(a, x);
+    }
+    if (pagina.proteccion) {
+        Titulo(kTituloProteccion);
+        Parrafo(*pagina.proteccion, x);
+    }
+    if (ConCurvas(pagina.grafico)) {
+        y += kAntesDeTitulo;
+        // Down to the foot; a page crowded with warnings still gets a chart
+        // that can be read.
+        const int alto = std::max(kGraficoAltoMinimo, std::min(kGraficoAltoMaximo, kPieY - kAntesDeTitulo - y));
+        r.grafico = TRectReporte{kReporteColumnaTitulos, y, kReporteAnchoUtil - kReporteColumnaTitulos, alto};
+    }
+    r.items.push_back(Izquierda("Fecha: " + pagina.fecha, TFuenteReporte::Normal, kReporteColumnaTitulos, kPieY));
+    r.items.push_back({std::string(tituloProblema), TFuenteReporte::Normal, TAlineacion::Derecha, kReporteAnchoUtil,
+                       kPieY});
+    return r;
 }

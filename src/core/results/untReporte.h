@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "problem/untDatos.h"
+#include "problem/untFormulas.h"
+#include "problem/untTextos.h"
 
 struct TFilaReporte {
     std::string etiqueta;  // caption
@@ -23,6 +25,24 @@ struct TSeccionReporte {
     std::vector<TFilaReporte> filas;
 };
 
+// The validity of one active formula's data: its state in one line and
+// each parameter outside a range, with its value and the ranges.
+struct TValidezReporte {
+    std::string formula;  // caption of the slot ("Breusers")
+    std::string estado;
+    std::vector<std::string> fuera;
+};
+
+// The second page, "Avisos y gráfico": what the one-page layout has no room
+// for.
+struct TPaginaAvisos {
+    std::vector<TValidezReporte> validez;   // every active formula, in slot order
+    std::vector<std::string> datos;         // the warnings on implausible data
+    std::optional<std::string> proteccion;  // the message of a protection too short
+    TGrafico grafico;                       // drawn when a series has points
+    std::string fecha;                      // printed at the foot, "AAAA-MM-DD"
+};
+
 // Everything the report prints, as texts.
 struct TTextosReporte {
     std::string titulo;  // problem title
@@ -30,6 +50,8 @@ struct TTextosReporte {
     // No value: no "Observaciones" section.  An empty text still prints the
     // heading and an empty box.
     std::optional<std::string> observaciones;
+    // No value: the report is the one page.
+    std::optional<TPaginaAvisos> avisos;
 };
 
 enum class TFuenteReporte {
@@ -102,3 +124,43 @@ struct TSeccionControles {
 // structure rows of the second-level code and the complementary rows of the
 // final code in the page's order (none for 211).
 std::vector<TSeccionControles> ControlesEntradas(ProblemCode codigoEstructura, ProblemCode codigo, bool manning);
+
+// ---- Second page "Avisos y gráfico".
+
+inline constexpr const char* kTituloPaginaAvisos = "Avisos y gráfico";
+inline constexpr const char* kTituloValidez = "Validez de las fórmulas";
+inline constexpr const char* kTituloAvisosDatos = "Avisos sobre los datos";
+inline constexpr const char* kTituloProteccion = "Protección";
+
+// True when a series of the chart has a point.
+bool ConCurvas(const TGrafico& grafico);
+
+// The second page of a computed problem, or nothing when there is nothing to
+// warn about (every active formula inside calibration or without ranges, no
+// data warning, no protection message) and no curve to draw.  `panel` tells
+// the active formulas and their captions; the protected abutment's single
+// formula counts as active, since its result is always shown, and the
+// pier's fourth slot, the switch of the failure lengths, is no formula.
+std::optional<TPaginaAvisos> PaginaAvisos(const TDatosProblema& d, const TPanelFormulas& panel,
+                                          const TTextosCampos& textos, const TGrafico& grafico, std::string fecha);
+
+// Printable area of the A4 page inside its 10 mm margins, in layout units.
+inline constexpr int kReporteAnchoUtil = 718, kReporteAltoUtil = 1046;
+
+struct TRectReporte {
+    int x, y, ancho, alto;
+};
+
+struct TDisposicionAvisos {
+    std::vector<TItemReporte> items;
+    std::optional<TRectReporte> grafico;  // where the chart goes, when there is one
+};
+
+// The items of the second page: the title "Avisos y gráfico" where the first
+// page has the problem's; then the sections "Validez de las fórmulas" (per
+// formula its caption and state, and below it the parameters outside),
+// "Avisos sobre los datos" and "Protección", each left out when empty; then
+// the chart over the width of the page down to the foot, which holds the
+// date (left) and the problem title (right).  Every text is a word-wrapped
+// box as tall as its text can need at 10 pt.
+TDisposicionAvisos DisponerPaginaAvisos(const TPaginaAvisos& pagina, std::string_view tituloProblema);

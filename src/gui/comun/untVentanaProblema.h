@@ -1,10 +1,11 @@
 // What a page of the calculation window asks of its window: the problem
-// record, the formula panel, the field control, the texts of the fields and
-// the steps of the wizard that a page's buttons start.  The calculation
+// record, the formula panel, the chart model, the field control, the texts
+// of the fields and the steps of the wizard that a page's buttons start.  The calculation
 // window implements it; a test can give a page a small stand-in instead.
 #pragma once
 
 #include <optional>
+#include <string_view>
 
 #include "problem/untDatos.h"
 #include "problem/untFormulas.h"
@@ -27,6 +28,8 @@ public:
     virtual TDatosProblema& Datos() = 0;
     virtual TPanelFormulas& Panel() = 0;
     virtual TControlCampos& Campos() = 0;
+    // The chart model that "Calcular" fills (the report draws it).
+    virtual const TGrafico& ModeloGrafico() const = 0;
     // Texts of every field as "Calcular" reads them.
     virtual TTextosCampos Textos() const = 0;
     // True when "Coeficiente de Manning" is the selected roughness option.
@@ -43,6 +46,14 @@ public:
     virtual void Calcular() = 0;
     // "Reporte": the observations, then the preview of the report.
     virtual void AbrirReporte() = 0;
+    // Takes the user to a field (name without "edt"), as a click on a data
+    // warning does: the field's page becomes the active one and the field
+    // gets the focus.  Nothing happens when the page's tab is hidden.
+    virtual void IrACampo(std::string_view campo) = 0;
+    // A page needs this height (pixels) to show all it holds (the results
+    // with their warnings): the window's pages grow to it, never below their
+    // usual height.
+    virtual void AltoDePagina(int alto) = 0;
     // Reaction to a value accepted on leaving a field, given the value saved
     // on entering it (empty: unknown, which counts as a change).
     virtual void InvalidarResultados(QLineEdit* edit, int pagina, std::optional<double> guardado) = 0;

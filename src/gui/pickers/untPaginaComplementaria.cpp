@@ -56,6 +56,10 @@ TPaginaComplementaria::TPaginaComplementaria(IVentanaProblema& ventana) : ventan
     for (const TCampo& campo : Campos()) {
         if (campo.pagina != IVentanaProblema::kComplementaria) continue;
         const TFilaCampo f = CrearFila(this, campo);
+        // The three "Factor de forma" rows say which factor they hold.
+        const QString ayuda = QString::fromUtf8(campo.ayuda.data(), qsizetype(campo.ayuda.size()));
+        f.etiqueta->setToolTip(ayuda);
+        f.edit->setToolTip(ayuda);
         ventana.Campos().Registrar(f.edit, campo);
         filas_.emplace(campo.nombre, f);
         const std::string_view nombre = campo.nombre;
@@ -64,7 +68,7 @@ TPaginaComplementaria::TPaginaComplementaria(IVentanaProblema& ventana) : ventan
         auto* b = new QPushButton(this);
         b->setObjectName("bbtn" + QTexto(nombre));
         b->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
-        b->setToolTip("Elegir de una tabla");
+        b->setToolTip(ayuda.isEmpty() ? QString("Elegir de una tabla") : "Elegir de una tabla (" + ayuda + ")");
         b->setGeometry(kSelectorX, kCabeceraY, 26, kAltoEdit);
         connect(b, &QPushButton::clicked, this, [this, nombre] { bbtnSelectorClick(nombre); });
         selectores_.emplace(nombre, b);

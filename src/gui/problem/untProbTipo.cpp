@@ -65,7 +65,7 @@ TfrmProbTipo::TfrmProbTipo(QWidget* padre) : QWidget(padre), menu_(new TMenuHijo
 
     pgReplanteo = new QTabWidget(this);
     pgReplanteo->setObjectName("pgReplanteo");
-    pgReplanteo->setFixedSize(500, 372);
+    pgReplanteo->setFixedSize(500, kAltoPaginas);
     tbshNivel0 = new TPaginaGlobal(*this);
     tbshNivel1 = new TPaginaLocal(*this);
     tbshNivel2 = new TPaginaEstructura(*this);
@@ -347,6 +347,23 @@ void TfrmProbTipo::Calcular() {
 }
 
 void TfrmProbTipo::AbrirReporte() { MostrarReporte(*this); }
+
+void TfrmProbTipo::AltoDePagina(int alto) {
+    const int marco = pgReplanteo->height() - tbshProblema->height();  // tab bar and frame
+    const int nuevo = std::max(kAltoPaginas, alto + marco);
+    if (nuevo == pgReplanteo->height()) return;
+    pgReplanteo->setFixedHeight(nuevo);
+    AjustarPreguntas();
+}
+
+void TfrmProbTipo::IrACampo(std::string_view nombre) {
+    QLineEdit* edit = Campo(nombre);
+    const TCampo* campo = BuscarCampo(nombre);
+    if (!edit || !campo || !pgReplanteo->isTabVisible(campo->pagina)) return;
+    pgReplanteo->setCurrentIndex(campo->pagina);
+    edit->setFocus(Qt::OtherFocusReason);
+    edit->selectAll();
+}
 
 void TfrmProbTipo::LimpiarGrafico() {
     grafico_.Limpiar();

@@ -41,6 +41,7 @@ public:
     TDatosProblema& Datos() override { return datos_; }
     TPanelFormulas& Panel() override { return panel_; }
     TGrafico& Grafico() { return grafico_; }
+    const TGrafico& ModeloGrafico() const override { return grafico_; }
     TMenuHijo& MenuHijo() override { return *menu_; }
     TControlCampos& Campos() override { return *campos_; }
 
@@ -85,6 +86,8 @@ public:
     // then the results page.
     void Calcular() override;
     void AbrirReporte() override;
+    void IrACampo(std::string_view campo) override;
+    void AltoDePagina(int alto) override;
 
     // Reactions to a value accepted on leaving a field, given the value
     // saved on entering it (empty: unknown, which counts as a change).
@@ -120,6 +123,8 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
+    static constexpr int kAltoPaginas = 372;  // usual height of the tab widget
+
     void PaginaCambiada(int nueva);
     void MostrarPagina(int pagina);
     void OcultarPagina(int pagina);

@@ -19,7 +19,10 @@
 #include <QTextLayout>
 #include <QToolBar>
 
+#include <qcustomplot.h>
+
 #include "comun/untMensajes.h"
+#include "results/untPaginaGrafico.h"
 
 namespace {
 
@@ -52,6 +55,47 @@ void PintarCaja(QPainter& p, const QFont& fuente, const QRectF& caja, QString te
     }
     capa.endLayout();
     for (const QTextLine& linea : lineas) linea.draw(&p, caja.topLeft());
+}
+
+// A chart font in the report's face, its size and weight kept, sized in
+// layout units (1/96 inch) instead of points, so that the painter's scale
+// from layout units to the device sizes it like the lines.
+QFont EnUnidades(const QFont& grafico) {
+    QFont f = FuenteReporte(TFuenteReporte::Normal);
+    f.setWeight(grafico.weight());
+    const qreal puntos = grafico.pointSizeF() > 0 ? grafico.pointSizeF() : 9;
+    f.setPixelSize(qRound(puntos * kUnidadesPorPulgada / 72));
+    return f;
+}
+
+// The evolution chart of the model, as the chart page draws it, painted as
+// vectors into the rectangle (layout units).
+void PintarGrafico(QCPPainter& p, const TGrafico& modelo, const TRectReporte& r) {
+    QCPPainter* pintor = &p;
+    TPaginaGrafico pagina(modelo);
+    QCustomPlot& grafico = *pagina.chrtGrafico;
+    pagina.titulo->setFont(EnUnidades(pagina.titulo->font()));
+    for (QCPAxis* eje : grafico.axisRect()->axes()) {
+        eje->setLabelFont(EnUnidades(eje->labelFont()));
+        eje->setTickLabelFont(EnUnidades(eje->tickLabelFont()));
+    }
+    grafico.legend->setFont(EnUnidades(grafico.legend->font()));
+    for (int i = 0; i < grafico.legend->itemCount(); ++i)
+        grafico.legend->item(i)->setFont(EnUnidades(grafico.legend->item(i)->font()));
+
+    const QPaintDevice* d = p.device();
+    const qreal kx = d->logicalDpiX() / kUnidadesPorPulgada;
+    const qreal ky = d->logicalDpiY() / kUnidadesPorPulgada;
+    const QCPPainter::PainterModes modos = pintor->modes();
+    p.save();
+    p.translate(r.x * kx, r.y * ky);
+    p.scale(kx, ky);
+    // Hairlines become lines of one layout unit: a cosmetic pen would be one
+    // device dot, invisible on paper.
+    pintor->setModes(QCPPainter::pmVectorized | QCPPainter::pmNoCaching | QCPPainter::pmNonCosmetic);
+    grafico.toPainter(pintor, r.ancho, r.alto);
+    p.restore();
+    pintor->setModes(modos);
 }
 
 }  // namespace
@@ -97,19 +141,28 @@ void PintarReporte(QPainter& p, const std::vector<TItemReporte>& items) {
     p.restore();
 }
 
+void PintarPaginas(QCPPainter& p, QPagedPaintDevice& dispositivo, const TTextosReporte& textos) {
+    PintarReporte(p, DisponerReporte(textos));
+    if (!textos.avisos) return;
+    dispositivo.newPage();
+    const TDisposicionAvisos segunda = DisponerPaginaAvisos(*textos.avisos, textos.titulo);
+    PintarReporte(p, segunda.items);
+    if (segunda.grafico) PintarGrafico(p, textos.avisos->grafico, *segunda.grafico);
+}
+
 bool EscribirPdfReporte(const QString& ruta, const TTextosReporte& textos) {
     QPdfWriter pdf(ruta);
     PrepararPagina(pdf);
     pdf.setTitle(QString::fromStdString(textos.titulo));
     pdf.setCreator("TURMADO");
-    QPainter p;
+    QCPPainter p;
     if (!p.begin(&pdf)) return false;
-    PintarReporte(p, DisponerReporte(textos));
+    PintarPaginas(p, pdf, textos);
     return p.end();
 }
 
 TfrmReporte::TfrmReporte(TTextosReporte textos, QWidget* owner)
-    : QPrintPreviewDialog(owner), textos_(std::move(textos)), items_(DisponerReporte(textos_)) {
+    : QPrintPreviewDialog(owner), textos_(std::move(textos)) {
     setObjectName("frmReporte");
     setWindowTitle("Reporte");
     // Tall enough to read the whole page at once.
@@ -120,8 +173,8 @@ TfrmReporte::TfrmReporte(TTextosReporte textos, QWidget* owner)
     printer()->setDocName(QString::fromStdString(textos_.titulo));
     PrepararPagina(*printer());
     connect(this, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* impresora) {
-        QPainter p(impresora);
-        PintarReporte(p, items_);
+        QCPPainter p(impresora);
+        PintarPaginas(p, *impresora, textos_);
     });
 
     actGuardarPdf = new QAction(QIcon::fromTheme("document-save"), "Guardar PDF...", this);

@@ -1,7 +1,9 @@
-// The report on paper: the core's layout painted on an A4 portrait page with
+// The report on paper: the core's layout painted on A4 portrait pages with
 // 10 mm margins, one layout unit = 1/96 inch from the top-left corner of the
-// margins.  The print preview, the printer and the PDF file share the one
-// paint function.
+// margins: the one page of inputs and results and, when the problem has
+// something to warn about or curves, the second page "Avisos y gráfico" with
+// the evolution chart drawn as vectors.  The print preview, the printer and
+// the PDF file share the one paint function.
 #pragma once
 
 #include <vector>
@@ -13,6 +15,7 @@
 #include "results/untReporte.h"
 
 class QAction;
+class QCPPainter;
 class QPagedPaintDevice;
 class QPainter;
 
@@ -31,8 +34,12 @@ void PrepararPagina(QPagedPaintDevice& dispositivo);
 // only the lines that fit whole in its height.
 void PintarReporte(QPainter& pintor, const std::vector<TItemReporte>& items);
 
-// Writes the report as a one-page PDF.  False when the file cannot be
-// written.
+// Paints every page of the report on a painter that is active on `dispositivo`
+// (QCustomPlot's painter, which the chart needs).
+void PintarPaginas(QCPPainter& pintor, QPagedPaintDevice& dispositivo, const TTextosReporte& textos);
+
+// Writes the report as a PDF of one page, or two with "Avisos y gráfico".
+// False when the file cannot be written.
 bool EscribirPdfReporte(const QString& ruta, const TTextosReporte& textos);
 
 // Print preview of the report (zoom, page setup and printing as Qt offers
@@ -55,5 +62,4 @@ public:
 
 private:
     TTextosReporte textos_;
-    std::vector<TItemReporte> items_;
 };

@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 #include <QColor>
 #include <QFrame>
 #include <QPalette>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 
 #include "compute/untCalcular.h"
@@ -15,8 +17,10 @@
 #include "comun/untIconos.h"
 #include "comun/untPict.h"
 #include "comun/untVentanaProblema.h"
+#include "problem/untCampos.h"
 #include "problem/untCodigo.h"
 #include "results/untAvisos.h"
+#include "results/untAvisosDatos.h"
 #include "results/untPdteCritPVC.h"
 #include "results/untPendientes.h"
 
@@ -32,6 +36,7 @@ constexpr int kMarcoTitulo = 4;     // the frame lies this far around the title
 constexpr int kFilaPendiente = 10;  // row of the upstream slope of the confined vortex
 constexpr int kFilaBotones = 12;    // below the last row of any code
 constexpr int kMarcaAncho = 20;     // validity marker, just right of the short unit "[m]"
+constexpr int kEntreAvisos = 4;     // between the summary and each data warning
 // Warning colour of the markers and the summary, set on the palette so that
 // their tooltips keep the usual colours.
 const QColor kColorAviso(0xa3, 0x3c, 0x00);
@@ -87,6 +92,19 @@ QPushButton* BotonConGlifo(QWidget* pagina, const char* nombre, const QString& t
 }
 
 }  // namespace
+
+TEtiquetaAviso::TEtiquetaAviso(const QString& texto, std::string campo, QWidget* padre)
+    : QLabel(texto, padre), campo_(std::move(campo)) {
+    setWordWrap(true);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setCursor(Qt::PointingHandCursor);
+    PintarAviso(this);
+}
+
+void TEtiquetaAviso::mouseReleaseEvent(QMouseEvent* e) {
+    QLabel::mouseReleaseEvent(e);
+    if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint())) emit Pulsada(campo_);
+}
 
 TPaginaResultados::TPaginaResultados(IVentanaProblema& ventana) : ventana_(ventana) {
     setObjectName("tbshProblema");
@@ -196,13 +214,38 @@ void TPaginaResultados::tbshProblemaShow() {
         MostrarAviso(f, AvisoDeFila(f, avisos, ventana_.Panel()), i + 2);
     }
     AjustarColumnas(ancho);
-    if (const std::string resumen = ResumenAvisos(avisos, ventana_.Panel()); !resumen.empty()) {
-        // Between the last row and the buttons.
-        const int y = TopeFila(int(filas.size()) + 2, 1, true);
+    MostrarAvisosAbajo(TopeFila(int(filas.size()) + 2, 1, true), ResumenAvisos(avisos, ventana_.Panel()));
+}
+
+void TPaginaResultados::MostrarAvisosAbajo(int y, const std::string& resumen) {
+    const int ancho = width() - 2 * kParametroX;
+    auto Poner = [&](QLabel* l) {
+        l->setGeometry(kParametroX, y, ancho, l->heightForWidth(ancho));
+        l->show();
+        y += l->height() + kEntreAvisos;
+    };
+    if (!resumen.empty()) {
         lblAvisRang->setText(Texto(resumen));
-        lblAvisRang->setGeometry(kParametroX, y, width() - 2 * kParametroX, TopeFila(kFilaBotones, 1, false) - y);
-        lblAvisRang->show();
+        Poner(lblAvisRang);
     }
+    for (TEtiquetaAviso* l : avisosDatos_) {
+        l->hide();
+        l->deleteLater();
+    }
+    avisosDatos_.clear();
+    for (const TAvisoDato& a : ::AvisosDatos(ventana_.Datos().CodiProb, ventana_.Textos())) {
+        auto* l = new TEtiquetaAviso(Texto(MarcaAviso(TEstadoRango::Fuera) + " " + a.texto), a.campo, this);
+        l->setObjectName(QString("lblAvisDato%1").arg(avisosDatos_.size() + 1));
+        if (const TCampo* c = BuscarCampo(a.campo))
+            l->setToolTip("Ir al campo \"" + QString::fromUtf8(c->etiqueta.data(), qsizetype(c->etiqueta.size())) + "\"");
+        connect(l, &TEtiquetaAviso::Pulsada, this, [this](const std::string& campo) { ventana_.IrACampo(campo); });
+        avisosDatos_.push_back(l);
+        Poner(l);
+    }
+    // The buttons on their usual row, or below the last warning.
+    const int yBotones = std::max(TopeFila(kFilaBotones, 1, false) + 4, y + kEntreAvisos);
+    for (QPushButton* b : {bbtnReporte, bbtnShowPUno, bbtnShowPDos}) b->move(b->x(), yBotones);
+    ventana_.AltoDePagina(bbtnReporte->geometry().bottom() + kEntreAvisos * 2);
 }
 
 void TPaginaResultados::MostrarAviso(const TFila& fila, const TAvisoFila& aviso, int numero) {

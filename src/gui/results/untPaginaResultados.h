@@ -3,14 +3,17 @@
 // result of the code, and the buttons "Reporte", "Imagen" (two for the
 // abutment) and, for the confined vortex, the critical-slope table.  Beside
 // each formula result whose data lie outside the formula's calibration range
-// a marker with a tooltip, and below the rows one summary line when any lies
-// outside both ranges.  The page keeps nothing: every show rebuilds it from
-// the record and the panel.
+// a marker with a tooltip, and below the rows the summary of the formulas
+// outside their ranges, then the warnings on implausible data, each naming
+// its field; a click on one takes the user to that field.  The page keeps
+// nothing: every show rebuilds it from the record, the panel and the texts.
 #pragma once
 
 #include <map>
 #include <string>
+#include <vector>
 
+#include <QLabel>
 #include <QWidget>
 
 #include "comun/untUbicar.h"
@@ -21,6 +24,24 @@ class IVentanaProblema;
 struct TAvisoFila;
 struct TFila;
 struct TPanelFormulas;
+
+// One warning on implausible data: its text, and a click anywhere on it
+// asks for its field.
+class TEtiquetaAviso : public QLabel {
+    Q_OBJECT
+public:
+    TEtiquetaAviso(const QString& texto, std::string campo, QWidget* padre);
+    const std::string& Campo() const { return campo_; }
+
+signals:
+    void Pulsada(const std::string& campo);
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* e) override;
+
+private:
+    std::string campo_;
+};
 
 class TPaginaResultados : public QWidget {
     Q_OBJECT
@@ -37,6 +58,10 @@ public:
     QPushButton* bbtnShowPDos;
     QPushButton* bbtnPdteCrit;
     QLabel* lblAvisRang;  // summary of the formulas whose data lie outside their ranges
+
+    // The warnings on implausible data of the last show, top to bottom
+    // (lblAvisDato1, lblAvisDato2 ...).
+    const std::vector<TEtiquetaAviso*>& AvisosDatos() const { return avisosDatos_; }
 
     // The validity marker beside the value of the row with this stem (lbl<stem>Avis).
     QLabel* Marca(const std::string& tallo) const { return marcas_.at(tallo); }
@@ -64,7 +89,12 @@ private:
     // the plain entry "Tabla".
     void MostrarTabla(QPushButton* boton, TPanelFormulas& panel);
 
+    // The summary and the data warnings from `y` down, then the buttons
+    // below them (never above their usual row).
+    void MostrarAvisosAbajo(int y, const std::string& resumen);
+
     IVentanaProblema& ventana_;
+    std::vector<TEtiquetaAviso*> avisosDatos_;
     std::map<std::string, TFilaCampo> filas_;
     std::map<std::string, QLabel*> marcas_;
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QAbstractButton>
+#include <QDate>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTabWidget>
@@ -67,6 +68,8 @@ TTextosReporte TextosReporte(IVentanaProblema& ventana, std::optional<QString> o
     if (const auto* resultados = w.findChild<QWidget*>("tbshProblema"))
         textos.secciones.push_back(Seccion(w, ControlesResultados(*resultados)));
     if (observaciones) textos.observaciones = observaciones->toStdString();
+    textos.avisos = PaginaAvisos(d, ventana.Panel(), ventana.Textos(), ventana.ModeloGrafico(),
+                                 QDate::currentDate().toString("yyyy-MM-dd").toStdString());
     return textos;
 }
 

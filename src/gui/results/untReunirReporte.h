@@ -13,7 +13,8 @@ class IVentanaProblema;
 
 // The report's texts: the title of the results page, each section headed by
 // its tab's caption, the rows' captions, edit texts as typed and units of the
-// input pages, the results rows as the page shows them.
+// input pages, the results rows as the page shows them; and the second page
+// of the warnings and the chart when the problem has any, dated today.
 TTextosReporte TextosReporte(IVentanaProblema& ventana, std::optional<QString> observaciones);
 
 // Asks the observations ("Ingrese Observaciones"), then shows the preview of

@@ -1,0 +1,154 @@
+#include "results/untAvisosDatos.h"
+
+#include <algorithm>
+
+#include "general/untNumero.h"
+#include "problem/untCampos.h"
+
+namespace {
+
+constexpr std::array<ProblemCode, 4> kTodos{};
+constexpr std::array<ProblemCode, 4> kPila{22};
+constexpr std::array<ProblemCode, 4> kEstribos{211, 212};
+// Codes whose calculator reads "Diámetro 90%" (122 only while a formula that
+// needs it is active, which its text being filled already makes).
+constexpr std::array<ProblemCode, 4> kConD90{31, 122, 1121, 1122};
+constexpr std::array<ProblemCode, 4> kConDifeCarg{122, 1121, 1122};
+
+bool Menor(const TLecturaDatos& l, std::string_view a, std::string_view b) {
+    double x, y;
+    return l.Valor(a, x) && l.Valor(b, y) && x < y;
+}
+
+bool NoMenor(const TLecturaDatos& l, std::string_view a, std::string_view b) {
+    double x, y;
+    return l.Valor(a, x) && l.Valor(b, y) && x >= y;
+}
+
+// A grain size of the complementary page still at the example's value while
+// d50 is not: d84 and d90 belong to the same grading as d50 (d84 of the
+// example is 2.4 times its d50), so they cannot keep their values when d50
+// changes, e.g. 200 mm over a d50 of 2 mm.
+bool GranoDelEjemplo(const TLecturaDatos& l, std::string_view campo) {
+    return l.Ejemplo(campo) && !l.Ejemplo("SediDiamMedi");
+}
+
+// The water temperature in which ν = 4.0e-5 / (T + 20) m²/s stands for
+// water.  Against the tabulated viscosity it gives 2.00e-6 at 0 °C
+// (water 1.79e-6, 12 % high), 1.00e-6 at 20 °C (1.00e-6) and 0.667e-6 at
+// 40 °C (0.658e-6, 1.3 % high); below 0 °C a river is ice (at -20 °C the
+// relation divides by zero), and no river runs warmer than 40 °C: such a
+// value is a slip (a temperature in °F, a digit too many).
+constexpr double kTempMinima = 0, kTempMaxima = 40;
+
+const TReglaDato kReglas[]{
+    {"SediDiam84N3", kPila, [](const TLecturaDatos& l) { return GranoDelEjemplo(l, "SediDiam84N3"); },
+     "\"Diámetro 84%\" = {SediDiam84N3} es el valor del ejemplo, pero \"Diámetro Medio (d50)\" = {SediDiamMedi} "
+     "ya no lo es: d84 y d50 deben ser de la misma granulometría."},
+    {"SediDiam90N3", kConD90, [](const TLecturaDatos& l) { return GranoDelEjemplo(l, "SediDiam90N3"); },
+     "\"Diámetro 90%\" = {SediDiam90N3} es el valor del ejemplo, pero \"Diámetro Medio (d50)\" = {SediDiamMedi} "
+     "ya no lo es: d90 y d50 deben ser de la misma granulometría."},
+    // The head difference over a step or a gate follows from the discharge
+    // and the depths: the example's 2.77 m says nothing of another flow.
+    {"FlujDifeCargRest", kConDifeCarg,
+     [](const TLecturaDatos& l) {
+         return l.Ejemplo("FlujDifeCargRest") && (!l.Ejemplo("FlujCaud") || !l.Ejemplo("FlujTiraRest"));
+     },
+     "\"Dif. altura carga/restitución\" = {FlujDifeCargRest} es el valor del ejemplo, pero el caudal "
+     "({FlujCaud}) o el tirante ({FlujTiraRest}) ya no son los del ejemplo: revise la diferencia de altura."},
+    // A grain size exceeded by 84 % (90 %) of the sample's mass cannot be
+    // smaller than the one exceeded by 50 %.
+    {"SediDiam84N3", kPila, [](const TLecturaDatos& l) { return Menor(l, "SediDiam84N3", "SediDiamMedi"); },
+     "\"Diámetro 84%\" = {SediDiam84N3} es menor que \"Diámetro Medio (d50)\" = {SediDiamMedi}: ninguna "
+     "granulometría tiene un d84 menor que su d50."},
+    {"SediDiam90N3", kConD90, [](const TLecturaDatos& l) { return Menor(l, "SediDiam90N3", "SediDiamMedi"); },
+     "\"Diámetro 90%\" = {SediDiam90N3} es menor que \"Diámetro Medio (d50)\" = {SediDiamMedi}: ninguna "
+     "granulometría tiene un d90 menor que su d50."},
+    {"AguaTemp", kTodos,
+     [](const TLecturaDatos& l) {
+         double t;
+         return l.Valor("AguaTemp", t) && (t < kTempMinima || t > kTempMaxima);
+     },
+     "\"Temperatura ambiente\" = {AguaTemp} está fuera de 0 a 40 °C, donde la viscosidad del cálculo, "
+     "ν = 4.0e-5/(T + 20), se acerca a la del agua."},
+    // A pier or an abutment as wide as the channel closes it: the flow the
+    // formulas assume around the structure does not exist.
+    {"EstrAnchPila", kPila, [](const TLecturaDatos& l) { return NoMenor(l, "EstrAnchPila", "CaucAnchCauc"); },
+     "\"Ancho de la Pila\" = {EstrAnchPila} no es menor que el ancho del cauce (\"Ancho\" = {CaucAnchCauc}): la "
+     "pila cerraría el cauce."},
+    {"EstrAnchEstr", kEstribos, [](const TLecturaDatos& l) { return NoMenor(l, "EstrAnchEstr", "CaucAnchCauc"); },
+     "\"Extensión transversal\" = {EstrAnchEstr} no es menor que el ancho del cauce (\"Ancho\" = {CaucAnchCauc}): "
+     "la estructura cerraría el cauce."},
+};
+
+bool SeAplica(const TReglaDato& regla, ProblemCode codigo) {
+    if (regla.codigos == kTodos) return true;
+    return codigo != 0 && std::find(regla.codigos.begin(), regla.codigos.end(), codigo) != regla.codigos.end();
+}
+
+// The field's text and unit: "2 mm", "60 °C"; a dimensionless "[-]" adds nothing.
+std::string TextoConUnidad(const TTextosCampos& textos, std::string_view campo) {
+    const auto it = textos.find(campo);
+    std::string texto = it == textos.end() ? std::string() : it->second;
+    const TCampo* c = BuscarCampo(campo);
+    std::string_view unidad = c ? c->unidad : std::string_view();
+    if (unidad.size() >= 2 && unidad.front() == '[' && unidad.back() == ']')
+        unidad = unidad.substr(1, unidad.size() - 2);
+    if (!unidad.empty() && unidad != "-") texto.append(" ").append(unidad);
+    return texto;
+}
+
+std::string Redactar(std::string_view plantilla, const TTextosCampos& textos) {
+    std::string r;
+    for (std::size_t i = 0; i < plantilla.size();) {
+        const std::size_t abre = plantilla.find('{', i);
+        const std::size_t cierra = abre == std::string_view::npos ? abre : plantilla.find('}', abre);
+        if (cierra == std::string_view::npos) {
+            r.append(plantilla.substr(i));
+            break;
+        }
+        r.append(plantilla.substr(i, abre - i));
+        r.append(TextoConUnidad(textos, plantilla.substr(abre + 1, cierra - abre - 1)));
+        i = cierra + 1;
+    }
+    return r;
+}
+
+}  // namespace
+
+bool TLecturaDatos::Valor(std::string_view campo, double& valor) const {
+    const auto it = textos_.find(campo);
+    if (it == textos_.end()) return false;
+    const auto v = LeerNumero(it->second);
+    if (!v) return false;
+    valor = *v;
+    return true;
+}
+
+bool TLecturaDatos::Ejemplo(std::string_view campo) const {
+    const TCampo* c = BuscarCampo(campo);
+    double valor;
+    if (!c || !Valor(campo, valor)) return false;
+    const auto defecto = LeerNumero(c->defecto);
+    return defecto && *defecto == valor;
+}
+
+std::span<const TReglaDato> ReglasDatos() { return kReglas; }
+
+std::vector<TAvisoDato> AvisosDatos(ProblemCode codigo, const TTextosCampos& textos) {
+    const TLecturaDatos lectura(textos);
+    std::vector<TAvisoDato> avisos;
+    for (const TReglaDato& regla : kReglas)
+        if (SeAplica(regla, codigo) && regla.condicion(lectura))
+            avisos.push_back({std::string(regla.campo), Redactar(regla.mensaje, textos)});
+    return avisos;
+}
+
+std::string UnirAvisosDatos(const std::vector<TAvisoDato>& avisos) {
+    std::string r;
+    for (const TAvisoDato& a : avisos) {
+        if (!r.empty()) r += " | ";
+        r += a.texto;
+    }
+    return r;
+}

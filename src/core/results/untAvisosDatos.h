@@ -1,0 +1,52 @@
+// Warnings on implausible data: values that no river gives, or the example's
+// value left in a field after the data it goes with have changed.  They never
+// stop a computation; they are shown wherever the results are (the results
+// page, turmado-calc's standard error and JSON, the batch output and the
+// report).  The rules are one table, one row per rule.
+#pragma once
+
+#include <array>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "problem/untDatos.h"
+#include "problem/untTextos.h"
+
+// The field texts of a problem as the rules read them.
+class TLecturaDatos {
+public:
+    explicit TLecturaDatos(const TTextosCampos& textos) : textos_(textos) {}
+    // Value of the field's text; false when the text is empty, not a number
+    // or missing (no rule fires on it).
+    bool Valor(std::string_view campo, double& valor) const;
+    // True when the field's value is that of its default text, the example's.
+    bool Ejemplo(std::string_view campo) const;
+
+private:
+    const TTextosCampos& textos_;
+};
+
+struct TReglaDato {
+    std::string_view campo;              // the field the warning names (a click takes the user there)
+    std::array<ProblemCode, 4> codigos;  // codes whose calculator reads the field; all 0: every code
+    bool (*condicion)(const TLecturaDatos&);
+    // The warning, with {Name} standing for the text of field Name and its
+    // unit ("2 mm").
+    std::string_view mensaje;
+};
+
+std::span<const TReglaDato> ReglasDatos();
+
+struct TAvisoDato {
+    std::string campo;  // field without "edt"
+    std::string texto;
+};
+
+// The warnings of the rules that apply to the code and fire on the texts,
+// in the order of the table.
+std::vector<TAvisoDato> AvisosDatos(ProblemCode codigo, const TTextosCampos& textos);
+
+// The warnings' texts joined with " | ", for one cell of a batch line.
+std::string UnirAvisosDatos(const std::vector<TAvisoDato>& avisos);
