@@ -66,7 +66,7 @@ private slots:
     // The preview's toolbar: zoom, orientation, page setup and printing in
     // Spanish, beside our "Guardar PDF...".
     void BarraDeLaVistaPrevia() {
-        TfrmReporte vista(TTextosReporte{"Problema de la Pila", {}, std::nullopt}, nullptr);
+        TfrmReporte vista(TTextosReporte{"Problema de la Pila", {}, std::nullopt, std::nullopt}, nullptr);
         auto* barra = vista.findChild<QToolBar*>();
         QVERIFY(barra);
         const QStringList textos = TextosDeAcciones(barra->actions());
@@ -83,7 +83,7 @@ private slots:
 
     // "Guardar PDF...": the labels and buttons of the file dialog.
     void DialogoGuardarPdf() {
-        TfrmReporte vista(TTextosReporte{"Problema de la Pila", {}, std::nullopt}, nullptr);
+        TfrmReporte vista(TTextosReporte{"Problema de la Pila", {}, std::nullopt, std::nullopt}, nullptr);
         QStringList etiquetas, botones;
         entorno.EsperarModal([&](QWidget* w) {
             auto* dlg = qobject_cast<QFileDialog*>(w);
