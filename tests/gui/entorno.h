@@ -63,17 +63,22 @@ public:
 
     // Announces real question boxes, one per answer: each is answered by a
     // click on the button of that object name, through the box's window as
-    // the window system delivers it.  A box more is an unannounced modal.
-    void Responder(QStringList botones) {
-        if (botones.isEmpty()) return;
+    // the window system delivers it; `despues`, when given, is announced
+    // for the modal that follows the last one.  A box more is an
+    // unannounced modal.
+    void Responder(QStringList botones, std::function<void(QWidget*)> despues = {}) {
+        if (botones.isEmpty()) {
+            if (despues) EsperarModal(std::move(despues));
+            return;
+        }
         const QString boton = botones.takeFirst();
-        EsperarModal([this, boton, botones](QWidget* w) {
+        EsperarModal([this, boton, botones, despues](QWidget* w) {
             auto* caja = qobject_cast<QMessageBox*>(w);
             QVERIFY2(caja, qPrintable(QString("se esperaba una pregunta, apareció ") + w->metaObject()->className()));
             preguntas << caja->text() + "|" + caja->informativeText();
             auto* b = caja->findChild<QAbstractButton*>(boton);
             QVERIFY2(b, qPrintable("la pregunta no tiene el botón " + boton));
-            Responder(botones);  // the next box may come up before this click returns
+            Responder(botones, despues);  // the next box may come up before this click returns
             QTest::mouseClick(caja->windowHandle(), Qt::LeftButton, {}, b->mapTo(caja, b->rect().center()));
         });
     }

@@ -64,8 +64,8 @@ public:
     // The recent problems (at most kMaxRecientes, kept with QSettings).
     static constexpr int kMaxRecientes = 8;
     static QStringList Recientes();
-    void AgregarReciente(const QString& ruta);
-    void QuitarReciente(const QString& ruta);
+    static void AgregarReciente(const QString& ruta);
+    static void QuitarReciente(const QString& ruta);
     // Fills "Abrir reciente" from the list (it is filled again each time
     // it opens).
     void ActualizarRecientes();
