@@ -86,6 +86,16 @@ TMainForm::TMainForm(QWidget* padre) : QMainWindow(padre) {
     // Keyboard actions without a menu item.
     addAction(FileOpen1);
     addAction(FileSave1);
+    // Ctrl+F4 closes the active child window, as the child's system menu
+    // does on the desktops that bind it to closing (not every desktop does:
+    // a second binding there would make the key ambiguous).
+    if (!QKeySequence::keyBindings(QKeySequence::Close).contains(QKeySequence(Qt::CTRL | Qt::Key_F4))) {
+        auto* cerrar = new QAction(this);
+        cerrar->setObjectName("WindowClose1");
+        cerrar->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4));
+        addAction(cerrar);
+        connect(cerrar, &QAction::triggered, mdiArea, &QMdiArea::closeActiveSubWindow);
+    }
 
     mnuRecientes = new QMenu("Abrir &reciente", this);
     mnuRecientes->setObjectName("mnuRecientes");
