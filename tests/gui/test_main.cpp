@@ -151,6 +151,17 @@ private slots:
         QTest::keyClick(&v, Qt::Key_O, Qt::ControlModifier);
         QCOMPARE(titulo, QString("Abrir problema"));
         QVERIFY(!entorno.ModalPendiente());
+
+        // The calculation window's "&Open" opens the same window.
+        TfrmProbTipo* hija = v.mmiFileNewClick();
+        titulo.clear();
+        entorno.EsperarModal([&](QWidget* w) {
+            titulo = w->windowTitle();
+            w->close();
+        });
+        hija->MenuHijo().mmiFileOpen->trigger();
+        QCOMPARE(titulo, QString("Abrir problema"));
+        QVERIFY(!entorno.ModalPendiente());
     }
 
     void AcercaDeDelPrincipalNoHaceNada() {
