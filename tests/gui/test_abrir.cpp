@@ -17,10 +17,13 @@ private slots:
 
     void Controles() {
         TfrmAbrir abrir;
-        QCOMPARE(abrir.windowTitle(), QString("frmAbrir"));
-        QStringList nombres;
-        for (QCheckBox* c : abrir.cbBloques) nombres << c->text();
+        QCOMPARE(abrir.windowTitle(), QString("Abrir problema"));
+        QStringList nombres, pistas;
+        for (QCheckBox* c : abrir.cbBloques) nombres << c->text(), pistas << c->toolTip();
         QCOMPARE(nombres, QStringList({"PVC", "PEs", "PPi", "PEn", "PCZ", "PAC", "PAG"}));
+        QCOMPARE(pistas, QStringList({"PVC: vórtice confinado", "PEs: estribo o espigón", "PPi: pila", "PEn: escalón",
+                                      "PCZ: chorro zambullido", "PAC: alcantarilla ancha",
+                                      "PAG: alcantarilla angosta"}));
         QCOMPARE(abrir.cbTodos->text(), QString("Todos"));
         QCOMPARE(abrir.btnAbrir->text(), QString("Abrir"));
         QCOMPARE(abrir.btnCancelar->text(), QString("Cancelar"));

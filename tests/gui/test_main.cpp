@@ -75,7 +75,7 @@ private slots:
         QStringList archivo, ayuda;
         for (QAction* a : m[0]->actions()) archivo << (a->isSeparator() ? "-" : a->text());
         for (QAction* a : m[1]->actions()) ayuda << a->text();
-        QCOMPARE(archivo, QStringList({"&New", "-", "E&xit"}));
+        QCOMPARE(archivo, QStringList({"&New", "Abrir &reciente", "-", "E&xit"}));
         QCOMPARE(ayuda, QStringList({"&About...", "&Descripción"}));
         QCOMPARE(v.FileNew1->shortcut(), QKeySequence("Ctrl+N"));
         QCOMPARE(v.FileOpen1->shortcut(), QKeySequence("Ctrl+O"));
@@ -152,7 +152,8 @@ private slots:
         QCOMPARE(Hijas(v), 2);
         auto* hija = qobject_cast<TfrmProbTipo*>(v.mdiArea->subWindowList().last()->widget());
         QVERIFY(hija);
-        QCOMPARE(hija->windowTitle(), QString("Cálculo para problema específico"));
+        QCOMPARE(hija->windowTitle(), QString("Cálculo para problema específico[*]"));
+        QVERIFY(!hija->isWindowModified());
         hija->MenuHijo().mmiFileNew->trigger();
         QCOMPARE(HijasDe<TfrmProbTipo>(v), 3);
         // No maximise button on a calculation window.
@@ -168,7 +169,8 @@ private slots:
         QCOMPARE(TitulosMenuBar(v), QStringList({"&File", "&Window", "&Help"}));
         QStringList archivo;
         for (QAction* a : hija->MenuHijo().Menus()[0]->actions()) archivo << (a->isSeparator() ? "-" : a->text());
-        QCOMPARE(archivo, QStringList({"&New", "&Open", "&Guardar problema...\tCtrl+S", "&Close", "-", "&Exit"}));
+        QCOMPARE(archivo, QStringList({"&New", "&Open", "Abrir &reciente", "&Guardar problema...\tCtrl+S", "&Close", "-",
+                                       "&Exit"}));
         QCOMPARE(hija->MenuHijo().Menus()[1]->menuAction()->statusTip(), QString("Window related commands"));
         QVERIFY(hija->MenuHijo().Menus()[1]->actions().isEmpty());
         v.mdiArea->closeAllSubWindows();
@@ -197,7 +199,18 @@ private slots:
             w->close();
         });
         QTest::keyClick(&v, Qt::Key_O, Qt::ControlModifier);
-        QCOMPARE(titulo, QString("frmAbrir"));
+        QCOMPARE(titulo, QString("Abrir problema"));
+        QVERIFY(!entorno.ModalPendiente());
+
+        // The calculation window's "&Open" opens the same window.
+        TfrmProbTipo* hija = v.mmiFileNewClick();
+        titulo.clear();
+        entorno.EsperarModal([&](QWidget* w) {
+            titulo = w->windowTitle();
+            w->close();
+        });
+        hija->MenuHijo().mmiFileOpen->trigger();
+        QCOMPARE(titulo, QString("Abrir problema"));
         QVERIFY(!entorno.ModalPendiente());
     }
 

@@ -181,7 +181,9 @@ private slots:
         principal->mmiHelpDesc->trigger();
         Boton("bbtnPictPVC1")->click();
         QCOMPARE(Imagenes(), QStringList({"frmPictPPi", "frmPictPVC1"}));
-        // Closing the main window with pictures of both kinds open.
+        // Closing the main window with pictures of both kinds open (the
+        // computed problem is not kept).
+        entorno.Responder({"btnNoGuardar"});
         QVERIFY(principal->close());
         QCOMPARE(principal->mdiArea->subWindowList().size(), 0);
     }

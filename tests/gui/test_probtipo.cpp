@@ -113,7 +113,8 @@ private slots:
         QCOMPARE(D().ElecChor, 0);
         QCOMPARE(D().ProtEfec, 0);
         QCOMPARE(D().PPi.OutpErosMaxi1, 0.0);
-        QCOMPARE(v->windowTitle(), QString("Cálculo para problema específico"));
+        QCOMPARE(v->windowTitle(), QString("Cálculo para problema específico[*]"));  // shown without the marker
+        QVERIFY(!v->isWindowModified());
         QStringList titulos;
         for (int p = 0; p < TfrmProbTipo::kPaginas; ++p) titulos << v->pgReplanteo->tabText(p);
         QCOMPARE(titulos, QStringList({"Datos Globales", "Datos Locales", "Datos de Estructura",

@@ -7,13 +7,13 @@
 
 const std::array<TTipoProblema, 7>& TiposProblema() {
     static const std::array<TTipoProblema, 7> kTipos{{
-        {"PVC", {111, 121}},
-        {"PEs", {211, 212}},
-        {"PPi", {22}},
-        {"PEn", {1121}},
-        {"PCZ", {1122}},
-        {"PAC", {122}},
-        {"PAG", {31}},
+        {"PVC", "vórtice confinado", {111, 121}},
+        {"PEs", "estribo o espigón", {211, 212}},
+        {"PPi", "pila", {22}},
+        {"PEn", "escalón", {1121}},
+        {"PCZ", "chorro zambullido", {1122}},
+        {"PAC", "alcantarilla ancha", {122}},
+        {"PAG", "alcantarilla angosta", {31}},
     }};
     return kTipos;
 }
@@ -25,6 +25,25 @@ std::optional<int> TipoDeCodigo(ProblemCode codigo) {
     return std::nullopt;
 }
 
+TEntradaBiblioteca EntradaBiblioteca(const std::filesystem::path& ruta) {
+    TEntradaBiblioteca e{ruta, ruta.stem().string(), "", "", 0, std::nullopt};
+    try {
+        const TArchivoProblema a = CargarArchivoProblema(ruta);
+        e.guardado = a.guardado;
+        try {
+            e.codigo = CodigoFinal(a.problema);
+        } catch (const std::runtime_error&) {
+            // A fault in "Continuar" (the window shows it on opening): not classified.
+        }
+        const TCalculadora* calc = CalculadoraDe(e.codigo);
+        e.titulo = calc ? calc->titulo : kTituloSinClasificar;
+    } catch (const ErrorArchivo& x) {
+        e.error = x.what();
+        e.titulo = "No se puede abrir: " + *e.error;
+    }
+    return e;
+}
+
 std::vector<TEntradaBiblioteca> ListarProblemas(const std::filesystem::path& carpeta) {
     std::vector<TEntradaBiblioteca> lista;
     std::error_code ec;
@@ -32,22 +51,7 @@ std::vector<TEntradaBiblioteca> ListarProblemas(const std::filesystem::path& car
          it.increment(ec)) {
         const std::filesystem::path& ruta = it->path();
         if (ruta.extension() != kExtensionProblema || !it->is_regular_file(ec)) continue;
-        TEntradaBiblioteca e{ruta, ruta.stem().string(), "", "", 0, std::nullopt};
-        try {
-            const TArchivoProblema a = CargarArchivoProblema(ruta);
-            e.guardado = a.guardado;
-            try {
-                e.codigo = CodigoFinal(a.problema);
-            } catch (const std::runtime_error&) {
-                // A fault in "Continuar" (the window shows it on opening): not classified.
-            }
-            const TCalculadora* calc = CalculadoraDe(e.codigo);
-            e.titulo = calc ? calc->titulo : kTituloSinClasificar;
-        } catch (const ErrorArchivo& x) {
-            e.error = x.what();
-            e.titulo = "No se puede abrir: " + *e.error;
-        }
-        lista.push_back(std::move(e));
+        lista.push_back(EntradaBiblioteca(ruta));
     }
     std::ranges::sort(lista, {}, &TEntradaBiblioteca::nombre);
     return lista;

@@ -16,6 +16,7 @@
 // codes each one stands for.
 struct TTipoProblema {
     std::string_view nombre;  // "PVC", "PEs" ...
+    std::string_view descripcion;  // "vórtice confinado", "estribo o espigón" ...
     std::vector<ProblemCode> codigos;
 };
 const std::array<TTipoProblema, 7>& TiposProblema();
@@ -34,6 +35,9 @@ struct TEntradaBiblioteca {
 };
 
 inline constexpr const char* kTituloSinClasificar = "Sin clasificar";
+
+// The entry of one problem file.
+TEntradaBiblioteca EntradaBiblioteca(const std::filesystem::path& ruta);
 
 // Every problem file (extension kExtensionProblema) directly in `carpeta`,
 // by name.  A file that cannot be opened is listed with its error.  A

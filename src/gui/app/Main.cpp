@@ -4,19 +4,29 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QPointer>
+#include <QSettings>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 
 #include "app/untAbrir.h"
 #include "app/untIntro.h"
 #include "app/untProbDesc.h"
+#include "comun/untArchivoProblema.h"
 #include "comun/untIconos.h"
 #include "comun/untMensajes.h"
 #include "comun/untMenuHijo.h"
 #include "problem/untProbTipo.h"
+#include "problem/untRecuperacion.h"
+#include "results/untBiblioteca.h"
 
 namespace {
 
@@ -29,6 +39,20 @@ QAction* Accion(QObject* padre, const QString& texto, const QString& pista, cons
     a->setToolTip(barra < 0 ? pista : pista.left(barra));
     a->setStatusTip(barra < 0 ? pista : pista.mid(barra + 1));
     return a;
+}
+
+// The program's settings: one file per program name, so that test programs
+// keep theirs apart.
+QSettings Ajustes() { return QSettings(QSettings::UserScope, "turmado", QCoreApplication::applicationName()); }
+
+std::filesystem::path Ruta(const QString& ruta) { return QFile::encodeName(ruta).toStdString(); }
+QString Ruta(const std::filesystem::path& ruta) { return QFile::decodeName(ruta.c_str()); }
+
+// Every 30 s, or what TURMADO_RECUPERACION_MS says in milliseconds.
+int IntervaloRecuperacion() {
+    bool bien = false;
+    const int ms = qEnvironmentVariableIntValue("TURMADO_RECUPERACION_MS", &bien);
+    return bien && ms > 0 ? ms : 30000;
 }
 
 }  // namespace
@@ -66,10 +90,27 @@ TMainForm::TMainForm(QWidget* padre) : QMainWindow(padre) {
     // Keyboard actions without a menu item.
     addAction(FileOpen1);
     addAction(FileSave1);
+    // Ctrl+F4 closes the active child window, as the child's system menu
+    // does on the desktops that bind it to closing (not every desktop does:
+    // a second binding there would make the key ambiguous).
+    if (!QKeySequence::keyBindings(QKeySequence::Close).contains(QKeySequence(Qt::CTRL | Qt::Key_F4))) {
+        auto* cerrar = new QAction(this);
+        cerrar->setObjectName("WindowClose1");
+        cerrar->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4));
+        addAction(cerrar);
+        connect(cerrar, &QAction::triggered, mdiArea, &QMdiArea::closeActiveSubWindow);
+    }
+
+    mnuRecientes = new QMenu("Abrir &reciente", this);
+    mnuRecientes->setObjectName("mnuRecientes");
+    mnuRecientes->menuAction()->setStatusTip("Abrir uno de los últimos problemas abiertos o guardados");
+    ActualizarRecientes();
+    connect(mnuRecientes, &QMenu::aboutToShow, this, &TMainForm::ActualizarRecientes);
 
     auto* archivo = new QMenu("&File", this);
     archivo->menuAction()->setStatusTip("File related commands");
     archivo->addAction(FileNew1);
+    archivo->addMenu(mnuRecientes);
     archivo->addSeparator();
     archivo->addAction(FileExit1);
     auto* ayuda = new QMenu("&Help", this);
@@ -100,22 +141,35 @@ TMainForm::TMainForm(QWidget* padre) : QMainWindow(padre) {
     connect(WindowTileHorizontal1, &QAction::triggered, this, &TMainForm::TileHorizontal);
     connect(WindowTileVertical1, &QAction::triggered, this, &TMainForm::TileVertical);
     connect(mdiArea, &QMdiArea::subWindowActivated, this, &TMainForm::HijaActivada);
+
+    timerRecuperacion_ = new QTimer(this);
+    timerRecuperacion_->setObjectName("timerRecuperacion");
+    connect(timerRecuperacion_, &QTimer::timeout, this, &TMainForm::GuardarRecuperaciones);
 }
 
 // The children go while this window still exists: no activation signal
-// may reach a half-destroyed window.
+// may reach a half-destroyed window.  Their recovery copies go with them,
+// and then the lock.
 TMainForm::~TMainForm() {
     disconnect(mdiArea, nullptr, this, nullptr);
     delete mdiArea;
+    if (!carpetaBloqueo_.isEmpty()) SoltarBloqueo(Ruta(carpetaBloqueo_), ProcesoPropio().pid);
 }
 
 QMdiSubWindow* TMainForm::AgregarHija(QWidget* hija, Qt::WindowFlags marcos) {
     QMdiSubWindow* sub = mdiArea->addSubWindow(hija, marcos);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     if (auto* conMenu = dynamic_cast<IVentanaConMenu*>(hija)) {
-        connect(&conMenu->MenuHijo(), &TMenuHijo::nuevoPedido, this, [this] { mmiFileNewClick(); });
-        connect(&conMenu->MenuHijo(), &TMenuHijo::descripcionPedida, this, &TMainForm::mmiHelpDescClick);
-        connect(&conMenu->MenuHijo(), &TMenuHijo::acercaPedido, hija, [hija] { TfrmIntro::Mostrar(hija); });
+        TMenuHijo& menu = conMenu->MenuHijo();
+        connect(&menu, &TMenuHijo::nuevoPedido, this, [this] { mmiFileNewClick(); });
+        connect(&menu, &TMenuHijo::descripcionPedida, this, &TMainForm::mmiHelpDescClick);
+        connect(&menu, &TMenuHijo::acercaPedido, hija, [hija] { TfrmIntro::Mostrar(hija); });
+        connect(&menu, &TMenuHijo::abrirPedido, this, &TMainForm::FileOpen1Execute);
+        // Closing destroys the menu whose item asked for it: once the item
+        // is done.
+        connect(&menu, &TMenuHijo::cerrarPedido, sub, &QMdiSubWindow::close, Qt::QueuedConnection);
+        connect(&menu, &TMenuHijo::salirPedido, this, &TMainForm::FileExit1Execute, Qt::QueuedConnection);
+        menu.AgregarRecientes(mnuRecientes);
     }
     sub->show();
     return sub;
@@ -126,6 +180,10 @@ TfrmProbTipo* TMainForm::mmiFileNewClick() {
     // System menu and minimise button, no maximise button.
     AgregarHija(ventana, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                              Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    connect(ventana, &TfrmProbTipo::guardado, this, [this](const QString& ruta) {
+        statusBar()->showMessage(QString("Problema guardado en %1").arg(QDir::toNativeSeparators(ruta)), 8000);
+        AgregarReciente(ruta);
+    });
     return ventana;
 }
 
@@ -135,6 +193,18 @@ void TMainForm::FileOpen1Execute() {
     TfrmProbTipo* ventana = mmiFileNewClick();
     ventana->FijarRutaArchivo(abrir.RutaElegida());
     ventana->CargarProblema(abrir.Elegido()->problema);
+    AgregarReciente(abrir.RutaElegida());
+}
+
+TfrmProbTipo* TMainForm::AbrirArchivo(const QString& ruta) {
+    const QString absoluta = QFileInfo(ruta).absoluteFilePath();
+    const std::optional<TArchivoProblema> a = LeerArchivoProblema(this, absoluta);
+    if (!a) return nullptr;
+    TfrmProbTipo* ventana = mmiFileNewClick();
+    ventana->FijarRutaArchivo(absoluta);
+    ventana->CargarProblema(a->problema);
+    AgregarReciente(absoluta);
+    return ventana;
 }
 
 void TMainForm::FileSave1Execute() {
@@ -159,6 +229,15 @@ void TMainForm::closeEvent(QCloseEvent* e) {
         e->ignore();
         DespuesDeLosMensajes(this, [this] { close(); });
         return;
+    }
+    QList<QPointer<TfrmProbTipo>> ventanas;
+    for (QMdiSubWindow* s : mdiArea->subWindowList(QMdiArea::CreationOrder))
+        if (auto* v = qobject_cast<TfrmProbTipo*>(s->widget())) ventanas << v;
+    for (const QPointer<TfrmProbTipo>& v : ventanas) {
+        if (v && !v->PreguntarAlCerrar()) {
+            e->ignore();
+            return;
+        }
     }
     const auto hijas = mdiArea->subWindowList();
     for (auto it = hijas.rbegin(); it != hijas.rend(); ++it) delete *it;
@@ -195,5 +274,110 @@ void TMainForm::Mosaico(bool horizontal) {
         r.setSize(r.size().expandedTo(hijas[i]->minimumSizeHint()));
         hijas[i]->showNormal();
         hijas[i]->setGeometry(r);
+    }
+}
+
+// ---- Recent problems.
+
+QStringList TMainForm::Recientes() { return Ajustes().value("recientes").toStringList(); }
+
+void TMainForm::AgregarReciente(const QString& ruta) {
+    QStringList lista = Recientes();
+    const QString absoluta = QFileInfo(ruta).absoluteFilePath();
+    lista.removeAll(absoluta);
+    lista.prepend(absoluta);
+    Ajustes().setValue("recientes", lista.mid(0, kMaxRecientes));
+}
+
+void TMainForm::QuitarReciente(const QString& ruta) {
+    QStringList lista = Recientes();
+    lista.removeAll(ruta);
+    Ajustes().setValue("recientes", lista);
+}
+
+void TMainForm::ActualizarRecientes() {
+    mnuRecientes->clear();
+    const QStringList lista = Recientes();
+    for (qsizetype i = 0; i < lista.size(); ++i) {
+        const QString ruta = lista[i];
+        QAction* a = mnuRecientes->addAction(QString("&%1 %2").arg(i + 1).arg(QFileInfo(ruta).fileName()));
+        a->setStatusTip(QDir::toNativeSeparators(ruta));
+        a->setToolTip(QDir::toNativeSeparators(ruta));
+        // Opening rebuilds nothing while the item runs: the list is read
+        // again the next time the menu opens.
+        connect(a, &QAction::triggered, this, [this, ruta] { AbrirReciente(ruta); });
+    }
+    if (lista.isEmpty()) mnuRecientes->addAction("Sin problemas recientes")->setEnabled(false);
+}
+
+void TMainForm::AbrirReciente(const QString& ruta) {
+    if (!QFileInfo::exists(ruta)) {
+        QuitarReciente(ruta);
+        MostrarMensaje(this, QString("El problema «%1» ya no existe; se quitó de la lista de recientes.")
+                                 .arg(QDir::toNativeSeparators(ruta)));
+        return;
+    }
+    AbrirArchivo(ruta);
+}
+
+// ---- Recovery after a crash.
+
+void TMainForm::IniciarRecuperacion() {
+    if (!carpetaBloqueo_.isEmpty()) return;
+    const QString carpeta = CarpetaRecuperacion();
+    // What was left behind is listed before this program's lock goes in: a
+    // file with this program's id can only come from an earlier program.
+    const std::vector<TAbandonado> abandonados = ListarAbandonados(Ruta(carpeta));
+    if (TomarBloqueo(Ruta(carpeta), ProcesoPropio()))
+        carpetaBloqueo_ = carpeta;
+    else
+        statusBar()->showMessage(QString("No se puede escribir en la carpeta de recuperación %1")
+                                     .arg(QDir::toNativeSeparators(carpeta)));
+    if (!abandonados.empty()) OfrecerRecuperacion(abandonados);
+    LimpiarBloqueos(Ruta(carpeta));
+    timerRecuperacion_->start(IntervaloRecuperacion());
+}
+
+void TMainForm::OfrecerRecuperacion(const std::vector<TAbandonado>& abandonados) {
+    QStringList lineas;
+    for (const TAbandonado& a : abandonados) {
+        const TEntradaBiblioteca e = EntradaBiblioteca(a.ruta);
+        lineas << (e.error ? QString::fromStdString(e.titulo)
+                           : QString("%1, copia del %2")
+                                 .arg(QString::fromStdString(e.titulo), QString::fromStdString(e.guardado)));
+    }
+    const int respuesta = Preguntar(this, "Se encontraron problemas sin guardar de una sesión anterior",
+                                    lineas.join('\n'),
+                                    {{"Recuperar", "btnRecuperar", true, false}, {"Descartar", "btnDescartar"}});
+    if (respuesta < 0) return;  // the box went away unanswered: offered again next time
+    std::vector<TProblema> problemas;
+    if (respuesta == 0) {
+        for (const TAbandonado& a : abandonados) {
+            try {
+                problemas.push_back(CargarArchivoProblema(a.ruta).problema);
+            } catch (const ErrorArchivo&) {
+                // Listed as one that cannot be opened.
+            }
+        }
+    }
+    // The old copies go before the new ones are written: a new name may be
+    // an old one.
+    for (const TAbandonado& a : abandonados) QFile::remove(Ruta(a.ruta));
+    for (const TProblema& p : problemas) {
+        TfrmProbTipo* ventana = mmiFileNewClick();
+        ventana->CargarProblema(p);
+        ventana->setWindowModified(true);
+        ventana->GuardarRecuperacion();
+    }
+}
+
+void TMainForm::GuardarRecuperaciones() {
+    for (QMdiSubWindow* s : mdiArea->subWindowList(QMdiArea::CreationOrder)) {
+        auto* ventana = qobject_cast<TfrmProbTipo*>(s->widget());
+        if (!ventana) continue;
+        if (const QString error = ventana->GuardarRecuperacion(); !error.isEmpty())
+            statusBar()->showMessage(QString("No se pudo escribir la copia de recuperación en %1: %2")
+                                         .arg(QDir::toNativeSeparators(ventana->RutaRecuperacion()), error),
+                                     8000);
     }
 }

@@ -2,15 +2,22 @@
 // description and picture windows, with its menu, toolbar and status bar.
 #pragma once
 
+#include <vector>
+
 #include <QList>
 #include <QMainWindow>
+#include <QString>
+#include <QStringList>
 
 class QAction;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
+class QTimer;
 class TfrmProbTipo;
 class TfrmProbDesc;
+struct TAbandonado;
+struct TProblema;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -29,6 +36,9 @@ public:
     QAction* WindowCascade1;
     QAction* WindowTileHorizontal1;
     QAction* WindowTileVertical1;
+    // "Abrir reciente" of every "&File" menu: the last problems opened or
+    // saved, newest first.
+    QMenu* mnuRecientes;
 
     const QList<QMenu*>& MenusPropios() const { return menus_; }
 
@@ -39,15 +49,42 @@ public:
     void FileOpen1Execute();
     // Ctrl+S: saves the problem of the active calculation window.
     void FileSave1Execute();
+    // "E&xit", and "&Exit" of the child windows: closes the main window.
     void FileExit1Execute();
+    // A problem file in a new calculation window, unchanged, with the file in
+    // its title; a file that cannot be opened gets the open window's error
+    // box and no window.
+    TfrmProbTipo* AbrirArchivo(const QString& ruta);
     // "&Descripción": the description window, unless one is open.
     void mmiHelpDescClick();
 
     void TileHorizontal();
     void TileVertical();
 
+    // The recent problems (at most kMaxRecientes, kept with QSettings).
+    static constexpr int kMaxRecientes = 8;
+    static QStringList Recientes();
+    static void AgregarReciente(const QString& ruta);
+    static void QuitarReciente(const QString& ruta);
+    // Fills "Abrir reciente" from the list (it is filled again each time
+    // it opens).
+    void ActualizarRecientes();
+    // An entry of "Abrir reciente": a file that no longer exists leaves the
+    // list with a message.
+    void AbrirReciente(const QString& ruta);
+
+    // At start: offers the problems that programs no longer running left
+    // in the recovery folder, marks the folder as this program's, and from
+    // then on copies every changed calculation window there every 30 s (the
+    // environment variable TURMADO_RECUPERACION_MS sets another period).
+    void IniciarRecuperacion();
+    // The copy of every changed calculation window, now.
+    void GuardarRecuperaciones();
+
 protected:
-    // Destroys every child window, last first, without asking (once no
+    // Every changed calculation window asks first, in order; "Cancelar" or
+    // a save that did not happen keeps them all and the main window.  Then
+    // every child window goes, last first, without more questions (once no
     // message box is showing).
     void closeEvent(QCloseEvent* e) override;
 
@@ -56,6 +93,9 @@ private:
     void HijaActivada(QMdiSubWindow* hija);
     void PonerMenus(const QList<QMenu*>& menus);
     void Mosaico(bool horizontal);
+    void OfrecerRecuperacion(const std::vector<TAbandonado>& abandonados);
 
     QList<QMenu*> menus_;
+    QTimer* timerRecuperacion_;
+    QString carpetaBloqueo_;  // where this program's lock is, once taken
 };

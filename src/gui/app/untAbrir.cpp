@@ -11,7 +11,7 @@
 
 TfrmAbrir::TfrmAbrir(QWidget* owner, const QString& carpeta) : QDialog(owner) {
     setObjectName("frmAbrir");
-    setWindowTitle("frmAbrir");
+    setWindowTitle("Abrir problema");
     setFixedSize(700, 300);
 
     modelo_ = new QStandardItemModel(0, 3, this);
@@ -31,10 +31,12 @@ TfrmAbrir::TfrmAbrir(QWidget* owner, const QString& carpeta) : QDialog(owner) {
 
     const int x = 604;
     for (std::size_t i = 0; i < cbBloques.size(); ++i) {
-        const std::string_view tipo = TiposProblema()[i].nombre;
-        const QString nombre = QString::fromUtf8(tipo.data(), qsizetype(tipo.size()));
+        const TTipoProblema& tipo = TiposProblema()[i];
+        const QString nombre = QString::fromUtf8(tipo.nombre.data(), qsizetype(tipo.nombre.size()));
         cbBloques[i] = new QCheckBox(nombre, this);
         cbBloques[i]->setObjectName("cb" + nombre);
+        cbBloques[i]->setToolTip(nombre + ": " +
+                                 QString::fromUtf8(tipo.descripcion.data(), qsizetype(tipo.descripcion.size())));
         cbBloques[i]->setGeometry(x, 8 + 22 * int(i), 88, 20);
         connect(cbBloques[i], &QCheckBox::toggled, this, &TfrmAbrir::Filtrar);
     }

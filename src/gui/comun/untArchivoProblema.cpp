@@ -8,10 +8,16 @@
 #include <QStandardPaths>
 
 #include "comun/untMensajes.h"
+#include "problem/untRecuperacion.h"
 
 namespace {
 
 QString& CarpetaFijada() {
+    static QString carpeta;
+    return carpeta;
+}
+
+QString& RecuperacionFijada() {
     static QString carpeta;
     return carpeta;
 }
@@ -39,6 +45,20 @@ QString CarpetaProblemas() {
 
 void FijarCarpetaProblemas(const QString& carpeta) { CarpetaFijada() = carpeta; }
 
+QString CarpetaRecuperacion() {
+    if (!RecuperacionFijada().isEmpty()) return RecuperacionFijada();
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).filePath("recuperacion");
+}
+
+void FijarCarpetaRecuperacion(const QString& carpeta) { RecuperacionFijada() = carpeta; }
+
+QString NuevaRutaRecuperacion() {
+    static const long pid = ProcesoPropio().pid;
+    static int ventanas = 0;
+    return QFile::decodeName(
+        RutaRecuperacion(QFile::encodeName(CarpetaRecuperacion()).toStdString(), pid, ++ventanas).c_str());
+}
+
 QString ElegirArchivoGuardar(QWidget* padre) {
     QDir().mkpath(CarpetaProblemas());
     return Dialogo(padre, QFileDialog::AcceptSave, "Guardar problema");
@@ -46,16 +66,22 @@ QString ElegirArchivoGuardar(QWidget* padre) {
 
 QString ElegirArchivoAbrir(QWidget* padre) { return Dialogo(padre, QFileDialog::AcceptOpen, "Abrir problema"); }
 
-bool EscribirArchivoProblema(QWidget* padre, const QString& ruta, const std::string& texto) {
+QString EscribirEnUnPaso(const QString& ruta, const std::string& texto) {
     QSaveFile archivo(ruta);
     const bool escrito = archivo.open(QIODevice::WriteOnly) &&
                          archivo.write(texto.data(), qint64(texto.size())) == qint64(texto.size()) &&
                          archivo.commit();
-    if (!escrito)
+    if (escrito) return {};
+    return archivo.errorString().isEmpty() ? QString("error desconocido") : archivo.errorString();
+}
+
+bool EscribirArchivoProblema(QWidget* padre, const QString& ruta, const std::string& texto) {
+    const QString error = EscribirEnUnPaso(ruta, texto);
+    if (!error.isEmpty())
         MostrarError(padre, QString("No se pudo guardar el problema en «%1»: %2. El archivo anterior, si lo había, "
                                     "no cambió.")
-                                .arg(QDir::toNativeSeparators(ruta), archivo.errorString()));
-    return escrito;
+                                .arg(QDir::toNativeSeparators(ruta), error));
+    return error.isEmpty();
 }
 
 std::optional<TArchivoProblema> LeerArchivoProblema(QWidget* padre, const QString& ruta) {

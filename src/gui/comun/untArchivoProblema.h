@@ -17,6 +17,13 @@ class QWidget;
 QString CarpetaProblemas();
 void FijarCarpetaProblemas(const QString& carpeta);
 
+// "<AppDataLocation>/recuperacion", where changed problems are copied for
+// the case of a crash, or the folder set with FijarCarpetaRecuperacion.
+QString CarpetaRecuperacion();
+void FijarCarpetaRecuperacion(const QString& carpeta);
+// A new recovery file of this program in that folder, one per window.
+QString NuevaRutaRecuperacion();
+
 // The save dialog in the problems folder (created when missing); the path
 // chosen, the extension added when left out, or empty when cancelled.
 QString ElegirArchivoGuardar(QWidget* padre);
@@ -26,6 +33,8 @@ QString ElegirArchivoAbrir(QWidget* padre);
 // Replaces the file with the text in one step (QSaveFile): a failure
 // leaves the old file as it was and says so in an error box.
 bool EscribirArchivoProblema(QWidget* padre, const QString& ruta, const std::string& texto);
+// The same without a box: what went wrong, or empty when the file was written.
+QString EscribirEnUnPaso(const QString& ruta, const std::string& texto);
 
 // Reads and checks a problem file; a file that cannot be opened gets an
 // error box with its name and what is wrong, and nothing comes back.

@@ -13,6 +13,7 @@
 
 #include "comun/untMensajes.h"
 #include "general/untNumero.h"
+#include "problem/untInvalidar.h"
 
 namespace {
 
@@ -94,6 +95,12 @@ void TControlCampos::SalirOculto(QPointer<QLineEdit> edit) {
 void TControlCampos::Entrar(QLineEdit* edit) {
     datos_.ValoEntr = LeerNumeroComparable(Texto(edit));
     entrado_ = edit;
+}
+
+bool TControlCampos::EdicionPendiente() const {
+    if (!entrado_ || activo_ != entrado_) return false;
+    const std::string texto = Texto(entrado_);
+    return TextoAceptado(*CampoDe(entrado_), texto) && ValorCambiado(datos_.ValoEntr, texto);
 }
 
 void TControlCampos::Salir(QLineEdit* edit) {

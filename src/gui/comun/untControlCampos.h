@@ -58,6 +58,11 @@ public:
     // The same after the program changed the text (a picker), against the
     // value the field held before.
     void Salir(QLineEdit* edit, double anterior);
+    // True while the window's field holds a value typed since it was
+    // entered and not yet checked by leaving it (the focus may be in
+    // another window meanwhile), one that leaving it would accept: a text
+    // it would refuse is no change, leaving would empty it.
+    bool EdicionPendiente() const;
     // Brings the field's page forward, empties the field, gives it the focus
     // again and shows the message once.
     void RechazarValor(QLineEdit* edit, const QString& mensaje);

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QPointer>
 #include <QTimer>
 
@@ -27,25 +28,60 @@ std::vector<std::pair<QPointer<QObject>, std::function<void()>>>& Pendientes() {
     return pendientes;
 }
 
+// Shows a box made on the heap (should its parent be destroyed while the
+// box is up, it takes the box with it and exec() returns) and deletes it;
+// the button clicked, or nullptr.
+QAbstractButton* Ejecutar(QMessageBox* nueva) {
+    QPointer<QMessageBox> caja = nueva;
+    ++Abiertos();
+    caja->exec();
+    QAbstractButton* pulsado = caja ? caja->clickedButton() : nullptr;
+    delete caja.data();
+    if (--Abiertos() == 0)
+        for (auto& [contexto, accion] : std::exchange(Pendientes(), {}))
+            if (contexto) QTimer::singleShot(0, contexto.data(), std::move(accion));
+    return pulsado;
+}
+
 void Mostrar(QWidget* padre, const QString& texto, TTipoMensaje tipo) {
     if (Gancho()) {
         Gancho()(padre, texto, tipo);
         return;
     }
-    // On the heap: should the parent be destroyed while the box is up, it
-    // takes the box with it and exec() returns.
     const auto icono = tipo == TTipoMensaje::Error ? QMessageBox::Critical : QMessageBox::Information;
-    QPointer<QMessageBox> caja =
-        new QMessageBox(icono, QApplication::applicationName(), texto, QMessageBox::Ok, padre);
-    ++Abiertos();
-    caja->exec();
-    delete caja.data();
-    if (--Abiertos() > 0) return;
-    for (auto& [contexto, accion] : std::exchange(Pendientes(), {}))
-        if (contexto) QTimer::singleShot(0, contexto.data(), std::move(accion));
+    Ejecutar(new QMessageBox(icono, QApplication::applicationName(), texto, QMessageBox::Ok, padre));
 }
 
 }  // namespace
+
+int Preguntar(QWidget* padre, const QString& texto, const QString& detalle, const QList<TBotonPregunta>& botones) {
+    auto* caja = new QMessageBox(QMessageBox::Question, QApplication::applicationName(), texto, QMessageBox::NoButton,
+                                 padre);
+    caja->setObjectName("cajaPregunta");
+    caja->setInformativeText(detalle);
+    QList<QAbstractButton*> creados;
+    for (const TBotonPregunta& b : botones) {
+        // The roles place the buttons as the desktop places them.
+        const auto rol = b.escape ? QMessageBox::RejectRole
+                         : b.porDefecto ? QMessageBox::AcceptRole
+                                        : QMessageBox::DestructiveRole;
+        QPushButton* boton = caja->addButton(b.texto, rol);
+        boton->setObjectName(b.nombre);
+        if (b.porDefecto) caja->setDefaultButton(boton);
+        if (b.escape) caja->setEscapeButton(boton);
+        creados << boton;
+    }
+    const QAbstractButton* pulsado = Ejecutar(caja);
+    return pulsado ? int(creados.indexOf(pulsado)) : -1;
+}
+
+TRespuestaCambios PreguntarGuardarCambios(QWidget* padre, const QString& nombre) {
+    const int r = Preguntar(padre, "¿Guardar los cambios del problema?", nombre,
+                            {{"Guardar", "btnGuardar", true, false},
+                             {"No guardar", "btnNoGuardar", false, false},
+                             {"Cancelar", "btnCancelar", false, true}});
+    return r == 0 ? TRespuestaCambios::Guardar : r == 1 ? TRespuestaCambios::NoGuardar : TRespuestaCambios::Cancelar;
+}
 
 int MensajesAbiertos() { return Abiertos(); }
 

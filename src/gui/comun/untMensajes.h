@@ -5,6 +5,7 @@
 
 #include <functional>
 
+#include <QList>
 #include <QString>
 
 class QObject;
@@ -21,6 +22,25 @@ void MostrarMensaje(QWidget* padre, const QString& texto);
 
 // The general error handler: shows the text of a fault in a message box.
 void MostrarError(QWidget* padre, const QString& texto);
+
+// A question with its own buttons: caption, object name, and whether it is
+// the default (Enter) and the escape (Esc, the title bar's close) button.
+// Any other button is one that throws something away.
+struct TBotonPregunta {
+    QString texto;
+    QString nombre;
+    bool porDefecto = false;
+    bool escape = false;
+};
+// Shows the question box (a real box: questions are never hooked) and
+// returns the index of the button pressed, or -1 when the box went away
+// otherwise.  It counts among the open message boxes.
+int Preguntar(QWidget* padre, const QString& texto, const QString& detalle, const QList<TBotonPregunta>& botones);
+
+// "¿Guardar los cambios del problema?" about the problem `nombre` (its file
+// or its title): "Guardar", "No guardar" or "Cancelar".
+enum class TRespuestaCambios { Guardar, NoGuardar, Cancelar };
+TRespuestaCambios PreguntarGuardarCambios(QWidget* padre, const QString& nombre);
 
 // Number of message boxes showing now (nested ones counted).
 int MensajesAbiertos();

@@ -25,6 +25,9 @@ TMenuHijo::TMenuHijo(QWidget* ventana) : QObject(ventana) {
     menus_ = {archivo, ventanaMenu, ayuda};
 
     connect(mmiFileNew, &QAction::triggered, this, &TMenuHijo::nuevoPedido);
+    connect(mmiFileOpen, &QAction::triggered, this, &TMenuHijo::abrirPedido);
+    connect(mmiFileClose, &QAction::triggered, this, &TMenuHijo::cerrarPedido);
+    connect(mmiFileExit, &QAction::triggered, this, &TMenuHijo::salirPedido);
     connect(mnuHelpDesc, &QAction::triggered, this, &TMenuHijo::descripcionPedida);
     connect(mmiHelpAbout, &QAction::triggered, this, &TMenuHijo::mmiHelpAboutClick);
 }
@@ -38,4 +41,11 @@ QAction* TMenuHijo::AgregarGuardar() {
     mmiFileSave->setStatusTip("Guardar el problema en un archivo");
     menus_.constFirst()->insertAction(mmiFileClose, mmiFileSave);
     return mmiFileSave;
+}
+
+void TMenuHijo::AgregarRecientes(QMenu* recientes) {
+    QMenu* archivo = menus_.constFirst();
+    const QList<QAction*> acciones = archivo->actions();
+    const qsizetype abrir = acciones.indexOf(mmiFileOpen);
+    archivo->insertMenu(acciones.value(abrir + 1), recientes);
 }

@@ -19,10 +19,10 @@ public:
     const QList<QMenu*>& Menus() const { return menus_; }
 
     QAction* mmiFileNew;
-    QAction* mmiFileOpen;   // no handler
+    QAction* mmiFileOpen;   // the open window, as Ctrl+O
     QAction* mmiFileSave = nullptr;  // "&Guardar problema...", calculation windows only
-    QAction* mmiFileClose;  // no handler
-    QAction* mmiFileExit;   // no handler
+    QAction* mmiFileClose;  // closes this window
+    QAction* mmiFileExit;   // closes the main window
     QAction* mmiHelpAbout;
     QAction* mnuHelpDesc;
 
@@ -33,11 +33,17 @@ public:
     // Adds "&Guardar problema..." after "&Open"; it shows Ctrl+S, the main
     // window's key for it.
     QAction* AgregarGuardar();
+    // Adds the main window's "Abrir reciente" after "&Open" (the menu stays
+    // the main window's).
+    void AgregarRecientes(QMenu* recientes);
 
 signals:
     void nuevoPedido();       // "&New", forwarded to the main window
     void descripcionPedida();  // "&Descripción", forwarded to the main window
     void acercaPedido();       // "About...", forwarded to the main window
+    void abrirPedido();        // "&Open", forwarded to the main window
+    void cerrarPedido();       // "&Close", forwarded to the main window
+    void salirPedido();        // "&Exit", forwarded to the main window
 
 private:
     QList<QMenu*> menus_;

@@ -1,7 +1,12 @@
 // The calculation window and its problem file: what a save keeps, how an
-// opened problem walks the wizard again, and Ctrl+S.
+// opened problem walks the wizard again, Ctrl+S, the changed state with the
+// question on closing, and the recovery copy.
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QRadioButton>
 #include <QTabWidget>
 
@@ -38,6 +43,11 @@ TArchivoProblema TfrmProbTipo::Problema() const {
 }
 
 void TfrmProbTipo::CargarProblema(const TProblema& p) {
+    // What the window was given is no change of the user's.
+    struct TSinCambios {
+        QWidget* v;
+        ~TSinCambios() { v->setWindowModified(false); }
+    } sinCambios{this};
     for (const auto& [nombre, texto] : p.textos)
         if (QLineEdit* e = Campo(nombre)) e->setText(QString::fromStdString(texto));
     if (p.rugosidad) tbshNivel0->rbAltuRugoCauc->setChecked(true);
@@ -87,6 +97,59 @@ bool TfrmProbTipo::GuardarProblemaEn(const QString& ruta) {
         return false;
     }
     if (!EscribirArchivoProblema(this, ruta, EscribirArchivoProblema(a))) return false;
-    rutaArchivo_ = ruta;
+    FijarRutaArchivo(ruta);
+    setWindowModified(false);
+    BorrarRecuperacion();
+    emit guardado(ruta);
     return true;
+}
+
+void TfrmProbTipo::FijarRutaArchivo(const QString& ruta) {
+    rutaArchivo_ = ruta;
+    ActualizarTitulo();
+}
+
+void TfrmProbTipo::ActualizarTitulo() {
+    const QString titulo = "Cálculo para problema específico";
+    setWindowTitle((rutaArchivo_.isEmpty() ? titulo : titulo + " - " + QFileInfo(rutaArchivo_).fileName()) + "[*]");
+}
+
+// ---- Changes.
+
+bool TfrmProbTipo::Cambiado() const { return isWindowModified() || campos_->EdicionPendiente(); }
+
+QString TfrmProbTipo::NombreProblema() const {
+    if (!rutaArchivo_.isEmpty()) return QFileInfo(rutaArchivo_).fileName();
+    // Classified to the end once "Continuar" of the structure page has run.
+    const bool final = pgReplanteo->isTabVisible(kComplementaria) || pgReplanteo->isTabVisible(kResultados);
+    const TCalculadora* calc = final ? CalculadoraDe(CalcularCodigo(kComplementaria, datos_)) : nullptr;
+    return QString("%1 (sin archivo)").arg(calc ? QString::fromUtf8(calc->titulo) : QString("Problema sin clasificar"));
+}
+
+bool TfrmProbTipo::PreguntarAlCerrar() {
+    if (!Cambiado()) return true;
+    // The window asked about is the one in front.
+    if (auto* marco = qobject_cast<QMdiSubWindow*>(parentWidget()); marco && marco->mdiArea())
+        marco->mdiArea()->setActiveSubWindow(marco);
+    switch (PreguntarGuardarCambios(this, NombreProblema())) {
+        case TRespuestaCambios::Guardar: return GuardarProblema();
+        case TRespuestaCambios::NoGuardar: return true;
+        case TRespuestaCambios::Cancelar: break;
+    }
+    return false;
+}
+
+QString TfrmProbTipo::GuardarRecuperacion() {
+    if (!Cambiado()) return {};
+    const TArchivoProblema a = Problema();
+    // A text being typed that its field will refuse: the last copy stays
+    // until it is put right.
+    if (TextoRechazado(a.problema.textos)) return {};
+    if (rutaRecuperacion_.isEmpty()) rutaRecuperacion_ = NuevaRutaRecuperacion();
+    QDir().mkpath(QFileInfo(rutaRecuperacion_).absolutePath());
+    return EscribirEnUnPaso(rutaRecuperacion_, EscribirArchivoProblema(a));
+}
+
+void TfrmProbTipo::BorrarRecuperacion() {
+    if (!rutaRecuperacion_.isEmpty()) QFile::remove(rutaRecuperacion_);
 }

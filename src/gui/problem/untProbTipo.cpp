@@ -38,7 +38,7 @@ QPushButton* BotonContinuar(QWidget* padre, const char* nombre) {
     return b;
 }
 
-bool Cambiado(const QLineEdit* edit, std::optional<double> guardado) {
+bool ValorNuevo(const QLineEdit* edit, std::optional<double> guardado) {
     return ValorCambiado(guardado, edit->text().toStdString());
 }
 
@@ -46,7 +46,7 @@ bool Cambiado(const QLineEdit* edit, std::optional<double> guardado) {
 
 TfrmProbTipo::TfrmProbTipo(QWidget* padre) : QWidget(padre), menu_(new TMenuHijo(this)) {
     setObjectName("frmProbTipo");
-    setWindowTitle("Cálculo para problema específico");
+    ActualizarTitulo();
     setAttribute(Qt::WA_DeleteOnClose);
     campos_ = new TControlCampos(this, datos_, [this](QLineEdit* edit, const TCampo& campo,
                                                       std::optional<double> guardado) {
@@ -126,12 +126,16 @@ TfrmProbTipo::TfrmProbTipo(QWidget* padre) : QWidget(padre), menu_(new TMenuHijo
     tbshNivel0->rbCaucCoefMannCauc->setChecked(true);
     tbshNivel0->edtCaucCoefMannCauc->setEnabled(true);
     tbshNivel0->lblCaucCoefMannCaucUnid->setEnabled(true);
+    setWindowModified(false);  // selecting the option above is no change of the user's
 }
 
 // No page event and no field event may run while the pages are destroyed.
+// Closed or thrown away with the main window: its changes were saved or
+// given up, and its recovery copy goes too.
 TfrmProbTipo::~TfrmProbTipo() {
     disconnect(pgReplanteo, nullptr, this, nullptr);
     delete campos_;
+    BorrarRecuperacion();
 }
 
 void TfrmProbTipo::closeEvent(QCloseEvent* e) {
@@ -143,6 +147,10 @@ void TfrmProbTipo::closeEvent(QCloseEvent* e) {
             else
                 close();
         });
+        return;
+    }
+    if (!PreguntarAlCerrar()) {
+        e->ignore();
         return;
     }
     QWidget::closeEvent(e);
@@ -284,6 +292,9 @@ void TfrmProbTipo::btnContAfue23Click() {
 }
 
 void TfrmProbTipo::AbrirPaginaSiguiente(int pagina, std::uint8_t viejo, std::uint8_t nuevo) {
+    // Every answer of the wizard, the jet's included, comes here: a new
+    // page or another answer is a change of the problem.
+    if (!pgReplanteo->isTabVisible(pagina) || viejo != nuevo) setWindowModified(true);
     pgReplanteo->setTabVisible(pagina, true);
     pgReplanteo->setCurrentIndex(pagina);
     ReiniciarSiCambio(viejo, nuevo);
@@ -380,8 +391,13 @@ void TfrmProbTipo::RefrescarGrafico() {
 
 // ---- Reactions of the fields.
 
+// Every accepted change of a field comes to one of these two, a picker's
+// value and the roughness option too: a changed value is a change of the
+// problem.
 void TfrmProbTipo::InvalidarResultados(QLineEdit* edit, int pagina, std::optional<double> guardado) {
-    const TInvalidacion inv = Invalidacion(TReaccion::Resultados, Cambiado(edit, guardado));
+    const bool cambiado = ValorNuevo(edit, guardado);
+    if (cambiado) setWindowModified(true);
+    const TInvalidacion inv = Invalidacion(TReaccion::Resultados, cambiado);
     if (inv.ocultar == TInvalidacion::Resultados) {
         pgReplanteo->setTabVisible(kResultados, false);
         pgReplanteo->setTabVisible(kGrafico, false);
@@ -393,7 +409,9 @@ void TfrmProbTipo::InvalidarResultados(QLineEdit* edit, int pagina, std::optiona
 }
 
 void TfrmProbTipo::InvalidarPosteriores(QLineEdit* edit, std::optional<double> guardado) {
-    const TInvalidacion inv = Invalidacion(TReaccion::Posteriores, Cambiado(edit, guardado));
+    const bool cambiado = ValorNuevo(edit, guardado);
+    if (cambiado) setWindowModified(true);
+    const TInvalidacion inv = Invalidacion(TReaccion::Posteriores, cambiado);
     if (inv.ocultar == TInvalidacion::Posteriores) OcultarPosteriores();
     if (inv.reiniciar) LimpiarGrafico();
 }

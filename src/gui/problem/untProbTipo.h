@@ -112,14 +112,41 @@ public:
     // were left, then the problem goes to the window's file, chosen in the
     // save dialog the first time.  False when nothing was saved.
     bool GuardarProblema();
-    // Saves to `ruta`, which becomes the window's file.
+    // Saves to `ruta`, which becomes the window's file; the window is
+    // unchanged after it and its recovery copy goes.
     bool GuardarProblemaEn(const QString& ruta);
     const QString& RutaArchivo() const { return rutaArchivo_; }
-    void FijarRutaArchivo(const QString& ruta) { rutaArchivo_ = ruta; }
+    // The window's file, shown in its title.
+    void FijarRutaArchivo(const QString& ruta);
+
+    // ---- Changes (untProbArchivo.cpp).
+    // True when the problem changed since the window was created, opened or
+    // saved: the window's modified flag, set where an accepted change is
+    // handled, or a value typed in a field and not yet checked.
+    bool Cambiado() const;
+    // What the question about unsaved changes calls the problem: its file,
+    // or its title when it has none.
+    QString NombreProblema() const;
+    // A changed window asks whether to save; true when it may close ("No
+    // guardar", or a save that happened).
+    bool PreguntarAlCerrar();
+    // Writes a changed window to its recovery file; what went wrong, or
+    // empty (also when nothing was written: unchanged, or a text the field
+    // will reject is being typed, and the last copy stays).
+    QString GuardarRecuperacion();
+    // Removes the recovery file (after a save, and when the window goes).
+    void BorrarRecuperacion();
+    const QString& RutaRecuperacion() const { return rutaRecuperacion_; }
+
+signals:
+    // After a save: the file written.
+    void guardado(const QString& ruta);
 
 protected:
     // A window closed while a message box is up closes once the box is gone:
     // destroying it would pull the stack frames that show the box from under it.
+    // A changed window asks first, and stays open on "Cancelar" or a save
+    // that did not happen.
     void closeEvent(QCloseEvent* e) override;
 
 private:
@@ -140,6 +167,9 @@ private:
     // Hides every tab after the active page, then activates the last
     // visible page counting down from "Grafico".
     void OcultarPosteriores();
+    // "Cálculo para problema específico", with the file's name when there
+    // is one, and the changed marker.
+    void ActualizarTitulo();
 
     TDatosProblema datos_{};  // zero-filled with the window, destroyed with it
     TPanelFormulas panel_;
@@ -149,4 +179,5 @@ private:
     QWidget* zonaPreguntas_;
     int paginaActual_ = kGlobal;
     QString rutaArchivo_;  // the file the problem was opened from or saved to
+    QString rutaRecuperacion_;  // its copy for the case of a crash, once written
 };

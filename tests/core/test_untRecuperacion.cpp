@@ -1,0 +1,167 @@
+// The recovery folder: names, locks, and which files were left behind by a
+// program that no longer runs.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <fstream>
+#include <map>
+#include <thread>
+
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "problem/untRecuperacion.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class Recuperacion : public ::testing::Test {
+protected:
+    void SetUp() override {
+        carpeta = fs::temp_directory_path() /
+                  ("turmado-recuperacion-" + std::to_string(getpid()) + "-" +
+                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(carpeta);
+        fs::create_directories(carpeta);
+    }
+    void TearDown() override { fs::remove_all(carpeta); }
+
+    void Escribir(const std::string& nombre, const std::string& texto = "{}") const {
+        std::ofstream(carpeta / nombre) << texto;
+    }
+
+    fs::path carpeta;
+};
+
+// Processes as a test says they run: id to start.
+TEnCurso Corriendo(std::map<long, std::string> procesos) {
+    return [procesos](long pid) -> std::optional<TProceso> {
+        const auto it = procesos.find(pid);
+        if (it == procesos.end()) return std::nullopt;
+        return TProceso{pid, it->second};
+    };
+}
+
+}  // namespace
+
+TEST_F(Recuperacion, NombresDeArchivoYBloqueo) {
+    EXPECT_EQ(RutaRecuperacion(carpeta, 4321, 7), carpeta / "4321-7.turmado");
+    EXPECT_EQ(RutaBloqueo(carpeta, 4321), carpeta / "4321.bloqueo");
+}
+
+TEST_F(Recuperacion, BloqueoIdaYVuelta) {
+    const fs::path dentro = carpeta / "nueva" / "carpeta";
+    ASSERT_TRUE(TomarBloqueo(dentro, {77, "arranque:123"}));  // creates the folder
+    EXPECT_EQ(LeerBloqueo(dentro, 77), (TProceso{77, "arranque:123"}));
+    EXPECT_EQ(LeerBloqueo(dentro, 78), std::nullopt);
+    SoltarBloqueo(dentro, 77);
+    EXPECT_FALSE(fs::exists(RutaBloqueo(dentro, 77)));
+    EXPECT_EQ(LeerBloqueo(dentro, 77), std::nullopt);
+}
+
+// One folder with the files of several programs, each in another state.
+TEST_F(Recuperacion, ListarLosAbandonados) {
+    struct Programa {
+        long pid;
+        const char* bloqueo;  // contents of its lock; nullptr: no lock
+        bool abandonado;
+        const char* porque;
+    };
+    const Programa programas[] = {
+        {100, "100\nt1\n", false, "its lock names a process that runs with the same start"},
+        {200, "200\nt1\n", true, "no process with its id runs"},
+        {300, "300\nt1\n", true, "another process took its id: another start"},
+        {400, nullptr, true, "no lock"},
+        {500, "basura", true, "a lock cut short"},
+        {600, "601\nt1\n", true, "a lock naming another id"},
+    };
+    const TEnCurso enCurso = Corriendo({{100, "t1"}, {300, "t2"}, {600, "t1"}, {601, "t1"}});
+    for (const Programa& p : programas) {
+        Escribir(std::to_string(p.pid) + "-1.turmado");
+        if (p.bloqueo) Escribir(std::to_string(p.pid) + ".bloqueo", p.bloqueo);
+    }
+    // Windows sort by number, not as text.
+    Escribir("200-10.turmado");
+    Escribir("200-2.turmado");
+    // Names that are not recovery files.
+    for (const char* otro : {"notas.txt", "abc-1.turmado", "12-x.turmado", "-3-1.turmado", "0-1.turmado",
+                             "8-1.turmado.tmp", "81.turmado", "8-1-2.turmado"})
+        Escribir(otro);
+    fs::create_directories(carpeta / "9-1.turmado");
+
+    const std::vector<TAbandonado> lista = ListarAbandonados(carpeta, enCurso);
+    std::vector<std::string> nombres;
+    for (const TAbandonado& a : lista) {
+        nombres.push_back(a.ruta.filename().string());
+        EXPECT_EQ(a.ruta.filename(), RutaRecuperacion(carpeta, a.pid, a.ventana).filename());
+    }
+    const std::vector<std::string> esperados = {"200-1.turmado", "200-2.turmado",  "200-10.turmado",
+                                                "300-1.turmado", "400-1.turmado", "500-1.turmado",
+                                                "600-1.turmado"};
+    EXPECT_EQ(nombres, esperados);
+    for (const Programa& p : programas) {
+        SCOPED_TRACE(p.porque);
+        EXPECT_EQ(ProgramaEnCurso(carpeta, p.pid, enCurso), !p.abandonado);
+    }
+}
+
+TEST_F(Recuperacion, CarpetaQueNoExisteNoListaNada) {
+    EXPECT_TRUE(ListarAbandonados(carpeta / "no-existe", Corriendo({})).empty());
+}
+
+// Stale locks without files go; a lock of a running program and a stale
+// lock whose files still wait for an answer stay.
+TEST_F(Recuperacion, LimpiarBloqueos) {
+    Escribir("10.bloqueo", "10\nt\n");  // runs
+    Escribir("20.bloqueo", "20\nt\n");  // ended, nothing left
+    Escribir("30.bloqueo", "30\nt\n");  // ended, a file left
+    Escribir("30-1.turmado");
+    Escribir("40.bloqueo", "basura");   // garbled, nothing left
+    Escribir("notas.bloqueo", "x");     // not a lock of this program
+    LimpiarBloqueos(carpeta, Corriendo({{10, "t"}}));
+    EXPECT_TRUE(fs::exists(carpeta / "10.bloqueo"));
+    EXPECT_FALSE(fs::exists(carpeta / "20.bloqueo"));
+    EXPECT_TRUE(fs::exists(carpeta / "30.bloqueo"));
+    EXPECT_FALSE(fs::exists(carpeta / "40.bloqueo"));
+    EXPECT_TRUE(fs::exists(carpeta / "notas.bloqueo"));
+}
+
+// The real processes: this one runs; a child runs until it is killed, and a
+// killed child that its parent has not collected yet (as after kill -9)
+// does not run any more.
+TEST_F(Recuperacion, ProcesosReales) {
+    const TProceso propio = ProcesoPropio();
+    EXPECT_EQ(propio.pid, long(getpid()));
+    EXPECT_EQ(ProcesoEnCurso(propio.pid), propio);
+    EXPECT_EQ(ProcesoEnCurso(0), std::nullopt);
+    EXPECT_EQ(ProcesoEnCurso(-1), std::nullopt);
+
+    const pid_t hijo = fork();
+    ASSERT_GE(hijo, 0);
+    if (hijo == 0) {
+        pause();
+        _exit(0);
+    }
+    const std::optional<TProceso> vivo = ProcesoEnCurso(hijo);
+    ASSERT_TRUE(vivo);
+#ifdef __linux__
+    EXPECT_FALSE(vivo->inicio.empty());
+    EXPECT_NE(vivo->inicio, propio.inicio);
+#endif
+    ASSERT_TRUE(TomarBloqueo(carpeta, *vivo));
+    Escribir(std::to_string(hijo) + "-1.turmado");
+    EXPECT_TRUE(ListarAbandonados(carpeta).empty());
+
+    kill(hijo, SIGKILL);
+    bool terminado = false;
+    for (int i = 0; i < 200 && !terminado; ++i) {
+        terminado = !ProcesoEnCurso(hijo);
+        if (!terminado) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_TRUE(terminado) << "a killed process not yet collected still counts as running";
+    EXPECT_EQ(ListarAbandonados(carpeta).size(), 1u);
+    waitpid(hijo, nullptr, 0);
+    EXPECT_EQ(ProcesoEnCurso(hijo), std::nullopt);
+}
