@@ -1,13 +1,19 @@
 #include "results/untLote.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string_view>
 
 #include "general/untGeneral.h"
 #include "general/untNumero.h"
 #include "problem/untProblema.h"
+#include "results/untCasos.h"
 #include "results/untResolver.h"
 
 namespace {
@@ -28,31 +34,22 @@ struct TLinea {
     bool larga = false;
 };
 
-// Every line of the input without its end ("\n" or "\r\n").
-std::vector<TLinea> LeerLineas(std::istream& entrada) {
-    std::vector<TLinea> lineas;
-    TLinea actual;
-    bool abierta = false;
-    for (std::istreambuf_iterator<char> it(entrada), fin; it != fin; ++it) {
-        const char c = *it;
-        if (c == '\n') {
-            if (!actual.texto.empty() && actual.texto.back() == '\r') actual.texto.pop_back();
-            lineas.push_back(std::move(actual));
-            actual = {};
-            abierta = false;
-            continue;
-        }
-        abierta = true;
-        if (actual.texto.size() < kLargoMaximo)
-            actual.texto += c;
+// The next line of the input without its end ("\n" or "\r\n"); false at
+// the end of the input.  A line longer than kLargoMaximo keeps its start.
+bool LeerLinea(std::istream& entrada, TLinea& linea) {
+    linea = {};
+    std::streambuf* b = entrada.rdbuf();
+    bool alguna = false;
+    for (int c; (c = b->sbumpc()) != std::char_traits<char>::eof();) {
+        alguna = true;
+        if (c == '\n') break;
+        if (linea.texto.size() < kLargoMaximo)
+            linea.texto += static_cast<char>(c);
         else
-            actual.larga = true;
+            linea.larga = true;
     }
-    if (abierta) {
-        if (!actual.texto.empty() && actual.texto.back() == '\r') actual.texto.pop_back();
-        lineas.push_back(std::move(actual));
-    }
-    return lineas;
+    if (!linea.texto.empty() && linea.texto.back() == '\r') linea.texto.pop_back();
+    return alguna;
 }
 
 // The cells of a line; a quoted cell holds "" for a quote.  Nothing, with
@@ -194,87 +191,208 @@ std::optional<TProblema> Caso(const TEncabezado& e, const std::vector<std::strin
                 break;
         }
     }
-    if (const auto rechazo = TextoRechazado(p.textos)) {
-        error = *rechazo;
-        return std::nullopt;
-    }
-    return p;
+    return p;  // its texts are checked by the case runner
 }
 
-// A case that ran: its input cells, title and the value of each caption.
-struct TSalidaCaso {
-    std::vector<std::string> celdas;
-    std::string titulo;
-    std::vector<std::pair<std::size_t, std::string>> valores;  // (column of the caption, value)
+// A number with the shortest digits that read back to the same double.
+std::string NumeroCompleto(double x) {
+    char texto[32];
+    const auto fin = std::to_chars(texto, texto + sizeof texto, x).ptr;
+    return std::string(texto, fin);
+}
+
+// The output lines of the cases, held until the header can be written (it
+// names every caption met).  Each line is kept with the number of result
+// columns known when it was made: the columns met later are appended at the
+// end, so the line only lacks their empty cells.  Past kEnMemoria bytes the
+// lines go to a temporary file.
+class TLineasPendientes {
+public:
+    void Agregar(std::size_t columnas, const std::string& linea) {
+        Poner(static_cast<std::uint64_t>(columnas));
+        Poner(static_cast<std::uint64_t>(linea.size()));
+        memoria_ += linea;
+        if (memoria_.size() >= kEnMemoria) Volcar();
+    }
+
+    // Writes every line with its missing empty cells up to `columnas` result
+    // columns.
+    void Escribir(std::ostream& salida, std::size_t columnas, char separador) {
+        if (archivo_) {
+            Volcar();
+            std::fflush(archivo_.get());
+            std::rewind(archivo_.get());
+            std::string bloque;
+            std::vector<char> leido(kEnMemoria);
+            std::size_t n;
+            while ((n = std::fread(leido.data(), 1, leido.size(), archivo_.get())) > 0) {
+                bloque.append(leido.data(), n);
+                std::size_t usados = EscribirCompletas(salida, bloque, columnas, separador);
+                bloque.erase(0, usados);
+            }
+        }
+        EscribirCompletas(salida, memoria_, columnas, separador);
+        memoria_.clear();
+    }
+
+    bool Fallo() const { return fallo_; }
+
+private:
+    static constexpr std::size_t kEnMemoria = 1 << 20;
+
+    void Poner(std::uint64_t v) { memoria_.append(reinterpret_cast<const char*>(&v), sizeof v); }
+
+    // Without a temporary file the lines stay in memory.
+    void Volcar() {
+        if (!archivo_ && !sinArchivo_) {
+            archivo_.reset(std::tmpfile());
+            sinArchivo_ = !archivo_;
+        }
+        if (!archivo_) return;
+        if (std::fwrite(memoria_.data(), 1, memoria_.size(), archivo_.get()) != memoria_.size()) fallo_ = true;
+        memoria_.clear();
+    }
+
+    // Writes the whole records at the start of `datos`; returns the bytes used.
+    static std::size_t EscribirCompletas(std::ostream& salida, const std::string& datos, std::size_t columnas,
+                                         char separador) {
+        std::size_t i = 0;
+        while (datos.size() - i >= 2 * sizeof(std::uint64_t)) {
+            std::uint64_t propias, largo;
+            std::memcpy(&propias, datos.data() + i, sizeof propias);
+            std::memcpy(&largo, datos.data() + i + sizeof propias, sizeof largo);
+            if (datos.size() - i - 2 * sizeof(std::uint64_t) < largo) break;
+            salida.write(datos.data() + i + 2 * sizeof(std::uint64_t), static_cast<std::streamsize>(largo));
+            for (std::size_t c = propias; c < columnas; ++c) salida << separador;
+            salida << '\n';
+            i += 2 * sizeof(std::uint64_t) + largo;
+        }
+        return i;
+    }
+
+    struct TCerrar {
+        void operator()(std::FILE* f) const { std::fclose(f); }
+    };
+    std::string memoria_;
+    std::unique_ptr<std::FILE, TCerrar> archivo_;
+    bool sinArchivo_ = false;  // the temporary file could not be made
+    bool fallo_ = false;       // writing to it failed
 };
+
+// A line of the input that holds a case: its number and cells, and either
+// its problem (index into the block's problems) or why it is not one.
+struct TLineaCaso {
+    std::size_t numero;
+    std::vector<std::string> celdas;
+    std::optional<std::string> error;
+    std::size_t problema = 0;
+};
+
+// Case lines run together: bounded, so that memory does not grow with the
+// batch.
+constexpr std::size_t kCasosPorBloque = 1024;
 
 }  // namespace
 
-TResumenLote EjecutarLote(std::istream& entrada, std::ostream& salida, const TAvanceLote& avance) {
+std::vector<std::pair<std::string, std::string>> ColumnasCaso(const TResultado& r, bool numerosCompletos) {
+    std::vector<std::pair<std::string, std::string>> columnas;
+    std::map<std::string, int, std::less<>> vistas;  // a caption repeated in one case gets " (2)" ...
+    for (const TFila& f : r.filas) {
+        const int vez = ++vistas[f.etiqueta];
+        std::string titulo = vez == 1 ? f.etiqueta : f.etiqueta + " (" + std::to_string(vez) + ")";
+        columnas.emplace_back(std::move(titulo), numerosCompletos && f.numero ? NumeroCompleto(*f.numero) : f.valor);
+    }
+    return columnas;
+}
+
+TResumenLote EjecutarLote(std::istream& entrada, std::ostream& salida, const TOpcionesLote& opciones) {
     TResumenLote resumen;
-    std::vector<TLinea> lineas = LeerLineas(entrada);
+    auto fallar = [&](std::size_t linea, std::string mensaje) {
+        ++resumen.fallidos;
+        TFalloLote f{linea, std::move(mensaje)};
+        if (opciones.fallo)
+            opciones.fallo(f);
+        else
+            resumen.fallos.push_back(std::move(f));
+    };
+    TLinea linea;
     std::string error;
-    if (lineas.empty() || SinBlancos(lineas[0].texto).empty()) {
-        resumen.fallos.push_back({1, "falta el encabezado"});
+    if (!LeerLinea(entrada, linea) || SinBlancos(linea.texto).empty()) {
+        fallar(1, "falta el encabezado");
         return resumen;
     }
-    const auto encabezado = lineas[0].larga ? std::nullopt : LeerEncabezado(lineas[0].texto, error);
+    const auto encabezado = linea.larga ? std::nullopt : LeerEncabezado(linea.texto, error);
     if (!encabezado) {
-        resumen.fallos.push_back({1, lineas[0].larga ? "línea demasiado larga" : error});
+        fallar(1, linea.larga ? "línea demasiado larga" : error);
         return resumen;
     }
     const char sep = encabezado->separador;
+    const std::size_t entradas = encabezado->nombres.size();
 
-    const std::size_t total = static_cast<std::size_t>(
-        std::count_if(lineas.begin() + 1, lineas.end(), [](const TLinea& l) { return !SinBlancos(l.texto).empty(); }));
     std::vector<std::string> titulos;  // captions of the result columns, in the order first met
     std::map<std::string, std::size_t, std::less<>> columna;
-    std::vector<TSalidaCaso> casos;
+    TLineasPendientes pendientes;
+    TOpcionesCasos opcionesCasos;
+    opcionesCasos.curvas = opciones.curvas;
+    opcionesCasos.hilos = opciones.hilos;
 
-    for (std::size_t n = 1; n < lineas.size(); ++n) {
-        const TLinea& linea = lineas[n];
-        if (SinBlancos(linea.texto).empty()) continue;
-        ++resumen.casos;
-        auto fallar = [&](const std::string& mensaje) { resumen.fallos.push_back({n + 1, mensaje}); };
-        const auto celdas = linea.larga ? std::nullopt : Dividir(linea.texto, sep, error);
-        if (!celdas) {
-            fallar(linea.larga ? "línea demasiado larga" : error);
-        } else if (celdas->size() != encabezado->nombres.size()) {
-            fallar("la línea tiene " + std::to_string(celdas->size()) + " valores y el encabezado " +
-                   std::to_string(encabezado->nombres.size()));
-        } else if (const auto p = Caso(*encabezado, *celdas, error); !p) {
-            fallar(error);
-        } else {
-            try {
-                TResultado r;
-                ResolverProblema(*p, r);
-                TSalidaCaso s{*celdas, r.titulo.value_or(""), {}};
-                std::map<std::string, int, std::less<>> vistas;  // a caption repeated in one case gets " (2)" ...
-                for (const TFila& f : r.filas) {
-                    const int vez = ++vistas[f.etiqueta];
-                    const std::string titulo = vez == 1 ? f.etiqueta : f.etiqueta + " (" + std::to_string(vez) + ")";
-                    const auto [it, nueva] = columna.try_emplace(titulo, titulos.size());
-                    if (nueva) titulos.push_back(titulo);
-                    s.valores.emplace_back(it->second, f.valor);
-                }
-                casos.push_back(std::move(s));
-            } catch (const std::runtime_error& e) {  // ErrorChorro, ErrorFlotante, ErrorTexto, ErrorRechazo
-                fallar(e.what());
+    std::size_t numero = 1;
+    bool quedan = true;
+    std::vector<TLineaCaso> bloque;
+    std::vector<TProblema> problemas;
+    while (quedan) {
+        bloque.clear();
+        problemas.clear();
+        while (problemas.size() < kCasosPorBloque && (quedan = LeerLinea(entrada, linea))) {
+            ++numero;
+            if (SinBlancos(linea.texto).empty()) continue;
+            ++resumen.casos;
+            TLineaCaso& caso = bloque.emplace_back(TLineaCaso{numero, {}, {}, 0});
+            auto celdas = linea.larga ? std::nullopt : Dividir(linea.texto, sep, error);
+            if (!celdas) {
+                caso.error = linea.larga ? "línea demasiado larga" : error;
+            } else if (celdas->size() != entradas) {
+                caso.error = "la línea tiene " + std::to_string(celdas->size()) + " valores y el encabezado " +
+                             std::to_string(entradas);
+            } else if (auto p = Caso(*encabezado, *celdas, error); !p) {
+                caso.error = error;
+            } else {
+                caso.celdas = std::move(*celdas);
+                caso.problema = problemas.size();
+                problemas.push_back(std::move(*p));
             }
         }
-        if (avance) avance(resumen.casos, total);
+        const std::vector<TCasoResuelto> resueltos = ResolverCasos(problemas, opcionesCasos);
+        for (TLineaCaso& caso : bloque) {
+            if (!caso.error && resueltos[caso.problema].error) caso.error = resueltos[caso.problema].error;
+            if (caso.error) {
+                fallar(caso.numero, std::move(*caso.error));
+                continue;
+            }
+            const TResultado& r = resueltos[caso.problema].r;
+            std::vector<std::string> celdas = std::move(caso.celdas);
+            celdas.push_back(r.titulo.value_or(""));
+            for (auto& [titulo, valor] : ColumnasCaso(r, opciones.numerosCompletos)) {
+                const auto [it, nueva] = columna.try_emplace(titulo, titulos.size());
+                if (nueva) titulos.push_back(titulo);
+                if (celdas.size() <= entradas + 1 + it->second) celdas.resize(entradas + 2 + it->second);
+                celdas[entradas + 1 + it->second] = std::move(valor);
+            }
+            std::string texto;
+            for (std::size_t i = 0; i < celdas.size(); ++i) {
+                if (i) texto += sep;
+                texto += Citar(celdas[i], sep);
+            }
+            pendientes.Agregar(celdas.size() - entradas - 1, texto);
+        }
+        if (opciones.avance && !bloque.empty()) opciones.avance(resumen.casos);
     }
 
     std::vector<std::string> cabecera = encabezado->nombres;
     cabecera.push_back("titulo");
     cabecera.insert(cabecera.end(), titulos.begin(), titulos.end());
     EscribirLinea(salida, cabecera, sep);
-    for (const TSalidaCaso& s : casos) {
-        std::vector<std::string> celdas = s.celdas;
-        celdas.push_back(s.titulo);
-        celdas.resize(celdas.size() + titulos.size());
-        for (const auto& [col, valor] : s.valores) celdas[s.celdas.size() + 1 + col] = valor;
-        EscribirLinea(salida, celdas, sep);
-    }
+    pendientes.Escribir(salida, titulos.size(), sep);
+    if (pendientes.Fallo()) fallar(0, "no se pudo escribir el archivo temporal de la salida: faltan casos");
     return resumen;
 }
