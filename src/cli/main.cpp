@@ -3,6 +3,7 @@
 //
 //   turmado-calc [--problema FILE] [--rugosidad] [--codigo C] [--chorro J] [--json] [NAME=TEXT ...]
 //   turmado-calc --lote CASES.csv [--curvas] [--hilos N] [--numeros completos]
+//   turmado-calc [options and pairs as above] --barrido NAME=FROM:TO:N [--log]
 //
 // NAME is a data field without its "edt" prefix, TEXT what the user would
 // type in it.  --codigo answers the wizard up to the structure page (11, 12,
@@ -10,12 +11,15 @@
 // --problema starts from a saved problem; the options and pairs given with
 // it override what the file holds.  --lote runs one case per CSV line, on
 // all cores (--hilos N), without the evolution curves unless --curvas asks.
+// --barrido sweeps one field of the problem and prints each formula's
+// equilibrium scour depth at each point as CSV.
 // Exit status: 0 success, 2 usage, rejected input, a bad file or a failed
 // batch line, 3 a floating-point fault.  Data outside a formula's calibration
 // and validation ranges are reported on standard error (and under "avisos"
 // with --json); they do not change the status.
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <iostream>
@@ -34,6 +38,7 @@
 #include "problem/untContinuar.h"
 #include "problem/untProblema.h"
 #include "results/untAvisos.h"
+#include "results/untBarrido.h"
 #include "results/untLote.h"
 #include "results/untResolver.h"
 
@@ -53,6 +58,8 @@ struct TOpciones {
     bool curvas = false;                  // batch: compute the evolution curves too
     unsigned hilos = 0;                   // threads of a batch; 0: the machine's cores
     bool completos = false;               // batch: numbers with every digit
+    std::optional<std::string> barrido;   // CAMPO=DESDE:HASTA:N
+    bool logaritmico = false;             // sweep with logarithmic spacing
     bool rugosidad = false;
     std::optional<ProblemCode> codigo;  // second-level code chosen in the wizard
     std::optional<int> chorro;          // item of the jet question: 0 or 1
@@ -71,6 +78,7 @@ struct TSalida {
 void Uso(std::ostream& os) {
     os << "Uso: turmado-calc [--problema ARCHIVO] [--rugosidad] [--codigo C] [--chorro J] [--json] [NOMBRE=TEXTO ...]\n"
           "     turmado-calc --lote CASOS.csv [--curvas] [--hilos N] [--numeros completos]\n"
+          "     turmado-calc [opciones y pares como arriba] --barrido CAMPO=DESDE:HASTA:N [--log]\n"
           "  NOMBRE        campo de datos sin el prefijo edt (AguaDens, SediDiamMedi, FlujTiraRest ...)\n"
           "  TEXTO         el texto que se escribiría en el campo (diámetros y rugosidad en mm)\n"
           "  --problema A  parte de un problema guardado; las demás opciones y pares lo modifican\n"
@@ -84,6 +92,9 @@ void Uso(std::ostream& os) {
           "  --curvas      en un lote, calcula también las curvas de evolución (la salida no las muestra)\n"
           "  --hilos N     hilos de cálculo, de 1 a " << kHilosMaximo << " (por omisión, los núcleos de la máquina)\n"
           "  --numeros completos  en un lote, los resultados numéricos con todas sus cifras\n"
+          "  --barrido CAMPO=DESDE:HASTA:N  estudio de sensibilidad: la erosión de cada fórmula en N puntos\n"
+          "                (de " << kPuntosBarridoMinimo << " a " << kPuntosBarridoMaximo << ") de DESDE a HASTA, en CSV\n"
+          "  --log         con --barrido, puntos equiespaciados en escala logarítmica\n"
           "Campos:";
     for (const TCampo& c : Campos()) os << ' ' << c.nombre;
     os << '\n';
@@ -123,6 +134,12 @@ std::optional<TSalida> LeerArgumentos(int argc, char** argv, TOpciones& op) {
             const auto v = valor();
             op.chorro = v ? Entero(*v, {0, 1}) : std::nullopt;
             if (!op.chorro) return TSalida{kSalidaUso, "--chorro espera 0 o 1", true};
+        } else if (a == "--barrido") {
+            const auto v = valor();
+            if (!v) return TSalida{kSalidaUso, "--barrido espera CAMPO=DESDE:HASTA:N", true};
+            op.barrido = std::string(*v);
+        } else if (a == "--log") {
+            op.logaritmico = true;
         } else if (a == "--curvas") {
             op.curvas = true;
         } else if (a == "--numeros") {
@@ -154,6 +171,9 @@ std::optional<TSalida> LeerArgumentos(int argc, char** argv, TOpciones& op) {
     }
     if (op.lote && op.otras) return TSalida{kSalidaUso, "--lote no admite otras opciones ni pares", true};
     if (!op.lote && op.deLote) return TSalida{kSalidaUso, "--curvas y --numeros solo valen con --lote", true};
+    if (op.hilos && !op.lote && !op.barrido) return TSalida{kSalidaUso, "--hilos solo vale con --lote o --barrido", true};
+    if (op.logaritmico && !op.barrido) return TSalida{kSalidaUso, "--log solo vale con --barrido", true};
+    if (op.barrido && op.json) return TSalida{kSalidaUso, "--barrido escribe CSV: no admite --json", true};
     return std::nullopt;
 }
 
@@ -284,6 +304,22 @@ int Lote(const TOpciones& op) {
     return resumen.fallidos == 0 ? 0 : kSalidaUso;
 }
 
+// A sensitivity study of the problem: the table on standard output.
+int Barrido(const TOpciones& op, const TProblema& p) {
+    const TLecturaBarrido l = LeerBarrido(*op.barrido, op.logaritmico);
+    if (!l.barrido) {
+        std::cerr << "turmado-calc: --barrido: " << l.error << '\n';
+        return kSalidaUso;
+    }
+    const std::vector<std::string_view> campos = CamposDelProblema(p);
+    if (std::find(campos.begin(), campos.end(), l.barrido->campo) == campos.end()) {
+        std::cerr << "turmado-calc: --barrido: el problema no lee el campo " << l.barrido->campo << '\n';
+        return kSalidaUso;
+    }
+    std::cout << CsvEstudio(*l.barrido, Estudiar(p, *l.barrido, op.hilos));
+    return 0;
+}
+
 // The warnings of the active formulas whose data lie outside calibration,
 // one block per formula, then the summary line.
 void AvisarRangos(const TResultado& r) {
@@ -311,6 +347,7 @@ int main(int argc, char** argv) {
 
     TProblema p;
     if (const auto s = Problema(op, p)) return terminar(*s);
+    if (op.barrido) return Barrido(op, p);
     TResultado r;
     if (const auto s = Resolver(p, r)) {
         if (s->estado == kSalidaFallo) {  // the fault's own text, alone

@@ -27,6 +27,7 @@ public:
     TControlCampos& Campos() override { return campos; }
     TTextosCampos Textos() const override { return {}; }
     bool OpcionManning() const override { return true; }
+    TProblema ProblemaActual() const override { return {}; }
     void btnN0Click() override { pedidos << "btnN0Click"; }
     void btnN1Click() override { pedidos << "btnN1Click"; }
     void PreguntarChorro() override { pedidos << "PreguntarChorro"; }

@@ -5,7 +5,8 @@
 // each formula result whose data lie outside the formula's calibration range
 // a marker with a tooltip, and below the rows one summary line when any lies
 // outside both ranges.  The page keeps nothing: every show rebuilds it from
-// the record and the panel.
+// the record and the panel.  After a calculation "Sensibilidad..." opens
+// the sensitivity study of the window's problem.
 #pragma once
 
 #include <map>
@@ -36,6 +37,7 @@ public:
     QPushButton* bbtnShowPUno;
     QPushButton* bbtnShowPDos;
     QPushButton* bbtnPdteCrit;
+    QPushButton* bbtnSensibilidad;  // "Sensibilidad..."
     QLabel* lblAvisRang;  // summary of the formulas whose data lie outside their ranges
 
     // The validity marker beside the value of the row with this stem (lbl<stem>Avis).
@@ -54,6 +56,8 @@ public:
     void bbtnShowPUnoClick();
     void bbtnShowPDosClick();
     void bbtnPdteCritClick();
+    // Opens a sensitivity window over a copy of the window's problem.
+    void bbtnSensibilidadClick();
 
 private:
     // The validity marker and tooltip of a row on row `numero`; none inside calibration.
