@@ -188,6 +188,31 @@ private slots:
         QVERIFY(!std::isnan(s->curvas[1]->data()->at(4)->value));
         QCOMPARE(s->lblEstado->text(), QString("3 de 5 puntos sin resultado."));
     }
+
+    // "Cancelar" right after "Calcular": the study stops between points and
+    // shows the points done, or it had already ended; either way the window
+    // is ready for the next one.
+    void Cancelar() {
+        TfrmSensibilidad* s = Abrir();
+        QVERIFY(s);
+        Escribir(s->edtPuntos, "1000");
+        QSignalSpy terminado(s, &TfrmSensibilidad::Terminado);
+        Clic(s->btnCalcular);
+        QVERIFY(s->Calculando());
+        QVERIFY(s->btnCancelar->isEnabled());
+        QVERIFY(!s->btnCalcular->isEnabled());
+        Clic(s->btnCancelar);
+        QVERIFY(terminado.wait(30000) || terminado.count() == 1);
+        QVERIFY(s->Estudio());
+        const std::size_t hechos = s->Estudio()->puntos.size();
+        QCOMPARE(s->tblSensibilidad->rowCount(), int(hechos));
+        if (s->Estudio()->cancelado)
+            QCOMPARE(s->lblEstado->text(), QString("Cancelado: %1 de 1000 puntos.").arg(hechos));
+        else
+            QCOMPARE(hechos, std::size_t(1000));
+        QVERIFY(s->btnCalcular->isEnabled());
+        QVERIFY(!s->btnCancelar->isEnabled());
+    }
 };
 
 QTEST_MAIN(PruebaSensibilidad)

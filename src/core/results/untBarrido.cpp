@@ -133,11 +133,11 @@ TEstudio Estudiar(const TProblema& base, const TBarrido& b, unsigned hilos,
     std::vector<TProblema> problemas(valores.size(), base);
     for (std::size_t i = 0; i < valores.size(); ++i) problemas[i].textos[b.campo] = TextoValor(valores[i]);
     TOpcionesCasos o;
-    o.hilos = hilos;
     o.cancelar = cancelar;
+    TTrabajadores trabajadores(hilos);
     for (std::size_t i = 0; i < problemas.size(); i += kPuntosPorBloque) {
         const std::size_t n = std::min(kPuntosPorBloque, problemas.size() - i);
-        for (const TCasoResuelto& c : ResolverCasos(std::span(problemas).subspan(i, n), o)) {
+        for (const TCasoResuelto& c : ResolverCasos(std::span(problemas).subspan(i, n), o, trabajadores)) {
             if (c.cancelado) {
                 e.cancelado = true;
                 return e;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <atomic>
 #include <thread>
 
 unsigned HilosPorDefecto() { return std::max(1u, std::thread::hardware_concurrency()); }
@@ -23,28 +24,97 @@ void Resolver(const TProblema& p, bool curvas, TCasoResuelto& caso) {
 
 }  // namespace
 
-std::vector<TCasoResuelto> ResolverCasos(std::span<const TProblema> problemas, const TOpcionesCasos& opciones) {
-    std::vector<TCasoResuelto> casos(problemas.size());
-    const std::size_t hilos =
-        std::min<std::size_t>(opciones.hilos ? opciones.hilos : HilosPorDefecto(), problemas.size());
+// One call of EnParalelo: shared with the kept threads, so that one woken
+// late finds it finished (no index left) and lets it go.
+struct TTrabajadores::TTrabajo {
+    const std::function<void(std::size_t)>* tarea;
+    std::size_t n;
     std::atomic<std::size_t> siguiente{0};
-    auto trabajar = [&] {
-        for (std::size_t i; (i = siguiente.fetch_add(1, std::memory_order_relaxed)) < problemas.size();) {
-            if (opciones.cancelar && opciones.cancelar->load(std::memory_order_relaxed)) {
-                casos[i].cancelado = true;
-                continue;
-            }
-            Resolver(problemas[i], opciones.curvas, casos[i]);
-        }
-    };
-    if (hilos <= 1) {
-        trabajar();
-        return casos;
-    }
+    std::atomic<std::size_t> hechas{0};
+};
+
+TTrabajadores::TTrabajadores(unsigned hilos) {
+    const unsigned total = hilos ? hilos : HilosPorDefecto();
+    for (unsigned h = 1; h < total; ++h) hilos_.emplace_back([this] { Esperar(); });
+}
+
+TTrabajadores::~TTrabajadores() {
     {
-        std::vector<std::jthread> otros;
-        for (std::size_t h = 1; h < hilos; ++h) otros.emplace_back(trabajar);
-        trabajar();
-    }  // every thread joined before the cases are handed back
+        std::lock_guard l(mutex_);
+        salir_ = true;
+    }
+    hay_.notify_all();
+    for (std::thread& h : hilos_) h.join();
+}
+
+namespace {
+
+// Takes tasks until none is left; true when this thread ended the last one.
+bool Trabajar(std::atomic<std::size_t>& siguiente, std::atomic<std::size_t>& hechas, std::size_t n,
+              const std::function<void(std::size_t)>& tarea) {
+    bool ultima = false;
+    for (std::size_t i; (i = siguiente.fetch_add(1)) < n;) {
+        tarea(i);  // called only while the caller waits: index i is not done
+        ultima = hechas.fetch_add(1) + 1 == n;
+    }
+    return ultima;
+}
+
+}  // namespace
+
+void TTrabajadores::Esperar() {
+    std::uint64_t vista = 0;
+    while (true) {
+        std::shared_ptr<TTrabajo> t;
+        {
+            std::unique_lock l(mutex_);
+            hay_.wait(l, [&] { return salir_ || generacion_ != vista; });
+            if (salir_) return;
+            vista = generacion_;
+            t = trabajo_;
+        }
+        if (t && Trabajar(t->siguiente, t->hechas, t->n, *t->tarea)) {
+            std::lock_guard l(mutex_);
+            terminado_.notify_all();
+        }
+    }
+}
+
+void TTrabajadores::EnParalelo(std::size_t n, const std::function<void(std::size_t)>& tarea) {
+    if (hilos_.empty() || n <= 1) {
+        for (std::size_t i = 0; i < n; ++i) tarea(i);
+        return;
+    }
+    auto t = std::make_shared<TTrabajo>();
+    t->tarea = &tarea;
+    t->n = n;
+    {
+        std::lock_guard l(mutex_);
+        trabajo_ = t;
+        ++generacion_;
+    }
+    hay_.notify_all();
+    Trabajar(t->siguiente, t->hechas, n, tarea);
+    std::unique_lock l(mutex_);
+    terminado_.wait(l, [&] { return t->hechas.load() == n; });
+    trabajo_.reset();
+}
+
+std::vector<TCasoResuelto> ResolverCasos(std::span<const TProblema> problemas, const TOpcionesCasos& opciones,
+                                         TTrabajadores& trabajadores) {
+    std::vector<TCasoResuelto> casos(problemas.size());
+    trabajadores.EnParalelo(problemas.size(), [&](std::size_t i) {
+        if (opciones.cancelar && opciones.cancelar->load(std::memory_order_relaxed))
+            casos[i].cancelado = true;
+        else
+            Resolver(problemas[i], opciones.curvas, casos[i]);
+    });
     return casos;
+}
+
+std::vector<TCasoResuelto> ResolverCasos(std::span<const TProblema> problemas, const TOpcionesCasos& opciones) {
+    TTrabajadores trabajadores(
+        static_cast<unsigned>(std::min<std::size_t>(opciones.hilos ? opciones.hilos : HilosPorDefecto(),
+                                                    std::max<std::size_t>(problemas.size(), 1))));
+    return ResolverCasos(problemas, opciones, trabajadores);
 }

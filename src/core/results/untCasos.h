@@ -4,7 +4,13 @@
 #pragma once
 
 #include <atomic>
+#include <condition_variable>
 #include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <thread>
 #include <optional>
 #include <span>
 #include <string>
@@ -15,6 +21,35 @@
 
 // Threads used when none are asked for: the machine's cores (1 if unknown).
 unsigned HilosPorDefecto();
+
+// Threads kept for a whole run (a batch, a study), so that its blocks do
+// not each start and join threads: on a busy machine a new thread may wait
+// for the processor for milliseconds.
+class TTrabajadores {
+public:
+    // `hilos` threads in all, the caller's included; 0: HilosPorDefecto().
+    explicit TTrabajadores(unsigned hilos = 0);
+    ~TTrabajadores();
+    TTrabajadores(const TTrabajadores&) = delete;
+    TTrabajadores& operator=(const TTrabajadores&) = delete;
+
+    // Runs tarea(i) for every i from 0 to n - 1 on the calling thread and
+    // the kept ones, each taking the next index not yet taken; returns when
+    // every task has ended.  A kept thread still asleep takes nothing: the
+    // others do its share.
+    void EnParalelo(std::size_t n, const std::function<void(std::size_t)>& tarea);
+
+private:
+    struct TTrabajo;
+    void Esperar();
+
+    std::mutex mutex_;
+    std::condition_variable hay_, terminado_;
+    std::shared_ptr<TTrabajo> trabajo_;
+    std::uint64_t generacion_ = 0;
+    bool salir_ = false;
+    std::vector<std::thread> hilos_;
+};
 
 struct TOpcionesCasos {
     bool curvas = false;  // store the points of the evolution curves
@@ -38,3 +73,6 @@ struct TCasoResuelto {
 // case not yet taken, so the order of work differs from run to run but not
 // the results.
 std::vector<TCasoResuelto> ResolverCasos(std::span<const TProblema> problemas, const TOpcionesCasos& opciones);
+// The same on threads kept by the caller (opciones.hilos is not read).
+std::vector<TCasoResuelto> ResolverCasos(std::span<const TProblema> problemas, const TOpcionesCasos& opciones,
+                                         TTrabajadores& trabajadores);

@@ -279,13 +279,16 @@ private:
     bool fallo_ = false;       // writing to it failed
 };
 
-// A line of the input that holds a case: its number and cells, and either
-// its problem (index into the block's problems) or why it is not one.
+// A line of the input that holds a case: its number and text, then either
+// its problem or why it is not one, then what its output line is made of.
 struct TLineaCaso {
     std::size_t numero;
-    std::vector<std::string> celdas;
+    TLinea linea;
     std::optional<std::string> error;
-    std::size_t problema = 0;
+    std::optional<TProblema> problema;
+    std::size_t indice = 0;  // of its problem among the block's
+    std::string inicio;      // the quoted input cells and title, separated
+    std::vector<std::pair<std::string, std::string>> columnas;  // (caption, quoted value)
 };
 
 // Case lines run together: bounded, so that memory does not grow with the
@@ -336,54 +339,86 @@ TResumenLote EjecutarLote(std::istream& entrada, std::ostream& salida, const TOp
     opcionesCasos.curvas = opciones.curvas;
     opcionesCasos.hilos = opciones.hilos;
 
+    TTrabajadores trabajadores(opciones.hilos);
     std::size_t numero = 1;
     bool quedan = true;
     std::vector<TLineaCaso> bloque;
     std::vector<TProblema> problemas;
+    std::vector<const std::string*> celdas;
     while (quedan) {
         bloque.clear();
         problemas.clear();
-        while (problemas.size() < kCasosPorBloque && (quedan = LeerLinea(entrada, linea))) {
+        // Read on this thread; split, read into problems, run and format on
+        // every thread; the columns and the output in input order here.
+        while (bloque.size() < kCasosPorBloque && (quedan = LeerLinea(entrada, linea))) {
             ++numero;
             if (SinBlancos(linea.texto).empty()) continue;
             ++resumen.casos;
-            TLineaCaso& caso = bloque.emplace_back(TLineaCaso{numero, {}, {}, 0});
-            auto celdas = linea.larga ? std::nullopt : Dividir(linea.texto, sep, error);
+            bloque.push_back(TLineaCaso{numero, std::move(linea), {}, {}, 0, {}, {}});
+        }
+        std::vector<std::vector<std::string>> entradasCaso(bloque.size());
+        trabajadores.EnParalelo(bloque.size(), [&](std::size_t i) {
+            TLineaCaso& caso = bloque[i];
+            std::string error;
+            auto celdas = caso.linea.larga ? std::nullopt : Dividir(caso.linea.texto, sep, error);
             if (!celdas) {
-                caso.error = linea.larga ? "línea demasiado larga" : error;
+                caso.error = caso.linea.larga ? "línea demasiado larga" : error;
             } else if (celdas->size() != entradas) {
                 caso.error = "la línea tiene " + std::to_string(celdas->size()) + " valores y el encabezado " +
                              std::to_string(entradas);
             } else if (auto p = Caso(*encabezado, *celdas, error); !p) {
                 caso.error = error;
             } else {
-                caso.celdas = std::move(*celdas);
-                caso.problema = problemas.size();
-                problemas.push_back(std::move(*p));
+                caso.problema = std::move(p);
+                entradasCaso[i] = std::move(*celdas);
             }
-        }
-        const std::vector<TCasoResuelto> resueltos = ResolverCasos(problemas, opcionesCasos);
+        });
         for (TLineaCaso& caso : bloque) {
-            if (!caso.error && resueltos[caso.problema].error) caso.error = resueltos[caso.problema].error;
+            if (!caso.problema) continue;
+            caso.indice = problemas.size();
+            problemas.push_back(std::move(*caso.problema));
+        }
+        std::vector<TCasoResuelto> resueltos = ResolverCasos(problemas, opcionesCasos, trabajadores);
+        trabajadores.EnParalelo(bloque.size(), [&](std::size_t i) {
+            TLineaCaso& caso = bloque[i];
+            if (caso.error || !caso.problema) return;
+            TCasoResuelto& r = resueltos[caso.indice];
+            problemas[caso.indice].textos.clear();  // freed here rather than on the writing thread
+            if (r.error) {
+                caso.error = std::move(r.error);
+                return;
+            }
+            for (const std::string& c : entradasCaso[i]) caso.inicio += Citar(c, sep) + sep;
+            caso.inicio += Citar(r.r.titulo.value_or(""), sep);
+            for (auto& [titulo, valor] : ColumnasCaso(r.r, opciones.numerosCompletos))
+                caso.columnas.emplace_back(std::move(titulo), Citar(valor, sep));
+            r.r.filas = {};
+            entradasCaso[i] = {};
+        });
+        std::string texto;
+        for (TLineaCaso& caso : bloque) {
             if (caso.error) {
                 fallar(caso.numero, std::move(*caso.error));
                 continue;
             }
-            const TResultado& r = resueltos[caso.problema].r;
-            std::vector<std::string> celdas = std::move(caso.celdas);
-            celdas.push_back(r.titulo.value_or(""));
-            for (auto& [titulo, valor] : ColumnasCaso(r, opciones.numerosCompletos)) {
+            celdas.assign(titulos.size(), nullptr);
+            for (const auto& [titulo, valor] : caso.columnas) {
                 const auto [it, nueva] = columna.try_emplace(titulo, titulos.size());
-                if (nueva) titulos.push_back(titulo);
-                if (celdas.size() <= entradas + 1 + it->second) celdas.resize(entradas + 2 + it->second);
-                celdas[entradas + 1 + it->second] = std::move(valor);
+                if (nueva) {
+                    titulos.push_back(titulo);
+                    celdas.push_back(nullptr);
+                }
+                celdas[it->second] = &valor;
             }
-            std::string texto;
-            for (std::size_t i = 0; i < celdas.size(); ++i) {
-                if (i) texto += sep;
-                texto += Citar(celdas[i], sep);
+            // The line ends at its last result cell; the cells after it are
+            // empty, and the empty ones of columns met later are added on writing.
+            while (!celdas.empty() && !celdas.back()) celdas.pop_back();
+            texto = caso.inicio;
+            for (const std::string* c : celdas) {
+                texto += sep;
+                if (c) texto += *c;
             }
-            pendientes.Agregar(celdas.size() - entradas - 1, texto);
+            pendientes.Agregar(celdas.size(), texto);
         }
         if (opciones.avance && !bloque.empty()) opciones.avance(resumen.casos);
     }

@@ -32,6 +32,7 @@ namespace {
 // A study that ends within this time shows no progress.
 constexpr int kDemoraProgreso = 300;  // ms
 constexpr double kMargenErosion = 1.05;
+constexpr double kMargenEjeX = 0.02;  // of the range, each side
 constexpr const char* kPuntosPorDefecto = "50";
 
 struct TFormato {
@@ -115,7 +116,7 @@ TfrmSensibilidad::TfrmSensibilidad(const TProblema& problema, const QString& tit
         0, 0, new QCPTextElement(chrtSensibilidad, "Erosión máxima de equilibrio", fuenteTitulo));
     chrtSensibilidad->yAxis->setLabel("erosión (m)");
     for (QCPAxis* eje : {chrtSensibilidad->xAxis, chrtSensibilidad->yAxis}) eje->setNumberFormat("gb");
-    chrtSensibilidad->legend->setVisible(true);
+    chrtSensibilidad->legend->setVisible(false);  // until there are curves
     chrtSensibilidad->axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignTop | Qt::AlignLeft);
 
     tblSensibilidad = new QTableWidget(this);
@@ -284,8 +285,13 @@ void TfrmSensibilidad::Dibujar() {
         agregar(llenos, Qt::NoPen, QCPScatterStyle::ssDisc);
         agregar(huecos, Qt::NoPen, QCPScatterStyle::ssCircle);
     }
+    // A little room beyond the ends, so that their markers show whole.
     const double desde = std::min(b.desde, b.hasta), hasta = std::max(b.desde, b.hasta);
-    c->xAxis->setRange(desde, hasta);
+    if (b.logaritmico)
+        c->xAxis->setRange(desde / std::pow(hasta / desde, kMargenEjeX), hasta * std::pow(hasta / desde, kMargenEjeX));
+    else
+        c->xAxis->setRange(desde - (hasta - desde) * kMargenEjeX, hasta + (hasta - desde) * kMargenEjeX);
+    c->legend->setVisible(!curvas.empty());
     c->yAxis->setRange(0, maximo > 0 ? maximo * kMargenErosion : 1);
     const auto it = problema_.textos.find(b.campo);
     if (const auto actual = it == problema_.textos.end() ? std::nullopt : LeerNumero(it->second)) {
