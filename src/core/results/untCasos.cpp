@@ -100,15 +100,27 @@ void TTrabajadores::EnParalelo(std::size_t n, const std::function<void(std::size
     trabajo_.reset();
 }
 
+void ResolverCasos(std::size_t n, const TOpcionesCasos& opciones, TTrabajadores& trabajadores,
+                   const TProblemaDeCaso& problema, const TEntregaDeCaso& entregar) {
+    trabajadores.EnParalelo(n, [&](std::size_t i) {
+        TCasoResuelto caso;
+        std::string error;
+        if (opciones.cancelar && opciones.cancelar->load(std::memory_order_relaxed))
+            caso.cancelado = true;
+        else if (const TProblema* p = problema(i, error))
+            Resolver(*p, opciones.curvas, caso);
+        else
+            caso.error = std::move(error);
+        entregar(i, caso);
+    });
+}
+
 std::vector<TCasoResuelto> ResolverCasos(std::span<const TProblema> problemas, const TOpcionesCasos& opciones,
                                          TTrabajadores& trabajadores) {
     std::vector<TCasoResuelto> casos(problemas.size());
-    trabajadores.EnParalelo(problemas.size(), [&](std::size_t i) {
-        if (opciones.cancelar && opciones.cancelar->load(std::memory_order_relaxed))
-            casos[i].cancelado = true;
-        else
-            Resolver(problemas[i], opciones.curvas, casos[i]);
-    });
+    ResolverCasos(
+        problemas.size(), opciones, trabajadores, [&](std::size_t i, std::string&) { return &problemas[i]; },
+        [&](std::size_t i, TCasoResuelto& caso) { casos[i] = std::move(caso); });
     return casos;
 }
 

@@ -76,3 +76,13 @@ std::vector<TCasoResuelto> ResolverCasos(std::span<const TProblema> problemas, c
 // The same on threads kept by the caller (opciones.hilos is not read).
 std::vector<TCasoResuelto> ResolverCasos(std::span<const TProblema> problemas, const TOpcionesCasos& opciones,
                                          TTrabajadores& trabajadores);
+
+// The general form, for callers that read their problems and use their
+// results as they go (a batch): case i's problem is problema(i, error)
+// (nullptr: not a problem, the reason left in `error`, which the case then
+// carries), and the case goes to entregar(i, caso); both on the thread that
+// runs the case, so that what a case allocates is used and freed there.
+using TProblemaDeCaso = std::function<const TProblema*(std::size_t i, std::string& error)>;
+using TEntregaDeCaso = std::function<void(std::size_t i, TCasoResuelto& caso)>;
+void ResolverCasos(std::size_t n, const TOpcionesCasos& opciones, TTrabajadores& trabajadores,
+                   const TProblemaDeCaso& problema, const TEntregaDeCaso& entregar);

@@ -286,8 +286,7 @@ struct TLineaCaso {
     TLinea linea;
     std::optional<std::string> error;
     std::optional<TProblema> problema;
-    std::size_t indice = 0;  // of its problem among the block's
-    std::string inicio;      // the quoted input cells and title, separated
+    std::string inicio;  // the quoted input cells and title, separated
     std::vector<std::pair<std::string, std::string>> columnas;  // (caption, quoted value)
 };
 
@@ -343,58 +342,50 @@ TResumenLote EjecutarLote(std::istream& entrada, std::ostream& salida, const TOp
     std::size_t numero = 1;
     bool quedan = true;
     std::vector<TLineaCaso> bloque;
-    std::vector<TProblema> problemas;
     std::vector<const std::string*> celdas;
     while (quedan) {
         bloque.clear();
-        problemas.clear();
         // Read on this thread; split, read into problems, run and format on
         // every thread; the columns and the output in input order here.
         while (bloque.size() < kCasosPorBloque && (quedan = LeerLinea(entrada, linea))) {
             ++numero;
             if (SinBlancos(linea.texto).empty()) continue;
             ++resumen.casos;
-            bloque.push_back(TLineaCaso{numero, std::move(linea), {}, {}, 0, {}, {}});
+            bloque.push_back(TLineaCaso{numero, std::move(linea), {}, {}, {}, {}});
         }
-        std::vector<std::vector<std::string>> entradasCaso(bloque.size());
-        trabajadores.EnParalelo(bloque.size(), [&](std::size_t i) {
-            TLineaCaso& caso = bloque[i];
-            std::string error;
-            auto celdas = caso.linea.larga ? std::nullopt : Dividir(caso.linea.texto, sep, error);
-            if (!celdas) {
-                caso.error = caso.linea.larga ? "línea demasiado larga" : error;
-            } else if (celdas->size() != entradas) {
-                caso.error = "la línea tiene " + std::to_string(celdas->size()) + " valores y el encabezado " +
-                             std::to_string(entradas);
-            } else if (auto p = Caso(*encabezado, *celdas, error); !p) {
-                caso.error = error;
-            } else {
-                caso.problema = std::move(p);
-                entradasCaso[i] = std::move(*celdas);
-            }
-        });
-        for (TLineaCaso& caso : bloque) {
-            if (!caso.problema) continue;
-            caso.indice = problemas.size();
-            problemas.push_back(std::move(*caso.problema));
-        }
-        std::vector<TCasoResuelto> resueltos = ResolverCasos(problemas, opcionesCasos, trabajadores);
-        trabajadores.EnParalelo(bloque.size(), [&](std::size_t i) {
-            TLineaCaso& caso = bloque[i];
-            if (caso.error || !caso.problema) return;
-            TCasoResuelto& r = resueltos[caso.indice];
-            problemas[caso.indice].textos.clear();  // freed here rather than on the writing thread
-            if (r.error) {
-                caso.error = std::move(r.error);
-                return;
-            }
-            for (const std::string& c : entradasCaso[i]) caso.inicio += Citar(c, sep) + sep;
-            caso.inicio += Citar(r.r.titulo.value_or(""), sep);
-            for (auto& [titulo, valor] : ColumnasCaso(r.r, opciones.numerosCompletos))
-                caso.columnas.emplace_back(std::move(titulo), Citar(valor, sep));
-            r.r.filas = {};
-            entradasCaso[i] = {};
-        });
+        // Each case on one thread: split and read into a problem, run,
+        // formatted, its memory freed.
+        ResolverCasos(
+            bloque.size(), opcionesCasos, trabajadores,
+            [&](std::size_t i, std::string& error) -> const TProblema* {
+                TLineaCaso& caso = bloque[i];
+                auto celdas = caso.linea.larga ? std::nullopt : Dividir(caso.linea.texto, sep, error);
+                if (!celdas) {
+                    if (caso.linea.larga) error = "línea demasiado larga";
+                    return nullptr;
+                }
+                if (celdas->size() != entradas) {
+                    error = "la línea tiene " + std::to_string(celdas->size()) + " valores y el encabezado " +
+                            std::to_string(entradas);
+                    return nullptr;
+                }
+                caso.problema = Caso(*encabezado, *celdas, error);
+                if (!caso.problema) return nullptr;
+                for (const std::string& c : *celdas) caso.inicio += Citar(c, sep) + sep;
+                return &*caso.problema;
+            },
+            [&](std::size_t i, TCasoResuelto& r) {
+                TLineaCaso& caso = bloque[i];
+                caso.problema.reset();
+                caso.linea = {};
+                if (r.error) {
+                    caso.error = std::move(r.error);
+                    return;
+                }
+                caso.inicio += Citar(r.r.titulo.value_or(""), sep);
+                for (auto& [titulo, valor] : ColumnasCaso(r.r, opciones.numerosCompletos))
+                    caso.columnas.emplace_back(std::move(titulo), Citar(valor, sep));
+            });
         std::string texto;
         for (TLineaCaso& caso : bloque) {
             if (caso.error) {
