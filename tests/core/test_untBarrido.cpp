@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <map>
 
 #include "general/untGeneral.h"
 #include "results/untBarrido.h"
@@ -177,4 +178,40 @@ TEST(Barrido, Cancelado) {
     const TEstudio e = Estudiar(Pila(), TBarrido{"FlujCaud", 500, 4000, 100, false}, 1, {}, &cancelar);
     EXPECT_TRUE(e.cancelado);
     EXPECT_TRUE(e.puntos.empty());
+}
+
+// Each depth carries the validity of its data: the table marks the points
+// outside a formula's calibration range as the results page does.
+TEST(Barrido, ValidezDeCadaPunto) {
+    // A laboratory culvert whose d50 of 2 mm lies inside calibration of
+    // Rajaratnam y Berry; the sweep leaves it on both sides.
+    TProblema p;
+    p.codigo = 31;
+    for (const auto& [n, t] : {std::pair{"CaucAnchCauc", "1"}, {"EstrCantAper", "1"}, {"FlujTiraRest", "0.61"},
+                               {"EstrDiamAper", "0.31"}, {"FlujCaud", "0.1132"}})
+        p.textos[n] = t;
+    const TBarrido b{"SediDiamMedi", 0.5, 10, 20, true};
+    const TEstudio e = Estudiar(p, b);
+    const TTablaEstudio t = TablaEstudio(b, e);
+    ASSERT_EQ(e.formulas.size(), 4u);
+    ASSERT_EQ(t.filas.size(), 20u);
+    std::map<TEstadoRango, int> estados;
+    for (std::size_t j = 0; j < e.puntos.size(); ++j) {
+        ASSERT_FALSE(e.puntos[j].error);
+        for (std::size_t f = 0; f < e.formulas.size(); ++f) {
+            const int k = e.formulas[f].ranura;
+            const TEstadoRango estado = e.puntos[j].estados[k - 1];
+            ++estados[estado];
+            TProblema solo = p;
+            solo.textos["SediDiamMedi"] = TextoValor(e.puntos[j].valor);
+            TResultado r;
+            ResolverProblema(solo, r);
+            EXPECT_EQ(estado, AvisosRangos(r.d.CodiProb, r.d)[k - 1].estado);
+            const std::string& celda = t.filas[j][f + 1];
+            EXPECT_TRUE(celda.starts_with(NumeText(*e.puntos[j].profundidades[k - 1], 5, 2))) << celda;
+            EXPECT_TRUE(celda.ends_with(MarcaAviso(estado))) << celda;
+        }
+    }
+    EXPECT_GT(estados[TEstadoRango::Calibracion], 0);
+    EXPECT_GT(estados[TEstadoRango::Validacion] + estados[TEstadoRango::Fuera], 0);
 }

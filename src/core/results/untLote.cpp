@@ -230,6 +230,7 @@ public:
                 std::size_t usados = EscribirCompletas(salida, bloque, columnas, separador);
                 bloque.erase(0, usados);
             }
+            if (std::ferror(archivo_.get()) || !bloque.empty()) fallo_ = true;
         }
         EscribirCompletas(salida, memoria_, columnas, separador);
         memoria_.clear();
@@ -276,7 +277,7 @@ private:
     std::string memoria_;
     std::unique_ptr<std::FILE, TCerrar> archivo_;
     bool sinArchivo_ = false;  // the temporary file could not be made
-    bool fallo_ = false;       // writing to it failed
+    bool fallo_ = false;       // writing it or reading it back failed
 };
 
 // A line of the input that holds a case: its number and text, then either
@@ -419,6 +420,6 @@ TResumenLote EjecutarLote(std::istream& entrada, std::ostream& salida, const TOp
     cabecera.insert(cabecera.end(), titulos.begin(), titulos.end());
     EscribirLinea(salida, cabecera, sep);
     pendientes.Escribir(salida, titulos.size(), sep);
-    if (pendientes.Fallo()) fallar(0, "no se pudo escribir el archivo temporal de la salida: faltan casos");
+    if (pendientes.Fallo()) fallar(0, "falló el archivo temporal de la salida: faltan casos");
     return resumen;
 }
