@@ -116,8 +116,22 @@ TfrmSensibilidad::TfrmSensibilidad(const TProblema& problema, const QString& tit
         0, 0, new QCPTextElement(chrtSensibilidad, "Erosión máxima de equilibrio", fuenteTitulo));
     chrtSensibilidad->yAxis->setLabel("erosión (m)");
     for (QCPAxis* eje : {chrtSensibilidad->xAxis, chrtSensibilidad->yAxis}) eje->setNumberFormat("gb");
-    chrtSensibilidad->legend->setVisible(false);  // until there are curves
-    chrtSensibilidad->axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignTop | Qt::AlignLeft);
+    // The legend in one row under the plotting area, as on the chart page,
+    // where it hides no curve; shown once there are curves.
+    QCPLegend* leyenda = chrtSensibilidad->legend;
+    leyenda->setVisible(false);
+    chrtSensibilidad->axisRect()->insetLayout()->take(leyenda);
+    chrtSensibilidad->axisRect()->insetLayout()->simplify();
+    auto* filaLeyenda = new QCPLayoutGrid;
+    chrtSensibilidad->plotLayout()->addElement(2, 0, filaLeyenda);
+    chrtSensibilidad->plotLayout()->setRowStretchFactor(2, 0.001);
+    filaLeyenda->addElement(0, 0, new QCPLayoutElement(chrtSensibilidad));
+    filaLeyenda->addElement(0, 1, leyenda);
+    filaLeyenda->addElement(0, 2, new QCPLayoutElement(chrtSensibilidad));
+    filaLeyenda->setColumnStretchFactors({1, 0.001, 1});
+    leyenda->setFillOrder(QCPLayoutGrid::foColumnsFirst);
+    leyenda->setBorderPen(Qt::NoPen);
+    leyenda->setMargins(QMargins(4, 0, 4, 2));
 
     tblSensibilidad = new QTableWidget(this);
     tblSensibilidad->setObjectName("tblSensibilidad");
