@@ -293,7 +293,7 @@ struct TLineaCaso {
 
 // Case lines run together: bounded, so that memory does not grow with the
 // batch.
-constexpr std::size_t kCasosPorBloque = 1024;
+constexpr std::size_t kCasosPorBloque = 4096;
 
 }  // namespace
 
