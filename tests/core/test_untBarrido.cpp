@@ -7,6 +7,7 @@
 
 #include "general/untGeneral.h"
 #include "results/untBarrido.h"
+#include "problem/untProblema.h"
 #include "results/untResolver.h"
 
 namespace {
@@ -165,6 +166,19 @@ TEST(Barrido, Huecos) {
     EXPECT_FALSE(f.puntos[0].error);
     ASSERT_TRUE(f.puntos[1].error);
     EXPECT_EQ(*f.puntos[1].error, kTextoDesborde);
+
+    // With another text rejected, each point reports the first rejected
+    // text by name, as a single run does.
+    TProblema mala = Pila();
+    mala.textos["SediDiamMedi"] = "0.01";
+    const TEstudio g = Estudiar(mala, TBarrido{"AguaTemp", -300, 20, 2, false});
+    ASSERT_EQ(g.puntos.size(), 2u);
+    for (const TPuntoBarrido& punto : g.puntos) {
+        TProblema solo = mala;
+        solo.textos["AguaTemp"] = TextoValor(punto.valor);
+        EXPECT_EQ(punto.error, TextoRechazado(solo.textos)) << punto.valor;
+    }
+    EXPECT_NE(g.puntos[0].error, g.puntos[1].error);
 
     const std::string csv = CsvEstudio(b, e);
     EXPECT_TRUE(csv.starts_with("FlujCaud,Erosión máxima de equilibrio (Breusers),Erosión máxima de equilibrio "

@@ -132,17 +132,53 @@ TEstudio Estudiar(const TProblema& base, const TBarrido& b, unsigned hilos,
     const std::vector<double> valores = ValoresBarrido(b);
     std::vector<TProblema> problemas(valores.size(), base);
     for (std::size_t i = 0; i < valores.size(); ++i) problemas[i].textos[b.campo] = TextoValor(valores[i]);
+    // The texts checked as TextoRechazado checks them, which reports the
+    // first rejected text by name: the base's other texts once, each
+    // point's text of the field on its own.
+    const TCampo* campo = BuscarCampo(b.campo);
+    std::optional<std::pair<std::string, std::string>> rechazoBase;  // (name, message)
+    for (const auto& [nombre, texto] : base.textos) {
+        if (nombre == b.campo) continue;
+        const TCampo* c = BuscarCampo(nombre);
+        if (!c || !TextoAceptado(*c, texto)) {
+            rechazoBase.emplace(nombre, c ? nombre + ": " + std::string(c->mensaje) : "campo desconocido: " + nombre);
+            break;
+        }
+    }
     TOpcionesCasos o;
     o.cancelar = cancelar;
+    o.comprobarTextos = false;
     TTrabajadores trabajadores(hilos);
     for (std::size_t i = 0; i < problemas.size(); i += kPuntosPorBloque) {
         const std::size_t n = std::min(kPuntosPorBloque, problemas.size() - i);
-        for (const TCasoResuelto& c : ResolverCasos(std::span(problemas).subspan(i, n), o, trabajadores)) {
+        std::vector<TCasoResuelto> casos(n);
+        std::vector<TPuntoBarrido> puntos(n);
+        ResolverCasos(
+            n, o, trabajadores,
+            [&](std::size_t j, std::string& error) -> const TProblema* {
+                const TProblema& p = problemas[i + j];
+                const bool rechazado = campo && !TextoAceptado(*campo, p.textos.at(b.campo));
+                if (rechazado && (!rechazoBase || b.campo < rechazoBase->first)) {
+                    error = b.campo + ": " + std::string(campo->mensaje);
+                    return nullptr;
+                }
+                if (rechazoBase) {
+                    error = rechazoBase->second;
+                    return nullptr;
+                }
+                return &p;
+            },
+            [&](std::size_t j, TCasoResuelto& c) {
+                puntos[j] = Punto(valores[i + j], c);  // on the thread that ran the point
+                casos[j] = std::move(c);
+            });
+        for (std::size_t j = 0; j < n; ++j) {
+            const TCasoResuelto& c = casos[j];
             if (c.cancelado) {
                 e.cancelado = true;
                 return e;
             }
-            e.puntos.push_back(Punto(valores[e.puntos.size()], c));
+            e.puntos.push_back(std::move(puntos[j]));
             if (c.error) continue;
             for (const TFila& f : c.r.filas)
                 for (int k = 1; k <= 4; ++k) {

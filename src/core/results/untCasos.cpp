@@ -9,12 +9,12 @@ unsigned HilosPorDefecto() { return std::max(1u, std::thread::hardware_concurren
 
 namespace {
 
-void Resolver(const TProblema& p, bool curvas, TCasoResuelto& caso) {
-    if (auto rechazo = TextoRechazado(p.textos)) {
+void Resolver(const TProblema& p, const TOpcionesCasos& o, TCasoResuelto& caso) {
+    if (auto rechazo = o.comprobarTextos ? TextoRechazado(p.textos) : std::nullopt) {
         caso.error = std::move(rechazo);
         return;
     }
-    caso.r.grafico.curvas = curvas;
+    caso.r.grafico.curvas = o.curvas;
     try {
         ResolverProblema(p, caso.r);
     } catch (const std::runtime_error& e) {  // ErrorChorro, ErrorFlotante, ErrorTexto, ErrorRechazo
@@ -108,7 +108,7 @@ void ResolverCasos(std::size_t n, const TOpcionesCasos& opciones, TTrabajadores&
         if (opciones.cancelar && opciones.cancelar->load(std::memory_order_relaxed))
             caso.cancelado = true;
         else if (const TProblema* p = problema(i, error))
-            Resolver(*p, opciones.curvas, caso);
+            Resolver(*p, opciones, caso);
         else
             caso.error = std::move(error);
         entregar(i, caso);

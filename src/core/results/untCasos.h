@@ -57,6 +57,9 @@ struct TOpcionesCasos {
     // Set from another thread to stop early: the cases not yet started are
     // left out (cancelado), the ones running finish.
     const std::atomic<bool>* cancelar = nullptr;
+    // False when the caller has checked the texts itself (a sweep checks
+    // the base once and each point's one text).
+    bool comprobarTextos = true;
 };
 
 // One case run: its result, or the message of what stopped it (a rejected
