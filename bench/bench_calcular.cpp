@@ -2,8 +2,10 @@
 // with the default data: four evolution curves of up to 5000 points.  Two
 // baselines at the same points: the program's time law alone (ErosEvol, with
 // its checks), and the floor, the same law in long double with no checks and
-// nothing stored.  Prints the ratios of the medians (9 repetitions in random
-// order unless --benchmark_repetitions says otherwise).
+// nothing stored.  And a sensitivity study of the same problem, 200 values
+// of the discharge on one thread without curves, against that one
+// "Calcular" with its curves.  Prints the ratios of the medians (9
+// repetitions in random order unless --benchmark_repetitions says otherwise).
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -18,6 +20,7 @@
 #include "problem/untCodigo.h"
 #include "problem/untContinuar.h"
 #include "reporte_medianas.h"
+#include "results/untBarrido.h"
 
 namespace {
 
@@ -111,6 +114,22 @@ void BM_Suelo(benchmark::State& state) {
 }
 BENCHMARK(BM_Suelo)->Unit(benchmark::kMicrosecond);
 
+// 200 points of the discharge from 2000 to 4000 m3/s, each point a whole
+// case (wizard walked, "Calcular" without curves, rows), on one thread.
+void BM_Barrido200(benchmark::State& state) {
+    TProblema p;
+    p.codigo = kCodigo;
+    const TBarrido b{"FlujCaud", 2000, 4000, 200, false};
+    std::size_t formulas = 0;
+    for (auto _ : state) {
+        const TEstudio e = Estudiar(p, b, 1);
+        formulas = e.formulas.size();
+        benchmark::DoNotOptimize(e.puntos.data());
+    }
+    if (formulas != 4) state.SkipWithError("no son cuatro fórmulas");
+}
+BENCHMARK(BM_Barrido200)->Unit(benchmark::kMicrosecond);
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -125,5 +144,8 @@ int main(int argc, char** argv) {
     std::printf("Medianas (CPU): Calcular %.0f us, ley temporal %.0f us, suelo %.0f us\n", calcular, ley, suelo);
     if (calcular > 0 && ley > 0) std::printf("Calcular / ley temporal sola = %.2f\n", calcular / ley);
     if (calcular > 0 && suelo > 0) std::printf("Calcular / suelo = %.2f (objetivo <= 1.5)\n", calcular / suelo);
+    if (const double barrido = reporte.Mediana("BM_Barrido200"); barrido > 0 && calcular > 0)
+        std::printf("Barrido de 200 puntos sin curvas %.0f us / un Calcular con curvas %.0f us = %.2f (objetivo < 1)\n",
+                    barrido, calcular, barrido / calcular);
     benchmark::Shutdown();
 }

@@ -2,19 +2,25 @@
 // checking the numbers without a window.
 //
 //   turmado-calc [--problema FILE] [--rugosidad] [--codigo C] [--chorro J] [--json] [NAME=TEXT ...]
-//   turmado-calc --lote CASES.csv
+//   turmado-calc --lote CASES.csv [--curvas] [--hilos N] [--numeros completos]
+//   turmado-calc [options and pairs as above] --barrido NAME=FROM:TO:N [--log]
 //
 // NAME is a data field without its "edt" prefix, TEXT what the user would
 // type in it.  --codigo answers the wizard up to the structure page (11, 12,
 // 21, 22 or 31); the run then does what "Continuar" and "Calcular" do.
 // --problema starts from a saved problem; the options and pairs given with
-// it override what the file holds.  --lote runs one case per CSV line.
+// it override what the file holds.  --lote runs one case per CSV line, on
+// all cores (--hilos N), without the evolution curves unless --curvas asks.
+// --barrido sweeps one field of the problem and prints each formula's
+// equilibrium scour depth at each point as CSV.
 // Exit status: 0 success, 2 usage, rejected input, a bad file or a failed
 // batch line, 3 a floating-point fault.  Data outside a formula's calibration
 // and validation ranges are reported on standard error (and under "avisos"
 // with --json), and so are implausible data (under "datos"); they do not
 // change the status.
 
+#include <algorithm>
+#include <cmath>
 #include <fstream>
 #include <iostream>
 #include <optional>
@@ -33,6 +39,7 @@
 #include "problem/untProblema.h"
 #include "results/untAvisos.h"
 #include "results/untAvisosDatos.h"
+#include "results/untBarrido.h"
 #include "results/untLote.h"
 #include "results/untResolver.h"
 #include "plataforma.h"
@@ -43,16 +50,24 @@ constexpr int kSalidaUso = 2;
 constexpr int kSalidaFallo = 3;
 // Batches at least this long show their progress on a terminal.
 constexpr std::size_t kLoteLargo = 200;
+// Most threads a run takes.
+constexpr int kHilosMaximo = 256;
 
 struct TOpciones {
     bool json = false;
     std::optional<std::string> problema;  // saved problem to start from
     std::optional<std::string> lote;      // CSV of cases
+    bool curvas = false;                  // batch: compute the evolution curves too
+    unsigned hilos = 0;                   // threads of a batch; 0: the machine's cores
+    bool completos = false;               // batch: numbers with every digit
+    std::optional<std::string> barrido;   // CAMPO=DESDE:HASTA:N
+    bool logaritmico = false;             // sweep with logarithmic spacing
     bool rugosidad = false;
     std::optional<ProblemCode> codigo;  // second-level code chosen in the wizard
     std::optional<int> chorro;          // item of the jet question: 0 or 1
     TTextosCampos textos;               // NAME=TEXT pairs
-    bool otras = false;                 // any option or pair besides --lote
+    bool otras = false;                 // any option or pair besides those of a batch
+    bool deLote = false;                // an option only a batch takes (--curvas, --numeros)
 };
 
 // Ends the run with an exit status and a message on standard error.
@@ -64,7 +79,8 @@ struct TSalida {
 
 void Uso(std::ostream& os) {
     os << "Uso: turmado-calc [--problema ARCHIVO] [--rugosidad] [--codigo C] [--chorro J] [--json] [NOMBRE=TEXTO ...]\n"
-          "     turmado-calc --lote CASOS.csv\n"
+          "     turmado-calc --lote CASOS.csv [--curvas] [--hilos N] [--numeros completos]\n"
+          "     turmado-calc [opciones y pares como arriba] --barrido CAMPO=DESDE:HASTA:N [--log]\n"
           "  NOMBRE        campo de datos sin el prefijo edt (AguaDens, SediDiamMedi, FlujTiraRest ...)\n"
           "  TEXTO         el texto que se escribiría en el campo (diámetros y rugosidad en mm)\n"
           "  --problema A  parte de un problema guardado; las demás opciones y pares lo modifican\n"
@@ -75,6 +91,12 @@ void Uso(std::ostream& os) {
           "                0 \"impacta sobre superficie libre\", 1 \"desliza sobre escalón\"\n"
           "  --json        salida en JSON\n"
           "  --lote L      un caso por línea de L (CSV, - para la entrada estándar); resultados en CSV\n"
+          "  --curvas      en un lote, calcula también las curvas de evolución (la salida no las muestra)\n"
+          "  --hilos N     hilos de cálculo, de 1 a " << kHilosMaximo << " (por omisión, los núcleos de la máquina)\n"
+          "  --numeros completos  en un lote, los resultados numéricos con todas sus cifras\n"
+          "  --barrido CAMPO=DESDE:HASTA:N  estudio de sensibilidad: la erosión de cada fórmula en N puntos\n"
+          "                (de " << kPuntosBarridoMinimo << " a " << kPuntosBarridoMaximo << ") de DESDE a HASTA, en CSV\n"
+          "  --log         con --barrido, puntos equiespaciados en escala logarítmica\n"
           "Campos:";
     for (const TCampo& c : Campos()) os << ' ' << c.nombre;
     os << '\n';
@@ -96,7 +118,9 @@ std::optional<TSalida> LeerArgumentos(const std::vector<std::string>& argumentos
             if (i + 1 >= argumentos.size()) return std::nullopt;
             return std::string_view(argumentos[++i]);
         };
-        if (a != "--lote") op.otras = true;
+        const bool deLote = a == "--curvas" || a == "--numeros";
+        if (deLote) op.deLote = true;
+        if (a != "--lote" && a != "--hilos" && !deLote) op.otras = true;
         if (a == "--rugosidad") {
             op.rugosidad = true;
         } else if (a == "--json") {
@@ -112,6 +136,25 @@ std::optional<TSalida> LeerArgumentos(const std::vector<std::string>& argumentos
             const auto v = valor();
             op.chorro = v ? Entero(*v, {0, 1}) : std::nullopt;
             if (!op.chorro) return TSalida{kSalidaUso, "--chorro espera 0 o 1", true};
+        } else if (a == "--barrido") {
+            const auto v = valor();
+            if (!v) return TSalida{kSalidaUso, "--barrido espera CAMPO=DESDE:HASTA:N", true};
+            op.barrido = std::string(*v);
+        } else if (a == "--log") {
+            op.logaritmico = true;
+        } else if (a == "--curvas") {
+            op.curvas = true;
+        } else if (a == "--numeros") {
+            const auto v = valor();
+            if (!v || *v != "completos") return TSalida{kSalidaUso, "--numeros espera completos", true};
+            op.completos = true;
+        } else if (a == "--hilos") {
+            const auto v = valor();
+            const auto n = v ? LeerNumero(*v) : std::nullopt;
+            if (!n || *n != std::floor(*n) || *n < 1 || *n > kHilosMaximo)
+                return TSalida{kSalidaUso, "--hilos espera un número entero de 1 a " + std::to_string(kHilosMaximo),
+                               true};
+            op.hilos = static_cast<unsigned>(*n);
         } else if (a == "--problema" || a == "--lote") {
             const auto v = valor();
             if (!v) return TSalida{kSalidaUso, std::string(a) + " espera un archivo", true};
@@ -129,6 +172,10 @@ std::optional<TSalida> LeerArgumentos(const std::vector<std::string>& argumentos
         }
     }
     if (op.lote && op.otras) return TSalida{kSalidaUso, "--lote no admite otras opciones ni pares", true};
+    if (!op.lote && op.deLote) return TSalida{kSalidaUso, "--curvas y --numeros solo valen con --lote", true};
+    if (op.hilos && !op.lote && !op.barrido) return TSalida{kSalidaUso, "--hilos solo vale con --lote o --barrido", true};
+    if (op.logaritmico && !op.barrido) return TSalida{kSalidaUso, "--log solo vale con --barrido", true};
+    if (op.barrido && op.json) return TSalida{kSalidaUso, "--barrido escribe CSV: no admite --json", true};
     return std::nullopt;
 }
 
@@ -202,8 +249,33 @@ nlohmann::ordered_json Json(const TProblema& problema, const TResultado& r) {
     return j;
 }
 
-// A batch: results on standard output, each bad line on standard error.
-int Lote(const std::string& ruta) {
+// The case lines of a batch file (lines with more than blanks, less the
+// header), counted for the progress; nothing for standard input.
+std::optional<std::size_t> ContarCasos(const std::string& ruta) {
+    if (ruta == "-") return std::nullopt;
+    std::ifstream archivo(ruta, std::ios::binary);
+    std::size_t lineas = 0;
+    bool llena = false;
+    char bloque[1 << 16];
+    while (archivo.read(bloque, sizeof bloque) || archivo.gcount() > 0) {
+        for (std::streamsize i = 0; i < archivo.gcount(); ++i) {
+            const char c = bloque[i];
+            if (c == '\n') {
+                lineas += llena;
+                llena = false;
+            } else if (c != ' ' && c != '\t' && c != '\r') {
+                llena = true;
+            }
+        }
+    }
+    lineas += llena;
+    return lineas > 0 ? lineas - 1 : 0;
+}
+
+// A batch: results on standard output, each bad line on standard error as
+// soon as it is known.
+int Lote(const TOpciones& op) {
+    const std::string& ruta = *op.lote;
     std::ifstream archivo;
     if (ruta != "-") {
         archivo.open(RutaUtf8(ruta), std::ios::binary);
@@ -212,19 +284,45 @@ int Lote(const std::string& ruta) {
             return kSalidaUso;
         }
     }
+    const std::string nombre = ruta == "-" ? "(entrada estándar)" : ruta;
     const bool terminal = ErrorEnTerminal();
+    const std::optional<std::size_t> total = terminal ? ContarCasos(ruta) : std::nullopt;
     bool mostrado = false;
-    auto avance = [&](std::size_t hechos, std::size_t total) {
-        if (!terminal || total < kLoteLargo) return;
-        if (hechos % (total / 100) != 0 && hechos != total) return;
-        std::cerr << "\rcaso " << hechos << " de " << total << std::flush;
+    TOpcionesLote opciones;
+    opciones.curvas = op.curvas;
+    opciones.hilos = op.hilos;
+    opciones.numerosCompletos = op.completos;
+    opciones.avance = [&](std::size_t hechos) {
+        if (!terminal || hechos < kLoteLargo || (total && *total < kLoteLargo)) return;
+        std::cerr << "\rcaso " << hechos;
+        if (total) std::cerr << " de " << *total;
+        std::cerr << std::flush;
         mostrado = true;
     };
-    const TResumenLote resumen = EjecutarLote(ruta == "-" ? std::cin : archivo, std::cout, avance);
+    opciones.fallo = [&](const TFalloLote& f) {
+        if (mostrado) std::cerr << '\n';
+        mostrado = false;
+        std::cerr << nombre << ':' << f.linea << ": " << f.mensaje << '\n';
+    };
+    const TResumenLote resumen = EjecutarLote(ruta == "-" ? std::cin : archivo, std::cout, opciones);
     if (mostrado) std::cerr << '\n';
-    const std::string nombre = ruta == "-" ? "(entrada estándar)" : ruta;
-    for (const TFalloLote& f : resumen.fallos) std::cerr << nombre << ':' << f.linea << ": " << f.mensaje << '\n';
-    return resumen.fallos.empty() ? 0 : kSalidaUso;
+    return resumen.fallidos == 0 ? 0 : kSalidaUso;
+}
+
+// A sensitivity study of the problem: the table on standard output.
+int Barrido(const TOpciones& op, const TProblema& p) {
+    const TLecturaBarrido l = LeerBarrido(*op.barrido, op.logaritmico);
+    if (!l.barrido) {
+        std::cerr << "turmado-calc: --barrido: " << l.error << '\n';
+        return kSalidaUso;
+    }
+    const std::vector<std::string_view> campos = CamposDelProblema(p);
+    if (std::find(campos.begin(), campos.end(), l.barrido->campo) == campos.end()) {
+        std::cerr << "turmado-calc: --barrido: el problema no lee el campo " << l.barrido->campo << '\n';
+        return kSalidaUso;
+    }
+    std::cout << CsvEstudio(*l.barrido, Estudiar(p, *l.barrido, op.hilos));
+    return 0;
 }
 
 // The warnings of the active formulas whose data lie outside calibration,
@@ -256,10 +354,11 @@ int main(int argc, char** argv) {
         return s.estado;
     };
     if (const auto s = LeerArgumentos(ArgumentosUtf8(argc, argv), op)) return terminar(*s);
-    if (op.lote) return Lote(*op.lote);
+    if (op.lote) return Lote(op);
 
     TProblema p;
     if (const auto s = Problema(op, p)) return terminar(*s);
+    if (op.barrido) return Barrido(op, p);
     TResultado r;
     if (const auto s = Resolver(p, r)) {
         if (s->estado == kSalidaFallo) {  // the fault's own text, alone

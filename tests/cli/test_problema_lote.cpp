@@ -204,3 +204,108 @@ TEST(TurmadoCalcArchivos, NombresNoAscii) {
     }
     EXPECT_NE(casos[0].salida.find("Problema de la Pila\n"), std::string::npos);
 }
+
+// Threads, curves and digits: the same output with any number of threads
+// and with the curves; every digit on request; options a batch refuses.
+TEST(TurmadoCalcLote, HilosCurvasYNumerosCompletos) {
+    const std::string lote = "--lote " + kDatos + "/pilas.csv";
+    const Ejecucion base = Ejecutar(lote);
+    ASSERT_EQ(base.estado, 0) << base.error;
+    for (const char* opciones : {"--hilos 1", "--hilos 3", "--curvas", "--curvas --hilos 2"}) {
+        SCOPED_TRACE(opciones);
+        const Ejecucion e = Ejecutar(lote + " " + opciones);
+        EXPECT_EQ(e.estado, 0);
+        EXPECT_EQ(e.salida, base.salida);
+    }
+    const Ejecucion completos = Ejecutar(lote + " --numeros completos");
+    ASSERT_EQ(completos.estado, 0) << completos.error;
+    const std::string linea = completos.salida.substr(completos.salida.find('\n') + 1);
+    // The first case: the critical Shields mobility 0.055 (0.0550 on
+    // display), the mobility 0.0191 on display.
+    EXPECT_TRUE(linea.starts_with("22,1000,1.2,1,1,30,Problema de la Pila,0.055,0.019085381136347262,Aguas claras,"))
+        << linea;
+    EXPECT_EQ(std::count(completos.salida.begin(), completos.salida.end(), '\n'),
+              std::count(base.salida.begin(), base.salida.end(), '\n'));
+
+    struct Caso { std::string argumentos; const char* mensaje; };
+    const Caso casos[] = {
+        {lote + " --hilos 0", "--hilos espera un número entero de 1 a 256"},
+        {lote + " --hilos 1e9", "--hilos espera un número entero de 1 a 256"},
+        {lote + " --hilos 2.5", "--hilos espera un número entero de 1 a 256"},
+        {lote + " --hilos dos", "--hilos espera un número entero de 1 a 256"},
+        {lote + " --hilos", "--hilos espera un número entero de 1 a 256"},
+        {lote + " --numeros todos", "--numeros espera completos"},
+        {"--curvas", "--curvas y --numeros solo valen con --lote"},
+        {"--numeros completos --codigo 22", "--curvas y --numeros solo valen con --lote"},
+        {"--hilos 2", "--hilos solo vale con --lote o --barrido"},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.argumentos);
+        const Ejecucion e = Ejecutar(c.argumentos);
+        EXPECT_EQ(e.estado, 2);
+        EXPECT_EQ(e.salida, "");
+        EXPECT_NE(e.error.find(c.mensaje), std::string::npos) << e.error;
+    }
+}
+
+// A pier over the discharge: one line per point, each formula's depth at
+// full precision, the same depths as the single run at that discharge.
+TEST(TurmadoCalcBarrido, PilaSobreElCaudal) {
+    const std::string pila = "--codigo 22 EstrFactFormKs=1 EstrFactGrup=1 SediAnguRepo=30";
+    const Ejecucion e = Ejecutar(pila + " --barrido FlujCaud=500:4000:50");
+    ASSERT_EQ(e.estado, 0) << e.error;
+    EXPECT_EQ(std::count(e.salida.begin(), e.salida.end(), '\n'), 51);
+    EXPECT_TRUE(e.salida.starts_with("FlujCaud,Erosión máxima de equilibrio (Breusers),Erosión máxima de equilibrio "
+                                     "(CSU),Erosión máxima de equilibrio (Johnson),Condición de transporte\n500,"))
+        << e.salida;
+    EXPECT_NE(e.salida.find("\n4000,"), std::string::npos);
+    // The last point, 4000 exactly: its CSU depth rounds to what the single
+    // run shows.
+    const Ejecucion uno = Ejecutar(pila + " FlujCaud=4000");
+    const std::string rotulo = "Erosión máxima de equilibrio (CSU)\t";
+    const std::size_t fila = uno.salida.find(rotulo);
+    ASSERT_NE(fila, std::string::npos);
+    const std::size_t inicio = fila + rotulo.size();
+    const std::string csu = uno.salida.substr(inicio, uno.salida.find('\t', inicio) - inicio);
+    const std::size_t ultima = e.salida.find("\n4000,");
+    std::string celdas = e.salida.substr(ultima + 6);
+    celdas = celdas.substr(celdas.find(',') + 1);  // past Breusers
+    char redondeado[32];
+    std::snprintf(redondeado, sizeof redondeado, "%.2f", std::stod(celdas.substr(0, celdas.find(','))));
+    EXPECT_EQ(redondeado, csu);
+
+    const Ejecucion log = Ejecutar(pila + " --barrido FlujCaud=10:1000:3 --log --hilos 2");
+    ASSERT_EQ(log.estado, 0) << log.error;
+    EXPECT_NE(log.salida.find("\n10,"), std::string::npos);
+    EXPECT_NE(log.salida.find("\n100,"), std::string::npos);
+    EXPECT_NE(log.salida.find("\n1000,"), std::string::npos);
+
+    // A falling range runs; a point the field rejects is a gap with its message.
+    const Ejecucion huecos = Ejecutar(pila + " --barrido FlujCaud=1000:-1000:3");
+    ASSERT_EQ(huecos.estado, 0) << huecos.error;
+    EXPECT_NE(huecos.salida.find("\n0,,,,FlujCaud: El valor ingresado no es válido.\n"), std::string::npos)
+        << huecos.salida;
+}
+
+TEST(TurmadoCalcBarrido, RangosRechazados) {
+    struct Caso { const char* argumentos; const char* mensaje; };
+    const Caso casos[] = {
+        {"--barrido FlujCaud=500:4000:0", "La cantidad de puntos debe ser un número entero de 2 a 1000."},
+        {"--barrido FlujCaud=500:4000:1e9", "La cantidad de puntos debe ser un número entero de 2 a 1000."},
+        {"--barrido FlujCaud=a:4000:5", "\"Desde\" debe ser un número."},
+        {"--barrido FlujCaud=0:4000:5 --log", "Con escala logarítmica, \"Desde\" y \"Hasta\" deben ser mayores que 0."},
+        {"--barrido FlujCaud=500:4000", "El barrido se escribe CAMPO=DESDE:HASTA:N"},
+        {"--barrido Caudal=1:2:3", "Campo desconocido: Caudal"},
+        {"--barrido EstrAnchPila=1:2:3", "el problema no lee el campo EstrAnchPila"},  // no structure yet
+        {"--barrido", "--barrido espera CAMPO=DESDE:HASTA:N"},
+        {"--log", "--log solo vale con --barrido"},
+        {"--json --barrido FlujCaud=1:2:3", "--barrido escribe CSV: no admite --json"},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.argumentos);
+        const Ejecucion e = Ejecutar(c.argumentos);
+        EXPECT_EQ(e.estado, 2);
+        EXPECT_EQ(e.salida, "");
+        EXPECT_NE(e.error.find(c.mensaje), std::string::npos) << e.error;
+    }
+}

@@ -29,6 +29,7 @@ public:
     const TGrafico& ModeloGrafico() const override { return grafico; }
     TTextosCampos Textos() const override { return {}; }
     bool OpcionManning() const override { return true; }
+    TProblema ProblemaActual() const override { return {}; }
     void btnN0Click() override { pedidos << "btnN0Click"; }
     void btnN1Click() override { pedidos << "btnN1Click"; }
     void PreguntarChorro() override { pedidos << "PreguntarChorro"; }

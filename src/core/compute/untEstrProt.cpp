@@ -37,5 +37,5 @@ void CalcEstriboProt(TDatosProblema& d, const TPanelFormulas& panel, TGrafico& g
 std::vector<TFila> FilasEstriboProt(const TDatosProblema& d, const TPanelFormulas& panel) {
     // Shown with 2 decimals without looking at the slot: "Dietz" is never
     // bold for this code, yet its depth is always computed.
-    return {FilaErosion(panel, 1, NumeText(d.PEP.OutpErosMaxi1, 5, 2))};
+    return {FilaErosion(panel, 1, Numero(d.PEP.OutpErosMaxi1, 5, 2))};
 }

@@ -123,6 +123,6 @@ std::vector<TFila> FilasEstribo(const TDatosProblema& d, const TPanelFormulas& p
     }
     // "Breusers" shows only a value of the latest calculation, which
     // evaluates it only with U > Uc; exactly 0 also counts as not evaluated.
-    if (!EstriboEvaluaBreusers(d, panel) || d.PEs.OutpErosMaxi4 == 0) filas[3].valor = kTextoInactivo;
+    if (!EstriboEvaluaBreusers(d, panel) || d.PEs.OutpErosMaxi4 == 0) filas[3] = FilaErosion(panel, 4, kTextoInactivo);
     return filas;
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <vector>
 
 #include "general/untGeneral.h"
@@ -69,8 +70,30 @@ void TrazarEvol(TSerie& serie, double h, double ye, double tCara, double gamma, 
     }
 }
 
+void ComprobarEvol(double h, double ye, double tCara, double gamma, double paso1, double paso2, double fin1) {
+    ErosEvol(h, ye, 0, tCara, gamma);
+    // Past the first point the time law faults only where a depth is 0 (the
+    // relative change divides by it) or a time leaves the double range: y
+    // grows with t, so a depth above 0 at the first step keeps every later
+    // one above 0, and no time exceeds the end of the first stretch plus
+    // kPuntosMaxi second steps.
+    const Ext tMaximo = fin1 + static_cast<Ext>(paso1) + static_cast<Ext>(kPuntosMaxi) * paso2;
+    const bool regular = tCara > 0 && gamma > 0 && paso1 > 0 && paso1 <= fin1 && paso2 > 0 &&
+                         tMaximo <= std::numeric_limits<double>::max() &&
+                         tMaximo / tCara <= std::numeric_limits<double>::max() &&
+                         ErosEvol(h, ye, paso1, tCara, gamma) > 0;
+    if (regular) return;
+    TSerie descarte;
+    TrazarEvol(descarte, h, ye, tCara, gamma, paso1, paso2, fin1);
+}
+
 void TrazarEvolEstandar(TGrafico& grafico, int k, double h, double ye, double tCara) {
-    TrazarEvol(grafico.Serie(k), h, ye, tCara, kGammaEvol, Guardar(0.02L * tCara), tCara, Guardar(5.0L * tCara));
+    const double paso1 = Guardar(0.02L * tCara);
+    const double fin1 = Guardar(5.0L * tCara);
+    if (grafico.curvas)
+        TrazarEvol(grafico.Serie(k), h, ye, tCara, kGammaEvol, paso1, tCara, fin1);
+    else
+        ComprobarEvol(h, ye, tCara, kGammaEvol, paso1, tCara, fin1);
     grafico.Serie(k).equilibrios.push_back(ye);
     grafico.pestanaVisible = true;
 }

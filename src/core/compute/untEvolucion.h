@@ -24,9 +24,18 @@ double ErosEvol(double h, double ye, double t, double tCara, double gamma);
 void TrazarEvol(TSerie& serie, double h, double ye, double tCara, double gamma, double paso1, double paso2,
                 double fin1);
 
+// The faults of TrazarEvol without its points: the first point, which
+// checks the curve's arguments, and, unless the curve is regular (0 < first
+// step <= end of the first stretch, 0 < second step, T > 0 and a depth above
+// 0 at the first step, after which every depth is above 0 and every quotient
+// of the curve finite), the whole curve into a scratch series.
+void ComprobarEvol(double h, double ye, double tCara, double gamma, double paso1, double paso2, double fin1);
+
 // The calling pattern of the calculators: draws the curve of slot k with
 // gamma = 0.23, first step 0.02 T, first stretch up to 5 T and second step T,
 // records ye as the curve's equilibrium depth and makes the chart tab visible.
+// With the chart's curves off it stores no point but still faults where the
+// curve would (see ComprobarEvol).
 void TrazarEvolEstandar(TGrafico& grafico, int k, double h, double ye, double tCara);
 
 // The slot loop of the calculators: for k = 1..n in order, a slot that

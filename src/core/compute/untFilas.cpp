@@ -8,29 +8,35 @@ std::vector<TFila> FilasComunes(const TDatosProblema& d, ProblemCode codigo) {
     const bool vortice = codigo == 111 || codigo == 121;
     const char* claras = vortice ? "Aguas Claras" : "Aguas claras";
     return {
-        {"OutpParaMoviCrit", "Movilidad (Shields) Crítica", NumeText(d.OutpParaMoviCrit, 6, 4), ""},
-        {"OutpParaMovi", "Movilidad (Shields)", NumeText(d.OutpParaMovi, 6, 4), ""},
-        {"CondTran", "Condición de transporte", LechoVivo(d) ? "Lecho vivo" : claras, ""},
-        {"OutpVeloCritEros", "Velocidad crítica de erosión", NumeText(d.OutpVeloCritEros, 5, 2), "[m/s]"},
+        Fila("OutpParaMoviCrit", "Movilidad (Shields) Crítica", Numero(d.OutpParaMoviCrit, 6, 4), ""),
+        Fila("OutpParaMovi", "Movilidad (Shields)", Numero(d.OutpParaMovi, 6, 4), ""),
+        Fila("CondTran", "Condición de transporte", LechoVivo(d) ? "Lecho vivo" : claras, ""),
+        Fila("OutpVeloCritEros", "Velocidad crítica de erosión", Numero(d.OutpVeloCritEros, 5, 2), "[m/s]"),
     };
 }
 
-std::string MostrarResultado(const TPanelFormulas& panel, int k, double valor) {
-    return panel.Activa(k) ? NumeText(valor, 5, 2) : kTextoInactivo;
+TValor Numero(double valor, int ancho, int decimales) { return {NumeText(valor, ancho, decimales), valor}; }
+
+TFila Fila(std::string tallo, std::string etiqueta, TValor valor, std::string unidad) {
+    return {std::move(tallo), std::move(etiqueta), std::move(valor.texto), std::move(unidad), valor.numero};
 }
 
-TFila FilaErosion(const TPanelFormulas& panel, int k, std::string valor) {
-    return {"OutpErosMaxi" + std::to_string(k), "Erosión máxima de equilibrio (" + panel.Titulo(k) + ")",
-            std::move(valor), "[m]"};
+TValor MostrarResultado(const TPanelFormulas& panel, int k, double valor) {
+    return panel.Activa(k) ? Numero(valor, 5, 2) : TValor(kTextoInactivo);
 }
 
-TFila FilaFalla(const TPanelFormulas& panel, int k, std::string valor) {
-    return {"OutpLongFall" + std::to_string(k), "Longitud de falla crítica (" + panel.Titulo(k) + ")",
-            std::move(valor), "[m]"};
+TFila FilaErosion(const TPanelFormulas& panel, int k, TValor valor) {
+    return Fila("OutpErosMaxi" + std::to_string(k), "Erosión máxima de equilibrio (" + panel.Titulo(k) + ")",
+                std::move(valor), "[m]");
+}
+
+TFila FilaFalla(const TPanelFormulas& panel, int k, TValor valor) {
+    return Fila("OutpLongFall" + std::to_string(k), "Longitud de falla crítica (" + panel.Titulo(k) + ")",
+                std::move(valor), "[m]");
 }
 
 TFila FilaTurbulencia(double valor) {
-    return {"OutpInteRelaTurb", "Intensidad relativa de turbulencia", NumeText(valor, 5, 3), ""};
+    return Fila("OutpInteRelaTurb", "Intensidad relativa de turbulencia", Numero(valor, 5, 3), "");
 }
 
 const std::vector<TFila>& FilasDeLaPagina() {

@@ -2,6 +2,7 @@
 // page and the report show them.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,17 +18,31 @@ bool LechoVivo(const TDatosProblema& d);
 // transport condition, critical erosion velocity.
 std::vector<TFila> FilasComunes(const TDatosProblema& d, ProblemCode codigo);
 
-// Value text of a formula result: 2 decimals when slot k is active,
-// "inactivo" otherwise.
-std::string MostrarResultado(const TPanelFormulas& panel, int k, double valor);
+// A value text of a row and the number it shows, when it shows one.
+struct TValor {
+    std::string texto;
+    std::optional<double> numero;
+    TValor(const char* palabra) : texto(palabra) {}  // a word: "inactivo", "nulo" ...
+    TValor(std::string t, std::optional<double> n) : texto(std::move(t)), numero(n) {}
+};
+
+// A number as NumeText(valor, ancho, decimales) shows it.
+TValor Numero(double valor, int ancho, int decimales);
+
+// A row from its stem, caption, value and unit.
+TFila Fila(std::string tallo, std::string etiqueta, TValor valor, std::string unidad);
+
+// Value of a formula result: 2 decimals when slot k is active, "inactivo"
+// otherwise.
+TValor MostrarResultado(const TPanelFormulas& panel, int k, double valor);
 
 // Row of the equilibrium scour of slot k (stem OutpErosMaxi<k>), caption
 // "Erosión máxima de equilibrio (<caption of slot k>)", unit "[m]".
-TFila FilaErosion(const TPanelFormulas& panel, int k, std::string valor);
+TFila FilaErosion(const TPanelFormulas& panel, int k, TValor valor);
 
 // Row of the critical failure length of slot k (stem OutpLongFall<k>),
 // caption "Longitud de falla crítica (<caption of slot k>)", unit "[m]".
-TFila FilaFalla(const TPanelFormulas& panel, int k, std::string valor);
+TFila FilaFalla(const TPanelFormulas& panel, int k, TValor valor);
 
 // Relative turbulence intensity, 3 decimals.
 TFila FilaTurbulencia(double valor);

@@ -132,7 +132,7 @@ std::vector<TFila> FilasPila(const TDatosProblema& d, const TPanelFormulas& pane
         // too; otherwise the field still holds an earlier calculation's value.
         filas.push_back(FilaFalla(panel, k,
                                   panel.Activa(kRanuraFalla) ? MostrarResultado(panel, k, p.*kCampoFalla[k - 1])
-                                                             : kTextoInactivo));
+                                                             : TValor(kTextoInactivo)));
     }
     return filas;
 }

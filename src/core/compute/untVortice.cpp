@@ -146,7 +146,11 @@ void CalcVortice(TDatosProblema& d, const TPanelFormulas& panel, TGrafico& grafi
                                                          d.SediDiamAdim);
             p.OutpCaudSoliTota = Guardar(0.15L * p.OutpCaudSoliSusp + p.OutpCaudSoliFond);
             if (curva) {
-                p.ErosLechVivo = TrazarLechVivo(grafico.Serie(1), h, tCara, kGammaLechVivo, p.ErosAguaClar,
+                // The live-bed depth is the end of this curve: it is traced
+                // with the curves off too, into a series thrown away.
+                TSerie descarte;
+                TSerie& serie = grafico.curvas ? grafico.Serie(1) : descarte;
+                p.ErosLechVivo = TrazarLechVivo(serie, h, tCara, kGammaLechVivo, p.ErosAguaClar,
                                                 Guardar(0.02L * tCara), tCara, Guardar(5.0L * tCara),
                                                 p.OutpCaudSoliTota, p.CaucPoro);
                 grafico.Serie(1).titulo = panel.Titulo(1);
@@ -173,14 +177,16 @@ std::vector<TFila> FilasVortice(const TDatosProblema& d, const TPanelFormulas& p
     // the latest calculation drew the curve; otherwise the fields may hold
     // the values of an earlier calculation.
     const bool curva = VorticeConCurva(d, panel);
-    auto deCurva = [&](double valor) { return curva ? MostrarResultado(panel, 1, valor) : kTextoInactivo; };
+    auto deCurva = [&](double valor) {
+        return curva ? MostrarResultado(panel, 1, valor) : TValor(kTextoInactivo);
+    };
     return {
         FilaTurbulencia(p.OutpInteRelaTurb),
-        {"OutpCaudSoliTota", "Caudal sólido total efectivo", vivo ? NumeText(p.OutpCaudSoliTota, 6, 6) : "nulo",
-         "[m^2/s]"},
+        Fila("OutpCaudSoliTota", "Caudal sólido total efectivo", vivo ? Numero(p.OutpCaudSoliTota, 6, 6) : "nulo",
+             "[m^2/s]"),
         FilaErosion(panel, 1, vivo ? deCurva(p.ErosLechVivo) : MostrarResultado(panel, 1, p.ErosAguaClar)),
-        {"OutpLongFall1", "Longitud de falla crítica", deCurva(p.OutpLongFall1), "[m]"},
-        {"OutpPendTalu", "Pendiente talud aguas arriba del foso", MostrarResultado(panel, 1, p.OutpPendTalu),
-         "[º]"},
+        Fila("OutpLongFall1", "Longitud de falla crítica", deCurva(p.OutpLongFall1), "[m]"),
+        Fila("OutpPendTalu", "Pendiente talud aguas arriba del foso", MostrarResultado(panel, 1, p.OutpPendTalu),
+             "[º]"),
     };
 }

@@ -110,9 +110,13 @@ void GuardarAceptado(TDatosProblema& d, const TCampo& campo, double valor) {
 }
 
 TTextosCampos TextosPorDefecto() {
-    TTextosCampos t;
-    for (const TCampo& c : kCampos) t.emplace(c.nombre, c.defecto);
-    return t;
+    // Built once: every problem of a batch starts from a copy.
+    static const TTextosCampos defecto = [] {
+        TTextosCampos t;
+        for (const TCampo& c : kCampos) t.emplace(c.nombre, c.defecto);
+        return t;
+    }();
+    return defecto;
 }
 
 double LeerCampo(const TTextosCampos& textos, std::string_view nombre) {

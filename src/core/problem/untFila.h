@@ -2,6 +2,7 @@
 // keep it: the stem of its controls, caption, value text and unit.
 #pragma once
 
+#include <optional>
 #include <string>
 
 struct TFila {
@@ -9,4 +10,7 @@ struct TFila {
     std::string etiqueta;  // caption
     std::string valor;     // value text
     std::string unidad;    // unit text, may be empty
+    // The number the value text shows rounded, when it shows one (nothing for
+    // "inactivo", "nulo", "Lecho vivo" ...): for output at full precision.
+    std::optional<double> numero = {};
 };

@@ -45,6 +45,10 @@ struct TGrafico {
     std::array<TSerie, 4> series{TSerie{"(a)", {}, {}}, TSerie{"(b)", {}, {}}, TSerie{"(c)", {}, {}},
                                  TSerie{"(d)", {}, {}}};
     bool pestanaVisible = false;  // set when a calculator draws a curve
+    // False when only the results are wanted (a batch, a sensitivity study):
+    // the calculators then store no points, and every result, title,
+    // equilibrium depth and fault stays what it is with the points stored.
+    bool curvas = true;
 
     TSerie& Serie(int k) { return series[k - 1]; }
     const TSerie& Serie(int k) const { return series[k - 1]; }

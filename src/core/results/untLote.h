@@ -22,7 +22,10 @@
 #include <istream>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
+
+#include "results/untResolver.h"
 
 struct TFalloLote {
     std::size_t linea;  // line of the input, from 1 (the header)
@@ -30,13 +33,31 @@ struct TFalloLote {
 };
 
 struct TResumenLote {
-    std::size_t casos = 0;  // lines that held a case, good or bad
-    std::vector<TFalloLote> fallos;
+    std::size_t casos = 0;    // lines that held a case, good or bad
+    std::size_t fallidos = 0;  // bad lines
+    std::vector<TFalloLote> fallos;  // the bad lines, when TOpcionesLote::fallo is not given
 };
 
-// Called after each case with the cases done and the total.
-using TAvanceLote = std::function<void(std::size_t hechos, std::size_t total)>;
+struct TOpcionesLote {
+    bool curvas = false;            // compute the evolution curves too (the output never shows them)
+    unsigned hilos = 0;             // threads; 0: the machine's cores
+    bool numerosCompletos = false;  // numbers with the shortest digits that read back exactly
+    // Called after each block of cases with the case lines read so far.
+    std::function<void(std::size_t hechos)> avance;
+    // Called for each bad line in input order, as soon as it is known; when
+    // absent the bad lines are kept in the summary.
+    std::function<void(const TFalloLote&)> fallo;
+};
 
-// A header that cannot be used (empty, unknown or repeated column) is one
-// failure at line 1; then no case runs and nothing is written.
-TResumenLote EjecutarLote(std::istream& entrada, std::ostream& salida, const TAvanceLote& avance = {});
+// The result columns of a computed case, in order: (caption, value).  A
+// caption repeated within one case gets " (2)", " (3)" ...
+std::vector<std::pair<std::string, std::string>> ColumnasCaso(const TResultado& r, bool numerosCompletos);
+
+// Runs the batch.  Lines are read, run and written in blocks of a bounded
+// size, on several threads, and the output keeps the order of the input.
+// The output's header names every caption met, so the lines wait in a
+// bounded buffer (spilled to a temporary file when the batch is long) until
+// the last case has run.  A header that cannot be used (empty, unknown or
+// repeated column) is one failure at line 1; then no case runs and nothing
+// is written.
+TResumenLote EjecutarLote(std::istream& entrada, std::ostream& salida, const TOpcionesLote& opciones = {});

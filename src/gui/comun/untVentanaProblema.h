@@ -9,6 +9,7 @@
 
 #include "problem/untDatos.h"
 #include "problem/untFormulas.h"
+#include "problem/untProblema.h"
 #include "problem/untTextos.h"
 
 class QLineEdit;
@@ -34,6 +35,9 @@ public:
     virtual TTextosCampos Textos() const = 0;
     // True when "Coeficiente de Manning" is the selected roughness option.
     virtual bool OpcionManning() const = 0;
+    // The window's problem as its file keeps it (answers, option, texts): a
+    // copy for work outside the window, such as a sensitivity study.
+    virtual TProblema ProblemaActual() const = 0;
 
     // The wizard's steps that the pages' buttons start.
     virtual void btnN0Click() = 0;

@@ -52,6 +52,7 @@ public:
     TTextosCampos Textos() const override;
     // True when "Coeficiente de Manning" is the selected roughness option.
     bool OpcionManning() const override;
+    TProblema ProblemaActual() const override { return Problema().problema; }
 
     QTabWidget* pgReplanteo;
     TPaginaGlobal* tbshNivel0;

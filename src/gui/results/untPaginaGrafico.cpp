@@ -21,10 +21,12 @@
 #include "problem/untFormulas.h"
 #include "results/untGraficoTexto.h"
 
-namespace {
+QColor ColorDeRanura(int k) {
+    static const QColor colores[4] = {QColor(255, 0, 0), QColor(0, 128, 0), QColor(64, 0, 64), QColor(0, 0, 255)};
+    return colores[k - 1];
+}
 
-// Red, green, dark purple, blue.
-const QColor kColores[4] = {QColor(255, 0, 0), QColor(0, 128, 0), QColor(64, 0, 64), QColor(0, 0, 255)};
+namespace {
 
 // Formats of "Exportar...": filter of the file dialog and extension.
 struct TFormato {
@@ -96,7 +98,7 @@ TPaginaGrafico::TPaginaGrafico(const TGrafico& modelo, QWidget* padre) : QWidget
         QCPGraph* g = chrtGrafico->addGraph();
         g->setObjectName(QString("sr%1").arg(k + 1));
         g->setName(Texto(vacio.series[k].titulo));
-        QPen pluma(kColores[k]);
+        QPen pluma(ColorDeRanura(k + 1));
         pluma.setWidthF(1.5);
         g->setPen(pluma);
         g->setLineStyle(QCPGraph::lsLine);
@@ -233,7 +235,7 @@ void TPaginaGrafico::TrazarEquilibrios() {
         for (double y : ye) {
             auto* l = new QCPItemStraightLine(chrtGrafico);
             l->setObjectName(QString("equilibrio%1").arg(k + 1));
-            l->setPen(QPen(kColores[k], 1, Qt::DashLine));
+            l->setPen(QPen(ColorDeRanura(k + 1), 1, Qt::DashLine));
             l->setSelectable(false);
             // Two points of the horizontal line at depth y; both times are
             // positive so that the log axis places them too.

@@ -19,6 +19,10 @@ class QCheckBox;
 class QLabel;
 class QPushButton;
 
+// The colour of the curves of formula slot k (1 to 4): red, green, dark
+// purple, blue.
+QColor ColorDeRanura(int k);
+
 class TPaginaGrafico : public QWidget {
     Q_OBJECT
 public:

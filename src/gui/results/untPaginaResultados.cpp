@@ -23,6 +23,7 @@
 #include "results/untAvisosDatos.h"
 #include "results/untPdteCritPVC.h"
 #include "results/untPendientes.h"
+#include "results/untSensibilidad.h"
 
 namespace {
 
@@ -147,6 +148,9 @@ TPaginaResultados::TPaginaResultados(IVentanaProblema& ventana) : ventana_(venta
         b->setGeometry(x, yBotones, 96, 28);
         x += 104;
     }
+    bbtnSensibilidad = new QPushButton("Sensibilidad...", this);
+    bbtnSensibilidad->setObjectName("bbtnSensibilidad");
+    bbtnSensibilidad->setGeometry(x, yBotones, 112, 28);
     bbtnPdteCrit = BotonConGlifo(this, "bbtnPdteCrit", "", TIcono::Tabla);
     bbtnPdteCrit->resize(24, columnas::kAltoEdit);
     AjustarColumnas(kParametroAncho);
@@ -161,6 +165,7 @@ TPaginaResultados::TPaginaResultados(IVentanaProblema& ventana) : ventana_(venta
     connect(bbtnShowPUno, &QPushButton::clicked, this, &TPaginaResultados::bbtnShowPUnoClick);
     connect(bbtnShowPDos, &QPushButton::clicked, this, &TPaginaResultados::bbtnShowPDosClick);
     connect(bbtnPdteCrit, &QPushButton::clicked, this, &TPaginaResultados::bbtnPdteCritClick);
+    connect(bbtnSensibilidad, &QPushButton::clicked, this, &TPaginaResultados::bbtnSensibilidadClick);
 }
 
 void TPaginaResultados::PonerTitulo(const QString& titulo) {
@@ -195,6 +200,10 @@ void TPaginaResultados::tbshProblemaShow() {
         w->show();
     const TImagenesCodigo* imagenes = ImagenesDe(d.CodiProb);
     bbtnShowPDos->setVisible(imagenes && imagenes->segunda);
+    // After the picture buttons; only for a code with formulas to study.
+    bbtnSensibilidad->move((bbtnShowPDos->isVisibleTo(this) ? bbtnShowPDos : bbtnShowPUno)->geometry().right() + 9,
+                           bbtnSensibilidad->y());
+    bbtnSensibilidad->setVisible(CalculadoraDe(d.CodiProb) != nullptr);
     if (ConTablaPendientes(d.CodiProb)) MostrarTabla(bbtnPdteCrit, ventana_.Panel());
 
     const std::vector<TFila> filas = FilasResultados(d.CodiProb, d, ventana_.Panel());
@@ -281,4 +290,9 @@ void TPaginaResultados::bbtnShowPDosClick() {
 void TPaginaResultados::bbtnPdteCritClick() {
     TfrmPdteCritPVC tabla(&ventana_.Ventana());
     tabla.exec();
+}
+
+void TPaginaResultados::bbtnSensibilidadClick() {
+    auto* ventana = new TfrmSensibilidad(ventana_.ProblemaActual(), lblProbTipo->text(), &ventana_.Ventana());
+    ventana->show();
 }

@@ -7,6 +7,8 @@
 // outside their ranges, then the warnings on implausible data, each naming
 // its field; a click on one takes the user to that field.  The page keeps
 // nothing: every show rebuilds it from the record, the panel and the texts.
+// After a calculation "Sensibilidad..." opens the sensitivity study of the
+// window's problem.
 #pragma once
 
 #include <map>
@@ -57,6 +59,7 @@ public:
     QPushButton* bbtnShowPUno;
     QPushButton* bbtnShowPDos;
     QPushButton* bbtnPdteCrit;
+    QPushButton* bbtnSensibilidad;  // "Sensibilidad..."
     QLabel* lblAvisRang;  // summary of the formulas whose data lie outside their ranges
 
     // The warnings on implausible data of the last show, top to bottom
@@ -79,6 +82,8 @@ public:
     void bbtnShowPUnoClick();
     void bbtnShowPDosClick();
     void bbtnPdteCritClick();
+    // Opens a sensitivity window over a copy of the window's problem.
+    void bbtnSensibilidadClick();
 
 private:
     // The validity marker and tooltip of a row on row `numero`; none inside calibration.

@@ -1,0 +1,245 @@
+#include "results/untBarrido.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
+#include "general/untGeneral.h"
+#include "general/untNumero.h"
+#include "problem/untActivacion.h"
+#include "problem/untCampos.h"
+#include "problem/untFilasEstructura.h"
+#include "results/untCasos.h"
+
+std::vector<std::string_view> CamposDelProblema(const TProblema& p) {
+    std::vector<std::string_view> campos;
+    for (const TCampo& c : Campos()) {
+        if (c.pagina > 1) continue;
+        if (c.nombre == (p.rugosidad ? "CaucCoefMannCauc" : "AltuRugoCauc")) continue;
+        campos.push_back(c.nombre);
+    }
+    for (std::string_view c : CamposEstructura(p.codigo)) campos.push_back(c);
+    for (const TFilaComplementaria& f : FilasComplementarias(CodigoFinal(p)))
+        if (std::find(campos.begin(), campos.end(), f.campo) == campos.end()) campos.push_back(f.campo);
+    return campos;
+}
+
+namespace {
+
+std::optional<double> Finito(std::string_view texto) {
+    const auto v = LeerNumero(texto);
+    if (!v || !std::isfinite(*v)) return std::nullopt;
+    return v;
+}
+
+}  // namespace
+
+TLecturaBarrido LeerBarrido(std::string_view campo, std::string_view desde, std::string_view hasta,
+                            std::string_view puntos, bool logaritmico) {
+    TLecturaBarrido l;
+    const TCampo* c = BuscarCampo(campo);
+    if (!c) {
+        l.error = "Campo desconocido: " + std::string(campo);
+        return l;
+    }
+    const auto d = Finito(desde), h = Finito(hasta), n = Finito(puntos);
+    if (!d) {
+        l.error = "\"Desde\" debe ser un número.";
+    } else if (!h) {
+        l.error = "\"Hasta\" debe ser un número.";
+    } else if (!n || *n != std::floor(*n) || *n < kPuntosBarridoMinimo || *n > kPuntosBarridoMaximo) {
+        l.error = "La cantidad de puntos debe ser un número entero de " + std::to_string(kPuntosBarridoMinimo) +
+                  " a " + std::to_string(kPuntosBarridoMaximo) + ".";
+    } else if (*d == *h) {
+        l.error = "\"Desde\" y \"Hasta\" deben ser distintos.";
+    } else if (logaritmico && (*d <= 0 || *h <= 0)) {
+        l.error = "Con escala logarítmica, \"Desde\" y \"Hasta\" deben ser mayores que 0.";
+    } else {
+        l.barrido = TBarrido{std::string(campo), *d, *h, static_cast<int>(*n), logaritmico};
+    }
+    return l;
+}
+
+TLecturaBarrido LeerBarrido(std::string_view texto, bool logaritmico) {
+    const std::size_t igual = texto.find('=');
+    const std::size_t dos1 = igual == std::string_view::npos ? igual : texto.find(':', igual + 1);
+    const std::size_t dos2 = dos1 == std::string_view::npos ? dos1 : texto.find(':', dos1 + 1);
+    if (dos2 == std::string_view::npos || texto.find(':', dos2 + 1) != std::string_view::npos) {
+        TLecturaBarrido l;
+        l.error = "El barrido se escribe CAMPO=DESDE:HASTA:N, por ejemplo FlujCaud=500:4000:50.";
+        return l;
+    }
+    return LeerBarrido(texto.substr(0, igual), texto.substr(igual + 1, dos1 - igual - 1),
+                       texto.substr(dos1 + 1, dos2 - dos1 - 1), texto.substr(dos2 + 1), logaritmico);
+}
+
+std::optional<std::pair<double, double>> RangoPorDefecto(std::string_view texto) {
+    const auto v = Finito(texto);
+    if (!v || *v == 0) return std::nullopt;
+    return *v > 0 ? std::pair{0.5 * *v, 1.5 * *v} : std::pair{1.5 * *v, 0.5 * *v};
+}
+
+std::vector<double> ValoresBarrido(const TBarrido& b) {
+    std::vector<double> v(static_cast<std::size_t>(b.puntos));
+    const int ultimo = b.puntos - 1;
+    for (int i = 0; i <= ultimo; ++i) {
+        const long double f = static_cast<long double>(i) / ultimo;
+        if (b.logaritmico) {
+            const long double a = std::log(static_cast<long double>(b.desde));
+            const long double z = std::log(static_cast<long double>(b.hasta));
+            v[i] = static_cast<double>(std::exp(a + f * (z - a)));
+        } else {
+            v[i] = static_cast<double>(b.desde + f * (static_cast<long double>(b.hasta) - b.desde));
+        }
+    }
+    v.front() = b.desde;
+    v.back() = b.hasta;
+    return v;
+}
+
+std::string TextoValor(double valor) {
+    char texto[32];
+    return std::string(texto, std::to_chars(texto, texto + sizeof texto, valor).ptr);
+}
+
+namespace {
+
+// The point from its run: each formula's depth from its results row, the
+// validity of its data, the transport condition.
+TPuntoBarrido Punto(double valor, const TCasoResuelto& c) {
+    TPuntoBarrido p{valor, c.error, {}, {}, {}};
+    if (c.error) return p;
+    const TAvisos avisos = AvisosRangos(c.r.d.CodiProb, c.r.d);
+    for (const TFila& f : c.r.filas) {
+        if (f.tallo == "CondTran") p.condicion = f.valor;
+        for (int k = 1; k <= 4; ++k)
+            if (f.tallo == "OutpErosMaxi" + std::to_string(k) && f.numero) {
+                p.profundidades[k - 1] = f.numero;
+                p.estados[k - 1] = avisos[k - 1].estado;
+            }
+    }
+    return p;
+}
+
+// Points run together between two progress reports.
+constexpr std::size_t kPuntosPorBloque = 16;
+
+}  // namespace
+
+TEstudio Estudiar(const TProblema& base, const TBarrido& b, unsigned hilos,
+                  const std::function<void(std::size_t, std::size_t)>& avance, const std::atomic<bool>* cancelar) {
+    TEstudio e;
+    const std::vector<double> valores = ValoresBarrido(b);
+    std::vector<TProblema> problemas(valores.size(), base);
+    for (std::size_t i = 0; i < valores.size(); ++i) problemas[i].textos[b.campo] = TextoValor(valores[i]);
+    // The texts checked as TextoRechazado checks them, which reports the
+    // first rejected text by name: the base's other texts once, each
+    // point's text of the field on its own.
+    const TCampo* campo = BuscarCampo(b.campo);
+    std::optional<std::pair<std::string, std::string>> rechazoBase;  // (name, message)
+    for (const auto& [nombre, texto] : base.textos) {
+        if (nombre == b.campo) continue;
+        const TCampo* c = BuscarCampo(nombre);
+        if (!c || !TextoAceptado(*c, texto)) {
+            rechazoBase.emplace(nombre, c ? nombre + ": " + std::string(c->mensaje) : "campo desconocido: " + nombre);
+            break;
+        }
+    }
+    TOpcionesCasos o;
+    o.cancelar = cancelar;
+    o.comprobarTextos = false;
+    TTrabajadores trabajadores(hilos);
+    for (std::size_t i = 0; i < problemas.size(); i += kPuntosPorBloque) {
+        const std::size_t n = std::min(kPuntosPorBloque, problemas.size() - i);
+        std::vector<TCasoResuelto> casos(n);
+        std::vector<TPuntoBarrido> puntos(n);
+        ResolverCasos(
+            n, o, trabajadores,
+            [&](std::size_t j, std::string& error) -> const TProblema* {
+                const TProblema& p = problemas[i + j];
+                const bool rechazado = campo && !TextoAceptado(*campo, p.textos.at(b.campo));
+                if (rechazado && (!rechazoBase || b.campo < rechazoBase->first)) {
+                    error = b.campo + ": " + std::string(campo->mensaje);
+                    return nullptr;
+                }
+                if (rechazoBase) {
+                    error = rechazoBase->second;
+                    return nullptr;
+                }
+                return &p;
+            },
+            [&](std::size_t j, TCasoResuelto& c) {
+                puntos[j] = Punto(valores[i + j], c);  // on the thread that ran the point
+                casos[j] = std::move(c);
+            });
+        for (std::size_t j = 0; j < n; ++j) {
+            const TCasoResuelto& c = casos[j];
+            if (c.cancelado) {
+                e.cancelado = true;
+                return e;
+            }
+            e.puntos.push_back(std::move(puntos[j]));
+            if (c.error) continue;
+            for (const TFila& f : c.r.filas)
+                for (int k = 1; k <= 4; ++k) {
+                    const bool conocida = std::any_of(e.formulas.begin(), e.formulas.end(),
+                                                      [&](const TEstudio::TFormula& x) { return x.ranura == k; });
+                    if (!conocida && f.numero && f.tallo == "OutpErosMaxi" + std::to_string(k))
+                        e.formulas.push_back({k, c.r.panel.Titulo(k), f.etiqueta});
+                }
+        }
+        if (avance) avance(e.puntos.size(), valores.size());
+    }
+    std::sort(e.formulas.begin(), e.formulas.end(),
+              [](const TEstudio::TFormula& a, const TEstudio::TFormula& z) { return a.ranura < z.ranura; });
+    return e;
+}
+
+namespace {
+
+std::string Celda(const std::string& texto) {
+    if (texto.find_first_of(",\"\n\r") == std::string::npos) return texto;
+    std::string r = "\"";
+    for (char c : texto) {
+        if (c == '"') r += '"';
+        r += c;
+    }
+    return r + '"';
+}
+
+}  // namespace
+
+TTablaEstudio TablaEstudio(const TBarrido& b, const TEstudio& e) {
+    TTablaEstudio t;
+    const TCampo* campo = BuscarCampo(b.campo);
+    t.encabezado.push_back(campo ? std::string(campo->etiqueta) + " " + std::string(campo->unidad) : b.campo);
+    for (const TEstudio::TFormula& f : e.formulas) t.encabezado.push_back(f.titulo + " [m]");
+    t.encabezado.push_back("Condición de transporte");
+    for (const TPuntoBarrido& p : e.puntos) {
+        std::vector<std::string>& fila = t.filas.emplace_back();
+        char valor[32];
+        fila.emplace_back(valor, std::to_chars(valor, valor + sizeof valor, p.valor, std::chars_format::general, 6).ptr);
+        for (const TEstudio::TFormula& f : e.formulas) {
+            const auto& y = p.profundidades[f.ranura - 1];
+            fila.push_back(y ? NumeText(*y, 5, 2) + " " + MarcaAviso(p.estados[f.ranura - 1]) : "");
+            while (!fila.back().empty() && fila.back().back() == ' ') fila.back().pop_back();
+        }
+        fila.push_back(p.error ? *p.error : p.condicion);
+    }
+    return t;
+}
+
+std::string CsvEstudio(const TBarrido& b, const TEstudio& e) {
+    std::string csv = Celda(b.campo);
+    for (const TEstudio::TFormula& f : e.formulas) csv += "," + Celda(f.etiqueta);
+    csv += ",Condición de transporte\n";
+    for (const TPuntoBarrido& p : e.puntos) {
+        csv += TextoValor(p.valor);
+        for (const TEstudio::TFormula& f : e.formulas) {
+            csv += ',';
+            if (const auto& y = p.profundidades[f.ranura - 1]) csv += TextoValor(*y);
+        }
+        csv += "," + Celda(p.error ? *p.error : p.condicion) + "\n";
+    }
+    return csv;
+}

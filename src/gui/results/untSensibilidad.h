@@ -1,0 +1,92 @@
+// "Sensibilidad": a window over a copy of a calculation window's problem
+// where the user picks one input field, a range "Desde"/"Hasta" (at first
+// half and one and a half times the field's value), a number of points and
+// linear or logarithmic spacing, and sees each active formula's equilibrium
+// scour depth over the range: a chart with one curve per formula in the
+// colours of the chart page (the field's current value as a vertical line,
+// points outside a formula's calibration range hollow, outside both ranges
+// also dashed, gaps where a point has no result) and a table with one row
+// per point.  The study runs in the core on another thread; the window
+// shows its progress when it takes more than a moment, and "Cancelar"
+// stops it.  "Exportar..." writes the chart (PNG, SVG, PDF) or the table
+// (CSV, full precision).
+#pragma once
+
+#include <atomic>
+#include <optional>
+#include <thread>
+#include <vector>
+
+#include <QWidget>
+
+#include <qcustomplot.h>
+
+#include "problem/untProblema.h"
+#include "results/untBarrido.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QTableWidget;
+class QTimer;
+
+class TfrmSensibilidad : public QWidget {
+    Q_OBJECT
+public:
+    // `problema` is copied: the study never touches the calculation window.
+    // `titulo` is the results title of the problem.
+    TfrmSensibilidad(const TProblema& problema, const QString& titulo, QWidget* padre = nullptr);
+    ~TfrmSensibilidad() override;
+
+    QComboBox* cmbCampo;  // the fields the problem reads; the item data is the field name
+    QLineEdit* edtDesde;
+    QLineEdit* edtHasta;
+    QLineEdit* edtPuntos;
+    QCheckBox* chkLogaritmica;  // "Escala logarítmica"
+    QPushButton* btnCalcular;
+    QPushButton* btnCancelar;
+    QPushButton* btnExportar;
+    QProgressBar* barProgreso;
+    QLabel* lblEstado;  // what the study is doing, or how it ended
+    QCustomPlot* chrtSensibilidad;
+    QTableWidget* tblSensibilidad;
+    // The solid line of each formula, in slot order: the legend's entries.
+    std::vector<QCPGraph*> curvas;
+    QCPItemStraightLine* lineaActual = nullptr;  // the field's current value
+
+    // "Calcular": reads the boxes (a range the core refuses is shown in a
+    // message) and starts the study.
+    void btnCalcularClick();
+    void btnCancelarClick();
+    bool Calculando() const { return calculando_; }
+    // The study shown (none before the first has ended).
+    const std::optional<TEstudio>& Estudio() const { return estudio_; }
+
+    // Writes the chart as shown (PNG, SVG, PDF) or the table (CSV):
+    // `extension` names the format, or the file's own extension does when
+    // it is empty.  False when nothing is shown or the file was not written.
+    bool Exportar(const QString& ruta, QString extension = {});
+    void btnExportarClick();
+
+signals:
+    // A study has ended (done or cancelled) and is shown.
+    void Terminado();
+
+private:
+    void CampoElegido();
+    void Avance(int hechos, int total);
+    void Mostrar(const TBarrido& b, TEstudio e);
+    void Dibujar();
+    void Llenar();
+
+    const TProblema problema_;
+    std::optional<TBarrido> barrido_;
+    std::optional<TEstudio> estudio_;
+    bool calculando_ = false;
+    std::atomic<bool> cancelar_{false};
+    std::jthread hilo_;
+    QTimer* demora_;  // shows the progress once the study takes longer than a moment
+};
