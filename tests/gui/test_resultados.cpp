@@ -408,6 +408,7 @@ private slots:
         QVERIFY(aviso->y() > P().lblAvisRang->geometry().bottom());
         QVERIFY(aviso->geometry().bottom() < P().bbtnReporte->y());
         QCOMPARE(P().bbtnShowPUno->y(), P().bbtnReporte->y());
+        QCOMPARE(P().bbtnSensibilidad->y(), P().bbtnReporte->y());  // the whole row moves
         QTest::mouseClick(arriba->windowHandle(), Qt::LeftButton, {}, aviso->mapTo(arriba, QPoint(40, 6)));
         QCOMPARE(v->pgReplanteo->currentIndex(), int(TfrmProbTipo::kComplementaria));
         QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(v->Campo("SediDiam90N3")));

@@ -253,7 +253,7 @@ void TPaginaResultados::MostrarAvisosAbajo(int y, const std::string& resumen) {
     }
     // The buttons on their usual row, or below the last warning.
     const int yBotones = std::max(TopeFila(kFilaBotones, 1, false) + 4, y + kEntreAvisos);
-    for (QPushButton* b : {bbtnReporte, bbtnShowPUno, bbtnShowPDos}) b->move(b->x(), yBotones);
+    for (QPushButton* b : {bbtnReporte, bbtnShowPUno, bbtnShowPDos, bbtnSensibilidad}) b->move(b->x(), yBotones);
     ventana_.AltoDePagina(bbtnReporte->geometry().bottom() + kEntreAvisos * 2);
 }
 
