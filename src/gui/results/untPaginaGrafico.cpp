@@ -7,7 +7,6 @@
 
 #include <QCheckBox>
 #include <QDate>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -17,6 +16,7 @@
 #include <QSvgGenerator>
 #include <QVBoxLayout>
 
+#include "comun/untExportar.h"
 #include "comun/untMensajes.h"
 #include "problem/untFormulas.h"
 #include "results/untGraficoTexto.h"
@@ -29,11 +29,7 @@ QColor ColorDeRanura(int k) {
 namespace {
 
 // Formats of "Exportar...": filter of the file dialog and extension.
-struct TFormato {
-    const char* filtro;
-    const char* extension;
-};
-const TFormato kFormatos[] = {
+const TFormatoExportar kFormatos[] = {
     {"Imagen PNG (*.png)", "png"},
     {"Imagen SVG (*.svg)", "svg"},
     {"Documento PDF (*.pdf)", "pdf"},
@@ -369,29 +365,8 @@ QString TPaginaGrafico::NombreSugerido() const {
 }
 
 void TPaginaGrafico::btnExportarClick() {
-    QFileDialog dialogo(this, "Exportar gráfico");
-    dialogo.setObjectName("dlgExportar");
-    dialogo.setAcceptMode(QFileDialog::AcceptSave);
-    QStringList filtros;
-    for (const TFormato& f : kFormatos) filtros << f.filtro;
-    dialogo.setNameFilters(filtros);
-    dialogo.setDefaultSuffix(kFormatos[0].extension);
-    dialogo.selectFile(NombreSugerido());
-    auto extensionDe = [](const QString& filtro) {
-        for (const TFormato& f : kFormatos)
-            if (filtro == f.filtro) return QString(f.extension);
-        return QString(kFormatos[0].extension);
-    };
-    connect(&dialogo, &QFileDialog::filterSelected, &dialogo,
-            [&](const QString& filtro) { dialogo.setDefaultSuffix(extensionDe(filtro)); });
-    if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty()) return;
-    // The format of the name's extension when it is one of the four, the
-    // chosen filter's otherwise.
-    const QString ruta = dialogo.selectedFiles().constFirst();
-    QString extension = QFileInfo(ruta).suffix().toLower();
-    if (std::none_of(std::begin(kFormatos), std::end(kFormatos),
-                     [&](const TFormato& f) { return extension == f.extension; }))
-        extension = extensionDe(dialogo.selectedNameFilter());
-    if (!Exportar(ruta, extension))
-        MostrarMensaje(this, QString("No se pudo exportar el gráfico a \"%1\".").arg(ruta));
+    const auto archivo = ElegirArchivoExportar(this, "Exportar gráfico", kFormatos, NombreSugerido());
+    if (!archivo) return;
+    if (!Exportar(archivo->ruta, archivo->extension))
+        MostrarMensaje(this, QString("No se pudo exportar el gráfico a \"%1\".").arg(archivo->ruta));
 }

@@ -6,7 +6,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -22,6 +21,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "comun/untExportar.h"
 #include "comun/untMensajes.h"
 #include "general/untNumero.h"
 #include "problem/untCampos.h"
@@ -35,11 +35,7 @@ constexpr double kMargenErosion = 1.05;
 constexpr double kMargenEjeX = 0.02;  // of the range, each side
 constexpr const char* kPuntosPorDefecto = "50";
 
-struct TFormato {
-    const char* filtro;
-    const char* extension;
-};
-const TFormato kFormatos[] = {
+const TFormatoExportar kFormatos[] = {
     {"Imagen PNG (*.png)", "png"},
     {"Imagen SVG (*.svg)", "svg"},
     {"Documento PDF (*.pdf)", "pdf"},
@@ -364,26 +360,8 @@ bool TfrmSensibilidad::Exportar(const QString& ruta, QString extension) {
 }
 
 void TfrmSensibilidad::btnExportarClick() {
-    QFileDialog dialogo(this, "Exportar estudio");
-    dialogo.setObjectName("dlgExportar");
-    dialogo.setAcceptMode(QFileDialog::AcceptSave);
-    QStringList filtros;
-    for (const TFormato& f : kFormatos) filtros << f.filtro;
-    dialogo.setNameFilters(filtros);
-    dialogo.setDefaultSuffix(kFormatos[0].extension);
-    auto extensionDe = [](const QString& filtro) {
-        for (const TFormato& f : kFormatos)
-            if (filtro == f.filtro) return QString(f.extension);
-        return QString(kFormatos[0].extension);
-    };
-    connect(&dialogo, &QFileDialog::filterSelected, &dialogo,
-            [&](const QString& filtro) { dialogo.setDefaultSuffix(extensionDe(filtro)); });
-    if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty()) return;
-    const QString ruta = dialogo.selectedFiles().constFirst();
-    QString extension = QFileInfo(ruta).suffix().toLower();
-    if (std::none_of(std::begin(kFormatos), std::end(kFormatos),
-                     [&](const TFormato& f) { return extension == f.extension; }))
-        extension = extensionDe(dialogo.selectedNameFilter());
-    if (!Exportar(ruta, extension))
-        MostrarMensaje(this, QString("No se pudo exportar el estudio a \"%1\".").arg(ruta));
+    const auto archivo = ElegirArchivoExportar(this, "Exportar estudio", kFormatos);
+    if (!archivo) return;
+    if (!Exportar(archivo->ruta, archivo->extension))
+        MostrarMensaje(this, QString("No se pudo exportar el estudio a \"%1\".").arg(archivo->ruta));
 }
