@@ -4,6 +4,9 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QSaveFile>
+#include <QSvgGenerator>
+#include <qcustomplot.h>
 
 std::optional<TArchivoExportar> ElegirArchivoExportar(QWidget* padre, const QString& titulo,
                                                       std::span<const TFormatoExportar> formatos,
@@ -30,4 +33,35 @@ std::optional<TArchivoExportar> ElegirArchivoExportar(QWidget* padre, const QStr
                      [&](const TFormatoExportar& f) { return extension == f.extension; }))
         extension = extensionDe(dialogo.selectedNameFilter());
     return TArchivoExportar{ruta, extension};
+}
+
+bool ExportarGrafico(QCustomPlot& grafico, const QString& ruta, const QString& extension, const QString& titulo,
+                     const std::function<std::string()>& csv, TPng png) {
+    if (extension == "png") {
+        if (png.ancho <= 0) return grafico.savePng(ruta);
+        const double escala = double(png.ancho) / std::max(1, grafico.width());
+        return grafico.savePng(ruta, grafico.width(), grafico.height(), escala, -1, png.puntosPorPulgada,
+                               QCP::ruDotsPerInch);
+    }
+    if (extension == "pdf") return grafico.savePdf(ruta, 0, 0, QCP::epAllowCosmetic, "turmado", titulo);
+    if (extension == "svg") {
+        QSvgGenerator svg;
+        svg.setFileName(ruta);
+        svg.setSize(grafico.size());
+        svg.setResolution(grafico.logicalDpiX());  // the same size as on screen
+        svg.setViewBox(QRect(QPoint(0, 0), grafico.size()));
+        svg.setTitle(titulo);
+        QCPPainter pintor;
+        if (!pintor.begin(&svg)) return false;
+        grafico.toPainter(&pintor, grafico.width(), grafico.height());
+        return pintor.end();
+    }
+    if (extension == "csv") {
+        QSaveFile archivo(ruta);
+        if (!archivo.open(QIODevice::WriteOnly)) return false;
+        const std::string texto = csv();
+        archivo.write(texto.data(), qint64(texto.size()));
+        return archivo.commit();
+    }
+    return false;
 }

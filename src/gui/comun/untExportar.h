@@ -2,11 +2,14 @@
 // format of the file chosen.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <span>
+#include <string>
 
 #include <QString>
 
+class QCustomPlot;
 class QWidget;
 
 struct TFormatoExportar {
@@ -26,3 +29,18 @@ struct TArchivoExportar {
 std::optional<TArchivoExportar> ElegirArchivoExportar(QWidget* padre, const QString& titulo,
                                                       std::span<const TFormatoExportar> formatos,
                                                       const QString& sugerido = {});
+
+// Where a PNG gets its size: the chart as laid out on screen, drawn
+// `ancho` pixels wide with every line and letter scaled up, at
+// `puntosPorPulgada`; the screen's size when `ancho` is 0.
+struct TPng {
+    int ancho = 0;
+    int puntosPorPulgada = 0;
+};
+
+// Writes the chart by the extension: "png", "pdf" or "svg" (vectors, the
+// screen's size, `titulo` as the document's title), or the text `csv()` as
+// a CSV file, replaced in one step.  False when the file could not be
+// written or the extension is none of these.
+bool ExportarGrafico(QCustomPlot& grafico, const QString& ruta, const QString& extension, const QString& titulo,
+                     const std::function<std::string()>& csv, TPng png = {});

@@ -12,8 +12,6 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QSaveFile>
-#include <QSvgGenerator>
 #include <QVBoxLayout>
 
 #include "comun/untExportar.h"
@@ -329,34 +327,8 @@ bool TPaginaGrafico::eventFilter(QObject* objeto, QEvent* evento) {
 
 bool TPaginaGrafico::Exportar(const QString& ruta, QString extension) {
     if (extension.isEmpty()) extension = QFileInfo(ruta).suffix().toLower();
-    if (extension == "png") {
-        // The chart as laid out on screen, every line and letter scaled up
-        // with it.
-        const double escala = double(kAnchoPng) / std::max(1, chrtGrafico->width());
-        return chrtGrafico->savePng(ruta, chrtGrafico->width(), chrtGrafico->height(), escala, -1,
-                                    kPuntosPorPulgadaPng, QCP::ruDotsPerInch);
-    }
-    if (extension == "pdf") return chrtGrafico->savePdf(ruta, 0, 0, QCP::epAllowCosmetic, "turmado", titulo->text());
-    if (extension == "svg") {
-        QSvgGenerator svg;
-        svg.setFileName(ruta);
-        svg.setSize(chrtGrafico->size());
-        svg.setResolution(chrtGrafico->logicalDpiX());  // the same size as on screen
-        svg.setViewBox(QRect(QPoint(0, 0), chrtGrafico->size()));
-        svg.setTitle(titulo->text());
-        QCPPainter pintor;
-        if (!pintor.begin(&svg)) return false;
-        chrtGrafico->toPainter(&pintor, chrtGrafico->width(), chrtGrafico->height());
-        return pintor.end();
-    }
-    if (extension == "csv") {
-        QSaveFile archivo(ruta);
-        if (!archivo.open(QIODevice::WriteOnly)) return false;
-        const std::string texto = CsvGrafico(modelo_);
-        archivo.write(texto.data(), qint64(texto.size()));
-        return archivo.commit();
-    }
-    return false;
+    return ExportarGrafico(*chrtGrafico, ruta, extension, titulo->text(), [this] { return CsvGrafico(modelo_); },
+                           {kAnchoPng, kPuntosPorPulgadaPng});
 }
 
 QString TPaginaGrafico::NombreSugerido() const {

@@ -14,9 +14,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QSplitter>
-#include <QSvgGenerator>
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -334,29 +332,8 @@ void TfrmSensibilidad::Llenar() {
 bool TfrmSensibilidad::Exportar(const QString& ruta, QString extension) {
     if (!estudio_) return false;
     if (extension.isEmpty()) extension = QFileInfo(ruta).suffix().toLower();
-    QCustomPlot* c = chrtSensibilidad;
-    if (extension == "png") return c->savePng(ruta);
-    if (extension == "pdf") return c->savePdf(ruta, 0, 0, QCP::epAllowCosmetic, "turmado", windowTitle());
-    if (extension == "svg") {
-        QSvgGenerator svg;
-        svg.setFileName(ruta);
-        svg.setSize(c->size());
-        svg.setResolution(c->logicalDpiX());
-        svg.setViewBox(QRect(QPoint(0, 0), c->size()));
-        svg.setTitle(windowTitle());
-        QCPPainter pintor;
-        if (!pintor.begin(&svg)) return false;
-        c->toPainter(&pintor, c->width(), c->height());
-        return pintor.end();
-    }
-    if (extension == "csv") {
-        QSaveFile archivo(ruta);
-        if (!archivo.open(QIODevice::WriteOnly)) return false;
-        const std::string texto = CsvEstudio(*barrido_, *estudio_);
-        archivo.write(texto.data(), qint64(texto.size()));
-        return archivo.commit();
-    }
-    return false;
+    return ExportarGrafico(*chrtSensibilidad, ruta, extension, windowTitle(),
+                           [this] { return CsvEstudio(*barrido_, *estudio_); });
 }
 
 void TfrmSensibilidad::btnExportarClick() {
