@@ -190,20 +190,20 @@ TfrmProbTipo* TMainForm::mmiFileNewClick() {
 void TMainForm::FileOpen1Execute() {
     TfrmAbrir abrir(this);
     if (abrir.exec() != QDialog::Accepted || !abrir.Elegido()) return;
-    TfrmProbTipo* ventana = mmiFileNewClick();
-    ventana->FijarRutaArchivo(abrir.RutaElegida());
-    ventana->CargarProblema(abrir.Elegido()->problema);
-    AgregarReciente(abrir.RutaElegida());
+    AbrirProblema(abrir.RutaElegida(), abrir.Elegido()->problema);
 }
 
 TfrmProbTipo* TMainForm::AbrirArchivo(const QString& ruta) {
     const QString absoluta = QFileInfo(ruta).absoluteFilePath();
     const std::optional<TArchivoProblema> a = LeerArchivoProblema(this, absoluta);
-    if (!a) return nullptr;
+    return a ? AbrirProblema(absoluta, a->problema) : nullptr;
+}
+
+TfrmProbTipo* TMainForm::AbrirProblema(const QString& ruta, const TProblema& problema) {
     TfrmProbTipo* ventana = mmiFileNewClick();
-    ventana->FijarRutaArchivo(absoluta);
-    ventana->CargarProblema(a->problema);
-    AgregarReciente(absoluta);
+    ventana->FijarRutaArchivo(ruta);
+    ventana->CargarProblema(problema);
+    AgregarReciente(ruta);
     return ventana;
 }
 

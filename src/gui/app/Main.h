@@ -90,6 +90,9 @@ protected:
 
 private:
     QMdiSubWindow* AgregarHija(QWidget* hija, Qt::WindowFlags marcos);
+    // An opened problem in a new calculation window with its file, which
+    // joins the recent problems.
+    TfrmProbTipo* AbrirProblema(const QString& ruta, const TProblema& problema);
     void HijaActivada(QMdiSubWindow* hija);
     void PonerMenus(const QList<QMenu*>& menus);
     void Mosaico(bool horizontal);
