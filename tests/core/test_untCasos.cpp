@@ -7,6 +7,7 @@
 #include <map>
 #include <sstream>
 
+#include "../registro.h"
 #include "general/untGeneral.h"
 #include "general/untNumero.h"
 #include "results/untAvisosLote.h"
@@ -62,17 +63,6 @@ std::vector<TProblema> TodosLosCasos() {
                 casos.push_back(p);
             }
     return casos;
-}
-
-// Every number of the record, bit for bit.
-std::map<std::string, std::uint64_t> Registro(const TDatosProblema& d) {
-    std::map<std::string, std::uint64_t> r;
-    TDatosProblema::Recorrer(d, [&](const char* nombre, const double& v) {
-        std::uint64_t bits;
-        std::memcpy(&bits, &v, sizeof bits);
-        r[nombre] = bits;
-    });
-    return r;
 }
 
 // Two runs of one case agree on everything but the points of the curves.

@@ -14,6 +14,7 @@
 #include <QtTest>
 
 #include "app/Main.h"
+#include "../registro.h"
 #include "entorno.h"
 #include "general/untGeneral.h"
 #include "resultados.h"
@@ -36,16 +37,6 @@ void Escribir(QLineEdit* e, const QString& texto) {
     QTest::keyClick(w, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(w, Qt::Key_Delete);
     for (QChar c : texto) QTest::keyClick(w, c.toLatin1());
-}
-
-std::map<std::string, std::uint64_t> Registro(const TDatosProblema& d) {
-    std::map<std::string, std::uint64_t> r;
-    TDatosProblema::Recorrer(d, [&](const char* nombre, const double& v) {
-        std::uint64_t bits;
-        std::memcpy(&bits, &v, sizeof bits);
-        r[nombre] = bits;
-    });
-    return r;
 }
 
 }  // namespace
