@@ -71,7 +71,6 @@ QFont EnUnidades(const QFont& grafico) {
 // The evolution chart of the model, as the chart page draws it, painted as
 // vectors into the rectangle (layout units).
 void PintarGrafico(QCPPainter& p, const TGrafico& modelo, const TRectReporte& r) {
-    QCPPainter* pintor = &p;
     TPaginaGrafico pagina(modelo);
     QCustomPlot& grafico = *pagina.chrtGrafico;
     pagina.titulo->setFont(EnUnidades(pagina.titulo->font()));
@@ -86,16 +85,16 @@ void PintarGrafico(QCPPainter& p, const TGrafico& modelo, const TRectReporte& r)
     const QPaintDevice* d = p.device();
     const qreal kx = d->logicalDpiX() / kUnidadesPorPulgada;
     const qreal ky = d->logicalDpiY() / kUnidadesPorPulgada;
-    const QCPPainter::PainterModes modos = pintor->modes();
+    const QCPPainter::PainterModes modos = p.modes();
     p.save();
     p.translate(r.x * kx, r.y * ky);
     p.scale(kx, ky);
     // Hairlines become lines of one layout unit: a cosmetic pen would be one
     // device dot, invisible on paper.
-    pintor->setModes(QCPPainter::pmVectorized | QCPPainter::pmNoCaching | QCPPainter::pmNonCosmetic);
-    grafico.toPainter(pintor, r.ancho, r.alto);
+    p.setModes(QCPPainter::pmVectorized | QCPPainter::pmNoCaching | QCPPainter::pmNonCosmetic);
+    grafico.toPainter(&p, r.ancho, r.alto);
     p.restore();
-    pintor->setModes(modos);
+    p.setModes(modos);
 }
 
 }  // namespace
