@@ -1,7 +1,12 @@
 // Acceptance rules of the fields and the store step of an accepted value.
+#include <string>
+#include <tuple>
+
 #include <gtest/gtest.h>
 
+#include "../registro.h"
 #include "problem/untCampos.h"
+#include "problem/untContinuar.h"
 
 TEST(Campos, AceptacionEnLosLimites) {
     struct Caso { const char* campo; const char* texto; bool aceptado; };
@@ -33,6 +38,33 @@ TEST(Campos, MensajesYDefectos) {
     EXPECT_EQ(t.at("ForzAcelGrav"), "9.81");
     EXPECT_EQ(t.at("EstrLongPlat"), "8.75");
     EXPECT_THROW(LeerCampo(t, "NoExiste"), std::out_of_range);
+}
+
+// One rule for every field: a field whose text "Continuar" on the structure
+// page reads into the record (or into the protection check) sends the wizard
+// back to its page when its value changes, so that "Continuar" reads it
+// again; any other field only hides the results, since "Calcular" reads it.
+// Which fields "Continuar" reads is found by changing each text alone under
+// every structure code and watching the record and the next step.
+TEST(Campos, LosQueLeeContinuarDevuelvenASuPagina) {
+    const ProblemCode codigos[] = {11, 12, 21, 22, 31};
+    auto Continuar = [](ProblemCode codigo, const TTextosCampos& t) {
+        TDatosProblema d{};
+        d.CodiProb = codigo;
+        const TContinuacion c = ContinuarEstructura(d, t);
+        return std::tuple(Registro(d), d.ProtEfec, c.siguiente, c.proteccionInsuficiente);
+    };
+    for (const TCampo& campo : Campos()) {
+        SCOPED_TRACE(std::string(campo.nombre));
+        bool leido = false;
+        for (ProblemCode codigo : codigos) {
+            TTextosCampos t = TextosPorDefecto();
+            t[std::string(campo.nombre)] = "0.123";
+            leido = leido || Continuar(codigo, t) != Continuar(codigo, TextosPorDefecto());
+        }
+        EXPECT_EQ(campo.reaccion == TReaccion::Posteriores, leido);
+        EXPECT_EQ(campo.reaccion == TReaccion::Posteriores, campo.pagina == 1 || campo.pagina == 2);
+    }
 }
 
 // The protection length goes into the record of the current second-level

@@ -517,16 +517,17 @@ private slots:
         Escribir(E("EstrLongPlat"), "6");
         Salir();
         QCOMPARE(D().Salto.EstrLongPlat, 6.0);  // into the record of code 11
-        // A field that only invalidates the results keeps the later tabs of
-        // the structure page's own level.
+        // The pier's width too: "Continuar" reads it into the record, so the
+        // pages after the structure page go until it is pressed again.
         Clasificar(1, 1);
         v->tbshNivel2->btnN2->click();
         LlenarGrafico();
         v->pgReplanteo->setCurrentIndex(TfrmProbTipo::kEstructura);
         Escribir(E("EstrAnchPila"), "3");
         Salir();
-        QCOMPARE(Pestanas(), QString("111100"));
+        QCOMPARE(Pestanas(), QString("111000"));
         QCOMPARE(Actual(), 2);
+        QCOMPARE(PuntosGrafico(), 0);
     }
 
     // A value changed from 0 (or from an empty field) invalidates as any

@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QtTest>
 
@@ -18,6 +19,7 @@
 #include "entorno.h"
 #include "resultados.h"
 #include "results/untPdteCritPVC.h"
+#include "results/untResolver.h"
 
 namespace {
 
@@ -45,6 +47,42 @@ class PruebaResultados : public QObject {
     QPointer<TfrmProbTipo> v;
 
     TPaginaResultados& P() { return *v->tbshProblema; }
+
+    // Mouse and keys through the main window, as the window system delivers them.
+    void Clic(QWidget* w, QPoint p = {}) {
+        QVERIFY2(w->isVisible(), qPrintable(w->objectName() + " no está a la vista"));
+        QTest::mouseClick(principal->windowHandle(), Qt::LeftButton, {},
+                          w->mapTo(principal.get(), p.isNull() ? w->rect().center() : p));
+    }
+    void Tecla(Qt::Key tecla, Qt::KeyboardModifiers mod = {}) {
+        QTest::keyClick(principal->windowHandle(), tecla, mod);
+    }
+    void Pestana(int pagina) {
+        QTabBar* barra = v->pgReplanteo->tabBar();
+        Clic(barra, barra->tabRect(pagina).center());
+    }
+    // A user's typing: click into the field, select all, type.
+    void Escribir(QLineEdit* e, const QString& texto) {
+        Clic(e);
+        QVERIFY(e->hasFocus());
+        Tecla(Qt::Key_A, Qt::ControlModifier);
+        for (QChar c : texto) QTest::keyClick(principal->windowHandle(), c.toLatin1());
+    }
+    // Visible tabs as a string of 0 and 1, page 0 first.
+    QString Pestanas() {
+        QString s;
+        for (int p = 0; p < TfrmProbTipo::kPaginas; ++p) s += v->pgReplanteo->isTabVisible(p) ? '1' : '0';
+        return s;
+    }
+    // "caption=value" of the rows the core computes for the window's problem
+    // as it stands.
+    QStringList Esperados() {
+        TResultado r;
+        ResolverProblema(v->ProblemaActual(), r);
+        QStringList t;
+        for (const TFila& f : r.filas) t << QString::fromStdString(f.etiqueta + "=" + f.valor);
+        return t;
+    }
 
     QList<TfrmPict*> Imagenes() {
         QList<TfrmPict*> l;
@@ -432,6 +470,109 @@ private slots:
         pict->parentWidget()->close();
         QTRY_VERIFY(pict.isNull());
         QCOMPARE(Imagenes().size(), 0);
+    }
+
+    // A result is never shown, saved or reported with inputs other than
+    // those it was computed from.  A field that "Continuar" reads (the depth
+    // and every structure field) sends the wizard back to its page when its
+    // value changes, whether it is left with Tab or by a click on a later
+    // tab; a field that "Calcular" reads hides only "Resultados" and
+    // "Grafico".  The user then goes on as the window lets him ("Continuar"
+    // where the later tabs went, "Calcular") and gets what the core computes
+    // from the texts as they stand; nothing else he typed is lost.
+    void CambioTrasCalcular_data() {
+        QTest::addColumn<int>("feno");
+        QTest::addColumn<int>("obst");
+        QTest::addColumn<QString>("textos");
+        QTest::addColumn<int>("chorro");
+        QTest::addColumn<QString>("campo");
+        QTest::addColumn<QString>("nuevo");
+        QTest::addColumn<bool>("porPestana");  // left by a click on the "Resultados" tab, else by Tab
+        QTest::addColumn<QString>("pestanas");  // visible tabs once the field is left
+        QTest::addColumn<QString>("csu");       // a row the new result must read ("" none)
+        const QString pila = "EstrAnchPila=1.5;EstrFactFormKs=1;EstrFactGrup=1";
+        const QString csu = "Erosión máxima de equilibrio (CSU)=";
+        QTest::newRow("pila ancho, Tab")
+            << 1 << 1 << pila << -1 << "EstrAnchPila" << "10" << false << "111000" << csu + "4.23";
+        QTest::newRow("pila ancho, pestaña")
+            << 1 << 1 << pila << -1 << "EstrAnchPila" << "10" << true << "111000" << csu + "4.23";
+        QTest::newRow("pila de 600 vuelta a 5")
+            << 1 << 1 << "EstrAnchPila=600;EstrFactFormKs=1;EstrFactGrup=1" << -1 << "EstrAnchPila" << "5" << true
+            << "111000" << csu + "2.70";
+        QTest::newRow("pila longitud") << 1 << 1 << pila << -1 << "EstrLongPila" << "12" << true << "111000" << "";
+        QTest::newRow("estribo transversal")
+            << 1 << 0 << "EstrLongPlat=0.5;EstrFactCurv=1;EstrFactFormKs=1;EstrFactAngu=1" << -1 << "EstrAnchEstr"
+            << "100" << true << "111000" << "";
+        QTest::newRow("estribo longitudinal")
+            << 1 << 0 << "EstrLongPlat=0.5;EstrFactCurv=1" << -1 << "EstrLongEstr" << "4" << false << "111000" << "";
+        QTest::newRow("estribo protegido transversal")
+            << 1 << 0 << "" << -1 << "EstrAnchEstr" << "100" << true << "111000" << "";
+        QTest::newRow("escalón altura") << 0 << 0 << "EstrLongPlat=4" << 0 << "EstrAltuSaltFond" << "0.9" << true
+                                        << "111000" << "";
+        QTest::newRow("compuerta altura") << 0 << 1 << "" << -1 << "EstrAltuAper" << "0.3" << true << "111000" << "";
+        QTest::newRow("compuerta protección") << 0 << 1 << "" << -1 << "EstrLongPlat" << "4" << true << "111000" << "";
+        QTest::newRow("alcantarilla diámetro")
+            << 2 << 0 << "" << -1 << "EstrDiamAper" << "2" << true << "111000" << "";
+        QTest::newRow("alcantarilla aperturas")
+            << 2 << 0 << "" << -1 << "EstrCantAper" << "100" << false << "111000" << "";
+        QTest::newRow("tirante, pestaña") << 1 << 1 << pila << -1 << "FlujTiraRest" << "2" << true << "110000" << "";
+        QTest::newRow("caudal, pestaña") << 1 << 1 << pila << -1 << "FlujCaud" << "2000" << true << "111100" << "";
+        QTest::newRow("Manning, Tab") << 1 << 1 << pila << -1 << "CaucCoefMannCauc" << "0.05" << false << "111100"
+                                      << "";
+    }
+    void CambioTrasCalcular() {
+        QFETCH(int, feno);
+        QFETCH(int, obst);
+        QFETCH(QString, textos);
+        QFETCH(int, chorro);
+        QFETCH(QString, campo);
+        QFETCH(QString, nuevo);
+        QFETCH(bool, porPestana);
+        QFETCH(QString, pestanas);
+        QFETCH(QString, csu);
+        ClasificarYCalcular(*v, feno, obst, textos, chorro);
+        QCOMPARE(v->pgReplanteo->currentIndex(), int(TfrmProbTipo::kResultados));
+        const TTextosCampos antes = v->Textos();
+        const TCampo& c = *BuscarCampo(campo.toStdString());
+
+        Pestana(c.pagina);
+        Escribir(v->Campo(campo.toStdString()), nuevo);
+        if (porPestana)
+            Pestana(TfrmProbTipo::kResultados);
+        else
+            Tecla(Qt::Key_Tab);
+        QCOMPARE(Pestanas(), pestanas);
+        QCOMPARE(v->pgReplanteo->currentIndex(), c.pagina);
+        QVERIFY(!v->Problema().resultados);  // a save keeps no result
+        QVERIFY(!P().bbtnReporte->isVisible() && !P().bbtnSensibilidad->isVisible());
+
+        // On as the window lets the user go.
+        if (c.pagina == TfrmProbTipo::kLocal) {
+            Clic(v->tbshNivel1->btnN1);
+            Clic(v->btnContAfue12);
+        }
+        if (c.pagina <= TfrmProbTipo::kEstructura && !v->pgReplanteo->isTabVisible(TfrmProbTipo::kComplementaria)) {
+            if (c.pagina != TfrmProbTipo::kEstructura) Pestana(TfrmProbTipo::kEstructura);
+            Clic(v->tbshNivel2->btnN2);
+            if (chorro >= 0) {
+                Clic(v->rg000->Item(chorro));
+                Clic(v->btnContAfue23);
+            }
+        }
+        if (!v->pgReplanteo->isTabVisible(TfrmProbTipo::kResultados)) {
+            if (v->pgReplanteo->currentIndex() != TfrmProbTipo::kComplementaria)
+                Pestana(TfrmProbTipo::kComplementaria);
+            Clic(v->tbshNivel3->btnN3);
+        }
+        QCOMPARE(v->pgReplanteo->currentIndex(), int(TfrmProbTipo::kResultados));
+        const QStringList vistos = TextosVistos(P());
+        QCOMPARE(vistos, Esperados());
+        if (!csu.isEmpty()) QVERIFY2(vistos.contains(csu), qPrintable(vistos.join('\n')));
+        TTextosCampos ahora = v->Textos();
+        ahora[campo.toStdString()] = antes.at(campo.toStdString());
+        QVERIFY(ahora == antes);
+        QVERIFY(v->Problema().resultados);
+        QVERIFY(entorno.errores.isEmpty());
     }
 };
 

@@ -11,9 +11,13 @@
 #include "problem/untDatos.h"
 #include "problem/untTextos.h"
 
-// Reaction to an accepted value (with the value saved on entering):
-// Resultados hides "Resultados" and "Grafico" and returns to the field's page;
-// Posteriores hides every page after the field's own.
+// Reaction to an accepted value (with the value saved on entering), one rule
+// for every field: the fields that "Calcular" reads (global and complementary
+// pages) are Resultados, which hides "Resultados" and "Grafico" and returns
+// to the field's page; the fields that "Continuar" on the structure page
+// reads into the record (the depth and every structure field) are
+// Posteriores, which hides every page after the field's own, so that no
+// result is computed from a record that "Continuar" filled with older values.
 enum class TReaccion { Resultados, Posteriores };
 
 inline constexpr double kMaxi = 1.7e308;

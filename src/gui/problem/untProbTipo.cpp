@@ -51,7 +51,7 @@ TfrmProbTipo::TfrmProbTipo(QWidget* padre) : QWidget(padre), menu_(new TMenuHijo
     campos_ = new TControlCampos(this, datos_, [this](QLineEdit* edit, const TCampo& campo,
                                                       std::optional<double> guardado) {
         if (campo.reaccion == TReaccion::Posteriores)
-            InvalidarPosteriores(edit, guardado);
+            InvalidarPosteriores(edit, campo.pagina, guardado);
         else
             InvalidarResultados(edit, campo.pagina, guardado);
     });
@@ -303,12 +303,12 @@ void TfrmProbTipo::AbrirPaginaSiguiente(int pagina, std::uint8_t viejo, std::uin
 
 void TfrmProbTipo::ReiniciarSiCambio(std::uint8_t viejo, std::uint8_t nuevo) {
     if (viejo == nuevo) return;
-    OcultarPosteriores();
+    OcultarPosteriores(pgReplanteo->currentIndex());
     LimpiarGrafico();
 }
 
-void TfrmProbTipo::OcultarPosteriores() {
-    for (int p = pgReplanteo->currentIndex() + 1; p < kPaginas; ++p) pgReplanteo->setTabVisible(p, false);
+void TfrmProbTipo::OcultarPosteriores(int pagina) {
+    for (int p = pagina + 1; p < kPaginas; ++p) pgReplanteo->setTabVisible(p, false);
     for (int p = kPaginas - 1; p >= 0; --p) {
         if (pgReplanteo->isTabVisible(p)) {
             pgReplanteo->setCurrentIndex(p);
@@ -408,10 +408,13 @@ void TfrmProbTipo::InvalidarResultados(QLineEdit* edit, int pagina, std::optiona
     }
 }
 
-void TfrmProbTipo::InvalidarPosteriores(QLineEdit* edit, std::optional<double> guardado) {
+// The field's own page, not the active one: a field left by a click on a
+// later tab is left once that tab is active, and the pages after the field's
+// must go all the same, "Continuar" reading the field again.
+void TfrmProbTipo::InvalidarPosteriores(QLineEdit* edit, int pagina, std::optional<double> guardado) {
     const bool cambiado = ValorNuevo(edit, guardado);
     if (cambiado) setWindowModified(true);
     const TInvalidacion inv = Invalidacion(TReaccion::Posteriores, cambiado);
-    if (inv.ocultar == TInvalidacion::Posteriores) OcultarPosteriores();
+    if (inv.ocultar == TInvalidacion::Posteriores) OcultarPosteriores(pagina);
     if (inv.reiniciar) LimpiarGrafico();
 }

@@ -93,7 +93,7 @@ public:
     // Reactions to a value accepted on leaving a field, given the value
     // saved on entering it (empty: unknown, which counts as a change).
     void InvalidarResultados(QLineEdit* edit, int pagina, std::optional<double> guardado) override;
-    void InvalidarPosteriores(QLineEdit* edit, std::optional<double> guardado);
+    void InvalidarPosteriores(QLineEdit* edit, int pagina, std::optional<double> guardado);
 
     // Empties the four series of the chart model and redraws the chart.
     void LimpiarGrafico();
@@ -165,9 +165,9 @@ private:
     void AbrirPregunta(TGrupoRadio* grupo, QPushButton* boton);
     void OcultarBotonesContinuar();
     void AjustarPreguntas();
-    // Hides every tab after the active page, then activates the last
-    // visible page counting down from "Grafico".
-    void OcultarPosteriores();
+    // Hides every tab after `pagina`, then activates the last visible page
+    // counting down from "Grafico".
+    void OcultarPosteriores(int pagina);
     // "Cálculo para problema específico", with the file's name when there
     // is one, and the changed marker.
     void ActualizarTitulo();
