@@ -149,6 +149,31 @@ TEST(DisponerReporte, Observaciones) {
     }
 }
 
+// The page that goes on with the observations: its heading on top, the
+// rest in a box that wraps as the first page's does (same left edge and
+// width) and runs down the page, clear of the foot with the problem title.
+TEST(DisponerReporte, ContinuacionDeObservaciones) {
+    const auto items = DisponerContinuacionObservaciones("resto\nde las notas", "Problema de la Pila");
+    ASSERT_EQ(items.size(), 3u);
+    const TItemReporte& titulo = items[0];
+    const TItemReporte& caja = items[1];
+    const TItemReporte& pie = items[2];
+    EXPECT_EQ(titulo.texto, "Observaciones (continuación)");
+    EXPECT_EQ(titulo.fuente, TFuenteReporte::Encabezado);
+    EXPECT_EQ(caja.texto, "resto\nde las notas");
+    EXPECT_EQ(caja.fuente, TFuenteReporte::Caja);
+    const TItemReporte primera = DisponerReporte(Secciones({1}, "notas")).back();
+    EXPECT_EQ(caja.x, primera.x);
+    EXPECT_EQ(caja.ancho, primera.ancho);
+    EXPECT_GT(caja.y, titulo.y + 15);             // below the heading's 10 pt line
+    EXPECT_GT(caja.alto, 10 * primera.alto);      // most of the page
+    EXPECT_LE(caja.y + caja.alto + 16, pie.y);    // a line clear of the foot
+    EXPECT_EQ(pie.texto, "Problema de la Pila");
+    EXPECT_EQ(pie.alineacion, TAlineacion::Derecha);
+    EXPECT_EQ(pie.x, kReporteAnchoUtil);
+    EXPECT_LE(pie.y + 16, kReporteAltoUtil);
+}
+
 TEST(NombreArchivoReporte, TituloYFecha) {
     struct Caso { const char* titulo; const char* fecha; const char* nombre; };
     const Caso casos[] = {

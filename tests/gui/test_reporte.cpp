@@ -57,6 +57,27 @@ QString Desescapar(QString s) {
         .replace("&amp;", "&");
 }
 
+// The words of one page with their boxes (pdftotext -bbox), in the order
+// the page draws them.
+QList<TPalabra> Palabras(const QString& ruta, int pagina) {
+    static const QRegularExpression palabra(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re");
+    const QString n = QString::number(pagina);
+    const QString bbox = Ejecutar("pdftotext", {"-bbox", "-f", n, "-l", n, ruta, "-"});
+    QList<TPalabra> palabras;
+    for (auto m = palabra.globalMatch(bbox); m.hasNext();) {
+        const auto p = m.next();
+        palabras.append({Desescapar(p.captured(5)), p.captured(1).toDouble(), p.captured(2).toDouble(),
+                         p.captured(3).toDouble(), p.captured(4).toDouble()});
+    }
+    return palabras;
+}
+
+int Paginas(const QString& ruta) {
+    static const QRegularExpression paginas(R"(Pages:\s+(\d+)\n)");
+    return paginas.match(Ejecutar("pdfinfo", {ruta})).captured(1).toInt();
+}
+
 TPdf LeerPdf(const QString& ruta) {
     TPdf pdf;
     pdf.info = Ejecutar("pdfinfo", {ruta});
@@ -65,25 +86,29 @@ TPdf LeerPdf(const QString& ruta) {
     if (pdf.info.contains(QRegularExpression(R"(Pages:\s+2\n)")))
         pdf.segunda = Ejecutar("pdftotext", {"-f", "2", "-l", "2", ruta, "-"}).simplified();
     pdf.imagenes = Ejecutar("pdfimages", {"-list", ruta});
-    static const QRegularExpression palabra(
-        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re");
-    const QString bbox = Ejecutar("pdftotext", {"-bbox", "-f", "1", "-l", "1", ruta, "-"});
-    for (auto m = palabra.globalMatch(bbox); m.hasNext();) {
-        const auto p = m.next();
-        pdf.palabras.append({Desescapar(p.captured(5)), p.captured(1).toDouble(), p.captured(2).toDouble(),
-                             p.captured(3).toDouble(), p.captured(4).toDouble()});
-    }
+    pdf.palabras = Palabras(ruta, 1);
     return pdf;
 }
 
+// The text of a box of the layout as the page prints it: the words inside
+// the box, in order, with no blank between them.
+QString TextoDeCaja(const QList<TPalabra>& palabras, const TItemReporte& caja) {
+    QString t;
+    for (const TPalabra& p : palabras)
+        if (p.y0 > Puntos(caja.y) - 2 && p.y1 < Puntos(caja.y + caja.alto) + 0.5 && p.x0 > Puntos(caja.x) - 0.5 &&
+            p.x1 < Puntos(caja.x + caja.ancho) + 0.5)
+            t += p.texto;
+    return t;
+}
+
 // Faults of the PDF against the layout of the texts: one A4 page (two with
-// the page of warnings), fonts of the Arial family, every item of the first
+// the page of warnings; `paginas` when the observations go on), fonts of the Arial family, every item of the first
 // page with its words on its line and its left edge (or, right-aligned, its
 // right edge) where the layout puts it, the observation's words inside the
 // box.
-QStringList Verificar(const TPdf& pdf, const TTextosReporte& textos) {
+QStringList Verificar(const TPdf& pdf, const TTextosReporte& textos, int cuantas = 0) {
     QStringList fallas;
-    const QString paginas = textos.avisos ? "2" : "1";
+    const QString paginas = QString::number(cuantas > 0 ? cuantas : textos.avisos ? 2 : 1);
     if (!pdf.info.contains(QRegularExpression(R"(Pages:\s+)" + paginas + R"(\n)")))
         fallas << "no tiene " + paginas + " página(s)";
     if (!pdf.info.contains(QRegularExpression(R"(Page size:\s+595(\.\d+)? x 84[12](\.\d+)? pts \(A4\))")))
@@ -256,7 +281,8 @@ private slots:
         QVERIFY(pdf.disposicion.contains("Verificar socavación general."));
     }
 
-    // A long observation wraps inside the box and is cut at its height.
+    // A long observation wraps inside the box, which keeps its place and
+    // size on the first page, and goes on on the next.
     void ObservacionLarga() {
         QString larga;
         for (int i = 1; i <= 200; ++i) larga += QString("palabra%1 ").arg(i);
@@ -265,7 +291,7 @@ private slots:
         const QString ruta = Ruta("larga.pdf");
         QVERIFY(EscribirPdfReporte(ruta, textos));
         const TPdf pdf = LeerPdf(ruta);
-        const QStringList fallas = Verificar(pdf, textos);
+        const QStringList fallas = Verificar(pdf, textos, 2);
         QVERIFY2(fallas.isEmpty(), qPrintable(fallas.join('\n')));
         bool primera = false, ultima = false;
         for (const TPalabra& p : pdf.palabras) {
@@ -274,6 +300,63 @@ private slots:
         }
         QVERIFY(primera);
         QVERIFY(!ultima);
+        bool siguiente = false;
+        for (const TPalabra& p : Palabras(ruta, 2)) siguiente = siguiente || p.texto == "palabra200";
+        QVERIFY(siguiente);
+    }
+
+    // Nothing typed is lost: what the box of the first page cannot hold goes
+    // on, under "Observaciones (continuación)", on as many pages as it
+    // needs, right after the first page and before "Avisos y gráfico".  The
+    // words of the boxes, page after page, are every character typed.
+    void ObservacionesQueNoCaben_data() {
+        QTest::addColumn<QString>("texto");
+        QTest::addColumn<bool>("avisos");
+        QTest::addColumn<int>("continuaciones");  // at least so many pages "Observaciones (continuación)"
+        QStringList seis, largas;
+        for (int i = 1; i <= 6; ++i) seis << QString("Nota %1").arg(i);
+        for (int i = 1; i <= 25; ++i)
+            largas << QString("Línea %1: el lecho de arena media se socava alrededor de la pila durante la crecida "
+                              "de proyecto; verificar la socavación general y la protección del estribo.").arg(i);
+        QTest::newRow("seis líneas cortas") << seis.join('\n') << false << 1;
+        QTest::newRow("seis líneas y avisos") << seis.join('\n') << true << 1;
+        QTest::newRow("25 líneas largas") << largas.join('\n') << true << 1;
+        QTest::newRow("sin espacios") << QString("abcdefghijklmnopqrstuvwxyz0123456789").repeated(120) << false << 1;
+        QTest::newRow("varias páginas") << QString(largas.join('\n') + '\n').repeated(4) << false << 3;
+    }
+    void ObservacionesQueNoCaben() {
+        QFETCH(QString, texto);
+        QFETCH(bool, avisos);
+        QFETCH(int, continuaciones);
+        TTextosReporte t = ReportePila(texto.toStdString());
+        if (avisos) t.avisos = TPaginaAvisos{{}, {"Un aviso sobre los datos."}, std::nullopt, {}, "2025-05-05"};
+        const QString ruta = Ruta("observaciones.pdf");
+        QVERIFY(EscribirPdfReporte(ruta, t));
+        const int paginas = Paginas(ruta);
+        const int siguen = paginas - 1 - (avisos ? 1 : 0);
+        QVERIFY2(siguen >= continuaciones, qPrintable(QString::number(siguen)));
+        const QStringList fallas = Verificar(LeerPdf(ruta), t, paginas);
+        QVERIFY2(fallas.isEmpty(), qPrintable(fallas.join('\n')));
+
+        QString leido = TextoDeCaja(Palabras(ruta, 1), DisponerReporte(t).back());
+        const TItemReporte caja = DisponerContinuacionObservaciones("", t.titulo)[1];
+        for (int n = 2; n <= 1 + siguen; ++n) {
+            const QString pagina = Ejecutar("pdftotext", {"-f", QString::number(n), "-l", QString::number(n), ruta, "-"});
+            QVERIFY2(pagina.startsWith("Observaciones (continuación)"), qPrintable(pagina));
+            QVERIFY(pagina.contains("Problema de la Pila"));
+            leido += TextoDeCaja(Palabras(ruta, n), caja);
+        }
+        QCOMPARE(leido, QString(texto).remove(QRegularExpression("\\s")));
+        if (avisos) {
+            const QString n = QString::number(paginas);
+            QVERIFY(Ejecutar("pdftotext", {"-f", n, "-l", n, ruta, "-"}).startsWith("Avisos y gráfico"));
+        }
+        // The preview lays out the same pages.
+        TfrmReporte vista(t, nullptr);
+        auto* previa = vista.findChild<QPrintPreviewWidget*>();
+        QVERIFY(previa);
+        previa->updatePreview();
+        QCOMPARE(previa->pageCount(), paginas);
     }
 
     // The texts of the report are those the window shows: the captions,

@@ -49,6 +49,23 @@ std::vector<TItemReporte> DisponerReporte(const TTextosReporte& textos) {
     return items;
 }
 
+std::vector<TItemReporte> DisponerContinuacionObservaciones(std::string resto, std::string_view tituloProblema) {
+    // The foot as on "Avisos y gráfico": 26 above the bottom of the printable
+    // area, the box ending one line above it.
+    constexpr int kPie = kReporteAltoUtil - 26;
+    constexpr int kCajaY = kReporteTituloY + 30;
+    std::vector<TItemReporte> items;
+    items.push_back(
+        Izquierda(kTituloObservacionesContinuacion, TFuenteReporte::Encabezado, kReporteColumnaTitulos, kReporteTituloY));
+    TItemReporte caja = Izquierda(std::move(resto), TFuenteReporte::Caja, kReporteColumnaTitulos, kCajaY);
+    caja.ancho = kReporteCajaAncho;
+    caja.alto = kPie - 20 - kCajaY;
+    items.push_back(std::move(caja));
+    items.push_back(
+        {std::string(tituloProblema), TFuenteReporte::Normal, TAlineacion::Derecha, kReporteAnchoUtil, kPie});
+    return items;
+}
+
 std::string NombreArchivoReporte(std::string_view titulo, std::string_view fecha) {
     std::string nombre(titulo.empty() ? std::string_view("Reporte") : titulo);
     constexpr std::string_view kProhibidos = "/\\:*?\"<>|";

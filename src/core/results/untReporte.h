@@ -74,6 +74,7 @@ struct TItemReporte {
 };
 
 inline constexpr const char* kTituloObservaciones = "Observaciones";
+inline constexpr const char* kTituloObservacionesContinuacion = "Observaciones (continuación)";
 
 // Geometry of the layout.
 inline constexpr int kReporteTituloX = 60, kReporteTituloY = 50;
@@ -95,6 +96,14 @@ constexpr int ReporteFilaY(int seccion, int fila) { return 130 + 40 * seccion + 
 // number secciones.size().  A section without rows still prints its heading
 // and uses no row of its own.
 std::vector<TItemReporte> DisponerReporte(const TTextosReporte& textos);
+
+// A page that goes on with the observations the box of the first page could
+// not hold (the painter measures what fits): the heading "Observaciones
+// (continuación)" where the first page has the problem's title, the rest in
+// a box as wide as the first page's, down to the foot, which holds the
+// problem title (right).  Such pages follow the first page, before "Avisos y
+// gráfico", as many as the text needs.
+std::vector<TItemReporte> DisponerContinuacionObservaciones(std::string resto, std::string_view tituloProblema);
 
 // File name suggested for the report's PDF: "<title> <date>.pdf" with the
 // characters that file systems refuse ("/" of "Estribo/Espigón" among them)

@@ -36,25 +36,33 @@ QFont Fuente(const QString& familia, qreal puntos, QFont::Weight peso) {
     return f;
 }
 
-// Word-wrapped text inside the box, whole lines only.
-void PintarCaja(QPainter& p, const QFont& fuente, const QRectF& caja, QString texto) {
+// Word-wrapped text inside the box, whole lines only; returns the text from
+// the first line that did not fit on (empty when all of it did).
+QString PintarCaja(QPainter& p, const QFont& fuente, const QRectF& caja, QString texto) {
     texto.replace("\r\n", "\n").replace('\r', '\n').replace('\n', QChar::LineSeparator);
     QTextLayout capa(texto, fuente, p.device());
     QTextOption opcion;
     opcion.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     capa.setTextOption(opcion);
     std::vector<QTextLine> lineas;
+    qsizetype corte = texto.size();
     qreal y = 0;
     capa.beginLayout();
     for (QTextLine linea = capa.createLine(); linea.isValid(); linea = capa.createLine()) {
         linea.setLineWidth(caja.width());
-        if (y + linea.height() > caja.height()) break;  // cut at the box's height
+        if (y + linea.height() > caja.height()) {  // cut at the box's height
+            corte = linea.textStart();
+            break;
+        }
         linea.setPosition(QPointF(0, y));
         y += linea.height();
         lineas.push_back(linea);
     }
     capa.endLayout();
     for (const QTextLine& linea : lineas) linea.draw(&p, caja.topLeft());
+    QString resto = texto.mid(corte).replace(QChar::LineSeparator, '\n');
+    // Blank lines where the page breaks are not worth a page of their own.
+    return resto.trimmed().isEmpty() ? QString() : resto;
 }
 
 // A chart font in the report's face, its size and weight kept, sized in
@@ -117,7 +125,8 @@ void PrepararPagina(QPagedPaintDevice& dispositivo) {
                                           QPageLayout::Millimeter));
 }
 
-void PintarReporte(QPainter& p, const std::vector<TItemReporte>& items) {
+QString PintarReporte(QPainter& p, const std::vector<TItemReporte>& items) {
+    QString resto;
     const QPaintDevice* d = p.device();
     const qreal kx = d->logicalDpiX() / kUnidadesPorPulgada;
     const qreal ky = d->logicalDpiY() / kUnidadesPorPulgada;
@@ -127,7 +136,7 @@ void PintarReporte(QPainter& p, const std::vector<TItemReporte>& items) {
         const QFont fuente = FuenteReporte(item.fuente);
         const QString texto = QString::fromStdString(item.texto);
         if (item.fuente == TFuenteReporte::Caja) {
-            PintarCaja(p, fuente, QRectF(item.x * kx, item.y * ky, item.ancho * kx, item.alto * ky), texto);
+            resto += PintarCaja(p, fuente, QRectF(item.x * kx, item.y * ky, item.ancho * kx, item.alto * ky), texto);
             continue;
         }
         if (texto.isEmpty()) continue;
@@ -138,10 +147,19 @@ void PintarReporte(QPainter& p, const std::vector<TItemReporte>& items) {
         p.drawText(QPointF(x, item.y * ky + medida.ascent()), texto);
     }
     p.restore();
+    return resto;
 }
 
 void PintarPaginas(QCPPainter& p, QPagedPaintDevice& dispositivo, const TTextosReporte& textos) {
-    PintarReporte(p, DisponerReporte(textos));
+    QString resto = PintarReporte(p, DisponerReporte(textos));
+    while (!resto.isEmpty()) {
+        dispositivo.newPage();
+        const QString antes = resto;
+        resto = PintarReporte(p, DisponerContinuacionObservaciones(resto.toStdString(), textos.titulo));
+        // A page holds many lines; a text that did not get shorter would
+        // never end (it cannot happen, but paper is no place to find out).
+        if (resto.size() >= antes.size()) break;
+    }
     if (!textos.avisos) return;
     dispositivo.newPage();
     const TDisposicionAvisos segunda = DisponerPaginaAvisos(*textos.avisos, textos.titulo);

@@ -31,14 +31,17 @@ void PrepararPagina(QPagedPaintDevice& dispositivo);
 // top-left corner of the margins, in device pixels; fonts are sized for the
 // device.  Right-aligned items end at their x; the box wraps its text at
 // word boundaries (anywhere inside a word longer than the box) and prints
-// only the lines that fit whole in its height.
-void PintarReporte(QPainter& pintor, const std::vector<TItemReporte>& items);
+// only the lines that fit whole in its height.  Returns the text the boxes
+// could not hold (line breaks as "\n"), empty when it all fit.
+QString PintarReporte(QPainter& pintor, const std::vector<TItemReporte>& items);
 
 // Paints every page of the report on a painter that is active on `dispositivo`
-// (QCustomPlot's painter, which the chart needs).
+// (QCustomPlot's painter, which the chart needs): the first page, the pages
+// "Observaciones (continuación)" while the observations go on, then
+// "Avisos y gráfico" when there is one.
 void PintarPaginas(QCPPainter& pintor, QPagedPaintDevice& dispositivo, const TTextosReporte& textos);
 
-// Writes the report as a PDF of one page, or two with "Avisos y gráfico".
+// Writes the report as a PDF, its pages as above.
 // False when the file cannot be written.
 bool EscribirPdfReporte(const QString& ruta, const TTextosReporte& textos);
 
