@@ -133,33 +133,46 @@ TEST(EquilibriosGrafico, CadaCurvaGuardaSuProfundidadDeEquilibrio) {
     for (int k = 1; k <= 4; ++k) EXPECT_TRUE(p.grafico.Serie(k).equilibrios.empty()) << k;
 }
 
-// The legend leaves out only a slot that is not active and has nothing to
-// show; a formula whose curve was not drawn keeps its entry, and so does an
-// inactive slot that still holds points.
-TEST(EnLeyenda, FueraSoloLaRanuraInactivaSinPuntos) {
+// The legend lists what the chart draws: a series with points or with an
+// equilibrium line above 0, whatever its title; a slot that is not active,
+// or a formula with neither curve nor line, is left out.
+TEST(EnLeyenda, SoloLoQueSeDibuja) {
     struct Caso {
         const char* titulo;
         std::vector<TPunto> puntos;
+        std::vector<double> equilibrios;
         bool enLeyenda;
     };
     const Caso casos[] = {
-        {"inactivo", {}, false},
-        {"inactivo", {{0, 0}, {1, 0.5}}, true},
-        {"Melville", {}, true},
-        {"Melville", {{0, 0}}, true},
-        {"(a)", {}, true},
-        {"Inactivo", {}, true},
+        {"inactivo", {}, {}, false},
+        {"inactivo", {{0, 0}, {1, 0.5}}, {}, true},
+        {"Melville", {}, {}, false},
+        {"Melville", {}, {0}, false},
+        {"Melville", {}, {0.57}, true},
+        {"Melville", {{0, 0}}, {}, true},
+        {"(a)", {{0, 0}}, {1}, true},
     };
     for (const Caso& c : casos) {
-        SCOPED_TRACE(std::string(c.titulo) + " " + std::to_string(c.puntos.size()));
-        EXPECT_EQ(EnLeyenda(TSerie{c.titulo, c.puntos, {}}), c.enLeyenda);
+        SCOPED_TRACE(std::string(c.titulo) + " " + std::to_string(c.puntos.size()) + " " +
+                     std::to_string(c.equilibrios.size()));
+        EXPECT_EQ(EnLeyenda(TSerie{c.titulo, c.puntos, c.equilibrios}), c.enLeyenda);
     }
-    // The pier draws no fourth curve: its slot leaves the legend.
-    Problema p{22};
+}
+
+// The pier with shape and group factors 1: Breusers' 0.57 m lies below the
+// 1.2 m depth, so the time law draws no curve for it (ln(1 - h/ye)), but its
+// dashed line stands at its depth and keeps its legend entry; CSU and
+// Johnson get their curves; the fourth slot, no formula, leaves the legend.
+TEST(EnLeyenda, PilaConBreusersBajoElTirante) {
+    Problema p{22, {{"EstrFactFormKs", "1"}, {"EstrFactGrup", "1"}}};
     ASSERT_TRUE(p.Calcular());
+    ASSERT_LT(p.d.PPi.OutpErosMaxi1, p.d.FlujTiraRest);
+    EXPECT_TRUE(p.grafico.Serie(1).puntos.empty());
+    EXPECT_EQ(p.grafico.Serie(1).equilibrios, std::vector<double>{p.d.PPi.OutpErosMaxi1});
+    for (int k = 2; k <= 3; ++k) EXPECT_FALSE(p.grafico.Serie(k).puntos.empty()) << k;
+    for (int k = 1; k <= 3; ++k) EXPECT_TRUE(EnLeyenda(p.grafico.Serie(k))) << k;
     EXPECT_EQ(p.grafico.Serie(4).titulo, "inactivo");
     EXPECT_FALSE(EnLeyenda(p.grafico.Serie(4)));
-    for (int k = 1; k <= 3; ++k) EXPECT_EQ(EnLeyenda(p.grafico.Serie(k)), p.panel.Activa(k)) << k;
 }
 
 TEST(NombreArchivoGrafico, TituloYFechaSinExtension) {

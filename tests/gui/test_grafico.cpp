@@ -132,7 +132,7 @@ private slots:
         QCOMPARE(g->ejeTiempo->label(), QString("tiempo (hs)"));
         QCOMPARE(g->ejeErosion->label(), QString("erosión (m)"));
         QVERIFY(g->chrtGrafico->legend->visible());
-        QCOMPARE(g->chrtGrafico->legend->itemCount(), 4);
+        QCOMPARE(g->chrtGrafico->legend->itemCount(), 0);  // nothing drawn yet
         const QColor colores[4] = {QColor(255, 0, 0), QColor(0, 128, 0), QColor(64, 0, 64), QColor(0, 0, 255)};
         const QStringList titulos{"(a)", "(b)", "(c)", "(d)"};
         for (int k = 0; k < 4; ++k) {
@@ -142,7 +142,6 @@ private slots:
             QCOMPARE(s->name(), titulos[k]);
             QCOMPARE(s->lineStyle(), QCPGraph::lsLine);
             QVERIFY(s->scatterStyle().isNone());
-            QVERIFY(g->chrtGrafico->legend->hasItemWithPlottable(s));
         }
         QCOMPARE(g->ejeTiempo->scaleType(), QCPAxis::stLinear);
         QCOMPARE(g->ejeTiempo->range().lower, 0.0);
@@ -360,6 +359,26 @@ private slots:
         const QPoint pixel = QPointF(g->ejeTiempo->coordToPixel(2), g->ejeErosion->coordToPixel(0.36)).toPoint();
         QTest::mouseMove(g->chrtGrafico, pixel);
         QTRY_COMPARE(g->lblLectura->text(), QString("Curva a: t = 2.000 hs, erosión = 0.350 m"));
+    }
+
+    // The legend lists only what the chart draws: the pier with factors 1
+    // draws curves for CSU and Johnson, Breusers' 0.57 m lies below the
+    // 1.2 m depth and gets its dashed line alone, the fourth slot is
+    // "inactivo" and leaves the legend.
+    void LeyendaConLoQueSeDibuja() {
+        ClasificarYCalcular(*v, 1, 1, "EstrFactFormKs=1;EstrFactGrup=1");
+        MostrarGrafico();
+        QStringList entradas;
+        for (int k = 0; k < 4; ++k) {
+            if (!g->chrtGrafico->legend->hasItemWithPlottable(g->series[k])) continue;
+            entradas << g->series[k]->name();
+            const bool linea = std::any_of(g->equilibrios.begin(), g->equilibrios.end(), [&](QCPItemStraightLine* l) {
+                return l->objectName() == QString("equilibrio%1").arg(k + 1) && l->visible();
+            });
+            QVERIFY2(g->series[k]->dataCount() > 0 || linea, qPrintable(g->series[k]->name()));
+        }
+        QCOMPARE(entradas, QStringList({"Breusers", "CSU", "Johnson"}));
+        QCOMPARE(g->series[0]->dataCount(), 0);
     }
 
     // The legend leaves out the slots that are not active and have no curve:

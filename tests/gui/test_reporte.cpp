@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include <QAction>
+#include <QCheckBox>
 #include <QDate>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -22,6 +23,7 @@
 #include "resultados.h"
 #include "results/untHojaReporte.h"
 #include "results/untObservaciones.h"
+#include "results/untPaginaGrafico.h"
 #include "results/untReunirReporte.h"
 
 namespace {
@@ -518,6 +520,45 @@ private slots:
         QVERIFY(previa);
         previa->updatePreview();
         QCOMPARE(previa->pageCount(), 2);
+    }
+
+    // The chart of the second page is the chart page as the user left it:
+    // the time axis logarithmic and the deepest curve hidden with a click on
+    // its legend entry (both through the window) reach the report, and the
+    // page drawn with them differs from the page drawn as the chart starts.
+    void GraficoComoLoDejoElUsuario() {
+        const auto v = Calculada(2, 0, true, "SediDiamMedi=2");
+        QVERIFY(QTest::qWaitForWindowExposed(v.get()));
+        QVERIFY(v->pgReplanteo->isTabVisible(TfrmProbTipo::kGrafico));
+        v->pgReplanteo->setCurrentIndex(TfrmProbTipo::kGrafico);
+        TPaginaGrafico& g = *v->tbshGrafico;
+        auto Clic = [&](QWidget* w, QPoint p) {
+            QTest::mouseClick(v->windowHandle(), Qt::LeftButton, {}, w->mapTo(v.get(), p));
+        };
+        Clic(g.chkTiempoLog, g.chkTiempoLog->rect().center());
+        QVERIFY(g.chkTiempoLog->isChecked());
+        int honda = 0;
+        for (int k = 1; k < 4; ++k)
+            if (v->Grafico().series[k].equilibrios.at(0) > v->Grafico().series[honda].equilibrios.at(0)) honda = k;
+        g.chrtGrafico->replot();
+        const QCPPlottableLegendItem* entrada = g.chrtGrafico->legend->itemWithPlottable(g.series[honda]);
+        QVERIFY(entrada);
+        Clic(g.chrtGrafico, entrada->rect().center());
+        QVERIFY(g.SerieOculta(honda));
+
+        const TTextosReporte t = TextosReporte(*v, std::nullopt);
+        QVERIFY(t.avisos);
+        QVERIFY(t.avisos->tiempoLog);
+        for (int k = 0; k < 4; ++k) QCOMPARE(t.avisos->ocultas[k], k == honda);
+        TTextosReporte inicial = t;
+        inicial.avisos->tiempoLog = false;
+        inicial.avisos->ocultas = {};
+        const QString ruta = Ruta("vista.pdf"), otra = Ruta("inicial.pdf");
+        QVERIFY(EscribirPdfReporte(ruta, t));
+        QVERIFY(EscribirPdfReporte(otra, inicial));
+        const QString segunda = LeerPdf(ruta).segunda, segundaInicial = LeerPdf(otra).segunda;
+        QVERIFY(segunda.contains("Erosión instantánea en el tiempo"));
+        QVERIFY2(segunda != segundaInicial, qPrintable(segunda));
     }
 
     // The pier of d50 2 mm: the d84 warning on the second page, which has

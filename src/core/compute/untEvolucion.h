@@ -54,13 +54,19 @@ void EvaluarRanuras(const TPanelFormulas& panel, TGrafico& grafico, int n, Evalu
     }
 }
 
-// The curves of slots 1..n sharing one characteristic time: slot k is drawn
-// when `dibuja(k)` admits it and the flow depth is below its equilibrium
-// depth `profundidad(k)` (strictly).
+// The curves of slots 1..n sharing one characteristic time: slot k, when
+// `dibuja(k)` admits it, is drawn when the flow depth is below its
+// equilibrium depth `profundidad(k)` (strictly: the time law takes
+// ln(1 - h/ye)); otherwise it gets its equilibrium depth alone, when above
+// 0, as the dashed line, so that its legend entry has a line to point at.
 template <class Profundidad, class Dibuja>
 void TrazarRanuras(TGrafico& grafico, int n, double h, double tCara, Profundidad&& profundidad, Dibuja&& dibuja) {
     for (int k = 1; k <= n; ++k) {
+        if (!dibuja(k)) continue;
         const double ye = profundidad(k);
-        if (h < ye && dibuja(k)) TrazarEvolEstandar(grafico, k, h, ye, tCara);
+        if (h < ye)
+            TrazarEvolEstandar(grafico, k, h, ye, tCara);
+        else if (ye > 0)
+            grafico.Serie(k).equilibrios.push_back(ye);
     }
 }

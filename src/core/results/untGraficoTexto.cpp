@@ -69,7 +69,10 @@ std::string TextoLectura(const std::string& titulo, double t, double y) {
     return titulo + ": t = " + NumeText(t, 0, decimales) + " hs, erosión = " + NumeText(y, 0, 3) + " m";
 }
 
-bool EnLeyenda(const TSerie& serie) { return !(serie.titulo == kTextoInactivo && serie.puntos.empty()); }
+bool EnLeyenda(const TSerie& serie) {
+    return !serie.puntos.empty() ||
+           std::any_of(serie.equilibrios.begin(), serie.equilibrios.end(), [](double ye) { return ye > 0; });
+}
 
 std::string NombreArchivoGrafico(std::string_view titulo, std::string_view fecha) {
     std::string nombre = NombreArchivoReporte(titulo.empty() ? std::string_view("Gráfico") : titulo, fecha);

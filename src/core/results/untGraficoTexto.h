@@ -21,8 +21,9 @@ std::string CsvGrafico(const TGrafico& grafico);
 // digits (no exponent) and the depth in millimetres (3 decimals).
 std::string TextoLectura(const std::string& titulo, double t, double y);
 
-// The legend lists a series unless it belongs to a slot that is not active
-// (title "inactivo") and holds no point.
+// The legend lists a series that has something drawn: points, or an
+// equilibrium line above 0.  A slot that is not active, or a formula with
+// neither curve nor line, is left out.
 bool EnLeyenda(const TSerie& serie);
 
 // File name suggested for an exported chart, without extension: "<title>

@@ -5,6 +5,7 @@
 // the top-left corner of the printable area (inside the page margins).
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -41,6 +42,10 @@ struct TPaginaAvisos {
     std::optional<std::string> proteccion;  // the message of a protection too short
     TGrafico grafico;                       // drawn when a series has points
     std::string fecha;                      // printed at the foot, "AAAA-MM-DD"
+    // The chart as the chart page shows it: logarithmic time, and the
+    // curves hidden with a click on the legend (slot k at k - 1).
+    bool tiempoLog = false;
+    std::array<bool, 4> ocultas{};
 };
 
 // Everything the report prints, as texts.

@@ -76,10 +76,14 @@ QFont EnUnidades(const QFont& grafico) {
     return f;
 }
 
-// The evolution chart of the model, as the chart page draws it, painted as
-// vectors into the rectangle (layout units).
-void PintarGrafico(QCPPainter& p, const TGrafico& modelo, const TRectReporte& r) {
-    TPaginaGrafico pagina(modelo);
+// The evolution chart of the model, as the chart page draws it (its time
+// scale and hidden curves as the user left them), painted as vectors into
+// the rectangle (layout units).
+void PintarGrafico(QCPPainter& p, const TPaginaAvisos& avisos, const TRectReporte& r) {
+    TPaginaGrafico pagina(avisos.grafico);
+    pagina.EscalaLogaritmica(avisos.tiempoLog);
+    for (int k = 0; k < 4; ++k)
+        if (avisos.ocultas[k]) pagina.AlternarSerie(k);
     QCustomPlot& grafico = *pagina.chrtGrafico;
     pagina.titulo->setFont(EnUnidades(pagina.titulo->font()));
     for (QCPAxis* eje : grafico.axisRect()->axes()) {
@@ -164,7 +168,7 @@ void PintarPaginas(QCPPainter& p, QPagedPaintDevice& dispositivo, const TTextosR
     dispositivo.newPage();
     const TDisposicionAvisos segunda = DisponerPaginaAvisos(*textos.avisos, textos.titulo);
     PintarReporte(p, segunda.items);
-    if (segunda.grafico) PintarGrafico(p, textos.avisos->grafico, *segunda.grafico);
+    if (segunda.grafico) PintarGrafico(p, *textos.avisos, *segunda.grafico);
 }
 
 bool EscribirPdfReporte(const QString& ruta, const TTextosReporte& textos) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QDate>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,6 +13,7 @@
 #include "problem/untCodigo.h"
 #include "results/untHojaReporte.h"
 #include "results/untObservaciones.h"
+#include "results/untPaginaGrafico.h"
 
 namespace {
 
@@ -70,6 +72,12 @@ TTextosReporte TextosReporte(IVentanaProblema& ventana, std::optional<QString> o
     if (observaciones) textos.observaciones = observaciones->toStdString();
     textos.avisos = PaginaAvisos(d, ventana.Panel(), ventana.Textos(), ventana.ModeloGrafico(),
                                  QDate::currentDate().toString("yyyy-MM-dd").toStdString());
+    // The chart printed as the user left the chart page.
+    const auto* grafico = w.findChild<const TPaginaGrafico*>("tbshGrafico");
+    if (textos.avisos && grafico) {
+        textos.avisos->tiempoLog = grafico->chkTiempoLog->isChecked();
+        for (int k = 0; k < 4; ++k) textos.avisos->ocultas[k] = grafico->SerieOculta(k);
+    }
     return textos;
 }
 
