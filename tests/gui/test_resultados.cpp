@@ -574,6 +574,33 @@ private slots:
         QVERIFY(v->Problema().resultados);
         QVERIFY(entorno.errores.isEmpty());
     }
+
+    // Back from the report (its two modal dialogs closed) the focus is on
+    // "Reporte"; a click on an earlier tab hides that button, and the focus
+    // passes through the fields of the page being laid out.  Nothing was
+    // typed: no tab goes and the problem is unchanged.
+    void PestanasTrasElReporte() {
+        ClasificarYCalcular(*v, 1, 1, "EstrFactFormKs=1;EstrFactGrup=1");
+        v->setWindowModified(false);
+        for (int pagina : {TfrmProbTipo::kEstructura, TfrmProbTipo::kComplementaria, TfrmProbTipo::kLocal,
+                           TfrmProbTipo::kGlobal}) {
+            if (v->pgReplanteo->currentIndex() != TfrmProbTipo::kResultados) Pestana(TfrmProbTipo::kResultados);
+            entorno.EsperarModal([&](QWidget* w) {
+                entorno.EsperarModal([](QWidget* vista) { vista->close(); });
+                w->close();
+            });
+            Clic(P().bbtnReporte);
+            QVERIFY(!entorno.ModalPendiente());
+            // The window manager gives the main window back its activation.
+            principal->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(principal.get()));
+            Pestana(pagina);
+            QTest::qWait(20);  // a field left by the page change is left on the next turn of the loop
+            QCOMPARE(v->pgReplanteo->currentIndex(), pagina);
+            QCOMPARE(Pestanas(), QString("111111"));
+            QVERIFY(!v->isWindowModified());
+        }
+    }
 };
 
 QTEST_MAIN(PruebaResultados)

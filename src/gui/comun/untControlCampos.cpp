@@ -68,12 +68,18 @@ void TControlCampos::FocoCambiado(QWidget*, QWidget* ahora) {
         auto* edit = static_cast<QLineEdit*>(previo.data());
         if (!edit->isVisible()) {
             // Its page is being hidden by a page change, which is still
-            // under way: the field is left once it is over.
-            QTimer::singleShot(0, this, [this, edit = QPointer<QLineEdit>(edit)] { SalirOculto(edit); });
-            return;
+            // under way: the field is left once it is over, against the
+            // value it was entered with.  The focus may pass through
+            // other fields meanwhile (a page laid out anew hides its
+            // controls one by one): each is entered as it comes.
+            const std::optional<double> guardado = entrado_ == edit ? std::optional(datos_.ValoEntr) : std::nullopt;
+            QTimer::singleShot(0, this, [this, edit = QPointer<QLineEdit>(edit), guardado] {
+                SalirOculto(edit, guardado);
+            });
+        } else {
+            Salir(edit);
+            if (activo_ != ahora) return;  // rejected, or the reaction moved the focus
         }
-        Salir(edit);
-        if (activo_ != ahora) return;  // rejected, or the reaction moved the focus
     }
     if (CampoDe(ahora)) Entrar(static_cast<QLineEdit*>(ahora));
 }
@@ -83,13 +89,13 @@ void TControlCampos::FocoCambiado(QWidget*, QWidget* ahora) {
 // the new page, an exit reaction that returns to the field's page would
 // bring it back into the field, and every later click on a tab would leave
 // the field again and return.
-void TControlCampos::SalirOculto(QPointer<QLineEdit> edit) {
+void TControlCampos::SalirOculto(QPointer<QLineEdit> edit, std::optional<double> guardado) {
     if (!edit) return;
     if (QTabWidget* pestanas = PaginaDe(edit).first) {
         activo_ = pestanas->tabBar();
         pestanas->tabBar()->setFocus(Qt::OtherFocusReason);
     }
-    Salir(edit);
+    SalirCon(edit, guardado);
 }
 
 void TControlCampos::Entrar(QLineEdit* edit) {

@@ -72,7 +72,7 @@ protected:
 
 private:
     void FocoCambiado(QWidget* antes, QWidget* ahora);
-    void SalirOculto(QPointer<QLineEdit> edit);
+    void SalirOculto(QPointer<QLineEdit> edit, std::optional<double> guardado);
     void SalirCon(QLineEdit* edit, std::optional<double> guardado);
     void Retener(QLineEdit* edit);
     void Soltar();
