@@ -15,10 +15,10 @@
 // equilibrium scour depth at each point as CSV.
 // Exit status: 0 success, 2 usage, rejected input, a bad file or a failed
 // batch line, 3 a floating-point fault, 4 standard output could not be
-// written, 5 a batch's input could not be read to its end.  Data outside a formula's calibration
-// and validation ranges are reported on standard error (and under "avisos"
-// with --json), and so are implausible data (under "datos"); they do not
-// change the status.
+// written, 5 a batch's input could not be read to its end.  Data outside a
+// formula's calibration and validation ranges are reported on standard error
+// (and under "avisos" with --json), and so are implausible data (under
+// "datos"); they do not change the status.
 
 #include <algorithm>
 #include <cmath>
