@@ -2,7 +2,7 @@
 // checking the numbers without a window.
 //
 //   turmado-calc [--problema FILE] [--rugosidad] [--codigo C] [--chorro J] [--json] [NAME=TEXT ...]
-//   turmado-calc --lote CASES.csv [--curvas] [--hilos N] [--numeros completos]
+//   turmado-calc --lote CASES.csv [--curvas] [--hilos N] [--numeros completos] [--columnas textos]
 //   turmado-calc [options and pairs as above] --barrido NAME=FROM:TO:N [--log]
 //
 // NAME is a data field without its "edt" prefix, TEXT what the user would
@@ -14,10 +14,11 @@
 // --barrido sweeps one field of the problem and prints each formula's
 // equilibrium scour depth at each point as CSV.
 // Exit status: 0 success, 2 usage, rejected input, a bad file or a failed
-// batch line, 3 a floating-point fault.  Data outside a formula's calibration
-// and validation ranges are reported on standard error (and under "avisos"
-// with --json), and so are implausible data (under "datos"); they do not
-// change the status.
+// batch line, 3 a floating-point fault, 4 standard output could not be
+// written, 5 a batch's input could not be read to its end.  Data outside a
+// formula's calibration and validation ranges are reported on standard error
+// (and under "avisos" with --json), and so are implausible data (under
+// "datos"); they do not change the status.
 
 #include <algorithm>
 #include <cmath>
@@ -32,6 +33,7 @@
 
 #include "compute/untCalcular.h"
 #include "general/untGeneral.h"
+#include "general/untMostrable.h"
 #include "general/untNumero.h"
 #include "problem/untArchivo.h"
 #include "problem/untCampos.h"
@@ -48,6 +50,8 @@ namespace {
 
 constexpr int kSalidaUso = 2;
 constexpr int kSalidaFallo = 3;
+constexpr int kSalidaEscritura = 4;
+constexpr int kSalidaLectura = 5;
 // Batches at least this long show their progress on a terminal.
 constexpr std::size_t kLoteLargo = 200;
 // Most threads a run takes.
@@ -60,6 +64,8 @@ struct TOpciones {
     bool curvas = false;                  // batch: compute the evolution curves too
     unsigned hilos = 0;                   // threads of a batch; 0: the machine's cores
     bool completos = false;               // batch: numbers with every digit
+    TColumnasLote columnas = TColumnasLote::Claves;  // batch: keys or captions as column names
+    bool columnasDadas = false;           // --columnas was given
     std::optional<std::string> barrido;   // CAMPO=DESDE:HASTA:N
     bool logaritmico = false;             // sweep with logarithmic spacing
     bool rugosidad = false;
@@ -79,7 +85,7 @@ struct TSalida {
 
 void Uso(std::ostream& os) {
     os << "Uso: turmado-calc [--problema ARCHIVO] [--rugosidad] [--codigo C] [--chorro J] [--json] [NOMBRE=TEXTO ...]\n"
-          "     turmado-calc --lote CASOS.csv [--curvas] [--hilos N] [--numeros completos]\n"
+          "     turmado-calc --lote CASOS.csv [--curvas] [--hilos N] [--numeros completos] [--columnas textos]\n"
           "     turmado-calc [opciones y pares como arriba] --barrido CAMPO=DESDE:HASTA:N [--log]\n"
           "  NOMBRE        campo de datos sin el prefijo edt (AguaDens, SediDiamMedi, FlujTiraRest ...)\n"
           "  TEXTO         el texto que se escribiría en el campo (diámetros y rugosidad en mm)\n"
@@ -94,6 +100,8 @@ void Uso(std::ostream& os) {
           "  --curvas      en un lote, calcula también las curvas de evolución (la salida no las muestra)\n"
           "  --hilos N     hilos de cálculo, de 1 a " << kHilosMaximo << " (por omisión, los núcleos de la máquina)\n"
           "  --numeros completos  en un lote, los resultados numéricos con todas sus cifras\n"
+          "  --columnas textos    en un lote, columnas con los rótulos de la página de resultados\n"
+          "                (por omisión, claves fijas: shields, ys_pila_csu_m ...)\n"
           "  --barrido CAMPO=DESDE:HASTA:N  estudio de sensibilidad: la erosión de cada fórmula en N puntos\n"
           "                (de " << kPuntosBarridoMinimo << " a " << kPuntosBarridoMaximo << ") de DESDE a HASTA, en CSV\n"
           "  --log         con --barrido, puntos equiespaciados en escala logarítmica\n"
@@ -101,6 +109,10 @@ void Uso(std::ostream& os) {
     for (const TCampo& c : Campos()) os << ' ' << c.nombre;
     os << '\n';
 }
+
+// A file name from the command line as messages show it: control
+// characters escaped, never cut.
+std::string Ruta(std::string_view ruta) { return Mostrable(ruta, std::string::npos); }
 
 // Whole-number option value within the listed ones.
 std::optional<int> Entero(std::string_view texto, std::initializer_list<int> validos) {
@@ -120,7 +132,7 @@ std::optional<TSalida> LeerArgumentos(const std::vector<std::string>& argumentos
         };
         const bool deLote = a == "--curvas" || a == "--numeros";
         if (deLote) op.deLote = true;
-        if (a != "--lote" && a != "--hilos" && !deLote) op.otras = true;
+        if (a != "--lote" && a != "--hilos" && a != "--columnas" && !deLote) op.otras = true;
         if (a == "--rugosidad") {
             op.rugosidad = true;
         } else if (a == "--json") {
@@ -148,6 +160,12 @@ std::optional<TSalida> LeerArgumentos(const std::vector<std::string>& argumentos
             const auto v = valor();
             if (!v || *v != "completos") return TSalida{kSalidaUso, "--numeros espera completos", true};
             op.completos = true;
+        } else if (a == "--columnas") {
+            const auto v = valor();
+            if (!v || (*v != "textos" && *v != "claves"))
+                return TSalida{kSalidaUso, "--columnas espera claves o textos", true};
+            op.columnas = *v == "textos" ? TColumnasLote::Textos : TColumnasLote::Claves;
+            op.columnasDadas = true;
         } else if (a == "--hilos") {
             const auto v = valor();
             const auto n = v ? LeerNumero(*v) : std::nullopt;
@@ -163,16 +181,17 @@ std::optional<TSalida> LeerArgumentos(const std::vector<std::string>& argumentos
             const std::string_view nombre = a.substr(0, igual);
             const std::string_view texto = a.substr(igual + 1);
             const TCampo* campo = BuscarCampo(nombre);
-            if (!campo) return TSalida{kSalidaUso, "campo desconocido: " + std::string(nombre), true};
+            if (!campo) return TSalida{kSalidaUso, "campo desconocido: " + Mostrable(nombre), true};
             if (!TextoAceptado(*campo, texto))
                 return TSalida{kSalidaUso, std::string(nombre) + ": " + std::string(campo->mensaje)};
             op.textos[std::string(nombre)] = std::string(texto);
         } else {
-            return TSalida{kSalidaUso, "argumento desconocido: " + std::string(a), true};
+            return TSalida{kSalidaUso, "argumento desconocido: " + Mostrable(a), true};
         }
     }
     if (op.lote && op.otras) return TSalida{kSalidaUso, "--lote no admite otras opciones ni pares", true};
     if (!op.lote && op.deLote) return TSalida{kSalidaUso, "--curvas y --numeros solo valen con --lote", true};
+    if (!op.lote && op.columnasDadas) return TSalida{kSalidaUso, "--columnas solo vale con --lote", true};
     if (op.hilos && !op.lote && !op.barrido) return TSalida{kSalidaUso, "--hilos solo vale con --lote o --barrido", true};
     if (op.logaritmico && !op.barrido) return TSalida{kSalidaUso, "--log solo vale con --barrido", true};
     if (op.barrido && op.json) return TSalida{kSalidaUso, "--barrido escribe CSV: no admite --json", true};
@@ -185,7 +204,7 @@ std::optional<TSalida> Problema(const TOpciones& op, TProblema& p) {
         try {
             p = CargarArchivoProblema(RutaUtf8(*op.problema)).problema;
         } catch (const ErrorArchivo& e) {
-            return TSalida{kSalidaUso, *op.problema + ": " + e.what()};
+            return TSalida{kSalidaUso, Ruta(*op.problema) + ": " + e.what()};
         }
     }
     if (op.rugosidad) p.rugosidad = true;
@@ -253,7 +272,7 @@ nlohmann::ordered_json Json(const TProblema& problema, const TResultado& r) {
 // header), counted for the progress; nothing for standard input.
 std::optional<std::size_t> ContarCasos(const std::string& ruta) {
     if (ruta == "-") return std::nullopt;
-    std::ifstream archivo(ruta, std::ios::binary);
+    std::ifstream archivo(RutaUtf8(ruta), std::ios::binary);
     std::size_t lineas = 0;
     bool llena = false;
     char bloque[1 << 16];
@@ -276,15 +295,20 @@ std::optional<std::size_t> ContarCasos(const std::string& ruta) {
 // soon as it is known.
 int Lote(const TOpciones& op) {
     const std::string& ruta = *op.lote;
-    std::ifstream archivo;
-    if (ruta != "-") {
-        archivo.open(RutaUtf8(ruta), std::ios::binary);
-        if (!archivo) {
-            std::cerr << "turmado-calc: " << ruta << ": no se puede leer el archivo\n";
-            return kSalidaUso;
-        }
+    const int descriptor = ruta == "-" ? 0 : AbrirLectura(ruta);
+    if (descriptor < 0) {
+        std::cerr << "turmado-calc: " << Ruta(ruta) << ": no se puede leer el archivo\n";
+        return kSalidaUso;
     }
-    const std::string nombre = ruta == "-" ? "(entrada estándar)" : ruta;
+    struct TCerrar {
+        int d;
+        ~TCerrar() {
+            if (d > 0) CerrarDescriptor(d);
+        }
+    } cerrar{descriptor};
+    TEntradaDescriptor bufer(descriptor);
+    std::istream entrada(&bufer);
+    const std::string nombre = ruta == "-" ? "(entrada estándar)" : Ruta(ruta);
     const bool terminal = ErrorEnTerminal();
     const std::optional<std::size_t> total = terminal ? ContarCasos(ruta) : std::nullopt;
     bool mostrado = false;
@@ -292,6 +316,7 @@ int Lote(const TOpciones& op) {
     opciones.curvas = op.curvas;
     opciones.hilos = op.hilos;
     opciones.numerosCompletos = op.completos;
+    opciones.columnas = op.columnas;
     opciones.avance = [&](std::size_t hechos) {
         if (!terminal || hechos < kLoteLargo || (total && *total < kLoteLargo)) return;
         std::cerr << "\rcaso " << hechos;
@@ -304,8 +329,14 @@ int Lote(const TOpciones& op) {
         mostrado = false;
         std::cerr << nombre << ':' << f.linea << ": " << f.mensaje << '\n';
     };
-    const TResumenLote resumen = EjecutarLote(ruta == "-" ? std::cin : archivo, std::cout, opciones);
+    const TResumenLote resumen = EjecutarLote(entrada, std::cout, opciones);
     if (mostrado) std::cerr << '\n';
+    if (resumen.corte == TCorteLote::Entrada) {
+        std::cerr << "turmado-calc: " << nombre << ": la lectura falló tras la línea " << resumen.lineas << " ("
+                  << resumen.motivo << "): el lote quedó incompleto\n";
+        return kSalidaLectura;
+    }
+    // A failed write is told by the caller, which checks standard output last.
     return resumen.fallidos == 0 ? 0 : kSalidaUso;
 }
 
@@ -343,17 +374,15 @@ void AvisarDatos(const TProblema& p, const TResultado& r) {
     for (const TAvisoDato& a : AvisosDatos(r.d.CodiProb, p.textos)) std::cerr << "Aviso: " << a.texto << '\n';
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    PrepararConsola();
+// The run as asked by the arguments; its exit status.
+int Correr(const std::vector<std::string>& argumentos) {
     TOpciones op;
     auto terminar = [](const TSalida& s) {
         if (!s.mensaje.empty()) std::cerr << "turmado-calc: " << s.mensaje << '\n';
         if (s.uso) Uso(std::cerr);
         return s.estado;
     };
-    if (const auto s = LeerArgumentos(ArgumentosUtf8(argc, argv), op)) return terminar(*s);
+    if (const auto s = LeerArgumentos(argumentos, op)) return terminar(*s);
     if (op.lote) return Lote(op);
 
     TProblema p;
@@ -374,8 +403,26 @@ int main(int argc, char** argv) {
         if (r.titulo) std::cout << *r.titulo << '\n';
         for (const TFila& f : r.filas) std::cout << f.etiqueta << '\t' << f.valor << '\t' << f.unidad << '\n';
     }
-    std::cout.flush();
+    if (!std::cout.flush()) return kSalidaEscritura;  // main says why; the warnings would follow nothing
     AvisarRangos(r);
     AvisarDatos(p, r);
     return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    PrepararConsola();
+    // Standard output through a buffer whose write errors are kept: a run
+    // whose output did not all go out has failed, whatever it computed.
+    TSalidaDescriptor salida(1);
+    std::streambuf* anterior = std::cout.rdbuf(&salida);
+    int estado = Correr(ArgumentosUtf8(argc, argv));
+    std::cout.flush();
+    std::cout.rdbuf(anterior);
+    if (salida.Error() != 0) {
+        std::cerr << "turmado-calc: no se pudo escribir la salida: " << TextoErrorSistema(salida.Error()) << '\n';
+        estado = kSalidaEscritura;
+    }
+    return estado;
 }

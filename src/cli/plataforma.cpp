@@ -1,5 +1,9 @@
 #include "plataforma.h"
 
+#include <cerrno>
+#include <cstring>
+#include <iterator>
+
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
@@ -8,6 +12,8 @@
 #include <cstdio>
 #include <cstdlib>
 #else
+#include <fcntl.h>
+#include <poll.h>
 #include <unistd.h>
 #endif
 
@@ -48,6 +54,38 @@ std::vector<std::string> ArgumentosUtf8(int, char**) {
 
 bool ErrorEnTerminal() { return _isatty(_fileno(stderr)) != 0; }
 
+int AbrirLectura(std::string_view rutaUtf8) { return _wopen(RutaUtf8(rutaUtf8).c_str(), _O_RDONLY | _O_BINARY); }
+
+void CerrarDescriptor(int descriptor) { _close(descriptor); }
+
+namespace {
+
+long long LeerDescriptor(int descriptor, char* datos, std::size_t largo) {
+    return _read(descriptor, datos, static_cast<unsigned>(largo));
+}
+
+long long EscribirDescriptor(int descriptor, const char* datos, std::size_t largo) {
+    return _write(descriptor, datos, static_cast<unsigned>(largo));
+}
+
+// A file has its bytes ready; a pipe when it holds some or its writer has
+// gone (the read then ends it); a console never, as far as can be told.
+bool DatosListos(int descriptor) {
+    const HANDLE h = reinterpret_cast<HANDLE>(_get_osfhandle(descriptor));
+    switch (GetFileType(h)) {
+        case FILE_TYPE_DISK:
+            return true;
+        case FILE_TYPE_PIPE: {
+            DWORD disponibles = 0;
+            return !PeekNamedPipe(h, nullptr, 0, nullptr, &disponibles, nullptr) || disponibles > 0;
+        }
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
 #else
 
 void PrepararConsola() {}
@@ -56,8 +94,93 @@ std::vector<std::string> ArgumentosUtf8(int argc, char** argv) { return {argv + 
 
 bool ErrorEnTerminal() { return isatty(STDERR_FILENO) != 0; }
 
+int AbrirLectura(std::string_view rutaUtf8) {
+    return open(std::string(rutaUtf8).c_str(), O_RDONLY | O_CLOEXEC);
+}
+
+void CerrarDescriptor(int descriptor) { close(descriptor); }
+
+namespace {
+
+long long LeerDescriptor(int descriptor, char* datos, std::size_t largo) {
+    ssize_t n;
+    while ((n = read(descriptor, datos, largo)) < 0 && errno == EINTR) {
+    }
+    return n;
+}
+
+long long EscribirDescriptor(int descriptor, const char* datos, std::size_t largo) {
+    ssize_t n;
+    while ((n = write(descriptor, datos, largo)) < 0 && errno == EINTR) {
+    }
+    return n;
+}
+
+bool DatosListos(int descriptor) {
+    pollfd p{descriptor, POLLIN, 0};
+    return poll(&p, 1, 0) > 0;
+}
+
+}  // namespace
+
 #endif
 
 std::filesystem::path RutaUtf8(std::string_view texto) {
     return std::filesystem::path(std::u8string(texto.begin(), texto.end()));
 }
+
+std::string TextoErrorSistema(int numero) {
+    struct TMotivo { int numero; const char* texto; };
+    static const TMotivo kMotivos[] = {
+        {ENOSPC, "no queda espacio en el dispositivo"},
+        {EPIPE, "el programa que leía la salida la cerró"},
+        {EIO, "error de entrada/salida del dispositivo"},
+        {EISDIR, "es una carpeta"},
+        {EACCES, "permiso denegado"},
+        {EBADF, "no está abierto"},
+        {EFBIG, "el archivo es demasiado grande"},
+        {ENOENT, "no existe"},
+        {EINVAL, "no se puede leer ni escribir de esa forma"},
+    };
+    for (const TMotivo& m : kMotivos)
+        if (m.numero == numero) return m.texto;
+    return "error del sistema número " + std::to_string(numero);
+}
+
+TEntradaDescriptor::int_type TEntradaDescriptor::underflow() {
+    if (gptr() < egptr()) return traits_type::to_int_type(*gptr());
+    const long long n = LeerDescriptor(descriptor_, bufer_, sizeof bufer_);
+    if (n < 0) throw ErrorLectura(TextoErrorSistema(errno));
+    if (n == 0) return traits_type::eof();
+    setg(bufer_, bufer_, bufer_ + n);
+    return traits_type::to_int_type(*gptr());
+}
+
+std::streamsize TEntradaDescriptor::showmanyc() { return DatosListos(descriptor_) ? 1 : 0; }
+
+bool TSalidaDescriptor::Vaciar() {
+    const char* datos = pbase();
+    std::size_t quedan = static_cast<std::size_t>(pptr() - pbase());
+    while (quedan > 0 && error_ == 0) {
+        const long long n = EscribirDescriptor(descriptor_, datos, quedan);
+        if (n <= 0) {
+            error_ = n < 0 ? errno : EIO;
+            break;
+        }
+        datos += n;
+        quedan -= static_cast<std::size_t>(n);
+    }
+    setp(bufer_, bufer_ + sizeof bufer_);
+    return error_ == 0;
+}
+
+TSalidaDescriptor::int_type TSalidaDescriptor::overflow(int_type c) {
+    if (!Vaciar()) return traits_type::eof();
+    if (!traits_type::eq_int_type(c, traits_type::eof())) {
+        *pptr() = traits_type::to_char_type(c);
+        pbump(1);
+    }
+    return traits_type::not_eof(c);
+}
+
+int TSalidaDescriptor::sync() { return Vaciar() ? 0 : -1; }

@@ -1,6 +1,8 @@
 #include "proceso.h"
 
 #include <algorithm>
+#include <condition_variable>
+#include <mutex>
 #include <system_error>
 #include <thread>
 
@@ -192,4 +194,172 @@ std::vector<std::string> Palabras(std::string_view texto) {
         i = fin + 1;
     }
     return r;
+}
+
+// Both platforms: the program's handles and what its readers gathered.
+struct TProcesoAbierto::TImpl {
+#ifdef _WIN32
+    using TExtremo = HANDLE;
+    static constexpr HANDLE kCerrado = nullptr;
+    HANDLE proceso = nullptr;
+#else
+    using TExtremo = int;
+    static constexpr int kCerrado = -1;
+    pid_t hijo = -1;
+#endif
+    TExtremo entrada = kCerrado;  // write end of its standard input
+    std::mutex m;
+    std::condition_variable cv;
+    std::string salida, error;
+    bool finSalida = false;
+    std::thread lectorSalida, lectorError;
+    std::optional<int> estado;
+
+    // Reads `extremo` to its end into `destino`, then marks `fin`.
+    void Leer(TExtremo extremo, std::string& destino, bool* fin) {
+        char buf[4096];
+        for (;;) {
+#ifdef _WIN32
+            DWORD n = 0;
+            if (!ReadFile(extremo, buf, sizeof buf, &n, nullptr) || n == 0) break;
+#else
+            const ssize_t n = read(extremo, buf, sizeof buf);
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) break;
+#endif
+            std::lock_guard l(m);
+            destino.append(buf, static_cast<std::size_t>(n));
+            cv.notify_all();
+        }
+#ifdef _WIN32
+        CloseHandle(extremo);
+#else
+        close(extremo);
+#endif
+        std::lock_guard l(m);
+        if (fin) *fin = true;
+        cv.notify_all();
+    }
+
+    void CerrarEntrada() {
+        if (entrada == kCerrado) return;
+#ifdef _WIN32
+        CloseHandle(entrada);
+#else
+        close(entrada);
+#endif
+        entrada = kCerrado;
+    }
+
+    int Esperar() {
+        if (estado) return *estado;
+        CerrarEntrada();
+        if (lectorSalida.joinable()) lectorSalida.join();
+        if (lectorError.joinable()) lectorError.join();
+#ifdef _WIN32
+        WaitForSingleObject(proceso, INFINITE);
+        DWORD codigo = 0;
+        GetExitCodeProcess(proceso, &codigo);
+        CloseHandle(proceso);
+        estado = static_cast<int>(codigo);
+#else
+        int e = 0;
+        while (waitpid(hijo, &e, 0) < 0)
+            if (errno != EINTR) Fallar("waitpid");
+        estado = WIFEXITED(e) ? WEXITSTATUS(e) : 128 + WTERMSIG(e);
+#endif
+        return *estado;
+    }
+};
+
+TProcesoAbierto::TProcesoAbierto(const std::vector<std::string>& orden) : impl_(std::make_unique<TImpl>()) {
+    TImpl::TExtremo salida, error;
+#ifdef _WIN32
+    SECURITY_ATTRIBUTES heredable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+    HANDLE entrada[2], sal[2], err[2];  // read end, write end
+    if (!CreatePipe(&entrada[0], &entrada[1], &heredable, 0) || !CreatePipe(&sal[0], &sal[1], &heredable, 0) ||
+        !CreatePipe(&err[0], &err[1], &heredable, 0))
+        Fallar("CreatePipe");
+    SetHandleInformation(entrada[1], HANDLE_FLAG_INHERIT, 0);
+    SetHandleInformation(sal[0], HANDLE_FLAG_INHERIT, 0);
+    SetHandleInformation(err[0], HANDLE_FLAG_INHERIT, 0);
+    std::wstring linea;
+    for (const std::string& a : orden) Citar(linea, Ancho(a));
+    STARTUPINFOW inicio{};
+    inicio.cb = sizeof inicio;
+    inicio.dwFlags = STARTF_USESTDHANDLES;
+    inicio.hStdInput = entrada[0];
+    inicio.hStdOutput = sal[1];
+    inicio.hStdError = err[1];
+    PROCESS_INFORMATION proceso{};
+    const BOOL creado = CreateProcessW(nullptr, linea.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+                                       nullptr, &inicio, &proceso);
+    CloseHandle(entrada[0]);
+    CloseHandle(sal[1]);
+    CloseHandle(err[1]);
+    if (!creado) Fallar("CreateProcessW");
+    CloseHandle(proceso.hThread);
+    impl_->proceso = proceso.hProcess;
+    impl_->entrada = entrada[1];
+    salida = sal[0];
+    error = err[0];
+#else
+    std::vector<char*> argv;
+    for (const std::string& a : orden) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    int entrada[2], sal[2], err[2];  // read end, write end
+    if (pipe2(entrada, O_CLOEXEC) != 0 || pipe2(sal, O_CLOEXEC) != 0 || pipe2(err, O_CLOEXEC) != 0)
+        Fallar("pipe2");
+    const pid_t hijo = fork();
+    if (hijo == 0) {
+        dup2(entrada[0], STDIN_FILENO);
+        dup2(sal[1], STDOUT_FILENO);
+        dup2(err[1], STDERR_FILENO);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    close(entrada[0]);
+    close(sal[1]);
+    close(err[1]);
+    if (hijo < 0) Fallar("fork");
+    impl_->hijo = hijo;
+    impl_->entrada = entrada[1];
+    salida = sal[0];
+    error = err[0];
+#endif
+    TImpl* impl = impl_.get();
+    impl_->lectorSalida = std::thread([impl, salida] { impl->Leer(salida, impl->salida, &impl->finSalida); });
+    impl_->lectorError = std::thread([impl, error] { impl->Leer(error, impl->error, nullptr); });
+}
+
+TProcesoAbierto::~TProcesoAbierto() { impl_->Esperar(); }
+
+void TProcesoAbierto::Escribir(std::string_view texto) {
+    while (!texto.empty()) {
+#ifdef _WIN32
+        DWORD n = 0;
+        if (!WriteFile(impl_->entrada, texto.data(), static_cast<DWORD>(texto.size()), &n, nullptr)) Fallar("WriteFile");
+#else
+        const ssize_t n = write(impl_->entrada, texto.data(), texto.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) Fallar("write");
+#endif
+        texto.remove_prefix(static_cast<std::size_t>(n));
+    }
+}
+
+std::optional<std::string> TProcesoAbierto::Linea(std::chrono::milliseconds espera) {
+    std::unique_lock l(impl_->m);
+    impl_->cv.wait_for(l, espera, [&] { return impl_->finSalida || impl_->salida.find('\n') != std::string::npos; });
+    const std::size_t fin = impl_->salida.find('\n');
+    if (fin == std::string::npos) return std::nullopt;
+    std::string linea = impl_->salida.substr(0, fin);
+    impl_->salida.erase(0, fin + 1);
+    return linea;
+}
+
+TProceso TProcesoAbierto::Terminar() {
+    const int estado = impl_->Esperar();
+    std::lock_guard l(impl_->m);
+    return {estado, impl_->salida, impl_->error};
 }

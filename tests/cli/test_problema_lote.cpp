@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -41,6 +42,24 @@ std::string Utf8(const std::filesystem::path& ruta) {
 }
 
 using Ejecucion = TProceso;
+
+// The cell of column `nombre` of a CSV line whose cells hold no quote.
+std::string Celda(const std::string& cabecera, const std::string& linea, const std::string& nombre) {
+    auto dividir = [](const std::string& l) {
+        std::vector<std::string> r(1);
+        for (char c : l) {
+            if (c == ',')
+                r.emplace_back();
+            else
+                r.back() += c;
+        }
+        return r;
+    };
+    const auto nombres = dividir(cabecera), celdas = dividir(linea);
+    const auto it = std::find(nombres.begin(), nombres.end(), nombre);
+    if (it == nombres.end() || celdas.size() != nombres.size()) return "<" + nombre + " no está>";
+    return celdas[std::size_t(it - nombres.begin())];
+}
 
 Ejecucion Ejecutar(const std::string& argumentos, const std::string& entrada = "") {
     const Temporal t;
@@ -125,22 +144,99 @@ TEST(TurmadoCalcLote, ArchivoDeEjemplo) {
     const Ejecucion e = Ejecutar("--lote " + kDatos + "/pilas.csv");
     ASSERT_EQ(e.estado, 0) << e.error;
     EXPECT_EQ(e.error, "");
-    const std::string lineas[] = {
-        "codigo,FlujCaud,FlujTiraRest,EstrFactFormKs,EstrFactGrup,SediAnguRepo,titulo,Movilidad (Shields) Crítica,"
-        "Movilidad (Shields),Condición de transporte,Velocidad crítica de erosión,"
-        "Erosión máxima de equilibrio (Breusers),Longitud de falla crítica (Breusers),"
-        "Erosión máxima de equilibrio (CSU),Longitud de falla crítica (CSU),"
-        "Erosión máxima de equilibrio (Johnson),Longitud de falla crítica (Johnson),"
-        "validez1,validez2,validez3,validez4,avisos_datos\n",
-        "22,3000,1.8,1,1,30,Problema de la Pila,0.0550,0.0667,Lecho vivo,3.03,0.98,1.70,2.39,4.15,2.07,3.59,"
-        "sin_rangos,sin_rangos,sin_rangos,sin_rangos,\n",
+    const std::string cabecera = e.salida.substr(0, e.salida.find('\n'));
+    EXPECT_TRUE(cabecera.starts_with("codigo,FlujCaud,FlujTiraRest,EstrFactFormKs,EstrFactGrup,SediAnguRepo,titulo,"
+                                     "shields_critico,shields,transporte,vc_m_s,turbulencia,"))
+        << cabecera;
+    EXPECT_TRUE(cabecera.ends_with(",validez_alc_angosta_hoffmans,avisos_datos")) << cabecera;
+    const std::size_t inicio = e.salida.find("\n22,3000,");
+    ASSERT_NE(inicio, std::string::npos);
+    const std::string linea = e.salida.substr(inicio + 1, e.salida.find('\n', inicio + 1) - inicio - 1);
+    struct Caso { const char* columna; const char* valor; };
+    const Caso casos[] = {
+        {"titulo", "Problema de la Pila"}, {"shields_critico", "0.0550"}, {"shields", "0.0667"},
+        {"transporte", "Lecho vivo"},      {"vc_m_s", "3.03"},            {"ys_pila_breusers_m", "0.98"},
+        {"lf_pila_breusers_m", "1.70"},    {"ys_pila_csu_m", "2.39"},     {"lf_pila_csu_m", "4.15"},
+        {"ys_pila_johnson_m", "2.07"},     {"lf_pila_johnson_m", "3.59"}, {"validez_pila_csu", "sin_rangos"},
+        {"turbulencia", ""},               {"avisos_datos", ""},
     };
-    for (const std::string& l : lineas) EXPECT_NE(e.salida.find(l), std::string::npos) << l;
+    for (const Caso& c : casos) EXPECT_EQ(Celda(cabecera, linea, c.columna), c.valor) << c.columna;
 
     // Each case prints what the single run prints.
     const Ejecucion uno = Ejecutar("--codigo 22 FlujCaud=3000 FlujTiraRest=1.8 EstrFactFormKs=1 EstrFactGrup=1 "
                                    "SediAnguRepo=30");
     EXPECT_NE(uno.salida.find("Erosión máxima de equilibrio (CSU)\t2.39\t[m]"), std::string::npos);
+
+    // With captions: the results page's, in the same cells.
+    const Ejecucion textos = Ejecutar("--lote " + kDatos + "/pilas.csv --columnas textos");
+    ASSERT_EQ(textos.estado, 0) << textos.error;
+    const std::string rotulos = textos.salida.substr(0, textos.salida.find('\n'));
+    EXPECT_TRUE(rotulos.starts_with("codigo,FlujCaud,FlujTiraRest,EstrFactFormKs,EstrFactGrup,SediAnguRepo,titulo,"
+                                    "Movilidad (Shields) Crítica,Movilidad (Shields),Condición de transporte,"
+                                    "Velocidad crítica de erosión,"))
+        << rotulos;
+    EXPECT_TRUE(rotulos.ends_with(",validez1,validez2,validez3,validez4,avisos_datos")) << rotulos;
+    const std::size_t i = textos.salida.find("\n22,3000,");
+    ASSERT_NE(i, std::string::npos);
+    const std::string otra = textos.salida.substr(i + 1, textos.salida.find('\n', i + 1) - i - 1);
+    EXPECT_EQ(Celda(rotulos, otra, "Erosión máxima de equilibrio (CSU)"), "2.39");
+    EXPECT_EQ(Celda(rotulos, otra, "validez1"), "sin_rangos");
+    EXPECT_EQ(Ejecutar("--lote " + kDatos + "/pilas.csv --columnas claves").salida, e.salida);
+}
+
+// The header and each case go out while the input is still open: a program
+// feeding a batch through a pipe reads each answer before it sends more.
+TEST(TurmadoCalcLote, RespondeMientrasLaEntradaSigueAbierta) {
+    using namespace std::chrono_literals;
+    TProcesoAbierto p({TURMADO_CALC, "--lote", "-", "--hilos", "2"});
+    p.Escribir("codigo,FlujCaud,EstrFactFormKs,EstrFactGrup\n");
+    const auto cabecera = p.Linea(60s);
+    ASSERT_TRUE(cabecera);
+    EXPECT_TRUE(cabecera->starts_with("codigo,FlujCaud,EstrFactFormKs,EstrFactGrup,titulo,shields_critico,"));
+    p.Escribir("22,3000,1,1\n22,1500,1,1\n");
+    for (const char* caudal : {"3000", "1500"}) {
+        const auto linea = p.Linea(60s);
+        ASSERT_TRUE(linea) << caudal;
+        EXPECT_TRUE(linea->starts_with("22," + std::string(caudal) + ",1,1,Problema de la Pila,")) << *linea;
+    }
+    p.Escribir("22,0,1,1\n22,2000,1,1\n");
+    const auto otra = p.Linea(60s);
+    ASSERT_TRUE(otra);
+    EXPECT_TRUE(otra->starts_with("22,2000,1,1,Problema de la Pila,")) << *otra;
+    const TProceso fin = p.Terminar();
+    EXPECT_EQ(fin.estado, 2);
+    EXPECT_EQ(fin.salida, "");
+    EXPECT_EQ(fin.error, "(entrada estándar):4: FlujCaud: El valor ingresado no es válido.\n");
+}
+
+// Text from outside (a batch header, a field name in a problem file, a
+// NOMBRE= argument, an unknown option) reaches the terminal with its control
+// characters escaped and cut when long.
+TEST(TurmadoCalc, TextosDeFueraEscapados) {
+    const Temporal t;
+    const std::string largo(80, 'n');
+    struct Caso { std::vector<std::string> argumentos; std::string mensaje; };
+    const Caso casos[] = {
+        {{"\x1b[2JFlujCaud=1"}, "campo desconocido: \\x1b[2JFlujCaud"},
+        {{"--\x1b]0;titulo\x07"}, "argumento desconocido: --\\x1b]0;titulo\\x07"},
+        {{largo + "=1"}, "campo desconocido: " + largo.substr(0, 60) + "…"},
+        {{"--lote", t.Archivo("esc.csv", "codigo,\x1b[31mRojo\n22,1\n")},
+         "esc.csv:1: columna desconocida: \\x1b[31mRojo"},
+        {{"--problema", t.Archivo("esc.turmado", R"({"formato": "turmado-problema", "version": 1, )"
+                                                 R"("textos": {"\u001b[5m": "1"}})")},
+         "esc.turmado: el archivo de problema está dañado: campo desconocido en «textos»: \\x1b[5m"},
+        {{"--codigo", "31", "SediDiam90N3=\x1b[1mabc"}, "'\\x1b[1mabc' no es un valor numérico válido."},
+        {{"--barrido", "\x1b[1m=1:2:3"}, "--barrido: Campo desconocido: \\x1b[1m"},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.mensaje);
+        std::vector<std::string> orden = c.argumentos;
+        orden.insert(orden.begin(), TURMADO_CALC);
+        const TProceso p = EjecutarProceso(orden);
+        EXPECT_EQ(p.estado, 2);
+        EXPECT_NE(p.error.find(c.mensaje), std::string::npos) << p.error;
+        EXPECT_EQ(p.error.find('\x1b'), std::string::npos);
+    }
 }
 
 TEST(TurmadoCalcLote, LineasMalasDesdeLaEntradaEstandar) {
@@ -167,6 +263,9 @@ TEST(TurmadoCalcLote, UsoIndebido) {
         {"--lote", "--lote espera un archivo"},
         {"--lote " + (t.dir / "no.csv").string(), "no.csv: no se puede leer el archivo"},
         {"--lote " + t.Archivo("mal.csv", "codigo,Caudal\n22,1\n"), "mal.csv:1: columna desconocida: Caudal"},
+        {"--lote " + t.Archivo("blanco.csv", "\n\n"), "blanco.csv:2: falta el encabezado"},
+        {"--columnas textos", "--columnas solo vale con --lote"},
+        {"--lote " + kDatos + "/pilas.csv --columnas rotulos", "--columnas espera claves o textos"},
     };
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.argumentos);

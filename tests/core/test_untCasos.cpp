@@ -10,7 +10,6 @@
 #include "../registro.h"
 #include "general/untGeneral.h"
 #include "general/untNumero.h"
-#include "results/untAvisosLote.h"
 #include "results/untCasos.h"
 #include "results/untLote.h"
 
@@ -179,86 +178,25 @@ std::string Lote(const std::string& entrada, TOpcionesLote o, std::vector<TFallo
     return out.str();
 }
 
-// The warnings' cells of a case as the batch writes them, each after a comma
-// (quoted when it holds a comma or a quote).
-std::string ColaDeAvisos(const TProblema& p, const TResultado& r) {
-    std::string cola;
-    for (const std::string& c : CeldasAvisosLote(p, r)) {
-        cola += ",";
-        if (c.find_first_of(",\"") == std::string::npos) {
-            cola += c;
-            continue;
-        }
-        cola += '"';
-        for (char ch : c) cola += ch == '"' ? std::string("\"\"") : std::string(1, ch);
-        cola += '"';
-    }
-    return cola;
-}
-
-// The batch's output as it was computed before blocks and threads: every
-// case run in turn, every line held until the end.
+// The batch's output as each line alone gives it: the header, then every
+// line run as a batch of its own on one thread.
 std::string LoteDeReferencia(const std::string& entrada) {
     std::istringstream in(entrada);
-    std::string linea;
-    std::getline(in, linea);
-    const std::vector<std::string> nombres = [&] {
-        std::vector<std::string> n;
-        std::stringstream s(linea);
-        for (std::string c; std::getline(s, c, ',');) n.push_back(c);
-        return n;
-    }();
-    std::vector<std::string> titulos;
-    struct TCaso {
-        std::string inicio;
-        std::map<std::size_t, std::string> valores;
-        std::string cola;
-    };
-    std::vector<TCaso> casos;
-    while (std::getline(in, linea)) {
-        TProblema p;
-        std::stringstream s(linea);
-        std::size_t i = 0;
-        for (std::string c; std::getline(s, c, ','); ++i) {
-            if (nombres[i] == "codigo")
-                p.codigo = std::stoi(c);
-            else
-                p.textos[nombres[i]] = c;
-        }
-        if (TextoRechazado(p.textos)) continue;
-        TResultado r;
-        r.grafico.curvas = false;  // the output is the same with them (tested above)
-        try {
-            ResolverProblema(p, r);
-        } catch (const std::runtime_error&) {
-            continue;
-        }
-        std::map<std::size_t, std::string> valores;
-        for (const TFila& f : r.filas) {
-            auto it = std::find(titulos.begin(), titulos.end(), f.etiqueta);
-            if (it == titulos.end()) it = titulos.insert(titulos.end(), f.etiqueta);
-            valores[std::size_t(it - titulos.begin())] = f.valor;
-        }
-        casos.push_back({linea + "," + r.titulo.value_or(""), std::move(valores), ColaDeAvisos(p, r)});
-    }
+    std::string cabecera;
+    std::getline(in, cabecera);
+    TOpcionesLote uno;
+    uno.hilos = 1;
     std::string salida;
-    for (const std::string& n : nombres) salida += n + ",";
-    salida += "titulo";
-    for (const std::string& t : titulos) salida += "," + t;
-    for (const std::string& t : ColumnasAvisosLote()) salida += "," + t;
-    salida += "\n";
-    for (const auto& [inicio, valores, cola] : casos) {
-        salida += inicio;
-        for (std::size_t c = 0; c < titulos.size(); ++c) salida += "," + (valores.count(c) ? valores.at(c) : "");
-        salida += cola + "\n";
+    for (std::string linea; std::getline(in, linea);) {
+        const std::string sola = Lote(cabecera + "\n" + linea + "\n", uno);
+        if (salida.empty()) salida = sola.substr(0, sola.find('\n') + 1);
+        salida += sola.substr(sola.find('\n') + 1);
     }
     return salida;
 }
 
-// Thousands of piers (three blocks, more output than the runner keeps in
-// memory: about 1.5 MB), a bad line in the middle, and a culvert near the
-// end whose captions are new: the lines written before it get its empty
-// cells.
+// Thousands of piers (three blocks), a bad line in the middle, and a
+// culvert near the end, which fills columns no pier fills.
 std::string LoteLargo() {
     std::string csv = "codigo,FlujCaud,FlujTiraRest,EstrFactFormKs,EstrFactGrup\n";
     for (int i = 0; i < 12000; ++i) {
@@ -332,26 +270,36 @@ TEST(Lote, NumerosCompletos) {
     p.textos["EstrFactGrup"] = "1";
     TResultado r;
     ResolverProblema(p, r);
-    std::string esperada = "22,3000,1,1," + *r.titulo;
-    for (const TFila& f : r.filas) {
-        if (!f.numero) {
-            esperada += "," + f.valor;
-            continue;
-        }
-        esperada += ",";
+    // The line with the display format: the pier's rows fill their columns
+    // in row order, the first cells after the title that are not empty.
+    const std::string normal = Lote("codigo,FlujCaud,EstrFactFormKs,EstrFactGrup\n22,3000,1,1\n", {});
+    std::vector<std::string> celdas(1);  // no cell of it holds a comma or a quote
+    for (char c : normal.substr(normal.find('\n') + 1, normal.size() - normal.find('\n') - 2)) {
+        if (c == ',')
+            celdas.emplace_back();
+        else
+            celdas.back() += c;
+    }
+    std::size_t fila = 0;
+    for (std::size_t i = 5; i < celdas.size() && fila < r.filas.size(); ++i) {
+        if (celdas[i].empty()) continue;
+        const TFila& f = r.filas[fila++];
+        ASSERT_EQ(celdas[i], f.valor);
+        if (!f.numero) continue;
         // The shortest text that reads back exactly.
-        std::string corto;
         for (int digitos = 1; digitos <= 17; ++digitos) {
             std::ostringstream t;
             t.precision(digitos);
             t << *f.numero;
             if (std::stod(t.str()) == *f.numero) {
-                corto = t.str();
+                celdas[i] = t.str();
                 break;
             }
         }
-        esperada += corto;
     }
-    EXPECT_EQ(salida.substr(salida.find('\n') + 1), esperada + ColaDeAvisos(p, r) + "\n");
+    ASSERT_EQ(fila, r.filas.size());
+    std::string esperada;
+    for (std::size_t i = 0; i < celdas.size(); ++i) esperada += (i ? "," : "") + celdas[i];
+    EXPECT_EQ(salida.substr(salida.find('\n') + 1), esperada + "\n");
     EXPECT_NE(salida, Lote("codigo,FlujCaud,EstrFactFormKs,EstrFactGrup\n22,3000,1,1\n", {}));
 }

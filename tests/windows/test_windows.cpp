@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <sstream>
 #include <string>
@@ -119,15 +120,33 @@ TEST(WindowsLinux, UnCasoDeCadaCodigo) {
     }
 }
 
-// Batches: the example, and one case of each code with a line that fails.
+// Batches: the example, one case of each code with a line that fails (the
+// culverts and abutments ignore the pier's factors, with a warning), and the
+// same with captions as column names.
 TEST(WindowsLinux, Lotes) {
-    for (const char* archivo : {"pilas.csv", "codigos.csv"}) {
-        SCOPED_TRACE(archivo);
-        const std::string argumentos = "--lote " + kDatos + "/" + archivo;
+    for (const char* lote : {"pilas.csv", "codigos.csv", "codigos.csv --columnas textos"}) {
+        SCOPED_TRACE(lote);
+        const std::string argumentos = "--lote " + kDatos + "/" + lote;
         const TProceso l = Linux(argumentos), w = Windows(argumentos);
         EXPECT_EQ(w.estado, l.estado);
         EXPECT_EQ(w.salida, l.salida);
         EXPECT_EQ(w.error, l.error);
         EXPECT_GT(std::count(l.salida.begin(), l.salida.end(), '\n'), 4);
     }
+}
+
+// A batch through a pipe held open: the Windows program answers each line
+// before its input ends, as the Linux one does.
+TEST(WindowsLinux, LoteMientrasLaEntradaSigueAbierta) {
+    using namespace std::chrono_literals;
+    TProcesoAbierto w({TURMADO_WINE, TURMADO_CALC_WINDOWS, "--lote", "-"});
+    w.Escribir("codigo,FlujCaud,EstrFactFormKs,EstrFactGrup\n22,3000,1,1\n");
+    const auto cabecera = w.Linea(120s);
+    ASSERT_TRUE(cabecera);
+    const auto caso = w.Linea(120s);
+    ASSERT_TRUE(caso);
+    EXPECT_TRUE(cabecera->starts_with("codigo,FlujCaud,EstrFactFormKs,EstrFactGrup,titulo,shields_critico,"))
+        << *cabecera;
+    EXPECT_TRUE(caso->starts_with("22,3000,1,1,Problema de la Pila,")) << *caso;
+    EXPECT_EQ(w.Terminar().estado, 0);
 }

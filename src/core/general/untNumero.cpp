@@ -1,5 +1,7 @@
 #include "untNumero.h"
 
+#include "untMostrable.h"
+
 #include <charconv>
 #include <limits>
 #include <string>
@@ -64,7 +66,7 @@ std::optional<double> LeerNumero(std::string_view t) {
 double LeerNumeroLaxo(std::string_view t) {
     if (t.find_first_not_of(' ') == std::string_view::npos) return 0.0;
     if (auto v = LeerNumero(t)) return *v;
-    throw ErrorTexto("'" + std::string(t) + "' no es un valor numérico válido.");
+    throw ErrorTexto("'" + Mostrable(t) + "' no es un valor numérico válido.");
 }
 
 double LeerNumeroComparable(std::string_view t) {

@@ -7,6 +7,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "general/untMostrable.h"
+
 using Json = nlohmann::ordered_json;
 
 namespace {
@@ -83,7 +85,7 @@ TProblema LeerProblema(const Json& j) {
     if (const Json* t = Miembro(j, "textos")) {
         if (!t->is_object()) Danado("«textos» debe ser un objeto");
         for (const auto& [nombre, texto] : t->items()) {
-            if (!BuscarCampo(nombre)) Danado("campo desconocido en «textos»: " + nombre);
+            if (!BuscarCampo(nombre)) Danado("campo desconocido en «textos»: " + Mostrable(nombre));
             p.textos[nombre] = Cadena(texto, "textos." + nombre);
         }
     }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "general/untMostrable.h"
 #include "problem/untActivacion.h"
 #include "problem/untAsistente.h"
 #include "problem/untCodigo.h"
@@ -15,7 +16,7 @@ bool CodigoDeRespuestas(ProblemCode codigo) {
 std::optional<std::string> TextoRechazado(const TTextosCampos& textos) {
     for (const auto& [nombre, texto] : textos) {
         const TCampo* campo = BuscarCampo(nombre);
-        if (!campo) return "campo desconocido: " + nombre;
+        if (!campo) return "campo desconocido: " + Mostrable(nombre);
         if (!TextoAceptado(*campo, texto)) return nombre + ": " + std::string(campo->mensaje);
     }
     return std::nullopt;

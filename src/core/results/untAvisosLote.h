@@ -6,13 +6,16 @@
 #include <vector>
 
 #include "problem/untProblema.h"
+#include "results/untAvisosDatos.h"
 #include "results/untResolver.h"
 
-// Names of the columns: "validez1" ... "validez4", "avisos_datos".
+// Names of the columns with captions (--columnas textos): "validez1" ...
+// "validez4", "avisos_datos".
 std::vector<std::string> ColumnasAvisosLote();
 
 // The cells of those columns for a case: each slot's state as turmado-calc
 // names it ("calibracion", "validacion", "fuera", "sin_rangos"; every slot
 // has one, as under "avisos" of --json), then the data warnings joined with
-// " | " (empty when there is none).
-std::vector<std::string> CeldasAvisosLote(const TProblema& p, const TResultado& r);
+// " | " (empty when there is none), `otros` after those of the rules.
+std::vector<std::string> CeldasAvisosLote(const TProblema& p, const TResultado& r,
+                                          const std::vector<TAvisoDato>& otros = {});

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "general/untGeneral.h"
+#include "general/untMostrable.h"
 #include "general/untNumero.h"
 #include "problem/untActivacion.h"
 #include "problem/untCampos.h"
@@ -39,7 +40,7 @@ TLecturaBarrido LeerBarrido(std::string_view campo, std::string_view desde, std:
     TLecturaBarrido l;
     const TCampo* c = BuscarCampo(campo);
     if (!c) {
-        l.error = "Campo desconocido: " + std::string(campo);
+        l.error = "Campo desconocido: " + Mostrable(campo);
         return l;
     }
     const auto d = Finito(desde), h = Finito(hasta), n = Finito(puntos);

@@ -2,18 +2,19 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstdint>
-#include <cstdio>
-#include <cstring>
+#include <exception>
 #include <map>
-#include <memory>
 #include <optional>
 #include <string_view>
 
-#include "general/untGeneral.h"
+#include "compute/untClaves.h"
+#include "general/untMostrable.h"
 #include "general/untNumero.h"
+#include "problem/untFilasEstructura.h"
 #include "problem/untProblema.h"
+#include "results/untAvisos.h"
 #include "results/untAvisosLote.h"
+#include "results/untBarrido.h"
 #include "results/untCasos.h"
 #include "results/untResolver.h"
 
@@ -28,6 +29,7 @@ struct TEncabezado {
     char separador = ',';
     std::vector<std::string> nombres;
     std::vector<TColumna> tipos;
+    std::vector<const TCampo*> campos;  // the field of each column (nullptr for the others)
 };
 
 struct TLinea {
@@ -128,22 +130,24 @@ std::optional<TEncabezado> LeerEncabezado(std::string linea, std::string& error)
     for (const std::string& celda : *celdas) {
         const std::string nombre = SinBlancos(celda);
         TColumna tipo = TColumna::Campo;
+        const TCampo* campo = nullptr;
         if (nombre == "codigo") {
             tipo = TColumna::Codigo;
         } else if (nombre == "chorro") {
             tipo = TColumna::Chorro;
         } else if (nombre == "rugosidad") {
             tipo = TColumna::Rugosidad;
-        } else if (!BuscarCampo(nombre)) {
-            error = nombre.empty() ? "columna sin nombre en el encabezado" : "columna desconocida: " + nombre;
+        } else if (!(campo = BuscarCampo(nombre))) {
+            error = nombre.empty() ? "columna sin nombre en el encabezado" : "columna desconocida: " + Mostrable(nombre);
             return std::nullopt;
         }
         if (std::find(e.nombres.begin(), e.nombres.end(), nombre) != e.nombres.end()) {
-            error = "columna repetida: " + nombre;
+            error = "columna repetida: " + Mostrable(nombre);
             return std::nullopt;
         }
         e.nombres.push_back(nombre);
         e.tipos.push_back(tipo);
+        e.campos.push_back(campo);
     }
     return e;
 }
@@ -159,7 +163,8 @@ bool Opcion(const std::string& texto, std::initializer_list<int> validos, int& v
     return valor != -1;
 }
 
-// The problem of a case line, or the reason it is not one.
+// The problem of a case line, or the reason it is not one.  Its texts are
+// checked by the case runner.
 std::optional<TProblema> Caso(const TEncabezado& e, const std::vector<std::string>& celdas, std::string& error) {
     TProblema p;
     int v = -1;
@@ -192,7 +197,39 @@ std::optional<TProblema> Caso(const TEncabezado& e, const std::vector<std::strin
                 break;
         }
     }
-    return p;  // its texts are checked by the case runner
+    return p;
+}
+
+// The fields of the header that the problem does not read go back to their
+// default texts, as if their columns were missing; each one whose cell held
+// a text gets a warning in `avisos`.  Which fields a problem reads depends on
+// its final code, so the wizard is walked first.  When the walk fails, the
+// line fails: with the first text the walk reads that its field rejects (the
+// data pages and the structure page of its code), else with the walk's fault.
+std::optional<std::string> IgnorarNoLeidos(const TEncabezado& e, TProblema& p, std::vector<TAvisoDato>& avisos) {
+    std::vector<std::string_view> leidos;
+    try {
+        leidos = CamposDelProblema(p);
+    } catch (const std::exception& fallo) {
+        const auto estructura = CamposEstructura(p.codigo);
+        for (std::size_t i = 0; i < e.campos.size(); ++i) {
+            const TCampo* c = e.campos[i];
+            const bool leido = c && (c->pagina <= 1 || std::find(estructura.begin(), estructura.end(), c->nombre) !=
+                                                            estructura.end());
+            if (leido && !TextoAceptado(*c, p.textos[e.nombres[i]])) return e.nombres[i] + ": " + std::string(c->mensaje);
+        }
+        return fallo.what();
+    }
+    for (std::size_t i = 0; i < e.campos.size(); ++i) {
+        const TCampo* c = e.campos[i];
+        if (!c || std::find(leidos.begin(), leidos.end(), c->nombre) != leidos.end()) continue;
+        std::string& texto = p.textos[e.nombres[i]];
+        if (!texto.empty())
+            avisos.push_back({e.nombres[i], "Se ignoró " + e.nombres[i] + " (\"" + std::string(c->etiqueta) +
+                                                "\") = \"" + Mostrable(texto) + "\": este problema no lee ese campo."});
+        texto = c->defecto;
+    }
+    return std::nullopt;
 }
 
 // A number with the shortest digits that read back to the same double.
@@ -202,102 +239,95 @@ std::string NumeroCompleto(double x) {
     return std::string(texto, fin);
 }
 
-// The output lines of the cases, held until the header can be written (it
-// names every caption met).  Each line is kept with the number of result
-// columns known when it was made, and its tail (the warnings' cells) apart:
-// the result columns met later go before the tail, so on writing the line
-// gets their empty cells, then its tail.  Past kEnMemoria bytes the lines go
-// to a temporary file.
-class TLineasPendientes {
+// The fixed output columns after "titulo" and where each keyed row and each
+// slot's validity go.
+class TDisposicion {
 public:
-    void Agregar(std::size_t columnas, const std::string& linea, const std::string& cola) {
-        Poner(static_cast<std::uint64_t>(columnas));
-        Poner(static_cast<std::uint64_t>(linea.size()));
-        Poner(static_cast<std::uint64_t>(cola.size()));
-        memoria_ += linea;
-        memoria_ += cola;
-        if (memoria_.size() >= kEnMemoria) Volcar();
-    }
-
-    // Writes every line with its missing empty cells up to `columnas` result
-    // columns, then its tail.
-    void Escribir(std::ostream& salida, std::size_t columnas, char separador) {
-        if (archivo_) {
-            Volcar();
-            std::fflush(archivo_.get());
-            std::rewind(archivo_.get());
-            std::string bloque;
-            std::vector<char> leido(kEnMemoria);
-            std::size_t n;
-            while ((n = std::fread(leido.data(), 1, leido.size(), archivo_.get())) > 0) {
-                bloque.append(leido.data(), n);
-                std::size_t usados = EscribirCompletas(salida, bloque, columnas, separador);
-                bloque.erase(0, usados);
-            }
-            if (std::ferror(archivo_.get()) || !bloque.empty()) fallo_ = true;
+    explicit TDisposicion(TColumnasLote modo) : modo_(modo) {
+        for (const TClaveFila& f : TodasLasClaves())
+            columna_[f.clave] = Agregar(modo == TColumnasLote::Claves ? f.clave : f.etiqueta);
+        if (modo == TColumnasLote::Claves) {
+            for (const TClaveFila& f : TodasLasClaves())
+                if (std::string v = ClaveValidez(f.clave); !v.empty()) validez_[f.clave] = Agregar(v);
+        } else {
+            const std::vector<std::string> avisos = ColumnasAvisosLote();
+            primeraValidez_ = nombres_.size();
+            for (std::size_t k = 0; k + 1 < avisos.size(); ++k) Agregar(avisos[k]);
         }
-        EscribirCompletas(salida, memoria_, columnas, separador);
-        memoria_.clear();
     }
 
-    bool Fallo() const { return fallo_; }
+    // Every column but the last, "avisos_datos".
+    const std::vector<std::string>& Nombres() const { return nombres_; }
+
+    // The column of a keyed row.
+    std::optional<std::size_t> Fila(std::string_view clave) const {
+        const auto it = columna_.find(clave);
+        return it == columna_.end() ? std::nullopt : std::optional(it->second);
+    }
+
+    // The column of the validity of slot k (1 to 4) of a code.
+    std::optional<std::size_t> Validez(ProblemCode codigo, int k) const {
+        if (modo_ == TColumnasLote::Textos) return primeraValidez_ + std::size_t(k - 1);
+        const auto it = validez_.find(ClaveErosion(codigo, k));
+        return it == validez_.end() ? std::nullopt : std::optional(it->second);
+    }
 
 private:
-    static constexpr std::size_t kEnMemoria = 1 << 20;
-
-    void Poner(std::uint64_t v) { memoria_.append(reinterpret_cast<const char*>(&v), sizeof v); }
-
-    // Without a temporary file the lines stay in memory.
-    void Volcar() {
-        if (!archivo_ && !sinArchivo_) {
-            archivo_.reset(std::tmpfile());
-            sinArchivo_ = !archivo_;
-        }
-        if (!archivo_) return;
-        if (std::fwrite(memoria_.data(), 1, memoria_.size(), archivo_.get()) != memoria_.size()) fallo_ = true;
-        memoria_.clear();
+    std::size_t Agregar(std::string_view nombre) {
+        const auto it = std::find(nombres_.begin(), nombres_.end(), nombre);
+        if (it != nombres_.end()) return std::size_t(it - nombres_.begin());
+        nombres_.emplace_back(nombre);
+        return nombres_.size() - 1;
     }
 
-    // Writes the whole records at the start of `datos`; returns the bytes used.
-    static std::size_t EscribirCompletas(std::ostream& salida, const std::string& datos, std::size_t columnas,
-                                         char separador) {
-        constexpr std::size_t kCabeza = 3 * sizeof(std::uint64_t);
-        std::size_t i = 0;
-        while (datos.size() - i >= kCabeza) {
-            std::uint64_t propias, largo, cola;
-            std::memcpy(&propias, datos.data() + i, sizeof propias);
-            std::memcpy(&largo, datos.data() + i + sizeof propias, sizeof largo);
-            std::memcpy(&cola, datos.data() + i + 2 * sizeof propias, sizeof cola);
-            if (datos.size() - i - kCabeza < largo + cola) break;
-            const char* linea = datos.data() + i + kCabeza;
-            salida.write(linea, static_cast<std::streamsize>(largo));
-            for (std::size_t c = propias; c < columnas; ++c) salida << separador;
-            salida.write(linea + largo, static_cast<std::streamsize>(cola));
-            salida << '\n';
-            i += kCabeza + largo + cola;
-        }
-        return i;
-    }
-
-    struct TCerrar {
-        void operator()(std::FILE* f) const { std::fclose(f); }
-    };
-    std::string memoria_;
-    std::unique_ptr<std::FILE, TCerrar> archivo_;
-    bool sinArchivo_ = false;  // the temporary file could not be made
-    bool fallo_ = false;       // writing it or reading it back failed
+    TColumnasLote modo_;
+    std::vector<std::string> nombres_;
+    std::map<std::string_view, std::size_t, std::less<>> columna_, validez_;
+    std::size_t primeraValidez_ = 0;
 };
 
+// The output line of a computed case: its quoted input cells and title, then
+// its cells in the fixed columns, then its data warnings.
+std::string LineaDeCaso(const TDisposicion& disp, const std::string& inicio, const TProblema& p,
+                        const TResultado& r, const std::vector<TAvisoDato>& ignorados, char sep,
+                        bool numerosCompletos) {
+    std::vector<std::pair<std::size_t, std::string>> celdas;
+    const std::vector<TClaveFila> claves = ClavesDeFilas(r.d.CodiProb);
+    for (const TFila& f : r.filas) {
+        const auto clave = std::find_if(claves.begin(), claves.end(), [&](const TClaveFila& c) { return c.tallo == f.tallo; });
+        if (clave == claves.end()) continue;  // every row has a key: the tests check it
+        if (const auto col = disp.Fila(clave->clave))
+            celdas.emplace_back(*col, Citar(numerosCompletos && f.numero ? NumeroCompleto(*f.numero) : f.valor, sep));
+    }
+    std::vector<std::string> avisos = CeldasAvisosLote(p, r, ignorados);
+    for (int k = 1; k <= 4; ++k)
+        if (const auto col = disp.Validez(r.d.CodiProb, k)) celdas.emplace_back(*col, std::move(avisos[k - 1]));
+    std::sort(celdas.begin(), celdas.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+
+    std::string linea = inicio;
+    linea += sep;
+    linea += Citar(r.titulo.value_or(""), sep);
+    auto celda = celdas.begin();
+    for (std::size_t c = 0; c < disp.Nombres().size(); ++c) {
+        linea += sep;
+        if (celda != celdas.end() && celda->first == c) linea += (celda++)->second;
+    }
+    linea += sep;
+    linea += Citar(avisos.back(), sep);
+    linea += '\n';
+    return linea;
+}
+
 // A line of the input that holds a case: its number and text, then either
-// its problem or why it is not one, then what its output line is made of.
+// its problem or why it is not one, then its output line.
 struct TLineaCaso {
     std::size_t numero;
     TLinea linea;
     std::optional<std::string> error;
     std::optional<TProblema> problema;
-    std::string inicio;  // the quoted input cells and title, separated
-    std::string cola;    // the quoted cells of ColumnasAvisosLote, each after a separator
-    std::vector<std::pair<std::string, std::string>> columnas;  // (caption, quoted value)
+    std::vector<TAvisoDato> ignorados;  // fields of the header the problem does not read
+    std::string inicio;                 // the quoted input cells, separated
+    std::string salida;                 // the output line
 };
 
 // Case lines run together: bounded, so that memory does not grow with the
@@ -306,15 +336,10 @@ constexpr std::size_t kCasosPorBloque = 4096;
 
 }  // namespace
 
-std::vector<std::pair<std::string, std::string>> ColumnasCaso(const TResultado& r, bool numerosCompletos) {
-    std::vector<std::pair<std::string, std::string>> columnas;
-    std::map<std::string, int, std::less<>> vistas;  // a caption repeated in one case gets " (2)" ...
-    for (const TFila& f : r.filas) {
-        const int vez = ++vistas[f.etiqueta];
-        std::string titulo = vez == 1 ? f.etiqueta : f.etiqueta + " (" + std::to_string(vez) + ")";
-        columnas.emplace_back(std::move(titulo), numerosCompletos && f.numero ? NumeroCompleto(*f.numero) : f.valor);
-    }
-    return columnas;
+std::vector<std::string> ColumnasLote(TColumnasLote columnas) {
+    std::vector<std::string> nombres = TDisposicion(columnas).Nombres();
+    nombres.push_back(ColumnasAvisosLote().back());
+    return nombres;
 }
 
 TResumenLote EjecutarLote(std::istream& entrada, std::ostream& salida, const TOpcionesLote& opciones) {
@@ -327,44 +352,63 @@ TResumenLote EjecutarLote(std::istream& entrada, std::ostream& salida, const TOp
         else
             resumen.fallos.push_back(std::move(f));
     };
+    // The next line; false at the end of the input or when reading fails.
     TLinea linea;
-    std::string error;
-    if (!LeerLinea(entrada, linea) || SinBlancos(linea.texto).empty()) {
-        fallar(1, "falta el encabezado");
+    auto leer = [&] {
+        try {
+            if (!LeerLinea(entrada, linea)) return false;
+        } catch (const std::exception& e) {
+            resumen.corte = TCorteLote::Entrada;
+            resumen.motivo = e.what();
+            return false;
+        }
+        ++resumen.lineas;
+        return true;
+    };
+    bool hay;
+    while ((hay = leer()) && !linea.larga && SinBlancos(linea.texto).empty()) {
+    }
+    if (!hay) {
+        if (resumen.corte == TCorteLote::Ninguno) fallar(std::max<std::size_t>(resumen.lineas, 1), "falta el encabezado");
         return resumen;
     }
+    std::string error;
     const auto encabezado = linea.larga ? std::nullopt : LeerEncabezado(linea.texto, error);
     if (!encabezado) {
-        fallar(1, linea.larga ? "línea demasiado larga" : error);
+        fallar(resumen.lineas, linea.larga ? "línea demasiado larga" : error);
         return resumen;
     }
     const char sep = encabezado->separador;
     const std::size_t entradas = encabezado->nombres.size();
+    const TDisposicion disposicion(opciones.columnas);
 
-    std::vector<std::string> titulos;  // captions of the result columns, in the order first met
-    std::map<std::string, std::size_t, std::less<>> columna;
-    TLineasPendientes pendientes;
+    std::vector<std::string> cabecera = encabezado->nombres;
+    cabecera.push_back("titulo");
+    cabecera.insert(cabecera.end(), disposicion.Nombres().begin(), disposicion.Nombres().end());
+    cabecera.push_back(ColumnasAvisosLote().back());
+    EscribirLinea(salida, cabecera, sep);
+    if (!salida.flush()) {
+        resumen.corte = TCorteLote::Salida;
+        return resumen;
+    }
+
     TOpcionesCasos opcionesCasos;
     opcionesCasos.curvas = opciones.curvas;
     opcionesCasos.hilos = opciones.hilos;
-
     TTrabajadores trabajadores(opciones.hilos);
-    std::size_t numero = 1;
     bool quedan = true;
     std::vector<TLineaCaso> bloque;
-    std::vector<const std::string*> celdas;
     while (quedan) {
         bloque.clear();
-        // Read on this thread; split, read into problems, run and format on
-        // every thread; the columns and the output in input order here.
-        while (bloque.size() < kCasosPorBloque && (quedan = LeerLinea(entrada, linea))) {
-            ++numero;
-            if (SinBlancos(linea.texto).empty()) continue;
+        // Read on this thread, up to a block or until the input has nothing
+        // ready; split, read into problems, run and format on every thread;
+        // written here in input order.
+        while (bloque.size() < kCasosPorBloque && (bloque.empty() || entrada.rdbuf()->in_avail() > 0) &&
+               (quedan = leer())) {
+            if (SinBlancos(linea.texto).empty() && !linea.larga) continue;
             ++resumen.casos;
-            bloque.push_back(TLineaCaso{numero, std::move(linea), {}, {}, {}, {}, {}});
+            bloque.push_back(TLineaCaso{resumen.lineas, std::move(linea), {}, {}, {}, {}, {}});
         }
-        // Each case on one thread: split and read into a problem, run,
-        // formatted, its memory freed.
         ResolverCasos(
             bloque.size(), opcionesCasos, trabajadores,
             [&](std::size_t i, std::string& error) -> const TProblema* {
@@ -381,58 +425,39 @@ TResumenLote EjecutarLote(std::istream& entrada, std::ostream& salida, const TOp
                 }
                 caso.problema = Caso(*encabezado, *celdas, error);
                 if (!caso.problema) return nullptr;
-                for (const std::string& c : *celdas) caso.inicio += Citar(c, sep) + sep;
+                if (auto fallo = IgnorarNoLeidos(*encabezado, *caso.problema, caso.ignorados)) {
+                    error = std::move(*fallo);
+                    return nullptr;
+                }
+                for (std::size_t c = 0; c < celdas->size(); ++c) {
+                    if (c) caso.inicio += sep;
+                    caso.inicio += Citar((*celdas)[c], sep);
+                }
                 return &*caso.problema;
             },
             [&](std::size_t i, TCasoResuelto& r) {
                 TLineaCaso& caso = bloque[i];
-                if (!r.error)
-                    for (const std::string& c : CeldasAvisosLote(*caso.problema, r.r)) (caso.cola += sep) += Citar(c, sep);
+                if (r.error)
+                    caso.error = std::move(r.error);
+                else
+                    caso.salida = LineaDeCaso(disposicion, caso.inicio, *caso.problema, r.r, caso.ignorados, sep,
+                                              opciones.numerosCompletos);
                 caso.problema.reset();
                 caso.linea = {};
-                if (r.error) {
-                    caso.error = std::move(r.error);
-                    return;
-                }
-                caso.inicio += Citar(r.r.titulo.value_or(""), sep);
-                for (auto& [titulo, valor] : ColumnasCaso(r.r, opciones.numerosCompletos))
-                    caso.columnas.emplace_back(std::move(titulo), Citar(valor, sep));
+                caso.inicio = {};
             });
-        std::string texto;
         for (TLineaCaso& caso : bloque) {
-            if (caso.error) {
+            if (caso.error)
                 fallar(caso.numero, std::move(*caso.error));
-                continue;
-            }
-            celdas.assign(titulos.size(), nullptr);
-            for (const auto& [titulo, valor] : caso.columnas) {
-                const auto [it, nueva] = columna.try_emplace(titulo, titulos.size());
-                if (nueva) {
-                    titulos.push_back(titulo);
-                    celdas.push_back(nullptr);
-                }
-                celdas[it->second] = &valor;
-            }
-            // The line ends at its last result cell; the cells after it are
-            // empty, and the empty ones of columns met later are added on writing.
-            while (!celdas.empty() && !celdas.back()) celdas.pop_back();
-            texto = caso.inicio;
-            for (const std::string* c : celdas) {
-                texto += sep;
-                if (c) texto += *c;
-            }
-            pendientes.Agregar(celdas.size(), texto, caso.cola);
+            else
+                salida << caso.salida;
+        }
+        if (!salida.flush()) {
+            resumen.corte = TCorteLote::Salida;
+            return resumen;
         }
         if (opciones.avance && !bloque.empty()) opciones.avance(resumen.casos);
+        if (resumen.corte != TCorteLote::Ninguno) break;
     }
-
-    std::vector<std::string> cabecera = encabezado->nombres;
-    cabecera.push_back("titulo");
-    cabecera.insert(cabecera.end(), titulos.begin(), titulos.end());
-    const std::vector<std::string> columnasAvisos = ColumnasAvisosLote();
-    cabecera.insert(cabecera.end(), columnasAvisos.begin(), columnasAvisos.end());
-    EscribirLinea(salida, cabecera, sep);
-    pendientes.Escribir(salida, titulos.size(), sep);
-    if (pendientes.Fallo()) fallar(0, "falló el archivo temporal de la salida: faltan casos");
     return resumen;
 }

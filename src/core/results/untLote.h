@@ -6,15 +6,21 @@
 // Manning"); missing columns take their defaults.  Each following line is one
 // case, each cell exactly what would be typed in the field.  The separator is
 // the comma, or the semicolon when the header has semicolons and no comma;
-// cells may be quoted ("...", with "" for a quote).
+// cells may be quoted ("...", with "" for a quote).  Blank lines are skipped,
+// before the header too.
 //
-// The output has the same separator: the input columns, "titulo", then one
-// column per caption of the results rows (in the order first met; a case
-// without a row leaves its cell empty), then the warnings' columns of
-// ColumnasAvisosLote, one line per case that ran.  A bad
-// line (wrong number of cells, a rejected text, a missing jet answer, a
-// floating-point fault ...) is reported with its line number and the other
-// lines still run.
+// A cell of a field that the line's problem does not read is ignored: an
+// empty one silently, one holding a text with a data warning that names the
+// field.  A field the problem reads takes the cell as typed (an empty cell is
+// then rejected where the field rejects an empty text).
+//
+// The output has the same separator: the input columns, "titulo", then a
+// fixed set of columns, the same for any input (ColumnasLote): one per keyed
+// results row of every problem type, the validity of each formula's data, and
+// the data warnings.  A case fills the cells of the rows it has and leaves the
+// others empty.  A bad line (wrong number of cells, a rejected text, a missing
+// jet answer, a floating-point fault ...) is reported with its line number
+// and the other lines still run.
 #pragma once
 
 #include <cstddef>
@@ -22,26 +28,40 @@
 #include <istream>
 #include <ostream>
 #include <string>
-#include <utility>
 #include <vector>
 
-#include "results/untResolver.h"
-
 struct TFalloLote {
-    std::size_t linea;  // line of the input, from 1 (the header)
+    std::size_t linea;  // line of the input, from 1 (the first line)
     std::string mensaje;
+};
+
+// Why a batch stopped before the end of its input.
+enum class TCorteLote {
+    Ninguno,  // every line was read and every output line written
+    Salida,   // the output could not be written (the stream failed)
+    Entrada,  // the input could not be read (its stream buffer threw)
 };
 
 struct TResumenLote {
     std::size_t casos = 0;    // lines that held a case, good or bad
     std::size_t fallidos = 0;  // bad lines
     std::vector<TFalloLote> fallos;  // the bad lines, when TOpcionesLote::fallo is not given
+    TCorteLote corte = TCorteLote::Ninguno;
+    std::string motivo;       // with TCorteLote::Entrada, the reason the read failed
+    std::size_t lineas = 0;   // input lines read whole
 };
+
+// The names of the output's fixed columns: stable keys (shields, ys_pila_csu_m,
+// validez_pila_csu ...) or the captions of the results page with "validez1"
+// to "validez4" per formula slot (a caption shared by several types is one
+// column).
+enum class TColumnasLote { Claves, Textos };
 
 struct TOpcionesLote {
     bool curvas = false;            // compute the evolution curves too (the output never shows them)
     unsigned hilos = 0;             // threads; 0: the machine's cores
     bool numerosCompletos = false;  // numbers with the shortest digits that read back exactly
+    TColumnasLote columnas = TColumnasLote::Claves;
     // Called after each block of cases with the case lines read so far.
     std::function<void(std::size_t hechos)> avance;
     // Called for each bad line in input order, as soon as it is known; when
@@ -49,15 +69,17 @@ struct TOpcionesLote {
     std::function<void(const TFalloLote&)> fallo;
 };
 
-// The result columns of a computed case, in order: (caption, value).  A
-// caption repeated within one case gets " (2)", " (3)" ...
-std::vector<std::pair<std::string, std::string>> ColumnasCaso(const TResultado& r, bool numerosCompletos);
+// The output columns after "titulo", in order.
+std::vector<std::string> ColumnasLote(TColumnasLote columnas);
 
-// Runs the batch.  Lines are read, run and written in blocks of a bounded
-// size, on several threads, and the output keeps the order of the input.
-// The output's header names every caption met, so the lines wait in a
-// bounded buffer (spilled to a temporary file when the batch is long) until
-// the last case has run.  A header that cannot be used (empty, unknown or
-// repeated column) is one failure at line 1; then no case runs and nothing
-// is written.
+// Runs the batch.  The header goes out as soon as the input's header is read;
+// then lines are read, run on several threads and written in blocks of a
+// bounded size, in input order, each block as soon as it is done.  A block
+// is run as soon as the input has no more bytes ready (in_avail() of its
+// stream buffer), so that a case typed into a pipe is answered at once.  The
+// output is flushed after each block; when it fails the batch stops.  A
+// read error of the input is an exception thrown by its stream buffer: the
+// lines read before it still run, then the batch stops.  A header that cannot
+// be used (missing, unknown or repeated column) is one failure at its line;
+// then no case runs and nothing is written.
 TResumenLote EjecutarLote(std::istream& entrada, std::ostream& salida, const TOpcionesLote& opciones = {});
