@@ -142,11 +142,18 @@ void PintarReporte(QPainter& p, const std::vector<TItemReporte>& items) {
 
 void PintarPaginas(QCPPainter& p, QPagedPaintDevice& dispositivo, const TTextosReporte& textos) {
     PintarReporte(p, DisponerReporte(textos));
-    if (!textos.avisos) return;
-    dispositivo.newPage();
-    const TDisposicionAvisos segunda = DisponerPaginaAvisos(*textos.avisos, textos.titulo);
-    PintarReporte(p, segunda.items);
-    if (segunda.grafico) PintarGrafico(p, textos.avisos->grafico, *segunda.grafico);
+    if (textos.avisos) {
+        dispositivo.newPage();
+        const TDisposicionAvisos segunda = DisponerPaginaAvisos(*textos.avisos, textos.titulo);
+        PintarReporte(p, segunda.items);
+        if (segunda.grafico) PintarGrafico(p, textos.avisos->grafico, *segunda.grafico);
+    }
+    if (textos.detalle) {
+        for (const std::vector<TItemReporte>& pagina : DisponerPaginasDetalle(*textos.detalle, textos.titulo)) {
+            dispositivo.newPage();
+            PintarReporte(p, pagina);
+        }
+    }
 }
 
 bool EscribirPdfReporte(const QString& ruta, const TTextosReporte& textos) {

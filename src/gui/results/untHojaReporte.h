@@ -2,7 +2,8 @@
 // 10 mm margins, one layout unit = 1/96 inch from the top-left corner of the
 // margins: the one page of inputs and results and, when the problem has
 // something to warn about or curves, the second page "Avisos y gráfico" with
-// the evolution chart drawn as vectors.  The print preview, the printer and
+// the evolution chart drawn as vectors, and, when the user asks, the pages
+// "Detalle del cálculo".  The print preview, the printer and
 // the PDF file share the one paint function.
 #pragma once
 
@@ -38,7 +39,8 @@ void PintarReporte(QPainter& pintor, const std::vector<TItemReporte>& items);
 // (QCustomPlot's painter, which the chart needs).
 void PintarPaginas(QCPPainter& pintor, QPagedPaintDevice& dispositivo, const TTextosReporte& textos);
 
-// Writes the report as a PDF of one page, or two with "Avisos y gráfico".
+// Writes the report as a PDF of one page, or more with "Avisos y gráfico"
+// and the calculation detail.
 // False when the file cannot be written.
 bool EscribirPdfReporte(const QString& ruta, const TTextosReporte& textos);
 
