@@ -1,7 +1,7 @@
 // turmado-calc: the calculation from the command line, for batch work and for
 // checking the numbers without a window.
 //
-//   turmado-calc [--problema FILE] [--rugosidad] [--codigo C] [--chorro J] [--json] [NAME=TEXT ...]
+//   turmado-calc [--problema FILE] [--rugosidad] [--codigo C] [--chorro J] [--json] [--detalle] [NAME=TEXT ...]
 //   turmado-calc --lote CASES.csv [--curvas] [--hilos N] [--numeros completos] [--columnas textos]
 //   turmado-calc [options and pairs as above] --barrido NAME=FROM:TO:N [--log]
 //
@@ -12,7 +12,9 @@
 // it override what the file holds.  --lote runs one case per CSV line, on
 // all cores (--hilos N), without the evolution curves unless --curvas asks.
 // --barrido sweeps one field of the problem and prints each formula's
-// equilibrium scour depth at each point as CSV.
+// equilibrium scour depth at each point as CSV.  --detalle prints the detail
+// of the calculation (each formula with its terms) after the results; --json
+// always carries it under "detalle".
 // Exit status: 0 success, 2 usage, rejected input, a bad file or a failed
 // batch line, 3 a floating-point fault, 4 standard output could not be
 // written, 5 a batch's input could not be read to its end.  Data outside a
@@ -42,6 +44,7 @@
 #include "results/untAvisos.h"
 #include "results/untAvisosDatos.h"
 #include "results/untBarrido.h"
+#include "results/untDetalle.h"
 #include "results/untLote.h"
 #include "results/untResolver.h"
 #include "plataforma.h"
@@ -59,6 +62,7 @@ constexpr int kHilosMaximo = 256;
 
 struct TOpciones {
     bool json = false;
+    bool detalle = false;                 // the calculation detail after the results
     std::optional<std::string> problema;  // saved problem to start from
     std::optional<std::string> lote;      // CSV of cases
     bool curvas = false;                  // batch: compute the evolution curves too
@@ -84,7 +88,8 @@ struct TSalida {
 };
 
 void Uso(std::ostream& os) {
-    os << "Uso: turmado-calc [--problema ARCHIVO] [--rugosidad] [--codigo C] [--chorro J] [--json] [NOMBRE=TEXTO ...]\n"
+    os << "Uso: turmado-calc [--problema ARCHIVO] [--rugosidad] [--codigo C] [--chorro J] [--json] [--detalle]\n"
+          "                  [NOMBRE=TEXTO ...]\n"
           "     turmado-calc --lote CASOS.csv [--curvas] [--hilos N] [--numeros completos] [--columnas textos]\n"
           "     turmado-calc [opciones y pares como arriba] --barrido CAMPO=DESDE:HASTA:N [--log]\n"
           "  NOMBRE        campo de datos sin el prefijo edt (AguaDens, SediDiamMedi, FlujTiraRest ...)\n"
@@ -95,7 +100,8 @@ void Uso(std::ostream& os) {
           "                21 estribo o espigón, 22 pila, 31 alcantarilla angosta\n"
           "  --chorro J    comportamiento del chorro (código 11 con protección insuficiente):\n"
           "                0 \"impacta sobre superficie libre\", 1 \"desliza sobre escalón\"\n"
-          "  --json        salida en JSON\n"
+          "  --json        salida en JSON (con el detalle del cálculo en \"detalle\")\n"
+          "  --detalle     tras los resultados, el detalle del cálculo: cada fórmula con sus términos\n"
           "  --lote L      un caso por línea de L (CSV, - para la entrada estándar); resultados en CSV\n"
           "  --curvas      en un lote, calcula también las curvas de evolución (la salida no las muestra)\n"
           "  --hilos N     hilos de cálculo, de 1 a " << kHilosMaximo << " (por omisión, los núcleos de la máquina)\n"
@@ -137,6 +143,8 @@ std::optional<TSalida> LeerArgumentos(const std::vector<std::string>& argumentos
             op.rugosidad = true;
         } else if (a == "--json") {
             op.json = true;
+        } else if (a == "--detalle") {
+            op.detalle = true;
         } else if (a == "--help" || a == "-h") {
             Uso(std::cout);
             return TSalida{0, ""};
@@ -195,6 +203,7 @@ std::optional<TSalida> LeerArgumentos(const std::vector<std::string>& argumentos
     if (op.hilos && !op.lote && !op.barrido) return TSalida{kSalidaUso, "--hilos solo vale con --lote o --barrido", true};
     if (op.logaritmico && !op.barrido) return TSalida{kSalidaUso, "--log solo vale con --barrido", true};
     if (op.barrido && op.json) return TSalida{kSalidaUso, "--barrido escribe CSV: no admite --json", true};
+    if (op.barrido && op.detalle) return TSalida{kSalidaUso, "--barrido escribe CSV: no admite --detalle", true};
     return std::nullopt;
 }
 
@@ -235,6 +244,24 @@ std::optional<TSalida> Resolver(const TProblema& p, TResultado& r) {
     return salida;
 }
 
+// The detail as data: per section its title, slot, equation lines, terms,
+// results and notes.
+nlohmann::ordered_json JsonDetalle(const TDetalleCalculo& detalle) {
+    auto terminos = [](const std::vector<TTerminoDetalle>& lista) {
+        nlohmann::ordered_json t = nlohmann::ordered_json::array();
+        for (const TTerminoDetalle& x : lista)
+            t.push_back({{"nombre", x.nombre}, {"simbolo", x.simbolo}, {"valor", x.valor}, {"unidad", x.unidad},
+                         {"expresion", x.expresion}, {"campo", x.campo}});
+        return t;
+    };
+    nlohmann::ordered_json secciones = nlohmann::ordered_json::array();
+    for (const TSeccionDetalle& s : detalle.secciones)
+        secciones.push_back({{"titulo", s.titulo}, {"ranura", s.ranura}, {"ecuacion", s.ecuacion},
+                             {"terminos", terminos(s.terminos)}, {"resultados", terminos(s.resultados)},
+                             {"notas", s.notas}});
+    return {{"titulo", detalle.titulo}, {"secciones", std::move(secciones)}};
+}
+
 nlohmann::ordered_json Json(const TProblema& problema, const TResultado& r) {
     nlohmann::ordered_json j;
     j["codigo"] = r.d.CodiProb;
@@ -265,6 +292,7 @@ nlohmann::ordered_json Json(const TProblema& problema, const TResultado& r) {
     nlohmann::ordered_json registro;
     TDatosProblema::Recorrer(r.d, [&](const char* nombre, const double& v) { registro[nombre] = v; });
     j["registro"] = std::move(registro);
+    j["detalle"] = JsonDetalle(DetalleCalculo(r.d, r.panel, !problema.rugosidad));
     return j;
 }
 
@@ -402,6 +430,7 @@ int Correr(const std::vector<std::string>& argumentos) {
     } else {
         if (r.titulo) std::cout << *r.titulo << '\n';
         for (const TFila& f : r.filas) std::cout << f.etiqueta << '\t' << f.valor << '\t' << f.unidad << '\n';
+        if (op.detalle) std::cout << '\n' << TextoDetalle(DetalleCalculo(r.d, r.panel, !p.rugosidad));
     }
     if (!std::cout.flush()) return kSalidaEscritura;  // main says why; the warnings would follow nothing
     AvisarRangos(r);

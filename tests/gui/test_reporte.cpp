@@ -103,14 +103,18 @@ QString TextoDeCaja(const QList<TPalabra>& palabras, const TItemReporte& caja) {
     return t;
 }
 
-// Faults of the PDF against the layout of the texts: one A4 page (two with
-// the page of warnings; `paginas` when the observations go on), fonts of the Arial family, every item of the first
+// Faults of the PDF against the layout of the texts: one A4 page (one more
+// with the page of warnings, and those of the calculation detail; `cuantas`
+// when the observations go on), fonts of the Arial family, every item of the first
 // page with its words on its line and its left edge (or, right-aligned, its
 // right edge) where the layout puts it, the observation's words inside the
 // box.
 QStringList Verificar(const TPdf& pdf, const TTextosReporte& textos, int cuantas = 0) {
     QStringList fallas;
-    const QString paginas = QString::number(cuantas > 0 ? cuantas : textos.avisos ? 2 : 1);
+    const QString paginas = QString::number(
+        cuantas > 0 ? cuantas
+                    : 1 + (textos.avisos ? 1 : 0) +
+                          (textos.detalle ? int(DisponerPaginasDetalle(*textos.detalle, textos.titulo).size()) : 0));
     if (!pdf.info.contains(QRegularExpression(R"(Pages:\s+)" + paginas + R"(\n)")))
         fallas << "no tiene " + paginas + " página(s)";
     if (!pdf.info.contains(QRegularExpression(R"(Page size:\s+595(\.\d+)? x 84[12](\.\d+)? pts \(A4\))")))
@@ -585,6 +589,101 @@ private slots:
         const QString otra = Ruta("pila-limpia.pdf");
         QVERIFY(EscribirPdfReporte(otra, u));
         QVERIFY(LeerPdf(otra).info.contains(QRegularExpression(R"(Pages:\s+1\n)")));
+    }
+
+    // "Incluir el detalle del cálculo": unticked at first; the report gets
+    // the detail only when the dialog closes with OK on the ticked box.
+    void CasillaDetalle_data() {
+        QTest::addColumn<bool>("marcar");
+        QTest::addColumn<bool>("aceptar");
+        QTest::addColumn<bool>("incluir");
+        QTest::newRow("marcada y OK") << true << true << true;
+        QTest::newRow("marcada y Cancel") << true << false << false;
+        QTest::newRow("sin marcar y OK") << false << true << false;
+    }
+    void CasillaDetalle() {
+        QFETCH(bool, marcar);
+        QFETCH(bool, aceptar);
+        QFETCH(bool, incluir);
+        TfrmObservaciones dlg;
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        QCOMPARE(dlg.chkDetalle->objectName(), QString("chkDetalle"));
+        QCOMPARE(dlg.chkDetalle->text(), QString("Incluir el detalle del cálculo"));
+        QVERIFY(!dlg.chkDetalle->isChecked());
+        QVERIFY(dlg.geometry().contains(dlg.chkDetalle->geometry().translated(dlg.geometry().topLeft())));
+        if (marcar)
+            QTest::mouseClick(dlg.windowHandle(), Qt::LeftButton, {},
+                              dlg.chkDetalle->mapTo(&dlg, QPoint(8, dlg.chkDetalle->height() / 2)));
+        QCOMPARE(dlg.chkDetalle->isChecked(), marcar);
+        (aceptar ? dlg.bbtnOk : dlg.bbtnCanc)->click();
+        QCOMPARE(dlg.IncluirDetalle(), incluir);
+    }
+
+    // "Reporte" with the box ticked: the pages "Detalle del cálculo" follow
+    // the others, with the window's detail; unticked, the report has none.
+    void ReporteConDetalle_data() {
+        QTest::addColumn<bool>("marcar");
+        QTest::newRow("con detalle") << true;
+        QTest::newRow("sin detalle") << false;
+    }
+    void ReporteConDetalle() {
+        QFETCH(bool, marcar);
+        const auto v = Calculada(1, 1, true, "SediDiamMedi=5;SediDiam84N3=27;EstrAnchPila=1.8;EstrLongPila=8.8;"
+                                             "EstrFactFormKs=1;EstrFactGrup=1");
+        std::optional<TTextosReporte> textos;
+        int paginasVista = 0;
+        entorno.EsperarModal([&](QWidget* w) {
+            auto* dlg = qobject_cast<TfrmObservaciones*>(w);
+            if (!dlg) {
+                w->close();
+                return;
+            }
+            if (marcar)
+                QTest::mouseClick(dlg->windowHandle(), Qt::LeftButton, {},
+                                  dlg->chkDetalle->mapTo(dlg, QPoint(8, dlg->chkDetalle->height() / 2)));
+            entorno.EsperarModal([&](QWidget* w2) {
+                if (auto* vista = qobject_cast<TfrmReporte*>(w2)) {
+                    textos = vista->Textos();
+                    if (auto* previa = vista->findChild<QPrintPreviewWidget*>()) {
+                        previa->updatePreview();
+                        paginasVista = previa->pageCount();
+                    }
+                }
+                w2->close();
+            });
+            dlg->bbtnOk->click();
+        });
+        v->tbshProblema->bbtnReporte->click();
+        QVERIFY(!entorno.ModalPendiente());
+        QVERIFY(textos.has_value());
+        QCOMPARE(textos->detalle.has_value(), marcar);
+        const int antes = 1 + (textos->avisos ? 1 : 0);
+        if (!marcar) {
+            QCOMPARE(paginasVista, antes);
+            return;
+        }
+        QCOMPARE(textos->detalle->detalle.titulo, std::string("Problema de la Pila"));
+        QCOMPARE(QString::fromStdString(TextoDetalle(textos->detalle->detalle)),
+                 QString::fromStdString(TextoDetalle(DetalleCalculo(v->Datos(), v->Panel(), true))));
+        QCOMPARE(QString::fromStdString(textos->detalle->fecha), QDate::currentDate().toString("yyyy-MM-dd"));
+        const int detalle = int(DisponerPaginasDetalle(*textos->detalle, textos->titulo).size());
+        QVERIFY(detalle >= 1);
+        QCOMPARE(paginasVista, antes + detalle);
+
+        const QString ruta = Ruta("detalle.pdf");
+        QVERIFY(EscribirPdfReporte(ruta, *textos));
+        const TPdf pdf = LeerPdf(ruta);
+        const QStringList fallas = Verificar(pdf, *textos);
+        QVERIFY2(fallas.isEmpty(), qPrintable(fallas.join('\n')));
+        QVERIFY2(!pdf.disposicion.contains("Detalle del cálculo"), "the first page stays as it is");
+        const QString detallePdf = Ejecutar("pdftotext", {"-f", QString::number(antes + 1), ruta, "-"});
+        for (const QString& texto :
+             {QString("Detalle del cálculo"), QString("Cálculo común"), QString("Breusers"), QString("CSU"),
+              QString("Johnson"), QString("Desviación geométrica de la granulometría: σ = d84 / d50 = 5.4"),
+              QString("Factor combinado: K = Kg · Kθ · Kσ · Ks = 0.141421"),
+              QString("Fecha: ") + QDate::currentDate().toString("yyyy-MM-dd")})
+            QVERIFY2(detallePdf.contains(texto), qPrintable(texto + "\n---\n" + detallePdf));
     }
 
     void PdfEnRutaImposible() {

@@ -128,6 +128,12 @@ std::size_t Caracteres(std::string_view texto) {
 
 }  // namespace
 
+int AltoCaja(std::string_view texto, int ancho) {
+    const std::size_t porLinea = static_cast<std::size_t>(ancho / kAnchoCaracter);
+    const int lineas = static_cast<int>(std::max<std::size_t>(1, (Caracteres(texto) + porLinea - 1) / porLinea));
+    return lineas * kLineaAvisos + kEntreParrafos / 2;
+}
+
 bool ConCurvas(const TGrafico& grafico) {
     return std::any_of(grafico.series.begin(), grafico.series.end(), [](const TSerie& s) { return !s.puntos.empty(); });
 }
@@ -168,11 +174,10 @@ TDisposicionAvisos DisponerPaginaAvisos(const TPaginaAvisos& pagina, std::string
     };
     auto Parrafo = [&](std::string texto, int x) {
         const int ancho = kReporteAnchoUtil - x;
-        const std::size_t porLinea = static_cast<std::size_t>(ancho / kAnchoCaracter);
-        const int lineas = static_cast<int>(std::max<std::size_t>(1, (Caracteres(texto) + porLinea - 1) / porLinea));
+        const int alto = AltoCaja(texto, ancho);
         TItemReporte caja = Izquierda(std::move(texto), TFuenteReporte::Caja, x, y);
         caja.ancho = ancho;
-        caja.alto = lineas * kLineaAvisos + kEntreParrafos / 2;
+        caja.alto = alto;
         y += caja.alto + kEntreParrafos;
         r.items.push_back(std::move(caja));
     };
@@ -203,4 +208,60 @@ TDisposicionAvisos DisponerPaginaAvisos(const TPaginaAvisos& pagina, std::string
     r.items.push_back({std::string(tituloProblema), TFuenteReporte::Normal, TAlineacion::Derecha, kReporteAnchoUtil,
                        kPieY});
     return r;
+}
+
+// ---- Pages of the calculation detail.
+
+std::vector<std::vector<TItemReporte>> DisponerPaginasDetalle(const TDetalleReporte& detalle,
+                                                              std::string_view tituloProblema) {
+    using Tipo = TLineaDetalle::TTipo;
+    constexpr int kSangriaNivel = 20;
+    // The lowest bottom of a line: a little above the foot.
+    constexpr int kFondo = kPieY - kAntesDeTitulo;
+    std::vector<std::vector<TItemReporte>> paginas;
+    int y = 0;
+    std::string encabezado;  // heading of the section being laid out
+    auto NuevaPagina = [&] {
+        std::vector<TItemReporte>& pagina = paginas.emplace_back();
+        pagina.push_back(Izquierda(paginas.size() == 1 ? kTituloDetalle : kTituloDetalleContinuacion,
+                                   TFuenteReporte::Titulo, kReporteTituloX, kReporteTituloY));
+        pagina.push_back(Izquierda("Fecha: " + detalle.fecha, TFuenteReporte::Normal, kReporteColumnaTitulos, kPieY));
+        pagina.push_back({std::string(tituloProblema), TFuenteReporte::Normal, TAlineacion::Derecha,
+                          kReporteAnchoUtil, kPieY});
+        y = kAvisosPrimeraY;
+    };
+    auto Encabezado = [&](const std::string& texto) {
+        paginas.back().push_back(
+            Izquierda(texto, TFuenteReporte::Encabezado, kReporteColumnaTitulos, y));
+        y += kLineaAvisos + kEntreParrafos;
+    };
+    NuevaPagina();
+    for (const TLineaDetalle& l : LineasDetalle(detalle.detalle)) {
+        switch (l.tipo) {
+            case Tipo::Titulo: break;  // the page's own title and foot say it
+            case Tipo::Encabezado:
+                if (y > kAvisosPrimeraY) y += kAntesDeTitulo;
+                // With room for its first line below it.
+                if (y + 2 * (kLineaAvisos + kEntreParrafos) > kFondo) NuevaPagina();
+                encabezado = l.texto;
+                Encabezado(encabezado);
+                break;
+            case Tipo::Texto: {
+                const int x = kReporteColumnaTitulos + kSangriaNivel * l.nivel;
+                const int ancho = kReporteAnchoUtil - x;
+                const int alto = AltoCaja(l.texto, ancho);
+                if (y + alto > kFondo) {
+                    NuevaPagina();
+                    Encabezado(encabezado + " (continuación)");
+                }
+                TItemReporte caja = Izquierda(l.texto, TFuenteReporte::Caja, x, y);
+                caja.ancho = ancho;
+                caja.alto = alto;
+                paginas.back().push_back(std::move(caja));
+                y += alto;  // closer than the warnings' paragraphs: a list, line after line
+                break;
+            }
+        }
+    }
+    return paginas;
 }

@@ -14,6 +14,7 @@
 #include "problem/untDatos.h"
 #include "problem/untFormulas.h"
 #include "problem/untTextos.h"
+#include "results/untDetalle.h"
 
 struct TFilaReporte {
     std::string etiqueta;  // caption
@@ -48,6 +49,13 @@ struct TPaginaAvisos {
     std::array<bool, 4> ocultas{};
 };
 
+// The pages "Detalle del cálculo": the detail of the computed problem,
+// dated at the foot like the second page.
+struct TDetalleReporte {
+    TDetalleCalculo detalle;
+    std::string fecha;  // "AAAA-MM-DD"
+};
+
 // Everything the report prints, as texts.
 struct TTextosReporte {
     std::string titulo;  // problem title
@@ -57,6 +65,8 @@ struct TTextosReporte {
     std::optional<std::string> observaciones;
     // No value: the report is the one page.
     std::optional<TPaginaAvisos> avisos;
+    // No value: no pages of the calculation detail (the user did not ask).
+    std::optional<TDetalleReporte> detalle{};
 };
 
 enum class TFuenteReporte {
@@ -178,3 +188,22 @@ struct TDisposicionAvisos {
 // date (left) and the problem title (right).  Every text is a word-wrapped
 // box as tall as its text can need at 10 pt.
 TDisposicionAvisos DisponerPaginaAvisos(const TPaginaAvisos& pagina, std::string_view tituloProblema);
+
+// Height (layout units) of a word-wrapped 10 pt box `ancho` wide holding
+// `texto`: its lines counted with a character wider than Arial's average,
+// so that no line is ever cut.
+int AltoCaja(std::string_view texto, int ancho);
+
+// ---- Pages "Detalle del cálculo", after "Avisos y gráfico".
+
+inline constexpr const char* kTituloDetalleContinuacion = "Detalle del cálculo (continuación)";
+
+// The items of each page of the detail: the title "Detalle del cálculo"
+// ("Detalle del cálculo (continuación)" on the pages after the first), the
+// lines of LineasDetalle below it (headings bold, the others as word-wrapped
+// boxes indented by their level), and the foot of the second page (date and
+// problem title).  A line that does not fit above the foot starts a new
+// page, where the heading of its section comes again; a heading never ends
+// a page.
+std::vector<std::vector<TItemReporte>> DisponerPaginasDetalle(const TDetalleReporte& detalle,
+                                                              std::string_view tituloProblema);

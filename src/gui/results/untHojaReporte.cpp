@@ -164,11 +164,18 @@ void PintarPaginas(QCPPainter& p, QPagedPaintDevice& dispositivo, const TTextosR
         // never end (it cannot happen, but paper is no place to find out).
         if (resto.size() >= antes.size()) break;
     }
-    if (!textos.avisos) return;
-    dispositivo.newPage();
-    const TDisposicionAvisos segunda = DisponerPaginaAvisos(*textos.avisos, textos.titulo);
-    PintarReporte(p, segunda.items);
-    if (segunda.grafico) PintarGrafico(p, *textos.avisos, *segunda.grafico);
+    if (textos.avisos) {
+        dispositivo.newPage();
+        const TDisposicionAvisos segunda = DisponerPaginaAvisos(*textos.avisos, textos.titulo);
+        PintarReporte(p, segunda.items);
+        if (segunda.grafico) PintarGrafico(p, *textos.avisos, *segunda.grafico);
+    }
+    if (textos.detalle) {
+        for (const std::vector<TItemReporte>& pagina : DisponerPaginasDetalle(*textos.detalle, textos.titulo)) {
+            dispositivo.newPage();
+            PintarReporte(p, pagina);
+        }
+    }
 }
 
 bool EscribirPdfReporte(const QString& ruta, const TTextosReporte& textos) {

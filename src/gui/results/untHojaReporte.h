@@ -2,7 +2,8 @@
 // 10 mm margins, one layout unit = 1/96 inch from the top-left corner of the
 // margins: the one page of inputs and results and, when the problem has
 // something to warn about or curves, the second page "Avisos y gráfico" with
-// the evolution chart drawn as vectors.  The print preview, the printer and
+// the evolution chart drawn as vectors, and, when the user asks, the pages
+// "Detalle del cálculo".  The print preview, the printer and
 // the PDF file share the one paint function.
 #pragma once
 
@@ -41,7 +42,8 @@ QString PintarReporte(QPainter& pintor, const std::vector<TItemReporte>& items);
 // "Avisos y gráfico" when there is one.
 void PintarPaginas(QCPPainter& pintor, QPagedPaintDevice& dispositivo, const TTextosReporte& textos);
 
-// Writes the report as a PDF, its pages as above.
+// Writes the report as a PDF, its pages as above, then the calculation
+// detail when asked for.
 // False when the file cannot be written.
 bool EscribirPdfReporte(const QString& ruta, const TTextosReporte& textos);
 

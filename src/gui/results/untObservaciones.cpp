@@ -1,5 +1,6 @@
 #include "results/untObservaciones.h"
 
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QPlainTextEdit>
@@ -15,8 +16,12 @@ TfrmObservaciones::TfrmObservaciones(QWidget* owner)
 
     mmObservaciones = new QPlainTextEdit(this);
     mmObservaciones->setObjectName("mmObservaciones");
-    mmObservaciones->setGeometry(12, 12, 396, 154);
+    mmObservaciones->setGeometry(12, 12, 396, 128);
     connect(mmObservaciones, &QPlainTextEdit::textChanged, this, [this] { modificado_ = true; });
+
+    chkDetalle = new QCheckBox("Incluir el detalle del cálculo", this);
+    chkDetalle->setObjectName("chkDetalle");
+    chkDetalle->setGeometry(12, 146, 396, 24);
 
     // The standard buttons' texts, in the language of Qt's translation.
     bbtnOk = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton),
@@ -38,6 +43,8 @@ std::optional<QString> TfrmObservaciones::Observaciones() const {
     if (result() != QDialog::Accepted || !modificado_) return std::nullopt;
     return ObservacionesTexto();
 }
+
+bool TfrmObservaciones::IncluirDetalle() const { return result() == QDialog::Accepted && chkDetalle->isChecked(); }
 
 void TfrmObservaciones::showEvent(QShowEvent* e) {
     // Centred on the screen, whatever the owner.

@@ -1,5 +1,6 @@
 // "Ingrese Observaciones": the free text printed at the foot of the report,
-// asked before every report.
+// asked before every report, and whether the report adds the pages of the
+// calculation detail.
 #pragma once
 
 #include <optional>
@@ -7,6 +8,7 @@
 #include <QDialog>
 #include <QString>
 
+class QCheckBox;
 class QPlainTextEdit;
 class QPushButton;
 
@@ -16,6 +18,7 @@ public:
     explicit TfrmObservaciones(QWidget* owner = nullptr);
 
     QPlainTextEdit* mmObservaciones;
+    QCheckBox* chkDetalle;  // "Incluir el detalle del cálculo", unticked at first
     QPushButton* bbtnOk;
     QPushButton* bbtnCanc;
 
@@ -27,6 +30,9 @@ public:
     // closed with OK on an edited box; none when the box was untouched, or
     // after Cancel or the close box.
     std::optional<QString> Observaciones() const;
+    // True when the dialog closed with OK and "Incluir el detalle del
+    // cálculo" ticked.
+    bool IncluirDetalle() const;
 
 protected:
     void showEvent(QShowEvent* e) override;

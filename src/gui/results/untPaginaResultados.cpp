@@ -21,6 +21,8 @@
 #include "problem/untCodigo.h"
 #include "results/untAvisos.h"
 #include "results/untAvisosDatos.h"
+#include "results/untDetalle.h"
+#include "results/untDetalleVentana.h"
 #include "results/untPdteCritPVC.h"
 #include "results/untPendientes.h"
 #include "results/untSensibilidad.h"
@@ -151,6 +153,9 @@ TPaginaResultados::TPaginaResultados(IVentanaProblema& ventana) : ventana_(venta
     bbtnSensibilidad = new QPushButton("Sensibilidad...", this);
     bbtnSensibilidad->setObjectName("bbtnSensibilidad");
     bbtnSensibilidad->setGeometry(x, yBotones, 112, 28);
+    bbtnDetalle = new QPushButton(kTituloDetalle, this);
+    bbtnDetalle->setObjectName("bbtnDetalle");
+    bbtnDetalle->setGeometry(x + 120, yBotones, 136, 28);
     bbtnPdteCrit = BotonConGlifo(this, "bbtnPdteCrit", "", TIcono::Tabla);
     bbtnPdteCrit->resize(24, columnas::kAltoEdit);
     AjustarColumnas(kParametroAncho);
@@ -166,6 +171,7 @@ TPaginaResultados::TPaginaResultados(IVentanaProblema& ventana) : ventana_(venta
     connect(bbtnShowPDos, &QPushButton::clicked, this, &TPaginaResultados::bbtnShowPDosClick);
     connect(bbtnPdteCrit, &QPushButton::clicked, this, &TPaginaResultados::bbtnPdteCritClick);
     connect(bbtnSensibilidad, &QPushButton::clicked, this, &TPaginaResultados::bbtnSensibilidadClick);
+    connect(bbtnDetalle, &QPushButton::clicked, this, &TPaginaResultados::bbtnDetalleClick);
 }
 
 void TPaginaResultados::PonerTitulo(const QString& titulo) {
@@ -204,6 +210,8 @@ void TPaginaResultados::tbshProblemaShow() {
     bbtnSensibilidad->move((bbtnShowPDos->isVisibleTo(this) ? bbtnShowPDos : bbtnShowPUno)->geometry().right() + 9,
                            bbtnSensibilidad->y());
     bbtnSensibilidad->setVisible(CalculadoraDe(d.CodiProb) != nullptr);
+    bbtnDetalle->move(bbtnSensibilidad->geometry().right() + 9, bbtnSensibilidad->y());
+    bbtnDetalle->setVisible(CalculadoraDe(d.CodiProb) != nullptr);
     if (ConTablaPendientes(d.CodiProb)) MostrarTabla(bbtnPdteCrit, ventana_.Panel());
 
     const std::vector<TFila> filas = FilasResultados(d.CodiProb, d, ventana_.Panel());
@@ -253,7 +261,8 @@ void TPaginaResultados::MostrarAvisosAbajo(int y, const std::string& resumen) {
     }
     // The buttons on their usual row, or below the last warning.
     const int yBotones = std::max(TopeFila(kFilaBotones, 1, false) + 4, y + kEntreAvisos);
-    for (QPushButton* b : {bbtnReporte, bbtnShowPUno, bbtnShowPDos, bbtnSensibilidad}) b->move(b->x(), yBotones);
+    for (QPushButton* b : {bbtnReporte, bbtnShowPUno, bbtnShowPDos, bbtnSensibilidad, bbtnDetalle})
+        b->move(b->x(), yBotones);
     ventana_.AltoDePagina(bbtnReporte->geometry().bottom() + kEntreAvisos * 2);
 }
 
@@ -294,5 +303,11 @@ void TPaginaResultados::bbtnPdteCritClick() {
 
 void TPaginaResultados::bbtnSensibilidadClick() {
     auto* ventana = new TfrmSensibilidad(ventana_.ProblemaActual(), lblProbTipo->text(), &ventana_.Ventana());
+    ventana->show();
+}
+
+void TPaginaResultados::bbtnDetalleClick() {
+    auto* ventana = new TfrmDetalle(DetalleCalculo(ventana_.Datos(), ventana_.Panel(), ventana_.OpcionManning()),
+                                    &ventana_.Ventana());
     ventana->show();
 }

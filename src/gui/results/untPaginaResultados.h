@@ -8,7 +8,7 @@
 // its field; a click on one takes the user to that field.  The page keeps
 // nothing: every show rebuilds it from the record, the panel and the texts.
 // After a calculation "Sensibilidad..." opens the sensitivity study of the
-// window's problem.
+// window's problem and "Detalle del cálculo" the detail of its computation.
 #pragma once
 
 #include <map>
@@ -60,6 +60,7 @@ public:
     QPushButton* bbtnShowPDos;
     QPushButton* bbtnPdteCrit;
     QPushButton* bbtnSensibilidad;  // "Sensibilidad..."
+    QPushButton* bbtnDetalle;       // "Detalle del cálculo"
     QLabel* lblAvisRang;  // summary of the formulas whose data lie outside their ranges
 
     // The warnings on implausible data of the last show, top to bottom
@@ -84,6 +85,8 @@ public:
     void bbtnPdteCritClick();
     // Opens a sensitivity window over a copy of the window's problem.
     void bbtnSensibilidadClick();
+    // Opens a window with the detail of the computed problem.
+    void bbtnDetalleClick();
 
 private:
     // The validity marker and tooltip of a row on row `numero`; none inside calibration.

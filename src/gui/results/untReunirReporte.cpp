@@ -59,7 +59,7 @@ TSeccionReporte Seccion(const QWidget& ventana, const TSeccionControles& control
 
 }  // namespace
 
-TTextosReporte TextosReporte(IVentanaProblema& ventana, std::optional<QString> observaciones) {
+TTextosReporte TextosReporte(IVentanaProblema& ventana, std::optional<QString> observaciones, bool detalle) {
     const TDatosProblema& d = ventana.Datos();
     const QWidget& w = ventana.Ventana();
     TTextosReporte textos;
@@ -70,24 +70,27 @@ TTextosReporte TextosReporte(IVentanaProblema& ventana, std::optional<QString> o
     if (const auto* resultados = w.findChild<QWidget*>("tbshProblema"))
         textos.secciones.push_back(Seccion(w, ControlesResultados(*resultados)));
     if (observaciones) textos.observaciones = observaciones->toStdString();
-    textos.avisos = PaginaAvisos(d, ventana.Panel(), ventana.Textos(), ventana.ModeloGrafico(),
-                                 QDate::currentDate().toString("yyyy-MM-dd").toStdString());
+    const std::string fecha = QDate::currentDate().toString("yyyy-MM-dd").toStdString();
+    textos.avisos = PaginaAvisos(d, ventana.Panel(), ventana.Textos(), ventana.ModeloGrafico(), fecha);
     // The chart printed as the user left the chart page.
     const auto* grafico = w.findChild<const TPaginaGrafico*>("tbshGrafico");
     if (textos.avisos && grafico) {
         textos.avisos->tiempoLog = grafico->chkTiempoLog->isChecked();
         for (int k = 0; k < 4; ++k) textos.avisos->ocultas[k] = grafico->SerieOculta(k);
     }
+    if (detalle) textos.detalle = TDetalleReporte{DetalleCalculo(d, ventana.Panel(), ventana.OpcionManning()), fecha};
     return textos;
 }
 
 void MostrarReporte(IVentanaProblema& ventana) {
     std::optional<QString> observaciones;
+    bool detalle = false;
     {
         TfrmObservaciones dialogo(&ventana.Ventana());
         dialogo.exec();
         observaciones = dialogo.Observaciones();
+        detalle = dialogo.IncluirDetalle();
     }
-    TfrmReporte vista(TextosReporte(ventana, std::move(observaciones)), &ventana.Ventana());
+    TfrmReporte vista(TextosReporte(ventana, std::move(observaciones), detalle), &ventana.Ventana());
     vista.exec();
 }

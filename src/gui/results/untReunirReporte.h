@@ -14,9 +14,11 @@ class IVentanaProblema;
 // The report's texts: the title of the results page, each section headed by
 // its tab's caption, the rows' captions, edit texts as typed and units of the
 // input pages, the results rows as the page shows them; and the second page
-// of the warnings and the chart when the problem has any, dated today.
-TTextosReporte TextosReporte(IVentanaProblema& ventana, std::optional<QString> observaciones);
+// of the warnings and the chart when the problem has any, dated today; with
+// `detalle`, the pages of the calculation detail too.
+TTextosReporte TextosReporte(IVentanaProblema& ventana, std::optional<QString> observaciones, bool detalle = false);
 
-// Asks the observations ("Ingrese Observaciones"), then shows the preview of
-// the report and returns when it is closed.
+// Asks the observations ("Ingrese Observaciones") and whether to include
+// the calculation detail, then shows the preview of the report and returns
+// when it is closed.
 void MostrarReporte(IVentanaProblema& ventana);
