@@ -135,12 +135,16 @@ bool TLecturaDatos::Ejemplo(std::string_view campo) const {
 
 std::span<const TReglaDato> ReglasDatos() { return kReglas; }
 
+std::string RedactarAviso(const TReglaDato& regla, const TTextosCampos& textos) {
+    return Redactar(regla.mensaje, textos);
+}
+
 std::vector<TAvisoDato> AvisosDatos(ProblemCode codigo, const TTextosCampos& textos) {
     const TLecturaDatos lectura(textos);
     std::vector<TAvisoDato> avisos;
     for (const TReglaDato& regla : kReglas)
         if (SeAplica(regla, codigo) && regla.condicion(lectura))
-            avisos.push_back({std::string(regla.campo), Redactar(regla.mensaje, textos)});
+            avisos.push_back({std::string(regla.campo), RedactarAviso(regla, textos), &regla});
     return avisos;
 }
 

@@ -42,7 +42,11 @@ std::span<const TReglaDato> ReglasDatos();
 struct TAvisoDato {
     std::string campo;  // field without "edt"
     std::string texto;
+    const TReglaDato* regla = nullptr;  // the rule that fired, in ReglasDatos()
 };
+
+// The warning of a rule written out with the texts given.
+std::string RedactarAviso(const TReglaDato& regla, const TTextosCampos& textos);
 
 // The warnings of the rules that apply to the code and fire on the texts,
 // in the order of the table.
