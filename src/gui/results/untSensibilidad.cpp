@@ -333,7 +333,10 @@ void TfrmSensibilidad::Llenar() {
     for (int i = 0; i < int(t.filas.size()); ++i)
         for (int j = 0; j < int(t.filas[i].size()); ++j) {
             auto* celda = new QTableWidgetItem(Texto(t.filas[i][j]));
-            if (j < numeros) celda->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            if (j < numeros)
+                celda->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            else
+                celda->setToolTip(celda->text());  // a long message or warning, whole
             tblSensibilidad->setItem(i, j, celda);
         }
     tblSensibilidad->resizeColumnsToContents();
