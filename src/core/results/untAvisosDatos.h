@@ -25,7 +25,16 @@ public:
     bool Ejemplo(std::string_view campo) const;
 
 private:
+    // The fields read so far and their values: the rules read d50 and d84
+    // more than once, and a sweep reads the texts of every point.
+    struct TLeido {
+        std::string_view campo;
+        bool valido;
+        double valor;
+    };
     const TTextosCampos& textos_;
+    mutable std::array<TLeido, 8> leidos_{};
+    mutable std::size_t cantidad_ = 0;
 };
 
 struct TReglaDato {
