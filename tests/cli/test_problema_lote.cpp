@@ -355,7 +355,7 @@ TEST(TurmadoCalcBarrido, PilaSobreElCaudal) {
     ASSERT_EQ(e.estado, 0) << e.error;
     EXPECT_EQ(std::count(e.salida.begin(), e.salida.end(), '\n'), 51);
     EXPECT_TRUE(e.salida.starts_with("FlujCaud,Erosión máxima de equilibrio (Breusers),Erosión máxima de equilibrio "
-                                     "(CSU),Erosión máxima de equilibrio (Johnson),Condición de transporte\n500,"))
+                                     "(CSU),Erosión máxima de equilibrio (Johnson),Condición de transporte,Avisos de datos\n500,"))
         << e.salida;
     EXPECT_NE(e.salida.find("\n4000,"), std::string::npos);
     // The last point, 4000 exactly: its CSU depth rounds to what the single
@@ -382,8 +382,45 @@ TEST(TurmadoCalcBarrido, PilaSobreElCaudal) {
     // A falling range runs; a point the field rejects is a gap with its message.
     const Ejecucion huecos = Ejecutar(pila + " --barrido FlujCaud=1000:-1000:3");
     ASSERT_EQ(huecos.estado, 0) << huecos.error;
-    EXPECT_NE(huecos.salida.find("\n0,,,,FlujCaud: El valor ingresado no es válido.\n"), std::string::npos)
+    EXPECT_NE(huecos.salida.find("\n0,,,,FlujCaud: El valor ingresado no es válido.,\n"), std::string::npos)
         << huecos.salida;
+}
+
+// A gate whose opening is swept into the confined vortex: those points are
+// gaps that name the other type, never the vortex's depths under the gate's
+// formula names.
+TEST(TurmadoCalcBarrido, PuntosDeOtroTipo) {
+    const Ejecucion e = Ejecutar("--codigo 12 EstrLongPlat=4.5 --barrido EstrAltuAper=0.1:0.9:3");
+    ASSERT_EQ(e.estado, 0) << e.error;
+    const std::string cabecera = "EstrAltuAper,Erosión máxima de equilibrio (Qayoum),Erosión máxima de equilibrio "
+                                 "(Breusers),Erosión máxima de equilibrio (Hoffmans),Condición de transporte,"
+                                 "Avisos de datos\n0.1,";
+    EXPECT_TRUE(e.salida.starts_with(cabecera)) << e.salida;
+    EXPECT_TRUE(e.salida.ends_with(",Lecho vivo,\n"
+                                   "0.5,,,,el problema cambia de tipo: Problema Vórtice Confinado,\n"
+                                   "0.9,,,,el problema cambia de tipo: Problema Vórtice Confinado,\n"))
+        << e.salida;
+}
+
+// A pier's d50 swept under the example's d84: each line carries the warning
+// the single run gives on standard error for its d50.
+TEST(TurmadoCalcBarrido, AvisosDeDatos) {
+    const std::string pila = "--codigo 22 EstrFactFormKs=1 EstrFactGrup=1 SediAnguRepo=30";
+    const Ejecucion e = Ejecutar(pila + " --barrido SediDiamMedi=0.5:50:3 --log");
+    ASSERT_EQ(e.estado, 0) << e.error;
+    for (const char* d50 : {"0.5", "5", "50"}) {
+        SCOPED_TRACE(d50);
+        const Ejecucion uno = Ejecutar(pila + " SediDiamMedi=" + d50);
+        const std::size_t inicio = uno.error.find("Aviso: ");
+        ASSERT_NE(inicio, std::string::npos) << uno.error;
+        std::string aviso = uno.error.substr(inicio + 7, uno.error.find('\n', inicio) - inicio - 7);
+        EXPECT_TRUE(aviso.starts_with("\"Diámetro 84%\" = 200 mm")) << aviso;
+        for (std::size_t i = 0; (i = aviso.find('"', i)) != std::string::npos; i += 2) aviso.insert(i, "\"");
+        const std::size_t linea = e.salida.find("\n" + std::string(d50) + ",");
+        ASSERT_NE(linea, std::string::npos) << e.salida;
+        EXPECT_TRUE(e.salida.substr(linea, e.salida.find('\n', linea + 1) - linea).ends_with(",\"" + aviso + "\""))
+            << e.salida;
+    }
 }
 
 TEST(TurmadoCalcBarrido, RangosRechazados) {

@@ -1,11 +1,13 @@
 // The sensitivity study: reading the range, the points, the gaps, and each
-// point's depths against the same problem computed alone.
+// point's depths and data warnings against the same problem computed alone.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 
 #include "general/untGeneral.h"
+#include "results/untAvisosDatos.h"
 #include "results/untBarrido.h"
 #include "problem/untProblema.h"
 #include "results/untResolver.h"
@@ -182,8 +184,8 @@ TEST(Barrido, Huecos) {
 
     const std::string csv = CsvEstudio(b, e);
     EXPECT_TRUE(csv.starts_with("FlujCaud,Erosión máxima de equilibrio (Breusers),Erosión máxima de equilibrio "
-                                "(CSU),Erosión máxima de equilibrio (Johnson),Condición de transporte\n-1000,,,,"
-                                "FlujCaud: El valor ingresado no es válido.\n"))
+                                "(CSU),Erosión máxima de equilibrio (Johnson),Condición de transporte,Avisos de datos\n"
+                                "-1000,,,,FlujCaud: El valor ingresado no es válido.,\n"))
         << csv;
 }
 
@@ -228,4 +230,161 @@ TEST(Barrido, ValidezDeCadaPunto) {
     }
     EXPECT_GT(estados[TEstadoRango::Calibracion], 0);
     EXPECT_GT(estados[TEstadoRango::Validacion] + estados[TEstadoRango::Fuera], 0);
+}
+
+// A sweep that crosses into another problem type: the wizard's road depends
+// on the data (a gate opening high enough makes the protection effective and
+// the problem a confined vortex).  The columns hold the formulas of the
+// base's type only; a point of another type is a gap that names its type,
+// and every other point gives what the problem gives computed alone.
+TEST(Barrido, PuntoDeOtroTipoEsUnHueco) {
+    struct Caso { const char* apertura; TBarrido barrido; ProblemCode codigo; const char* otro; };
+    const Caso casos[] = {
+        {"0.45", {"EstrAltuAper", 0.1, 0.9, 3, false}, 122, "Problema Vórtice Confinado"},
+        {"0.9", {"EstrAltuAper", 0.9, 0.1, 3, false}, 121, "Problema Alcantarilla Ancha"},
+        {"0.45", {"EstrAltuAper", 0.1, 0.9, 40, false}, 122, "Problema Vórtice Confinado"},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(std::string(c.apertura) + " " + std::to_string(c.barrido.puntos));
+        TProblema base;
+        base.codigo = 12;
+        base.textos["EstrLongPlat"] = "4.5";
+        base.textos["EstrAltuAper"] = c.apertura;
+        const TEstudio e = Estudiar(base, c.barrido, 2);
+        EXPECT_EQ(e.codigo, c.codigo);
+        ASSERT_EQ(e.puntos.size(), std::size_t(c.barrido.puntos));
+        TResultado solo;
+        ResolverProblema(base, solo);
+        int huecos = 0, propios = 0;
+        for (const TPuntoBarrido& punto : e.puntos) {
+            SCOPED_TRACE(punto.valor);
+            TProblema p = base;
+            p.textos["EstrAltuAper"] = TextoValor(punto.valor);
+            TResultado r;
+            ResolverProblema(p, r);
+            if (r.d.CodiProb != c.codigo) {
+                ++huecos;
+                EXPECT_EQ(punto.error, "el problema cambia de tipo: " + std::string(c.otro));
+                EXPECT_EQ(r.titulo, c.otro);
+                for (const auto& y : punto.profundidades) EXPECT_FALSE(y);
+                continue;
+            }
+            ++propios;
+            EXPECT_FALSE(punto.error);
+            for (const TFila& f : r.filas)
+                for (int k = 1; k <= 4; ++k) {
+                    if (f.tallo == "OutpErosMaxi" + std::to_string(k)) {
+                        EXPECT_EQ(punto.profundidades[k - 1], f.numero);
+                    }
+                }
+        }
+        EXPECT_GT(huecos, 0);
+        EXPECT_GT(propios, 0);
+        // Each column is a formula of the base's own results rows.
+        ASSERT_FALSE(e.formulas.empty());
+        for (const TEstudio::TFormula& f : e.formulas)
+            EXPECT_TRUE(std::any_of(solo.filas.begin(), solo.filas.end(), [&](const TFila& fila) {
+                return fila.tallo == "OutpErosMaxi" + std::to_string(f.ranura) && fila.etiqueta == f.etiqueta;
+            })) << f.etiqueta;
+        // The gap's message in the table's row and in the CSV.
+        const TTablaEstudio t = TablaEstudio(c.barrido, e);
+        const std::string mensaje = std::string("el problema cambia de tipo: ") + c.otro;
+        const std::size_t ultimo = e.puntos.size() - 1;
+        const bool ultimoHueco = e.puntos[ultimo].error.has_value();
+        const std::size_t j = ultimoHueco ? ultimo : 0;
+        EXPECT_EQ(t.filas[j][e.formulas.size() + 1], mensaje);
+        EXPECT_NE(CsvEstudio(c.barrido, e).find("\n" + TextoValor(e.puntos[j].valor) +
+                                                std::string(e.formulas.size(), ',') + "," + mensaje + ",\n"),
+                  std::string::npos);
+    }
+}
+
+// The data warnings of each point are those of the single run: a pier whose
+// d50 is swept through sand keeps the example's d84 of 200 mm, and every
+// point says so, in the table, the CSV and one line for the study.
+TEST(Barrido, AvisosDeDatosDeCadaPunto) {
+    const TProblema base = Pila();
+    const TBarrido b{"SediDiamMedi", 0.5, 50, 5, true};
+    const TEstudio e = Estudiar(base, b, 2);
+    const TTablaEstudio t = TablaEstudio(b, e);
+    ASSERT_EQ(e.puntos.size(), 5u);
+    EXPECT_EQ(t.encabezado.back(), "Avisos de datos");
+    const std::string csv = CsvEstudio(b, e);
+    EXPECT_NE(csv.find(",Condición de transporte,Avisos de datos\n"), std::string::npos) << csv;
+    for (std::size_t j = 0; j < e.puntos.size(); ++j) {
+        const TPuntoBarrido& punto = e.puntos[j];
+        SCOPED_TRACE(punto.valor);
+        TProblema p = base;
+        p.textos["SediDiamMedi"] = TextoValor(punto.valor);
+        TResultado r;
+        ResolverProblema(p, r);
+        const std::vector<TAvisoDato> solo = AvisosDatos(r.d.CodiProb, p.textos);
+        ASSERT_EQ(solo.size(), 1u);
+        EXPECT_EQ(solo[0].campo, "SediDiam84N3");
+        ASSERT_EQ(punto.avisos.size(), 1u);
+        EXPECT_EQ(punto.avisos[0].texto, solo[0].texto);
+        EXPECT_EQ(t.filas[j].back(), solo[0].texto);
+        std::string celda = solo[0].texto;  // quoted: the text holds quotes and commas
+        for (std::size_t i = 0; (i = celda.find('"', i)) != std::string::npos; i += 2) celda.insert(i, "\"");
+        EXPECT_NE(csv.find(",\"" + celda + "\"\n"), std::string::npos) << celda;
+    }
+    EXPECT_EQ(AvisosDelEstudio(base, b, e),
+              std::vector<std::string>{"\"Diámetro 84%\" = 200 mm es el valor del ejemplo, pero \"Diámetro Medio "
+                                       "(d50)\" = 0.5 a 50 mm ya no lo es: d84 y d50 deben ser de la misma "
+                                       "granulometría — puntos 1 a 5"});
+    // The discharge leaves the grain sizes alone: no warning.
+    const TBarrido caudal{"FlujCaud", 500, 4000, 3, false};
+    const TEstudio sinAvisos = Estudiar(base, caudal, 2);
+    for (const TPuntoBarrido& punto : sinAvisos.puntos) EXPECT_TRUE(punto.avisos.empty()) << punto.valor;
+    EXPECT_TRUE(AvisosDelEstudio(base, caudal, sinAvisos).empty());
+    EXPECT_TRUE(CsvEstudio(caudal, sinAvisos).ends_with(",\n"));
+}
+
+// The line of a warning names the points it applies to, in runs, and the
+// swept field as the span of its values at those points.
+TEST(Barrido, AvisosDelEstudioPorTramos) {
+    struct Caso { double desde, hasta; int puntos; const char* linea; };  // linea "": none
+    const std::string temperatura = "\"Temperatura ambiente\" = ";
+    const std::string resto = " está fuera de 0 a 40 °C, donde la viscosidad del cálculo, ν = 4.0e-5/(T + 20), se "
+                              "acerca a la del agua — ";
+    const Caso casos[] = {
+        {-15, 65, 9, "-15 a 65 °C|puntos 1 a 2 y 7 a 9"},  // -15 -5 5 15 25 35 45 55 65
+        {-5, 35, 5, "-5 °C|punto 1"},                      // -5 5 15 25 35
+        {60, -20, 9, "60 a -10 °C|puntos 1 a 2 y 8"},      // 60 50 40 ... 0 -10, and -20 faults
+        {45, -15, 13, "45 a -15 °C|puntos 1 y 11 a 13"},   // 45 40 35 ... 0 -5 -10 -15
+        {10, 30, 3, ""},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.desde);
+        const TBarrido b{"AguaTemp", c.desde, c.hasta, c.puntos, false};
+        const TEstudio e = Estudiar(Pila(), b, 2);
+        const std::vector<std::string> lineas = AvisosDelEstudio(Pila(), b, e);
+        const std::string linea = c.linea;
+        if (linea.empty()) {
+            EXPECT_TRUE(lineas.empty());
+            continue;
+        }
+        const std::size_t barra = linea.find('|');
+        EXPECT_EQ(lineas, std::vector<std::string>{temperatura + linea.substr(0, barra) + resto + linea.substr(barra + 1)});
+    }
+}
+
+// The swept field is named as the calculation window names it for the
+// problem: the depth of a pier or an abutment is the depth upstream.
+TEST(Barrido, NombreDelCampoSegunElProblema) {
+    struct Caso { ProblemCode codigo; const char* campo; const char* encabezado; };
+    const Caso casos[] = {
+        {22, "FlujTiraRest", "Tirante aguas arriba [m]"},
+        {21, "FlujTiraRest", "Tirante aguas arriba [m]"},
+        {31, "FlujTiraRest", "Tirante en la restitución [m]"},
+        {12, "FlujTiraRest", "Tirante en la restitución [m]"},
+        {22, "FlujCaud", "Caudal [m^3/s]"},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(std::to_string(c.codigo) + " " + c.campo);
+        TProblema p;
+        p.codigo = c.codigo;
+        const TBarrido b{c.campo, 1, 2, 2, false};
+        EXPECT_EQ(TablaEstudio(b, Estudiar(p, b, 1)).encabezado.front(), c.encabezado);
+    }
 }

@@ -1,12 +1,18 @@
 // The sensitivity window opened from the results page of a computed pier:
 // the study over the discharge draws one curve per formula and fills the
 // table with the core's numbers, leaves the calculation window's record as
-// it was, and a range the core refuses ends in its message.
+// it was, and a range the core refuses ends in its message.  The window
+// names the depth as the calculation window does, shows the data warnings
+// of the points, leaves a gap where the problem changes type, and exports
+// its chart at print resolution under a suggested name.
 #include <cstring>
 #include <map>
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDate>
+#include <QFileDialog>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -18,6 +24,8 @@
 #include "entorno.h"
 #include "general/untGeneral.h"
 #include "resultados.h"
+#include "results/untAvisos.h"
+#include "results/untAvisosDatos.h"
 #include "results/untBarrido.h"
 #include "results/untPaginaGrafico.h"
 #include "results/untSensibilidad.h"
@@ -39,6 +47,20 @@ void Escribir(QLineEdit* e, const QString& texto) {
     for (QChar c : texto) QTest::keyClick(w, c.toLatin1());
 }
 
+// Picks a field in "Campo" from the keyboard: Shift+Tab from "Desde" into
+// the list, then the arrow keys.
+bool ElegirCampo(TfrmSensibilidad* s, const QString& campo) {
+    const int destino = s->cmbCampo->findData(campo);
+    if (destino < 0) return false;
+    Clic(s->edtDesde);
+    QWindow* w = s->windowHandle();
+    QTest::keyClick(w, Qt::Key_Tab, Qt::ShiftModifier);
+    if (!s->cmbCampo->hasFocus()) return false;
+    for (int i = 0; i < s->cmbCampo->count() && s->cmbCampo->currentIndex() != destino; ++i)
+        QTest::keyClick(w, s->cmbCampo->currentIndex() < destino ? Qt::Key_Down : Qt::Key_Up);
+    return s->cmbCampo->currentIndex() == destino;
+}
+
 }  // namespace
 
 class PruebaSensibilidad : public QObject {
@@ -47,9 +69,11 @@ class PruebaSensibilidad : public QObject {
     std::unique_ptr<TMainForm> principal;
     QPointer<TfrmProbTipo> v;
 
-    // The sensitivity window of the computed pier, opened with its button.
-    TfrmSensibilidad* Abrir() {
-        ClasificarYCalcular(*v, 1, 1, "EstrFactFormKs=1;EstrFactGrup=1;SediAnguRepo=30");
+    // The sensitivity window of the computed problem (a pier unless told
+    // otherwise), opened with its button.
+    TfrmSensibilidad* Abrir(int feno = 1, int obst = 1,
+                            const QString& textos = "EstrFactFormKs=1;EstrFactGrup=1;SediAnguRepo=30") {
+        ClasificarYCalcular(*v, feno, obst, textos);
         QPushButton* boton = v->tbshProblema->bbtnSensibilidad;
         if (!boton->isVisible()) return nullptr;
         Clic(boton);
@@ -111,10 +135,10 @@ private slots:
         QCOMPARE(s->lineaActual->point1->coords().x(), 3000.0);
 
         QCOMPARE(s->tblSensibilidad->rowCount(), 50);
-        QCOMPARE(s->tblSensibilidad->columnCount(), 5);
+        QCOMPARE(s->tblSensibilidad->columnCount(), 6);
         QCOMPARE(s->tblSensibilidad->horizontalHeaderItem(2)->text(), QString("CSU [m]"));
         for (int j = 0; j < 50; ++j)
-            for (int c = 0; c < 5; ++c)
+            for (int c = 0; c < 6; ++c)
                 QCOMPARE(s->tblSensibilidad->item(j, c)->text(),
                          QString::fromStdString(tabla.filas[std::size_t(j)][std::size_t(c)]));
         QCOMPARE(s->tblSensibilidad->item(0, 0)->text(), QString("500"));
@@ -203,6 +227,131 @@ private slots:
             QCOMPARE(hechos, std::size_t(1000));
         QVERIFY(s->btnCalcular->isEnabled());
         QVERIFY(!s->btnCancelar->isEnabled());
+    }
+
+    // Runs the study of the boxes as typed; false when it does not end.
+    bool Correr(TfrmSensibilidad* s, const QString& desde, const QString& hasta, const QString& puntos, bool log) {
+        Escribir(s->edtDesde, desde);
+        Escribir(s->edtHasta, hasta);
+        Escribir(s->edtPuntos, puntos);
+        if (s->chkLogaritmica->isChecked() != log) {
+            QCheckBox* chk = s->chkLogaritmica;
+            QTest::mouseClick(s->windowHandle(), Qt::LeftButton, {}, chk->mapTo(s, QPoint(8, chk->height() / 2)));
+        }
+        QSignalSpy terminado(s, &TfrmSensibilidad::Terminado);
+        Clic(s->btnCalcular);
+        return (terminado.wait(30000) || terminado.count() == 1) && s->Estudio() && entorno.mensajes.isEmpty();
+    }
+
+    // The depth of a pier is the depth upstream, in the field list, the
+    // table and the axis as on the calculation window's page.
+    void TiranteComoEnLaVentana() {
+        TfrmSensibilidad* s = Abrir();
+        QVERIFY(s);
+        QCOMPARE(v->tbshNivel1->lblFlujTiraRest->text(), QString("Tirante aguas arriba"));
+        const int i = s->cmbCampo->findData("FlujTiraRest");
+        QVERIFY(i >= 0);
+        QCOMPARE(s->cmbCampo->itemText(i), QString("Tirante aguas arriba [m] (FlujTiraRest)"));
+        QVERIFY(ElegirCampo(s, "FlujTiraRest"));
+        QVERIFY(Correr(s, "1", "3", "3", false));
+        QCOMPARE(s->tblSensibilidad->horizontalHeaderItem(0)->text(), QString("Tirante aguas arriba [m]"));
+        QCOMPARE(s->chrtSensibilidad->xAxis->label(), QString("Tirante aguas arriba [m]"));
+    }
+
+    // The pier's d50 swept through sand under the example's d84 of 200 mm:
+    // each point warns in its row, and one line above the chart names the
+    // warning and its points; a study without warnings hides the line.
+    void AvisosDeDatos() {
+        TfrmSensibilidad* s = Abrir();
+        QVERIFY(s);
+        QVERIFY(!s->lblAvisos->isVisible());
+        QVERIFY(ElegirCampo(s, "SediDiamMedi"));
+        QVERIFY(Correr(s, "0.5", "50", "5", true));
+        const TBarrido b{"SediDiamMedi", 0.5, 50, 5, true};
+        const std::vector<std::string> lineas = AvisosDelEstudio(v->ProblemaActual(), b, *s->Estudio());
+        QCOMPARE(lineas.size(), std::size_t(1));
+        QVERIFY(s->lblAvisos->isVisible());
+        QCOMPARE(s->lblAvisos->text(), QString::fromStdString(MarcaAviso(TEstadoRango::Fuera) + " " + lineas[0]));
+        QVERIFY(s->lblAvisos->text().contains("\"Diámetro 84%\" = 200 mm"));
+        QVERIFY(s->lblAvisos->text().endsWith("puntos 1 a 5"));
+        QVERIFY(s->lblAvisos->geometry().bottom() < s->chrtSensibilidad->mapTo(s, QPoint(0, 0)).y());
+        const int ultima = s->tblSensibilidad->columnCount() - 1;
+        QCOMPARE(s->tblSensibilidad->horizontalHeaderItem(ultima)->text(), QString("Avisos de datos"));
+        for (int j = 0; j < 5; ++j) {
+            TProblema p = v->ProblemaActual();
+            p.textos["SediDiamMedi"] = TextoValor(s->Estudio()->puntos[std::size_t(j)].valor);
+            QCOMPARE(s->tblSensibilidad->item(j, ultima)->text(),
+                     QString::fromStdString(UnirAvisosDatos(AvisosDatos(22, p.textos))));
+            QVERIFY(s->tblSensibilidad->item(j, ultima)->text().startsWith("\"Diámetro 84%\""));
+        }
+
+        QVERIFY(ElegirCampo(s, "FlujCaud"));
+        QVERIFY(Correr(s, "500", "4000", "3", false));
+        QVERIFY(!s->lblAvisos->isVisible());
+        QCOMPARE(s->tblSensibilidad->item(0, s->tblSensibilidad->columnCount() - 1)->text(), QString());
+    }
+
+    // A gate whose opening is swept up to where the problem becomes a
+    // confined vortex: those points are gaps that say so, and no curve or
+    // column holds the other type's formulas.
+    void CambioDeTipo() {
+        TfrmSensibilidad* s = Abrir(0, 1, "EstrLongPlat=4.5");
+        QVERIFY(s);
+        QCOMPARE(entorno.mensajes, QStringList{"La longitud de la protección es insuficiente para que actúe."});
+        entorno.mensajes.clear();
+        QVERIFY(ElegirCampo(s, "EstrAltuAper"));
+        QVERIFY(Correr(s, "0.1", "0.9", "3", false));
+        const TEstudio& e = *s->Estudio();
+        QCOMPARE(e.codigo, ProblemCode(122));
+        const int condicion = int(e.formulas.size()) + 1;
+        QCOMPARE(s->tblSensibilidad->horizontalHeaderItem(condicion)->text(), QString("Condición de transporte"));
+        QVERIFY(s->tblSensibilidad->item(0, condicion)->text() != QString());
+        QVERIFY(!s->tblSensibilidad->item(0, condicion)->text().startsWith("el problema"));
+        for (int j : {1, 2}) {
+            QCOMPARE(s->tblSensibilidad->item(j, condicion)->text(),
+                     QString("el problema cambia de tipo: Problema Vórtice Confinado"));
+            for (int g = 0; g < s->chrtSensibilidad->graphCount(); ++g)  // lines and markers alike
+                QVERIFY(std::isnan(s->chrtSensibilidad->graph(g)->data()->at(j)->value));
+        }
+        for (const TEstudio::TFormula& f : e.formulas) QVERIFY(e.puntos[0].profundidades[f.ranura - 1]);
+        QCOMPARE(s->lblEstado->text(), QString("2 de 3 puntos sin resultado."));
+        // The curves are the formulas of the gate's own results page.
+        QStringList titulos;
+        for (QCPGraph* g : s->curvas) titulos << g->name();
+        QStringList activas;
+        for (const TRanura& r : v->Panel().ranuras)
+            if (r.activa) activas << QString::fromStdString(r.titulo);
+        QCOMPARE(titulos, activas);
+    }
+
+    // The chart as a PNG for print, as the chart page writes it: 2400
+    // pixels wide, scaled up whole from the screen, 300 dpi; "Exportar..."
+    // suggests the problem's title and the date.
+    void ExportarPng() {
+        TfrmSensibilidad* s = Abrir();
+        QVERIFY(s);
+        QVERIFY(Correr(s, "500", "4000", "10", false));
+        QTemporaryDir dir;
+        QVERIFY(s->Exportar(dir.filePath("estudio.png")));
+        const QImage imagen(dir.filePath("estudio.png"));
+        QVERIFY(!imagen.isNull());
+        const QSize pantalla = s->chrtSensibilidad->size();
+        QCOMPARE(imagen.width(), 2400);
+        QCOMPARE(imagen.height(), qRound(pantalla.height() * 2400.0 / pantalla.width()));
+        QCOMPARE(qRound(imagen.dotsPerMeterX() * 0.0254), 300);
+
+        QString propuesto;
+        entorno.EsperarModal([&](QWidget* modal) {
+            auto* d = qobject_cast<QFileDialog*>(modal);
+            QVERIFY(d);
+            propuesto = QFileInfo(d->selectedFiles().value(0)).fileName();
+            d->selectFile(dir.filePath("elegido.png"));
+            static_cast<QDialog*>(d)->accept();
+        });
+        Clic(s->btnExportar);
+        QVERIFY(!entorno.ModalPendiente());
+        QCOMPARE(propuesto, "Problema de la Pila " + QDate::currentDate().toString("yyyy-MM-dd") + ".png");
+        QCOMPARE(QImage(dir.filePath("elegido.png")).width(), 2400);
     }
 };
 

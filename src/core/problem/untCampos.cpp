@@ -80,6 +80,11 @@ const TCampo* BuscarCampo(std::string_view nombre) {
     return it == kCampos.end() ? nullptr : &*it;
 }
 
+std::string_view EtiquetaCampo(const TCampo& campo, ProblemCode codigo) {
+    while (codigo >= 10) codigo /= 10;
+    return campo.nombre == "FlujTiraRest" && codigo == 2 ? "Tirante aguas arriba" : campo.etiqueta;
+}
+
 bool ValorValido(std::string_view texto, double lo, double hi, double ex1, double ex2) {
     const auto v = LeerNumero(texto);
     return v && lo <= *v && *v != ex1 && *v <= hi && *v != ex2;

@@ -44,6 +44,12 @@ struct TCampo {
 std::span<const TCampo> Campos();
 const TCampo* BuscarCampo(std::string_view nombre);
 
+// The caption of a field as the calculation window shows it for a problem
+// code at any level (its leading digit is the phenomenon: 2, 21, 212 are all
+// horizontal): the depth field reads "Tirante aguas arriba" for the
+// horizontal phenomenon, the catalogue's caption otherwise.
+std::string_view EtiquetaCampo(const TCampo& campo, ProblemCode codigo);
+
 // True when the text is a number within the field's bounds.
 bool ValorValido(std::string_view texto, double lo, double hi, double ex1, double ex2);
 

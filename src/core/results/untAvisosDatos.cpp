@@ -1,6 +1,8 @@
 #include "results/untAvisosDatos.h"
 
 #include <algorithm>
+#include <optional>
+#include <vector>
 
 #include "general/untNumero.h"
 #include "problem/untCampos.h"
@@ -117,30 +119,45 @@ std::string Redactar(std::string_view plantilla, const TTextosCampos& textos) {
 }  // namespace
 
 bool TLecturaDatos::Valor(std::string_view campo, double& valor) const {
+    for (std::size_t i = 0; i < cantidad_; ++i)
+        if (leidos_[i].campo == campo) {
+            valor = leidos_[i].valor;
+            return leidos_[i].valido;
+        }
     const auto it = textos_.find(campo);
-    if (it == textos_.end()) return false;
-    const auto v = LeerNumero(it->second);
+    const auto v = it == textos_.end() ? std::nullopt : LeerNumero(it->second);
+    if (cantidad_ < leidos_.size()) leidos_[cantidad_++] = {campo, v.has_value(), v.value_or(0)};
     if (!v) return false;
     valor = *v;
     return true;
 }
 
 bool TLecturaDatos::Ejemplo(std::string_view campo) const {
+    // The example's values, each default text read once.
+    static const std::vector<std::optional<double>> ejemplos = [] {
+        std::vector<std::optional<double>> v;
+        for (const TCampo& c : Campos()) v.push_back(LeerNumero(c.defecto));
+        return v;
+    }();
     const TCampo* c = BuscarCampo(campo);
     double valor;
     if (!c || !Valor(campo, valor)) return false;
-    const auto defecto = LeerNumero(c->defecto);
-    return defecto && *defecto == valor;
+    const auto& ejemplo = ejemplos[static_cast<std::size_t>(c - Campos().data())];
+    return ejemplo && *ejemplo == valor;
 }
 
 std::span<const TReglaDato> ReglasDatos() { return kReglas; }
+
+std::string RedactarAviso(const TReglaDato& regla, const TTextosCampos& textos) {
+    return Redactar(regla.mensaje, textos);
+}
 
 std::vector<TAvisoDato> AvisosDatos(ProblemCode codigo, const TTextosCampos& textos) {
     const TLecturaDatos lectura(textos);
     std::vector<TAvisoDato> avisos;
     for (const TReglaDato& regla : kReglas)
         if (SeAplica(regla, codigo) && regla.condicion(lectura))
-            avisos.push_back({std::string(regla.campo), Redactar(regla.mensaje, textos)});
+            avisos.push_back({std::string(regla.campo), RedactarAviso(regla, textos), &regla});
     return avisos;
 }
 

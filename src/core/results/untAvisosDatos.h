@@ -25,7 +25,16 @@ public:
     bool Ejemplo(std::string_view campo) const;
 
 private:
+    // The fields read so far and their values: the rules read d50 and d84
+    // more than once, and a sweep reads the texts of every point.
+    struct TLeido {
+        std::string_view campo;
+        bool valido;
+        double valor;
+    };
     const TTextosCampos& textos_;
+    mutable std::array<TLeido, 8> leidos_{};
+    mutable std::size_t cantidad_ = 0;
 };
 
 struct TReglaDato {
@@ -42,7 +51,11 @@ std::span<const TReglaDato> ReglasDatos();
 struct TAvisoDato {
     std::string campo;  // field without "edt"
     std::string texto;
+    const TReglaDato* regla = nullptr;  // the rule that fired, in ReglasDatos()
 };
+
+// The warning of a rule written out with the texts given.
+std::string RedactarAviso(const TReglaDato& regla, const TTextosCampos& textos);
 
 // The warnings of the rules that apply to the code and fire on the texts,
 // in the order of the table.

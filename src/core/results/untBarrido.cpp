@@ -106,10 +106,17 @@ std::string TextoValor(double valor) {
 namespace {
 
 // The point from its run: each formula's depth from its results row, the
-// validity of its data, the transport condition.
-TPuntoBarrido Punto(double valor, const TCasoResuelto& c) {
-    TPuntoBarrido p{valor, c.error, {}, {}, {}};
+// validity of its data, the transport condition and the data warnings; a gap
+// when the run ended in an error or computed a problem of another type than
+// `codigo`, the base's.
+TPuntoBarrido Punto(double valor, const TCasoResuelto& c, ProblemCode codigo, const TTextosCampos& textos) {
+    TPuntoBarrido p{valor, c.error, {}, {}, {}, {}};
     if (c.error) return p;
+    if (c.r.d.CodiProb != codigo) {
+        p.error = MensajeCambioDeTipo(c.r.titulo.value_or("código " + std::to_string(c.r.d.CodiProb)));
+        return p;
+    }
+    p.avisos = AvisosDatos(c.r.d.CodiProb, textos);
     const TAvisos avisos = AvisosRangos(c.r.d.CodiProb, c.r.d);
     for (const TFila& f : c.r.filas) {
         if (f.tallo == "CondTran") p.condicion = f.valor;
@@ -122,14 +129,23 @@ TPuntoBarrido Punto(double valor, const TCasoResuelto& c) {
     return p;
 }
 
+// A value as the table shows it: 6 significant digits.
+std::string TextoCorto(double valor) {
+    char texto[32];
+    return std::string(texto, std::to_chars(texto, texto + sizeof texto, valor, std::chars_format::general, 6).ptr);
+}
+
 // Points run together between two progress reports.
 constexpr std::size_t kPuntosPorBloque = 16;
 
 }  // namespace
 
+std::string MensajeCambioDeTipo(const std::string& titulo) { return "el problema cambia de tipo: " + titulo; }
+
 TEstudio Estudiar(const TProblema& base, const TBarrido& b, unsigned hilos,
                   const std::function<void(std::size_t, std::size_t)>& avance, const std::atomic<bool>* cancelar) {
     TEstudio e;
+    e.codigo = CodigoFinal(base);
     const std::vector<double> valores = ValoresBarrido(b);
     std::vector<TProblema> problemas(valores.size(), base);
     for (std::size_t i = 0; i < valores.size(); ++i) problemas[i].textos[b.campo] = TextoValor(valores[i]);
@@ -170,7 +186,7 @@ TEstudio Estudiar(const TProblema& base, const TBarrido& b, unsigned hilos,
                 return &p;
             },
             [&](std::size_t j, TCasoResuelto& c) {
-                puntos[j] = Punto(valores[i + j], c);  // on the thread that ran the point
+                puntos[j] = Punto(valores[i + j], c, e.codigo, problemas[i + j].textos);  // on the thread that ran it
                 casos[j] = std::move(c);
             });
         for (std::size_t j = 0; j < n; ++j) {
@@ -180,7 +196,7 @@ TEstudio Estudiar(const TProblema& base, const TBarrido& b, unsigned hilos,
                 return e;
             }
             e.puntos.push_back(std::move(puntos[j]));
-            if (c.error) continue;
+            if (e.puntos.back().error) continue;  // a gap: of another type, its formulas are not the study's
             for (const TFila& f : c.r.filas)
                 for (int k = 1; k <= 4; ++k) {
                     const bool conocida = std::any_of(e.formulas.begin(), e.formulas.end(),
@@ -198,6 +214,9 @@ TEstudio Estudiar(const TProblema& base, const TBarrido& b, unsigned hilos,
 
 namespace {
 
+constexpr const char* kCondicion = "Condición de transporte";
+constexpr const char* kAvisosDatos = "Avisos de datos";
+
 std::string Celda(const std::string& texto) {
     if (texto.find_first_of(",\"\n\r") == std::string::npos) return texto;
     std::string r = "\"";
@@ -213,19 +232,21 @@ std::string Celda(const std::string& texto) {
 TTablaEstudio TablaEstudio(const TBarrido& b, const TEstudio& e) {
     TTablaEstudio t;
     const TCampo* campo = BuscarCampo(b.campo);
-    t.encabezado.push_back(campo ? std::string(campo->etiqueta) + " " + std::string(campo->unidad) : b.campo);
+    t.encabezado.push_back(campo ? std::string(EtiquetaCampo(*campo, e.codigo)) + " " + std::string(campo->unidad)
+                                 : b.campo);
     for (const TEstudio::TFormula& f : e.formulas) t.encabezado.push_back(f.titulo + " [m]");
-    t.encabezado.push_back("Condición de transporte");
+    t.encabezado.push_back(kCondicion);
+    t.encabezado.push_back(kAvisosDatos);
     for (const TPuntoBarrido& p : e.puntos) {
         std::vector<std::string>& fila = t.filas.emplace_back();
-        char valor[32];
-        fila.emplace_back(valor, std::to_chars(valor, valor + sizeof valor, p.valor, std::chars_format::general, 6).ptr);
+        fila.push_back(TextoCorto(p.valor));
         for (const TEstudio::TFormula& f : e.formulas) {
             const auto& y = p.profundidades[f.ranura - 1];
             fila.push_back(y ? NumeText(*y, 5, 2) + " " + MarcaAviso(p.estados[f.ranura - 1]) : "");
             while (!fila.back().empty() && fila.back().back() == ' ') fila.back().pop_back();
         }
         fila.push_back(p.error ? *p.error : p.condicion);
+        fila.push_back(UnirAvisosDatos(p.avisos));
     }
     return t;
 }
@@ -233,14 +254,46 @@ TTablaEstudio TablaEstudio(const TBarrido& b, const TEstudio& e) {
 std::string CsvEstudio(const TBarrido& b, const TEstudio& e) {
     std::string csv = Celda(b.campo);
     for (const TEstudio::TFormula& f : e.formulas) csv += "," + Celda(f.etiqueta);
-    csv += ",Condición de transporte\n";
+    csv += std::string(",") + kCondicion + "," + kAvisosDatos + "\n";
     for (const TPuntoBarrido& p : e.puntos) {
         csv += TextoValor(p.valor);
         for (const TEstudio::TFormula& f : e.formulas) {
             csv += ',';
             if (const auto& y = p.profundidades[f.ranura - 1]) csv += TextoValor(*y);
         }
-        csv += "," + Celda(p.error ? *p.error : p.condicion) + "\n";
+        csv += "," + Celda(p.error ? *p.error : p.condicion) + "," + Celda(UnirAvisosDatos(p.avisos)) + "\n";
     }
     return csv;
+}
+
+std::vector<std::string> AvisosDelEstudio(const TProblema& base, const TBarrido& b, const TEstudio& e) {
+    std::vector<std::string> lineas;
+    for (const TReglaDato& regla : ReglasDatos()) {
+        std::vector<std::size_t> indices;  // the points the rule warns on
+        for (std::size_t i = 0; i < e.puntos.size(); ++i) {
+            const std::vector<TAvisoDato>& avisos = e.puntos[i].avisos;
+            if (std::any_of(avisos.begin(), avisos.end(), [&](const TAvisoDato& a) { return a.regla == &regla; }))
+                indices.push_back(i);
+        }
+        if (indices.empty()) continue;
+        TTextosCampos textos = base.textos;
+        const double primero = e.puntos[indices.front()].valor, ultimo = e.puntos[indices.back()].valor;
+        textos[b.campo] = primero == ultimo ? TextoCorto(primero) : TextoCorto(primero) + " a " + TextoCorto(ultimo);
+        std::string texto = RedactarAviso(regla, textos);
+        if (texto.ends_with('.')) texto.pop_back();
+        // The points in runs of consecutive ones: "1 a 3", "5".
+        std::vector<std::string> tramos;
+        for (std::size_t j = 0; j < indices.size();) {
+            std::size_t k = j;
+            while (k + 1 < indices.size() && indices[k + 1] == indices[k] + 1) ++k;
+            tramos.push_back(std::to_string(indices[j] + 1) +
+                             (k > j ? " a " + std::to_string(indices[k] + 1) : std::string()));
+            j = k + 1;
+        }
+        std::string puntos = indices.size() == 1 ? " — punto " : " — puntos ";
+        for (std::size_t j = 0; j < tramos.size(); ++j)
+            puntos += (j == 0 ? "" : j + 1 == tramos.size() ? " y " : ", ") + tramos[j];
+        lineas.push_back(texto + puntos);
+    }
+    return lineas;
 }

@@ -13,6 +13,7 @@
 
 #include "problem/untProblema.h"
 #include "results/untAvisos.h"
+#include "results/untAvisosDatos.h"
 
 inline constexpr int kPuntosBarridoMinimo = 2;
 inline constexpr int kPuntosBarridoMaximo = 1000;
@@ -59,11 +60,21 @@ std::string TextoValor(double valor);
 
 struct TPuntoBarrido {
     double valor;
-    std::optional<std::string> error;  // a rejected text or a fault: a gap in every curve
+    // A rejected text, a fault or a problem of another type than the
+    // base's: a gap in every curve.
+    std::optional<std::string> error;
     std::array<std::optional<double>, 4> profundidades;  // equilibrium scour (m) of slot k at index k - 1
     std::array<TEstadoRango, 4> estados{};               // where the data lie for each formula
     std::string condicion;                               // transport condition
+    std::vector<TAvisoDato> avisos;                      // warnings on implausible data, as a single run gives them
 };
+
+// The message of a point whose problem is of another type than the base's
+// (the wizard's road depends on the data: a gate whose opening reaches the
+// water surface becomes a confined vortex): "el problema cambia de tipo:
+// <title of the point's type>".  The columns of a study belong to the
+// formulas of the base's type only.
+std::string MensajeCambioDeTipo(const std::string& titulo);
 
 struct TEstudio {
     // The slots with a depth at some point, in slot order, with the caption
@@ -76,9 +87,11 @@ struct TEstudio {
     std::vector<TFormula> formulas;
     std::vector<TPuntoBarrido> puntos;
     bool cancelado = false;
+    ProblemCode codigo = 0;  // the base's final problem code (CodigoFinal)
 };
 
-// Runs the study of `base`.  `avance` (if given) hears the points done after
+// Runs the study of `base`: each point as the problem computed alone with
+// that value, a gap where it is of another type than the base.  `avance` (if given) hears the points done after
 // each block; `cancelar` (if given) stops it between points, and the study
 // then keeps the points done.
 TEstudio Estudiar(const TProblema& base, const TBarrido& b, unsigned hilos = 0,
@@ -86,10 +99,11 @@ TEstudio Estudiar(const TProblema& base, const TBarrido& b, unsigned hilos = 0,
                   const std::atomic<bool>* cancelar = nullptr);
 
 // The study as the window's table shows it: a header (the field's caption
-// and unit, each formula's name with "[m]", "Condición de transporte") and
-// one row per point: the value to 6 significant digits, each depth with 2
-// decimals and the marker of its validity, the transport condition or, for
-// a gap, its message.
+// for the problem and its unit, each formula's name with "[m]", "Condición
+// de transporte", "Avisos de datos") and one row per point: the value to 6
+// significant digits, each depth with 2 decimals and the marker of its
+// validity, the transport condition or, for a gap, its message, and the
+// point's data warnings joined with " | ".
 struct TTablaEstudio {
     std::vector<std::string> encabezado;
     std::vector<std::vector<std::string>> filas;
@@ -97,7 +111,15 @@ struct TTablaEstudio {
 TTablaEstudio TablaEstudio(const TBarrido& b, const TEstudio& e);
 
 // The study as CSV (comma, period): the field's name, the results row
-// caption of each formula and "Condición de transporte"; one line per point,
-// numbers at full precision; a gap leaves the depths empty and puts its
-// message in the last column.
+// caption of each formula, "Condición de transporte" and "Avisos de datos";
+// one line per point, numbers at full precision; a gap leaves the depths
+// empty and puts its message in the transport condition's column.
 std::string CsvEstudio(const TBarrido& b, const TEstudio& e);
+
+// The data warnings of a study in one line each, one per rule that fires at
+// some point, in the order of the rules: its text over the base's texts with
+// the swept field written as the span of its values at those points ("0.5 a
+// 50 mm"), then the points (numbered from 1, as the table's rows) it applies
+// to: "... — puntos 1 a 37", "... — punto 4", "... — puntos 1 a 3, 5 y 8 a
+// 10".  None when no point warns.
+std::vector<std::string> AvisosDelEstudio(const TProblema& base, const TBarrido& b, const TEstudio& e);

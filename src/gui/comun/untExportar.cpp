@@ -2,11 +2,15 @@
 
 #include <algorithm>
 
+#include <QDate>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QSvgGenerator>
 #include <qcustomplot.h>
+
+#include "comun/untTexto.h"
+#include "results/untGraficoTexto.h"
 
 std::optional<TArchivoExportar> ElegirArchivoExportar(QWidget* padre, const QString& titulo,
                                                       std::span<const TFormatoExportar> formatos,
@@ -33,6 +37,11 @@ std::optional<TArchivoExportar> ElegirArchivoExportar(QWidget* padre, const QStr
                      [&](const TFormatoExportar& f) { return extension == f.extension; }))
         extension = extensionDe(dialogo.selectedNameFilter());
     return TArchivoExportar{ruta, extension};
+}
+
+QString NombreSugeridoGrafico(const QString& titulo) {
+    const std::string fecha = QDate::currentDate().toString("yyyy-MM-dd").toStdString();
+    return QTexto(NombreArchivoGrafico(titulo.toStdString(), fecha));
 }
 
 bool ExportarGrafico(QCustomPlot& grafico, const QString& ruta, const QString& extension, const QString& titulo,

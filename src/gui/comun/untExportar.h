@@ -38,6 +38,13 @@ struct TPng {
     int puntosPorPulgada = 0;
 };
 
+// The PNG of a chart for print: 2400 pixels wide, 300 dpi.
+inline constexpr TPng kPngImpresion{2400, 300};
+
+// "<title> <today's date>", the file name without extension that
+// "Exportar..." suggests for a chart of the problem titled `titulo`.
+QString NombreSugeridoGrafico(const QString& titulo);
+
 // Writes the chart by the extension: "png", "pdf" or "svg" (vectors, the
 // screen's size, `titulo` as the document's title), or the text `csv()` as
 // a CSV file, replaced in one step.  False when the file could not be

@@ -18,6 +18,7 @@
 #include "comun/untControlCampos.h"
 #include "comun/untGrupoRadio.h"
 #include "comun/untMensajes.h"
+#include "comun/untTexto.h"
 #include "pickers/untPaginaComplementaria.h"
 #include "problem/untAsistente.h"
 #include "problem/untCodigo.h"
@@ -202,7 +203,7 @@ void TfrmProbTipo::tbshNivel0Show() { datos_.CodiProb = CalcularCodigo(kGlobal, 
 
 void TfrmProbTipo::tbshNivel1Show() {
     datos_.CodiProb = CalcularCodigo(kLocal, datos_);
-    tbshNivel1->lblFlujTiraRest->setText(datos_.CodiProb == 2 ? "Tirante aguas arriba" : "Tirante en la restitución");
+    tbshNivel1->lblFlujTiraRest->setText(QTexto(EtiquetaCampo(*BuscarCampo("FlujTiraRest"), datos_.CodiProb)));
 }
 
 void TfrmProbTipo::tbshNivel0Hide() {

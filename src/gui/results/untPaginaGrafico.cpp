@@ -6,7 +6,6 @@
 #include <utility>
 
 #include <QCheckBox>
-#include <QDate>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -40,8 +39,6 @@ constexpr double kMargenErosion = 1.05;
 // Half width (pixels) of the strip around the mouse searched for the nearest point.
 constexpr double kRadioLectura = 24;
 constexpr int kBordeLectura = 3;
-// Resolution written into an exported PNG.
-constexpr int kPuntosPorPulgadaPng = 300;
 // Text colour of the legend entry of a hidden curve.
 const QColor kGrisOculta(160, 160, 160);
 
@@ -328,13 +325,10 @@ bool TPaginaGrafico::eventFilter(QObject* objeto, QEvent* evento) {
 bool TPaginaGrafico::Exportar(const QString& ruta, QString extension) {
     if (extension.isEmpty()) extension = QFileInfo(ruta).suffix().toLower();
     return ExportarGrafico(*chrtGrafico, ruta, extension, titulo->text(), [this] { return CsvGrafico(modelo_); },
-                           {kAnchoPng, kPuntosPorPulgadaPng});
+                           kPngImpresion);
 }
 
-QString TPaginaGrafico::NombreSugerido() const {
-    const std::string fecha = QDate::currentDate().toString("yyyy-MM-dd").toStdString();
-    return Texto(NombreArchivoGrafico(tituloProblema_.toStdString(), fecha));
-}
+QString TPaginaGrafico::NombreSugerido() const { return NombreSugeridoGrafico(tituloProblema_); }
 
 void TPaginaGrafico::btnExportarClick() {
     const auto archivo = ElegirArchivoExportar(this, "Exportar gráfico", kFormatos, NombreSugerido());

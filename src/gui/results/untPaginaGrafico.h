@@ -14,6 +14,8 @@
 
 #include <qcustomplot.h>
 
+#include "comun/untExportar.h"
+
 struct TGrafico;
 class QCheckBox;
 class QLabel;
@@ -75,7 +77,7 @@ public:
     // kAnchoPng pixels wide, everything scaled up from the screen, 300 dpi;
     // SVG and PDF as vectors.  False when the file could not be written or
     // the format is none of those.
-    static constexpr int kAnchoPng = 2400;
+    static constexpr int kAnchoPng = kPngImpresion.ancho;
     bool Exportar(const QString& ruta, QString extension = {});
     // "Exportar...": a file dialog for the format and the name (suggested:
     // NombreSugerido), then Exportar

@@ -48,7 +48,7 @@ bool FueraDeCalibracion(TEstadoRango e) { return e == TEstadoRango::Validacion |
 }  // namespace
 
 TfrmSensibilidad::TfrmSensibilidad(const TProblema& problema, const QString& titulo, QWidget* padre)
-    : QWidget(padre, Qt::Window), problema_(problema) {
+    : QWidget(padre, Qt::Window), problema_(problema), titulo_(titulo) {
     setObjectName("frmSensibilidad");
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle("Sensibilidad - " + titulo);
@@ -58,7 +58,8 @@ TfrmSensibilidad::TfrmSensibilidad(const TProblema& problema, const QString& tit
     cmbCampo->setObjectName("cmbCampo");
     for (std::string_view nombre : CamposDelProblema(problema_)) {
         const TCampo* c = BuscarCampo(nombre);
-        cmbCampo->addItem(Texto(c->etiqueta) + " " + Texto(c->unidad) + " (" + Texto(nombre) + ")", Texto(nombre));
+        cmbCampo->addItem(Texto(EtiquetaCampo(*c, problema_.codigo)) + " " + Texto(c->unidad) + " (" + Texto(nombre) + ")",
+                          Texto(nombre));
     }
     edtDesde = new QLineEdit(this);
     edtDesde->setObjectName("edtDesde");
@@ -82,6 +83,11 @@ TfrmSensibilidad::TfrmSensibilidad(const TProblema& problema, const QString& tit
     barProgreso->hide();
     lblEstado = new QLabel(this);
     lblEstado->setObjectName("lblEstado");
+    lblAvisos = new QLabel(this);
+    lblAvisos->setObjectName("lblAvisos");
+    lblAvisos->setWordWrap(true);
+    lblAvisos->setTextFormat(Qt::PlainText);
+    lblAvisos->hide();
 
     auto* datos = new QGridLayout;
     datos->addWidget(new QLabel("Campo", this), 0, 0);
@@ -130,7 +136,8 @@ TfrmSensibilidad::TfrmSensibilidad(const TProblema& problema, const QString& tit
     tblSensibilidad = new QTableWidget(this);
     tblSensibilidad->setObjectName("tblSensibilidad");
     tblSensibilidad->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    tblSensibilidad->verticalHeader()->hide();
+    // The rows numbered: the warnings above the chart name points by number.
+    tblSensibilidad->verticalHeader()->setDefaultAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     auto* division = new QSplitter(Qt::Vertical, this);
     division->addWidget(chrtSensibilidad);
@@ -141,6 +148,7 @@ TfrmSensibilidad::TfrmSensibilidad(const TProblema& problema, const QString& tit
     auto* todo = new QVBoxLayout(this);
     todo->addLayout(datos);
     todo->addLayout(botones);
+    todo->addWidget(lblAvisos);
     todo->addWidget(division, 1);
 
     demora_ = new QTimer(this);
@@ -243,7 +251,7 @@ void TfrmSensibilidad::Dibujar() {
     const TBarrido& b = *barrido_;
     const TEstudio& e = *estudio_;
     const TCampo* campo = BuscarCampo(b.campo);
-    c->xAxis->setLabel(campo ? Texto(campo->etiqueta) + " " + Texto(campo->unidad) : Texto(b.campo));
+    c->xAxis->setLabel(campo ? Texto(EtiquetaCampo(*campo, e.codigo)) + " " + Texto(campo->unidad) : Texto(b.campo));
     c->xAxis->setScaleType(b.logaritmico ? QCPAxis::stLogarithmic : QCPAxis::stLinear);
     c->xAxis->setTicker(b.logaritmico ? QSharedPointer<QCPAxisTicker>(new QCPAxisTickerLog)
                                       : QSharedPointer<QCPAxisTicker>(new QCPAxisTicker));
@@ -320,24 +328,35 @@ void TfrmSensibilidad::Llenar() {
     QStringList encabezado;
     for (const std::string& s : t.encabezado) encabezado << Texto(s);
     tblSensibilidad->setHorizontalHeaderLabels(encabezado);
+    // The value and the depths to the right, the two texts to the left.
+    const int numeros = int(estudio_->formulas.size()) + 1;
     for (int i = 0; i < int(t.filas.size()); ++i)
         for (int j = 0; j < int(t.filas[i].size()); ++j) {
             auto* celda = new QTableWidgetItem(Texto(t.filas[i][j]));
-            if (j + 1 < int(t.filas[i].size())) celda->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            if (j < numeros)
+                celda->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            else
+                celda->setToolTip(celda->text());  // a long message or warning, whole
             tblSensibilidad->setItem(i, j, celda);
         }
     tblSensibilidad->resizeColumnsToContents();
+
+    QStringList avisos;
+    for (const std::string& a : AvisosDelEstudio(problema_, *barrido_, *estudio_))
+        avisos << Texto(MarcaAviso(TEstadoRango::Fuera) + " " + a);
+    lblAvisos->setText(avisos.join('\n'));
+    lblAvisos->setVisible(!avisos.isEmpty());
 }
 
 bool TfrmSensibilidad::Exportar(const QString& ruta, QString extension) {
     if (!estudio_) return false;
     if (extension.isEmpty()) extension = QFileInfo(ruta).suffix().toLower();
     return ExportarGrafico(*chrtSensibilidad, ruta, extension, windowTitle(),
-                           [this] { return CsvEstudio(*barrido_, *estudio_); });
+                           [this] { return CsvEstudio(*barrido_, *estudio_); }, kPngImpresion);
 }
 
 void TfrmSensibilidad::btnExportarClick() {
-    const auto archivo = ElegirArchivoExportar(this, "Exportar estudio", kFormatos);
+    const auto archivo = ElegirArchivoExportar(this, "Exportar estudio", kFormatos, NombreSugeridoGrafico(titulo_));
     if (!archivo) return;
     if (!Exportar(archivo->ruta, archivo->extension))
         MostrarMensaje(this, QString("No se pudo exportar el estudio a \"%1\".").arg(archivo->ruta));

@@ -5,11 +5,15 @@
 // scour depth over the range: a chart with one curve per formula in the
 // colours of the chart page (the field's current value as a vertical line,
 // points outside a formula's calibration range hollow, outside both ranges
-// also dashed, gaps where a point has no result) and a table with one row
-// per point.  The study runs in the core on another thread; the window
-// shows its progress when it takes more than a moment, and "Cancelar"
-// stops it.  "Exportar..." writes the chart (PNG, SVG, PDF) or the table
-// (CSV, full precision).
+// also dashed, gaps where a point has no result, a point of another
+// problem type among them) and a table with one numbered row per point (a
+// gap's message in its row, the point's data warnings in the last column);
+// above the chart, one line per data warning with the points it applies
+// to.  The study runs in the core on another thread; the window shows its
+// progress when it takes more than a moment, and "Cancelar" stops it.
+// "Exportar..." writes the chart (PNG at print resolution, SVG, PDF) or the
+// table (CSV, full precision), suggesting the problem's title and the date
+// as the file's name.
 #pragma once
 
 #include <atomic>
@@ -51,6 +55,7 @@ public:
     QPushButton* btnExportar;
     QProgressBar* barProgreso;
     QLabel* lblEstado;  // what the study is doing, or how it ended
+    QLabel* lblAvisos;  // the study's data warnings, one a line; hidden when there is none
     QCustomPlot* chrtSensibilidad;
     QTableWidget* tblSensibilidad;
     // The solid line of each formula, in slot order: the legend's entries.
@@ -65,10 +70,13 @@ public:
     // The study shown (none before the first has ended).
     const std::optional<TEstudio>& Estudio() const { return estudio_; }
 
-    // Writes the chart as shown (PNG, SVG, PDF) or the table (CSV):
+    // Writes the chart as shown (PNG as the chart page writes it: kPngImpresion,
+    // everything scaled up from the screen; SVG, PDF) or the table (CSV):
     // `extension` names the format, or the file's own extension does when
     // it is empty.  False when nothing is shown or the file was not written.
     bool Exportar(const QString& ruta, QString extension = {});
+    // "Exportar...": a file dialog suggesting NombreSugeridoGrafico of the
+    // problem's title, then Exportar; a failure is shown in a message.
     void btnExportarClick();
 
 signals:
@@ -83,6 +91,7 @@ private:
     void Llenar();
 
     const TProblema problema_;
+    const QString titulo_;  // results title of the problem
     std::optional<TBarrido> barrido_;
     std::optional<TEstudio> estudio_;
     bool calculando_ = false;
