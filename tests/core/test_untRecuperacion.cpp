@@ -106,6 +106,33 @@ TEST_F(Recuperacion, CarpetaQueNoExisteNoListaNada) {
     EXPECT_TRUE(ListarAbandonados(carpeta / "no-existe", Corriendo({})).empty());
 }
 
+// Each copy left behind comes with what it holds, the file its window had
+// open included, or with why it cannot be read.
+TEST_F(Recuperacion, CadaCopiaSeLee) {
+    TArchivoProblema conArchivo;
+    conArchivo.problema.codigo = 22;
+    conArchivo.problema.textos["FlujCaud"] = "1234";
+    conArchivo.guardado = "2025-05-05 12:00";
+    conArchivo.archivo = "/home/ana/Problemas turmado/pila ñ.turmado";
+    TArchivoProblema sinArchivo = conArchivo;
+    sinArchivo.archivo.clear();
+    Escribir("70-1.turmado", EscribirArchivoProblema(conArchivo));
+    Escribir("70-2.turmado", EscribirArchivoProblema(sinArchivo));
+    Escribir("70-3.turmado", R"({"formato": "turmado-problema", "version": 1, "archivo": 5})");
+    Escribir("70-4.turmado", "");
+
+    const std::vector<TAbandonado> lista = ListarAbandonados(carpeta, Corriendo({}));
+    ASSERT_EQ(lista.size(), 4u);
+    EXPECT_EQ(lista[0].copia, conArchivo);
+    EXPECT_EQ(lista[1].copia, sinArchivo);
+    EXPECT_EQ(lista[2].copia, std::nullopt);
+    EXPECT_EQ(lista[2].error, "el archivo de problema está dañado: «archivo» debe ser un texto");
+    EXPECT_EQ(lista[3].copia, std::nullopt);
+    EXPECT_EQ(lista[3].error, "el archivo está vacío");
+    // A saved problem does not name its own file.
+    EXPECT_EQ(EscribirArchivoProblema(sinArchivo).find("\"archivo\""), std::string::npos);
+}
+
 // What the program does not write is not its own, whatever its name: never
 // offered, never removed, listed so that the user can be told where it is.
 TEST_F(Recuperacion, EntradasAjenas) {
