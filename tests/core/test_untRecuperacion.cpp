@@ -24,7 +24,7 @@ protected:
     void TearDown() override { fs::remove_all(carpeta); }
 
     void Escribir(const std::string& nombre, const std::string& texto = "{}") const {
-        std::ofstream(carpeta / nombre) << texto;
+        std::ofstream(carpeta / nombre, std::ios::binary) << texto;
     }
 
     fs::path carpeta;
@@ -71,8 +71,9 @@ TEST_F(Recuperacion, ListarLosAbandonados) {
         {400, nullptr, true, "no lock"},
         {500, "basura", true, "a lock cut short"},
         {600, "601\nt1\n", true, "a lock naming another id"},
+        {700, "700\r\nt1\r\n", false, "a lock with the line ends of Windows, and its process runs"},
     };
-    const TEnCurso enCurso = Corriendo({{100, "t1"}, {300, "t2"}, {600, "t1"}, {601, "t1"}});
+    const TEnCurso enCurso = Corriendo({{100, "t1"}, {300, "t2"}, {600, "t1"}, {601, "t1"}, {700, "t1"}});
     for (const Programa& p : programas) {
         Escribir(std::to_string(p.pid) + "-1.turmado");
         if (p.bloqueo) Escribir(std::to_string(p.pid) + ".bloqueo", p.bloqueo);

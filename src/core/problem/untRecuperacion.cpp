@@ -234,6 +234,9 @@ std::optional<TProceso> LeerBloqueo(const fs::path& carpeta, long pid) {
     std::istringstream f(*texto);
     std::string linea, inicio;
     if (!std::getline(f, linea) || !std::getline(f, inicio)) return std::nullopt;
+    // A lock written in text mode on Windows ends its lines in "\r\n".
+    for (std::string* l : {&linea, &inicio})
+        if (l->ends_with('\r')) l->pop_back();
     const auto escrito = Numero<long>(linea);
     if (!escrito || *escrito != pid) return std::nullopt;
     return TProceso{pid, inicio};
