@@ -2,6 +2,7 @@
 // program that no longer runs.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <map>
 
@@ -23,7 +24,7 @@ protected:
     void TearDown() override { fs::remove_all(carpeta); }
 
     void Escribir(const std::string& nombre, const std::string& texto = "{}") const {
-        std::ofstream(carpeta / nombre) << texto;
+        std::ofstream(carpeta / nombre, std::ios::binary) << texto;
     }
 
     fs::path carpeta;
@@ -70,8 +71,9 @@ TEST_F(Recuperacion, ListarLosAbandonados) {
         {400, nullptr, true, "no lock"},
         {500, "basura", true, "a lock cut short"},
         {600, "601\nt1\n", true, "a lock naming another id"},
+        {700, "700\r\nt1\r\n", false, "a lock with the line ends of Windows, and its process runs"},
     };
-    const TEnCurso enCurso = Corriendo({{100, "t1"}, {300, "t2"}, {600, "t1"}, {601, "t1"}});
+    const TEnCurso enCurso = Corriendo({{100, "t1"}, {300, "t2"}, {600, "t1"}, {601, "t1"}, {700, "t1"}});
     for (const Programa& p : programas) {
         Escribir(std::to_string(p.pid) + "-1.turmado");
         if (p.bloqueo) Escribir(std::to_string(p.pid) + ".bloqueo", p.bloqueo);
@@ -103,6 +105,82 @@ TEST_F(Recuperacion, ListarLosAbandonados) {
 
 TEST_F(Recuperacion, CarpetaQueNoExisteNoListaNada) {
     EXPECT_TRUE(ListarAbandonados(carpeta / "no-existe", Corriendo({})).empty());
+}
+
+// Each copy left behind comes with what it holds, the file its window had
+// open included, or with why it cannot be read.
+TEST_F(Recuperacion, CadaCopiaSeLee) {
+    TArchivoProblema conArchivo;
+    conArchivo.problema.codigo = 22;
+    conArchivo.problema.textos["FlujCaud"] = "1234";
+    conArchivo.guardado = "2025-05-05 12:00";
+    conArchivo.archivo = "/home/ana/Problemas turmado/pila ñ.turmado";
+    TArchivoProblema sinArchivo = conArchivo;
+    sinArchivo.archivo.clear();
+    Escribir("70-1.turmado", EscribirArchivoProblema(conArchivo));
+    Escribir("70-2.turmado", EscribirArchivoProblema(sinArchivo));
+    Escribir("70-3.turmado", R"({"formato": "turmado-problema", "version": 1, "archivo": 5})");
+    Escribir("70-4.turmado", "");
+
+    const std::vector<TAbandonado> lista = ListarAbandonados(carpeta, Corriendo({}));
+    ASSERT_EQ(lista.size(), 4u);
+    EXPECT_EQ(lista[0].copia, conArchivo);
+    EXPECT_EQ(lista[1].copia, sinArchivo);
+    EXPECT_EQ(lista[2].copia, std::nullopt);
+    EXPECT_EQ(lista[2].error, "el archivo de problema está dañado: «archivo» debe ser un texto");
+    EXPECT_EQ(lista[3].copia, std::nullopt);
+    EXPECT_EQ(lista[3].error, "el archivo está vacío");
+    // A saved problem does not name its own file.
+    EXPECT_EQ(EscribirArchivoProblema(sinArchivo).find("\"archivo\""), std::string::npos);
+}
+
+// What the program does not write is not its own, whatever its name: never
+// offered, never removed, listed so that the user can be told where it is.
+TEST_F(Recuperacion, EntradasAjenas) {
+    struct Caso {
+        const char* nombre;
+        std::size_t bytes;  // a file of this size; 0: a folder
+        const char* porque;
+    };
+    const Caso casos[] = {
+        {"notas.txt", 3, "another name"},
+        {"abc-1.turmado", 3, "no process id"},
+        {"0-1.turmado", 3, "no process has the id 0"},
+        {"8-1.turmado.tmp", 3, "another extension"},
+        {"81-1-2.turmado", 3, "a window that is no number"},
+        {"notas.bloqueo", 3, "a lock without a process id"},
+        {"0.bloqueo", 3, "a lock of the id 0"},
+        {"82-1.turmado", kTamanoMaximoProblema + 1, "larger than any problem file"},
+        {"83.bloqueo", kTamanoMaximoBloqueo + 1, "larger than any lock"},
+        {"84-1.turmado", 0, "a folder named like a copy"},
+        {"85.bloqueo", 0, "a folder named like a lock"},
+    };
+    std::vector<fs::path> esperadas;
+    for (const Caso& c : casos) {
+        if (c.bytes == 0)
+            fs::create_directories(carpeta / c.nombre);
+        else
+            Escribir(c.nombre, std::string(c.bytes, 'x'));
+        esperadas.push_back(carpeta / c.nombre);
+    }
+    // Beside them, a copy and a lock of the program's own.
+    Escribir("90-1.turmado");
+    Escribir("91.bloqueo", "91\nt\n");
+    std::ranges::sort(esperadas);
+
+    EXPECT_EQ(ListarAjenas(carpeta), esperadas);
+    const std::vector<TAbandonado> lista = ListarAbandonados(carpeta, Corriendo({}));
+    ASSERT_EQ(lista.size(), 1u);
+    EXPECT_EQ(lista[0].ruta, carpeta / "90-1.turmado");
+    LimpiarBloqueos(carpeta, Corriendo({}));
+    EXPECT_FALSE(fs::exists(carpeta / "91.bloqueo"));
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.porque);
+        EXPECT_TRUE(fs::exists(carpeta / c.nombre));
+    }
+    // A lock too large to be one names no process.
+    EXPECT_EQ(LeerBloqueo(carpeta, 83), std::nullopt);
+    EXPECT_TRUE(ListarAjenas(carpeta / "no-existe").empty());
 }
 
 // Stale locks without files go; a lock of a running program and a stale

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # The real program killed with SIGKILL while a value is being typed: the next
-# start offers the problem, and "Recuperar" brings its texts back.  Runs on a
+# start offers the problem, and "Recuperar" brings its texts back.  Locks
+# that are a FIFO or a link to /dev/zero, left in the folder by someone
+# else, neither hold up the start nor go away; a box names them.  Runs on a
 # display with a window manager (tools/con-openbox.sh); the keys go through
 # the X server with xdotool, as a user's do.  Everything the program writes
 # goes to a temporary home.
@@ -56,11 +58,18 @@ kill -9 "$primera"
 wait "$primera" 2>/dev/null || true
 pid=""
 
+mkfifo "$carpeta/999999.bloqueo"
+ln -s /dev/zero "$carpeta/999998.bloqueo"
+
 arrancar segunda
 segunda=$pid
 timeout 20 xdotool search --sync --onlyvisible --name "^turmado$" >/dev/null || fallar "no se ofreció recuperar el problema"
 xdotool key Return  # "Recuperar", the default button
 esperar 10 copia_con "$segunda" 2345 || fallar "el problema recuperado no tiene el caudal escrito"
+# Then the box that names what is not the program's.
+timeout 20 xdotool search --sync --onlyvisible --name "^turmado$" >/dev/null || fallar "no se nombraron los bloqueos ajenos"
+xdotool key Return
 ! ls "$carpeta/$primera"-*.turmado >/dev/null 2>&1 || fallar "la copia anterior sigue ahí"
 [ ! -e "$carpeta/$primera.bloqueo" ] || fallar "el bloqueo del programa terminado sigue ahí"
+[ -p "$carpeta/999999.bloqueo" ] && [ -L "$carpeta/999998.bloqueo" ] || fallar "se borraron los bloqueos ajenos"
 echo "recuperado: $(grep '"FlujCaud"' "$carpeta/$segunda"-*.turmado)"

@@ -21,6 +21,12 @@
 
 #include <fstream>
 
+#ifdef Q_OS_LINUX
+#include <linux/capability.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+#endif
+
 #include "app/Main.h"
 #include "comun/untArchivoProblema.h"
 #include "comun/untGrupoRadio.h"
@@ -57,6 +63,49 @@ std::string Texto(const QString& ruta, const char* campo) {
 }
 
 std::filesystem::path Ruta(const QString& r) { return r.toStdString(); }
+
+void EscribirCopia(const QString& ruta, const TProblema& p, const QString& archivo = {}) {
+    TArchivoProblema a;
+    a.problema = p;
+    a.guardado = "2025-05-05 12:00";
+    a.archivo = archivo.toStdString();
+    std::ofstream(ruta.toStdString()) << EscribirArchivoProblema(a);
+}
+
+// A folder that nobody may change while this lives, root included: its
+// write bits go, and this thread leaves the capabilities that override
+// file permissions (the window's work runs on this thread).
+class TSoloLectura {
+public:
+    explicit TSoloLectura(const QString& carpeta) : carpeta_(carpeta), permisos_(QFile::permissions(carpeta)) {
+        QFile::setPermissions(carpeta_, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup |
+                                            QFile::ReadOther | QFile::ExeOther);
+#ifdef Q_OS_LINUX
+        if (syscall(SYS_capget, &cabecera_, antes_) == 0) {
+            __user_cap_data_struct sin[2] = {antes_[0], antes_[1]};
+            for (int cap : {CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH, CAP_FOWNER})
+                sin[cap / 32].effective &= ~(1u << (cap % 32));
+            syscall(SYS_capset, &cabecera_, sin);
+        }
+#endif
+    }
+    ~TSoloLectura() {
+#ifdef Q_OS_LINUX
+        syscall(SYS_capset, &cabecera_, antes_);
+#endif
+        QFile::setPermissions(carpeta_, permisos_);
+    }
+    TSoloLectura(const TSoloLectura&) = delete;
+    TSoloLectura& operator=(const TSoloLectura&) = delete;
+
+private:
+    QString carpeta_;
+    QFile::Permissions permisos_;
+#ifdef Q_OS_LINUX
+    __user_cap_header_struct cabecera_{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct antes_[2]{};
+#endif
+};
 
 }  // namespace
 
@@ -508,7 +557,7 @@ private slots:
             otro.waitForFinished();
             return;
         }
-        QCOMPARE(entorno.preguntas, QStringList{kOferta + "|Problema de la Pila, copia del 2025-05-05 12:00"});
+        QCOMPARE(entorno.preguntas, QStringList{kOferta + "|1. Problema de la Pila (sin guardar), copia del 2025-05-05 12:00"});
         QVERIFY(!QFile::exists(copia));
         QVERIFY(!QFile::exists(QString::fromStdString(RutaBloqueo(Ruta(dir), pid).string())));
         if (boton == "btnDescartar") {
@@ -528,6 +577,149 @@ private slots:
         QCOMPARE(Texto(v->RutaRecuperacion(), "FlujCaud"), std::string("1234"));
         entorno.Responder({"btnNoGuardar"});
         QVERIFY(principal->close());
+    }
+
+    // A window's copy goes under a name nothing holds yet: a save would
+    // write through a link, and a file there is another program's.
+    void CopiaConNombreLibre() {
+        const QString dir = recuperacion->filePath("recuperacion");
+        QDir().mkpath(dir);
+        const int n = QFileInfo(NuevaRutaRecuperacion()).completeBaseName().section('-', 1).toInt();
+        auto nombre = [&](int i) {
+            return QString::fromStdString(RutaRecuperacion(Ruta(dir), ProcesoPropio().pid, i).string());
+        };
+        const QString fuera = Archivo("fuera.turmado");
+        std::ofstream(fuera.toStdString()) << "x";
+        QVERIFY(QFile::link(fuera, nombre(n + 1)));
+        std::ofstream(nombre(n + 2).toStdString()) << "y";
+
+        TfrmProbTipo* v = principal->mmiFileNewClick();
+        CambiarCaudal(v);
+        principal->GuardarRecuperaciones();
+        QCOMPARE(v->RutaRecuperacion(), nombre(n + 3));
+        QCOMPARE(Texto(nombre(n + 3), "FlujCaud"), std::string("2500"));
+        std::ifstream leido(fuera.toStdString());
+        QCOMPARE(std::string(std::istreambuf_iterator<char>(leido), {}), std::string("x"));
+        entorno.Responder({"btnNoGuardar"});
+        QVERIFY(principal->close());
+    }
+
+    // Each copy by its file or "sin guardar", its problem and a number; a
+    // recovered window keeps its file, shows it in the title with the
+    // changed marker, and Ctrl+S saves to that file.
+    void OfertaNombraCadaCopia() {
+        const QString dir = recuperacion->filePath("recuperacion");
+        QDir().mkpath(dir);
+        const QString pila = Archivo("pila.turmado");
+        EscribirProblema(pila, Con(22, {}, {{"FlujCaud", "1000"}}));
+        // No lock: a program that no longer runs.
+        EscribirCopia(dir + "/4242-1.turmado", Con(0, {}, {{"FlujCaud", "1111"}}));
+        EscribirCopia(dir + "/4242-2.turmado", Con(0, {}, {{"FlujCaud", "2222"}}));
+        EscribirCopia(dir + "/4242-3.turmado", Con(22, {}, {{"FlujCaud", "1234"}}), pila);
+        std::ofstream((dir + "/4242-4.turmado").toStdString()) << "{}";
+
+        entorno.Responder({"btnRecuperar"});
+        principal->IniciarRecuperacion();
+        QVERIFY(!entorno.ModalPendiente());
+        QCOMPARE(entorno.preguntas, QStringList{kOferta + "|1. Sin clasificar (sin guardar), copia del 2025-05-05 12:00\n"
+                                                          "2. Sin clasificar (sin guardar), copia del 2025-05-05 12:00\n"
+                                                          "3. Problema de la Pila (pila.turmado), copia del 2025-05-05 12:00\n"
+                                                          "4. «4242-4.turmado»: no se puede abrir: no es un archivo de "
+                                                          "problema de turmado"});
+        const auto v = Ventanas();
+        QCOMPARE(v.size(), 3);
+        QVERIFY(!QFile::exists(dir + "/4242-4.turmado"));
+        QCOMPARE(v[2]->RutaArchivo(), pila);
+        QCOMPARE(v[2]->windowTitle(), kTitulo + " - pila.turmado[*]");
+        QCOMPARE(v[0]->windowTitle(), kTitulo + "[*]");
+        QCOMPARE(v[1]->Campo("FlujCaud")->text(), QString("2222"));
+        QTest::qWait(50);  // whatever the opening queued has run
+        for (TfrmProbTipo* w : v) {
+            QVERIFY(w->isWindowModified());
+            QVERIFY(Marco(w)->isWindowModified());
+        }
+        // The copy written again names the file too.
+        QCOMPARE(CargarArchivoProblema(Ruta(v[2]->RutaRecuperacion())).archivo, pila.toStdString());
+
+        // The offscreen platform gives the main window no activation back
+        // when the box closes, as a window manager does.
+        principal->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(principal.get()));
+        Clic(Marco(v[2]), QPoint(Marco(v[2])->width() / 2, 8));  // its title bar, on top
+        QTRY_COMPARE(principal->mdiArea->activeSubWindow(), Marco(v[2]));
+        Tecla(Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(!entorno.ModalPendiente());  // no save dialog: the file is known
+        QCOMPARE(Texto(pila, "FlujCaud"), std::string("1234"));
+        QVERIFY(!v[2]->isWindowModified());
+        entorno.Responder({"btnNoGuardar", "btnNoGuardar"});
+        QVERIFY(principal->close());
+    }
+
+    // A folder where nothing can be removed: whatever the answer, a box
+    // says which copies are still there and where, and the next start does
+    // not offer them again.
+    void CarpetaDeSoloLectura_data() {
+        QTest::addColumn<QString>("boton");
+        QTest::addColumn<int>("ventanas");
+        QTest::newRow("Recuperar") << "btnRecuperar" << 2;
+        QTest::newRow("Descartar") << "btnDescartar" << 0;
+    }
+    void CarpetaDeSoloLectura() {
+        QFETCH(QString, boton);
+        QFETCH(int, ventanas);
+        const QString dir = recuperacion->filePath("recuperacion");
+        QDir().mkpath(dir);
+        const QStringList copias = {dir + "/4242-1.turmado", dir + "/4242-2.turmado"};
+        for (const QString& c : copias) EscribirCopia(c, Con(22, {}, {{"FlujCaud", "1234"}}));
+        TSoloLectura soloLectura(dir);
+
+        entorno.Responder({boton});
+        principal->IniciarRecuperacion();
+        QVERIFY(!entorno.ModalPendiente());
+        QCOMPARE(entorno.preguntas.size(), 1);
+        QCOMPARE(entorno.mensajes,
+                 QStringList{"No se pudieron borrar las copias de recuperación «4242-1.turmado», «4242-2.turmado» de "
+                             "la carpeta «" + QDir::toNativeSeparators(dir) + "». Siguen allí y no se volverán a "
+                             "ofrecer; bórrelas a mano cuando ya no las necesite."});
+        for (const QString& c : copias) QVERIFY(QFile::exists(c));
+        QCOMPARE(Ventanas().size(), ventanas);
+
+        principal.reset();  // the windows go without a question
+        NuevoPrincipal();
+        principal->IniciarRecuperacion();
+        QCOMPARE(entorno.preguntas.size(), 1);
+        QCOMPARE(entorno.mensajes.size(), 1);
+        QVERIFY(Ventanas().isEmpty());
+    }
+
+    // What the program does not write in its folder is named once, with the
+    // folder, and left there; something new there is named the next time.
+    void EntradasAjenasSeNombranUnaVez() {
+        const QString dir = recuperacion->filePath("recuperacion");
+        QDir().mkpath(dir + "/9-1.turmado");
+        for (const char* nombre : {"notas.txt", "abc-1.turmado", "a\x1b[31m.txt"})
+            std::ofstream((dir + "/" + nombre).toStdString()) << "x";
+        const QString inicio = "En la carpeta de recuperación «" + QDir::toNativeSeparators(dir) +
+                               "» hay archivos que no son copias ni bloqueos de turmado: ";
+        const QString fin = ". No se ofrecen ni se borran; bórrelos a mano si no los necesita.";
+
+        principal->IniciarRecuperacion();
+        QCOMPARE(entorno.mensajes, QStringList{inicio + "«9-1.turmado», «a\\x1b[31m.txt», «abc-1.turmado», «notas.txt»" + fin});
+        QVERIFY(entorno.preguntas.isEmpty());
+        for (const char* nombre : {"9-1.turmado", "notas.txt", "abc-1.turmado", "a\x1b[31m.txt"})
+            QVERIFY2(QFileInfo::exists(dir + "/" + nombre), nombre);
+
+        principal.reset();
+        NuevoPrincipal();
+        principal->IniciarRecuperacion();
+        QCOMPARE(entorno.mensajes.size(), 1);
+
+        std::ofstream((dir + "/otra.txt").toStdString()) << "x";
+        principal.reset();
+        NuevoPrincipal();
+        principal->IniciarRecuperacion();
+        QCOMPARE(entorno.mensajes.size(), 2);
+        QCOMPARE(entorno.mensajes[1], inicio + "«otra.txt»" + fin);
     }
 };
 

@@ -127,6 +127,7 @@ std::string EscribirArchivoProblema(const TArchivoProblema& a) {
     j["formato"] = kFormatoProblema;
     j["version"] = kVersionProblema;
     j["guardado"] = a.guardado;
+    if (!a.archivo.empty()) j["archivo"] = a.archivo;
     j["codigo"] = p.codigo;
     j["chorro"] = p.chorro ? Json(*p.chorro) : Json(nullptr);
     j["rugosidad"] = p.rugosidad;
@@ -174,6 +175,7 @@ TArchivoProblema LeerArchivoProblema(std::string_view texto) {
     TArchivoProblema a;
     a.problema = LeerProblema(j);
     if (const Json* g = Miembro(j, "guardado")) a.guardado = Cadena(*g, "guardado");
+    if (const Json* r = Miembro(j, "archivo")) a.archivo = Cadena(*r, "archivo");
     if (const Json* r = Miembro(j, "resultados"); r && !r->is_null()) a.resultados = LeerResultados(*r);
     return a;
 }

@@ -34,6 +34,9 @@ struct TResultadosArchivo {
 struct TArchivoProblema {
     TProblema problema;
     std::string guardado;  // local date and time of saving, "AAAA-MM-DD HH:MM"
+    // Only in a recovery copy: the file the window had open (UTF-8 path),
+    // empty for a problem never saved.  A saved problem does not name itself.
+    std::string archivo;
     std::optional<TResultadosArchivo> resultados;
 
     bool operator==(const TArchivoProblema&) const = default;

@@ -25,18 +25,32 @@ std::optional<int> TipoDeCodigo(ProblemCode codigo) {
     return std::nullopt;
 }
 
+namespace {
+
+ProblemCode CodigoFinalOCero(const TProblema& p) {
+    try {
+        return CodigoFinal(p);
+    } catch (const std::runtime_error&) {
+        return 0;  // a fault in "Continuar" (the window shows it on opening): not classified
+    }
+}
+
+std::string Titulo(ProblemCode codigo) {
+    const TCalculadora* calc = CalculadoraDe(codigo);
+    return calc ? calc->titulo : kTituloSinClasificar;
+}
+
+}  // namespace
+
+std::string TituloProblema(const TProblema& p) { return Titulo(CodigoFinalOCero(p)); }
+
 TEntradaBiblioteca EntradaBiblioteca(const std::filesystem::path& ruta) {
     TEntradaBiblioteca e{ruta, ruta.stem().string(), "", "", 0, std::nullopt};
     try {
         const TArchivoProblema a = CargarArchivoProblema(ruta);
         e.guardado = a.guardado;
-        try {
-            e.codigo = CodigoFinal(a.problema);
-        } catch (const std::runtime_error&) {
-            // A fault in "Continuar" (the window shows it on opening): not classified.
-        }
-        const TCalculadora* calc = CalculadoraDe(e.codigo);
-        e.titulo = calc ? calc->titulo : kTituloSinClasificar;
+        e.codigo = CodigoFinalOCero(a.problema);
+        e.titulo = Titulo(e.codigo);
     } catch (const ErrorArchivo& x) {
         e.error = x.what();
         e.titulo = "No se puede abrir: " + *e.error;

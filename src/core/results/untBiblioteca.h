@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "problem/untDatos.h"
+#include "problem/untProblema.h"
 
 // The type check boxes of the open window, in their order, with the final
 // codes each one stands for.
@@ -35,6 +36,9 @@ struct TEntradaBiblioteca {
 };
 
 inline constexpr const char* kTituloSinClasificar = "Sin clasificar";
+
+// The results title of the problem's final code, or kTituloSinClasificar.
+std::string TituloProblema(const TProblema& p);
 
 // The entry of one problem file.
 TEntradaBiblioteca EntradaBiblioteca(const std::filesystem::path& ruta);

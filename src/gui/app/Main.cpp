@@ -322,53 +322,125 @@ void TMainForm::AbrirReciente(const QString& ruta) {
 
 // ---- Recovery after a crash.
 
+namespace {
+
+// An entry of the recovery folder as the settings remember it: path, size
+// and time of the last change, so that a file changed since counts as new.
+QString Identidad(const std::filesystem::path& ruta) {
+    const QFileInfo info(Ruta(ruta));
+    return QString("%1|%2|%3")
+        .arg(info.absoluteFilePath())
+        .arg(info.size())
+        .arg(info.lastModified().toMSecsSinceEpoch());
+}
+
+// «name», «name» ... of the entries, at most ten, control characters shown
+// as \xNN.
+QString Nombres(const std::vector<std::filesystem::path>& rutas) {
+    constexpr std::size_t kMaximo = 10;
+    QStringList nombres;
+    for (std::size_t i = 0; i < rutas.size() && i < kMaximo; ++i) {
+        QString nombre;
+        for (QChar c : Ruta(rutas[i].filename())) {
+            const bool control = c.unicode() < 0x20 || c.unicode() == 0x7f;
+            nombre += control ? QString("\\x%1").arg(uint(c.unicode()), 2, 16, QChar(u'0')) : QString(c);
+        }
+        nombres << "«" + nombre + "»";
+    }
+    QString texto = nombres.join(", ");
+    if (rutas.size() > kMaximo) texto += QString(" y %1 más").arg(rutas.size() - kMaximo);
+    return texto;
+}
+
+constexpr const char* kAvisadas = "recuperacionAvisadas";
+
+}  // namespace
+
 void TMainForm::IniciarRecuperacion() {
-    if (!carpetaBloqueo_.isEmpty()) return;
+    if (timerRecuperacion_->isActive()) return;
+    timerRecuperacion_->start(IntervaloRecuperacion());
     const QString carpeta = CarpetaRecuperacion();
+    const std::filesystem::path ruta = Ruta(carpeta);
     // What was left behind is listed before this program's lock goes in: a
     // file with this program's id can only come from an earlier program.
-    const std::vector<TAbandonado> abandonados = ListarAbandonados(Ruta(carpeta));
-    if (TomarBloqueo(Ruta(carpeta), ProcesoPropio()))
+    std::vector<TAbandonado> abandonados = ListarAbandonados(ruta);
+    std::vector<std::filesystem::path> ajenas = ListarAjenas(ruta);
+    if (TomarBloqueo(ruta, ProcesoPropio()))
         carpetaBloqueo_ = carpeta;
     else
         statusBar()->showMessage(QString("No se puede escribir en la carpeta de recuperación %1")
                                      .arg(QDir::toNativeSeparators(carpeta)));
-    if (!abandonados.empty()) OfrecerRecuperacion(abandonados);
-    LimpiarBloqueos(Ruta(carpeta));
-    timerRecuperacion_->start(IntervaloRecuperacion());
+
+    // What was told about before and is still there is not told again.
+    const QStringList avisadas = Ajustes().value(kAvisadas).toStringList();
+    QStringList siguen;
+    auto nueva = [&](const std::filesystem::path& r) {
+        const QString id = Identidad(r);
+        if (!avisadas.contains(id)) return true;
+        siguen << id;
+        return false;
+    };
+    std::erase_if(abandonados, [&](const TAbandonado& a) { return !nueva(a.ruta); });
+    std::erase_if(ajenas, [&](const std::filesystem::path& r) { return !nueva(r); });
+    if (!abandonados.empty())
+        for (const std::filesystem::path& r : OfrecerRecuperacion(abandonados)) siguen << Identidad(r);
+    if (!ajenas.empty()) {
+        MostrarMensaje(this, QString("En la carpeta de recuperación «%1» hay archivos que no son copias ni bloqueos "
+                                     "de turmado: %2. No se ofrecen ni se borran; bórrelos a mano si no los "
+                                     "necesita.")
+                                 .arg(QDir::toNativeSeparators(carpeta), Nombres(ajenas)));
+        for (const std::filesystem::path& r : ajenas) siguen << Identidad(r);
+    }
+    Ajustes().setValue(kAvisadas, siguen);
+    LimpiarBloqueos(ruta);
 }
 
-void TMainForm::OfrecerRecuperacion(const std::vector<TAbandonado>& abandonados) {
+std::vector<std::filesystem::path> TMainForm::OfrecerRecuperacion(const std::vector<TAbandonado>& abandonados) {
+    // Each copy by its file and its problem, numbered: two copies may
+    // otherwise read alike.
     QStringList lineas;
     for (const TAbandonado& a : abandonados) {
-        const TEntradaBiblioteca e = EntradaBiblioteca(a.ruta);
-        lineas << (e.error ? QString::fromStdString(e.titulo)
-                           : QString("%1, copia del %2")
-                                 .arg(QString::fromStdString(e.titulo), QString::fromStdString(e.guardado)));
+        const QString numero = QString("%1. ").arg(lineas.size() + 1);
+        if (!a.copia) {
+            lineas << numero + QString("%1: no se puede abrir: %2")
+                                   .arg(Nombres({a.ruta}), QString::fromStdString(a.error));
+            continue;
+        }
+        const QString archivo = a.copia->archivo.empty()
+                                    ? QString("sin guardar")
+                                    : QFileInfo(QString::fromStdString(a.copia->archivo)).fileName();
+        lineas << numero + QString("%1 (%2), copia del %3")
+                               .arg(QString::fromStdString(TituloProblema(a.copia->problema)), archivo,
+                                    QString::fromStdString(a.copia->guardado));
     }
     const int respuesta = Preguntar(this, "Se encontraron problemas sin guardar de una sesión anterior",
                                     lineas.join('\n'),
                                     {{"Recuperar", "btnRecuperar", true, false}, {"Descartar", "btnDescartar"}});
-    if (respuesta < 0) return;  // the box went away unanswered: offered again next time
-    std::vector<TProblema> problemas;
-    if (respuesta == 0) {
-        for (const TAbandonado& a : abandonados) {
-            try {
-                problemas.push_back(CargarArchivoProblema(a.ruta).problema);
-            } catch (const ErrorArchivo&) {
-                // Listed as one that cannot be opened.
-            }
-        }
-    }
+    if (respuesta < 0) return {};  // the box went away unanswered: offered again next time
     // The old copies go before the new ones are written: a new name may be
     // an old one.
-    for (const TAbandonado& a : abandonados) QFile::remove(Ruta(a.ruta));
-    for (const TProblema& p : problemas) {
-        TfrmProbTipo* ventana = mmiFileNewClick();
-        ventana->CargarProblema(p);
-        ventana->setWindowModified(true);
-        ventana->GuardarRecuperacion();
+    std::vector<std::filesystem::path> quedan;
+    for (const TAbandonado& a : abandonados) {
+        std::error_code ec;
+        std::filesystem::remove(a.ruta, ec);  // one gone already is no failure
+        if (ec) quedan.push_back(a.ruta);
     }
+    if (respuesta == 0) {
+        for (const TAbandonado& a : abandonados) {
+            if (!a.copia) continue;  // listed as one that cannot be opened
+            TfrmProbTipo* ventana = mmiFileNewClick();
+            if (!a.copia->archivo.empty()) ventana->FijarRutaArchivo(QString::fromStdString(a.copia->archivo));
+            ventana->CargarProblema(a.copia->problema);
+            ventana->setWindowModified(true);
+            ventana->GuardarRecuperacion();
+        }
+    }
+    if (!quedan.empty())
+        MostrarMensaje(this, QString("No se pudieron borrar las copias de recuperación %1 de la carpeta «%2». "
+                                     "Siguen allí y no se volverán a ofrecer; bórrelas a mano cuando ya no las "
+                                     "necesite.")
+                                 .arg(Nombres(quedan), QDir::toNativeSeparators(CarpetaRecuperacion())));
+    return quedan;
 }
 
 void TMainForm::GuardarRecuperaciones() {

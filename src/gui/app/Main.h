@@ -2,6 +2,7 @@
 // description and picture windows, with its menu, toolbar and status bar.
 #pragma once
 
+#include <filesystem>
 #include <vector>
 
 #include <QList>
@@ -73,10 +74,14 @@ public:
     // list with a message.
     void AbrirReciente(const QString& ruta);
 
-    // At start: offers the problems that programs no longer running left
-    // in the recovery folder, marks the folder as this program's, and from
-    // then on copies every changed calculation window there every 30 s (the
+    // At start, once: offers the problems that programs no longer running
+    // left in the recovery folder, says where the entries are that are not
+    // the program's, marks the folder as this program's, and from then on
+    // copies every changed calculation window there every 30 s (the
     // environment variable TURMADO_RECUPERACION_MS sets another period).
+    // A copy that could not be removed, and an entry that is not the
+    // program's, is told about once: the settings remember it while it
+    // stays there unchanged.
     void IniciarRecuperacion();
     // The copy of every changed calculation window, now.
     void GuardarRecuperaciones();
@@ -96,7 +101,9 @@ private:
     void HijaActivada(QMdiSubWindow* hija);
     void PonerMenus(const QList<QMenu*>& menus);
     void Mosaico(bool horizontal);
-    void OfrecerRecuperacion(const std::vector<TAbandonado>& abandonados);
+    // The question on the copies left behind; what could not be removed
+    // after the answer (nothing when the box went away unanswered).
+    std::vector<std::filesystem::path> OfrecerRecuperacion(const std::vector<TAbandonado>& abandonados);
 
     QList<QMenu*> menus_;
     QTimer* timerRecuperacion_;

@@ -1,5 +1,7 @@
 #include "comun/untArchivoProblema.h"
 
+#include <filesystem>
+
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -55,8 +57,15 @@ void FijarCarpetaRecuperacion(const QString& carpeta) { RecuperacionFijada() = c
 QString NuevaRutaRecuperacion() {
     static const long pid = ProcesoPropio().pid;
     static int ventanas = 0;
-    return QFile::decodeName(
-        RutaRecuperacion(QFile::encodeName(CarpetaRecuperacion()).toStdString(), pid, ++ventanas).c_str());
+    // A name something already holds is skipped: a copy left by an earlier
+    // program with this id, or a link that a save would write through.
+    const std::filesystem::path carpeta = QFile::encodeName(CarpetaRecuperacion()).toStdString();
+    std::filesystem::path ruta;
+    std::error_code ec;
+    do
+        ruta = RutaRecuperacion(carpeta, pid, ++ventanas);
+    while (std::filesystem::exists(std::filesystem::symlink_status(ruta, ec)));
+    return QFile::decodeName(ruta.c_str());
 }
 
 QString ElegirArchivoGuardar(QWidget* padre) {

@@ -21,7 +21,8 @@ void FijarCarpetaProblemas(const QString& carpeta);
 // the case of a crash, or the folder set with FijarCarpetaRecuperacion.
 QString CarpetaRecuperacion();
 void FijarCarpetaRecuperacion(const QString& carpeta);
-// A new recovery file of this program in that folder, one per window.
+// A new recovery file of this program in that folder, one per window, under
+// a name nothing holds yet.
 QString NuevaRutaRecuperacion();
 
 // The save dialog in the problems folder (created when missing); the path

@@ -141,7 +141,8 @@ bool TfrmProbTipo::PreguntarAlCerrar() {
 
 QString TfrmProbTipo::GuardarRecuperacion() {
     if (!Cambiado()) return {};
-    const TArchivoProblema a = Problema();
+    TArchivoProblema a = Problema();
+    a.archivo = rutaArchivo_.toStdString();  // the recovered window reopens it
     // A text being typed that its field will refuse: the last copy stays
     // until it is put right.
     if (TextoRechazado(a.problema.textos)) return {};
