@@ -58,7 +58,10 @@ TEST(TurmadoCalcProblema, ArchivoDeEjemplo) {
     const Ejecucion pares = Ejecutar("--codigo 22 EstrFactFormKs=1 EstrFactGrup=1 SediAnguRepo=30");
     ASSERT_EQ(archivo.estado, 0) << archivo.error;
     EXPECT_EQ(archivo.salida, pares.salida);
-    EXPECT_EQ(archivo.error, "");
+    // The example's d84/d50 = 200/85: the gradation factor's warning, only.
+    EXPECT_EQ(archivo.error, pares.error);
+    EXPECT_TRUE(archivo.error.starts_with("Aviso: \"Diámetro 84%\" = 200 mm y ")) << archivo.error;
+    EXPECT_EQ(std::count(archivo.error.begin(), archivo.error.end(), '\n'), 1);
 
     const std::string guardado = Leer(kDatos + "/pila.turmado");
     std::size_t filas = 0;
@@ -133,7 +136,7 @@ TEST(TurmadoCalcLote, ArchivoDeEjemplo) {
         "Erosión máxima de equilibrio (Johnson),Longitud de falla crítica (Johnson),"
         "validez1,validez2,validez3,validez4,avisos_datos\n",
         "22,3000,1.8,1,1,30,Problema de la Pila,0.0550,0.0667,Lecho vivo,3.03,0.98,1.70,2.39,4.15,2.07,3.59,"
-        "sin_rangos,sin_rangos,sin_rangos,sin_rangos,\n",
+        "sin_rangos,sin_rangos,sin_rangos,sin_rangos,\"\"\"Diámetro 84%\"\" = 200 mm y ",
     };
     for (const std::string& l : lineas) EXPECT_NE(e.salida.find(l), std::string::npos) << l;
 
@@ -190,7 +193,8 @@ TEST(TurmadoCalcArchivos, NombresNoAscii) {
 
     struct Caso { std::string argumentos; int estado; std::string salida; std::string error; };
     const Caso casos[] = {
-        {"--problema " + Utf8(problema), 0, Ejecutar("--problema " + kDatos + "/pila.turmado").salida, ""},
+        {"--problema " + Utf8(problema), 0, Ejecutar("--problema " + kDatos + "/pila.turmado").salida,
+         Ejecutar("--problema " + kDatos + "/pila.turmado").error},
         {"--lote " + Utf8(lote), 0, Ejecutar("--lote " + kDatos + "/pilas.csv").salida, ""},
         {"--problema " + falta, 2, "", "turmado-calc: " + falta + ": el archivo no existe\n"},
         {"--lote " + falta, 2, "", "turmado-calc: " + falta + ": no se puede leer el archivo\n"},
@@ -237,7 +241,7 @@ TEST(TurmadoCalcLote, HilosCurvasYNumerosCompletos) {
         {lote + " --numeros todos", "--numeros espera completos"},
         {"--curvas", "--curvas y --numeros solo valen con --lote"},
         {"--numeros completos --codigo 22", "--curvas y --numeros solo valen con --lote"},
-        {"--hilos 2", "--hilos solo vale con --lote o --barrido"},
+        {"--hilos 2", "--hilos solo vale con --lote, --barrido o --validar"},
     };
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.argumentos);

@@ -4,6 +4,8 @@
 
 #include <sstream>
 
+#include "problem/untCampos.h"
+#include "results/untAvisosDatos.h"
 #include "results/untLote.h"
 #include "results/untResolver.h"
 
@@ -40,8 +42,25 @@ std::string Esperada(const std::string& entradas, TProblema p, const std::string
     return linea + "," + avisos;
 }
 
-// The pier's formulas publish no ranges; the example's data warn of nothing.
-constexpr const char* kPilaSinAvisos = "sin_rangos,sin_rangos,sin_rangos,sin_rangos,";
+// A data warning as a batch cell: quoted, its quotes doubled.
+std::string Celda(const std::string& texto) {
+    std::string r = "\"";
+    for (char c : texto) r += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return r + "\"";
+}
+
+// The example's texts with a d50 of 2 mm.
+TTextosCampos ConArena() {
+    TTextosCampos t = TextosPorDefecto();
+    t["SediDiamMedi"] = "2";
+    return t;
+}
+
+// The pier's formulas publish no ranges; the example's d84/d50 = 200/85
+// warns of its gradation factor.
+std::string PilaAvisos() {
+    return "sin_rangos,sin_rangos,sin_rangos,sin_rangos," + Celda(AvisosDatos(22, TextosPorDefecto()).at(0).texto);
+}
 
 TProblema Pila(const char* caudal) {
     TProblema p;
@@ -71,8 +90,8 @@ TEST(Lote, PilaConUnaLineaMala) {
               "Longitud de falla crítica (Breusers),Erosión máxima de equilibrio (CSU),"
               "Longitud de falla crítica (CSU),Erosión máxima de equilibrio (Johnson),"
               "Longitud de falla crítica (Johnson),validez1,validez2,validez3,validez4,avisos_datos");
-    EXPECT_EQ(lineas[1], Esperada("22,3000,1,1", Pila("3000"), kPilaSinAvisos));
-    EXPECT_EQ(lineas[2], Esperada("22,1500,1,1", Pila("1500"), kPilaSinAvisos));
+    EXPECT_EQ(lineas[1], Esperada("22,3000,1,1", Pila("3000"), PilaAvisos()));
+    EXPECT_EQ(lineas[2], Esperada("22,1500,1,1", Pila("1500"), PilaAvisos()));
     EXPECT_NE(lineas[1], lineas[2]);
     EXPECT_EQ(l.avances, std::vector<std::size_t>{3});  // one block
 }
@@ -86,7 +105,8 @@ TEST(Lote, ColumnasDeAvisos) {
                  "31,1,1,2,0.61,0.31,0.1132\n"
                  // Field data: every formula outside its ranges, nothing implausible.
                  "31,500,250,85,1.2,1,3000\n"
-                 // The pier of d50 2 mm under the example's d84.
+                 // The pier of d50 2 mm under the example's d84, whose d84/d50 of 100
+                 // also warns of the gradation factor.
                  "22,500,250,2,1.2,1,3000\n");
     ASSERT_TRUE(l.resumen.fallos.empty());
     const auto lineas = l.Lineas();
@@ -98,12 +118,13 @@ TEST(Lote, ColumnasDeAvisos) {
         "pero \"\"Diámetro Medio (d50)\"\" = 2 mm ya no lo es: d90 y d50 deben ser de la misma granulometría.\"",
         ",fuera,fuera,fuera,fuera,",
         ",sin_rangos,sin_rangos,sin_rangos,sin_rangos,\"\"\"Diámetro 84%\"\" = 200 mm es el valor del ejemplo, "
-        "pero \"\"Diámetro Medio (d50)\"\" = 2 mm ya no lo es: d84 y d50 deben ser de la misma granulometría.\"",
+        "pero \"\"Diámetro Medio (d50)\"\" = 2 mm ya no lo es: d84 y d50 deben ser de la misma granulometría. | " +
+            Celda(AvisosDatos(22, ConArena()).at(1).texto).substr(1),
     };
     for (int i = 0; i < 3; ++i) EXPECT_TRUE(lineas[i + 1].ends_with(esperadas[i])) << lineas[i + 1];
 
     // Two warnings in one cell, and the semicolon separator.
-    const Lote dos("codigo;AguaTemp;EstrAnchPila;CaucAnchCauc\n22;45;50;50\n");
+    const Lote dos("codigo;AguaTemp;EstrAnchPila;CaucAnchCauc;SediDiam84N3\n22;45;50;50;100\n");
     ASSERT_EQ(dos.Lineas().size(), 2u);
     EXPECT_NE(dos.Lineas()[1].find(";\"\"\"Temperatura ambiente\"\" = 45 °C está fuera de 0 a 40 °C, donde la "
                                    "viscosidad del cálculo, ν = 4.0e-5/(T + 20), se acerca a la del agua. | "

@@ -3,7 +3,9 @@
 // answers: 0, 1, 2, 3, 11, 12, 21, 22 or 31), "chorro" (0 "impacta sobre
 // superficie libre", 1 "desliza sobre escalón", empty when not asked) and
 // "rugosidad" (1 for "Altura de rugosidad", 0 or empty for "Coeficiente de
-// Manning"); missing columns take their defaults.  Each following line is one
+// Manning"); missing columns take their defaults; the columns of
+// ColumnasSinLeer are carried through unread, and "#" lines before the
+// header are skipped.  Each following line is one
 // case, each cell exactly what would be typed in the field.  The separator is
 // the comma, or the semicolon when the header has semicolons and no comma;
 // cells may be quoted ("...", with "" for a quote).
@@ -25,12 +27,8 @@
 #include <utility>
 #include <vector>
 
+#include "results/untLecturaCasos.h"
 #include "results/untResolver.h"
-
-struct TFalloLote {
-    std::size_t linea;  // line of the input, from 1 (the header)
-    std::string mensaje;
-};
 
 struct TResumenLote {
     std::size_t casos = 0;    // lines that held a case, good or bad
@@ -58,6 +56,7 @@ std::vector<std::pair<std::string, std::string>> ColumnasCaso(const TResultado& 
 // The output's header names every caption met, so the lines wait in a
 // bounded buffer (spilled to a temporary file when the batch is long) until
 // the last case has run.  A header that cannot be used (empty, unknown or
-// repeated column) is one failure at line 1; then no case runs and nothing
+// repeated column) is one failure at its line; then no case runs and nothing
 // is written.
 TResumenLote EjecutarLote(std::istream& entrada, std::ostream& salida, const TOpcionesLote& opciones = {});
+
