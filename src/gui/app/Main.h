@@ -6,6 +6,7 @@
 
 #include <QList>
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 
@@ -16,6 +17,7 @@ class QMenu;
 class QTimer;
 class TfrmProbTipo;
 class TfrmProbDesc;
+class TfrmValidacion;
 struct TAbandonado;
 struct TProblema;
 
@@ -33,6 +35,7 @@ public:
     QAction* FileExit1;
     QAction* HelpAbout1;  // no handler
     QAction* mmiHelpDesc;
+    QAction* mmiHelpValidacion;
     QAction* WindowCascade1;
     QAction* WindowTileHorizontal1;
     QAction* WindowTileVertical1;
@@ -57,6 +60,9 @@ public:
     TfrmProbTipo* AbrirArchivo(const QString& ruta);
     // "&Descripción": the description window, unless one is open.
     void mmiHelpDescClick();
+    // "Validación de las fórmulas": the validation window (one at a time).
+    void mmiHelpValidacionClick();
+    TfrmValidacion* VentanaValidacion() const;
 
     void TileHorizontal();
     void TileVertical();
@@ -101,4 +107,5 @@ private:
     QList<QMenu*> menus_;
     QTimer* timerRecuperacion_;
     QString carpetaBloqueo_;  // where this program's lock is, once taken
+    QPointer<TfrmValidacion> validacion_;  // the validation window, while open
 };
