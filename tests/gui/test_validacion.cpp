@@ -97,6 +97,7 @@ private slots:
             QVERIFY(w->Exportar(ruta));
             QVERIFY(QFileInfo(ruta).size() > 0);
         }
+        QCOMPARE(QImage(dir.filePath("v.png")).width(), TPaginaGrafico::kAnchoPng);  // as the chart page writes it
     }
 
     void ArchivoPropio() {
@@ -127,6 +128,18 @@ private slots:
         QCOMPARE(w->lblEstado->text(), QString("malo.csv: línea 1: columna desconocida: medida"));
         QCOMPARE(w->tblValidacion->rowCount(), 0);
         QVERIFY(!w->btnExportar->isEnabled());
+    }
+
+    // With a calculation window active its own Help menu is in the bar: the
+    // same item opens the same window, one at a time.
+    void DesdeLaVentanaDeCalculo() {
+        TfrmProbTipo* hija = principal->mmiFileNewClick();
+        TfrmValidacion* w = Abrir();
+        QVERIFY(w);
+        QVERIFY(Esperar(w));
+        hija->MenuHijo().mnuHelpValidacion->trigger();
+        QCOMPARE(principal->VentanaValidacion(), w);
+        QCOMPARE(principal->findChildren<TfrmValidacion*>().size(), 1);
     }
 
     // The default pier (d84/d50 = 200/85): the depths' tooltips add the

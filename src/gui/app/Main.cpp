@@ -168,6 +168,7 @@ QMdiSubWindow* TMainForm::AgregarHija(QWidget* hija, Qt::WindowFlags marcos) {
         TMenuHijo& menu = conMenu->MenuHijo();
         connect(&menu, &TMenuHijo::nuevoPedido, this, [this] { mmiFileNewClick(); });
         connect(&menu, &TMenuHijo::descripcionPedida, this, &TMainForm::mmiHelpDescClick);
+        connect(&menu, &TMenuHijo::validacionPedida, this, &TMainForm::mmiHelpValidacionClick);
         connect(&menu, &TMenuHijo::acercaPedido, hija, [hija] { TfrmIntro::Mostrar(hija); });
         connect(&menu, &TMenuHijo::abrirPedido, this, &TMainForm::FileOpen1Execute);
         // Closing destroys the menu whose item asked for it: once the item

@@ -33,6 +33,9 @@ const TFormatoExportar kFormatos[] = {
     {"Filas CSV (*.csv)", "csv"},
 };
 
+// A PNG as the chart page writes it: TPaginaGrafico::kAnchoPng pixels wide at 300 dpi.
+constexpr int kPuntosPorPulgadaPng = 300;
+
 // A point is named when the mouse is this close to it.
 constexpr double kRadioPunto = 8;  // px
 // Room around the points on the log axes: a factor on each side.
@@ -316,7 +319,7 @@ bool TfrmValidacion::Exportar(const QString& ruta, QString extension) {
         std::ostringstream csv;
         EscribirFilas(csv, *validacion_);
         return csv.str();
-    });
+    }, {TPaginaGrafico::kAnchoPng, kPuntosPorPulgadaPng});
 }
 
 void TfrmValidacion::btnExportarClick() {
