@@ -4,6 +4,7 @@
 //   turmado-calc [--problema FILE] [--rugosidad] [--codigo C] [--chorro J] [--json] [--detalle] [NAME=TEXT ...]
 //   turmado-calc --lote CASES.csv [--curvas] [--hilos N] [--numeros completos] [--columnas textos]
 //   turmado-calc [options and pairs as above] --barrido NAME=FROM:TO:N [--log]
+//   turmado-calc --validar CASES.csv [--json] [--filas ROWS.csv] [--hilos N]
 //
 // NAME is a data field without its "edt" prefix, TEXT what the user would
 // type in it.  --codigo answers the wizard up to the structure page (11, 12,
@@ -15,6 +16,8 @@
 // equilibrium scour depth at each point as CSV.  --detalle prints the detail
 // of the calculation (each formula with its terms) after the results; --json
 // always carries it under "detalle".
+// --validar runs a batch file with the measured scour and compares each
+// formula with it.
 // Exit status: 0 success, 2 usage, rejected input, a bad file or a failed
 // batch line, 3 a floating-point fault, 4 standard output could not be
 // written, 5 a batch's input could not be read to its end.  Data outside a
@@ -48,6 +51,7 @@
 #include "results/untLote.h"
 #include "results/untResolver.h"
 #include "plataforma.h"
+#include "validar.h"
 
 namespace {
 
@@ -72,6 +76,9 @@ struct TOpciones {
     bool columnasDadas = false;           // --columnas was given
     std::optional<std::string> barrido;   // CAMPO=DESDE:HASTA:N
     bool logaritmico = false;             // sweep with logarithmic spacing
+    std::optional<std::string> validar;   // validation file
+    std::optional<std::string> filas;     // validation: the per-row CSV
+    bool noValidar = false;               // an option or pair a validation does not take
     bool rugosidad = false;
     std::optional<ProblemCode> codigo;  // second-level code chosen in the wizard
     std::optional<int> chorro;          // item of the jet question: 0 or 1
@@ -92,6 +99,7 @@ void Uso(std::ostream& os) {
           "                  [NOMBRE=TEXTO ...]\n"
           "     turmado-calc --lote CASOS.csv [--curvas] [--hilos N] [--numeros completos] [--columnas textos]\n"
           "     turmado-calc [opciones y pares como arriba] --barrido CAMPO=DESDE:HASTA:N [--log]\n"
+          "     turmado-calc --validar CASOS.csv [--json] [--filas FILAS.csv] [--hilos N]\n"
           "  NOMBRE        campo de datos sin el prefijo edt (AguaDens, SediDiamMedi, FlujTiraRest ...)\n"
           "  TEXTO         el texto que se escribiría en el campo (diámetros y rugosidad en mm)\n"
           "  --problema A  parte de un problema guardado; las demás opciones y pares lo modifican\n"
@@ -111,6 +119,8 @@ void Uso(std::ostream& os) {
           "  --barrido CAMPO=DESDE:HASTA:N  estudio de sensibilidad: la erosión de cada fórmula en N puntos\n"
           "                (de " << kPuntosBarridoMinimo << " a " << kPuntosBarridoMaximo << ") de DESDE a HASTA, en CSV\n"
           "  --log         con --barrido, puntos equiespaciados en escala logarítmica\n"
+          "  --validar V   compara las fórmulas con la erosión medida (columna ys_medida) de los casos de V\n"
+          "  --filas F     con --validar, escribe en F cada fila con lo calculado y medida/calculada\n"
           "Campos:";
     for (const TCampo& c : Campos()) os << ' ' << c.nombre;
     os << '\n';
@@ -138,7 +148,9 @@ std::optional<TSalida> LeerArgumentos(const std::vector<std::string>& argumentos
         };
         const bool deLote = a == "--curvas" || a == "--numeros";
         if (deLote) op.deLote = true;
-        if (a != "--lote" && a != "--hilos" && a != "--columnas" && !deLote) op.otras = true;
+        if (a != "--lote" && a != "--hilos" && a != "--columnas" && a != "--validar" && a != "--filas" && !deLote)
+            op.otras = true;
+        if (a != "--validar" && a != "--filas" && a != "--hilos" && a != "--json") op.noValidar = true;
         if (a == "--rugosidad") {
             op.rugosidad = true;
         } else if (a == "--json") {
@@ -181,6 +193,10 @@ std::optional<TSalida> LeerArgumentos(const std::vector<std::string>& argumentos
                 return TSalida{kSalidaUso, "--hilos espera un número entero de 1 a " + std::to_string(kHilosMaximo),
                                true};
             op.hilos = static_cast<unsigned>(*n);
+        } else if (a == "--validar" || a == "--filas") {
+            const auto v = valor();
+            if (!v) return TSalida{kSalidaUso, std::string(a) + " espera un archivo", true};
+            (a == "--validar" ? op.validar : op.filas) = std::string(*v);
         } else if (a == "--problema" || a == "--lote") {
             const auto v = valor();
             if (!v) return TSalida{kSalidaUso, std::string(a) + " espera un archivo", true};
@@ -197,10 +213,14 @@ std::optional<TSalida> LeerArgumentos(const std::vector<std::string>& argumentos
             return TSalida{kSalidaUso, "argumento desconocido: " + Mostrable(a), true};
         }
     }
+    if (op.validar && op.noValidar)
+        return TSalida{kSalidaUso, "--validar solo admite --json, --filas y --hilos", true};
+    if (op.filas && !op.validar) return TSalida{kSalidaUso, "--filas solo vale con --validar", true};
     if (op.lote && op.otras) return TSalida{kSalidaUso, "--lote no admite otras opciones ni pares", true};
     if (!op.lote && op.deLote) return TSalida{kSalidaUso, "--curvas y --numeros solo valen con --lote", true};
     if (!op.lote && op.columnasDadas) return TSalida{kSalidaUso, "--columnas solo vale con --lote", true};
-    if (op.hilos && !op.lote && !op.barrido) return TSalida{kSalidaUso, "--hilos solo vale con --lote o --barrido", true};
+    if (op.hilos && !op.lote && !op.barrido && !op.validar)
+        return TSalida{kSalidaUso, "--hilos solo vale con --lote, --barrido o --validar", true};
     if (op.logaritmico && !op.barrido) return TSalida{kSalidaUso, "--log solo vale con --barrido", true};
     if (op.barrido && op.json) return TSalida{kSalidaUso, "--barrido escribe CSV: no admite --json", true};
     if (op.barrido && op.detalle) return TSalida{kSalidaUso, "--barrido escribe CSV: no admite --detalle", true};
@@ -412,6 +432,7 @@ int Correr(const std::vector<std::string>& argumentos) {
     };
     if (const auto s = LeerArgumentos(argumentos, op)) return terminar(*s);
     if (op.lote) return Lote(op);
+    if (op.validar) return EjecutarValidacion(*op.validar, op.json, op.filas, op.hilos);
 
     TProblema p;
     if (const auto s = Problema(op, p)) return terminar(*s);

@@ -47,8 +47,14 @@ using Ejecucion = TProceso;
 std::string Celda(const std::string& cabecera, const std::string& linea, const std::string& nombre) {
     auto dividir = [](const std::string& l) {
         std::vector<std::string> r(1);
-        for (char c : l) {
-            if (c == ',')
+        bool citada = false;  // inside a quoted cell, where "" is a quote
+        for (std::size_t i = 0; i < l.size(); ++i) {
+            const char c = l[i];
+            if (c == '"' && citada && i + 1 < l.size() && l[i + 1] == '"')
+                r.back() += l[++i];
+            else if (c == '"')
+                citada = !citada;
+            else if (c == ',' && !citada)
                 r.emplace_back();
             else
                 r.back() += c;
@@ -77,7 +83,10 @@ TEST(TurmadoCalcProblema, ArchivoDeEjemplo) {
     const Ejecucion pares = Ejecutar("--codigo 22 EstrFactFormKs=1 EstrFactGrup=1 SediAnguRepo=30");
     ASSERT_EQ(archivo.estado, 0) << archivo.error;
     EXPECT_EQ(archivo.salida, pares.salida);
-    EXPECT_EQ(archivo.error, "");
+    // The example's d84/d50 = 200/85: the gradation factor's warning, only.
+    EXPECT_EQ(archivo.error, pares.error);
+    EXPECT_TRUE(archivo.error.starts_with("Aviso: \"Diámetro 84%\" = 200 mm y ")) << archivo.error;
+    EXPECT_EQ(std::count(archivo.error.begin(), archivo.error.end(), '\n'), 1);
 
     const std::string guardado = Leer(kDatos + "/pila.turmado");
     std::size_t filas = 0;
@@ -158,9 +167,11 @@ TEST(TurmadoCalcLote, ArchivoDeEjemplo) {
         {"transporte", "Lecho vivo"},      {"vc_m_s", "3.03"},            {"ys_pila_breusers_m", "0.98"},
         {"lf_pila_breusers_m", "1.70"},    {"ys_pila_csu_m", "2.39"},     {"lf_pila_csu_m", "4.15"},
         {"ys_pila_johnson_m", "2.07"},     {"lf_pila_johnson_m", "3.59"}, {"validez_pila_csu", "sin_rangos"},
-        {"turbulencia", ""},               {"avisos_datos", ""},
+        {"turbulencia", ""},
     };
     for (const Caso& c : casos) EXPECT_EQ(Celda(cabecera, linea, c.columna), c.valor) << c.columna;
+    // The example's d84/d50 = 200/85 warns of the pier's gradation factor.
+    EXPECT_NE(Celda(cabecera, linea, "avisos_datos").find("factor de gradación Kσ = 0.378"), std::string::npos);
 
     // Each case prints what the single run prints.
     const Ejecucion uno = Ejecutar("--codigo 22 FlujCaud=3000 FlujTiraRest=1.8 EstrFactFormKs=1 EstrFactGrup=1 "
@@ -289,7 +300,8 @@ TEST(TurmadoCalcArchivos, NombresNoAscii) {
 
     struct Caso { std::string argumentos; int estado; std::string salida; std::string error; };
     const Caso casos[] = {
-        {"--problema " + Utf8(problema), 0, Ejecutar("--problema " + kDatos + "/pila.turmado").salida, ""},
+        {"--problema " + Utf8(problema), 0, Ejecutar("--problema " + kDatos + "/pila.turmado").salida,
+         Ejecutar("--problema " + kDatos + "/pila.turmado").error},
         {"--lote " + Utf8(lote), 0, Ejecutar("--lote " + kDatos + "/pilas.csv").salida, ""},
         {"--problema " + falta, 2, "", "turmado-calc: " + falta + ": el archivo no existe\n"},
         {"--lote " + falta, 2, "", "turmado-calc: " + falta + ": no se puede leer el archivo\n"},
@@ -336,7 +348,7 @@ TEST(TurmadoCalcLote, HilosCurvasYNumerosCompletos) {
         {lote + " --numeros todos", "--numeros espera completos"},
         {"--curvas", "--curvas y --numeros solo valen con --lote"},
         {"--numeros completos --codigo 22", "--curvas y --numeros solo valen con --lote"},
-        {"--hilos 2", "--hilos solo vale con --lote o --barrido"},
+        {"--hilos 2", "--hilos solo vale con --lote, --barrido o --validar"},
     };
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.argumentos);
@@ -411,9 +423,13 @@ TEST(TurmadoCalcBarrido, AvisosDeDatos) {
     for (const char* d50 : {"0.5", "5", "50"}) {
         SCOPED_TRACE(d50);
         const Ejecucion uno = Ejecutar(pila + " SediDiamMedi=" + d50);
-        const std::size_t inicio = uno.error.find("Aviso: ");
-        ASSERT_NE(inicio, std::string::npos) << uno.error;
-        std::string aviso = uno.error.substr(inicio + 7, uno.error.find('\n', inicio) - inicio - 7);
+        // Every "Aviso: " line of the single run, joined as the cell joins them.
+        std::string aviso;
+        for (std::size_t inicio = 0; (inicio = uno.error.find("Aviso: ", inicio)) != std::string::npos;) {
+            const std::size_t fin = uno.error.find('\n', inicio);
+            aviso += (aviso.empty() ? "" : " | ") + uno.error.substr(inicio + 7, fin - inicio - 7);
+            inicio = fin;
+        }
         EXPECT_TRUE(aviso.starts_with("\"Diámetro 84%\" = 200 mm")) << aviso;
         for (std::size_t i = 0; (i = aviso.find('"', i)) != std::string::npos; i += 2) aviso.insert(i, "\"");
         const std::size_t linea = e.salida.find("\n" + std::string(d50) + ",");

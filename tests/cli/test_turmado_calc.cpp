@@ -251,7 +251,14 @@ TEST(TurmadoCalc, CadaCodigoConLosEjemplosResueltos) {
 TEST(TurmadoCalc, SalidaCompletaDeLaPila) {
     const Salida s = Correr("--codigo 22 EstrFactFormKs=1 EstrFactGrup=1 SediAnguRepo=30");
     EXPECT_EQ(s.estado, 0);
-    EXPECT_EQ(s.texto,
+    // The rows, then the example's gradation warning (d84/d50 = 200/85).
+    const std::size_t aviso = s.texto.find("Aviso: ");
+    ASSERT_NE(aviso, std::string::npos) << s.texto;
+    EXPECT_TRUE(s.texto.substr(aviso).starts_with(
+        "Aviso: \"Diámetro 84%\" = 200 mm y \"Diámetro Medio (d50)\" = 85 mm dan d84/d50 = 2.35 y un factor de "
+        "gradación Kσ = 0.378, que reduce las erosiones de la pila a menos de la mitad."))
+        << s.texto;
+    EXPECT_EQ(s.texto.substr(0, aviso),
               "Problema de la Pila\n"
               "Movilidad (Shields) Crítica\t0.0550\t\n"
               "Movilidad (Shields)\t0.1718\t\n"
@@ -372,8 +379,13 @@ TEST(TurmadoCalc, AvisosDeDatos) {
     EXPECT_NE(salida.texto.find("Erosión máxima de equilibrio (CSU)"), std::string::npos);
 
     const auto j = nlohmann::json::parse(Correr("--json " + pila, false).texto);
-    EXPECT_EQ(j["datos"], nlohmann::json::parse(R"([{"campo": "SediDiam84N3", "mensaje": )" +
-                                                nlohmann::json(aviso).dump() + "}]"));
+    ASSERT_EQ(j["datos"].size(), 2u);  // and the gradation factor of d84/d50 = 100
+    EXPECT_EQ(j["datos"][0], nlohmann::json::parse(R"({"campo": "SediDiam84N3", "mensaje": )" +
+                                                   nlohmann::json(aviso).dump() + "}"));
+    EXPECT_EQ(j["datos"][1]["campo"], "SediDiam84N3");
+    EXPECT_TRUE(j["datos"][1]["mensaje"].get<std::string>().starts_with(
+        "\"Diámetro 84%\" = 200 mm y \"Diámetro Medio (d50)\" = 2 mm dan d84/d50 = 100.00 y un factor de gradación "
+        "Kσ = 0.004"));
     // Next to "avisos", in the order of the object.
     std::vector<std::string> claves;
     const auto ordenado = nlohmann::ordered_json::parse(Correr("--json " + pila, false).texto);
@@ -382,9 +394,10 @@ TEST(TurmadoCalc, AvisosDeDatos) {
     ASSERT_NE(avisos, claves.end());
     EXPECT_EQ(*(avisos + 1), "datos");
 
-    // Nothing to say: an empty list, and nothing on standard error.
-    EXPECT_EQ(nlohmann::json::parse(Correr("--json --codigo 22", false).texto)["datos"], nlohmann::json::array());
-    EXPECT_EQ(Correr("--codigo 22").texto.find("Aviso:"), std::string::npos);
+    // Nothing to say (a narrowly graded bed): an empty list, and nothing on standard error.
+    EXPECT_EQ(nlohmann::json::parse(Correr("--json --codigo 22 SediDiam84N3=100", false).texto)["datos"],
+              nlohmann::json::array());
+    EXPECT_EQ(Correr("--codigo 22 SediDiam84N3=100").texto.find("Aviso:"), std::string::npos);
 }
 
 // With the roughness option, a roughness height of 12 depths or more is

@@ -318,25 +318,34 @@ TEST(Barrido, AvisosDeDatosDeCadaPunto) {
         p.textos["SediDiamMedi"] = TextoValor(punto.valor);
         TResultado r;
         ResolverProblema(p, r);
+        // The example's d84 over a d50 it no longer goes with, and the
+        // gradation factor that d84/d50 gives.
         const std::vector<TAvisoDato> solo = AvisosDatos(r.d.CodiProb, p.textos);
-        ASSERT_EQ(solo.size(), 1u);
+        ASSERT_EQ(solo.size(), 2u);
         EXPECT_EQ(solo[0].campo, "SediDiam84N3");
-        ASSERT_EQ(punto.avisos.size(), 1u);
-        EXPECT_EQ(punto.avisos[0].texto, solo[0].texto);
-        EXPECT_EQ(t.filas[j].back(), solo[0].texto);
-        std::string celda = solo[0].texto;  // quoted: the text holds quotes and commas
+        EXPECT_NE(solo[1].texto.find("factor de gradación Kσ"), std::string::npos);
+        ASSERT_EQ(punto.avisos.size(), 2u);
+        for (std::size_t k = 0; k < 2; ++k) EXPECT_EQ(punto.avisos[k].texto, solo[k].texto);
+        const std::string unidos = UnirAvisosDatos(solo);
+        EXPECT_EQ(t.filas[j].back(), unidos);
+        std::string celda = unidos;  // quoted: the text holds quotes and commas
         for (std::size_t i = 0; (i = celda.find('"', i)) != std::string::npos; i += 2) celda.insert(i, "\"");
         EXPECT_NE(csv.find(",\"" + celda + "\"\n"), std::string::npos) << celda;
     }
-    EXPECT_EQ(AvisosDelEstudio(base, b, e),
-              std::vector<std::string>{"\"Diámetro 84%\" = 200 mm es el valor del ejemplo, pero \"Diámetro Medio "
-                                       "(d50)\" = 0.5 a 50 mm ya no lo es: d84 y d50 deben ser de la misma "
-                                       "granulometría — puntos 1 a 5"});
-    // The discharge leaves the grain sizes alone: no warning.
+    const std::vector<std::string> lineas = AvisosDelEstudio(base, b, e);
+    ASSERT_EQ(lineas.size(), 2u);
+    EXPECT_EQ(lineas[0], "\"Diámetro 84%\" = 200 mm es el valor del ejemplo, pero \"Diámetro Medio "
+                         "(d50)\" = 0.5 a 50 mm ya no lo es: d84 y d50 deben ser de la misma "
+                         "granulometría — puntos 1 a 5");
+    EXPECT_TRUE(lineas[1].ends_with(" — puntos 1 a 5")) << lineas[1];
+    // The discharge leaves the grain sizes alone: with a d84 of their own
+    // (d84/d50 = 100/85), no warning.
+    TProblema graduada = base;
+    graduada.textos["SediDiam84N3"] = "100";
     const TBarrido caudal{"FlujCaud", 500, 4000, 3, false};
-    const TEstudio sinAvisos = Estudiar(base, caudal, 2);
+    const TEstudio sinAvisos = Estudiar(graduada, caudal, 2);
     for (const TPuntoBarrido& punto : sinAvisos.puntos) EXPECT_TRUE(punto.avisos.empty()) << punto.valor;
-    EXPECT_TRUE(AvisosDelEstudio(base, caudal, sinAvisos).empty());
+    EXPECT_TRUE(AvisosDelEstudio(graduada, caudal, sinAvisos).empty());
     EXPECT_TRUE(CsvEstudio(caudal, sinAvisos).ends_with(",\n"));
 }
 
@@ -357,8 +366,10 @@ TEST(Barrido, AvisosDelEstudioPorTramos) {
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.desde);
         const TBarrido b{"AguaTemp", c.desde, c.hasta, c.puntos, false};
-        const TEstudio e = Estudiar(Pila(), b, 2);
-        const std::vector<std::string> lineas = AvisosDelEstudio(Pila(), b, e);
+        TProblema pila = Pila();
+        pila.textos["SediDiam84N3"] = "100";  // d84/d50 = 100/85: no warning of the grain sizes
+        const TEstudio e = Estudiar(pila, b, 2);
+        const std::vector<std::string> lineas = AvisosDelEstudio(pila, b, e);
         const std::string linea = c.linea;
         if (linea.empty()) {
             EXPECT_TRUE(lineas.empty());

@@ -14,6 +14,8 @@
 #include "compute/untClaves.h"
 #include "general/untNumero.h"
 #include "results/untBarrido.h"
+#include "problem/untCampos.h"
+#include "results/untAvisosDatos.h"
 #include "results/untLote.h"
 #include "results/untResolver.h"
 
@@ -117,9 +119,28 @@ constexpr const char* kColumnasClaves =
     "validez_alc_angosta_rajaratnam_berry,validez_alc_angosta_ruff,validez_alc_angosta_breusers,"
     "validez_alc_angosta_hoffmans,avisos_datos";
 
-// The pier's formulas publish no ranges; the example's data warn of nothing.
-const std::map<std::string, std::string> kPilaSinAvisos{
-    {"validez_pila_breusers", "sin_rangos"}, {"validez_pila_csu", "sin_rangos"}, {"validez_pila_johnson", "sin_rangos"}};
+// A data warning inside a batch cell: its quotes doubled.
+std::string Doblar(const std::string& texto) {
+    std::string r;
+    for (char c : texto) r += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return r;
+}
+
+// The pier's formulas publish no ranges; the example's d84/d50 = 200/85
+// warns of its gradation factor.
+std::map<std::string, std::string> PilaConAvisos() {
+    return {{"validez_pila_breusers", "sin_rangos"},
+            {"validez_pila_csu", "sin_rangos"},
+            {"validez_pila_johnson", "sin_rangos"},
+            {"avisos_datos", "\"" + Doblar(AvisosDatos(22, TextosPorDefecto()).at(0).texto) + "\""}};
+}
+
+// The example's texts with a d50 of 2 mm.
+TTextosCampos ConArena() {
+    TTextosCampos t = TextosPorDefecto();
+    t["SediDiamMedi"] = "2";
+    return t;
+}
 
 TProblema Pila(const char* caudal) {
     TProblema p;
@@ -144,8 +165,8 @@ TEST(Lote, PilaConUnaLineaMala) {
     const auto lineas = l.Lineas();
     ASSERT_EQ(lineas.size(), 3u);
     EXPECT_EQ(lineas[0], std::string("codigo,FlujCaud,EstrFactFormKs,EstrFactGrup,titulo,") + kColumnasClaves);
-    EXPECT_EQ(lineas[1], Esperada("22,3000,1,1", Pila("3000"), ClavesPila(), kPilaSinAvisos));
-    EXPECT_EQ(lineas[2], Esperada("22,1500,1,1", Pila("1500"), ClavesPila(), kPilaSinAvisos));
+    EXPECT_EQ(lineas[1], Esperada("22,3000,1,1", Pila("3000"), ClavesPila(), PilaConAvisos()));
+    EXPECT_EQ(lineas[2], Esperada("22,1500,1,1", Pila("1500"), ClavesPila(), PilaConAvisos()));
     EXPECT_NE(lineas[1], lineas[2]);
     EXPECT_EQ(l.avances, std::vector<std::size_t>{3});  // one block
 }
@@ -159,7 +180,8 @@ TEST(Lote, ColumnasDeAvisos) {
                  "31,1,1,2,0.61,0.31,0.1132\n"
                  // Field data: every formula outside its ranges, nothing implausible.
                  "31,500,250,85,1.2,1,3000\n"
-                 // The pier of d50 2 mm under the example's d84.
+                 // The pier of d50 2 mm under the example's d84, whose d84/d50 of 100
+                 // also warns of the gradation factor.
                  "22,500,250,2,1.2,1,3000\n");
     ASSERT_TRUE(l.resumen.fallos.empty());
     const auto lineas = l.Lineas();
@@ -172,14 +194,15 @@ TEST(Lote, ColumnasDeAvisos) {
         "pero \"\"Diámetro Medio (d50)\"\" = 2 mm ya no lo es: d90 y d50 deben ser de la misma granulometría.\"",
         ",fuera,fuera,fuera,fuera,",
         ",sin_rangos,sin_rangos,sin_rangos,,,,,\"\"\"Diámetro 84%\"\" = 200 mm es el valor del ejemplo, "
-        "pero \"\"Diámetro Medio (d50)\"\" = 2 mm ya no lo es: d84 y d50 deben ser de la misma granulometría. | "
-        "Se ignoró EstrCantAper (\"\"Cantidad de aperturas\"\") = \"\"250\"\": este problema no lee ese campo. | "
+        "pero \"\"Diámetro Medio (d50)\"\" = 2 mm ya no lo es: d84 y d50 deben ser de la misma granulometría. | " +
+            Doblar(AvisosDatos(22, ConArena()).at(1).texto) +
+            " | Se ignoró EstrCantAper (\"\"Cantidad de aperturas\"\") = \"\"250\"\": este problema no lee ese campo. | "
         "Se ignoró EstrDiamAper (\"\"Diámetro de la apertura\"\") = \"\"1\"\": este problema no lee ese campo.\"",
     };
     for (int i = 0; i < 3; ++i) EXPECT_TRUE(lineas[i + 1].ends_with(esperadas[i])) << lineas[i + 1];
 
     // Two warnings in one cell, and the semicolon separator.
-    const Lote dos("codigo;AguaTemp;EstrAnchPila;CaucAnchCauc\n22;45;50;50\n");
+    const Lote dos("codigo;AguaTemp;EstrAnchPila;CaucAnchCauc;SediDiam84N3\n22;45;50;50;100\n");
     ASSERT_EQ(dos.Lineas().size(), 2u);
     EXPECT_NE(dos.Lineas()[1].find(";\"\"\"Temperatura ambiente\"\" = 45 °C está fuera de 0 a 40 °C, donde la "
                                    "viscosidad del cálculo, ν = 4.0e-5/(T + 20), se acerca a la del agua. | "
@@ -335,13 +358,16 @@ TEST(Lote, InventarioMixto) {
     EXPECT_EQ(resultados(l, 2), resultados(alcantarilla, 1));
     EXPECT_EQ(resultados(l, 3), resultados(alcantarilla, 1));
     EXPECT_EQ(resultados(l, 4), resultados(pila, 1));
-    EXPECT_EQ(Celda(lineas[0], lineas[1], "avisos_datos"), "");
+    // The pier's only warning of its own: the example's d84/d50 = 200/85 and
+    // its gradation factor.
+    const std::string gradacion = AvisosDatos(22, TextosPorDefecto()).at(0).texto;
+    EXPECT_EQ(Celda(lineas[0], lineas[1], "avisos_datos"), gradacion);
     EXPECT_EQ(Celda(lineas[0], lineas[2], "avisos_datos"), "");
     EXPECT_EQ(Celda(lineas[0], lineas[3], "avisos_datos"),
               "Se ignoró EstrAnchPila (\"Ancho de la Pila\") = \"2\": este problema no lee ese campo. | "
               "Se ignoró EstrFactFormKs (\"Factor de forma\") = \"1\": este problema no lee ese campo.");
     EXPECT_EQ(Celda(lineas[0], lineas[4], "avisos_datos"),
-              "Se ignoró EstrDiamAper (\"Diámetro de la apertura\") = \"x\": este problema no lee ese campo.");
+              gradacion + " | Se ignoró EstrDiamAper (\"Diámetro de la apertura\") = \"x\": este problema no lee ese campo.");
 }
 
 // Whatever text a field the problem does not read holds, the results stay

@@ -252,16 +252,19 @@ TEST(PaginaAvisos, QueProblemasLaTienen) {
         bool proteccion, curvas;
     };
     const Caso casos[] = {
-        // No formula active, so no curve, nothing to warn about: one page.
-        {"pila sin factores", 22, {}, false, 0, 0, false, false},
-        // d50 of 2 mm under the example's d84: the warning; no curve comes
+        // No formula active, so no curve; the example's d84/d50 = 2.35 warns
+        // of the gradation factor.
+        {"pila sin factores", 22, {}, true, 0, 1, false, false},
+        // A narrowly graded bed: nothing to warn about, one page.
+        {"pila de grava uniforme", 22, {{"SediDiam84N3", "100"}}, false, 0, 0, false, false},
+        // d50 of 2 mm under the example's d84: two warnings; no curve comes
         // out of that sand, and the pier's formulas have no ranges.
         // The failure lengths' switch of slot 4, active with an angle of
         // repose, is no formula.
         {"pila de arena", 22,
-         {{"SediDiamMedi", "2"}, {"EstrFactFormKs", "1"}, {"EstrFactGrup", "1"}, {"SediAnguRepo", "30"}}, true, 3, 1,
+         {{"SediDiamMedi", "2"}, {"EstrFactFormKs", "1"}, {"EstrFactGrup", "1"}, {"SediAnguRepo", "30"}}, true, 3, 2,
          false, false},
-        {"pila con curvas", 22, {{"EstrFactFormKs", "1"}, {"EstrFactGrup", "1"}}, true, 3, 0, false, true},
+        {"pila con curvas", 22, {{"EstrFactFormKs", "1"}, {"EstrFactGrup", "1"}}, true, 3, 1, false, true},
         // Outside the ranges, curves of all four formulas.
         {"alcantarilla", 31, {}, true, 4, 0, false, true},
         // A protection too short to act.

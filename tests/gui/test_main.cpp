@@ -76,7 +76,7 @@ private slots:
         for (QAction* a : m[0]->actions()) archivo << (a->isSeparator() ? "-" : a->text());
         for (QAction* a : m[1]->actions()) ayuda << a->text();
         QCOMPARE(archivo, QStringList({"&New", "Abrir &reciente", "-", "E&xit"}));
-        QCOMPARE(ayuda, QStringList({"&About...", "&Descripción"}));
+        QCOMPARE(ayuda, QStringList({"&About...", "&Descripción", "&Validación de las fórmulas"}));
         QCOMPARE(v.FileNew1->shortcut(), QKeySequence("Ctrl+N"));
         QCOMPARE(v.FileOpen1->shortcut(), QKeySequence("Ctrl+O"));
         // "short|long" hints: tooltip and status-bar text.

@@ -567,8 +567,8 @@ private slots:
 
     // The pier of d50 2 mm: the d84 warning on the second page, which has
     // no chart (no curve comes out of that sand); the pier of the example's
-    // data without its factors (no formula active, so no curve) keeps a
-    // one-page report.
+    // data without its factors (no formula active, so no curve) and with a
+    // narrow grading (no gradation warning) keeps a one-page report.
     void PilaConYSinAvisos() {
         const auto v = Calculada(1, 1, true, "SediDiamMedi=2;EstrFactFormKs=1;EstrFactGrup=1");
         const TTextosReporte t = TextosReporte(*v, std::nullopt);
@@ -583,7 +583,7 @@ private slots:
         QVERIFY(pdf.segunda.contains("Breusers: Rangos de calibración/validación no disponibles."));
         QVERIFY(!pdf.segunda.contains("Erosión instantánea en el tiempo"));
 
-        const auto limpia = Calculada(1, 1, true, "");
+        const auto limpia = Calculada(1, 1, true, "SediDiam84N3=100");
         const TTextosReporte u = TextosReporte(*limpia, std::nullopt);
         QVERIFY(!u.avisos.has_value());
         const QString otra = Ruta("pila-limpia.pdf");

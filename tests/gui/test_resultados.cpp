@@ -389,15 +389,17 @@ private slots:
     }
 
     // Warnings on implausible data under the rows: the pier of d50 2 mm
-    // keeps the example's d84; a click on the warning, sent to the window as
-    // the window system sends it, takes the user to "Diámetro 84%" with the
-    // focus in it.  Once d84 is set, the warning is gone.
+    // keeps the example's d84 (and d84/d50 = 100 warns of the gradation
+    // factor); a click on the first warning, sent to the window as the window
+    // system sends it, takes the user to "Diámetro 84%" with the focus in it.
+    // Once d84 is set to a narrow grading, the warnings are gone.
     void AvisosDeDatos() {
         ClasificarYCalcular(*v, 1, 1, "SediDiamMedi=2;EstrFactFormKs=1;EstrFactGrup=1");
         QCOMPARE(v->Datos().CodiProb, 22);
         QCOMPARE(v->pgReplanteo->currentIndex(), int(TfrmProbTipo::kResultados));
         QVERIFY(!P().lblAvisRang->isVisible());  // no ranges for the pier
-        QCOMPARE(P().AvisosDatos().size(), std::size_t(1));
+        QCOMPARE(P().AvisosDatos().size(), std::size_t(2));
+        QVERIFY(P().AvisosDatos()[1]->text().contains("factor de gradación Kσ = 0.004"));
         TEtiquetaAviso* aviso = P().AvisosDatos()[0];
         QVERIFY(aviso->isVisible());
         QCOMPARE(aviso->objectName(), QString("lblAvisDato1"));
@@ -407,7 +409,8 @@ private slots:
         QCOMPARE(aviso->toolTip(), QString("Ir al campo \"Diámetro 84%\""));
         const std::vector<TFilaVista> filas = FilasVistas(P());
         QVERIFY(aviso->y() > P().Fila(filas.back().tallo.toStdString()).edit->geometry().bottom());
-        QVERIFY(aviso->geometry().bottom() < P().bbtnReporte->y());
+        QVERIFY(P().AvisosDatos()[1]->y() > aviso->geometry().bottom());
+        QVERIFY(P().AvisosDatos()[1]->geometry().bottom() < P().bbtnReporte->y());
         QVERIFY(aviso->geometry().right() < P().width());
         QVERIFY(aviso->heightForWidth(aviso->width()) <= aviso->height());
         // The window grows so that the buttons below the warning stay in sight.
@@ -424,12 +427,12 @@ private slots:
         QCOMPARE(d84->selectedText(), QString("200"));
 
         // Typed over, computed again: nothing left to warn about.
-        QTest::keyClick(arriba->windowHandle(), Qt::Key_6);
-        QCOMPARE(d84->text(), QString("6"));
+        QTest::keyClick(arriba->windowHandle(), Qt::Key_3);
+        QCOMPARE(d84->text(), QString("3"));
         v->tbshNivel3->btnN3->click();
         QCOMPARE(v->pgReplanteo->currentIndex(), int(TfrmProbTipo::kResultados));
         QVERIFY(P().AvisosDatos().empty());
-        QVERIFY(v->findChildren<TEtiquetaAviso*>().size() <= 1);  // the old one goes at the next turn of the loop
+        QVERIFY(v->findChildren<TEtiquetaAviso*>().size() <= 2);  // the old ones go at the next turn of the loop
         QTRY_VERIFY(v->findChildren<TEtiquetaAviso*>().isEmpty());
 
         // Under the summary of the ranges, and the buttons pushed down below

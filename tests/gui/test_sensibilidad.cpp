@@ -269,9 +269,13 @@ private slots:
         QVERIFY(Correr(s, "0.5", "50", "5", true));
         const TBarrido b{"SediDiamMedi", 0.5, 50, 5, true};
         const std::vector<std::string> lineas = AvisosDelEstudio(v->ProblemaActual(), b, *s->Estudio());
-        QCOMPARE(lineas.size(), std::size_t(1));
+        // The example's d84 over the swept d50, and the gradation factor
+        // that d84/d50 gives.
+        QCOMPARE(lineas.size(), std::size_t(2));
         QVERIFY(s->lblAvisos->isVisible());
-        QCOMPARE(s->lblAvisos->text(), QString::fromStdString(MarcaAviso(TEstadoRango::Fuera) + " " + lineas[0]));
+        const std::string marca = MarcaAviso(TEstadoRango::Fuera) + " ";
+        QCOMPARE(s->lblAvisos->text(), QString::fromStdString(marca + lineas[0] + "\n" + marca + lineas[1]));
+        QVERIFY(QString::fromStdString(lineas[1]).contains("factor de gradación Kσ"));
         QVERIFY(s->lblAvisos->text().contains("\"Diámetro 84%\" = 200 mm"));
         QVERIFY(s->lblAvisos->text().endsWith("puntos 1 a 5"));
         QVERIFY(s->lblAvisos->geometry().bottom() < s->chrtSensibilidad->mapTo(s, QPoint(0, 0)).y());
@@ -287,8 +291,17 @@ private slots:
 
         QVERIFY(ElegirCampo(s, "FlujCaud"));
         QVERIFY(Correr(s, "500", "4000", "3", false));
-        QVERIFY(!s->lblAvisos->isVisible());
-        QCOMPARE(s->tblSensibilidad->item(0, s->tblSensibilidad->columnCount() - 1)->text(), QString());
+        // The discharge leaves the grain sizes as they are: only the
+        // gradation factor of the example's d84/d50 = 200/85 remains.
+        const TBarrido caudal{"FlujCaud", 500, 4000, 3, false};
+        const std::vector<std::string> soloGradacion = AvisosDelEstudio(v->ProblemaActual(), caudal, *s->Estudio());
+        QCOMPARE(soloGradacion.size(), std::size_t(1));
+        QVERIFY(QString::fromStdString(soloGradacion[0]).contains("factor de gradación Kσ"));
+        QCOMPARE(s->lblAvisos->text(), QString::fromStdString(marca + soloGradacion[0]));
+        TProblema p = v->ProblemaActual();
+        p.textos["FlujCaud"] = "500";
+        QCOMPARE(s->tblSensibilidad->item(0, s->tblSensibilidad->columnCount() - 1)->text(),
+                 QString::fromStdString(UnirAvisosDatos(AvisosDatos(22, p.textos))));
     }
 
     // A gate whose opening is swept up to where the problem becomes a

@@ -22,6 +22,8 @@ ARCHIVOS = {
     "share/mime/packages/turmado.xml",
     "share/icons/hicolor/scalable/apps/turmado.svg",
     f"share/icons/hicolor/scalable/mimetypes/{ICONO_MIME}.svg",
+    "share/turmado/validacion/usgs_campo.csv",
+    "share/turmado/validacion/usgs_laboratorio.csv",
 } | {f"share/icons/hicolor/{n}x{n}/apps/turmado.png" for n in LADOS}
 
 

@@ -42,11 +42,17 @@ struct TReglaDato {
     std::array<ProblemCode, 4> codigos;  // codes whose calculator reads the field; all 0: every code
     bool (*condicion)(const TLecturaDatos&);
     // The warning, with {Name} standing for the text of field Name and its
-    // unit ("2 mm").
+    // unit ("2 mm"), or for a value computed from the texts (MarcadorCalculado).
     std::string_view mensaje;
 };
 
 std::span<const TReglaDato> ReglasDatos();
+
+// True for the names of the computed values a warning may show: {Ksigma}
+// and {d84/d50} of the pier's grain sizes, {subestimadas}: how often each
+// pier formula under-predicted the shipped field measurements whose Ksigma
+// is below 0.5.
+bool MarcadorCalculado(std::string_view nombre);
 
 struct TAvisoDato {
     std::string campo;  // field without "edt"

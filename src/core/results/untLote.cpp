@@ -16,84 +16,10 @@
 #include "results/untAvisosLote.h"
 #include "results/untBarrido.h"
 #include "results/untCasos.h"
+#include "results/untLecturaCasos.h"
 #include "results/untResolver.h"
 
 namespace {
-
-// Longest line kept; a case line is a few hundred bytes.
-constexpr std::size_t kLargoMaximo = 1 << 16;
-
-enum class TColumna { Campo, Codigo, Chorro, Rugosidad };
-
-struct TEncabezado {
-    char separador = ',';
-    std::vector<std::string> nombres;
-    std::vector<TColumna> tipos;
-    std::vector<const TCampo*> campos;  // the field of each column (nullptr for the others)
-};
-
-struct TLinea {
-    std::string texto;
-    bool larga = false;
-};
-
-// The next line of the input without its end ("\n" or "\r\n"); false at
-// the end of the input.  A line longer than kLargoMaximo keeps its start.
-bool LeerLinea(std::istream& entrada, TLinea& linea) {
-    linea = {};
-    std::streambuf* b = entrada.rdbuf();
-    bool alguna = false;
-    for (int c; (c = b->sbumpc()) != std::char_traits<char>::eof();) {
-        alguna = true;
-        if (c == '\n') break;
-        if (linea.texto.size() < kLargoMaximo)
-            linea.texto += static_cast<char>(c);
-        else
-            linea.larga = true;
-    }
-    if (!linea.texto.empty() && linea.texto.back() == '\r') linea.texto.pop_back();
-    return alguna;
-}
-
-// The cells of a line; a quoted cell holds "" for a quote.  Nothing, with
-// the reason in `error`, when a quote is not closed where it should be.
-std::optional<std::vector<std::string>> Dividir(std::string_view linea, char separador, std::string& error) {
-    std::vector<std::string> celdas;
-    std::size_t i = 0;
-    while (true) {
-        std::string celda;
-        if (i < linea.size() && linea[i] == '"') {
-            ++i;
-            while (true) {
-                if (i >= linea.size()) {
-                    error = "comillas sin cerrar";
-                    return std::nullopt;
-                }
-                if (linea[i] == '"') {
-                    if (i + 1 < linea.size() && linea[i + 1] == '"') {
-                        celda += '"';
-                        i += 2;
-                        continue;
-                    }
-                    ++i;
-                    break;
-                }
-                celda += linea[i++];
-            }
-            if (i < linea.size() && linea[i] != separador) {
-                error = "texto después de las comillas de cierre";
-                return std::nullopt;
-            }
-        } else {
-            const std::size_t fin = std::min(linea.find(separador, i), linea.size());
-            celda.assign(linea.substr(i, fin - i));
-            i = fin;
-        }
-        celdas.push_back(std::move(celda));
-        if (i >= linea.size()) return celdas;
-        ++i;  // the separator
-    }
-}
 
 std::string Citar(const std::string& celda, char separador) {
     if (celda.find_first_of(std::string{separador, '"', '\n', '\r'}) == std::string::npos) return celda;
@@ -111,93 +37,6 @@ void EscribirLinea(std::ostream& salida, const std::vector<std::string>& celdas,
         salida << Citar(celdas[i], separador);
     }
     salida << '\n';
-}
-
-std::string SinBlancos(std::string_view s) {
-    const std::size_t a = s.find_first_not_of(" \t");
-    if (a == std::string_view::npos) return "";
-    return std::string(s.substr(a, s.find_last_not_of(" \t") - a + 1));
-}
-
-// The header's columns, or the reason it cannot be used.
-std::optional<TEncabezado> LeerEncabezado(std::string linea, std::string& error) {
-    if (linea.starts_with("\xEF\xBB\xBF")) linea.erase(0, 3);  // byte-order mark of some spreadsheets
-    TEncabezado e;
-    const bool comas = linea.find(',') != std::string::npos;
-    if (!comas && linea.find(';') != std::string::npos) e.separador = ';';
-    const auto celdas = Dividir(linea, e.separador, error);
-    if (!celdas) return std::nullopt;
-    for (const std::string& celda : *celdas) {
-        const std::string nombre = SinBlancos(celda);
-        TColumna tipo = TColumna::Campo;
-        const TCampo* campo = nullptr;
-        if (nombre == "codigo") {
-            tipo = TColumna::Codigo;
-        } else if (nombre == "chorro") {
-            tipo = TColumna::Chorro;
-        } else if (nombre == "rugosidad") {
-            tipo = TColumna::Rugosidad;
-        } else if (!(campo = BuscarCampo(nombre))) {
-            error = nombre.empty() ? "columna sin nombre en el encabezado" : "columna desconocida: " + Mostrable(nombre);
-            return std::nullopt;
-        }
-        if (std::find(e.nombres.begin(), e.nombres.end(), nombre) != e.nombres.end()) {
-            error = "columna repetida: " + Mostrable(nombre);
-            return std::nullopt;
-        }
-        e.nombres.push_back(nombre);
-        e.tipos.push_back(tipo);
-        e.campos.push_back(campo);
-    }
-    return e;
-}
-
-// An option cell: empty (-1), or a whole number among `validos`.  False
-// for any other text.
-bool Opcion(const std::string& texto, std::initializer_list<int> validos, int& valor) {
-    valor = -1;
-    if (texto.empty()) return true;
-    const auto v = LeerNumero(texto);
-    for (int x : validos)
-        if (v && *v == x) valor = x;
-    return valor != -1;
-}
-
-// The problem of a case line, or the reason it is not one.  Its texts are
-// checked by the case runner.
-std::optional<TProblema> Caso(const TEncabezado& e, const std::vector<std::string>& celdas, std::string& error) {
-    TProblema p;
-    int v = -1;
-    for (std::size_t i = 0; i < celdas.size(); ++i) {
-        const std::string& texto = celdas[i];
-        switch (e.tipos[i]) {
-            case TColumna::Campo:
-                p.textos[e.nombres[i]] = texto;
-                break;
-            case TColumna::Codigo:
-                if (!Opcion(texto, {0, 1, 2, 3, 11, 12, 21, 22, 31}, v)) {
-                    error = "codigo: debe ser 0, 1, 2, 3, 11, 12, 21, 22 o 31";
-                    return std::nullopt;
-                }
-                p.codigo = std::max(v, 0);
-                break;
-            case TColumna::Chorro:
-                if (!Opcion(texto, {0, 1}, v)) {
-                    error = "chorro: debe ser 0, 1 o nada";
-                    return std::nullopt;
-                }
-                if (v >= 0) p.chorro = v;
-                break;
-            case TColumna::Rugosidad:
-                if (!Opcion(texto, {0, 1}, v)) {
-                    error = "rugosidad: debe ser 0, 1 o nada";
-                    return std::nullopt;
-                }
-                p.rugosidad = v == 1;
-                break;
-        }
-    }
-    return p;
 }
 
 // The fields of the header that the problem does not read go back to their
@@ -366,7 +205,8 @@ TResumenLote EjecutarLote(std::istream& entrada, std::ostream& salida, const TOp
         return true;
     };
     bool hay;
-    while ((hay = leer()) && !linea.larga && SinBlancos(linea.texto).empty()) {
+    // Blank lines and "#" lines (a file's provenance, say) before the header.
+    while ((hay = leer()) && !linea.larga && (SinBlancos(linea.texto).empty() || linea.texto.starts_with('#'))) {
     }
     if (!hay) {
         if (resumen.corte == TCorteLote::Ninguno) fallar(std::max<std::size_t>(resumen.lineas, 1), "falta el encabezado");
@@ -379,7 +219,6 @@ TResumenLote EjecutarLote(std::istream& entrada, std::ostream& salida, const TOp
         return resumen;
     }
     const char sep = encabezado->separador;
-    const std::size_t entradas = encabezado->nombres.size();
     const TDisposicion disposicion(opciones.columnas);
 
     std::vector<std::string> cabecera = encabezado->nombres;
@@ -413,16 +252,8 @@ TResumenLote EjecutarLote(std::istream& entrada, std::ostream& salida, const TOp
             bloque.size(), opcionesCasos, trabajadores,
             [&](std::size_t i, std::string& error) -> const TProblema* {
                 TLineaCaso& caso = bloque[i];
-                auto celdas = caso.linea.larga ? std::nullopt : Dividir(caso.linea.texto, sep, error);
-                if (!celdas) {
-                    if (caso.linea.larga) error = "línea demasiado larga";
-                    return nullptr;
-                }
-                if (celdas->size() != entradas) {
-                    error = "la línea tiene " + std::to_string(celdas->size()) + " valores y el encabezado " +
-                            std::to_string(entradas);
-                    return nullptr;
-                }
+                auto celdas = CeldasCaso(caso.linea, *encabezado, error);
+                if (!celdas) return nullptr;
                 caso.problema = Caso(*encabezado, *celdas, error);
                 if (!caso.problema) return nullptr;
                 if (auto fallo = IgnorarNoLeidos(*encabezado, *caso.problema, caso.ignorados)) {

@@ -3,7 +3,9 @@
 // answers: 0, 1, 2, 3, 11, 12, 21, 22 or 31), "chorro" (0 "impacta sobre
 // superficie libre", 1 "desliza sobre escalón", empty when not asked) and
 // "rugosidad" (1 for "Altura de rugosidad", 0 or empty for "Coeficiente de
-// Manning"); missing columns take their defaults.  Each following line is one
+// Manning"); missing columns take their defaults; the columns of
+// ColumnasSinLeer are carried through unread, and "#" lines before the
+// header are skipped.  Each following line is one
 // case, each cell exactly what would be typed in the field.  The separator is
 // the comma, or the semicolon when the header has semicolons and no comma;
 // cells may be quoted ("...", with "" for a quote).  Blank lines are skipped,
@@ -30,10 +32,7 @@
 #include <string>
 #include <vector>
 
-struct TFalloLote {
-    std::size_t linea;  // line of the input, from 1 (the first line)
-    std::string mensaje;
-};
+#include "results/untLecturaCasos.h"
 
 // Why a batch stopped before the end of its input.
 enum class TCorteLote {
@@ -83,3 +82,4 @@ std::vector<std::string> ColumnasLote(TColumnasLote columnas);
 // be used (missing, unknown or repeated column) is one failure at its line;
 // then no case runs and nothing is written.
 TResumenLote EjecutarLote(std::istream& entrada, std::ostream& salida, const TOpcionesLote& opciones = {});
+

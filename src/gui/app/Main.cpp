@@ -27,6 +27,7 @@
 #include "problem/untProbTipo.h"
 #include "problem/untRecuperacion.h"
 #include "results/untBiblioteca.h"
+#include "results/untVentanaValidacion.h"
 
 namespace {
 
@@ -81,6 +82,8 @@ TMainForm::TMainForm(QWidget* padre) : QMainWindow(padre) {
     HelpAbout1 = Accion(this, "&About...", "Acerca de|Acerca del programa", "HelpAbout1");
     mmiHelpDesc = Accion(this, "&Descripción", "Descripción|Descripción de la metodología de cálculo",
                          "mmiHelpDesc");
+    mmiHelpValidacion = Accion(this, "&Validación de las fórmulas",
+                               "Validación de las fórmulas|Las fórmulas contra erosiones medidas", "mmiHelpValidacion");
     WindowCascade1 = Accion(this, "&Cascade", "Cascade", "WindowCascade1");
     WindowCascade1->setIcon(Icono(TIcono::Cascada));
     WindowTileHorizontal1 = Accion(this, "Tile &Horizontally", "Tile Horizontally", "WindowTileHorizontal1");
@@ -117,6 +120,7 @@ TMainForm::TMainForm(QWidget* padre) : QMainWindow(padre) {
     ayuda->menuAction()->setStatusTip("Help topics");
     ayuda->addAction(HelpAbout1);
     ayuda->addAction(mmiHelpDesc);
+    ayuda->addAction(mmiHelpValidacion);
     menus_ = {archivo, ayuda};
     PonerMenus(menus_);
 
@@ -137,6 +141,7 @@ TMainForm::TMainForm(QWidget* padre) : QMainWindow(padre) {
     connect(FileSave1, &QAction::triggered, this, &TMainForm::FileSave1Execute);
     connect(FileExit1, &QAction::triggered, this, &TMainForm::FileExit1Execute);
     connect(mmiHelpDesc, &QAction::triggered, this, &TMainForm::mmiHelpDescClick);
+    connect(mmiHelpValidacion, &QAction::triggered, this, &TMainForm::mmiHelpValidacionClick);
     connect(WindowCascade1, &QAction::triggered, mdiArea, &QMdiArea::cascadeSubWindows);
     connect(WindowTileHorizontal1, &QAction::triggered, this, &TMainForm::TileHorizontal);
     connect(WindowTileVertical1, &QAction::triggered, this, &TMainForm::TileVertical);
@@ -163,6 +168,7 @@ QMdiSubWindow* TMainForm::AgregarHija(QWidget* hija, Qt::WindowFlags marcos) {
         TMenuHijo& menu = conMenu->MenuHijo();
         connect(&menu, &TMenuHijo::nuevoPedido, this, [this] { mmiFileNewClick(); });
         connect(&menu, &TMenuHijo::descripcionPedida, this, &TMainForm::mmiHelpDescClick);
+        connect(&menu, &TMenuHijo::validacionPedida, this, &TMainForm::mmiHelpValidacionClick);
         connect(&menu, &TMenuHijo::acercaPedido, hija, [hija] { TfrmIntro::Mostrar(hija); });
         connect(&menu, &TMenuHijo::abrirPedido, this, &TMainForm::FileOpen1Execute);
         // Closing destroys the menu whose item asked for it: once the item
@@ -220,6 +226,15 @@ void TMainForm::mmiHelpDescClick() {
         return qobject_cast<TfrmProbDesc*>(s->widget()) != nullptr;
     });
     if (!abierta) AgregarHija(new TfrmProbDesc, {})->resize(TfrmProbDesc::kAncho, TfrmProbDesc::kAlto);
+}
+
+TfrmValidacion* TMainForm::VentanaValidacion() const { return validacion_.data(); }
+
+void TMainForm::mmiHelpValidacionClick() {
+    if (!validacion_) validacion_ = new TfrmValidacion(this);
+    validacion_->show();
+    validacion_->raise();
+    validacion_->activateWindow();
 }
 
 void TMainForm::closeEvent(QCloseEvent* e) {

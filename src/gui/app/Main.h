@@ -7,6 +7,7 @@
 
 #include <QList>
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 
@@ -17,6 +18,7 @@ class QMenu;
 class QTimer;
 class TfrmProbTipo;
 class TfrmProbDesc;
+class TfrmValidacion;
 struct TAbandonado;
 struct TProblema;
 
@@ -34,6 +36,7 @@ public:
     QAction* FileExit1;
     QAction* HelpAbout1;  // no handler
     QAction* mmiHelpDesc;
+    QAction* mmiHelpValidacion;
     QAction* WindowCascade1;
     QAction* WindowTileHorizontal1;
     QAction* WindowTileVertical1;
@@ -58,6 +61,9 @@ public:
     TfrmProbTipo* AbrirArchivo(const QString& ruta);
     // "&Descripción": the description window, unless one is open.
     void mmiHelpDescClick();
+    // "Validación de las fórmulas": the validation window (one at a time).
+    void mmiHelpValidacionClick();
+    TfrmValidacion* VentanaValidacion() const;
 
     void TileHorizontal();
     void TileVertical();
@@ -108,4 +114,5 @@ private:
     QList<QMenu*> menus_;
     QTimer* timerRecuperacion_;
     QString carpetaBloqueo_;  // where this program's lock is, once taken
+    QPointer<TfrmValidacion> validacion_;  // the validation window, while open
 };

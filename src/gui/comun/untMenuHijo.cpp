@@ -21,6 +21,7 @@ TMenuHijo::TMenuHijo(QWidget* ventana) : QObject(ventana) {
     ayuda->menuAction()->setStatusTip("Help topics");
     mmiHelpAbout = ayuda->addAction("About...");
     mnuHelpDesc = ayuda->addAction("&Descripción");
+    mnuHelpValidacion = ayuda->addAction("&Validación de las fórmulas");
 
     menus_ = {archivo, ventanaMenu, ayuda};
 
@@ -29,6 +30,7 @@ TMenuHijo::TMenuHijo(QWidget* ventana) : QObject(ventana) {
     connect(mmiFileClose, &QAction::triggered, this, &TMenuHijo::cerrarPedido);
     connect(mmiFileExit, &QAction::triggered, this, &TMenuHijo::salirPedido);
     connect(mnuHelpDesc, &QAction::triggered, this, &TMenuHijo::descripcionPedida);
+    connect(mnuHelpValidacion, &QAction::triggered, this, &TMenuHijo::validacionPedida);
     connect(mmiHelpAbout, &QAction::triggered, this, &TMenuHijo::mmiHelpAboutClick);
 }
 

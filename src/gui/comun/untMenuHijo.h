@@ -25,6 +25,7 @@ public:
     QAction* mmiFileExit;   // closes the main window
     QAction* mmiHelpAbout;
     QAction* mnuHelpDesc;
+    QAction* mnuHelpValidacion;
 
     // "About...": asks the main window for the intro window again, modal,
     // owned by the child window.
@@ -40,6 +41,7 @@ public:
 signals:
     void nuevoPedido();       // "&New", forwarded to the main window
     void descripcionPedida();  // "&Descripción", forwarded to the main window
+    void validacionPedida();   // "&Validación de las fórmulas", forwarded to the main window
     void acercaPedido();       // "About...", forwarded to the main window
     void abrirPedido();        // "&Open", forwarded to the main window
     void cerrarPedido();       // "&Close", forwarded to the main window

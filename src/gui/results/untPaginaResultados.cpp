@@ -26,6 +26,7 @@
 #include "results/untPdteCritPVC.h"
 #include "results/untPendientes.h"
 #include "results/untSensibilidad.h"
+#include "results/untValidacion.h"
 
 namespace {
 
@@ -229,6 +230,7 @@ void TPaginaResultados::tbshProblemaShow() {
         UbicarFila(c.etiqueta, c.edit, c.unidad, i + 2, 1);
         ancho = std::max(ancho, c.etiqueta->fontMetrics().horizontalAdvance(c.etiqueta->text()) + 4);
         MostrarAviso(f, AvisoDeFila(f, avisos, ventana_.Panel()), i + 2);
+        AgregarContraMediciones(f, d.CodiProb);
     }
     AjustarColumnas(ancho);
     MostrarAvisosAbajo(TopeFila(int(filas.size()) + 2, 1, true), ResumenAvisos(avisos, ventana_.Panel()));
@@ -276,6 +278,19 @@ void TPaginaResultados::MostrarAviso(const TFila& fila, const TAvisoFila& aviso,
     if (aviso.marca.empty()) return;
     marca->move(marca->x(), TopeFila(numero, 1, false));
     marca->show();
+}
+
+// A formula's depth with a record against the shipped measurements: one
+// more line in its tooltip.
+void TPaginaResultados::AgregarContraMediciones(const TFila& fila, int codigo) {
+    for (int k = 1; k <= 4; ++k) {
+        if (fila.tallo != "OutpErosMaxi" + std::to_string(k)) continue;
+        const std::string linea = LineaContraMediciones(codigo, ventana_.Panel().Titulo(k));
+        if (linea.empty()) return;
+        QLineEdit* edit = filas_.at(fila.tallo).edit;
+        const QString previo = edit->toolTip();
+        edit->setToolTip((previo.isEmpty() ? QString() : previo + "\n") + Texto(linea));
+    }
 }
 
 void TPaginaResultados::MostrarTabla(QPushButton* boton, TPanelFormulas& panel) {

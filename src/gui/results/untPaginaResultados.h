@@ -91,6 +91,7 @@ public:
 private:
     // The validity marker and tooltip of a row on row `numero`; none inside calibration.
     void MostrarAviso(const TFila& fila, const TAvisoFila& aviso, int numero);
+    void AgregarContraMediciones(const TFila& fila, int codigo);
     // Places the value and unit columns after a caption column this wide.
     void AjustarColumnas(int anchoParametro);
     // Shows the critical-slope button and turns slot 2 of the panel into

@@ -1,0 +1,75 @@
+#include "validar.h"
+
+#include <fstream>
+#include <iostream>
+
+#include <nlohmann/json.hpp>
+
+#include "general/untGeneral.h"
+#include "results/untValidacion.h"
+#include "plataforma.h"
+
+namespace {
+
+constexpr int kSalidaUso = 2;
+
+std::string Fijo(double x, int decimales) { return NumeText(x, 0, decimales); }
+
+void Texto(std::ostream& os, const TValidacion& v, const std::vector<TEstadistica>& estadisticas) {
+    os << "Casos: " << v.filas.size() << '\n';
+    os << "Fórmula\tn\tsesgo\tmediana\tcv\tsubestimados\tr95\n";
+    for (const TEstadistica& e : estadisticas)
+        os << e.formula << '\t' << e.n << '\t' << Fijo(e.sesgo, 3) << '\t' << Fijo(e.mediana, 3) << '\t'
+           << (e.cv ? Fijo(*e.cv, 3) : "-") << '\t' << Fijo(100 * e.subestimados, 1) << " %\t" << Fijo(e.r95, 3)
+           << '\n';
+    std::size_t rechazadas = 0;
+    for (const auto& [mensaje, n] : v.rechazados) rechazadas += n;
+    os << "Rechazados: " << rechazadas << '\n';
+    for (const auto& [mensaje, n] : v.rechazados) os << n << '\t' << mensaje << '\n';
+}
+
+nlohmann::ordered_json Json(const TValidacion& v, const std::vector<TEstadistica>& estadisticas) {
+    nlohmann::ordered_json j;
+    j["casos"] = v.filas.size();
+    j["rechazados"] = nlohmann::ordered_json::array();
+    for (const auto& [mensaje, n] : v.rechazados) j["rechazados"].push_back({{"mensaje", mensaje}, {"filas", n}});
+    j["formulas"] = nlohmann::ordered_json::array();
+    for (const TEstadistica& e : estadisticas)
+        j["formulas"].push_back({{"formula", e.formula},
+                                 {"n", e.n},
+                                 {"sesgo", e.sesgo},
+                                 {"mediana", e.mediana},
+                                 {"cv", e.cv ? nlohmann::ordered_json(*e.cv) : nlohmann::ordered_json(nullptr)},
+                                 {"subestimados", e.subestimados},
+                                 {"r95", e.r95}});
+    return {{"validacion", std::move(j)}};
+}
+
+}  // namespace
+
+int EjecutarValidacion(const std::string& ruta, bool json, const std::optional<std::string>& filas, unsigned hilos) {
+    std::ifstream archivo(RutaUtf8(ruta), std::ios::binary);
+    if (!archivo) {
+        std::cerr << "turmado-calc: " << ruta << ": no se puede leer el archivo\n";
+        return kSalidaUso;
+    }
+    const TValidacion v = Validar(archivo, hilos);
+    if (v.errorArchivo) {
+        std::cerr << "turmado-calc: " << ruta << ": " << *v.errorArchivo << '\n';
+        return kSalidaUso;
+    }
+    if (filas) {
+        std::ofstream salida(RutaUtf8(*filas), std::ios::binary);
+        if (salida) EscribirFilas(salida, v);
+        if (!salida || !salida.flush()) {
+            std::cerr << "turmado-calc: " << *filas << ": no se puede escribir el archivo\n";
+            return kSalidaUso;
+        }
+    }
+    const std::vector<TEstadistica> estadisticas = Estadisticas(v);
+    if (json)
+        std::cout << Json(v, estadisticas).dump(2) << '\n';
+    else
+        Texto(std::cout, v, estadisticas);
+    return 0;
+}
