@@ -6,10 +6,12 @@
 #include <cmath>
 #include <cstring>
 #include <functional>
+#include <random>
 #include <set>
 
 #include <boost/math/distributions/lognormal.hpp>
 
+#include "results/untBarrido.h"
 #include "results/untIncertidumbre.h"
 #include "results/untResolver.h"
 
@@ -30,6 +32,7 @@ TProblema Pila() {
 // Each formula's depth (m) in the single run, by caption.
 std::map<std::string, double> Profundidades(const TProblema& p) {
     TResultado r;
+    r.grafico.curvas = false;
     ResolverProblema(p, r);
     std::map<std::string, double> y;
     for (int k = 1; k <= 4; ++k)
@@ -230,6 +233,41 @@ TEST(Incertidumbre, CasosConSolucionCerrada) {
         } else {
             EXPECT_GT(env.media, f.media);
             EXPECT_GE(env.p05, f.p05);
+        }
+    }
+}
+
+// The study's percentiles against an independent plain Monte Carlo of the
+// same problem (another generator, each sample computed on its own): the
+// share of independent depths at or below the study's percentile p is p
+// within four standard errors, sqrt(p (1 - p) / n).
+TEST(Incertidumbre, AcuerdoConUnMuestreoIndependiente) {
+    TOpcionesIncertidumbre o;
+    o.entradas = {Entrada("FlujCaud=lognormal:*:0.3"), Entrada("SediDiamMedi=lognormal:*:0.4")};
+    o.muestras = 20000;
+    const TEstudioIncertidumbre e = EstudiarIncertidumbre(Pila(), o);
+    ASSERT_FALSE(e.error);
+    ASSERT_EQ(e.formulas.size(), 4u);
+
+    const int n = 4000;
+    std::mt19937_64 g(987654321);
+    auto uniforme = [&] { return (static_cast<double>(g() >> 11) + 0.5) * 0x1p-53; };
+    std::vector<std::array<double, 4>> y;  // Breusers, CSU, Johnson, the largest
+    for (int i = 0; i < n; ++i) {
+        TProblema p = Pila();
+        for (const TEntradaIncierta& x : o.entradas) p.textos[x.campo] = TextoValor(x.distribucion.Cuantil(uniforme()));
+        const auto d = Profundidades(p);
+        y.push_back({d.at("Breusers"), d.at("CSU"), d.at("Johnson"),
+                     std::max({d.at("Breusers"), d.at("CSU"), d.at("Johnson")})});
+    }
+    for (std::size_t f = 0; f < 4; ++f) {
+        const TEstadisticaFormula& s = e.formulas[f];
+        SCOPED_TRACE(s.titulo);
+        for (auto [p, q] : {std::pair{0.05, s.p05}, {0.5, s.p50}, {0.9, s.p90}, {0.95, s.p95}, {0.99, s.p99}}) {
+            SCOPED_TRACE(p);
+            int debajo = 0;
+            for (const auto& x : y) debajo += x[f] <= q;
+            EXPECT_NEAR(static_cast<double>(debajo) / n, p, 4 * std::sqrt(p * (1 - p) / n));
         }
     }
 }
