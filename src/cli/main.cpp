@@ -2,7 +2,8 @@
 // checking the numbers without a window.
 //
 //   turmado-calc [--problema FILE] [--rugosidad] [--codigo C] [--chorro J] [--json] [NAME=TEXT ...]
-//   turmado-calc --lote CASES.csv [--curvas] [--hilos N] [--numeros completos]
+//   turmado-calc --lote CASES.csv [--curvas] [--hilos N] [--numeros completos] [--incierto NAME=DIST ... and
+//                the study's other options]
 //   turmado-calc [options and pairs as above] --barrido NAME=FROM:TO:N [--log]
 //   turmado-calc [options and pairs as above] --incierto NAME=DIST ... [--muestras N] [--semilla S]
 //                [--modelo FORMULA=BIAS:CV ...] [--fundacion Y] [--json]
@@ -89,7 +90,7 @@ struct TSalida {
 
 void Uso(std::ostream& os) {
     os << "Uso: turmado-calc [--problema ARCHIVO] [--rugosidad] [--codigo C] [--chorro J] [--json] [NOMBRE=TEXTO ...]\n"
-          "     turmado-calc --lote CASOS.csv [--curvas] [--hilos N] [--numeros completos]\n"
+          "     turmado-calc --lote CASOS.csv [--curvas] [--hilos N] [--numeros completos] [--incierto ...]\n"
           "     turmado-calc [opciones y pares como arriba] --barrido CAMPO=DESDE:HASTA:N [--log]\n"
           "  NOMBRE        campo de datos sin el prefijo edt (AguaDens, SediDiamMedi, FlujTiraRest ...)\n"
           "  TEXTO         el texto que se escribiría en el campo (diámetros y rugosidad en mm)\n"
@@ -116,6 +117,7 @@ void Uso(std::ostream& os) {
           "  --modelo FORMULA=SESGO:CV  con --incierto, error propio de la fórmula: factor lognormal de\n"
           "                media SESGO y coeficiente de variación CV sobre su profundidad\n"
           "  --fundacion Y con --incierto, profundidad de fundación en m: probabilidad de superarla\n"
+          "                (con --lote, cada caso añade P50, P95 y esa probabilidad de cada fórmula)\n"
           "Campos:";
     for (const TCampo& c : Campos()) os << ' ' << c.nombre;
     os << '\n';
@@ -139,7 +141,9 @@ std::optional<TSalida> LeerArgumentos(const std::vector<std::string>& argumentos
         };
         const bool deLote = a == "--curvas" || a == "--numeros";
         if (deLote) op.deLote = true;
-        if (a != "--lote" && a != "--hilos" && !deLote) op.otras = true;
+        const bool deEstudio = a == "--incierto" || a == "--muestras" || a == "--semilla" || a == "--modelo" ||
+                               a == "--fundacion";  // a batch takes them too
+        if (a != "--lote" && a != "--hilos" && !deLote && !deEstudio) op.otras = true;
         if (a == "--rugosidad") {
             op.rugosidad = true;
         } else if (a == "--json") {
@@ -322,6 +326,18 @@ std::optional<std::size_t> ContarCasos(const std::string& ruta) {
     return lineas > 0 ? lineas - 1 : 0;
 }
 
+// The study's options from the command line, but its uncertain fields,
+// which are read against the problem.
+TOpcionesIncertidumbre OpcionesIncertidumbre(const TOpciones& op) {
+    TOpcionesIncertidumbre o;
+    for (const TLecturaModelo& m : op.modelos) o.modelo.emplace_back(m.formula, m.error);
+    o.muestras = op.muestras.value_or(kMuestrasPorDefecto);
+    o.semilla = op.semilla.value_or(kSemillaPorDefecto);
+    o.fundacion = op.fundacion;
+    o.hilos = op.hilos;
+    return o;
+}
+
 // A batch: results on standard output, each bad line on standard error as
 // soon as it is known.
 int Lote(const TOpciones& op) {
@@ -354,6 +370,12 @@ int Lote(const TOpciones& op) {
         mostrado = false;
         std::cerr << nombre << ':' << f.linea << ": " << f.mensaje << '\n';
     };
+    if (!op.inciertos.empty()) {
+        TOpcionesIncertidumbre o = OpcionesIncertidumbre(op);
+        opciones.columnasExtra = [&op, o](const TProblema& p, std::vector<std::pair<std::string, std::string>>& c) {
+            return ColumnasIncertidumbre(p, op.inciertos, o, op.completos, c);
+        };
+    }
     const TResumenLote resumen = EjecutarLote(ruta == "-" ? std::cin : archivo, std::cout, opciones);
     if (mostrado) std::cerr << '\n';
     return resumen.fallidos == 0 ? 0 : kSalidaUso;
@@ -382,7 +404,7 @@ int Incertidumbre(const TOpciones& op, const TProblema& p, const std::optional<T
         std::cerr << (base->estado == kSalidaFallo ? "" : "turmado-calc: ") << base->mensaje << '\n';
         return base->estado;
     }
-    TOpcionesIncertidumbre o;
+    TOpcionesIncertidumbre o = OpcionesIncertidumbre(op);
     for (const std::string& texto : op.inciertos) {
         const TLecturaIncierta l = LeerIncierta(texto, p);
         if (!l.entrada) {
@@ -391,11 +413,6 @@ int Incertidumbre(const TOpciones& op, const TProblema& p, const std::optional<T
         }
         o.entradas.push_back(*l.entrada);
     }
-    for (const TLecturaModelo& m : op.modelos) o.modelo.emplace_back(m.formula, m.error);
-    o.muestras = op.muestras.value_or(kMuestrasPorDefecto);
-    o.semilla = op.semilla.value_or(kSemillaPorDefecto);
-    o.fundacion = op.fundacion;
-    o.hilos = op.hilos;
     const TEstudioIncertidumbre e = EstudiarIncertidumbre(p, o);
     if (e.error) {
         std::cerr << "turmado-calc: --incierto: " << *e.error << '\n';

@@ -2,6 +2,7 @@
 // any number of threads, and every bad distribution, bound or count.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -161,7 +162,7 @@ TEST(TurmadoCalcIncertidumbre, TextosRechazados) {
         {kPila + "--muestras 1000", "--muestras, --semilla, --modelo y --fundacion solo valen con --incierto"},
         {kPila + "--fundacion 2", "--muestras, --semilla, --modelo y --fundacion solo valen con --incierto"},
         {kPila + "--incierto", "--incierto espera CAMPO=DIST"},
-        {"--lote - --incierto FlujCaud=lognormal:*:0.3", "--lote no admite otras opciones ni pares"},
+        {"--lote - --incierto FlujCaud=lognormal:*:0.3 --codigo 22", "--lote no admite otras opciones ni pares"},
         // The problem itself: its own message and status.
         {"--codigo 22 EstrFactFormKs=1 EstrFactGrup=1 SediAnguRepo=0 --incierto FlujCaud=lognormal:*:0.3",
          "Floating point division by zero"},
@@ -173,4 +174,61 @@ TEST(TurmadoCalcIncertidumbre, TextosRechazados) {
         EXPECT_EQ(p.salida, "");
         EXPECT_NE(p.error.find(c.mensaje), std::string::npos) << p.error;
     }
+}
+
+namespace {
+
+// Cell `titulo` of every line of a batch's CSV output (no quoted commas in
+// these cells).
+std::vector<std::string> Columna(const std::string& csv, const std::string& titulo) {
+    const std::vector<std::string> lineas = Lineas(csv);
+    const std::vector<std::string> cabecera = Lineas(lineas.at(0), ',');
+    const auto k = std::find(cabecera.begin(), cabecera.end(), titulo) - cabecera.begin();
+    std::vector<std::string> celdas;
+    if (k == static_cast<long>(cabecera.size())) return celdas;
+    for (std::size_t i = 1; i < lineas.size(); ++i) celdas.push_back(Lineas(lineas[i], ',').at(k));
+    return celdas;
+}
+
+}  // namespace
+
+// A batch with a study per line around that line's values: with a
+// coefficient of variation of 0 each line's P50 and P95 are its own depths.
+TEST(TurmadoCalcIncertidumbre, LoteConUnEstudioPorLinea) {
+    const std::string lote = "--lote " + std::string(TURMADO_DATOS) + "/pilas.csv ";
+    const TProceso fijo = Correr(lote + "--incierto FlujCaud=lognormal:*:0 --muestras 100");
+    ASSERT_EQ(fijo.estado, 0) << fijo.error;
+    for (const char* f : {"Breusers", "CSU", "Johnson"}) {
+        SCOPED_TRACE(f);
+        const auto y = Columna(fijo.salida, "Erosión máxima de equilibrio (" + std::string(f) + ")");
+        ASSERT_EQ(y.size(), 4u);
+        EXPECT_EQ(Columna(fijo.salida, "P50 (" + std::string(f) + ") [m]"), y);
+        EXPECT_EQ(Columna(fijo.salida, "P95 (" + std::string(f) + ") [m]"), y);
+    }
+    EXPECT_EQ(Columna(fijo.salida, "Muestras rechazadas"), std::vector<std::string>(4, "0"));
+    EXPECT_EQ(Columna(fijo.salida, "P50 (envolvente) [m]"), Columna(fijo.salida, "P50 (CSU) [m]"));
+
+    // A spread discharge: P95 above P50, the probability of the foundation
+    // depth on every line, the same on one thread and on several.
+    const std::string estudio = lote + "--incierto FlujCaud=lognormal:*:0.3 --muestras 500 --fundacion 3";
+    const TProceso uno = Correr(estudio + " --hilos 1");
+    ASSERT_EQ(uno.estado, 0) << uno.error;
+    EXPECT_EQ(Correr(estudio + " --hilos 3").salida, uno.salida);
+    const auto p50 = Columna(uno.salida, "P50 (CSU) [m]"), p95 = Columna(uno.salida, "P95 (CSU) [m]");
+    const auto prob = Columna(uno.salida, "P(ys > 3 m) (CSU)");
+    ASSERT_EQ(p50.size(), 4u);
+    ASSERT_EQ(prob.size(), 4u);
+    for (std::size_t i = 0; i < 4; ++i) {
+        EXPECT_GT(std::stod(p95[i]), std::stod(p50[i]));
+        EXPECT_GE(std::stod(prob[i]), 0);
+        EXPECT_LE(std::stod(prob[i]), 1);
+    }
+
+    // A distribution the line's values cannot take fails every line, with
+    // its message.
+    const TProceso malo = Correr(lote + "--incierto FlujCaud=uniforme:2000:1500 --muestras 100");
+    EXPECT_EQ(malo.estado, 2);
+    EXPECT_NE(malo.error.find("pilas.csv:2: --incierto: FlujCaud: El mínimo debe ser menor que el máximo."),
+              std::string::npos)
+        << malo.error;
 }

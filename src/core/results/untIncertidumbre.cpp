@@ -502,3 +502,30 @@ TTablaIncertidumbre TablaIncertidumbre(const TEstudioIncertidumbre& e, const std
     }
     return t;
 }
+
+std::optional<std::string> ColumnasIncertidumbre(const TProblema& p, const std::vector<std::string>& textos,
+                                                 TOpcionesIncertidumbre opciones, bool completos,
+                                                 std::vector<std::pair<std::string, std::string>>& columnas) {
+    opciones.entradas.clear();
+    for (const std::string& t : textos) {
+        const TLecturaIncierta l = LeerIncierta(t, p);
+        if (!l.entrada) return "--incierto: " + l.error;
+        opciones.entradas.push_back(*l.entrada);
+    }
+    opciones.hilos = 1;
+    const TEstudioIncertidumbre e = EstudiarIncertidumbre(p, opciones);
+    if (e.error) return "--incierto: " + *e.error;
+    auto numero = [&](double x, int decimales) {
+        if (std::isnan(x)) return std::string();
+        return completos ? TextoValor(x) : NumeText(x, 0, decimales);
+    };
+    for (const TEstadisticaFormula& f : e.formulas) {
+        columnas.emplace_back("P50 (" + f.titulo + ") [m]", numero(f.p50, 2));
+        columnas.emplace_back("P95 (" + f.titulo + ") [m]", numero(f.p95, 2));
+        if (f.probFundacion)
+            columnas.emplace_back("P(ys > " + TextoValor(*opciones.fundacion) + " m) (" + f.titulo + ")",
+                                  numero(*f.probFundacion, 4));
+    }
+    columnas.emplace_back("Muestras rechazadas", std::to_string(e.rechazadas + e.fallidas));
+    return std::nullopt;
+}

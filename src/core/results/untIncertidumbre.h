@@ -161,3 +161,15 @@ struct TTablaIncertidumbre {
     std::vector<std::vector<std::string>> filas;
 };
 TTablaIncertidumbre TablaIncertidumbre(const TEstudioIncertidumbre& e, const std::optional<double>& fundacion);
+
+// A batch line's study: each "CAMPO=DIST" of `textos` read around the
+// line's own problem (MEDIA "*" is the line's value), the study run with
+// `opciones` on one thread (the batch runs its lines on the others), and
+// per formula and for the envelope the columns "P50 (CSU) [m]", "P95 (CSU)
+// [m]" and, with a foundation depth, "P(ys > Y m) (CSU)", then "Muestras
+// rechazadas" (rejected or faulted).  Numbers with 2 decimals (4 for a
+// probability) or, with `completos`, every digit.  The message when the
+// study cannot run.
+std::optional<std::string> ColumnasIncertidumbre(const TProblema& p, const std::vector<std::string>& textos,
+                                                 TOpcionesIncertidumbre opciones, bool completos,
+                                                 std::vector<std::pair<std::string, std::string>>& columnas);

@@ -386,6 +386,8 @@ TResumenLote EjecutarLote(std::istream& entrada, std::ostream& salida, const TOp
             },
             [&](std::size_t i, TCasoResuelto& r) {
                 TLineaCaso& caso = bloque[i];
+                std::vector<std::pair<std::string, std::string>> extra;
+                if (!r.error && opciones.columnasExtra) r.error = opciones.columnasExtra(*caso.problema, extra);
                 if (!r.error)
                     for (const std::string& c : CeldasAvisosLote(*caso.problema, r.r)) (caso.cola += sep) += Citar(c, sep);
                 caso.problema.reset();
@@ -397,6 +399,7 @@ TResumenLote EjecutarLote(std::istream& entrada, std::ostream& salida, const TOp
                 caso.inicio += Citar(r.r.titulo.value_or(""), sep);
                 for (auto& [titulo, valor] : ColumnasCaso(r.r, opciones.numerosCompletos))
                     caso.columnas.emplace_back(std::move(titulo), Citar(valor, sep));
+                for (auto& [titulo, valor] : extra) caso.columnas.emplace_back(std::move(titulo), Citar(valor, sep));
             });
         std::string texto;
         for (TLineaCaso& caso : bloque) {

@@ -20,6 +20,7 @@
 #include <cstddef>
 #include <functional>
 #include <istream>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <utility>
@@ -42,6 +43,11 @@ struct TOpcionesLote {
     bool curvas = false;            // compute the evolution curves too (the output never shows them)
     unsigned hilos = 0;             // threads; 0: the machine's cores
     bool numerosCompletos = false;  // numbers with the shortest digits that read back exactly
+    // More result columns of a case, from its problem once it has run, on
+    // the thread that ran it: (caption, value) pairs added after the
+    // results rows', or the message that makes the line a bad one.
+    std::function<std::optional<std::string>(const TProblema&, std::vector<std::pair<std::string, std::string>>&)>
+        columnasExtra;
     // Called after each block of cases with the case lines read so far.
     std::function<void(std::size_t hechos)> avance;
     // Called for each bad line in input order, as soon as it is known; when
