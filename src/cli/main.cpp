@@ -56,6 +56,8 @@ constexpr int kSalidaUso = 2;
 constexpr int kSalidaFallo = 3;
 // Batches at least this long show their progress on a terminal.
 constexpr std::size_t kLoteLargo = 200;
+// Studies of at least this many samples show their progress on a terminal.
+constexpr std::size_t kMuestrasLargo = 100000;
 // Most threads a run takes.
 constexpr int kHilosMaximo = 256;
 
@@ -413,7 +415,14 @@ int Incertidumbre(const TOpciones& op, const TProblema& p, const std::optional<T
         }
         o.entradas.push_back(*l.entrada);
     }
+    // A long study shows its progress on a terminal, as a long batch does.
+    const bool terminal = ErrorEnTerminal() && o.muestras >= kMuestrasLargo;
+    if (terminal)
+        o.avance = [](std::size_t hechas, std::size_t total) {
+            std::cerr << "\rmuestra " << hechas << " de " << total << std::flush;
+        };
     const TEstudioIncertidumbre e = EstudiarIncertidumbre(p, o);
+    if (terminal) std::cerr << '\n';
     if (e.error) {
         std::cerr << "turmado-calc: --incierto: " << *e.error << '\n';
         return kSalidaUso;
