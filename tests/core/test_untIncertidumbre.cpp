@@ -433,3 +433,23 @@ TEST(Incertidumbre, PercentilInterpolado) {
     }
     EXPECT_TRUE(std::isnan(Percentil({}, 0.5)));
 }
+
+// The share outside calibration counts the samples whose data lie outside
+// the formula's calibration range: the narrow culvert of the default data
+// (d50 of 85 mm against flume ranges of a few millimetres) is outside for
+// every formula in every sample, the envelope too.
+TEST(Incertidumbre, FueraDeCalibracion) {
+    TProblema p;
+    p.codigo = 31;
+    TOpcionesIncertidumbre o;
+    o.entradas = {Entrada("FlujCaud=lognormal:*:0.2", p)};
+    o.muestras = 200;
+    const TEstudioIncertidumbre e = EstudiarIncertidumbre(p, o);
+    ASSERT_FALSE(e.error) << *e.error;
+    ASSERT_EQ(e.formulas.size(), 5u);
+    for (const TEstadisticaFormula& f : e.formulas) {
+        SCOPED_TRACE(f.titulo);
+        EXPECT_EQ(f.validas, 200u);
+        EXPECT_EQ(f.fueraCalibracion, 1.0);
+    }
+}
