@@ -60,6 +60,7 @@ TEST(Incertidumbre, LecturaDeLasDistribuciones) {
         "La distribución se escribe CAMPO=normal:MEDIA:CV, CAMPO=lognormal:MEDIA:CV, CAMPO=uniforme:MIN:MAX o "
         "CAMPO=triangular:MIN:MODA:MAX (MEDIA puede ser * para el valor del campo), por ejemplo "
         "FlujCaud=lognormal:*:0.3.";
+    const std::string desconocida = "Distribución desconocida: gauss (normal, lognormal, uniforme o triangular). " + forma;
     using enum TTipoDistribucion;
     const Caso casos[] = {
         {"FlujCaud=lognormal:*:0.3", "", Lognormal, {3000, 0.3, 0}},
@@ -73,8 +74,7 @@ TEST(Incertidumbre, LecturaDeLasDistribuciones) {
         {"FlujCaud=lognormal:*", forma.c_str(), Normal, {}},
         {"FlujCaud=lognormal:*:0.3:1", forma.c_str(), Normal, {}},
         {"FlujCaud=triangular:1:2", forma.c_str(), Normal, {}},
-        {"FlujCaud=gauss:1:2", ("Distribución desconocida: gauss (normal, lognormal, uniforme o triangular). " + forma).c_str(),
-         Normal, {}},
+        {"FlujCaud=gauss:1:2", desconocida.c_str(), Normal, {}},
         {"Caudal=normal:1:0.1", "Campo desconocido: Caudal", Normal, {}},
         {"=normal:1:0.1", "Campo desconocido: ", Normal, {}},
         {"EstrDiamAper=normal:1:0.1", "El problema no lee el campo EstrDiamAper.", Normal, {}},
