@@ -4,7 +4,7 @@
 # results with those of the Linux build.  Installs what is missing with apt-get.
 #
 #   build-windows/turmado-calc.exe   the program (only system DLLs needed)
-#   build-windows/prefijo            GoogleTest built for Windows, nlohmann_json
+#   build-windows/prefijo            GoogleTest built for Windows, nlohmann_json, Boost
 #   build-windows/linux              the Linux build that the comparison runs
 #   build-windows/wine               wine's prefix (its C: drive)
 set -euo pipefail
@@ -13,7 +13,7 @@ raiz=$PWD
 salida=$raiz/build-windows
 prefijo=$salida/prefijo
 
-tools/deps.sh g++-mingw-w64-x86-64-posix wine64 googletest g++ cmake make libgtest-dev nlohmann-json3-dev
+tools/deps.sh g++-mingw-w64-x86-64-posix wine64 googletest g++ cmake make libgtest-dev nlohmann-json3-dev libboost-dev
 
 lanzador=()
 command -v ccache >/dev/null && lanzador=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
@@ -21,14 +21,15 @@ cadena=(-DCMAKE_TOOLCHAIN_FILE="$raiz/cmake/windows-mingw64.cmake" -DCMAKE_BUILD
 nucleos=$(nproc)
 
 # GoogleTest from the sources Debian installs, built with the same compiler;
-# nlohmann_json is headers only: its headers and CMake files beside it, away
-# from /usr/include, which holds Linux headers.
+# nlohmann_json and Boost are headers only: their headers (and nlohmann_json's
+# CMake files) beside it, away from /usr/include, which holds Linux headers.
 cmake -S /usr/src/googletest -B "$salida/googletest" "${cadena[@]}" -DCMAKE_INSTALL_PREFIX="$prefijo" \
       -DBUILD_GMOCK=OFF >/dev/null
 cmake --build "$salida/googletest" -j"$nucleos" >/dev/null
 cmake --install "$salida/googletest" >/dev/null
 mkdir -p "$prefijo/include" "$prefijo/share/cmake/nlohmann_json"
 ln -sfn /usr/include/nlohmann "$prefijo/include/nlohmann"
+ln -sfn /usr/include/boost "$prefijo/include/boost"
 cp /usr/share/cmake/nlohmann_json/*.cmake "$prefijo/share/cmake/nlohmann_json/"
 
 cmake -S . -B "$salida" "${cadena[@]}" -DCMAKE_FIND_ROOT_PATH="$prefijo" -DTURMADO_GUI=OFF -DTURMADO_WERROR=ON \

@@ -5,6 +5,8 @@
 //   turmado-calc --lote CASES.csv [--curvas] [--hilos N] [--numeros completos] [--columnas textos]
 //   turmado-calc [options and pairs as above] --barrido NAME=FROM:TO:N [--log]
 //   turmado-calc --validar CASES.csv [--json] [--filas ROWS.csv] [--hilos N]
+//   turmado-calc [options and pairs as above] --incierto NAME=DIST ... [--muestras N] [--semilla S]
+//                [--modelo FORMULA=BIAS:CV ...] [--fundacion Y] [--json]
 //
 // NAME is a data field without its "edt" prefix, TEXT what the user would
 // type in it.  --codigo answers the wizard up to the structure page (11, 12,
@@ -18,6 +20,9 @@
 // always carries it under "detalle".
 // --validar runs a batch file with the measured scour and compares each
 // formula with it.
+// --incierto draws the
+// named fields from distributions and prints statistics of each formula's
+// depth over the samples.
 // Exit status: 0 success, 2 usage, rejected input, a bad file or a failed
 // batch line, 3 a floating-point fault, 4 standard output could not be
 // written, 5 a batch's input could not be read to its end.  Data outside a
@@ -48,6 +53,7 @@
 #include "results/untAvisosDatos.h"
 #include "results/untBarrido.h"
 #include "results/untDetalle.h"
+#include "results/untIncertidumbre.h"
 #include "results/untLote.h"
 #include "results/untResolver.h"
 #include "plataforma.h"
@@ -61,6 +67,8 @@ constexpr int kSalidaEscritura = 4;
 constexpr int kSalidaLectura = 5;
 // Batches at least this long show their progress on a terminal.
 constexpr std::size_t kLoteLargo = 200;
+// Studies of at least this many samples show their progress on a terminal.
+constexpr std::size_t kMuestrasLargo = 100000;
 // Most threads a run takes.
 constexpr int kHilosMaximo = 256;
 
@@ -79,6 +87,11 @@ struct TOpciones {
     std::optional<std::string> validar;   // validation file
     std::optional<std::string> filas;     // validation: the per-row CSV
     bool noValidar = false;               // an option or pair a validation does not take
+    std::vector<std::string> inciertos;   // CAMPO=DIST of an uncertainty study
+    std::vector<TLecturaModelo> modelos;  // FORMULA=SESGO:CV
+    std::optional<std::size_t> muestras;
+    std::optional<std::uint64_t> semilla;
+    std::optional<double> fundacion;  // foundation depth, m
     bool rugosidad = false;
     std::optional<ProblemCode> codigo;  // second-level code chosen in the wizard
     std::optional<int> chorro;          // item of the jet question: 0 or 1
@@ -121,6 +134,16 @@ void Uso(std::ostream& os) {
           "  --log         con --barrido, puntos equiespaciados en escala logarítmica\n"
           "  --validar V   compara las fórmulas con la erosión medida (columna ys_medida) de los casos de V\n"
           "  --filas F     con --validar, escribe en F cada fila con lo calculado y medida/calculada\n"
+          "  --incierto CAMPO=DIST  estudio de incertidumbre: el campo sigue la distribución DIST, que es\n"
+          "                normal:MEDIA:CV, lognormal:MEDIA:CV, uniforme:MIN:MAX o triangular:MIN:MODA:MAX\n"
+          "                (MEDIA * es el valor del campo); se repite para cada campo incierto\n"
+          "  --muestras N  con --incierto, cantidad de muestras, de " << kMuestrasMinimo << " a " << kMuestrasMaximo
+       << " (por omisión " << kMuestrasPorDefecto << ")\n"
+          "  --semilla S   con --incierto, semilla del muestreo (por omisión " << kSemillaPorDefecto << ")\n"
+          "  --modelo FORMULA=SESGO:CV  con --incierto, error propio de la fórmula: factor lognormal de\n"
+          "                media SESGO y coeficiente de variación CV sobre su profundidad\n"
+          "  --fundacion Y con --incierto, profundidad de fundación en m: probabilidad de superarla\n"
+          "                (con --lote, cada caso añade P50, P95 y esa probabilidad de cada fórmula)\n"
           "Campos:";
     for (const TCampo& c : Campos()) os << ' ' << c.nombre;
     os << '\n';
@@ -148,7 +171,10 @@ std::optional<TSalida> LeerArgumentos(const std::vector<std::string>& argumentos
         };
         const bool deLote = a == "--curvas" || a == "--numeros";
         if (deLote) op.deLote = true;
-        if (a != "--lote" && a != "--hilos" && a != "--columnas" && a != "--validar" && a != "--filas" && !deLote)
+        const bool deEstudio = a == "--incierto" || a == "--muestras" || a == "--semilla" || a == "--modelo" ||
+                               a == "--fundacion";
+        if (a != "--lote" && a != "--hilos" && a != "--columnas" && a != "--validar" && a != "--filas" && !deLote &&
+            !deEstudio)
             op.otras = true;
         if (a != "--validar" && a != "--filas" && a != "--hilos" && a != "--json") op.noValidar = true;
         if (a == "--rugosidad") {
@@ -172,6 +198,32 @@ std::optional<TSalida> LeerArgumentos(const std::vector<std::string>& argumentos
             const auto v = valor();
             if (!v) return TSalida{kSalidaUso, "--barrido espera CAMPO=DESDE:HASTA:N", true};
             op.barrido = std::string(*v);
+        } else if (a == "--incierto") {
+            const auto v = valor();
+            if (!v) return TSalida{kSalidaUso, "--incierto espera CAMPO=DIST", true};
+            op.inciertos.emplace_back(*v);
+        } else if (a == "--modelo") {
+            const auto v = valor();
+            op.modelos.push_back(LeerModelo(v.value_or("")));
+            if (!op.modelos.back().mensaje.empty())
+                return TSalida{kSalidaUso, "--modelo: " + op.modelos.back().mensaje};
+        } else if (a == "--muestras") {
+            const auto v = valor();
+            op.muestras = v ? LeerMuestras(*v) : std::nullopt;
+            if (!op.muestras)
+                return TSalida{kSalidaUso, "--muestras espera un número entero de " + std::to_string(kMuestrasMinimo) +
+                                               " a " + std::to_string(kMuestrasMaximo)};
+        } else if (a == "--semilla") {
+            const auto v = valor();
+            op.semilla = v ? LeerSemilla(*v) : std::nullopt;
+            if (!op.semilla)
+                return TSalida{kSalidaUso, "--semilla espera un número entero de 0 a " + std::to_string(kSemillaMaxima)};
+        } else if (a == "--fundacion") {
+            const auto v = valor();
+            const auto y = v ? LeerNumero(*v) : std::nullopt;
+            if (!y || !std::isfinite(*y) || *y <= 0)
+                return TSalida{kSalidaUso, "--fundacion espera una profundidad en metros mayor que 0"};
+            op.fundacion = *y;
         } else if (a == "--log") {
             op.logaritmico = true;
         } else if (a == "--curvas") {
@@ -219,8 +271,13 @@ std::optional<TSalida> LeerArgumentos(const std::vector<std::string>& argumentos
     if (op.lote && op.otras) return TSalida{kSalidaUso, "--lote no admite otras opciones ni pares", true};
     if (!op.lote && op.deLote) return TSalida{kSalidaUso, "--curvas y --numeros solo valen con --lote", true};
     if (!op.lote && op.columnasDadas) return TSalida{kSalidaUso, "--columnas solo vale con --lote", true};
-    if (op.hilos && !op.lote && !op.barrido && !op.validar)
-        return TSalida{kSalidaUso, "--hilos solo vale con --lote, --barrido o --validar", true};
+    const bool incierto = !op.inciertos.empty();
+    if (op.hilos && !op.lote && !op.barrido && !op.validar && !incierto)
+        return TSalida{kSalidaUso, "--hilos solo vale con --lote, --barrido, --validar o --incierto", true};
+    if (!incierto && (op.muestras || op.semilla || op.fundacion || !op.modelos.empty()))
+        return TSalida{kSalidaUso, "--muestras, --semilla, --modelo y --fundacion solo valen con --incierto", true};
+    if (incierto && op.barrido) return TSalida{kSalidaUso, "--incierto y --barrido no van juntos", true};
+    if (incierto && op.lote) return TSalida{kSalidaUso, "--incierto y --lote no van juntos", true};
     if (op.logaritmico && !op.barrido) return TSalida{kSalidaUso, "--log solo vale con --barrido", true};
     if (op.barrido && op.json) return TSalida{kSalidaUso, "--barrido escribe CSV: no admite --json", true};
     if (op.barrido && op.detalle) return TSalida{kSalidaUso, "--barrido escribe CSV: no admite --detalle", true};
@@ -339,6 +396,18 @@ std::optional<std::size_t> ContarCasos(const std::string& ruta) {
     return lineas > 0 ? lineas - 1 : 0;
 }
 
+// The study's options from the command line, but its uncertain fields,
+// which are read against the problem.
+TOpcionesIncertidumbre OpcionesIncertidumbre(const TOpciones& op) {
+    TOpcionesIncertidumbre o;
+    for (const TLecturaModelo& m : op.modelos) o.modelo.emplace_back(m.formula, m.error);
+    o.muestras = op.muestras.value_or(kMuestrasPorDefecto);
+    o.semilla = op.semilla.value_or(kSemillaPorDefecto);
+    o.fundacion = op.fundacion;
+    o.hilos = op.hilos;
+    return o;
+}
+
 // A batch: results on standard output, each bad line on standard error as
 // soon as it is known.
 int Lote(const TOpciones& op) {
@@ -404,6 +473,80 @@ int Barrido(const TOpciones& op, const TProblema& p) {
     return 0;
 }
 
+// An uncertainty study of the problem: a table (or JSON) of each formula's
+// statistics.  The problem itself is computed first, as a single run.
+int Incertidumbre(const TOpciones& op, const TProblema& p, const std::optional<TSalida>& base) {
+    if (base) {  // a fault's own text alone, as for the single run
+        std::cerr << (base->estado == kSalidaFallo ? "" : "turmado-calc: ") << base->mensaje << '\n';
+        return base->estado;
+    }
+    TOpcionesIncertidumbre o = OpcionesIncertidumbre(op);
+    for (const std::string& texto : op.inciertos) {
+        const TLecturaIncierta l = LeerIncierta(texto, p);
+        if (!l.entrada) {
+            std::cerr << "turmado-calc: --incierto: " << l.error << '\n';
+            return kSalidaUso;
+        }
+        o.entradas.push_back(*l.entrada);
+    }
+    // A long study shows its progress on a terminal, as a long batch does.
+    const bool terminal = ErrorEnTerminal() && o.muestras >= kMuestrasLargo;
+    if (terminal)
+        o.avance = [](std::size_t hechas, std::size_t total) {
+            std::cerr << "\rmuestra " << hechas << " de " << total << std::flush;
+        };
+    const TEstudioIncertidumbre e = EstudiarIncertidumbre(p, o);
+    if (terminal) std::cerr << '\n';
+    if (e.error) {
+        std::cerr << "turmado-calc: --incierto: " << *e.error << '\n';
+        return kSalidaUso;
+    }
+    if (op.json) {
+        nlohmann::ordered_json j;
+        j["muestras"] = e.muestras;
+        j["rechazadas"] = e.rechazadas;
+        j["fallidas"] = e.fallidas;
+        j["semilla"] = o.semilla;
+        j["formulas"] = nlohmann::ordered_json::array();
+        auto numero = [](double x) { return std::isnan(x) ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(x); };
+        for (const TEstadisticaFormula& f : e.formulas) {
+            nlohmann::ordered_json x;
+            x["formula"] = f.titulo;
+            x["media"] = numero(f.media);
+            x["desvio"] = numero(f.desvio);
+            x["p05"] = numero(f.p05);
+            x["p50"] = numero(f.p50);
+            x["p90"] = numero(f.p90);
+            x["p95"] = numero(f.p95);
+            x["p99"] = numero(f.p99);
+            if (f.probFundacion) x["prob_fundacion"] = numero(*f.probFundacion);
+            x["fuera_calibracion"] = numero(f.fueraCalibracion);
+            j["formulas"].push_back(std::move(x));
+        }
+        std::cout << nlohmann::ordered_json{{"incertidumbre", std::move(j)}}.dump(2) << '\n';
+    } else {
+        std::cout << "Estudio de incertidumbre: " << e.muestras << " muestras (semilla " << o.semilla << ")";
+        if (e.rechazadas) std::cout << ", " << e.rechazadas << " rechazadas";
+        if (e.fallidas) std::cout << ", " << e.fallidas << " con fallo";
+        std::cout << '\n';
+        const TTablaIncertidumbre t = TablaIncertidumbre(e, o.fundacion);
+        auto linea = [](const std::vector<std::string>& celdas) {
+            for (std::size_t k = 0; k < celdas.size(); ++k) std::cout << (k ? "\t" : "") << celdas[k];
+            std::cout << '\n';
+        };
+        linea(t.encabezado);
+        for (const auto& fila : t.filas) linea(fila);
+    }
+    std::cout.flush();
+    if (e.rechazadas)
+        std::cerr << "Aviso: " << e.rechazadas << " muestras con un valor que su campo no admite, fuera de la "
+                  << "estadística (la primera: " << e.primerRechazo << ")\n";
+    if (e.fallidas)
+        std::cerr << "Aviso: " << e.fallidas << " muestras cuyo cálculo falló, fuera de la estadística (la primera: "
+                  << e.primerFallo << ")\n";
+    return 0;
+}
+
 // The warnings of the active formulas whose data lie outside calibration,
 // one block per formula, then the summary line.
 void AvisarRangos(const TResultado& r) {
@@ -438,6 +581,7 @@ int Correr(const std::vector<std::string>& argumentos) {
     if (const auto s = Problema(op, p)) return terminar(*s);
     if (op.barrido) return Barrido(op, p);
     TResultado r;
+    if (!op.inciertos.empty()) return Incertidumbre(op, p, Resolver(p, r));
     if (const auto s = Resolver(p, r)) {
         if (s->estado == kSalidaFallo) {  // the fault's own text, alone
             std::cerr << s->mensaje << '\n';

@@ -348,7 +348,7 @@ TEST(TurmadoCalcLote, HilosCurvasYNumerosCompletos) {
         {lote + " --numeros todos", "--numeros espera completos"},
         {"--curvas", "--curvas y --numeros solo valen con --lote"},
         {"--numeros completos --codigo 22", "--curvas y --numeros solo valen con --lote"},
-        {"--hilos 2", "--hilos solo vale con --lote, --barrido o --validar"},
+        {"--hilos 2", "--hilos solo vale con --lote, --barrido, --validar o --incierto"},
     };
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.argumentos);

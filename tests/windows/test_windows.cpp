@@ -150,3 +150,24 @@ TEST(WindowsLinux, LoteMientrasLaEntradaSigueAbierta) {
     EXPECT_TRUE(caso->starts_with("22,3000,1,1,Problema de la Pila,")) << *caso;
     EXPECT_EQ(w.Terminar().estado, 0);
 }
+
+// The uncertainty study: the same samples from the same seed, so the same
+// statistics to within the last bits of the quantile functions' exp and log;
+// and a refused distribution.
+TEST(WindowsLinux, Incertidumbre) {
+    const std::string pila = "--codigo 22 EstrFactFormKs=1 EstrFactGrup=1 SediAnguRepo=30 ";
+    const std::string estudio = pila + "--incierto FlujCaud=lognormal:*:0.3 --incierto SediDiamMedi=lognormal:*:0.4 "
+                                       "--incierto EstrFactGrup=triangular:0.8:1:1.5 --modelo CSU=1.1:0.3 "
+                                       "--muestras 3000 --semilla 26 --fundacion 3 --json";
+    const TProceso l = Linux(estudio), w = Windows(estudio);
+    ASSERT_EQ(l.estado, 0) << l.error;
+    EXPECT_EQ(w.estado, l.estado);
+    EXPECT_EQ(w.error, l.error);
+    EXPECT_EQ(Diferencia(nlohmann::json::parse(l.salida), nlohmann::json::parse(w.salida)), "");
+
+    const std::string mala = pila + "--incierto FlujCaud=uniforme:3:2";
+    const TProceso lm = Linux(mala), wm = Windows(mala);
+    EXPECT_EQ(lm.estado, 2);
+    EXPECT_EQ(wm.estado, lm.estado);
+    EXPECT_EQ(wm.error, lm.error);
+}

@@ -28,6 +28,7 @@
 #include <cstddef>
 #include <functional>
 #include <istream>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
