@@ -2,6 +2,7 @@
 installation holds, and the checks of the desktop files."""
 
 import configparser
+import os
 import pathlib
 import re
 import struct
@@ -23,6 +24,10 @@ ARCHIVOS = {
     "share/icons/hicolor/scalable/apps/turmado.svg",
     f"share/icons/hicolor/scalable/mimetypes/{ICONO_MIME}.svg",
 } | {f"share/icons/hicolor/{n}x{n}/apps/turmado.png" for n in LADOS}
+# The Python module, when the build has it (its path under the prefix).
+MODULO = os.environ.get("TURMADO_MODULO_PYTHON", "")
+if MODULO:
+    ARCHIVOS.add(MODULO)
 
 
 class Fallas(list):
