@@ -32,6 +32,15 @@ def citar(celda, sep):
     return celda
 
 
+def linea(celdas, sep):
+    """A line of cells; joined at once when no cell needs quotes (nearly
+    every line)."""
+    texto = sep.join(celdas)
+    if texto.count(sep) == len(celdas) - 1 and not any(c in texto for c in ('"', "\n", "\r")):
+        return texto + "\n"
+    return sep.join(citar(c, sep) for c in celdas) + "\n"
+
+
 def leer(ruta):
     """The batch file as turmado-calc reads it: blank lines skipped, the
     header's separator (the semicolon when it has semicolons and no comma),
@@ -75,11 +84,11 @@ def trabajar(encabezado, casos, sep, hilos):
     resultado = turmado.lote(tabla, hilos=hilos, textos=True)
     salidas = resultado.drop(columns="error").to_numpy()
     hechos = []
-    for (linea, _), error, celdas in zip(casos, resultado["error"], salidas):
+    for (numero, _), error, celdas in zip(casos, resultado["error"], salidas.tolist()):
         if error:
-            hechos.append((linea, None, error))
+            hechos.append((numero, None, error))
         else:
-            hechos.append((linea, sep.join(citar(c, sep) for c in celdas) + "\n", None))
+            hechos.append((numero, linea(celdas, sep), None))
     return hechos
 
 
@@ -123,7 +132,7 @@ def main():
         except ValueError as e:
             print(f"{argumentos.entrada}:{linea_encabezado}: {e}", file=sys.stderr)
             return 2
-        salida.write(sep.join(citar(c, sep) for c in columnas[:-1]) + "\n")
+        salida.write(linea(columnas[:-1], sep))
 
         client, hilos = cliente(argumentos)
         with client:
@@ -131,14 +140,14 @@ def main():
             futuros = client.map(trabajar, [encabezado] * len(partes), partes, [sep] * len(partes),
                                  [hilos] * len(partes), pure=False)
             for futuro in futuros:  # in input order
-                for linea, texto, error in futuro.result():
+                for numero, texto, error in futuro.result():
                     if error is None:
                         salida.write(texto)
                     else:
-                        fallos.append((linea, error))
+                        fallos.append((numero, error))
             client.close()
-    for linea, mensaje in sorted(fallos):
-        print(f"{argumentos.entrada}:{linea}: {mensaje}", file=sys.stderr)
+    for numero, mensaje in sorted(fallos):
+        print(f"{argumentos.entrada}:{numero}: {mensaje}", file=sys.stderr)
     return 2 if fallos else 0
 
 
