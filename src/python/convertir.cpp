@@ -213,7 +213,7 @@ py::object Lote(const py::object& tabla, const py::object& hilos, bool textos) {
         todos[py::int_(k)] = py::str(diccionario.Textos()[k]);
     py::dict datos;
     for (std::size_t j = 0; j < nombres.size(); ++j)
-        datos[py::str(nombres[j])] = df.attr("iloc")[py::make_tuple(py::slice(0, n, 1), j)].attr("array");
+        datos[py::str(nombres[j])] = df.attr("iloc")[py::make_tuple(py::slice(0, n, 1), j)].attr("array").attr("copy")();
     for (std::size_t c = 0; c < columnas.size(); ++c) {
         if (numerica[c])
             datos[py::str(columnas[c])] = arreglos[c];
@@ -221,5 +221,6 @@ py::object Lote(const py::object& tabla, const py::object& hilos, bool textos) {
             datos[py::str(columnas[c])] =
                 todos.attr("take")(py::array_t<std::uint32_t>(static_cast<py::ssize_t>(n), codigos[c].data()));
     }
-    return pandas.attr("DataFrame")(datos, py::arg("index") = df.attr("index"));
+    // The arrays are the table's own: not copied again into blocks.
+    return pandas.attr("DataFrame")(datos, py::arg("index") = df.attr("index"), py::arg("copy") = false);
 }
