@@ -7,7 +7,9 @@ paquetes=(g++ cmake make python3 googletest libgtest-dev libbenchmark-dev nlohma
           qt6-base-dev libqt6opengl6-dev libqt6printsupport6 qt6-svg-dev
           qt6-image-formats-plugins libqt6svg6 libqcustomplot-dev libqcustomplot2.1-qt6
           fonts-liberation fonts-dejavu-core poppler-utils xvfb xauth openbox qt6-translations-l10n
-          desktop-file-utils appstream libxml2-utils shared-mime-info dpkg-dev xdotool)
+          desktop-file-utils appstream libxml2-utils shared-mime-info dpkg-dev xdotool
+          pybind11-dev python3-dev python3-pandas python3-dask python3-distributed python3-pytest
+          python3-matplotlib)
 [ $# -gt 0 ] && paquetes=("$@")
 
 faltan=()

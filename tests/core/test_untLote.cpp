@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <functional>
 #include <map>
+#include <mutex>
 #include <optional>
 #include <set>
 #include <sstream>
@@ -606,4 +607,61 @@ TEST(Lote, EscrituraQueFalla) {
         EXPECT_LE(r.casos, cabe < 1000 ? 0u : 8192u);
         EXPECT_EQ(limitada.escrito.size(), cabe);
     }
+}
+
+// A table of cells runs as the same lines of a CSV batch: each good case's
+// cells are those of its output line (numbers in full with
+// numerosCompletos), a bad one carries the line's message; a header that
+// cannot be used is refused before any case runs.
+TEST(Lote, TablaComoElCsv) {
+    const std::vector<std::string> columnas{"codigo", "FlujCaud", "EstrAnchPila", "EstrFactFormKs", "EstrFactGrup"};
+    const std::vector<std::vector<std::string>> casos{
+        {"22", "1000", "5", "1", "1"}, {"22", "1000", "abc", "1", "1"}, {"31", "500", "", "", ""},
+        {"22", "1000", "1", "1"}, {"22", "-5", "5", "1", "1"}, {"22", "2000", "1.5", "1", "1"}};
+    std::string csv = "codigo,FlujCaud,EstrAnchPila,EstrFactFormKs,EstrFactGrup\n";
+    for (const auto& c : casos) {
+        for (std::size_t i = 0; i < c.size(); ++i) csv += (i ? "," : "") + c[i];
+        csv += '\n';
+    }
+    TOpcionesLote opciones;
+    opciones.numerosCompletos = true;
+    const Lote lote(csv, opciones);
+    std::map<std::size_t, std::string> lineas, fallos;  // by case index
+    const auto salida = lote.Lineas();
+    for (const TFalloLote& f : lote.resumen.fallos) fallos[f.linea - 2] = f.mensaje;
+    for (std::size_t i = 0, j = 1; i < casos.size(); ++i)
+        if (!fallos.count(i)) lineas[i] = salida.at(j++);
+    ASSERT_EQ(fallos.size(), 3u);
+
+    std::map<std::size_t, TCasoTabla> tabla;
+    std::mutex m;
+    EjecutarTabla(
+        columnas, casos.size(), [&](std::size_t i, std::vector<std::string>& c) { c = casos[i]; },
+        [&](std::size_t i, TCasoTabla& caso) {
+            const std::lock_guard<std::mutex> l(m);
+            tabla[i] = std::move(caso);
+        });
+    ASSERT_EQ(tabla.size(), casos.size());
+    const std::size_t fijas = ColumnasLote(TColumnasLote::Claves).size() - 1;
+    for (const auto& [i, caso] : tabla) {
+        SCOPED_TRACE(i);
+        if (fallos.count(i)) {
+            EXPECT_EQ(caso.error, fallos[i]);
+            continue;
+        }
+        ASSERT_FALSE(caso.error);
+        std::vector<std::string> celdas(fijas);
+        for (const auto& [c, celda] : caso.celdas) celdas.at(c) = celda.numero ? TextoValor(*celda.numero) : celda.texto;
+        std::string linea;
+        for (const std::string& x : casos[i]) linea += x + ",";
+        linea += caso.titulo;
+        for (const std::string& x : celdas) linea += "," + x;
+        EXPECT_EQ(linea + "," + caso.avisos, lineas[i]);
+    }
+
+    bool llamada = false;
+    EXPECT_THROW(EjecutarTabla({"codigo", "Caudal"}, 1, [&](std::size_t, std::vector<std::string>&) { llamada = true; },
+                               [](std::size_t, TCasoTabla&) {}),
+                 std::invalid_argument);
+    EXPECT_FALSE(llamada);
 }

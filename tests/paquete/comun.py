@@ -2,6 +2,7 @@
 installation holds, and the checks of the desktop files."""
 
 import configparser
+import os
 import pathlib
 import re
 import struct
@@ -25,6 +26,10 @@ ARCHIVOS = {
     "share/turmado/validacion/usgs_campo.csv",
     "share/turmado/validacion/usgs_laboratorio.csv",
 } | {f"share/icons/hicolor/{n}x{n}/apps/turmado.png" for n in LADOS}
+# The Python module, when the build has it (its path under the prefix).
+MODULO = os.environ.get("TURMADO_MODULO_PYTHON", "")
+if MODULO:
+    ARCHIVOS.add(MODULO)
 
 
 class Fallas(list):

@@ -11,7 +11,7 @@ import sys
 import tempfile
 
 sys.dont_write_bytecode = True  # no __pycache__ in the sources
-from comun import comprobar_prefijo, ejecutar
+from comun import MODULO, comprobar_prefijo, ejecutar
 
 
 def main(construccion, version):
@@ -25,6 +25,15 @@ def main(construccion, version):
         calculo = ejecutar(os.path.join(prefijo, "bin", "turmado-calc"), cwd=prefijo)
         fallas.comprobar(calculo.returncode == 0 and "Movilidad (Shields) Crítica\t" in calculo.stdout,
                          f"turmado-calc instalado: estado {calculo.returncode}\n{calculo.stdout}{calculo.stderr}")
+        # The installed Python module imports from the prefix and computes.
+        if MODULO:
+            carpeta = os.path.join(prefijo, os.path.dirname(MODULO))
+            modulo = ejecutar(os.environ["TURMADO_PYTHON"], "-c", "import turmado; print(turmado.__file__); "
+                              "print(turmado.resolver(22, EstrFactFormKs=1, EstrFactGrup=1).titulo)",
+                              cwd=prefijo, env={**os.environ, "PYTHONPATH": carpeta})
+            fallas.comprobar(modulo.returncode == 0 and modulo.stdout.splitlines() ==
+                             [os.path.join(carpeta, os.path.basename(MODULO)), "Problema de la Pila"],
+                             f"módulo instalado: estado {modulo.returncode}\n{modulo.stdout}{modulo.stderr}")
     for f in fallas:
         print("FALLA:", f)
     return 1 if fallas else 0

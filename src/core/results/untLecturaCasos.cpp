@@ -25,14 +25,8 @@ bool Opcion(const std::string& texto, std::initializer_list<int> validos, int& v
 }  // namespace
 
 // The header's columns, or the reason it cannot be used.
-std::optional<TEncabezado> LeerEncabezado(std::string linea, std::string& error) {
-    if (linea.starts_with("\xEF\xBB\xBF")) linea.erase(0, 3);  // byte-order mark of some spreadsheets
-    TEncabezado e;
-    const bool comas = linea.find(',') != std::string::npos;
-    if (!comas && linea.find(';') != std::string::npos) e.separador = ';';
-    const auto celdas = Dividir(linea, e.separador, error);
-    if (!celdas) return std::nullopt;
-    for (const std::string& celda : *celdas) {
+bool NombrarColumnas(const std::vector<std::string>& celdas, TEncabezado& e, std::string& error) {
+    for (const std::string& celda : celdas) {
         const std::string nombre = SinBlancos(celda);
         TColumna tipo = TColumna::Campo;
         const TCampo* campo = nullptr;
@@ -46,16 +40,26 @@ std::optional<TEncabezado> LeerEncabezado(std::string linea, std::string& error)
             tipo = TColumna::SinLeer;
         } else if (!(campo = BuscarCampo(nombre))) {
             error = nombre.empty() ? "columna sin nombre en el encabezado" : "columna desconocida: " + Mostrable(nombre);
-            return std::nullopt;
+            return false;
         }
         if (std::find(e.nombres.begin(), e.nombres.end(), nombre) != e.nombres.end()) {
             error = "columna repetida: " + Mostrable(nombre);
-            return std::nullopt;
+            return false;
         }
         e.nombres.push_back(nombre);
         e.tipos.push_back(tipo);
         e.campos.push_back(campo);
     }
+    return true;
+}
+
+std::optional<TEncabezado> LeerEncabezado(std::string linea, std::string& error) {
+    if (linea.starts_with("\xEF\xBB\xBF")) linea.erase(0, 3);  // byte-order mark of some spreadsheets
+    TEncabezado e;
+    const bool comas = linea.find(',') != std::string::npos;
+    if (!comas && linea.find(';') != std::string::npos) e.separador = ';';
+    const auto celdas = Dividir(linea, e.separador, error);
+    if (!celdas || !NombrarColumnas(*celdas, e, error)) return std::nullopt;
     return e;
 }
 

@@ -49,6 +49,10 @@ std::string SinBlancos(std::string_view s);
 // measurement).
 std::span<const std::string_view> ColumnasSinLeer();
 
+// The columns of a header from its cells (names trimmed), or false with the
+// reason in `error` (unknown or repeated column, one without a name).
+bool NombrarColumnas(const std::vector<std::string>& celdas, TEncabezado& e, std::string& error);
+
 // The header's columns from its line, or the reason it cannot be used
 // (empty, unknown or repeated column).
 std::optional<TEncabezado> LeerEncabezado(std::string linea, std::string& error);

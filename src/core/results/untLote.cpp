@@ -5,6 +5,7 @@
 #include <exception>
 #include <map>
 #include <optional>
+#include <stdexcept>
 #include <string_view>
 
 #include "compute/untClaves.h"
@@ -125,36 +126,71 @@ private:
     std::size_t primeraValidez_ = 0;
 };
 
+// The cells of a computed case in the fixed columns that it fills, by
+// column, and its data warnings.
+struct TCeldasCaso {
+    std::vector<std::pair<std::size_t, TCeldaLote>> celdas;
+    std::string avisos;
+};
+TCeldasCaso CeldasDeCaso(const TDisposicion& disp, const TProblema& p, const TResultado& r,
+                         const std::vector<TAvisoDato>& ignorados) {
+    TCeldasCaso c;
+    const std::vector<TClaveFila> claves = ClavesDeFilas(r.d.CodiProb);
+    for (const TFila& f : r.filas) {
+        const auto clave = std::find_if(claves.begin(), claves.end(), [&](const TClaveFila& c) { return c.tallo == f.tallo; });
+        if (clave == claves.end()) continue;  // every row has a key: the tests check it
+        if (const auto col = disp.Fila(clave->clave)) c.celdas.emplace_back(*col, TCeldaLote{f.valor, f.numero});
+    }
+    std::vector<std::string> avisos = CeldasAvisosLote(p, r, ignorados);
+    for (int k = 1; k <= 4; ++k)
+        if (const auto col = disp.Validez(r.d.CodiProb, k))
+            c.celdas.emplace_back(*col, TCeldaLote{std::move(avisos[k - 1]), std::nullopt});
+    std::sort(c.celdas.begin(), c.celdas.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    c.avisos = std::move(avisos.back());
+    return c;
+}
+
 // The output line of a computed case: its quoted input cells and title, then
 // its cells in the fixed columns, then its data warnings.
 std::string LineaDeCaso(const TDisposicion& disp, const std::string& inicio, const TProblema& p,
                         const TResultado& r, const std::vector<TAvisoDato>& ignorados, char sep,
                         bool numerosCompletos) {
-    std::vector<std::pair<std::size_t, std::string>> celdas;
-    const std::vector<TClaveFila> claves = ClavesDeFilas(r.d.CodiProb);
-    for (const TFila& f : r.filas) {
-        const auto clave = std::find_if(claves.begin(), claves.end(), [&](const TClaveFila& c) { return c.tallo == f.tallo; });
-        if (clave == claves.end()) continue;  // every row has a key: the tests check it
-        if (const auto col = disp.Fila(clave->clave))
-            celdas.emplace_back(*col, Citar(numerosCompletos && f.numero ? NumeroCompleto(*f.numero) : f.valor, sep));
-    }
-    std::vector<std::string> avisos = CeldasAvisosLote(p, r, ignorados);
-    for (int k = 1; k <= 4; ++k)
-        if (const auto col = disp.Validez(r.d.CodiProb, k)) celdas.emplace_back(*col, std::move(avisos[k - 1]));
-    std::sort(celdas.begin(), celdas.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-
+    const TCeldasCaso celdas = CeldasDeCaso(disp, p, r, ignorados);
     std::string linea = inicio;
     linea += sep;
     linea += Citar(r.titulo.value_or(""), sep);
-    auto celda = celdas.begin();
+    auto celda = celdas.celdas.begin();
     for (std::size_t c = 0; c < disp.Nombres().size(); ++c) {
         linea += sep;
-        if (celda != celdas.end() && celda->first == c) linea += (celda++)->second;
+        if (celda != celdas.celdas.end() && celda->first == c) {
+            const TCeldaLote& x = (celda++)->second;
+            linea += Citar(numerosCompletos && x.numero ? NumeroCompleto(*x.numero) : x.texto, sep);
+        }
     }
     linea += sep;
-    linea += Citar(avisos.back(), sep);
+    linea += Citar(celdas.avisos, sep);
     linea += '\n';
     return linea;
+}
+
+// The problem of a case from its cells, with the fields of the header it
+// does not read back at their defaults (their warnings in `ignorados`), or
+// nullptr with the reason in `error`.
+const TProblema* ProblemaDeCeldas(const TEncabezado& e, const std::vector<std::string>& celdas,
+                                  std::optional<TProblema>& problema, std::vector<TAvisoDato>& ignorados,
+                                  std::string& error) {
+    if (celdas.size() != e.nombres.size()) {
+        error = "la línea tiene " + std::to_string(celdas.size()) + " valores y el encabezado " +
+                std::to_string(e.nombres.size());
+        return nullptr;
+    }
+    problema = Caso(e, celdas, error);
+    if (!problema) return nullptr;
+    if (auto fallo = IgnorarNoLeidos(e, *problema, ignorados)) {
+        error = std::move(*fallo);
+        return nullptr;
+    }
+    return &*problema;
 }
 
 // A line of the input that holds a case: its number and text, then either
@@ -254,12 +290,7 @@ TResumenLote EjecutarLote(std::istream& entrada, std::ostream& salida, const TOp
                 TLineaCaso& caso = bloque[i];
                 auto celdas = CeldasCaso(caso.linea, *encabezado, error);
                 if (!celdas) return nullptr;
-                caso.problema = Caso(*encabezado, *celdas, error);
-                if (!caso.problema) return nullptr;
-                if (auto fallo = IgnorarNoLeidos(*encabezado, *caso.problema, caso.ignorados)) {
-                    error = std::move(*fallo);
-                    return nullptr;
-                }
+                if (!ProblemaDeCeldas(*encabezado, *celdas, caso.problema, caso.ignorados, error)) return nullptr;
                 for (std::size_t c = 0; c < celdas->size(); ++c) {
                     if (c) caso.inicio += sep;
                     caso.inicio += Citar((*celdas)[c], sep);
@@ -291,4 +322,44 @@ TResumenLote EjecutarLote(std::istream& entrada, std::ostream& salida, const TOp
         if (resumen.corte != TCorteLote::Ninguno) break;
     }
     return resumen;
+}
+
+void EjecutarTabla(const std::vector<std::string>& columnas, std::size_t n, const TCeldasDeEntrada& celdas,
+                   const TEntregaDeTabla& entregar, const TOpcionesLote& opciones) {
+    TEncabezado encabezado;
+    std::string error;
+    if (!NombrarColumnas(columnas, encabezado, error)) throw std::invalid_argument(error);
+    const TDisposicion disposicion(opciones.columnas);
+    TOpcionesCasos opcionesCasos;
+    opcionesCasos.curvas = opciones.curvas;
+    TTrabajadores trabajadores(opciones.hilos);
+    struct TEstado {
+        std::optional<TProblema> problema;
+        std::vector<TAvisoDato> ignorados;
+    };
+    std::vector<TEstado> bloque;
+    for (std::size_t inicio = 0; inicio < n; inicio += kCasosPorBloque) {
+        bloque.assign(std::min(kCasosPorBloque, n - inicio), {});
+        ResolverCasos(
+            bloque.size(), opcionesCasos, trabajadores,
+            [&](std::size_t i, std::string& error) -> const TProblema* {
+                std::vector<std::string> entrada;
+                celdas(inicio + i, entrada);
+                return ProblemaDeCeldas(encabezado, entrada, bloque[i].problema, bloque[i].ignorados, error);
+            },
+            [&](std::size_t i, TCasoResuelto& r) {
+                TCasoTabla caso;
+                if (r.error) {
+                    caso.error = std::move(r.error);
+                } else {
+                    TCeldasCaso c = CeldasDeCaso(disposicion, *bloque[i].problema, r.r, bloque[i].ignorados);
+                    caso.titulo = r.r.titulo.value_or("");
+                    caso.celdas = std::move(c.celdas);
+                    caso.avisos = std::move(c.avisos);
+                }
+                bloque[i] = {};
+                entregar(inicio + i, caso);
+            });
+        if (opciones.avance) opciones.avance(inicio + bloque.size());
+    }
 }

@@ -31,6 +31,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "results/untLecturaCasos.h"
@@ -84,3 +85,28 @@ std::vector<std::string> ColumnasLote(TColumnasLote columnas);
 // then no case runs and nothing is written.
 TResumenLote EjecutarLote(std::istream& entrada, std::ostream& salida, const TOpcionesLote& opciones = {});
 
+// A batch held by a program instead of a file: the header's column names and
+// each case's cells, already split.  The same columns, defaults, checks and
+// results as a CSV batch, on the same threads.
+struct TCeldaLote {
+    std::string texto;             // the cell as the CSV output writes it
+    std::optional<double> numero;  // the number it shows rounded, when it shows one
+};
+struct TCasoTabla {
+    std::string titulo;  // the results title
+    // The fixed columns the case fills (index into ColumnasLote, without the
+    // last, "avisos_datos"), in column order.
+    std::vector<std::pair<std::size_t, TCeldaLote>> celdas;
+    std::string avisos;                 // "avisos_datos"
+    std::optional<std::string> error;   // a bad case: why (the rest is then empty)
+};
+// celdas(i, c) puts case i's cells into c, one per column; entregar(i, caso)
+// hears case i.  Both run on the thread that runs the case; the cases come
+// in blocks, so that memory does not grow with n.
+using TCeldasDeEntrada = std::function<void(std::size_t i, std::vector<std::string>& celdas)>;
+using TEntregaDeTabla = std::function<void(std::size_t i, TCasoTabla& caso)>;
+// Throws std::invalid_argument with the header's message ("columna
+// desconocida: ...") when the columns cannot be used; then no case runs.
+// opciones.numerosCompletos and opciones.fallo are not read.
+void EjecutarTabla(const std::vector<std::string>& columnas, std::size_t n, const TCeldasDeEntrada& celdas,
+                   const TEntregaDeTabla& entregar, const TOpcionesLote& opciones = {});

@@ -1,0 +1,36 @@
+// What the module's functions share: the texts of Python values as a field
+// would hold them, the problem of keyword arguments, and the exceptions.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include <pybind11/pybind11.h>
+
+#include "problem/untProblema.h"
+
+namespace py = pybind11;
+
+// Largest number of threads a call takes, as turmado-calc's --hilos.
+inline constexpr int kHilosMaximo = 256;
+
+// The text of a value as typed in a field or a batch cell: a str as it
+// is, an int in decimal, a float with the shortest digits that read back to
+// it, True and False as 1 and 0; None and NaN as the empty text.  Nothing for
+// any other type.
+std::optional<std::string> TextoDeValor(py::handle valor);
+
+// The problem of a call: the code, the roughness option, the jet answer
+// and the fields given by name, each checked as leaving the field checks
+// it (TextoRechazado naming the field, TypeError for a name that is not a
+// field).
+TProblema ProblemaDeArgumentos(int codigo, bool rugosidad, const py::object& chorro, const py::kwargs& campos);
+
+// Threads from the argument `hilos` (None: every core).
+unsigned Hilos(const py::object& hilos);
+
+// Raises turmado.TextoRechazado with its attribute `campo`.
+[[noreturn]] void LanzarTextoRechazado(const std::string& campo, const std::string& mensaje);
+
+// The batch: a DataFrame or a list of dicts in, a DataFrame out.
+py::object Lote(const py::object& tabla, const py::object& hilos, bool textos);

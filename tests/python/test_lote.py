@@ -1,0 +1,107 @@
+"""lote() against turmado-calc --lote on the same cases, a bad one among
+them, and the inventory script on a local Dask cluster."""
+
+import csv
+import io
+import os
+import subprocess
+import sys
+import threading
+import time
+
+import pandas
+import pytest
+
+import turmado
+from conftest import DATOS, calc
+
+EJEMPLOS = os.path.join(os.path.dirname(__file__), "..", "..", "examples")
+
+
+def mezcla(n):
+    """n batch lines of every problem type, two of them bad (a rejected
+    text in the middle, a floating-point fault), and a field a line's
+    problem does not read."""
+    with open(f"{DATOS}/codigos.csv", encoding="utf-8") as f:
+        tipos = list(csv.reader(f))
+    encabezado, tipos = tipos[0] + ["FlujCaud", "EstrAnchPila", "AguaTemp"], tipos[1:]
+    lineas = [",".join(encabezado)]
+    for i in range(n):
+        caudal = "abc" if i == n // 2 else str(200 + i % 997)
+        temperatura = "-20" if i == n // 3 else "20"
+        lineas.append(",".join(tipos[i % len(tipos)] + [caudal, "" if i % 5 else "2", temperatura]))
+    return "\n".join(lineas) + "\n"
+
+
+def salida_lote(texto, *opciones):
+    r = calc("--lote", "-", *opciones, entrada=texto)
+    return r.returncode, list(csv.reader(io.StringIO(r.stdout))), r.stderr
+
+
+@pytest.mark.parametrize("textos", [False, True])
+def test_lote_da_lo_que_turmado_calc_lote(textos):
+    texto = mezcla(60)
+    estado, filas, errores = salida_lote(texto, *([] if textos else ["--numeros", "completos"]))
+    assert estado == 2
+    tabla = pandas.read_csv(io.StringIO(texto), dtype=str, keep_default_na=False)
+    r = turmado.lote(tabla, textos=textos)
+    assert list(r.columns) == filas[0] + ["error"]
+    malas = r[r["error"] != ""]
+    # The bad lines are the messages of --lote at their lines (header at line 1).
+    assert [f"(entrada estándar):{i + 2}: {m}" for i, m in malas["error"].items()] == errores.splitlines()
+    assert (malas.drop(columns=list(tabla.columns) + ["error"]).fillna("") == "").all().all()
+    buenas = r[r["error"] == ""].drop(columns="error")
+    assert len(buenas) == len(filas) - 1
+    for fila, (_, caso) in zip(filas[1:], buenas.iterrows()):
+        for columna, esperado, valor in zip(filas[0], fila, caso):
+            if isinstance(valor, float):  # NaN where the cell is empty or a word ("nulo", "inactivo")
+                assert valor == (float(esperado) if esperado[:1].isdigit() or esperado[:1] == "-" else valor) \
+                    or valor != valor and not esperado[:1].isdigit(), columna
+            else:
+                assert valor == esperado, columna
+
+
+def test_lote_de_numeros_y_diccionarios():
+    # Numbers are written as typed; a key missing from a dict is an empty cell.
+    casos = [{"codigo": 22, "FlujCaud": 1000.0, "EstrFactFormKs": 1, "EstrFactGrup": 1},
+             {"codigo": 22, "FlujCaud": 1.5e3, "EstrFactFormKs": 1, "EstrFactGrup": 1, "EstrAnchPila": 2},
+             {"codigo": 31, "FlujCaud": float("nan"), "EstrFactFormKs": 1, "EstrFactGrup": 1}]
+    r = turmado.lote(casos, hilos=1)
+    assert list(r["FlujCaud"][:2]) == [1000.0, 1500.0]
+    assert r["titulo"][1] == "Problema de la Pila" and r["titulo"][0] == ""
+    assert r["error"][1] == ""
+    assert r["error"][0] == "EstrAnchPila: El valor ingresado no es válido."
+    assert r["error"][2] == "FlujCaud: El valor ingresado no es válido."
+    uno = turmado.resolver(22, FlujCaud="1500", EstrFactFormKs=1, EstrFactGrup=1, EstrAnchPila=2)
+    assert r["ys_pila_csu_m"][1] == uno.profundidades["ys_pila_csu_m"]
+    with pytest.raises(ValueError, match="columna desconocida: Caudal"):
+        turmado.lote([{"Caudal": 1}])
+    with pytest.raises(TypeError, match="DataFrame"):
+        turmado.lote("codigo\n22\n")
+
+
+def test_lote_suelta_el_interprete_mientras_calcula():
+    tabla = pandas.DataFrame({"codigo": [22] * 20000, "EstrFactFormKs": 1, "EstrFactGrup": 1})
+    hilo = threading.Thread(target=turmado.lote, args=(tabla,), kwargs={"hilos": 1})
+    vueltas = 0
+    hilo.start()
+    inicio = time.monotonic()
+    while hilo.is_alive():
+        vueltas += 1
+        time.sleep(0.001)
+    assert time.monotonic() - inicio > 0.05, "el lote terminó antes de poder medir"
+    assert vueltas > 20
+
+
+@pytest.mark.dask
+def test_inventario_en_dask_igual_a_turmado_calc_lote(tmp_path):
+    entrada = tmp_path / "inventario.csv"
+    entrada.write_text(mezcla(50000), encoding="utf-8")
+    esperado = calc("--lote", str(entrada))
+    salida = tmp_path / "salida.csv"
+    r = subprocess.run([sys.executable, os.path.join(EJEMPLOS, "inventario_dask.py"), str(entrada), str(salida),
+                        "--trabajadores", "2"], capture_output=True, text=True, timeout=600)
+    assert r.returncode == esperado.returncode == 2, r.stderr
+    assert salida.read_bytes() == esperado.stdout.encode("utf-8")
+    # Dask may log on standard error too.
+    assert [l for l in r.stderr.splitlines() if l.startswith(f"{entrada}:")] == esperado.stderr.splitlines()
