@@ -129,4 +129,5 @@ def test_barrido_da_lo_que_turmado_calc_barrido():
         "transporte", "error"]
     for j, k in enumerate(claves, 1):
         assert list(b[k]) == [float(f[j]) for f in filas[1:]]
-    assert list(b["transporte"]) == [f[-1] for f in filas[1:]]
+    # The CSV ends with "Condición de transporte" and "Avisos de datos".
+    assert list(b["transporte"]) == [f[-2] for f in filas[1:]]
