@@ -69,7 +69,9 @@ long long EscribirDescriptor(int descriptor, const char* datos, std::size_t larg
 }
 
 // A file has its bytes ready; a pipe when it holds some or its writer has
-// gone (the read then ends it); a console never, as far as can be told.
+// gone (the read then ends it); a console never, as far as can be told.  A
+// pipe that cannot be asked counts as empty: the block read so far then runs
+// at once instead of waiting in a read.
 bool DatosListos(int descriptor) {
     const HANDLE h = reinterpret_cast<HANDLE>(_get_osfhandle(descriptor));
     switch (GetFileType(h)) {
@@ -77,7 +79,8 @@ bool DatosListos(int descriptor) {
             return true;
         case FILE_TYPE_PIPE: {
             DWORD disponibles = 0;
-            return !PeekNamedPipe(h, nullptr, 0, nullptr, &disponibles, nullptr) || disponibles > 0;
+            if (PeekNamedPipe(h, nullptr, 0, nullptr, &disponibles, nullptr)) return disponibles > 0;
+            return GetLastError() == ERROR_BROKEN_PIPE;
         }
         default:
             return false;
