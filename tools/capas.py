@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Checks that the #include lines of src/core and src/gui run one way.
 
-Each tree is a stack of folders, lowest first.  A file may include from its
+Each tree is a stack of folders, lowest first; a file at the root of a tree
+(the core's door, turmado.h) stands above them all.  A file may include from its
 own folder or a lower one (and the GUI from the core); a header and its .cpp
 count as one unit, and the units of a tree must not include each other in a
 circle.  Prints every fault and exits with 1 when there is any.
@@ -40,6 +41,9 @@ def main():
             if ruta.suffix not in (".h", ".cpp"):
                 continue
             carpeta = ruta.relative_to(RAIZ / arbol).parts[0]
+            if ruta.parent == RAIZ / arbol:
+                carpeta = "(raíz)"  # the tree's door (src/core/turmado.h): above every folder
+                nivel.setdefault(carpeta, len(pila))
             if carpeta not in nivel:
                 faltas.append(f"{ruta.relative_to(RAIZ)}: la carpeta {carpeta} no está en la pila de {arbol}")
                 continue

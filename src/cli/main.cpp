@@ -41,21 +41,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "compute/untCalcular.h"
-#include "general/untGeneral.h"
-#include "general/untMostrable.h"
-#include "general/untNumero.h"
-#include "problem/untArchivo.h"
-#include "problem/untCampos.h"
-#include "problem/untContinuar.h"
-#include "problem/untProblema.h"
-#include "results/untAvisos.h"
-#include "results/untAvisosDatos.h"
-#include "results/untBarrido.h"
-#include "results/untDetalle.h"
-#include "results/untIncertidumbre.h"
-#include "results/untLote.h"
-#include "results/untResolver.h"
+#include "turmado.h"
 #include "plataforma.h"
 #include "validar.h"
 

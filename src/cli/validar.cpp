@@ -5,8 +5,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "general/untGeneral.h"
-#include "results/untValidacion.h"
+#include "turmado.h"
 #include "plataforma.h"
 
 namespace {

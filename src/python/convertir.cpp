@@ -9,10 +9,7 @@
 
 #include <pybind11/numpy.h>
 
-#include "compute/untClaves.h"
-#include "problem/untCampos.h"
-#include "results/untBarrido.h"
-#include "results/untLote.h"
+#include "turmado.h"
 
 std::optional<std::string> TextoDeValor(py::handle valor) {
     if (valor.is_none()) return std::string();

@@ -7,7 +7,7 @@
 
 #include <pybind11/pybind11.h>
 
-#include "problem/untProblema.h"
+#include "turmado.h"
 
 namespace py = pybind11;
 

@@ -12,16 +12,7 @@
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
 
-#include "compute/untCalcular.h"
-#include "compute/untClaves.h"
-#include "general/untGeneral.h"
-#include "general/untNumero.h"
-#include "problem/untCampos.h"
-#include "problem/untProblema.h"
-#include "results/untAvisos.h"
-#include "results/untAvisosDatos.h"
-#include "results/untBarrido.h"
-#include "results/untResolver.h"
+#include "turmado.h"
 #include "convertir.h"
 
 namespace {

@@ -32,7 +32,7 @@ using TPolitica = bm::policies::policy<bm::policies::domain_error<bm::policies::
 // mean and standard deviation of ln x, s^2 = ln(1 + cv^2) and
 // m = ln(mean) - s^2 / 2, so that the mean of x is `mean`.  Nothing when
 // they do not fit a double.
-std::optional<std::pair<double, double>> Escala(const TDistribucion& d) {
+std::optional<std::pair<double, double>> Escala(const TDistribucionIncierta& d) {
     const long double media = d.a[0], cv = d.a[1];
     long double m = media, s = std::fabs(media) * cv;
     if (d.tipo == TTipoDistribucion::Lognormal) {
@@ -47,7 +47,7 @@ std::optional<std::pair<double, double>> Escala(const TDistribucion& d) {
 
 }  // namespace
 
-double TDistribucion::Cuantil(double u) const {
+double TDistribucionIncierta::Cuantil(double u) const {
     switch (tipo) {
         case TTipoDistribucion::Normal:
         case TTipoDistribucion::Lognormal: {
@@ -76,7 +76,7 @@ const char* NombreDistribucion(TTipoDistribucion tipo) {
     return "";
 }
 
-std::optional<std::string> ErrorDistribucion(const TDistribucion& d) {
+std::optional<std::string> ErrorDistribucion(const TDistribucionIncierta& d) {
     const auto& a = d.a;
     switch (d.tipo) {
         case TTipoDistribucion::Normal:
@@ -169,7 +169,7 @@ TLecturaIncierta LeerIncierta(std::string_view texto, const TProblema& base) {
         l.error = kFormaIncierta;
         return l;
     }
-    TDistribucion d{forma->tipo, {}};
+    TDistribucionIncierta d{forma->tipo, {}};
     const bool conMedia = forma->tipo == TTipoDistribucion::Normal || forma->tipo == TTipoDistribucion::Lognormal;
     for (std::size_t k = 0; k < forma->cantidad; ++k) {
         const std::string_view p = partes[k + 1];
@@ -439,7 +439,7 @@ TEstudioIncertidumbre EstudiarIncertidumbre(const TProblema& base, const TOpcion
                         if (!fila.numero || fila.tallo != fb.tallo) continue;
                         double factor = 1;
                         if (fb.modelo)
-                            factor = TDistribucion{TTipoDistribucion::Lognormal, {fb.modelo->sesgo, fb.modelo->cv, 0}}
+                            factor = TDistribucionIncierta{TTipoDistribucion::Lognormal, {fb.modelo->sesgo, fb.modelo->cv, 0}}
                                          .Cuantil(u[i * dimensiones + fb.dimension]);
                         y[f][i] = static_cast<double>(static_cast<long double>(*fila.numero) * factor);
                     }

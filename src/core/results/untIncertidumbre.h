@@ -44,7 +44,7 @@ enum class TTipoDistribucion { Normal, Lognormal, Uniforme, Triangular };
 // Uniforme the minimum and maximum in a[0], a[1]; Triangular the minimum,
 // the mode and the maximum in a[0], a[1], a[2].  A coefficient of variation
 // of 0, like a lognormal's, gives the mean itself.
-struct TDistribucion {
+struct TDistribucionIncierta {
     TTipoDistribucion tipo = TTipoDistribucion::Normal;
     std::array<double, 3> a{};
 
@@ -60,11 +60,11 @@ const char* NombreDistribucion(TTipoDistribucion tipo);
 // below 0, a lognormal's mean above 0, a normal's mean not 0 when it
 // varies, min < max, the mode between them); the message for the user, or
 // nothing when they make a distribution.
-std::optional<std::string> ErrorDistribucion(const TDistribucion& d);
+std::optional<std::string> ErrorDistribucion(const TDistribucionIncierta& d);
 
 struct TEntradaIncierta {
     std::string campo;  // field name without its "edt" prefix
-    TDistribucion distribucion;
+    TDistribucionIncierta distribucion;
 };
 
 // The error of a formula itself: its depth multiplied by a lognormal factor

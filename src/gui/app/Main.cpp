@@ -25,8 +25,7 @@
 #include "comun/untMensajes.h"
 #include "comun/untMenuHijo.h"
 #include "problem/untProbTipo.h"
-#include "problem/untRecuperacion.h"
-#include "results/untBiblioteca.h"
+#include "turmado.h"
 #include "results/untVentanaValidacion.h"
 
 namespace {

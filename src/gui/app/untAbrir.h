@@ -13,8 +13,7 @@
 #include <QDialog>
 #include <QString>
 
-#include "problem/untArchivo.h"
-#include "results/untBiblioteca.h"
+#include "turmado.h"
 
 class QCheckBox;
 class QPushButton;

@@ -10,7 +10,7 @@
 #include <QStandardPaths>
 
 #include "comun/untMensajes.h"
-#include "problem/untRecuperacion.h"
+#include "turmado.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include <QString>
 
-#include "problem/untArchivo.h"
+#include "turmado.h"
 
 class QWidget;
 

@@ -12,8 +12,7 @@
 #include <QTimer>
 
 #include "comun/untMensajes.h"
-#include "general/untNumero.h"
-#include "problem/untInvalidar.h"
+#include "turmado.h"
 
 namespace {
 

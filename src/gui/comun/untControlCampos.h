@@ -24,7 +24,7 @@
 #include <QObject>
 #include <QPointer>
 
-#include "problem/untCampos.h"
+#include "turmado.h"
 
 class QLineEdit;
 class QWidget;

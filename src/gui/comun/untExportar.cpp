@@ -10,7 +10,7 @@
 #include <qcustomplot.h>
 
 #include "comun/untTexto.h"
-#include "results/untGraficoTexto.h"
+#include "turmado.h"
 
 std::optional<TArchivoExportar> ElegirArchivoExportar(QWidget* padre, const QString& titulo,
                                                       std::span<const TFormatoExportar> formatos,

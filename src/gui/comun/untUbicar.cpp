@@ -3,7 +3,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include "problem/untCampos.h"
+#include "turmado.h"
 
 using namespace columnas;
 

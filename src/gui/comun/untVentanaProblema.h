@@ -7,10 +7,7 @@
 #include <optional>
 #include <string_view>
 
-#include "problem/untDatos.h"
-#include "problem/untFormulas.h"
-#include "problem/untProblema.h"
-#include "problem/untTextos.h"
+#include "turmado.h"
 
 class QLineEdit;
 class QWidget;

@@ -6,7 +6,7 @@
 
 #include "comun/untTablaDialogo.h"
 #include "comun/untTexto.h"
-#include "problem/untCoeficientes.h"
+#include "turmado.h"
 
 namespace {
 

@@ -13,15 +13,11 @@
 #include "comun/untMensajes.h"
 #include "comun/untTexto.h"
 #include "comun/untVentanaProblema.h"
-#include "general/untNumero.h"
+#include "turmado.h"
 #include "pickers/untHiGrup.h"
 #include "pickers/untSelector.h"
-#include "problem/untActivacion.h"
-#include "problem/untCodigo.h"
-#include "problem/untCoeficientes.h"
 #include "results/untPanelFormulas.h"
 #include "results/untRango.h"
-#include "results/untRangos.h"
 
 using namespace columnas;
 

@@ -6,7 +6,7 @@
 
 #include "comun/untTablaDialogo.h"
 #include "comun/untTexto.h"
-#include "problem/untCoeficientes.h"
+#include "turmado.h"
 
 TfrmSelector::TfrmSelector(const TTablaCoef& tabla, QWidget* dueno)
     : TDialogoCoef(dueno), tabla_(tabla), grupo_(new QButtonGroup(this)) {

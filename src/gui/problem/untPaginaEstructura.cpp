@@ -10,9 +10,7 @@
 #include "comun/untMensajes.h"
 #include "comun/untVentanaProblema.h"
 #include "pickers/untPaginaComplementaria.h"
-#include "problem/untCodigo.h"
-#include "problem/untContinuar.h"
-#include "problem/untFilasEstructura.h"
+#include "turmado.h"
 
 using namespace columnas;
 

@@ -10,13 +10,12 @@
 #include <QRadioButton>
 #include <QTabWidget>
 
-#include "compute/untCalcular.h"
+#include "turmado.h"
 #include "comun/untArchivoProblema.h"
 #include "comun/untControlCampos.h"
 #include "comun/untGrupoRadio.h"
 #include "comun/untMensajes.h"
 #include "pickers/untPaginaComplementaria.h"
-#include "problem/untCodigo.h"
 #include "problem/untPaginaEstructura.h"
 #include "problem/untPaginasDatos.h"
 #include "problem/untProbTipo.h"

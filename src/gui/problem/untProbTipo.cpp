@@ -14,15 +14,12 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "compute/untCalcular.h"
+#include "turmado.h"
 #include "comun/untControlCampos.h"
 #include "comun/untGrupoRadio.h"
 #include "comun/untMensajes.h"
 #include "comun/untTexto.h"
 #include "pickers/untPaginaComplementaria.h"
-#include "problem/untAsistente.h"
-#include "problem/untCodigo.h"
-#include "problem/untInvalidar.h"
 #include "problem/untPaginaEstructura.h"
 #include "problem/untPaginasDatos.h"
 #include "results/untPaginaGrafico.h"

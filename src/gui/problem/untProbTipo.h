@@ -14,10 +14,7 @@
 
 #include "comun/untMenuHijo.h"
 #include "comun/untVentanaProblema.h"
-#include "problem/untArchivo.h"
-#include "problem/untCampos.h"
-#include "problem/untDatos.h"
-#include "problem/untFormulas.h"
+#include "turmado.h"
 
 class QLineEdit;
 class QPushButton;

@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "results/untDetalle.h"
+#include "turmado.h"
 
 TfrmDetalle::TfrmDetalle(const TDetalleCalculo& detalle, QWidget* padre) : QWidget(padre, Qt::Window) {
     setObjectName("frmDetalle");

@@ -13,7 +13,7 @@
 #include <QPrintPreviewDialog>
 #include <QString>
 
-#include "results/untReporte.h"
+#include "turmado.h"
 
 class QAction;
 class QCPPainter;

@@ -15,8 +15,7 @@
 
 #include "comun/untExportar.h"
 #include "comun/untMensajes.h"
-#include "problem/untFormulas.h"
-#include "results/untGraficoTexto.h"
+#include "turmado.h"
 
 QColor ColorDeRanura(int k) {
     static const QColor colores[4] = {QColor(255, 0, 0), QColor(0, 128, 0), QColor(64, 0, 64), QColor(0, 0, 255)};

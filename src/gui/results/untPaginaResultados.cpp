@@ -12,21 +12,13 @@
 #include <QMouseEvent>
 #include <QPushButton>
 
-#include "compute/untCalcular.h"
-#include "compute/untFilas.h"
+#include "turmado.h"
 #include "comun/untIconos.h"
 #include "comun/untPict.h"
 #include "comun/untVentanaProblema.h"
-#include "problem/untCampos.h"
-#include "problem/untCodigo.h"
-#include "results/untAvisos.h"
-#include "results/untAvisosDatos.h"
-#include "results/untDetalle.h"
 #include "results/untDetalleVentana.h"
 #include "results/untPdteCritPVC.h"
-#include "results/untPendientes.h"
 #include "results/untSensibilidad.h"
-#include "results/untValidacion.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <QStyle>
 #include <QToolButton>
 
-#include "problem/untFormulas.h"
+#include "turmado.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include "comun/untTablaDialogo.h"
 #include "comun/untTexto.h"
-#include "results/untPendientes.h"
+#include "turmado.h"
 
 TfrmPdteCritPVC::TfrmPdteCritPVC(QWidget* owner) : QDialog(owner) {
     setObjectName("frmPdteCritPVC");

@@ -4,7 +4,7 @@
 
 #include "comun/untTablaDialogo.h"
 #include "comun/untTexto.h"
-#include "results/untRangos.h"
+#include "turmado.h"
 
 namespace {
 

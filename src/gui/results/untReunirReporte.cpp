@@ -10,7 +10,7 @@
 #include <QTabWidget>
 
 #include "comun/untVentanaProblema.h"
-#include "problem/untCodigo.h"
+#include "turmado.h"
 #include "results/untHojaReporte.h"
 #include "results/untObservaciones.h"
 #include "results/untPaginaGrafico.h"

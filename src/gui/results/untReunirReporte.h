@@ -7,7 +7,7 @@
 
 #include <QString>
 
-#include "results/untReporte.h"
+#include "turmado.h"
 
 class IVentanaProblema;
 

@@ -21,8 +21,7 @@
 
 #include "comun/untExportar.h"
 #include "comun/untMensajes.h"
-#include "general/untNumero.h"
-#include "problem/untCampos.h"
+#include "turmado.h"
 #include "results/untPaginaGrafico.h"
 
 namespace {

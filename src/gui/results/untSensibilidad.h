@@ -25,8 +25,7 @@
 
 #include <qcustomplot.h>
 
-#include "problem/untProblema.h"
-#include "results/untBarrido.h"
+#include "turmado.h"
 
 class QCheckBox;
 class QComboBox;

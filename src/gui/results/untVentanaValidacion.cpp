@@ -21,7 +21,7 @@
 
 #include "comun/untExportar.h"
 #include "comun/untMensajes.h"
-#include "general/untGeneral.h"
+#include "turmado.h"
 #include "results/untPaginaGrafico.h"
 
 namespace {

@@ -20,7 +20,7 @@
 
 #include <qcustomplot.h>
 
-#include "results/untValidacion.h"
+#include "turmado.h"
 
 class QComboBox;
 class QLabel;
