@@ -26,6 +26,7 @@
 #include "problem/untProblema.h"
 #include "problem/untRecuperacion.h"
 #include "problem/untTextos.h"
+#include "problem/untTipos.h"
 
 // "Calcular" and the keys of the results rows.
 #include "compute/untCalcular.h"

@@ -268,6 +268,6 @@ TEST_F(Calculo, CodigosSinCalculadoraNoDanTitulo) {
         EXPECT_FALSE(Correr().has_value()) << c;
         EXPECT_NEAR(d.OutpVeloCritEros, 2.8293, 5e-5) << c;  // still derives everything
     }
-    EXPECT_EQ(CalculadoraDe(22)->titulo, std::string("Problema de la Pila"));
-    EXPECT_EQ(CalculadoraDe(1122)->titulo, std::string("Problema Chorro Zambullido"));
+    EXPECT_EQ(TipoEstructura(22)->titulo, std::string("Problema de la Pila"));
+    EXPECT_EQ(TipoEstructura(1122)->titulo, std::string("Problema Chorro Zambullido"));
 }

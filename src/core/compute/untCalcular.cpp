@@ -17,15 +17,15 @@ namespace {
 
 
 const std::array kCalculadoras{
-    TCalculadora{22, "Problema de la Pila", LeerPila, PrepPila, CalcPila, FilasPila},
-    TCalculadora{31, "Problema Alcantarilla Angosta", LeerAlcaAngo, PrepAlcaAngo, CalcAlcaAngo, FilasAlcaAngo},
-    TCalculadora{111, "Problema Vórtice Confinado", LeerVortice, PrepVortice, CalcVortice, FilasVortice},
-    TCalculadora{121, "Problema Vórtice Confinado", LeerVortice, PrepVortice, CalcVortice, FilasVortice},
-    TCalculadora{122, "Problema Alcantarilla Ancha", LeerAlcaAnch, PrepAlcaAnch, CalcAlcaAnch, FilasAlcaAnch},
-    TCalculadora{211, "Problema Estribo/Espigón Protegido", nullptr, nullptr, CalcEstriboProt, FilasEstriboProt},
-    TCalculadora{212, "Problema Estribo/Espigón", LeerEstribo, PrepEstribo, CalcEstribo, FilasEstribo},
-    TCalculadora{1121, "Problema del escalón", EntradaEscalon, PreparacionEscalon, CalcularEscalon, FilasEscalon},
-    TCalculadora{1122, "Problema Chorro Zambullido", EntradaEscalon, PreparacionEscalon, CalcularChorro, FilasChorro},
+    TCalculadora{kCodigoPila, LeerPila, PrepPila, CalcPila, FilasPila},
+    TCalculadora{kCodigoAlcaAngosta, LeerAlcaAngo, PrepAlcaAngo, CalcAlcaAngo, FilasAlcaAngo},
+    TCalculadora{kCodigoVorticeEscalon, LeerVortice, PrepVortice, CalcVortice, FilasVortice},
+    TCalculadora{kCodigoVorticeAlcantarilla, LeerVortice, PrepVortice, CalcVortice, FilasVortice},
+    TCalculadora{kCodigoAlcaAncha, LeerAlcaAnch, PrepAlcaAnch, CalcAlcaAnch, FilasAlcaAnch},
+    TCalculadora{kCodigoEstriboProt, nullptr, nullptr, CalcEstriboProt, FilasEstriboProt},
+    TCalculadora{kCodigoEstribo, LeerEstribo, PrepEstribo, CalcEstribo, FilasEstribo},
+    TCalculadora{kCodigoEscalon, EntradaEscalon, PreparacionEscalon, CalcularEscalon, FilasEscalon},
+    TCalculadora{kCodigoChorro, EntradaEscalon, PreparacionEscalon, CalcularChorro, FilasChorro},
 };
 
 // Step 1: common inputs, in this order; grain size typed in mm.
@@ -131,7 +131,7 @@ std::optional<std::string> Calcular(TDatosProblema& d, const TTextosCampos& text
     const TCalculadora* calc = CalculadoraDe(d.CodiProb);
     if (!calc) return std::nullopt;
     if (calc->calcular) calc->calcular(d, panel, grafico);
-    return calc->titulo;
+    return TipoEstructura(calc->codigo)->titulo;
 }
 
 std::vector<TFila> FilasResultados(ProblemCode codigo, const TDatosProblema& d, const TPanelFormulas& panel) {

@@ -10,16 +10,17 @@
 #include "problem/untCampos.h"
 #include "problem/untDatos.h"
 #include "problem/untFormulas.h"
+#include "problem/untTipos.h"
 
 #include "compute/untFilas.h"
 
 // The calculator of a final problem code: its input step (fields of the
 // complementary page), its preparation step, the calculation proper, its
-// rows of the results page from row 6 on, and the title of the results page.
-// Any step may be absent.
+// rows of the results page from row 6 on.  Any step may be absent.  Every
+// code with a calculator has a descriptor (problem/untTipos.h), which holds
+// the title of its results page.
 struct TCalculadora {
     ProblemCode codigo;
-    const char* titulo;
     void (*entrada)(TDatosProblema&, const TTextosCampos&, const TPanelFormulas&);
     void (*preparacion)(TDatosProblema&, const TPanelFormulas&);
     void (*calcular)(TDatosProblema&, const TPanelFormulas&, TGrafico&);

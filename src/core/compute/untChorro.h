@@ -1,4 +1,4 @@
-// Plunging jet (code 1122): its calculator and results rows.  The jet data
+// Plunging jet: its calculator and results rows.  The jet data
 // (d90, angles, head difference, jet velocity, turbulence intensity) live in
 // the step's block TDatosPEn, filled by its input and preparation steps.
 #pragma once

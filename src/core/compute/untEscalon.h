@@ -1,5 +1,5 @@
-// Step (code 1121): the steps that "Calcular" runs for the code.  The
-// step and the plunging jet (code 1122) share the input and preparation
+// Step: the steps that "Calcular" runs for the step.  The
+// step and the plunging jet share the input and preparation
 // steps declared here; the block with the jet data is TDatosPEn.
 #pragma once
 
@@ -12,11 +12,11 @@
 struct TDatosProblema;
 struct TFila;
 
-// Input step of codes 1121 and 1122: d90 (mm to m), angle of repose, head
+// Input step of the step and the plunging jet: d90 (mm to m), angle of repose, head
 // difference and jet angle, whatever the state of the slots.
 void EntradaEscalon(TDatosProblema& d, const TTextosCampos& textos, const TPanelFormulas& panel);
 
-// Preparation step of codes 1121 and 1122: jet velocity and the relative
+// Preparation step of the step and the plunging jet: jet velocity and the relative
 // turbulence intensity 1.5.
 void PreparacionEscalon(TDatosProblema& d, const TPanelFormulas& panel);
 

@@ -1,11 +1,12 @@
 #include "compute/untFilas.h"
 
 #include "general/untGeneral.h"
+#include "problem/untTipos.h"
 
 bool LechoVivo(const TDatosProblema& d) { return d.OutpParaMovi > d.OutpParaMoviCrit; }
 
 std::vector<TFila> FilasComunes(const TDatosProblema& d, ProblemCode codigo) {
-    const bool vortice = codigo == 111 || codigo == 121;
+    const bool vortice = codigo == kCodigoVorticeEscalon || codigo == kCodigoVorticeAlcantarilla;
     const char* claras = vortice ? "Aguas Claras" : "Aguas claras";
     return {
         Fila("OutpParaMoviCrit", "Movilidad (Shields) Crítica", Numero(d.OutpParaMoviCrit, 6, 4), ""),
@@ -59,7 +60,7 @@ const std::vector<TFila>& FilasDeLaPagina() {
     return filas;
 }
 
-bool ConTablaPendientes(ProblemCode codigo) { return codigo == 111 || codigo == 121; }
+bool ConTablaPendientes(ProblemCode codigo) { return codigo == kCodigoVorticeEscalon || codigo == kCodigoVorticeAlcantarilla; }
 
 void MostrarTabla(TPanelFormulas& panel) {
     TRanura& r = panel.Ranura(2);

@@ -6,6 +6,7 @@
 #include "compute/untFilas.h"
 #include "general/untGeneral.h"
 #include "problem/untCampos.h"
+#include "problem/untTipos.h"
 
 namespace {
 
@@ -110,7 +111,7 @@ void LeerVortice(TDatosProblema& d, const TTextosCampos& textos, const TPanelFor
 
 void PrepVortice(TDatosProblema& d, const TPanelFormulas&) {
     TDatosPVC& p = d.PVC;
-    const bool salto = d.CodiProb == 111;
+    const bool salto = d.CodiProb == kCodigoVorticeEscalon;
     const double altuObst = salto ? d.Salto.EstrAltuSaltFond : d.Apertura.EstrAltuObst;
     const double longPlat = salto ? d.Salto.EstrLongPlat : d.Apertura.EstrLongPlat;
     p.CoefChezPlat = CalcCoefChez(d.FlujTiraRest, p.EstrCoefMannPlat);

@@ -11,6 +11,7 @@
 #include "problem/untCampos.h"
 #include "problem/untDatos.h"
 #include "problem/untFormulas.h"
+#include "problem/untTipos.h"
 
 // Activation byte of a slot: untouched, active (bold) or inactive (plain).
 enum : std::uint8_t { kRanuraIntocada = 0, kRanuraActiva = 1, kRanuraInactiva = 2 };
@@ -18,7 +19,7 @@ using TEstadoFormulas = std::array<std::uint8_t, 4>;
 
 // Slot activation of a code from the texts of the complementary fields: a
 // field is filled when its text is not empty (the text is not parsed).
-// Codes without formulas (211 included) leave every slot untouched.
+// Codes without formulas (the protected abutment included) leave every slot untouched.
 TEstadoFormulas EstadoFormulas(ProblemCode codigo, const TTextosCampos& textos);
 
 // The code whose activation rule a change of a complementary field's text
@@ -40,24 +41,15 @@ void AplicarEstado(const TEstadoFormulas& estado, TPanelFormulas& panel);
 int PrepararPanel(ProblemCode codigo, TPanelFormulas& panel);
 
 // What the complementary page shows when it is entered for a code: the panel
-// set up and, except for code 211, the activation from the fields.
+// set up and, except for the protected abutment, the activation from the fields.
 void MostrarComplementarios(ProblemCode codigo, const TTextosCampos& textos, TPanelFormulas& panel);
 
 // Fields whose text a slot's formula needs (for the highlight of the panel).
 std::span<const std::string_view> CamposDeFormula(ProblemCode codigo, int k);
 
 // Fields whose captions the panel highlights when slot k is clicked: the
-// needed fields, and for code 122 slot 4 the angle of repose as well.
+// needed fields, and for the wide culvert's slot 4 the angle of repose as well.
 std::vector<std::string_view> CamposResaltados(ProblemCode codigo, int k);
 
-// A row of the complementary page: the field, its row and group, the
-// category label that opens the group on this row (empty if none), and
-// whether it has a picker button.
-struct TFilaComplementaria {
-    std::string_view campo;
-    int fila;
-    int grupo;
-    std::string_view categoria;
-    bool selector;
-};
+// The rows of the complementary page of a code.
 std::span<const TFilaComplementaria> FilasComplementarias(ProblemCode codigo);

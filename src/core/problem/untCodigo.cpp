@@ -1,4 +1,5 @@
 #include "problem/untCodigo.h"
+#include "problem/untTipos.h"
 
 namespace {
 
@@ -25,12 +26,12 @@ ProblemCode CalcularCodigo(unsigned nivel, std::uint8_t protEfec, std::uint8_t e
     const bool protegido = protEfec == 1;
     switch (s) {
         case 11:
-            if (protegido) return 111;
-            if (elecChor == 9) return 1121;
-            if (nivel == 3 || elecChor == 8) return 1122;
+            if (protegido) return kCodigoVorticeEscalon;
+            if (elecChor == 9) return kCodigoEscalon;
+            if (nivel == 3 || elecChor == 8) return kCodigoChorro;
             return 112;  // levels 4 and 5 without a jet choice
-        case 12: return protegido ? 121 : 122;
-        case 21: return protegido ? 211 : 212;
+        case 12: return protegido ? kCodigoVorticeAlcantarilla : kCodigoAlcaAncha;
+        case 21: return protegido ? kCodigoEstriboProt : kCodigoEstribo;
         default: return s;  // 22, 31 and 0 pass through
     }
 }

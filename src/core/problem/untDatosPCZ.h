@@ -1,4 +1,4 @@
-// Per-problem block of the plunging jet (code 1122).  The jet data (d90,
+// Per-problem block of the plunging jet.  The jet data (d90,
 // angles, head difference, jet velocity, turbulence intensity) live in the
 // step's block TDatosPEn, filled by its input and preparation steps.
 #pragma once

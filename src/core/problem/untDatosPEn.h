@@ -1,5 +1,5 @@
-// Per-problem block of the step (code 1121).  It also holds the jet data that
-// the step and the plunging jet (code 1122) share: the plunging jet reads the
+// Per-problem block of the step.  It also holds the jet data that
+// the step and the plunging jet share: the plunging jet reads the
 // jet data from this block.
 #pragma once
 

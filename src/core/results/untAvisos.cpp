@@ -5,6 +5,7 @@
 
 #include "general/untGeneral.h"
 #include "general/untNumero.h"
+#include "problem/untTipos.h"
 
 namespace {
 
@@ -14,24 +15,24 @@ namespace {
 constexpr TMagnitudRango kMagnitudes[]{
     {"Diámetro Medio (d50)", 0, "d50", 1000, [](const TDatosProblema& d) { return d.SediDiamMedi; }, ""},
     {"Tirante en la restitución", 0, "Tirante", 1, [](const TDatosProblema& d) { return d.FlujTiraRest; }, ""},
-    {"Diámetro de la apertura", 31, "Diámetro de la apertura", 1,
+    {"Diámetro de la apertura", kCodigoAlcaAngosta, "Diámetro de la apertura", 1,
      [](const TDatosProblema& d) { return d.Alcantarilla.EstrDiamAper; }, ""},
     // The jet velocity each calculator uses: the mean velocity in each
     // opening, V = Q / (N pi D^2 / 4); the contracted jet, V1 = q / y1; the
     // jet over the step, Vj = sqrt(2 g dH).
-    {"Velocidad del chorro", 31, "Velocidad del chorro", 1,
+    {"Velocidad del chorro", kCodigoAlcaAngosta, "Velocidad del chorro", 1,
      [](const TDatosProblema& d) { return d.Alcantarilla.FlujVeloAper; }, ""},
-    {"Velocidad del chorro", 122, "Velocidad del chorro", 1,
+    {"Velocidad del chorro", kCodigoAlcaAncha, "Velocidad del chorro", 1,
      [](const TDatosProblema& d) { return d.PAC.ChorVeloSali; }, ""},
-    {"Velocidad del chorro", 1121, "Velocidad del chorro", 1, [](const TDatosProblema& d) { return d.PEn.ChorVelo; },
+    {"Velocidad del chorro", kCodigoEscalon, "Velocidad del chorro", 1, [](const TDatosProblema& d) { return d.PEn.ChorVelo; },
      ""},
-    {"Velocidad del chorro", 1122, "Velocidad del chorro", 1, [](const TDatosProblema& d) { return d.PEn.ChorVelo; },
+    {"Velocidad del chorro", kCodigoChorro, "Velocidad del chorro", 1, [](const TDatosProblema& d) { return d.PEn.ChorVelo; },
      ""},
-    {"Dif. altura carga/restitución", 122, "Dif. altura carga/restitución", 1,
+    {"Dif. altura carga/restitución", kCodigoAlcaAncha, "Dif. altura carga/restitución", 1,
      [](const TDatosProblema& d) { return d.PAC.FlujDifeCargRest; }, ""},
-    {"Dif. altura carga/restitución", 1121, "Dif. altura carga/restitución", 1,
+    {"Dif. altura carga/restitución", kCodigoEscalon, "Dif. altura carga/restitución", 1,
      [](const TDatosProblema& d) { return d.PEn.FlujDifeCargRest; }, ""},
-    {"Dif. altura carga/restitución", 1122, "Dif. altura carga/restitución", 1,
+    {"Dif. altura carga/restitución", kCodigoChorro, "Dif. altura carga/restitución", 1,
      [](const TDatosProblema& d) { return d.PEn.FlujDifeCargRest; }, ""},
     // Not compared.
     {"Caudal", 0, "", 1, nullptr,

@@ -9,16 +9,17 @@
 #include "problem/untCampos.h"
 #include "problem/untDatosPPi.h"
 #include "results/untValidacion.h"
+#include "problem/untTipos.h"
 
 namespace {
 
 constexpr std::array<ProblemCode, 4> kTodos{};
-constexpr std::array<ProblemCode, 4> kPila{22};
-constexpr std::array<ProblemCode, 4> kEstribos{211, 212};
-// Codes whose calculator reads "Diámetro 90%" (122 only while a formula that
-// needs it is active, which its text being filled already makes).
-constexpr std::array<ProblemCode, 4> kConD90{31, 122, 1121, 1122};
-constexpr std::array<ProblemCode, 4> kConDifeCarg{122, 1121, 1122};
+constexpr std::array<ProblemCode, 4> kPila{kCodigoPila};
+constexpr std::array<ProblemCode, 4> kEstribos{kCodigoEstriboProt, kCodigoEstribo};
+// Codes whose calculator reads "Diámetro 90%" (the wide culvert only while a
+// formula that needs it is active, which its text being filled already makes).
+constexpr std::array<ProblemCode, 4> kConD90{kCodigoAlcaAngosta, kCodigoAlcaAncha, kCodigoEscalon, kCodigoChorro};
+constexpr std::array<ProblemCode, 4> kConDifeCarg{kCodigoAlcaAncha, kCodigoEscalon, kCodigoChorro};
 
 bool Menor(const TLecturaDatos& l, std::string_view a, std::string_view b) {
     double x, y;

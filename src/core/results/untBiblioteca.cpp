@@ -5,16 +5,17 @@
 #include "compute/untCalcular.h"
 #include "problem/untArchivo.h"
 
-const std::array<TTipoProblema, 7>& TiposProblema() {
-    static const std::array<TTipoProblema, 7> kTipos{{
-        {"PVC", "vórtice confinado", {111, 121}},
-        {"PEs", "estribo o espigón", {211, 212}},
-        {"PPi", "pila", {22}},
-        {"PEn", "escalón", {1121}},
-        {"PCZ", "chorro zambullido", {1122}},
-        {"PAC", "alcantarilla ancha", {122}},
-        {"PAG", "alcantarilla angosta", {31}},
-    }};
+// One box per distinct box name of the type descriptors, in their order.
+const std::vector<TTipoProblema>& TiposProblema() {
+    static const std::vector<TTipoProblema> kTipos = [] {
+        std::vector<TTipoProblema> cajas;
+        for (const TTipoEstructura& t : TiposEstructura()) {
+            auto it = std::ranges::find(cajas, t.caja, &TTipoProblema::nombre);
+            if (it == cajas.end()) it = cajas.insert(cajas.end(), TTipoProblema{t.caja, t.descripcion, {}});
+            it->codigos.push_back(t.codigo);
+        }
+        return cajas;
+    }();
     return kTipos;
 }
 
@@ -36,8 +37,8 @@ ProblemCode CodigoFinalOCero(const TProblema& p) {
 }
 
 std::string Titulo(ProblemCode codigo) {
-    const TCalculadora* calc = CalculadoraDe(codigo);
-    return calc ? calc->titulo : kTituloSinClasificar;
+    const TTipoEstructura* tipo = TipoEstructura(codigo);
+    return tipo ? tipo->titulo : kTituloSinClasificar;
 }
 
 }  // namespace
@@ -71,8 +72,8 @@ std::vector<TEntradaBiblioteca> ListarProblemas(const std::filesystem::path& car
     return lista;
 }
 
-bool EntradaVisible(const TEntradaBiblioteca& e, bool todos, const std::array<bool, 7>& tipos) {
+bool EntradaVisible(const TEntradaBiblioteca& e, bool todos, std::span<const bool> tipos) {
     if (todos || std::ranges::none_of(tipos, [](bool t) { return t; })) return true;
     const auto tipo = TipoDeCodigo(e.codigo);
-    return tipo && tipos[static_cast<std::size_t>(*tipo)];
+    return tipo && static_cast<std::size_t>(*tipo) < tipos.size() && tipos[static_cast<std::size_t>(*tipo)];
 }

@@ -6,6 +6,7 @@
 #include <array>
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,7 +21,7 @@ struct TTipoProblema {
     std::string_view descripcion;  // "vórtice confinado", "estribo o espigón" ...
     std::vector<ProblemCode> codigos;
 };
-const std::array<TTipoProblema, 7>& TiposProblema();
+const std::vector<TTipoProblema>& TiposProblema();
 
 // Index of the type box a final code falls under; nothing for the codes
 // that are not final (a problem not classified to the end).
@@ -51,4 +52,4 @@ std::vector<TEntradaBiblioteca> ListarProblemas(const std::filesystem::path& car
 // Whether the open window shows an entry: every entry when "Todos" is
 // checked or no type box is (no filter), otherwise those whose type box is
 // checked.
-bool EntradaVisible(const TEntradaBiblioteca& e, bool todos, const std::array<bool, 7>& tipos);
+bool EntradaVisible(const TEntradaBiblioteca& e, bool todos, std::span<const bool> tipos);

@@ -12,6 +12,7 @@
 #include "compute/untFilas.h"
 #include "compute/untVortice.h"
 #include "general/untGeneral.h"
+#include "problem/untTipos.h"
 
 namespace {
 
@@ -354,7 +355,7 @@ void SeccionesAlcaAnch(const TDatosProblema& d, const TPanelFormulas& panel,
     }
 }
 
-// ---- Step (1121) and plunging jet (1122): the jet data of TDatosPEn.
+// ---- Step and plunging jet: the jet data of TDatosPEn.
 
 constexpr const char* kBornmannJulien =
     "ys = 1.8² · (sin φ / sin(φ + θ))^0.8 · q^0.6 · Vj · sin θ / ((2 · Δ · g)^0.8 · d90^0.4)";
@@ -555,7 +556,7 @@ void SeccionesVortice(const TDatosProblema& d, const TPanelFormulas& panel,
         s.ecuacion.push_back("y = √(y'² + (6 · (yc² − yc'²) − qt · Δt / (1 − n)) / 20),  Δt = 0.02 · T");
         s.ecuacion.push_back("yc = ye · [1 − (1 − h / ye)^((t / T)^0.38)]");
     }
-    if (d.CodiProb == 111) {
+    if (d.CodiProb == kCodigoVorticeEscalon) {
         s.terminos = {Dato("Altura del escalón", "D", DETALLE_CAMPO(Salto.EstrAltuSaltFond), "m"),
                       Dato("Longitud de la protección", "Lp", DETALLE_CAMPO(Salto.EstrLongPlat), "m")};
     } else {
@@ -640,15 +641,15 @@ struct TSeccionesCodigo {
 };
 
 constexpr std::array<TSeccionesCodigo, 9> kSecciones{{
-    {22, SeccionesPila},
-    {31, SeccionesAlcaAngo},
-    {111, SeccionesVortice},
-    {121, SeccionesVortice},
-    {122, SeccionesAlcaAnch},
-    {211, SeccionesEstriboProt},
-    {212, SeccionesEstribo},
-    {1121, SeccionesEscalon},
-    {1122, SeccionesChorro},
+    {kCodigoPila, SeccionesPila},
+    {kCodigoAlcaAngosta, SeccionesAlcaAngo},
+    {kCodigoVorticeEscalon, SeccionesVortice},
+    {kCodigoVorticeAlcantarilla, SeccionesVortice},
+    {kCodigoAlcaAncha, SeccionesAlcaAnch},
+    {kCodigoEstriboProt, SeccionesEstriboProt},
+    {kCodigoEstribo, SeccionesEstribo},
+    {kCodigoEscalon, SeccionesEscalon},
+    {kCodigoChorro, SeccionesChorro},
 }};
 
 std::string LineaTermino(const T& t) {
@@ -664,7 +665,7 @@ std::string LineaTermino(const T& t) {
 
 TDetalleCalculo DetalleCalculo(const TDatosProblema& d, const TPanelFormulas& panel, bool manning) {
     TDetalleCalculo detalle;
-    if (const TCalculadora* c = CalculadoraDe(d.CodiProb)) detalle.titulo = c->titulo;
+    if (const TTipoEstructura* t = TipoEstructura(d.CodiProb)) detalle.titulo = t->titulo;
     detalle.secciones.push_back(SeccionComun(d, manning));
     for (const TSeccionesCodigo& c : kSecciones)
         if (c.codigo == d.CodiProb) c.secciones(d, panel, detalle.secciones);

@@ -1,4 +1,5 @@
 #include "results/untRangos.h"
+#include "problem/untTipos.h"
 
 #include <array>
 
@@ -80,7 +81,7 @@ constexpr TFilaRango kPACHoff[]{
     {"Tipo de chorro", "[-]", "Sumergido y no sumergido", ""},
 };
 
-// ---- Step (code 1121) and plunging jet (code 1122).
+// ---- Step and plunging jet.
 
 constexpr TFilaRango kPEnBoJu[]{
     {"Diámetro Medio (d50)", "[mm]", "0.82/2.8", ""},
@@ -132,10 +133,10 @@ struct TRangosCodigo {
     std::array<int, 4> tabla;
 };
 constexpr std::array<TRangosCodigo, 4> kPorCodigo{{
-    {31, {0, 1, 2, 3}},
-    {122, {4, 5, 6, 7}},
-    {1121, {8, -1, -1, -1}},
-    {1122, {9, 10, -1, -1}},
+    {kCodigoAlcaAngosta, {0, 1, 2, 3}},
+    {kCodigoAlcaAncha, {4, 5, 6, 7}},
+    {kCodigoEscalon, {8, -1, -1, -1}},
+    {kCodigoChorro, {9, 10, -1, -1}},
 }};
 
 }  // namespace

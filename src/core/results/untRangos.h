@@ -36,6 +36,7 @@ struct TTablaRango {
 std::span<const TTablaRango> TablasRango();
 
 // The table of formula slot k (1 to 4) of a code, or nullptr where the
-// formula has none (every slot of 22, 111, 121, 211 and 212; slots 2 to 4
-// of 1121, 3 and 4 of 1122; codes without formulas).
+// formula has none (every slot of the pier, the vortex and the abutments;
+// slots 2 to 4 of the step, 3 and 4 of the plunging jet; codes without
+// formulas).
 const TTablaRango* TablaRango(ProblemCode codigo, int k);

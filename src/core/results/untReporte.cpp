@@ -7,6 +7,7 @@
 #include "problem/untFilasEstructura.h"
 #include "results/untAvisos.h"
 #include "results/untAvisosDatos.h"
+#include "problem/untTipos.h"
 
 namespace {
 
@@ -145,8 +146,8 @@ std::optional<TPaginaAvisos> PaginaAvisos(const TDatosProblema& d, const TPanelF
     bool aviso = false;
     const TAvisos avisos = AvisosRangos(codigo, d);
     for (int k = 1; k <= 4; ++k) {
-        if (!panel.Activa(k) && !(codigo == 211 && k == 1)) continue;
-        if (codigo == 22 && k == 4) continue;  // the pier's switch of the failure lengths, not a formula
+        if (!panel.Activa(k) && !(codigo == kCodigoEstriboProt && k == 1)) continue;
+        if (codigo == kCodigoPila && k == 4) continue;  // the pier's switch of the failure lengths, not a formula
         const TAvisoRanura& a = avisos[k - 1];
         TValidezReporte v{panel.Titulo(k), EstadoAviso(a), {}};
         for (const TParametroFuera& p : a.fuera) v.fuera.push_back(p.texto);
@@ -154,9 +155,8 @@ std::optional<TPaginaAvisos> PaginaAvisos(const TDatosProblema& d, const TPanelF
         pagina.validez.push_back(std::move(v));
     }
     for (TAvisoDato& a : AvisosDatos(codigo, textos)) pagina.datos.push_back(std::move(a.texto));
-    // The final codes that "Continuar" reaches when the protection is too
-    // short to act.
-    if (codigo == 122 || codigo == 212 || codigo == 1121 || codigo == 1122) pagina.proteccion = kMensajeProteccion;
+    if (const TTipoEstructura* t = TipoEstructura(codigo); t && t->avisoProteccion)
+        pagina.proteccion = kMensajeProteccion;
     if (!aviso && pagina.datos.empty() && !pagina.proteccion && !ConCurvas(grafico)) return std::nullopt;
     pagina.grafico = grafico;
     pagina.fecha = std::move(fecha);

@@ -11,6 +11,7 @@
 #include "results/untCasos.h"
 #include "results/untLecturaCasos.h"
 #include "results/untResolver.h"
+#include "problem/untTipos.h"
 
 // Built from data/validacion by cmake/incrustar.cmake.
 std::string_view ValidacionUsgsCampo();
@@ -100,7 +101,7 @@ TValidacion Validar(std::istream& entrada, unsigned hilos, const std::atomic<boo
             TPrediccion& p = predicciones[i];
             for (int k = 1; k <= kRanuras; ++k)
                 if (caso.r.panel.Activa(k)) p.formulas.emplace_back(caso.r.panel.Titulo(k), Erosion(caso.r, k));
-            if (caso.r.d.CodiProb == 22) {
+            if (caso.r.d.CodiProb == kCodigoPila) {
                 p.factorGradacion = caso.r.d.PPi.SediFactGrad;
                 p.d84d50 = caso.r.d.PPi.SediDesvGeom;
             }
@@ -213,7 +214,7 @@ const TCifrasCampo& CifrasCampo() {
 }
 
 std::string LineaContraMediciones(int codigo, std::string_view formula) {
-    if (codigo != 22) return {};
+    if (codigo != kCodigoPila) return {};
     for (const TEstadistica& e : CifrasCampo().todas)
         if (e.formula == formula)
             return "Contra mediciones (USGS, campo): sesgo " + NumeText(e.sesgo, 0, 2) + ", subestimó " +

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QStandardItemModel>
 #include <QTableView>
+#include <QVarLengthArray>
 
 #include "comun/untArchivoProblema.h"
 
@@ -30,8 +31,10 @@ TfrmAbrir::TfrmAbrir(QWidget* owner, const QString& carpeta) : QDialog(owner) {
     DBGrid1->setWordWrap(false);
 
     const int x = 604;
+    const auto& cajas = TiposProblema();
+    cbBloques.resize(cajas.size());
     for (std::size_t i = 0; i < cbBloques.size(); ++i) {
-        const TTipoProblema& tipo = TiposProblema()[i];
+        const TTipoProblema& tipo = cajas[i];
         const QString nombre = QString::fromUtf8(tipo.nombre.data(), qsizetype(tipo.nombre.size()));
         cbBloques[i] = new QCheckBox(nombre, this);
         cbBloques[i]->setObjectName("cb" + nombre);
@@ -42,19 +45,20 @@ TfrmAbrir::TfrmAbrir(QWidget* owner, const QString& carpeta) : QDialog(owner) {
     }
     cbTodos = new QCheckBox("Todos", this);
     cbTodos->setObjectName("cbTodos");
-    cbTodos->setGeometry(x, 8 + 22 * 7 + 4, 88, 20);
+    const int masCajas = 22 * (int(cbBloques.size()) - 7);  // the buttons move down if more boxes come
+    cbTodos->setGeometry(x, 8 + 22 * int(cbBloques.size()) + 4, 88, 20);
     connect(cbTodos, &QCheckBox::clicked, this, &TfrmAbrir::cbTodosClick);
     connect(cbTodos, &QCheckBox::toggled, this, &TfrmAbrir::Filtrar);
 
     btnAbrir = new QPushButton("Abrir", this);
     btnAbrir->setObjectName("btnAbrir");
-    btnAbrir->setGeometry(x, 204, 88, 26);
+    btnAbrir->setGeometry(x, 204 + masCajas, 88, 26);
     btnCancelar = new QPushButton("Cancelar", this);
     btnCancelar->setObjectName("btnCancelar");
-    btnCancelar->setGeometry(x, 234, 88, 26);
+    btnCancelar->setGeometry(x, 234 + masCajas, 88, 26);
     btnExaminar = new QPushButton("Examinar...", this);
     btnExaminar->setObjectName("btnExaminar");
-    btnExaminar->setGeometry(x, 266, 88, 26);
+    btnExaminar->setGeometry(x, 266 + masCajas, 88, 26);
     for (QPushButton* b : {btnAbrir, btnCancelar, btnExaminar}) b->setAutoDefault(false);
     connect(btnAbrir, &QPushButton::clicked, this, &TfrmAbrir::btnAbrirClick);
     connect(btnCancelar, &QPushButton::clicked, this, &QDialog::reject);
@@ -70,12 +74,12 @@ void TfrmAbrir::cbTodosClick() {
 }
 
 void TfrmAbrir::Filtrar() {
-    std::array<bool, 7> tipos{};
-    for (std::size_t i = 0; i < tipos.size(); ++i) tipos[i] = cbBloques[i]->isChecked();
+    QVarLengthArray<bool, 8> tipos;
+    for (QCheckBox* c : cbBloques) tipos.append(c->isChecked());
     modelo_->removeRows(0, modelo_->rowCount());
     for (std::size_t i = 0; i < entradas_.size(); ++i) {
         const TEntradaBiblioteca& e = entradas_[i];
-        if (!EntradaVisible(e, cbTodos->isChecked(), tipos)) continue;
+        if (!EntradaVisible(e, cbTodos->isChecked(), {tipos.data(), std::size_t(tipos.size())})) continue;
         QList<QStandardItem*> fila{new QStandardItem(QString::fromStdString(e.nombre)),
                                    new QStandardItem(QString::fromStdString(e.titulo)),
                                    new QStandardItem(QString::fromStdString(e.guardado))};

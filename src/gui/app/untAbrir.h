@@ -30,7 +30,7 @@ public:
     QPushButton* btnAbrir;
     QPushButton* btnCancelar;
     QPushButton* btnExaminar;
-    std::array<QCheckBox*, 7> cbBloques;  // PVC, PEs, PPi, PEn, PCZ, PAC, PAG
+    std::vector<QCheckBox*> cbBloques;  // one per type box: PVC, PEs, PPi, PEn, PCZ, PAC, PAG
     QCheckBox* cbTodos;
 
     // Swaps the enabled state of each of the seven block check boxes.

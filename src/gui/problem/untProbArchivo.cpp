@@ -34,8 +34,8 @@ TArchivoProblema TfrmProbTipo::Problema() const {
     if (p.codigo == 11 && (datos_.ElecChor == 8 || datos_.ElecChor == 9)) p.chorro = datos_.ElecChor - 8;
     if (pgReplanteo->isTabVisible(kResultados)) {
         const ProblemCode codigo = CalcularCodigo(kResultados, datos_);
-        const TCalculadora* calc = CalculadoraDe(codigo);
-        a.resultados = TResultadosArchivo{codigo, calc ? calc->titulo : "", FilasResultados(codigo, datos_, panel_)};
+        const TTipoEstructura* tipo = TipoEstructura(codigo);
+        a.resultados = TResultadosArchivo{codigo, tipo ? tipo->titulo : "", FilasResultados(codigo, datos_, panel_)};
     }
     a.guardado = FechaActual();
     return a;
@@ -121,8 +121,8 @@ QString TfrmProbTipo::NombreProblema() const {
     if (!rutaArchivo_.isEmpty()) return QFileInfo(rutaArchivo_).fileName();
     // Classified to the end once "Continuar" of the structure page has run.
     const bool final = pgReplanteo->isTabVisible(kComplementaria) || pgReplanteo->isTabVisible(kResultados);
-    const TCalculadora* calc = final ? CalculadoraDe(CalcularCodigo(kComplementaria, datos_)) : nullptr;
-    return QString("%1 (sin archivo)").arg(calc ? QString::fromUtf8(calc->titulo) : QString("Problema sin clasificar"));
+    const TTipoEstructura* tipo = final ? TipoEstructura(CalcularCodigo(kComplementaria, datos_)) : nullptr;
+    return QString("%1 (sin archivo)").arg(tipo ? QString::fromUtf8(tipo->titulo) : QString("Problema sin clasificar"));
 }
 
 bool TfrmProbTipo::PreguntarAlCerrar() {

@@ -342,7 +342,8 @@ void TfrmProbTipo::Calcular() {
         const TCalculadora* calc = CalculadoraDe(datos_.CodiProb);
         if (!calc) return;
         pgReplanteo->setTabVisible(kResultados, true);
-        tbshGrafico->FijarTituloProblema(QString::fromUtf8(calc->titulo));
+        const char* titulo = TipoEstructura(calc->codigo)->titulo;
+        tbshGrafico->FijarTituloProblema(QString::fromUtf8(titulo));
         if (calc->calcular) {
             struct TAlSalir {  // the curves drawn before a fault are shown too
                 TfrmProbTipo* v;
@@ -351,7 +352,7 @@ void TfrmProbTipo::Calcular() {
             calc->calcular(datos_, panel_, grafico_);
         }
         pgReplanteo->setCurrentIndex(kResultados);
-        tbshProblema->PonerTitulo(QString::fromUtf8(calc->titulo));
+        tbshProblema->PonerTitulo(QString::fromUtf8(titulo));
     });
 }
 

@@ -44,15 +44,15 @@ struct TImagenesCodigo {
     std::optional<TImagen> segunda;
 };
 const TImagenesCodigo kImagenes[] = {
-    {22, TImagen::PPi, {}},
-    {31, TImagen::PAG, {}},
-    {111, TImagen::PVC1, {}},
-    {121, TImagen::PVC2, {}},
-    {122, TImagen::PAC, {}},
-    {211, TImagen::PEP, {}},
-    {212, TImagen::PEs1, TImagen::PES2},
-    {1121, TImagen::PEn, {}},
-    {1122, TImagen::PCZ, {}},
+    {kCodigoPila, TImagen::PPi, {}},
+    {kCodigoAlcaAngosta, TImagen::PAG, {}},
+    {kCodigoVorticeEscalon, TImagen::PVC1, {}},
+    {kCodigoVorticeAlcantarilla, TImagen::PVC2, {}},
+    {kCodigoAlcaAncha, TImagen::PAC, {}},
+    {kCodigoEstriboProt, TImagen::PEP, {}},
+    {kCodigoEstribo, TImagen::PEs1, TImagen::PES2},
+    {kCodigoEscalon, TImagen::PEn, {}},
+    {kCodigoChorro, TImagen::PCZ, {}},
 };
 
 const TImagenesCodigo* ImagenesDe(ProblemCode codigo) {
