@@ -686,6 +686,87 @@ private slots:
             QVERIFY2(detallePdf.contains(texto), qPrintable(texto + "\n---\n" + detallePdf));
     }
 
+    // Every problem type's report, both pages as laid out (each text with its
+    // place and face), equals the one kept in tests/gui/reportes: what this
+    // program printed when the file was written.  A change in how the
+    // report is gathered must not change a character of it; a deliberate
+    // change of the report rewrites the files with TURMADO_ESCRIBIR_REPORTES=1
+    // and shows in the diff.
+    void ReportesDeCadaTipo_data() {
+        QTest::addColumn<int>("feno");
+        QTest::addColumn<int>("obst");
+        QTest::addColumn<QString>("textos");
+        QTest::addColumn<int>("chorro");
+        QTest::addColumn<bool>("manning");
+        QTest::addColumn<int>("codigo");
+        QTest::newRow("22 pila") << 1 << 1 << "EstrFactFormKs=1;EstrFactGrup=1;SediAnguRepo=30" << -1 << true << 22;
+        QTest::newRow("31 alcantarilla angosta") << 2 << 0 << "SediDiam90N3=3" << -1 << false << 31;
+        QTest::newRow("111 vórtice en escalón") << 0 << 0 << "" << -1 << true << 111;
+        QTest::newRow("121 vórtice en apertura") << 0 << 1 << "CaucPoro=0.4;EstrCoefMannPlat=0.03" << -1 << true
+                                                 << 121;
+        QTest::newRow("122 alcantarilla ancha") << 0 << 1 << "EstrLongPlat=4" << -1 << true << 122;
+        QTest::newRow("211 estribo protegido") << 1 << 0 << "" << -1 << true << 211;
+        QTest::newRow("212 estribo") << 1 << 0 << "EstrLongPlat=0.5;EstrFactFormKb=0.8" << -1 << false << 212;
+        QTest::newRow("1121 escalón") << 0 << 0 << "EstrLongPlat=4" << 1 << true << 1121;
+        QTest::newRow("1122 chorro") << 0 << 0 << "EstrLongPlat=4;SediDiam90N3=2" << 0 << true << 1122;
+    }
+    void ReportesDeCadaTipo() {
+        QFETCH(int, feno);
+        QFETCH(int, obst);
+        QFETCH(QString, textos);
+        QFETCH(int, chorro);
+        QFETCH(bool, manning);
+        QFETCH(int, codigo);
+        auto v = std::make_unique<TfrmProbTipo>();
+        v->show();
+        if (!manning) {
+            v->tbshNivel0->rbAltuRugoCauc->click();
+            v->Campo("AltuRugoCauc")->setText("150");
+        }
+        ClasificarYCalcular(*v, feno, obst, textos, chorro);
+        QCOMPARE(v->Datos().CodiProb, ProblemCode(codigo));
+        TTextosReporte t = TextosReporte(*v, QString("Observación de prueba\nen dos líneas"));
+
+        QString obtenido;
+        const auto Escribir = [&](const std::vector<TItemReporte>& items) {
+            for (const TItemReporte& i : items)
+                obtenido += QString("%1 %2 %3 %4 %5 %6 | %7\n")
+                                .arg(int(i.fuente))
+                                .arg(int(i.alineacion))
+                                .arg(i.x)
+                                .arg(i.y)
+                                .arg(i.ancho)
+                                .arg(i.alto)
+                                .arg(QString::fromStdString(i.texto).replace('\n', "\\n"));
+        };
+        obtenido += "-- página 1\n";
+        Escribir(DisponerReporte(t));
+        if (t.avisos) {
+            t.avisos->fecha = "2000-01-01";  // the day of the run is not the report's
+            obtenido += "-- página 2\n";
+            const TDisposicionAvisos d = DisponerPaginaAvisos(*t.avisos, t.titulo);
+            Escribir(d.items);
+            for (const TSerie& s : t.avisos->grafico.series)
+                obtenido += QString("serie %1: %2 puntos\n")
+                                .arg(QString::fromStdString(s.titulo))
+                                .arg(qsizetype(s.puntos.size()));
+        }
+
+        const QString ruta = QString(TURMADO_REPORTES) + QString("/%1.txt").arg(codigo);
+        QFile archivo(ruta);
+        if (qEnvironmentVariableIsSet("TURMADO_ESCRIBIR_REPORTES")) {
+            QVERIFY(archivo.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            archivo.write(obtenido.toUtf8());
+            return;
+        }
+        QVERIFY2(archivo.open(QIODevice::ReadOnly), qPrintable(ruta));
+        const QString esperado = QString::fromUtf8(archivo.readAll());
+        const QStringList a = esperado.split('\n'), b = obtenido.split('\n');
+        for (qsizetype i = 0; i < std::min(a.size(), b.size()); ++i)
+            QVERIFY2(a[i] == b[i], qPrintable(QString("línea %1:\n  esperada %2\n  obtenida %3").arg(i + 1).arg(a[i], b[i])));
+        QCOMPARE(b.size(), a.size());
+    }
+
     void PdfEnRutaImposible() {
         QVERIFY(!EscribirPdfReporte(Ruta("no/existe/reporte.pdf"), ReportePila(std::nullopt)));
     }

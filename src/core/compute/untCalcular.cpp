@@ -75,15 +75,15 @@ void CalcularFlujo(TDatosProblema& d) {
 // Step 6: quantities derived from the structure of the current code.
 void CalcularEstructura(TDatosProblema& d) {
     switch (d.CodiProb) {
-        case 31:
+        case kCodigoAlcaAngosta:
             d.Alcantarilla.FlujVeloAper = TEstrAlcantarilla::VeloAper(
                 d.FlujCaud, d.Alcantarilla.EstrDiamAper, d.Alcantarilla.EstrCantAper);
             break;
-        case 121:
+        case kCodigoVorticeAlcantarilla:
             d.Apertura.EstrAltuObst = Guardar(static_cast<Ext>(d.FlujTiraRest) - d.Apertura.EstrAltuAper);
             break;
-        case 211:
-        case 212:
+        case kCodigoEstriboProt:
+        case kCodigoEstribo:
             d.Estribo.EstrRazoCont = TEstrEstribo::RazoCont(d.Estribo.EstrAnchEstr, d.CaucAnchCauc);
             d.Estribo.ErosCoefTiem = TEstrEstribo::CoefTiem();
             break;
