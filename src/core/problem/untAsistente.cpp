@@ -21,6 +21,6 @@ bool ElegirEstructura(TDatosProblema& d, ProblemCode codigoNivel2) {
     if (!obst) return false;
     d.ElecFeno = static_cast<std::uint8_t>(feno - 1);
     d.ElecObst = *obst;
-    d.CodiProb = CalcularCodigo(2, d);
+    EntrarEnPagina(d, 2);
     return true;
 }

@@ -39,3 +39,7 @@ ProblemCode CalcularCodigo(unsigned nivel, std::uint8_t protEfec, std::uint8_t e
 ProblemCode CalcularCodigo(unsigned nivel, const TDatosProblema& d) {
     return CalcularCodigo(nivel, d.ProtEfec, d.ElecFeno, d.ElecObst, d.ElecChor);
 }
+
+void EntrarEnPagina(TDatosProblema& d, unsigned pagina) {
+    if (pagina <= 4) d.CodiProb = CalcularCodigo(pagina, d);
+}

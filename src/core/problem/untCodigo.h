@@ -12,3 +12,9 @@ ProblemCode CalcularCodigo(unsigned nivel, std::uint8_t protEfec, std::uint8_t e
 
 // The same, reading the stored bytes of the record.
 ProblemCode CalcularCodigo(unsigned nivel, const TDatosProblema& d);
+
+// Entering a page of the calculation window (0 global ... 4 results) sets
+// the problem's code to that page's level from the stored answers; the
+// chart page (5) leaves it.  The window and the core's own walk of the
+// wizard both enter pages through this, and nothing else writes the code.
+void EntrarEnPagina(TDatosProblema& d, unsigned pagina);

@@ -31,7 +31,7 @@ TContinuacion RecorrerAsistente(TDatosProblema& d, const TProblema& p, TPanelFor
     const TContinuacion c = ContinuarEstructura(d, p.textos);
     if (FaltaChorro(c, p)) return c;
     if (c.siguiente == TSiguiente::PreguntarChorro) d.ElecChor = CodificarChorro(*p.chorro);
-    d.CodiProb = CalcularCodigo(3, d);
+    EntrarEnPagina(d, 3);
     MostrarComplementarios(d.CodiProb, p.textos, panel);
     return c;
 }

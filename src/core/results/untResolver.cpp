@@ -8,6 +8,6 @@ void ResolverProblema(const TProblema& p, TResultado& r) {
     if (c.proteccionInsuficiente) r.mensajes.push_back(kMensajeProteccion);
     if (FaltaChorro(c, p)) throw ErrorChorro();
     r.titulo = Calcular(r.d, p.textos, !p.rugosidad, r.panel, r.grafico);
-    if (p.codigo >= 10) r.d.CodiProb = CalcularCodigo(4, r.d);  // the results page's own code
+    if (p.codigo >= 10) EntrarEnPagina(r.d, 4);  // the results page's own code
     r.filas = FilasResultados(r.d.CodiProb, r.d, r.panel);
 }

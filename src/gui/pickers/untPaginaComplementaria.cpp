@@ -100,7 +100,6 @@ QLabel* TPaginaComplementaria::Categoria(std::string_view texto) const {
 
 void TPaginaComplementaria::tbshNivel3Show() {
     TDatosProblema& d = ventana_.Datos();
-    d.CodiProb = CalcularCodigo(IVentanaProblema::kComplementaria, d);
     for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) w->hide();
     for (const char* cabecera : {"lblNiv3Cate", "lblNiv3Para", "lblNiv3Valo", "lblNiv3Unid"})
         findChild<QLabel*>(cabecera)->show();

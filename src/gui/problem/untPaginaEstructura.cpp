@@ -31,8 +31,7 @@ TPaginaEstructura::TPaginaEstructura(IVentanaProblema& ventana) : ventana_(venta
 }
 
 void TPaginaEstructura::tbshNivel2Show() {
-    TDatosProblema& d = ventana_.Datos();
-    d.CodiProb = CalcularCodigo(IVentanaProblema::kEstructura, d);
+    const TDatosProblema& d = ventana_.Datos();
     for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) w->hide();
     for (const char* cabecera : {"lblNiv2Cate", "lblNiv2Para", "lblNiv2Valo", "lblNiv2Unid"})
         findChild<QLabel*>(cabecera)->show();

@@ -185,21 +185,18 @@ void TfrmProbTipo::OcultarPagina(int pagina) {
 
 void TfrmProbTipo::MostrarPagina(int pagina) {
     Proteger(this, [&] {
+        EntrarEnPagina(datos_, unsigned(pagina));
         switch (pagina) {
-            case kGlobal: tbshNivel0Show(); break;
             case kLocal: tbshNivel1Show(); break;
             case kEstructura: tbshNivel2->tbshNivel2Show(); break;
             case kComplementaria: tbshNivel3->tbshNivel3Show(); break;
             case kResultados: tbshProblema->tbshProblemaShow(); break;
-            default: break;  // "Grafico" has no show event
+            default: break;  // "Datos Globales" and "Grafico" show what they hold
         }
     });
 }
 
-void TfrmProbTipo::tbshNivel0Show() { datos_.CodiProb = CalcularCodigo(kGlobal, datos_); }
-
 void TfrmProbTipo::tbshNivel1Show() {
-    datos_.CodiProb = CalcularCodigo(kLocal, datos_);
     tbshNivel1->lblFlujTiraRest->setText(QTexto(EtiquetaCampo(*BuscarCampo("FlujTiraRest"), datos_.CodiProb)));
 }
 
@@ -321,8 +318,9 @@ void TfrmProbTipo::MostrarComplementarios() {
 }
 
 void TfrmProbTipo::CalcularSinComplementarios() {
-    // The complementary page's show event (code 211) and "Calcular",
-    // without showing its tab.
+    // The complementary page's show event (the protected abutment) and
+    // "Calcular", without showing its tab.
+    EntrarEnPagina(datos_, kComplementaria);
     tbshNivel3->tbshNivel3Show();
     Calcular();
 }

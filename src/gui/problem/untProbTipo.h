@@ -153,7 +153,6 @@ private:
     void PaginaCambiada(int nueva);
     void MostrarPagina(int pagina);
     void OcultarPagina(int pagina);
-    void tbshNivel0Show();
     void tbshNivel1Show();
     void tbshNivel0Hide();
     void tbshNivel1Hide();

@@ -192,7 +192,6 @@ void TPaginaResultados::AjustarColumnas(int anchoParametro) {
 
 void TPaginaResultados::tbshProblemaShow() {
     TDatosProblema& d = ventana_.Datos();
-    d.CodiProb = CalcularCodigo(IVentanaProblema::kResultados, d);
     for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) w->hide();
     for (QWidget* w : std::initializer_list<QWidget*>{lblProbTipo, lblProbPara, lblProbValo, lblProbUnid,
                                                        bvlProblema, bbtnReporte, bbtnShowPUno})
