@@ -1,6 +1,8 @@
 #include "comun/untExportar.h"
 
 #include <algorithm>
+#include <string_view>
+#include <vector>
 
 #include <QDate>
 #include <QFileDialog>
@@ -13,8 +15,12 @@
 #include "turmado.h"
 
 std::optional<TArchivoExportar> ElegirArchivoExportar(QWidget* padre, const QString& titulo,
-                                                      std::span<const TFormatoExportar> formatos,
+                                                      std::span<const TFormatoExportar> todos,
                                                       const QString& sugerido) {
+    std::vector<TFormatoExportar> ofrecidos;
+    for (const TFormatoExportar& f : todos)
+        if (LibroDisponible() || std::string_view(f.extension) != kFormatoLibro.extension) ofrecidos.push_back(f);
+    const std::span<const TFormatoExportar> formatos = ofrecidos;
     QFileDialog dialogo(padre, titulo);
     dialogo.setObjectName("dlgExportar");
     dialogo.setAcceptMode(QFileDialog::AcceptSave);
@@ -64,6 +70,15 @@ bool ExportarGrafico(QCustomPlot& grafico, const QString& ruta, const QString& e
         if (!pintor.begin(&svg)) return false;
         grafico.toPainter(&pintor, grafico.width(), grafico.height());
         return pintor.end();
+    }
+    if (extension == kFormatoLibro.extension) {
+        try {
+            EscribirLibro(QFile::encodeName(ruta).toStdString(), csv(),
+                          Procedencia("turmado", {{"Orden", "Exportar... (" + titulo.toStdString() + ")"}}));
+            return true;
+        } catch (const ErrorEscritura&) {
+            return false;
+        }
     }
     if (extension == "csv") {
         QSaveFile archivo(ruta);

@@ -30,6 +30,7 @@ const TFormatoExportar kFormatos[] = {
     {"Imagen SVG (*.svg)", "svg"},
     {"Documento PDF (*.pdf)", "pdf"},
     {"Curvas CSV (*.csv)", "csv"},
+    kFormatoLibro,
 };
 
 // Headroom above the highest depth, so that the flat end of a curve does not

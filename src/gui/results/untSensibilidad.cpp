@@ -37,6 +37,7 @@ const TFormatoExportar kFormatos[] = {
     {"Imagen SVG (*.svg)", "svg"},
     {"Documento PDF (*.pdf)", "pdf"},
     {"Tabla CSV (*.csv)", "csv"},
+    kFormatoLibro,
 };
 
 QString Texto(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
