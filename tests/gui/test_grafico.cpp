@@ -466,6 +466,7 @@ private slots:
             const QString procedencia = MiembroZip(ruta, "xl/worksheets/sheet2.xml");
             QVERIFY(TieneTexto(procedencia, "turmado"));
             QVERIFY(procedencia.contains("<t>Exportar... ("));
+            QVERIFY(TieneTexto(procedencia, "Problema Alcantarilla Angosta"));
         } else {
             QCOMPARE(bytes, QByteArray::fromStdString(CsvGrafico(v->Grafico())));
             QCOMPARE(bytes.count('\n'), 1 + 5000);

@@ -404,6 +404,7 @@ private slots:
         const QString hoja = MiembroZip(dir.filePath("elegido.xlsx"), "xl/worksheets/sheet1.xml");
         QVERIFY(TieneTexto(hoja, "Erosión máxima de equilibrio (Johnson)"));
         QCOMPARE(hoja.count("<row "), 2 + 10);
+        QVERIFY(TieneTexto(MiembroZip(dir.filePath("elegido.xlsx"), "xl/worksheets/sheet2.xml"), "Problema de la Pila"));
         QVERIFY(entorno.mensajes.isEmpty());
     }
 };

@@ -252,6 +252,8 @@ class PruebaLibro(unittest.TestCase):
         csu = filas[0].index("ys_pila_csu_m")
         numeros = [libro.celdas["Resultados"][(r, csu)] for r in range(2, 1002)]
         self.assertTrue(all(c.tipo == "n" and c.valor > 0 for c in numeros))
+        # Every digit: shown in the general format, not with sixteen decimals.
+        self.assertEqual({c.formato for c in numeros}, {"General"})
 
     def test_barrido(self):
         argumentos = ["--codigo", "22", "EstrFactFormKs=1", "EstrFactGrup=1", "--barrido", "FlujCaud=500:4000:20"]

@@ -81,8 +81,11 @@ constexpr const char* kHojaResultados = "Resultados";
 constexpr const char* kHojaProcedencia = "Procedencia";
 // Excel's longest text in a cell, in characters (bytes here: never more).
 constexpr std::size_t kTextoMaximo = 32767;
-// Excel shows at most 30 decimals in a number format.
-constexpr int kDecimalesMaximo = 30;
+// A number written with at most this many significant digits is a rounded
+// value ("0.0550", "2.83") and keeps its decimals on show; a longer one (the
+// full digits of --numeros completos or of a sweep) is shown as the
+// spreadsheet's general format shows it.
+constexpr int kCifrasRedondeado = 6;
 
 // The colour of each validity state (a light fill under black text) and
 // what it means, for the legend on "Procedencia".
@@ -106,14 +109,22 @@ int IndiceEstado(std::string_view texto) {
     return kSinColor;
 }
 
-// The decimals a number's text shows: the digits after its period, when
-// it has no exponent; -1 (the spreadsheet's general format) otherwise.
+// The decimals a rounded number's text shows: the digits after its period,
+// when it has no exponent and at most kCifrasRedondeado significant digits;
+// -1 (the spreadsheet's general format) otherwise.
 int Decimales(std::string_view texto) {
     const std::size_t punto = texto.find('.');
     if (punto == std::string_view::npos || texto.find_first_of("eE") != std::string_view::npos) return -1;
-    int n = 0;
-    for (std::size_t i = punto + 1; i < texto.size() && std::isdigit(static_cast<unsigned char>(texto[i])); ++i) ++n;
-    return n <= kDecimalesMaximo ? n : -1;
+    int cifras = 0;
+    bool significativa = false;
+    for (char c : texto) {
+        if (!std::isdigit(static_cast<unsigned char>(c))) continue;
+        significativa = significativa || c != '0';
+        cifras += significativa;
+    }
+    if (cifras > kCifrasRedondeado) return -1;
+    return int(std::count_if(texto.begin() + std::ptrdiff_t(punto) + 1, texto.end(),
+                             [](char c) { return std::isdigit(static_cast<unsigned char>(c)); }));
 }
 
 // The number a cell holds, unless it is a code: a whole number written with

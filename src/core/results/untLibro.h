@@ -4,10 +4,11 @@
 //
 //   sheet "Resultados": row 1 the column names (bold), row 2 their units
 //   (italic), both frozen; then one row per CSV line.  A cell that the core's
-//   number scanner reads as a number is a numeric cell, shown with the
-//   decimals the CSV has ("0.0550" is 0.055 shown as 0.0550); every other
-//   cell stays text, and so does a whole number with leading zeros ("01371500",
-//   a site's code).  The validity of a formula's data ("calibracion",
+//   number scanner reads as a number is a numeric cell (16 significant
+//   digits, more than the 15 a spreadsheet computes with); a rounded one
+//   keeps the decimals the CSV shows ("0.0550" is 0.055 shown as 0.0550).
+//   Every other cell stays text, and so does a whole number with leading
+//   zeros ("01371500", a site's code).  The validity of a formula's data ("calibracion",
 //   "validacion", "fuera", "sin_rangos" in a column "validez...") colours
 //   that cell and, in a batch with keys, the cell of the formula's depth
 //   ("ys_pila_csu_m" beside "validez_pila_csu").

@@ -51,7 +51,7 @@ QString NombreSugeridoGrafico(const QString& titulo) {
 }
 
 bool ExportarGrafico(QCustomPlot& grafico, const QString& ruta, const QString& extension, const QString& titulo,
-                     const std::function<std::string()>& csv, TPng png) {
+                     const std::function<std::string()>& csv, TPng png, const TProcedencia& procedencia) {
     if (extension == "png") {
         if (png.ancho <= 0) return grafico.savePng(ruta);
         const double escala = double(png.ancho) / std::max(1, grafico.width());
@@ -73,8 +73,9 @@ bool ExportarGrafico(QCustomPlot& grafico, const QString& ruta, const QString& e
     }
     if (extension == kFormatoLibro.extension) {
         try {
-            EscribirLibro(QFile::encodeName(ruta).toStdString(), csv(),
-                          Procedencia("turmado", {{"Orden", "Exportar... (" + titulo.toStdString() + ")"}}));
+            TProcedencia otras{{"Orden", "Exportar... (" + titulo.toStdString() + ")"}};
+            otras.insert(otras.end(), procedencia.begin(), procedencia.end());
+            EscribirLibro(QFile::encodeName(ruta).toStdString(), csv(), Procedencia("turmado", std::move(otras)));
             return true;
         } catch (const ErrorEscritura&) {
             return false;

@@ -10,6 +10,8 @@
 
 #include <QString>
 
+#include "turmado.h"
+
 class QCustomPlot;
 class QWidget;
 
@@ -55,8 +57,9 @@ QString NombreSugeridoGrafico(const QString& titulo);
 // Writes the chart by the extension: "png", "pdf" or "svg" (vectors, the
 // screen's size, `titulo` as the document's title), or the text `csv()` as
 // a CSV file or, with "xlsx", as an Excel workbook (the core's
-// EscribirLibro: numbers as numbers, units, "Procedencia" naming the program
-// and `titulo`), replaced in one step.  False when the file could not be
-// written or the extension is none of these.
+// EscribirLibro: numbers as numbers, units, the sheet "Procedencia" with the
+// program, `titulo` and the lines `procedencia`, e.g. {"Problema", title}),
+// replaced in one step.  False when the file could not be written or the
+// extension is none of these.
 bool ExportarGrafico(QCustomPlot& grafico, const QString& ruta, const QString& extension, const QString& titulo,
-                     const std::function<std::string()>& csv, TPng png = {});
+                     const std::function<std::string()>& csv, TPng png = {}, const TProcedencia& procedencia = {});

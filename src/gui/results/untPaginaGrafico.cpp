@@ -325,7 +325,7 @@ bool TPaginaGrafico::eventFilter(QObject* objeto, QEvent* evento) {
 bool TPaginaGrafico::Exportar(const QString& ruta, QString extension) {
     if (extension.isEmpty()) extension = QFileInfo(ruta).suffix().toLower();
     return ExportarGrafico(*chrtGrafico, ruta, extension, titulo->text(), [this] { return CsvGrafico(modelo_); },
-                           kPngImpresion);
+                           kPngImpresion, {{"Problema", tituloProblema_.toStdString()}});
 }
 
 QString TPaginaGrafico::NombreSugerido() const { return NombreSugeridoGrafico(tituloProblema_); }
