@@ -68,6 +68,12 @@ TEST(Libro, UnidadDeCadaColumna) {
         {"avisos_datos", ""},
         {"Avisos de datos", ""},
         {"sitio", ""},
+        {"ys_medida_m", "m"},      // a key of no results row, named the same way
+        {"p95_pila_csu_m", "m"},
+        {"u_m_s", "m/s"},
+        {"_m", ""},
+        {"Ys_medida_m", ""},       // not a key
+        {"ys_medida", ""},
     };
     for (const Caso& c : casos) EXPECT_EQ(UnidadColumna(c.nombre), c.unidad) << c.nombre;
 }

@@ -57,6 +57,16 @@ std::string UnidadColumna(std::string_view nombre) {
     for (const TClaveFila& f : TodasLasClaves())
         if (f.clave == nombre || f.etiqueta == nombre) return SinCorchetes(f.unidad);
     if (const TCampo* c = BuscarCampo(nombre)) return SinCorchetes(c->unidad);
+    // Other keys end in their unit as the batch's do ("ys_medida_m", "p95_pila_csu_m").
+    struct TSufijo {
+        std::string_view sufijo, unidad;
+    };
+    static constexpr TSufijo kSufijos[] = {{"_m_s", "m/s"}, {"_m2_s", "m^2/s"}, {"_m", "m"}, {"_grados", "º"}};
+    const bool clave = std::all_of(nombre.begin(), nombre.end(), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
+    });
+    for (const TSufijo& s : kSufijos)
+        if (clave && nombre.size() > s.sufijo.size() && nombre.ends_with(s.sufijo)) return std::string(s.unidad);
     // "<series>: <quantity> (<unit>)"
     const std::size_t dos = nombre.rfind(": ");
     const std::size_t abre = nombre.rfind(" (");

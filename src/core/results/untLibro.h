@@ -41,9 +41,11 @@ bool EsNombreLibro(std::string_view ruta);
 
 // The unit of a column by its name, without brackets ("m", "m^3/s"): a
 // batch key ("ys_pila_csu_m"), a data field ("FlujCaud") or a results row's
-// caption ("Erosión máxima de equilibrio (CSU)"), or a name that ends in
-// its unit in parentheses after a colon, as the chart's CSV names its
-// columns ("CSU: erosión (m)"); empty for the others (titulo, validez ...).
+// caption ("Erosión máxima de equilibrio (CSU)"); another key that ends in
+// a unit as the batch's do ("ys_medida_m": "_m", "_m_s", "_m2_s",
+// "_grados"); or a name that ends in its unit in parentheses after a colon,
+// as the chart's CSV names its columns ("CSU: erosión (m)").  Empty for the
+// others (titulo, validez ...).
 std::string UnidadColumna(std::string_view nombre);
 
 // The lines of the sheet "Procedencia", name and value: "Programa",
