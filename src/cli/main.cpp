@@ -16,9 +16,9 @@
 // all cores (--hilos N), without the evolution curves unless --curvas asks.
 // --barrido sweeps one field of the problem and prints each formula's
 // equilibrium scour depth at each point as CSV.  --salida writes a batch's
-// or a sweep's table to a file, an Excel workbook when it ends in .xlsx.  --detalle prints the detail
-// of the calculation (each formula with its terms) after the results; --json
-// always carries it under "detalle".
+// or a sweep's table to a file, an Excel workbook when it ends in .xlsx.
+// --detalle prints the detail of the calculation (each formula with its
+// terms) after the results; --json always carries it under "detalle".
 // --validar runs a batch file with the measured scour and compares each
 // formula with it.
 // --incierto draws the
@@ -26,8 +26,9 @@
 // depth over the samples.
 // Exit status: 0 success, 2 usage, rejected input, a bad file or a failed
 // batch line, 3 a floating-point fault, 4 standard output (or the file of
-// --salida) could not be written, 5 a batch's input could not be read to its end.  Data outside a
-// formula's calibration and validation ranges are reported on standard error
+// --salida) could not be written, 5 a batch's input could not be read to
+// its end.  Data outside a formula's calibration and validation ranges are
+// reported on standard error
 // (and under "avisos" with --json), and so are implausible data (under
 // "datos"); they do not change the status.
 
