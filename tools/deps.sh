@@ -4,6 +4,7 @@
 set -euo pipefail
 
 paquetes=(g++ cmake make python3 googletest libgtest-dev libbenchmark-dev nlohmann-json3-dev libboost-dev
+          libxlsxwriter-dev
           qt6-base-dev libqt6opengl6-dev libqt6printsupport6 qt6-svg-dev
           qt6-image-formats-plugins libqt6svg6 libqcustomplot-dev libqcustomplot2.1-qt6
           fonts-liberation fonts-dejavu-core poppler-utils xvfb xauth openbox qt6-translations-l10n

@@ -2,8 +2,8 @@
 // checking the numbers without a window.
 //
 //   turmado-calc [--problema FILE] [--rugosidad] [--codigo C] [--chorro J] [--json] [--detalle] [NAME=TEXT ...]
-//   turmado-calc --lote CASES.csv [--curvas] [--hilos N] [--numeros completos] [--columnas textos]
-//   turmado-calc [options and pairs as above] --barrido NAME=FROM:TO:N [--log]
+//   turmado-calc --lote CASES.csv [--curvas] [--hilos N] [--numeros completos] [--columnas textos] [--salida FILE]
+//   turmado-calc [options and pairs as above] --barrido NAME=FROM:TO:N [--log] [--salida FILE]
 //   turmado-calc --validar CASES.csv [--json] [--filas ROWS.csv] [--hilos N]
 //   turmado-calc [options and pairs as above] --incierto NAME=DIST ... [--muestras N] [--semilla S]
 //                [--modelo FORMULA=BIAS:CV ...] [--fundacion Y] [--json]
@@ -15,18 +15,20 @@
 // it override what the file holds.  --lote runs one case per CSV line, on
 // all cores (--hilos N), without the evolution curves unless --curvas asks.
 // --barrido sweeps one field of the problem and prints each formula's
-// equilibrium scour depth at each point as CSV.  --detalle prints the detail
-// of the calculation (each formula with its terms) after the results; --json
-// always carries it under "detalle".
+// equilibrium scour depth at each point as CSV.  --salida writes a batch's
+// or a sweep's table to a file, an Excel workbook when it ends in .xlsx.
+// --detalle prints the detail of the calculation (each formula with its
+// terms) after the results; --json always carries it under "detalle".
 // --validar runs a batch file with the measured scour and compares each
 // formula with it.
 // --incierto draws the
 // named fields from distributions and prints statistics of each formula's
 // depth over the samples.
 // Exit status: 0 success, 2 usage, rejected input, a bad file or a failed
-// batch line, 3 a floating-point fault, 4 standard output could not be
-// written, 5 a batch's input could not be read to its end.  Data outside a
-// formula's calibration and validation ranges are reported on standard error
+// batch line, 3 a floating-point fault, 4 standard output (or the file of
+// --salida) could not be written, 5 a batch's input could not be read to
+// its end.  Data outside a formula's calibration and validation ranges are
+// reported on standard error
 // (and under "avisos" with --json), and so are implausible data (under
 // "datos"); they do not change the status.
 
@@ -43,6 +45,7 @@
 
 #include "turmado.h"
 #include "plataforma.h"
+#include "tabla.h"
 #include "validar.h"
 
 namespace {
@@ -84,6 +87,8 @@ struct TOpciones {
     TTextosCampos textos;               // NAME=TEXT pairs
     bool otras = false;                 // any option or pair besides those of a batch
     bool deLote = false;                // an option only a batch takes (--curvas, --numeros)
+    std::optional<std::string> salida;  // the file of a batch's or a sweep's table
+    std::string orden;                  // the command line, for a workbook's provenance
 };
 
 // Ends the run with an exit status and a message on standard error.
@@ -97,7 +102,8 @@ void Uso(std::ostream& os) {
     os << "Uso: turmado-calc [--problema ARCHIVO] [--rugosidad] [--codigo C] [--chorro J] [--json] [--detalle]\n"
           "                  [NOMBRE=TEXTO ...]\n"
           "     turmado-calc --lote CASOS.csv [--curvas] [--hilos N] [--numeros completos] [--columnas textos]\n"
-          "     turmado-calc [opciones y pares como arriba] --barrido CAMPO=DESDE:HASTA:N [--log]\n"
+          "                  [--salida ARCHIVO]\n"
+          "     turmado-calc [opciones y pares como arriba] --barrido CAMPO=DESDE:HASTA:N [--log] [--salida ARCHIVO]\n"
           "     turmado-calc --validar CASOS.csv [--json] [--filas FILAS.csv] [--hilos N]\n"
           "  NOMBRE        campo de datos sin el prefijo edt (AguaDens, SediDiamMedi, FlujTiraRest ...)\n"
           "  TEXTO         el texto que se escribiría en el campo (diámetros y rugosidad en mm)\n"
@@ -118,6 +124,8 @@ void Uso(std::ostream& os) {
           "  --barrido CAMPO=DESDE:HASTA:N  estudio de sensibilidad: la erosión de cada fórmula en N puntos\n"
           "                (de " << kPuntosBarridoMinimo << " a " << kPuntosBarridoMaximo << ") de DESDE a HASTA, en CSV\n"
           "  --log         con --barrido, puntos equiespaciados en escala logarítmica\n"
+          "  --salida A    con --lote o --barrido, escribe la tabla en A en lugar de la salida estándar:\n"
+          "                un libro de Excel si A termina en .xlsx, CSV si no\n"
           "  --validar V   compara las fórmulas con la erosión medida (columna ys_medida) de los casos de V\n"
           "  --filas F     con --validar, escribe en F cada fila con lo calculado y medida/calculada\n"
           "  --incierto CAMPO=DIST  estudio de incertidumbre: el campo sigue la distribución DIST, que es\n"
@@ -160,7 +168,7 @@ std::optional<TSalida> LeerArgumentos(const std::vector<std::string>& argumentos
         const bool deEstudio = a == "--incierto" || a == "--muestras" || a == "--semilla" || a == "--modelo" ||
                                a == "--fundacion";
         if (a != "--lote" && a != "--hilos" && a != "--columnas" && a != "--validar" && a != "--filas" && !deLote &&
-            !deEstudio)
+            !deEstudio && a != "--salida")
             op.otras = true;
         if (a != "--validar" && a != "--filas" && a != "--hilos" && a != "--json") op.noValidar = true;
         if (a == "--rugosidad") {
@@ -231,6 +239,10 @@ std::optional<TSalida> LeerArgumentos(const std::vector<std::string>& argumentos
                 return TSalida{kSalidaUso, "--hilos espera un número entero de 1 a " + std::to_string(kHilosMaximo),
                                true};
             op.hilos = static_cast<unsigned>(*n);
+        } else if (a == "--salida") {
+            const auto v = valor();
+            if (!v) return TSalida{kSalidaUso, "--salida espera un archivo", true};
+            op.salida = std::string(*v);
         } else if (a == "--validar" || a == "--filas") {
             const auto v = valor();
             if (!v) return TSalida{kSalidaUso, std::string(a) + " espera un archivo", true};
@@ -267,6 +279,9 @@ std::optional<TSalida> LeerArgumentos(const std::vector<std::string>& argumentos
     if (op.logaritmico && !op.barrido) return TSalida{kSalidaUso, "--log solo vale con --barrido", true};
     if (op.barrido && op.json) return TSalida{kSalidaUso, "--barrido escribe CSV: no admite --json", true};
     if (op.barrido && op.detalle) return TSalida{kSalidaUso, "--barrido escribe CSV: no admite --detalle", true};
+    if (op.salida && !op.lote && !op.barrido) return TSalida{kSalidaUso, "--salida solo vale con --lote o --barrido", true};
+    if (op.salida && EsNombreLibro(*op.salida) && !LibroDisponible())
+        return TSalida{kSalidaUso, "esta versión de turmado-calc no escribe libros de Excel (.xlsx); use .csv"};
     return std::nullopt;
 }
 
@@ -432,13 +447,21 @@ int Lote(const TOpciones& op) {
         mostrado = false;
         std::cerr << nombre << ':' << f.linea << ": " << f.mensaje << '\n';
     };
-    const TResumenLote resumen = EjecutarLote(entrada, std::cout, opciones);
+    const std::unique_ptr<TSalidaTabla> archivo = op.salida ? AbrirTabla(*op.salida) : nullptr;
+    if (op.salida && !archivo) return kSalidaEscritura;
+    const TResumenLote resumen = EjecutarLote(entrada, archivo ? archivo->Flujo() : std::cout, opciones);
     if (mostrado) std::cerr << '\n';
     if (resumen.corte == TCorteLote::Entrada) {
         std::cerr << "turmado-calc: " << nombre << ": la lectura falló tras la línea " << resumen.lineas << " ("
-                  << resumen.motivo << "): el lote quedó incompleto\n";
+                  << resumen.motivo << "): el lote quedó incompleto";
+        if (archivo) std::cerr << "; no se escribió " << Ruta(*op.salida);
+        std::cerr << '\n';
         return kSalidaLectura;
     }
+    // A file is put in place unless the header could not be used (then no
+    // case ran and nothing was written).
+    const bool sinEncabezado = resumen.casos == 0 && resumen.fallidos > 0;
+    if (archivo && !sinEncabezado && !TerminarTabla(*archivo, *op.salida, op.orden)) return kSalidaEscritura;
     // A failed write is told by the caller, which checks standard output last.
     return resumen.fallidos == 0 ? 0 : kSalidaUso;
 }
@@ -455,8 +478,14 @@ int Barrido(const TOpciones& op, const TProblema& p) {
         std::cerr << "turmado-calc: --barrido: el problema no lee el campo " << l.barrido->campo << '\n';
         return kSalidaUso;
     }
-    std::cout << CsvEstudio(*l.barrido, Estudiar(p, *l.barrido, op.hilos));
-    return 0;
+    if (!op.salida) {
+        std::cout << CsvEstudio(*l.barrido, Estudiar(p, *l.barrido, op.hilos));
+        return 0;
+    }
+    const std::unique_ptr<TSalidaTabla> archivo = AbrirTabla(*op.salida);
+    if (!archivo) return kSalidaEscritura;
+    archivo->Flujo() << CsvEstudio(*l.barrido, Estudiar(p, *l.barrido, op.hilos));
+    return TerminarTabla(*archivo, *op.salida, op.orden) ? 0 : kSalidaEscritura;
 }
 
 // An uncertainty study of the problem: a table (or JSON) of each formula's
@@ -554,6 +583,7 @@ void AvisarDatos(const TProblema& p, const TResultado& r) {
 // The run as asked by the arguments; its exit status.
 int Correr(const std::vector<std::string>& argumentos) {
     TOpciones op;
+    op.orden = TextoOrden(argumentos);
     auto terminar = [](const TSalida& s) {
         if (!s.mensaje.empty()) std::cerr << "turmado-calc: " << s.mensaje << '\n';
         if (s.uso) Uso(std::cerr);

@@ -143,6 +143,8 @@ std::string TextoErrorSistema(int numero) {
         {EBADF, "no está abierto"},
         {EFBIG, "el archivo es demasiado grande"},
         {ENOENT, "no existe"},
+        {ENOTDIR, "una parte de la ruta no es una carpeta"},
+        {EROFS, "el sistema de archivos es de solo lectura"},
         {EINVAL, "no se puede leer ni escribir de esa forma"},
     };
     for (const TMotivo& m : kMotivos)

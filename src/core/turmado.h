@@ -33,7 +33,8 @@
 #include "compute/untClaves.h"
 #include "compute/untFilas.h"
 
-// What is built on computed problems: the resolver, validity and data warnings, report, chart texts, detail, sweep, batch, uncertainty and validation studies, the problem library.
+// What is built on computed problems: the resolver, validity and data warnings, report, chart texts, detail, sweep, batch, uncertainty and validation studies, the problem library, tables as workbooks.
+#include "results/untArchivoSalida.h"
 #include "results/untAvisos.h"
 #include "results/untAvisosDatos.h"
 #include "results/untBarrido.h"
@@ -41,6 +42,7 @@
 #include "results/untDetalle.h"
 #include "results/untGraficoTexto.h"
 #include "results/untIncertidumbre.h"
+#include "results/untLibro.h"
 #include "results/untLote.h"
 #include "results/untPendientes.h"
 #include "results/untRangos.h"

@@ -21,6 +21,7 @@
 
 #include "comun/untGrupoRadio.h"
 #include "entorno.h"
+#include "libro.h"
 #include "pickers/untPaginaComplementaria.h"
 #include "problem/untPaginaEstructura.h"
 #include "problem/untPaginasDatos.h"
@@ -399,7 +400,8 @@ private slots:
     }
 
     // Each format is written and reads back: PNG and SVG as pictures of the
-    // chart's size, PDF as a PDF file, CSV as the core's text of the model.
+    // chart's size, PDF as a PDF file, CSV as the core's text of the model,
+    // a workbook with the same table, its units and frozen header rows.
     void Exportar_data() {
         QTest::addColumn<QString>("nombre");
         QTest::addColumn<QString>("formato");
@@ -408,6 +410,8 @@ private slots:
         QTest::newRow("pdf") << "grafico.pdf" << "";
         QTest::newRow("csv") << "curvas.csv" << "";
         QTest::newRow("csv por formato") << "curvas.txt" << "csv";
+        QTest::newRow("xlsx") << "curvas.XLSX" << "";
+        QTest::newRow("xlsx por formato") << "curvas.dat" << "xlsx";
     }
     void Exportar() {
         QFETCH(QString, nombre);
@@ -450,6 +454,19 @@ private slots:
         } else if (tipo == "pdf") {
             QVERIFY(bytes.startsWith("%PDF-"));
             QVERIFY(bytes.trimmed().endsWith("%%EOF"));
+        } else if (tipo == "xlsx") {
+            QVERIFY(bytes.startsWith("PK\x03\x04"));
+            const QString hoja = MiembroZip(ruta, "xl/worksheets/sheet1.xml");
+            QVERIFY(TieneTexto(hoja, "Rajaratnam y Berry: tiempo (hs)"));
+            QVERIFY(TieneTexto(hoja, "Rajaratnam y Berry: erosión (m)"));
+            QVERIFY(TieneTexto(hoja, "hs"));  // the units' row
+            QCOMPARE(hoja.count("<row "), 2 + 5000);
+            QVERIFY(hoja.contains(R"(ySplit="2" topLeftCell="A3" activePane="bottomLeft" state="frozen")"));
+            QVERIFY(!hoja.contains(R"(<c r="A3" t=)"));  // the first time is a number
+            const QString procedencia = MiembroZip(ruta, "xl/worksheets/sheet2.xml");
+            QVERIFY(TieneTexto(procedencia, "turmado"));
+            QVERIFY(procedencia.contains("<t>Exportar... ("));
+            QVERIFY(TieneTexto(procedencia, "Problema Alcantarilla Angosta"));
         } else {
             QCOMPARE(bytes, QByteArray::fromStdString(CsvGrafico(v->Grafico())));
             QCOMPARE(bytes.count('\n'), 1 + 5000);
@@ -463,6 +480,7 @@ private slots:
         QTest::newRow("svg en carpeta inexistente") << "no/existe/grafico.svg";
         QTest::newRow("pdf en carpeta inexistente") << "no/existe/grafico.pdf";
         QTest::newRow("csv en carpeta inexistente") << "no/existe/curvas.csv";
+        QTest::newRow("xlsx en carpeta inexistente") << "no/existe/curvas.xlsx";
         QTest::newRow("formato desconocido") << "grafico.txt";
     }
     void ExportarFalla() {
@@ -473,21 +491,24 @@ private slots:
     }
 
     // "Exportar..." through its file dialog: the format of the typed
-    // extension, or of the chosen filter when the name has none of the four.
+    // extension, or of the chosen filter when the name has none of the five.
     void BotonExportar_data() {
         QTest::addColumn<QString>("nombre");  // typed in the dialog
-        QTest::addColumn<bool>("filtroCsv");  // the CSV filter chosen, else the first (PNG)
+        QTest::addColumn<QString>("filtro");  // the filter chosen; empty: the first (PNG)
         QTest::addColumn<QString>("archivo");
         QTest::addColumn<QByteArray>("comienzo");  // first bytes of the file
-        QTest::newRow("sin extensión, filtro CSV") << "curvas" << true << "curvas.csv" << QByteArray("Rajaratnam");
-        QTest::newRow("extensión pdf, filtro PNG") << "grafico.pdf" << false << "grafico.pdf" << QByteArray("%PDF-");
+        const QString csv = "Curvas CSV (*.csv)", libro = "Libro de Excel (*.xlsx)";
+        QTest::newRow("sin extensión, filtro CSV") << "curvas" << csv << "curvas.csv" << QByteArray("Rajaratnam");
+        QTest::newRow("extensión pdf, filtro PNG") << "grafico.pdf" << "" << "grafico.pdf" << QByteArray("%PDF-");
         QTest::newRow("extensión ajena, filtro CSV")
-            << "curvas.txt" << true << "curvas.txt" << QByteArray("Rajaratnam");
-        QTest::newRow("sin extensión, filtro PNG") << "grafico" << false << "grafico.png" << QByteArray("\x89PNG");
+            << "curvas.txt" << csv << "curvas.txt" << QByteArray("Rajaratnam");
+        QTest::newRow("sin extensión, filtro PNG") << "grafico" << "" << "grafico.png" << QByteArray("\x89PNG");
+        QTest::newRow("sin extensión, filtro Excel") << "curvas" << libro << "curvas.xlsx" << QByteArray("PK\x03\x04");
+        QTest::newRow("extensión xlsx, filtro PNG") << "curvas.xlsx" << "" << "curvas.xlsx" << QByteArray("PK\x03\x04");
     }
     void BotonExportar() {
         QFETCH(QString, nombre);
-        QFETCH(bool, filtroCsv);
+        QFETCH(QString, filtro);
         QFETCH(QString, archivo);
         QFETCH(QByteArray, comienzo);
         IrAlCodigo31();
@@ -499,11 +520,15 @@ private slots:
             auto* d = qobject_cast<QFileDialog*>(modal);
             QVERIFY(d);
             propuesto = QFileInfo(d->selectedFiles().value(0)).fileName();
-            if (filtroCsv) {  // the user picks the last format of the list
+            QCOMPARE(d->nameFilters(), QStringList({"Imagen PNG (*.png)", "Imagen SVG (*.svg)", "Documento PDF (*.pdf)",
+                                                    "Curvas CSV (*.csv)", "Libro de Excel (*.xlsx)"}));
+            if (!filtro.isEmpty()) {  // the user goes down the list to the format
                 auto* formatos = d->findChild<QComboBox*>("fileTypeCombo");
                 QVERIFY(formatos);
-                QTest::keyClick(formatos, Qt::Key_End);
-                QCOMPARE(d->selectedNameFilter(), QString("Curvas CSV (*.csv)"));
+                QTest::keyClick(formatos, Qt::Key_Home);
+                for (int i = 0; i < formatos->count() && formatos->currentText() != filtro; ++i)
+                    QTest::keyClick(formatos, Qt::Key_Down);
+                QCOMPARE(d->selectedNameFilter(), filtro);
             }
             d->selectFile(dir.filePath(nombre));
             static_cast<QDialog*>(d)->accept();  // QFileDialog::accept, which checks the name
@@ -517,7 +542,10 @@ private slots:
         QVERIFY(f.open(QIODevice::ReadOnly));
         const QByteArray bytes = f.readAll();
         QVERIFY(bytes.startsWith(comienzo));
-        if (filtroCsv) QCOMPARE(bytes, QByteArray::fromStdString(CsvGrafico(v->Grafico())));
+        if (filtro.contains("CSV")) QCOMPARE(bytes, QByteArray::fromStdString(CsvGrafico(v->Grafico())));
+        if (archivo.endsWith(".xlsx"))
+            QVERIFY(TieneTexto(MiembroZip(dir.filePath(archivo), "xl/worksheets/sheet1.xml"),
+                               "Rajaratnam y Berry: erosión (m)"));
     }
 };
 

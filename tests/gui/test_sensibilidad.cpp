@@ -22,6 +22,7 @@
 #include "app/Main.h"
 #include "../registro.h"
 #include "entorno.h"
+#include "libro.h"
 #include "general/untGeneral.h"
 #include "resultados.h"
 #include "results/untAvisos.h"
@@ -155,6 +156,15 @@ private slots:
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll().toStdString(), CsvEstudio(TBarrido{"FlujCaud", 500, 4000, 50, false}, esperado));
         for (const char* ext : {"png", "svg", "pdf"}) QVERIFY(s->Exportar(dir.filePath(QString("e.") + ext)));
+        // The same table as a workbook: names, units, a row per point, the
+        // field's values as numbers.
+        QVERIFY(s->Exportar(dir.filePath("estudio.xlsx")));
+        const QString hoja = MiembroZip(dir.filePath("estudio.xlsx"), "xl/worksheets/sheet1.xml");
+        for (const char* texto : {"FlujCaud", "m^3/s", "Erosión máxima de equilibrio (CSU)", "Condición de transporte"})
+            QVERIFY2(TieneTexto(hoja, texto), texto);
+        QCOMPARE(hoja.count("<row "), 2 + 50);
+        QVERIFY(hoja.contains(R"(<c r="A3"><v>500</v></c>)"));
+        QVERIFY(hoja.contains(R"(<c r="A52"><v>4000</v></c>)"));
     }
 
     void RangoRechazado() {
@@ -365,6 +375,37 @@ private slots:
         QVERIFY(!entorno.ModalPendiente());
         QCOMPARE(propuesto, "Problema de la Pila " + QDate::currentDate().toString("yyyy-MM-dd") + ".png");
         QCOMPARE(QImage(dir.filePath("elegido.png")).width(), 2400);
+    }
+
+    // "Exportar..." lists the workbook after the CSV; choosing it writes the
+    // table as a workbook under the name typed without extension.
+    void ExportarLibro() {
+        TfrmSensibilidad* s = Abrir();
+        QVERIFY(s);
+        QVERIFY(Correr(s, "500", "4000", "10", false));
+        QTemporaryDir dir;
+        QStringList filtros;
+        entorno.EsperarModal([&](QWidget* modal) {
+            auto* d = qobject_cast<QFileDialog*>(modal);
+            QVERIFY(d);
+            filtros = d->nameFilters();
+            auto* formatos = d->findChild<QComboBox*>("fileTypeCombo");
+            QVERIFY(formatos);
+            QTest::keyClick(formatos, Qt::Key_End);
+            QCOMPARE(d->selectedNameFilter(), QString("Libro de Excel (*.xlsx)"));
+            d->selectFile(dir.filePath("elegido"));
+            static_cast<QDialog*>(d)->accept();
+        });
+        Clic(s->btnExportar);
+        QVERIFY(!entorno.ModalPendiente());
+        QCOMPARE(filtros, QStringList({"Imagen PNG (*.png)", "Imagen SVG (*.svg)", "Documento PDF (*.pdf)",
+                                       "Tabla CSV (*.csv)", "Libro de Excel (*.xlsx)"}));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"elegido.xlsx"});
+        const QString hoja = MiembroZip(dir.filePath("elegido.xlsx"), "xl/worksheets/sheet1.xml");
+        QVERIFY(TieneTexto(hoja, "Erosión máxima de equilibrio (Johnson)"));
+        QCOMPARE(hoja.count("<row "), 2 + 10);
+        QVERIFY(TieneTexto(MiembroZip(dir.filePath("elegido.xlsx"), "xl/worksheets/sheet2.xml"), "Problema de la Pila"));
+        QVERIFY(entorno.mensajes.isEmpty());
     }
 };
 

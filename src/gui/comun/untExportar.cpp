@@ -1,6 +1,8 @@
 #include "comun/untExportar.h"
 
 #include <algorithm>
+#include <string_view>
+#include <vector>
 
 #include <QDate>
 #include <QFileDialog>
@@ -13,8 +15,12 @@
 #include "turmado.h"
 
 std::optional<TArchivoExportar> ElegirArchivoExportar(QWidget* padre, const QString& titulo,
-                                                      std::span<const TFormatoExportar> formatos,
+                                                      std::span<const TFormatoExportar> todos,
                                                       const QString& sugerido) {
+    std::vector<TFormatoExportar> ofrecidos;
+    for (const TFormatoExportar& f : todos)
+        if (LibroDisponible() || std::string_view(f.extension) != kFormatoLibro.extension) ofrecidos.push_back(f);
+    const std::span<const TFormatoExportar> formatos = ofrecidos;
     QFileDialog dialogo(padre, titulo);
     dialogo.setObjectName("dlgExportar");
     dialogo.setAcceptMode(QFileDialog::AcceptSave);
@@ -45,7 +51,7 @@ QString NombreSugeridoGrafico(const QString& titulo) {
 }
 
 bool ExportarGrafico(QCustomPlot& grafico, const QString& ruta, const QString& extension, const QString& titulo,
-                     const std::function<std::string()>& csv, TPng png) {
+                     const std::function<std::string()>& csv, TPng png, const TProcedencia& procedencia) {
     if (extension == "png") {
         if (png.ancho <= 0) return grafico.savePng(ruta);
         const double escala = double(png.ancho) / std::max(1, grafico.width());
@@ -64,6 +70,16 @@ bool ExportarGrafico(QCustomPlot& grafico, const QString& ruta, const QString& e
         if (!pintor.begin(&svg)) return false;
         grafico.toPainter(&pintor, grafico.width(), grafico.height());
         return pintor.end();
+    }
+    if (extension == kFormatoLibro.extension) {
+        try {
+            TProcedencia otras{{"Orden", "Exportar... (" + titulo.toStdString() + ")"}};
+            otras.insert(otras.end(), procedencia.begin(), procedencia.end());
+            EscribirLibro(QFile::encodeName(ruta).toStdString(), csv(), Procedencia("turmado", std::move(otras)));
+            return true;
+        } catch (const ErrorEscritura&) {
+            return false;
+        }
     }
     if (extension == "csv") {
         QSaveFile archivo(ruta);

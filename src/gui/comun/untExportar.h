@@ -1,5 +1,6 @@
 // The save dialog of an "Exportar...": one filter per format, and the
-// format of the file chosen.
+// format of the file chosen; and the writing of the chart or its table in
+// that format.
 #pragma once
 
 #include <functional>
@@ -9,6 +10,8 @@
 
 #include <QString>
 
+#include "turmado.h"
+
 class QCustomPlot;
 class QWidget;
 
@@ -17,13 +20,19 @@ struct TFormatoExportar {
     const char* extension;  // "png"
 };
 
+// The table as an Excel workbook (ExportarGrafico with "xlsx"); a window
+// lists it after its CSV.  The dialog leaves it out where the build writes
+// no workbook (LibroDisponible).
+inline constexpr TFormatoExportar kFormatoLibro{"Libro de Excel (*.xlsx)", "xlsx"};
+
 struct TArchivoExportar {
     QString ruta;
     QString extension;  // one of the formats' extensions
 };
 
 // Asks for the file (objectName "dlgExportar", the first format at first,
-// `sugerido` as the name when given).  The format is the name's extension
+// `sugerido` as the name when given; a workbook only where the build writes
+// one).  The format is the name's extension
 // when it is one of the formats, the chosen filter's otherwise.  Nothing
 // when the user cancels.
 std::optional<TArchivoExportar> ElegirArchivoExportar(QWidget* padre, const QString& titulo,
@@ -47,7 +56,10 @@ QString NombreSugeridoGrafico(const QString& titulo);
 
 // Writes the chart by the extension: "png", "pdf" or "svg" (vectors, the
 // screen's size, `titulo` as the document's title), or the text `csv()` as
-// a CSV file, replaced in one step.  False when the file could not be
-// written or the extension is none of these.
+// a CSV file or, with "xlsx", as an Excel workbook (the core's
+// EscribirLibro: numbers as numbers, units, the sheet "Procedencia" with the
+// program, `titulo` and the lines `procedencia`, e.g. {"Problema", title}),
+// replaced in one step.  False when the file could not be written or the
+// extension is none of these.
 bool ExportarGrafico(QCustomPlot& grafico, const QString& ruta, const QString& extension, const QString& titulo,
-                     const std::function<std::string()>& csv, TPng png = {});
+                     const std::function<std::string()>& csv, TPng png = {}, const TProcedencia& procedencia = {});

@@ -30,6 +30,7 @@ const TFormatoExportar kFormatos[] = {
     {"Imagen SVG (*.svg)", "svg"},
     {"Documento PDF (*.pdf)", "pdf"},
     {"Curvas CSV (*.csv)", "csv"},
+    kFormatoLibro,
 };
 
 // Headroom above the highest depth, so that the flat end of a curve does not
@@ -324,7 +325,7 @@ bool TPaginaGrafico::eventFilter(QObject* objeto, QEvent* evento) {
 bool TPaginaGrafico::Exportar(const QString& ruta, QString extension) {
     if (extension.isEmpty()) extension = QFileInfo(ruta).suffix().toLower();
     return ExportarGrafico(*chrtGrafico, ruta, extension, titulo->text(), [this] { return CsvGrafico(modelo_); },
-                           kPngImpresion);
+                           kPngImpresion, {{"Problema", tituloProblema_.toStdString()}});
 }
 
 QString TPaginaGrafico::NombreSugerido() const { return NombreSugeridoGrafico(tituloProblema_); }

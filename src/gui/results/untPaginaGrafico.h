@@ -2,7 +2,7 @@
 // series of the formula slots, drawn from the window's chart model.  A click
 // on a legend entry hides or shows that curve.  Under the chart: the readout
 // of the point nearest to the mouse, the switch to a logarithmic time axis
-// and "Exportar..." (PNG, SVG, PDF or CSV).
+// and "Exportar..." (PNG, SVG, PDF, CSV or an Excel workbook).
 #pragma once
 
 #include <array>
@@ -71,8 +71,9 @@ public:
     // the first positive time on the log axis) to the largest time and depth.
     void AjustarEjes();
 
-    // Writes the chart as shown (PNG, SVG, PDF) or the model's curves (CSV):
-    // `extension` ("png", "svg", "pdf", "csv") names the format, or the
+    // Writes the chart as shown (PNG, SVG, PDF) or the model's curves (CSV,
+    // or the same table as a workbook): `extension` ("png", "svg", "pdf",
+    // "csv", "xlsx") names the format, or the
     // file's own extension does when it is empty.  PNG at print resolution:
     // kAnchoPng pixels wide, everything scaled up from the screen, 300 dpi;
     // SVG and PDF as vectors.  False when the file could not be written or

@@ -37,6 +37,7 @@ const TFormatoExportar kFormatos[] = {
     {"Imagen SVG (*.svg)", "svg"},
     {"Documento PDF (*.pdf)", "pdf"},
     {"Tabla CSV (*.csv)", "csv"},
+    kFormatoLibro,
 };
 
 QString Texto(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
@@ -351,7 +352,8 @@ bool TfrmSensibilidad::Exportar(const QString& ruta, QString extension) {
     if (!estudio_) return false;
     if (extension.isEmpty()) extension = QFileInfo(ruta).suffix().toLower();
     return ExportarGrafico(*chrtSensibilidad, ruta, extension, windowTitle(),
-                           [this] { return CsvEstudio(*barrido_, *estudio_); }, kPngImpresion);
+                           [this] { return CsvEstudio(*barrido_, *estudio_); }, kPngImpresion,
+                           {{"Problema", titulo_.toStdString()}});
 }
 
 void TfrmSensibilidad::btnExportarClick() {

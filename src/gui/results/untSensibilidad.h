@@ -12,7 +12,7 @@
 // to.  The study runs in the core on another thread; the window shows its
 // progress when it takes more than a moment, and "Cancelar" stops it.
 // "Exportar..." writes the chart (PNG at print resolution, SVG, PDF) or the
-// table (CSV, full precision), suggesting the problem's title and the date
+// table (CSV, full precision, or an Excel workbook), suggesting the problem's title and the date
 // as the file's name.
 #pragma once
 
@@ -70,7 +70,8 @@ public:
     const std::optional<TEstudio>& Estudio() const { return estudio_; }
 
     // Writes the chart as shown (PNG as the chart page writes it: kPngImpresion,
-    // everything scaled up from the screen; SVG, PDF) or the table (CSV):
+    // everything scaled up from the screen; SVG, PDF) or the table (CSV or
+    // the same table as a workbook):
     // `extension` names the format, or the file's own extension does when
     // it is empty.  False when nothing is shown or the file was not written.
     bool Exportar(const QString& ruta, QString extension = {});

@@ -31,6 +31,7 @@ const TFormatoExportar kFormatos[] = {
     {"Imagen SVG (*.svg)", "svg"},
     {"Documento PDF (*.pdf)", "pdf"},
     {"Filas CSV (*.csv)", "csv"},
+    kFormatoLibro,
 };
 
 // A PNG as the chart page writes it: TPaginaGrafico::kAnchoPng pixels wide at 300 dpi.

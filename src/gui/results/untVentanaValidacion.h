@@ -7,7 +7,7 @@
 // as on the chart page, the 1:1 line and the factor-2 lines; the point under
 // the mouse named by its site and date).  The computation runs in the core
 // on another thread.  "Exportar..." writes the chart (PNG, SVG, PDF) or the
-// rows (CSV).
+// rows (CSV or an Excel workbook).
 #pragma once
 
 #include <atomic>
@@ -50,7 +50,7 @@ public:
     // that cannot be read is shown in a message.
     void AbrirArchivo(const QString& ruta);
     void btnAbrirClick();
-    // Writes the chart as shown (PNG, SVG, PDF) or the rows (CSV) by
+    // Writes the chart as shown (PNG, SVG, PDF) or the rows (CSV, xlsx) by
     // `extension`, or by the file's own extension when it is empty.
     bool Exportar(const QString& ruta, QString extension = {});
     void btnExportarClick();

@@ -1,0 +1,45 @@
+// A file written in one step: under a temporary name in its own folder, put
+// in place by one rename at the end, so that a failure (a full disk, a
+// crash, a batch cut short) never leaves half a file under its name; a file
+// that was there stays as it was until the rename.
+#pragma once
+
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+
+// A file could not be written: what failed (in Spanish), and the system's
+// error number (errno) when the system said why, 0 otherwise.
+class ErrorEscritura : public std::runtime_error {
+public:
+    explicit ErrorEscritura(const std::string& que, int sistema = 0) : std::runtime_error(que), sistema_(sistema) {}
+    int Sistema() const { return sistema_; }
+
+private:
+    int sistema_;
+};
+
+class TArchivoSalida {
+public:
+    // Creates the temporary file (empty) beside `ruta`: ".<name>.<random>.tmp".
+    // Throws ErrorEscritura when it cannot be created (no such folder, no
+    // permission ...).
+    explicit TArchivoSalida(std::filesystem::path ruta);
+    // Removes the temporary file unless it was put in place.
+    ~TArchivoSalida();
+    TArchivoSalida(const TArchivoSalida&) = delete;
+    TArchivoSalida& operator=(const TArchivoSalida&) = delete;
+
+    const std::filesystem::path& Ruta() const { return ruta_; }
+    const std::filesystem::path& Temporal() const { return temporal_; }
+
+    // Renames the temporary file to the name, replacing what was there.
+    // Throws ErrorEscritura when it cannot (the name is a folder ...); the
+    // temporary file is then removed by the destructor.
+    void Poner();
+
+private:
+    std::filesystem::path ruta_;
+    std::filesystem::path temporal_;
+    bool puesto_ = false;
+};

@@ -1,0 +1,443 @@
+#include "results/untLibro.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <ctime>
+#include <fstream>
+#include <map>
+
+#include "compute/untClaves.h"
+#include "general/untNumero.h"
+#include "problem/untCampos.h"
+#include "results/untAvisos.h"
+#include "results/untLecturaCasos.h"
+
+#ifdef TURMADO_XLSX
+#include <xlsxwriter.h>
+#endif
+
+#ifndef TURMADO_VERSION
+#define TURMADO_VERSION "?"
+#endif
+
+namespace {
+
+// A unit as the rows and fields write it, without its brackets: "[m]" -> "m".
+std::string SinCorchetes(std::string_view unidad) {
+    if (unidad.size() >= 2 && unidad.front() == '[' && unidad.back() == ']') unidad = unidad.substr(1, unidad.size() - 2);
+    return std::string(unidad);
+}
+
+// The local date and time, "AAAA-MM-DD HH:MM".
+std::string FechaLocal() {
+    const std::time_t ahora = std::time(nullptr);
+    std::tm t{};
+#ifdef _WIN32
+    localtime_s(&t, &ahora);
+#else
+    localtime_r(&ahora, &t);
+#endif
+    char texto[32];
+    std::strftime(texto, sizeof texto, "%Y-%m-%d %H:%M", &t);
+    return texto;
+}
+
+}  // namespace
+
+bool EsNombreLibro(std::string_view ruta) {
+    constexpr std::string_view kExtension = ".xlsx";
+    if (ruta.size() < kExtension.size()) return false;
+    const std::string_view fin = ruta.substr(ruta.size() - kExtension.size());
+    return std::equal(fin.begin(), fin.end(), kExtension.begin(),
+                      [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
+}
+
+std::string UnidadColumna(std::string_view nombre) {
+    for (const TClaveFila& f : TodasLasClaves())
+        if (f.clave == nombre || f.etiqueta == nombre) return SinCorchetes(f.unidad);
+    if (const TCampo* c = BuscarCampo(nombre)) return SinCorchetes(c->unidad);
+    // Other keys end in their unit as the batch's do ("ys_medida_m", "p95_pila_csu_m").
+    struct TSufijo {
+        std::string_view sufijo, unidad;
+    };
+    static constexpr TSufijo kSufijos[] = {{"_m_s", "m/s"}, {"_m2_s", "m^2/s"}, {"_m", "m"}, {"_grados", "º"}};
+    const bool clave = std::all_of(nombre.begin(), nombre.end(), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
+    });
+    for (const TSufijo& s : kSufijos)
+        if (clave && nombre.size() > s.sufijo.size() && nombre.ends_with(s.sufijo)) return std::string(s.unidad);
+    // "<series>: <quantity> (<unit>)"
+    const std::size_t dos = nombre.rfind(": ");
+    const std::size_t abre = nombre.rfind(" (");
+    if (dos != std::string_view::npos && abre != std::string_view::npos && abre > dos && nombre.ends_with(')'))
+        return std::string(nombre.substr(abre + 2, nombre.size() - abre - 3));
+    return "";
+}
+
+TProcedencia Procedencia(std::string_view programa, TProcedencia otras) {
+    TProcedencia p{{"Programa", std::string(programa)}, {"Versión", TURMADO_VERSION}, {"Fecha", FechaLocal()}};
+    p.insert(p.end(), std::make_move_iterator(otras.begin()), std::make_move_iterator(otras.end()));
+    return p;
+}
+
+#ifdef TURMADO_XLSX
+
+bool LibroDisponible() { return true; }
+
+namespace {
+
+constexpr const char* kHojaResultados = "Resultados";
+constexpr const char* kHojaProcedencia = "Procedencia";
+// Excel's longest text in a cell, in characters (bytes here: never more).
+constexpr std::size_t kTextoMaximo = 32767;
+// A number written with at most this many significant digits is a rounded
+// value ("0.0550", "2.83") and keeps its decimals on show; a longer one (the
+// full digits of --numeros completos or of a sweep) is shown as the
+// spreadsheet's general format shows it.
+constexpr int kCifrasRedondeado = 6;
+
+// The colour of each validity state (a light fill under black text) and
+// what it means, for the legend on "Procedencia".
+struct TColorEstado {
+    TEstadoRango estado;
+    lxw_color_t color;
+    const char* significado;
+};
+constexpr TColorEstado kColores[] = {
+    {TEstadoRango::Calibracion, 0xC6EFCE, "los datos están dentro del rango de calibración de la fórmula"},
+    {TEstadoRango::Validacion, 0xFFEB9C, "fuera del rango de calibración, dentro del de validación"},
+    {TEstadoRango::Fuera, 0xFFC7CE, "fuera de los rangos de calibración y de validación"},
+    {TEstadoRango::SinRangos, 0xE7E6E6, "la fórmula no tiene rangos con que comparar los datos"},
+};
+constexpr int kSinColor = -1;
+
+// The state a validity cell names, as an index into kColores.
+int IndiceEstado(std::string_view texto) {
+    for (int i = 0; i < int(std::size(kColores)); ++i)
+        if (texto == NombreEstado(kColores[i].estado)) return i;
+    return kSinColor;
+}
+
+// The decimals a rounded number's text shows: the digits after its period,
+// when it has no exponent and at most kCifrasRedondeado significant digits;
+// -1 (the spreadsheet's general format) otherwise.
+int Decimales(std::string_view texto) {
+    const std::size_t punto = texto.find('.');
+    if (punto == std::string_view::npos || texto.find_first_of("eE") != std::string_view::npos) return -1;
+    int cifras = 0;
+    bool significativa = false;
+    for (char c : texto) {
+        if (!std::isdigit(static_cast<unsigned char>(c))) continue;
+        significativa = significativa || c != '0';
+        cifras += significativa;
+    }
+    if (cifras > kCifrasRedondeado) return -1;
+    return int(std::count_if(texto.begin() + std::ptrdiff_t(punto) + 1, texto.end(),
+                             [](char c) { return std::isdigit(static_cast<unsigned char>(c)); }));
+}
+
+// The number a cell holds, unless it is a code: a whole number written with
+// leading zeros keeps them as text.
+std::optional<double> NumeroDeCelda(std::string_view texto) {
+    const std::optional<double> v = LeerNumero(texto);
+    if (!v || texto.empty()) return std::nullopt;
+    std::string_view cifras = texto.substr(std::min(texto.find_first_not_of(" \t"), texto.size()));
+    if (!cifras.empty() && (cifras.front() == '-' || cifras.front() == '+')) cifras.remove_prefix(1);
+    if (cifras.size() > 1 && cifras[0] == '0' && std::isdigit(static_cast<unsigned char>(cifras[1])) &&
+        cifras.find_first_of(".eE") == std::string_view::npos)
+        return std::nullopt;
+    return v;
+}
+
+// A text cut to what a cell holds, at a character's start.
+std::string_view Cabe(std::string_view texto) {
+    if (texto.size() <= kTextoMaximo) return texto;
+    std::size_t n = kTextoMaximo;
+    while (n > 0 && (static_cast<unsigned char>(texto[n]) & 0xC0) == 0x80) --n;
+    return texto.substr(0, n);
+}
+
+// Characters of a UTF-8 text.
+std::size_t Caracteres(std::string_view texto) {
+    return std::size_t(std::count_if(texto.begin(), texto.end(),
+                                     [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+// What libxlsxwriter's errors mean for the user.
+std::string TextoErrorLibro(lxw_error e) {
+    switch (e) {
+    case LXW_ERROR_MEMORY_MALLOC_FAILED: return "no hay memoria suficiente para el libro";
+    case LXW_ERROR_CREATING_XLSX_FILE: return "no se puede crear el archivo";
+    case LXW_ERROR_CREATING_TMPFILE:
+    case LXW_ERROR_READING_TMPFILE: return "no se pueden escribir los archivos temporales del libro";
+    case LXW_ERROR_WORKSHEET_INDEX_OUT_OF_RANGE: return "la tabla no cabe en una hoja de Excel";
+    default: return std::string("no se puede escribir el libro (") + lxw_strerror(e) + ")";
+    }
+}
+
+}  // namespace
+
+struct TLibroCsv::TImpl {
+    explicit TImpl(const std::filesystem::path& ruta) : archivo(ruta) {
+        lxw_workbook_options opciones{};
+        opciones.constant_memory = LXW_TRUE;  // each row goes to a temporary file when the next one starts
+        opciones.use_zip64 = LXW_TRUE;        // a large batch's sheet may pass 4 GB
+        libro = workbook_new_opt(archivo.Temporal().string().c_str(), &opciones);
+        if (libro) hoja = workbook_add_worksheet(libro, kHojaResultados);
+        if (!hoja) {
+            if (libro) lxw_workbook_free(libro);
+            throw ErrorEscritura(TextoErrorLibro(LXW_ERROR_CREATING_TMPFILE), errno);
+        }
+        negrita = workbook_add_format(libro);
+        format_set_bold(negrita);
+        cursiva = workbook_add_format(libro);
+        format_set_italic(cursiva);
+    }
+    ~TImpl() {
+        if (libro) lxw_workbook_free(libro);
+    }
+
+    // The format of a cell: its decimals (-1 general) and validity colour.
+    lxw_format* Formato(int decimales, int color) {
+        if (decimales < 0 && color == kSinColor) return nullptr;
+        lxw_format*& f = formatos[{decimales, color}];
+        if (!f) {
+            f = workbook_add_format(libro);
+            if (decimales >= 0) format_set_num_format(f, (decimales ? "0." + std::string(std::size_t(decimales), '0') : "0").c_str());
+            if (color != kSinColor) {
+                format_set_bg_color(f, kColores[color].color);
+                format_set_pattern(f, LXW_PATTERN_SOLID);
+            }
+        }
+        return f;
+    }
+
+    bool Fallar(std::string que, int sistema = 0) {
+        if (!fallo) fallo.emplace(std::move(que), sistema);
+        return false;
+    }
+
+    bool Revisar(lxw_error e) { return e == LXW_NO_ERROR || Fallar(TextoErrorLibro(e), errno); }
+
+    // The column names and their units, the colour each column takes from a
+    // validity column, and the frozen rows.
+    bool Encabezado(const std::vector<std::string>& nombres) {
+        if (nombres.size() > LXW_COL_MAX) return Fallar(TextoErrorLibro(LXW_ERROR_WORKSHEET_INDEX_OUT_OF_RANGE));
+        colorDe.assign(nombres.size(), std::nullopt);
+        std::vector<std::string> unidades;
+        for (std::size_t c = 0; c < nombres.size(); ++c) {
+            const std::string& nombre = nombres[c];
+            unidades.push_back(UnidadColumna(nombre));
+            if (nombre.starts_with("validez")) colorDe[c] = c;
+            const std::string validez = ClaveValidez(nombre);
+            if (const auto v = std::find(nombres.begin(), nombres.end(), validez); !validez.empty() && v != nombres.end())
+                colorDe[c] = std::size_t(v - nombres.begin());
+            const std::size_t ancho = std::max(Caracteres(nombre), Caracteres(unidades.back())) + 2;
+            const auto col = lxw_col_t(c);
+            if (!Revisar(worksheet_set_column(hoja, col, col, double(std::clamp<std::size_t>(ancho, 8, 40)), nullptr)) ||
+                !Revisar(worksheet_write_string(hoja, 0, col, std::string(Cabe(nombre)).c_str(), negrita)))
+                return false;
+        }
+        // Row by row: a row is done once the next one is written.
+        for (std::size_t c = 0; c < nombres.size(); ++c)
+            if (!unidades[c].empty() && !Revisar(worksheet_write_string(hoja, 1, lxw_col_t(c), unidades[c].c_str(), cursiva)))
+                return false;
+        worksheet_freeze_panes(hoja, 2, 0);
+        fila = 2;
+        return true;
+    }
+
+    bool Fila(const std::vector<std::string>& celdas) {
+        if (fila - 2 >= kFilasLibroMaximo)
+            return Fallar("la tabla tiene más de " + std::to_string(kFilasLibroMaximo) +
+                          " filas, más de las que caben en una hoja de Excel");
+        const std::size_t n = std::min(celdas.size(), std::size_t(LXW_COL_MAX));
+        for (std::size_t c = 0; c < n; ++c) {
+            const std::string& texto = celdas[c];
+            int color = kSinColor;
+            if (c < colorDe.size() && colorDe[c] && *colorDe[c] < celdas.size()) {
+                color = IndiceEstado(celdas[*colorDe[c]]);
+                if (color != kSinColor) hayColores = true;
+            }
+            const auto r = lxw_row_t(fila);
+            const auto col = lxw_col_t(c);
+            lxw_error e = LXW_NO_ERROR;
+            if (texto.empty()) {
+                if (color != kSinColor) e = worksheet_write_blank(hoja, r, col, Formato(-1, color));
+            } else if (const auto v = NumeroDeCelda(texto)) {
+                e = worksheet_write_number(hoja, r, col, *v, Formato(Decimales(texto), color));
+            } else {
+                e = worksheet_write_string(hoja, r, col, std::string(Cabe(texto)).c_str(), Formato(-1, color));
+            }
+            if (!Revisar(e)) return false;
+        }
+        ++fila;
+        return true;
+    }
+
+    // One CSV line: the header first, then the rows.
+    bool Registro(std::string_view linea) {
+        if (!linea.empty() && linea.back() == '\r') linea.remove_suffix(1);
+        if (!conEncabezado && linea.find(';') != std::string_view::npos && linea.find(',') == std::string_view::npos)
+            separador = ';';
+        std::string error;
+        const auto celdas = Dividir(linea, separador, error);
+        if (!celdas) return Fallar("la tabla no se puede leer como CSV: " + error);
+        if (conEncabezado) return Fila(*celdas);
+        conEncabezado = true;
+        return Encabezado(*celdas);
+    }
+
+    // The whole lines of what has come (every line at the end); what is
+    // left waits for more.
+    bool Procesar(bool fin) {
+        std::size_t inicio = 0;
+        for (; explorado < pendiente.size(); ++explorado) {
+            const char c = pendiente[explorado];
+            if (c == '"') comillas = !comillas;
+            if (c == '\n' && !comillas) {
+                if (!fallo && !Registro(std::string_view(pendiente).substr(inicio, explorado - inicio))) break;
+                inicio = explorado + 1;
+            }
+        }
+        if (fin && inicio < pendiente.size() && !fallo) Registro(std::string_view(pendiente).substr(inicio));
+        pendiente.erase(0, fin ? pendiente.size() : inicio);
+        explorado = pendiente.size();
+        if (fallo) pendiente.clear(), explorado = 0;
+        return !fallo;
+    }
+
+    void HojaProcedencia(const TProcedencia& lineas) {
+        lxw_worksheet* p = workbook_add_worksheet(libro, kHojaProcedencia);
+        if (!p) throw ErrorEscritura(TextoErrorLibro(LXW_ERROR_MEMORY_MALLOC_FAILED));
+        std::size_t ancho = 0;
+        lxw_row_t r = 0;
+        auto escribir = [&](const std::string& nombre, const std::string& valor, lxw_format* formato) {
+            if (!Revisar(worksheet_write_string(p, r, 0, std::string(Cabe(nombre)).c_str(), negrita)) ||
+                !Revisar(worksheet_write_string(p, r, 1, std::string(Cabe(valor)).c_str(), formato)))
+                throw *fallo;
+            ancho = std::max(ancho, Caracteres(nombre));
+            ++r;
+        };
+        for (const auto& [nombre, valor] : lineas) escribir(nombre, valor, nullptr);
+        if (hayColores) {
+            ++r;
+            for (int i = 0; i < int(std::size(kColores)); ++i)
+                escribir(i == 0 ? "Colores de validez" : "", NombreEstado(kColores[i].estado) + std::string(": ") +
+                                                              kColores[i].significado, Formato(-1, i));
+        }
+        worksheet_set_column(p, 0, 0, double(std::clamp<std::size_t>(ancho + 2, 10, 30)), nullptr);
+        worksheet_set_column(p, 1, 1, 80, nullptr);
+    }
+
+    TArchivoSalida archivo;
+    lxw_workbook* libro = nullptr;
+    lxw_worksheet* hoja = nullptr;
+    lxw_format* negrita = nullptr;
+    lxw_format* cursiva = nullptr;
+    std::map<std::pair<int, int>, lxw_format*> formatos;
+    std::string pendiente;     // CSV text not yet written as rows
+    std::size_t explorado = 0;  // how much of it was scanned for line ends
+    bool comillas = false;      // the scan is inside a quoted cell
+    bool conEncabezado = false;
+    char separador = ',';
+    std::vector<std::optional<std::size_t>> colorDe;  // per column, the validity column that colours it
+    bool hayColores = false;
+    std::size_t fila = 0;  // the next row of the sheet
+    std::optional<ErrorEscritura> fallo;
+};
+
+TLibroCsv::TLibroCsv(const std::filesystem::path& ruta) : impl_(std::make_unique<TImpl>(ruta)) {}
+
+TLibroCsv::~TLibroCsv() = default;
+
+const std::optional<ErrorEscritura>& TLibroCsv::Fallo() const { return impl_->fallo; }
+
+TLibroCsv::int_type TLibroCsv::overflow(int_type c) {
+    if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
+    const char x = traits_type::to_char_type(c);
+    return xsputn(&x, 1) == 1 ? c : traits_type::eof();
+}
+
+std::streamsize TLibroCsv::xsputn(const char* s, std::streamsize n) {
+    if (impl_->fallo) return 0;
+    impl_->pendiente.append(s, std::size_t(n));
+    // Written as it comes when a writer sends much without flushing.
+    if (impl_->pendiente.size() >= (1u << 20) && !impl_->Procesar(false)) return 0;
+    return n;
+}
+
+int TLibroCsv::sync() { return impl_->Procesar(false) ? 0 : -1; }
+
+void TLibroCsv::Terminar(const TProcedencia& procedencia) {
+    TImpl& x = *impl_;
+    if (!x.Procesar(true)) throw *x.fallo;
+    if (!x.conEncabezado) x.Encabezado({});
+    x.HojaProcedencia(procedencia);
+    errno = 0;
+    const lxw_error e = workbook_close(x.libro);
+    x.libro = nullptr;  // closed, and freed, whatever happened
+    if (e != LXW_NO_ERROR) throw ErrorEscritura(TextoErrorLibro(e), errno);
+    x.archivo.Poner();
+}
+
+#else  // built without libxlsxwriter
+
+bool LibroDisponible() { return false; }
+
+struct TLibroCsv::TImpl {
+    std::optional<ErrorEscritura> fallo;
+};
+
+TLibroCsv::TLibroCsv(const std::filesystem::path&) {
+    throw ErrorEscritura("esta versión no escribe libros de Excel (.xlsx)");
+}
+TLibroCsv::~TLibroCsv() = default;
+const std::optional<ErrorEscritura>& TLibroCsv::Fallo() const { return impl_->fallo; }
+TLibroCsv::int_type TLibroCsv::overflow(int_type) { return traits_type::eof(); }
+std::streamsize TLibroCsv::xsputn(const char*, std::streamsize) { return 0; }
+int TLibroCsv::sync() { return -1; }
+void TLibroCsv::Terminar(const TProcedencia&) {}
+
+#endif
+
+void EscribirLibro(const std::filesystem::path& ruta, std::string_view csv, const TProcedencia& procedencia) {
+    TLibroCsv libro(ruta);
+    libro.sputn(csv.data(), std::streamsize(csv.size()));
+    libro.Terminar(procedencia);
+}
+
+struct TSalidaTabla::TCsv {
+    explicit TCsv(const std::filesystem::path& ruta) : archivo(ruta), flujo(archivo.Temporal(), std::ios::binary) {
+        if (!flujo) throw ErrorEscritura("no se puede crear el archivo", errno);
+    }
+    TArchivoSalida archivo;
+    std::ofstream flujo;
+};
+
+TSalidaTabla::TSalidaTabla(const std::filesystem::path& ruta) : flujo_(nullptr) {
+    const std::u8string extension = ruta.extension().u8string();
+    if (EsNombreLibro(std::string(extension.begin(), extension.end()))) {
+        libro_ = std::make_unique<TLibroCsv>(ruta);
+        flujo_.rdbuf(libro_.get());
+    } else {
+        csv_ = std::make_unique<TCsv>(ruta);
+        flujo_.rdbuf(csv_->flujo.rdbuf());
+    }
+}
+
+TSalidaTabla::~TSalidaTabla() = default;
+
+void TSalidaTabla::Terminar(const TProcedencia& procedencia) {
+    errno = 0;
+    flujo_.flush();
+    if (libro_) {
+        if (libro_->Fallo()) throw *libro_->Fallo();
+        libro_->Terminar(procedencia);
+        return;
+    }
+    if (flujo_) csv_->flujo.close();
+    if (!flujo_ || !csv_->flujo) throw ErrorEscritura("no se puede escribir el archivo", errno);
+    csv_->archivo.Poner();
+}
