@@ -8,12 +8,14 @@
 #include <QComboBox>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -127,20 +129,25 @@ std::vector<QCPGraph*> DibujarExcedencia(QCustomPlot& c, const std::vector<TCurv
                                          const std::optional<double>& fundacion, bool logaritmica) {
     c.clearGraphs();
     c.clearItems();
-    std::vector<QCPGraph*> graficos;
+    std::vector<QCPGraph*> graficos(curvas.size());
     double maximo = 0;
-    for (const TCurvaExcedencia& curva : curvas) {
+    // The envelope drawn first, wide, so that the formula that gives it
+    // shows on top of it; the legend in the order given.
+    for (std::size_t i = curvas.size(); i-- > 0;) {
+        const TCurvaExcedencia& curva = curvas[i];
         QCPGraph* g = c.addGraph();
+        g->removeFromLegend();
         g->setData(QVector<double>(curva.profundidad.begin(), curva.profundidad.end()),
                    QVector<double>(curva.probabilidad.begin(), curva.probabilidad.end()), true);
         QPen pluma(ColorDeCurva(curva.ranura));
-        pluma.setWidthF(curva.ranura ? 1.5 : 2.5);
+        pluma.setWidthF(curva.ranura ? 1.5 : 4);
         g->setPen(pluma);
         g->setName(Texto(curva.titulo));
         g->setObjectName(QString("curva%1").arg(curva.ranura));
         if (!curva.profundidad.empty()) maximo = std::max(maximo, curva.profundidad.back());
-        graficos.push_back(g);
+        graficos[i] = g;
     }
+    for (QCPGraph* g : graficos) g->addToLegend();
     c.yAxis->setScaleType(logaritmica ? QCPAxis::stLogarithmic : QCPAxis::stLinear);
     c.yAxis->setTicker(logaritmica ? QSharedPointer<QCPAxisTicker>(new QCPAxisTickerLog)
                                    : QSharedPointer<QCPAxisTicker>(new QCPAxisTicker));
@@ -171,7 +178,13 @@ TfrmIncertidumbre::TfrmIncertidumbre(const TProblema& problema, const QString& t
     setObjectName("frmIncertidumbre");
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle("Incertidumbre - " + titulo);
-    resize(900, 720);
+    // At most the screen's free area, less the window manager's frame.
+    QSize tamano(900, 720);
+    if (QScreen* pantalla = padre ? padre->screen() : QGuiApplication::primaryScreen()) {
+        const QRect libre = pantalla->availableGeometry();
+        tamano = tamano.boundedTo(QSize(libre.width() - 16, libre.height() - 40));
+    }
+    resize(tamano);
 
     // ---- Uncertain inputs.
     cmbCampo = new QComboBox(this);
@@ -199,7 +212,6 @@ TfrmIncertidumbre::TfrmIncertidumbre(const TProblema& problema, const QString& t
     tblEntradas->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                                  QAbstractItemView::AnyKeyPressed);
     tblEntradas->horizontalHeader()->setSectionResizeMode(kColCampo, QHeaderView::Stretch);
-    tblEntradas->horizontalHeader()->setSectionResizeMode(kColDistribucion, QHeaderView::ResizeToContents);
     for (int j = kColMedia; j < kColumnasEntrada; ++j) tblEntradas->setColumnWidth(j, 62);
 
     // ---- The formulas' own error, one row per active formula of the base.
@@ -212,8 +224,8 @@ TfrmIncertidumbre::TfrmIncertidumbre(const TProblema& problema, const QString& t
     tblModelo->setSelectionMode(QAbstractItemView::SingleSelection);
     tblModelo->setEditTriggers(tblEntradas->editTriggers());
     tblModelo->horizontalHeader()->setSectionResizeMode(kColFormula, QHeaderView::Stretch);
-    tblModelo->setColumnWidth(kColSesgo, 58);
-    tblModelo->setColumnWidth(kColCvModelo, 58);
+    tblModelo->setColumnWidth(kColSesgo, 52);
+    tblModelo->setColumnWidth(kColCvModelo, 52);
     {
         TResultado r;
         r.grafico.curvas = false;
@@ -332,8 +344,8 @@ TfrmIncertidumbre::TfrmIncertidumbre(const TProblema& problema, const QString& t
     modelo->addWidget(tituloModelo);
     modelo->addWidget(tblModelo, 1);
     auto* tablas = new QHBoxLayout;
-    tablas->addLayout(entradas, 3);
-    tablas->addLayout(modelo, 1);
+    tablas->addLayout(entradas, 5);
+    tablas->addLayout(modelo, 2);
 
     auto* numeros = new QHBoxLayout;
     auto etiqueta = [&](const QString& texto, QLineEdit* e) {
@@ -421,6 +433,8 @@ void TfrmIncertidumbre::AgregarCampo(const QString& campo) {
     // value is not above zero.
     distribucion->setCurrentIndex(v > 0 ? 1 : 0);
     tblEntradas->setCellWidget(i, kColDistribucion, distribucion);
+    tblEntradas->setColumnWidth(kColDistribucion,
+                                std::max(tblEntradas->columnWidth(kColDistribucion), distribucion->sizeHint().width()));
     const double a = v - std::fabs(v) * kAmplitudPorDefecto, b = v + std::fabs(v) * kAmplitudPorDefecto;
     tblEntradas->setItem(i, kColMedia, Celda(Texto(TextoValor(v))));
     tblEntradas->setItem(i, kColCv, Celda(kCvPorDefecto));
@@ -636,8 +650,13 @@ void TfrmIncertidumbre::DibujarInfluencia() {
     grupo->setSpacingType(QCPBarsGroup::stAbsolute);
     grupo->setSpacing(1);
     const double ancho = 0.8 / double(std::max<std::size_t>(1, influencias_.size()));
-    for (std::size_t f = 0; f < influencias_.size() && f < estudio_->formulas.size(); ++f) {
+    // A group stacks its bars upwards: the envelope made first, so that the
+    // first formula is the top bar of each input, as the legend reads.
+    const std::size_t nf = std::min(influencias_.size(), estudio_->formulas.size());
+    barras.assign(nf, nullptr);
+    for (std::size_t f = nf; f-- > 0;) {
         auto* b = new QCPBars(c->yAxis, c->xAxis);
+        b->removeFromLegend();
         QVector<double> k, v;
         for (const TInfluencia& x : influencias_[f]) {
             k << clave[x.entrada];
@@ -652,8 +671,9 @@ void TfrmIncertidumbre::DibujarInfluencia() {
         b->setWidth(ancho);
         b->setBarsGroup(grupo);
         b->setName(Texto(estudio_->formulas[f].titulo));
-        barras.push_back(b);
+        barras[f] = b;
     }
+    for (QCPBars* b : barras) b->addToLegend();
     c->xAxis->setRange(-1.05, 1.05);
     c->legend->setVisible(!barras.empty());
     c->replot();
