@@ -174,6 +174,23 @@ private slots:
             for (int c = 0; c < int(tabla.encabezado.size()); ++c)
                 QCOMPARE(s->tblResultados->item(i, c)->text(), QString::fromStdString(tabla.filas[std::size_t(i)][std::size_t(c)]));
         QCOMPARE(s->tblResultados->item(3, 0)->text(), QString("envolvente"));
+        // And turmado-calc's table, row by row, for the same problem and seed.
+        QStringList argumentos{"--codigo", QString::number(base.codigo)};
+        for (const auto& [campo, texto] : base.textos)
+            argumentos << QString::fromStdString(campo) + "=" + QString::fromStdString(texto);
+        argumentos << "--incierto" << "FlujCaud=lognormal:*:0.3" << "--muestras" << "2000";
+        QProcess calc;
+        calc.start(TURMADO_CALC, argumentos);
+        QVERIFY(calc.waitForFinished(60000));
+        QCOMPARE(calc.exitCode(), 0);
+        const QStringList lineas = QString::fromUtf8(calc.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lineas.size(), 6);  // the samples, the header, three formulas and the envelope
+        for (int i = 0; i < 5; ++i) {
+            QStringList vista;
+            for (int c = 0; c < s->tblResultados->columnCount(); ++c)
+                vista << (i ? s->tblResultados->item(i - 1, c)->text() : s->tblResultados->horizontalHeaderItem(c)->text());
+            QCOMPARE(lineas[i + 1], vista.join('\t'));
+        }
         QCOMPARE(s->lblEstado->text(), QString("2000 muestras."));
 
         // One exceedance curve per formula in its colour, then the envelope.

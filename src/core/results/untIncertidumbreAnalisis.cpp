@@ -210,6 +210,7 @@ constexpr int kPrimeraY = 110;
 constexpr int kPieY = kReporteAltoUtil - 26;
 constexpr int kGraficoAltoMinimo = 200, kGraficoAltoMaximo = 520;
 constexpr int kColumnaFormula = 90;  // width of the table's first column
+constexpr int kColumnaUltima = 84;
 constexpr int kAltoEncabezado = 3 * kLinea;
 
 TItemReporte Item(std::string texto, TFuenteReporte fuente, TAlineacion alineacion, int x, int y) {
@@ -249,14 +250,17 @@ TDisposicionAvisos DisponerPaginaIncertidumbre(const TReporteIncertidumbre& r, s
     // The table: the formula's caption at the left, each statistic right-
     // aligned in a column of its own under its wrapped heading.
     titulo("Profundidad de erosión de equilibrio");
+    // The last column, "Fuera de calibración", wider: its long word whole.
     const int columnas = static_cast<int>(r.tabla.encabezado.size());
     const int resto = kReporteAnchoUtil - izquierda - kColumnaFormula;
-    const int ancho = columnas > 1 ? resto / (columnas - 1) : resto;
-    auto borde = [&](int j) { return izquierda + kColumnaFormula + j * ancho; };  // right edge of column j
+    const int ancho = columnas > 2 ? (resto - kColumnaUltima) / (columnas - 2) : resto;
+    auto borde = [&](int j) {  // right edge of column j >= 1; 0 is the formula's
+        return izquierda + kColumnaFormula + (j == columnas - 1 ? resto : j * ancho);
+    };
     for (int j = 0; j < columnas; ++j) {
-        const int x = j == 0 ? izquierda : borde(j - 1) + 6;
+        const int x = j == 0 ? izquierda : j == 1 ? izquierda + kColumnaFormula + 6 : borde(j - 1) + 6;
         TItemReporte caja = Item(r.tabla.encabezado[std::size_t(j)], TFuenteReporte::Caja, TAlineacion::Izquierda, x, y);
-        caja.ancho = (j == 0 ? kColumnaFormula : ancho) - 6;
+        caja.ancho = (j == 0 ? kColumnaFormula + 6 : borde(j) + 6 - x) - 6;
         caja.alto = kAltoEncabezado;
         d.items.push_back(std::move(caja));
     }
