@@ -34,6 +34,8 @@ constexpr double kMargenErosion = 1.05;
 // The smallest probability the logarithmic axis shows: below one sample in
 // ten thousand the curves of the largest studies still end inside.
 constexpr double kProbabilidadMinima = 1e-4;
+// On a linear axis a probability below this is no longer told from 0.
+constexpr double kProbabilidadVisible = 2e-3;
 constexpr const char* kCvPorDefecto = "0.1";
 // Where "Uniforme" and "Triangular" start: the value less and more this share.
 constexpr double kAmplitudPorDefecto = 0.2;
@@ -144,7 +146,14 @@ std::vector<QCPGraph*> DibujarExcedencia(QCustomPlot& c, const std::vector<TCurv
         g->setPen(pluma);
         g->setName(Texto(curva.titulo));
         g->setObjectName(QString("curva%1").arg(curva.ranura));
-        if (!curva.profundidad.empty()) maximo = std::max(maximo, curva.profundidad.back());
+        // The depth axis up to where the curve leaves the probability axis,
+        // not to the deepest sample: a long tail would squash the rest.
+        const double umbral = logaritmica ? kProbabilidadMinima : kProbabilidadVisible;
+        for (std::size_t j = 0; j < curva.profundidad.size(); ++j)
+            if (j + 1 == curva.profundidad.size() || curva.probabilidad[j] <= umbral) {
+                maximo = std::max(maximo, curva.profundidad[j]);
+                break;
+            }
         graficos[i] = g;
     }
     for (QCPGraph* g : graficos) g->addToLegend();
