@@ -192,6 +192,7 @@ private slots:
             QCOMPARE(lineas[i + 1], vista.join('\t'));
         }
         QCOMPARE(s->lblEstado->text(), QString("2000 muestras."));
+        QVERIFY(s->lblRechazos->isHidden());
 
         // One exceedance curve per formula in its colour, then the envelope.
         const std::vector<TCurvaExcedencia> curvas = CurvasExcedencia(esperado);
@@ -338,6 +339,28 @@ private slots:
         QCOMPARE(s->Opciones().modelo.size(), std::size_t(1));
         QCOMPARE(s->Opciones().modelo[0].first, csu.toStdString());
         QCOMPARE(s->Opciones().modelo[0].second.sesgo, 1.5);
+    }
+
+    // A normal discharge so wide that some draws are negative: the field
+    // rejects them, and the window counts them and names the first, as the
+    // core does.
+    void MuestrasRechazadas() {
+        TfrmIncertidumbre* s = Abrir();
+        QVERIFY(s);
+        QVERIFY(CaudalLognormal(s, "0.8", "1000"));
+        QVERIFY(ElegirDistribucion(s, 0, "Normal"));
+        QVERIFY(Esperar(s));
+        QVERIFY2(entorno.mensajes.isEmpty(), qPrintable(entorno.mensajes.join('\n')));
+        TOpcionesIncertidumbre o;
+        o.entradas = {*LeerIncierta("FlujCaud=normal:*:0.8", v->ProblemaActual()).entrada};
+        o.muestras = 1000;
+        const TEstudioIncertidumbre e = EstudiarIncertidumbre(v->ProblemaActual(), o);
+        QVERIFY(e.rechazadas > 0);
+        QCOMPARE(s->Estudio()->rechazadas, e.rechazadas);
+        QCOMPARE(s->lblEstado->text(), QString("1000 muestras; %1 rechazadas por un campo.").arg(e.rechazadas));
+        QVERIFY(!s->lblRechazos->isHidden());
+        QCOMPARE(s->lblRechazos->text(), "Primera muestra rechazada: " + QString::fromStdString(e.primerRechazo));
+        QVERIFY(s->lblRechazos->text().contains("FlujCaud = -"));
     }
 
     // "Reporte": "Incluir el estudio de incertidumbre" is offered once a

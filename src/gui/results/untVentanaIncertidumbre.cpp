@@ -302,7 +302,11 @@ TfrmIncertidumbre::TfrmIncertidumbre(const TProblema& problema, const QString& t
     lblEstado = new QLabel(this);
     lblEstado->setObjectName("lblEstado");
     lblEstado->setTextFormat(Qt::PlainText);
-    lblEstado->setWordWrap(true);
+    lblRechazos = new QLabel(this);
+    lblRechazos->setObjectName("lblRechazos");
+    lblRechazos->setTextFormat(Qt::PlainText);
+    lblRechazos->setWordWrap(true);
+    lblRechazos->hide();
 
     // ---- Results.
     tblResultados = new QTableWidget(this);
@@ -382,6 +386,7 @@ TfrmIncertidumbre::TfrmIncertidumbre(const TProblema& problema, const QString& t
     capaDatos->addLayout(tablas, 1);
     capaDatos->addLayout(numeros);
     capaDatos->addLayout(botones);
+    capaDatos->addWidget(lblRechazos);
     auto* division = new QSplitter(Qt::Vertical, this);
     division->setObjectName("divIncertidumbre");
     division->setChildrenCollapsible(false);
@@ -589,14 +594,19 @@ void TfrmIncertidumbre::Mostrar(TOpcionesIncertidumbre o, TEstudioIncertidumbre 
         // The study shown, if any, stays: a cancelled one has no statistics.
         lblEstado->setText("Cancelado: el estudio no terminó.");
     } else {
-        QStringList estado;
-        estado << QString("%1 muestras.").arg(e.muestras);
-        if (e.rechazadas)
-            estado << QString("%1 rechazadas por un campo (la primera: %2).").arg(e.rechazadas).arg(Texto(e.primerRechazo));
-        if (e.fallidas)
-            estado << QString("%1 sin resultado (la primera: %2).").arg(e.fallidas).arg(Texto(e.primerFallo));
-        lblEstado->setText(estado.join(' '));
-        lblEstado->setToolTip(lblEstado->text());
+        QString estado = QString("%1 muestras").arg(e.muestras);
+        QStringList primeras;
+        if (e.rechazadas) {
+            estado += QString("; %1 rechazadas por un campo").arg(e.rechazadas);
+            primeras << "Primera muestra rechazada: " + Texto(e.primerRechazo);
+        }
+        if (e.fallidas) {
+            estado += QString("; %1 sin resultado").arg(e.fallidas);
+            primeras << "Primera muestra sin resultado: " + Texto(e.primerFallo);
+        }
+        lblEstado->setText(estado + ".");
+        lblRechazos->setText(primeras.join('\n'));
+        lblRechazos->setVisible(!primeras.isEmpty());
         opciones_ = std::move(o);
         estudio_ = std::move(e);
         influencias_ = std::move(influencias);

@@ -81,6 +81,9 @@ public:
     QPushButton* btnExportarMuestras;
     QProgressBar* barProgreso;
     QLabel* lblEstado;  // what the study is doing, or how it ended
+    // The first sample a field rejected and the first whose computation
+    // faulted, each with its message; hidden when there is none.
+    QLabel* lblRechazos;
     QTabWidget* pgResultados;
     QTableWidget* tblResultados;
     QCustomPlot* chrtExcedencia;
