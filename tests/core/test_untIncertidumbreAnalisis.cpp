@@ -5,9 +5,9 @@
 // measurements, the CSV files and the report page's layout.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
-#include <sstream>
 
 #include "results/untIncertidumbre.h"
 #include "results/untIncertidumbreAnalisis.h"

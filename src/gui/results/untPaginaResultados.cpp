@@ -204,7 +204,12 @@ void TPaginaResultados::tbshProblemaShow() {
         w->show();
     const TImagenesCodigo* imagenes = ImagenesDe(d.CodiProb);
     bbtnShowPDos->setVisible(imagenes && imagenes->segunda);
+    constexpr int kHolguraBoton = 8;  // px beside the text, as the fixed buttons have
     // After the picture buttons; only for a code with formulas to study.
+    // As wide as their texts: with the abutment's two pictures the row
+    // holds six buttons.
+    for (QPushButton* b : {bbtnSensibilidad, bbtnIncertidumbre, bbtnDetalle})
+        b->resize(b->sizeHint().width() + kHolguraBoton, b->height());
     bbtnSensibilidad->move((bbtnShowPDos->isVisibleTo(this) ? bbtnShowPDos : bbtnShowPUno)->geometry().right() + 9,
                            bbtnSensibilidad->y());
     bbtnSensibilidad->setVisible(CalculadoraDe(d.CodiProb) != nullptr);
