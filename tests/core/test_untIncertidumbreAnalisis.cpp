@@ -85,6 +85,18 @@ TEST(IncertidumbreAnalisis, InfluenciasYCurvasDeUnaPila) {
         EXPECT_TRUE(std::isnan(influencias[f][1].rho) || std::fabs(influencias[f][1].rho) < std::fabs(influencias[f][0].rho));
     }
 
+    // The columns ranked once give what each pair ranked alone gives.
+    for (std::size_t f = 0; f < influencias.size(); ++f)
+        for (const TInfluencia& x : influencias[f]) {
+            std::vector<double> valores;
+            for (std::size_t i = 0; i < e.muestras; ++i) valores.push_back(e.valores[i * 2 + x.entrada]);
+            const double solo = CorrelacionSpearman(valores, e.profundidades[f]);
+            if (std::isnan(solo))
+                EXPECT_TRUE(std::isnan(x.rho));
+            else
+                EXPECT_NEAR(x.rho, solo, 1e-12);
+        }
+
     const std::vector<TCurvaExcedencia> curvas = CurvasExcedencia(e, 100);
     ASSERT_EQ(curvas.size(), e.formulas.size());
     for (std::size_t f = 0; f < curvas.size(); ++f) {
@@ -117,6 +129,38 @@ TEST(IncertidumbreAnalisis, InfluenciasYCurvasDeUnaPila) {
     EXPECT_EQ(Lineas(resumen), 1 + 4 + 3u);
     EXPECT_NE(resumen.find("\nMuestras,2000\nRechazadas,0\nFallidas,0\n"), std::string::npos);
     EXPECT_NE(resumen.find("P(ys > 3 m)"), std::string::npos);
+}
+
+// A normal discharge wide enough that the field rejects some draws: those
+// samples have no depth and stay out of the correlations, which still
+// follow the discharge.
+TEST(IncertidumbreAnalisis, InfluenciasConMuestrasRechazadas) {
+    const TProblema base = Pila();
+    TOpcionesIncertidumbre o;
+    o.entradas = {Entrada("FlujCaud=normal:*:0.8", base), Entrada("SediAnguRepo=uniforme:29:31", base)};
+    o.muestras = 1000;
+    const TEstudioIncertidumbre e = EstudiarIncertidumbre(base, o);
+    ASSERT_FALSE(e.error) << *e.error;
+    ASSERT_GT(e.rechazadas, 0u);
+    const auto influencias = InfluenciasSpearman(e);
+    for (std::size_t f = 0; f < influencias.size(); ++f) {
+        SCOPED_TRACE(e.formulas[f].titulo);
+        for (const TInfluencia& x : influencias[f]) {
+            std::vector<double> valores, profundidades;
+            for (std::size_t i = 0; i < e.muestras; ++i)
+                if (!std::isnan(e.profundidades[f][i])) {
+                    valores.push_back(e.valores[i * 2 + x.entrada]);
+                    profundidades.push_back(e.profundidades[f][i]);
+                }
+            EXPECT_EQ(valores.size(), e.muestras - e.rechazadas);
+            const double solo = CorrelacionSpearman(valores, profundidades);
+            EXPECT_TRUE(std::isnan(solo) ? std::isnan(x.rho) : std::fabs(x.rho - solo) < 1e-12) << x.rho << " " << solo;
+        }
+        if (e.formulas[f].titulo == "CSU") {
+            EXPECT_EQ(influencias[f][0].entrada, 0u);
+            EXPECT_GT(influencias[f][0].rho, 0.8);
+        }
+    }
 }
 
 // The defaults are the program's own figures over the shipped field

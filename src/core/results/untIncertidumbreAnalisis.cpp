@@ -44,17 +44,13 @@ std::string Completo(double x) { return std::isnan(x) ? std::string() : TextoVal
 
 }  // namespace
 
-double CorrelacionSpearman(std::span<const double> x, std::span<const double> y) {
-    std::vector<double> a, b;
-    for (std::size_t i = 0; i < std::min(x.size(), y.size()); ++i)
-        if (!std::isnan(x[i]) && !std::isnan(y[i])) {
-            a.push_back(x[i]);
-            b.push_back(y[i]);
-        }
-    if (a.size() < 3) return kNan;
-    const std::vector<double> ra = Rangos(a), rb = Rangos(b);
-    // Both sets of ranks have the mean (n + 1) / 2.
-    const long double media = (static_cast<long double>(a.size()) + 1) / 2;
+namespace {
+
+// Pearson's correlation of two sets of ranks 1..n (ties averaged), whose
+// means are both (n + 1) / 2.
+double CorrelacionRangos(const std::vector<double>& ra, const std::vector<double>& rb) {
+    if (ra.size() < 3) return kNan;
+    const long double media = (static_cast<long double>(ra.size()) + 1) / 2;
     long double sab = 0, saa = 0, sbb = 0;
     for (std::size_t i = 0; i < ra.size(); ++i) {
         const long double da = ra[i] - media, db = rb[i] - media;
@@ -66,17 +62,41 @@ double CorrelacionSpearman(std::span<const double> x, std::span<const double> y)
     return static_cast<double>(sab / std::sqrt(saa * sbb));
 }
 
+bool SinNan(const std::vector<double>& v) {
+    return std::none_of(v.begin(), v.end(), [](double x) { return std::isnan(x); });
+}
+
+}  // namespace
+
+double CorrelacionSpearman(std::span<const double> x, std::span<const double> y) {
+    std::vector<double> a, b;
+    for (std::size_t i = 0; i < std::min(x.size(), y.size()); ++i)
+        if (!std::isnan(x[i]) && !std::isnan(y[i])) {
+            a.push_back(x[i]);
+            b.push_back(y[i]);
+        }
+    return CorrelacionRangos(Rangos(a), Rangos(b));
+}
+
 std::vector<std::vector<TInfluencia>> InfluenciasSpearman(const TEstudioIncertidumbre& e) {
     const std::size_t m = e.entradas.size();
     const std::size_t n = m ? e.valores.size() / m : 0;
+    // Each input's values, and their ranks when every sample has one (then
+    // a column is ranked once, not once per formula).
+    std::vector<std::vector<double>> x(m, std::vector<double>(n)), rangoX(m);
+    for (std::size_t j = 0; j < m; ++j) {
+        for (std::size_t i = 0; i < n; ++i) x[j][i] = e.valores[i * m + j];
+        if (SinNan(x[j])) rangoX[j] = Rangos(x[j]);
+    }
     std::vector<std::vector<TInfluencia>> r;
-    std::vector<double> x(n);
     for (const std::vector<double>& y : e.profundidades) {
         std::vector<TInfluencia>& lista = r.emplace_back();
-        for (std::size_t j = 0; j < m; ++j) {
-            for (std::size_t i = 0; i < n; ++i) x[i] = e.valores[i * m + j];
-            lista.push_back({j, CorrelacionSpearman(x, std::span<const double>(y.data(), std::min(n, y.size())))});
-        }
+        const bool completa = y.size() == n && SinNan(y);
+        const std::vector<double> rangoY = completa ? Rangos(y) : std::vector<double>{};
+        for (std::size_t j = 0; j < m; ++j)
+            lista.push_back({j, completa && !rangoX[j].empty()
+                                    ? CorrelacionRangos(rangoX[j], rangoY)
+                                    : CorrelacionSpearman(x[j], std::span<const double>(y.data(), std::min(n, y.size())))});
         std::stable_sort(lista.begin(), lista.end(), [](const TInfluencia& a, const TInfluencia& b) {
             if (std::isnan(a.rho) || std::isnan(b.rho)) return !std::isnan(a.rho) && std::isnan(b.rho);
             return std::fabs(a.rho) > std::fabs(b.rho);
