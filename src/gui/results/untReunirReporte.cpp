@@ -60,11 +60,22 @@ TSeccionReporte Seccion(const QWidget& ventana, const TSeccionControles& control
 
 }  // namespace
 
-std::optional<TReporteIncertidumbre> EstudioIncertidumbre(IVentanaProblema& ventana, std::string fecha) {
+namespace {
+
+// The open uncertainty window of this calculation window whose study is
+// the latest of its current problem; none when there is no such study.
+const TfrmIncertidumbre* UltimoEstudio(IVentanaProblema& ventana) {
     const TfrmIncertidumbre* ultimo = nullptr;
     const TProblema problema = ventana.ProblemaActual();
     for (const TfrmIncertidumbre* v : ventana.Ventana().findChildren<TfrmIncertidumbre*>())
         if (v->Estudio() && v->Problema() == problema && (!ultimo || v->Orden() > ultimo->Orden())) ultimo = v;
+    return ultimo;
+}
+
+}  // namespace
+
+std::optional<TReporteIncertidumbre> EstudioIncertidumbre(IVentanaProblema& ventana, std::string fecha) {
+    const TfrmIncertidumbre* ultimo = UltimoEstudio(ventana);
     if (!ultimo) return std::nullopt;
     return ultimo->Reporte(std::move(fecha));
 }
@@ -101,7 +112,7 @@ void MostrarReporte(IVentanaProblema& ventana) {
     bool detalle = false, incertidumbre = false;
     {
         TfrmObservaciones dialogo(&ventana.Ventana());
-        dialogo.OfrecerIncertidumbre(EstudioIncertidumbre(ventana, {}).has_value());
+        dialogo.OfrecerIncertidumbre(UltimoEstudio(ventana) != nullptr);
         dialogo.exec();
         observaciones = dialogo.Observaciones();
         detalle = dialogo.IncluirDetalle();
