@@ -42,6 +42,7 @@
 #include "results/untDetalle.h"
 #include "results/untGraficoTexto.h"
 #include "results/untIncertidumbre.h"
+#include "results/untIncertidumbreAnalisis.h"
 #include "results/untLibro.h"
 #include "results/untLote.h"
 #include "results/untPendientes.h"

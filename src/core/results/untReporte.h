@@ -6,6 +6,7 @@
 #pragma once
 
 #include <array>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -56,6 +57,8 @@ struct TDetalleReporte {
     std::string fecha;  // "AAAA-MM-DD"
 };
 
+struct TReporteIncertidumbre;  // results/untIncertidumbreAnalisis.h
+
 // Everything the report prints, as texts.
 struct TTextosReporte {
     std::string titulo;  // problem title
@@ -67,6 +70,8 @@ struct TTextosReporte {
     std::optional<TPaginaAvisos> avisos;
     // No value: no pages of the calculation detail (the user did not ask).
     std::optional<TDetalleReporte> detalle{};
+    // None: no page "Estudio de incertidumbre" (the user did not ask).
+    std::shared_ptr<const TReporteIncertidumbre> incertidumbre{};
 };
 
 enum class TFuenteReporte {

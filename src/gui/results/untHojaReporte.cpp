@@ -23,6 +23,7 @@
 
 #include "comun/untMensajes.h"
 #include "results/untPaginaGrafico.h"
+#include "results/untVentanaIncertidumbre.h"
 
 namespace {
 
@@ -76,16 +77,12 @@ QFont EnUnidades(const QFont& grafico) {
     return f;
 }
 
-// The evolution chart of the model, as the chart page draws it (its time
-// scale and hidden curves as the user left them), painted as vectors into
-// the rectangle (layout units).
-void PintarGrafico(QCPPainter& p, const TPaginaAvisos& avisos, const TRectReporte& r) {
-    TPaginaGrafico pagina(avisos.grafico);
-    pagina.EscalaLogaritmica(avisos.tiempoLog);
-    for (int k = 0; k < 4; ++k)
-        if (avisos.ocultas[k]) pagina.AlternarSerie(k);
-    QCustomPlot& grafico = *pagina.chrtGrafico;
-    pagina.titulo->setFont(EnUnidades(pagina.titulo->font()));
+// Paints a chart as vectors into the rectangle (layout units), its texts
+// in the report's face.
+void PintarQCustomPlot(QCPPainter& p, QCustomPlot& grafico, const TRectReporte& r) {
+    for (int i = 0; i < grafico.plotLayout()->elementCount(); ++i)
+        if (auto* texto = qobject_cast<QCPTextElement*>(grafico.plotLayout()->elementAt(i)))
+            texto->setFont(EnUnidades(texto->font()));
     for (QCPAxis* eje : grafico.axisRect()->axes()) {
         eje->setLabelFont(EnUnidades(eje->labelFont()));
         eje->setTickLabelFont(EnUnidades(eje->tickLabelFont()));
@@ -93,6 +90,8 @@ void PintarGrafico(QCPPainter& p, const TPaginaAvisos& avisos, const TRectReport
     grafico.legend->setFont(EnUnidades(grafico.legend->font()));
     for (int i = 0; i < grafico.legend->itemCount(); ++i)
         grafico.legend->item(i)->setFont(EnUnidades(grafico.legend->item(i)->font()));
+    for (int i = 0; i < grafico.itemCount(); ++i)
+        if (auto* texto = qobject_cast<QCPItemText*>(grafico.item(i))) texto->setFont(EnUnidades(texto->font()));
 
     const QPaintDevice* d = p.device();
     const qreal kx = d->logicalDpiX() / kUnidadesPorPulgada;
@@ -107,6 +106,24 @@ void PintarGrafico(QCPPainter& p, const TPaginaAvisos& avisos, const TRectReport
     grafico.toPainter(&p, r.ancho, r.alto);
     p.restore();
     p.setModes(modos);
+}
+
+// The evolution chart of the model, as the chart page draws it (its time
+// scale and hidden curves as the user left them).
+void PintarGrafico(QCPPainter& p, const TPaginaAvisos& avisos, const TRectReporte& r) {
+    TPaginaGrafico pagina(avisos.grafico);
+    pagina.EscalaLogaritmica(avisos.tiempoLog);
+    for (int k = 0; k < 4; ++k)
+        if (avisos.ocultas[k]) pagina.AlternarSerie(k);
+    PintarQCustomPlot(p, *pagina.chrtGrafico, r);
+}
+
+// The exceedance curves of the uncertainty study, as its window draws them.
+void PintarExcedencia(QCPPainter& p, const TReporteIncertidumbre& estudio, const TRectReporte& r) {
+    QCustomPlot grafico;
+    PrepararGraficoExcedencia(grafico);
+    DibujarExcedencia(grafico, estudio.curvas, estudio.fundacion, estudio.logaritmica);
+    PintarQCustomPlot(p, grafico, r);
 }
 
 }  // namespace
@@ -169,6 +186,12 @@ void PintarPaginas(QCPPainter& p, QPagedPaintDevice& dispositivo, const TTextosR
         const TDisposicionAvisos segunda = DisponerPaginaAvisos(*textos.avisos, textos.titulo);
         PintarReporte(p, segunda.items);
         if (segunda.grafico) PintarGrafico(p, *textos.avisos, *segunda.grafico);
+    }
+    if (textos.incertidumbre) {
+        dispositivo.newPage();
+        const TDisposicionAvisos pagina = DisponerPaginaIncertidumbre(*textos.incertidumbre, textos.titulo);
+        PintarReporte(p, pagina.items);
+        if (pagina.grafico) PintarExcedencia(p, *textos.incertidumbre, *pagina.grafico);
     }
     if (textos.detalle) {
         for (const std::vector<TItemReporte>& pagina : DisponerPaginasDetalle(*textos.detalle, textos.titulo)) {

@@ -2,8 +2,8 @@
 // 10 mm margins, one layout unit = 1/96 inch from the top-left corner of the
 // margins: the one page of inputs and results and, when the problem has
 // something to warn about or curves, the second page "Avisos y gráfico" with
-// the evolution chart drawn as vectors, and, when the user asks, the pages
-// "Detalle del cálculo".  The print preview, the printer and
+// the evolution chart drawn as vectors, and, when the user asks, the page
+// "Estudio de incertidumbre" and the pages "Detalle del cálculo".  The print preview, the printer and
 // the PDF file share the one paint function.
 #pragma once
 

@@ -12,7 +12,7 @@ TfrmObservaciones::TfrmObservaciones(QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
     setObjectName("frmObservaciones");
     setWindowTitle("Ingrese Observaciones");
-    setFixedSize(420, 222);
+    setFixedSize(420, 246);
 
     mmObservaciones = new QPlainTextEdit(this);
     mmObservaciones->setObjectName("mmObservaciones");
@@ -23,17 +23,22 @@ TfrmObservaciones::TfrmObservaciones(QWidget* owner)
     chkDetalle->setObjectName("chkDetalle");
     chkDetalle->setGeometry(12, 146, 396, 24);
 
+    chkIncertidumbre = new QCheckBox("Incluir el estudio de incertidumbre", this);
+    chkIncertidumbre->setObjectName("chkIncertidumbre");
+    chkIncertidumbre->setGeometry(12, 170, 396, 24);
+    OfrecerIncertidumbre(false);
+
     // The standard buttons' texts, in the language of Qt's translation.
     bbtnOk = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton),
                              QCoreApplication::translate("QPlatformTheme", "OK"), this);
     bbtnOk->setObjectName("bbtnOk");
-    bbtnOk->setGeometry(116, 180, 88, 28);
+    bbtnOk->setGeometry(116, 204, 88, 28);
     connect(bbtnOk, &QPushButton::clicked, this, &QDialog::accept);
 
     bbtnCanc = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton),
                                QCoreApplication::translate("QPlatformTheme", "Cancel"), this);
     bbtnCanc->setObjectName("bbtnCanc");
-    bbtnCanc->setGeometry(216, 180, 88, 28);
+    bbtnCanc->setGeometry(216, 204, 88, 28);
     connect(bbtnCanc, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -45,6 +50,19 @@ std::optional<QString> TfrmObservaciones::Observaciones() const {
 }
 
 bool TfrmObservaciones::IncluirDetalle() const { return result() == QDialog::Accepted && chkDetalle->isChecked(); }
+
+void TfrmObservaciones::OfrecerIncertidumbre(bool hay) {
+    chkIncertidumbre->setEnabled(hay);
+    if (!hay) chkIncertidumbre->setChecked(false);
+    chkIncertidumbre->setToolTip(hay ? "El último estudio calculado en una ventana \"Incertidumbre\" abierta de este "
+                                       "problema"
+                                     : "Calcule antes un estudio con \"Incertidumbre...\" en la página de resultados, "
+                                       "y déjelo abierto");
+}
+
+bool TfrmObservaciones::IncluirIncertidumbre() const {
+    return result() == QDialog::Accepted && chkIncertidumbre->isEnabled() && chkIncertidumbre->isChecked();
+}
 
 void TfrmObservaciones::showEvent(QShowEvent* e) {
     // Centred on the screen, whatever the owner.

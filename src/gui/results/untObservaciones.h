@@ -1,6 +1,7 @@
 // "Ingrese Observaciones": the free text printed at the foot of the report,
-// asked before every report, and whether the report adds the pages of the
-// calculation detail.
+// asked before every report, whether the report adds the pages of the
+// calculation detail, and whether it adds the page of the uncertainty study
+// (offered only when a study of the window's problem has been computed).
 #pragma once
 
 #include <optional>
@@ -19,6 +20,8 @@ public:
 
     QPlainTextEdit* mmObservaciones;
     QCheckBox* chkDetalle;  // "Incluir el detalle del cálculo", unticked at first
+    // "Incluir el estudio de incertidumbre", unticked; enabled by OfrecerIncertidumbre.
+    QCheckBox* chkIncertidumbre;
     QPushButton* bbtnOk;
     QPushButton* bbtnCanc;
 
@@ -33,6 +36,11 @@ public:
     // True when the dialog closed with OK and "Incluir el detalle del
     // cálculo" ticked.
     bool IncluirDetalle() const;
+    // Enables "Incluir el estudio de incertidumbre" (a study is at hand), or
+    // disables it with a tooltip that says how to get one.
+    void OfrecerIncertidumbre(bool hay);
+    // True when the dialog closed with OK and that box ticked.
+    bool IncluirIncertidumbre() const;
 
 protected:
     void showEvent(QShowEvent* e) override;

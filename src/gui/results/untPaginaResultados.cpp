@@ -19,6 +19,7 @@
 #include "results/untDetalleVentana.h"
 #include "results/untPdteCritPVC.h"
 #include "results/untSensibilidad.h"
+#include "results/untVentanaIncertidumbre.h"
 
 namespace {
 
@@ -146,6 +147,9 @@ TPaginaResultados::TPaginaResultados(IVentanaProblema& ventana) : ventana_(venta
     bbtnSensibilidad = new QPushButton("Sensibilidad...", this);
     bbtnSensibilidad->setObjectName("bbtnSensibilidad");
     bbtnSensibilidad->setGeometry(x, yBotones, 112, 28);
+    bbtnIncertidumbre = new QPushButton("Incertidumbre...", this);
+    bbtnIncertidumbre->setObjectName("bbtnIncertidumbre");
+    bbtnIncertidumbre->setGeometry(x + 120, yBotones, 112, 28);
     bbtnDetalle = new QPushButton(kTituloDetalle, this);
     bbtnDetalle->setObjectName("bbtnDetalle");
     bbtnDetalle->setGeometry(x + 120, yBotones, 136, 28);
@@ -164,6 +168,7 @@ TPaginaResultados::TPaginaResultados(IVentanaProblema& ventana) : ventana_(venta
     connect(bbtnShowPDos, &QPushButton::clicked, this, &TPaginaResultados::bbtnShowPDosClick);
     connect(bbtnPdteCrit, &QPushButton::clicked, this, &TPaginaResultados::bbtnPdteCritClick);
     connect(bbtnSensibilidad, &QPushButton::clicked, this, &TPaginaResultados::bbtnSensibilidadClick);
+    connect(bbtnIncertidumbre, &QPushButton::clicked, this, &TPaginaResultados::bbtnIncertidumbreClick);
     connect(bbtnDetalle, &QPushButton::clicked, this, &TPaginaResultados::bbtnDetalleClick);
 }
 
@@ -198,11 +203,18 @@ void TPaginaResultados::tbshProblemaShow() {
         w->show();
     const TImagenesCodigo* imagenes = ImagenesDe(d.CodiProb);
     bbtnShowPDos->setVisible(imagenes && imagenes->segunda);
+    constexpr int kHolguraBoton = 8;  // px beside the text, as the fixed buttons have
     // After the picture buttons; only for a code with formulas to study.
+    // As wide as their texts: with the abutment's two pictures the row
+    // holds six buttons.
+    for (QPushButton* b : {bbtnSensibilidad, bbtnIncertidumbre, bbtnDetalle})
+        b->resize(b->sizeHint().width() + kHolguraBoton, b->height());
     bbtnSensibilidad->move((bbtnShowPDos->isVisibleTo(this) ? bbtnShowPDos : bbtnShowPUno)->geometry().right() + 9,
                            bbtnSensibilidad->y());
     bbtnSensibilidad->setVisible(CalculadoraDe(d.CodiProb) != nullptr);
-    bbtnDetalle->move(bbtnSensibilidad->geometry().right() + 9, bbtnSensibilidad->y());
+    bbtnIncertidumbre->move(bbtnSensibilidad->geometry().right() + 9, bbtnSensibilidad->y());
+    bbtnIncertidumbre->setVisible(CalculadoraDe(d.CodiProb) != nullptr);
+    bbtnDetalle->move(bbtnIncertidumbre->geometry().right() + 9, bbtnSensibilidad->y());
     bbtnDetalle->setVisible(CalculadoraDe(d.CodiProb) != nullptr);
     if (ConTablaPendientes(d.CodiProb)) MostrarTabla(bbtnPdteCrit, ventana_.Panel());
 
@@ -254,7 +266,7 @@ void TPaginaResultados::MostrarAvisosAbajo(int y, const std::string& resumen) {
     }
     // The buttons on their usual row, or below the last warning.
     const int yBotones = std::max(TopeFila(kFilaBotones, 1, false) + 4, y + kEntreAvisos);
-    for (QPushButton* b : {bbtnReporte, bbtnShowPUno, bbtnShowPDos, bbtnSensibilidad, bbtnDetalle})
+    for (QPushButton* b : {bbtnReporte, bbtnShowPUno, bbtnShowPDos, bbtnSensibilidad, bbtnIncertidumbre, bbtnDetalle})
         b->move(b->x(), yBotones);
     ventana_.AltoDePagina(bbtnReporte->geometry().bottom() + kEntreAvisos * 2);
 }
@@ -309,6 +321,11 @@ void TPaginaResultados::bbtnPdteCritClick() {
 
 void TPaginaResultados::bbtnSensibilidadClick() {
     auto* ventana = new TfrmSensibilidad(ventana_.ProblemaActual(), lblProbTipo->text(), &ventana_.Ventana());
+    ventana->show();
+}
+
+void TPaginaResultados::bbtnIncertidumbreClick() {
+    auto* ventana = new TfrmIncertidumbre(ventana_.ProblemaActual(), lblProbTipo->text(), &ventana_.Ventana());
     ventana->show();
 }
 

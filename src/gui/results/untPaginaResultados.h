@@ -8,7 +8,7 @@
 // its field; a click on one takes the user to that field.  The page keeps
 // nothing: every show rebuilds it from the record, the panel and the texts.
 // After a calculation "Sensibilidad..." opens the sensitivity study of the
-// window's problem and "Detalle del cálculo" the detail of its computation.
+// window's problem, "Incertidumbre..." its uncertainty study and "Detalle del cálculo" the detail of its computation.
 #pragma once
 
 #include <map>
@@ -60,6 +60,7 @@ public:
     QPushButton* bbtnShowPDos;
     QPushButton* bbtnPdteCrit;
     QPushButton* bbtnSensibilidad;  // "Sensibilidad..."
+    QPushButton* bbtnIncertidumbre;  // "Incertidumbre..."
     QPushButton* bbtnDetalle;       // "Detalle del cálculo"
     QLabel* lblAvisRang;  // summary of the formulas whose data lie outside their ranges
 
@@ -85,6 +86,8 @@ public:
     void bbtnPdteCritClick();
     // Opens a sensitivity window over a copy of the window's problem.
     void bbtnSensibilidadClick();
+    // Opens an uncertainty window over a copy of the window's problem.
+    void bbtnIncertidumbreClick();
     // Opens a window with the detail of the computed problem.
     void bbtnDetalleClick();
 

@@ -14,6 +14,7 @@
 #include "results/untHojaReporte.h"
 #include "results/untObservaciones.h"
 #include "results/untPaginaGrafico.h"
+#include "results/untVentanaIncertidumbre.h"
 
 namespace {
 
@@ -59,7 +60,28 @@ TSeccionReporte Seccion(const QWidget& ventana, const TSeccionControles& control
 
 }  // namespace
 
-TTextosReporte TextosReporte(IVentanaProblema& ventana, std::optional<QString> observaciones, bool detalle) {
+namespace {
+
+// The open uncertainty window of this calculation window whose study is
+// the latest of its current problem; none when there is no such study.
+const TfrmIncertidumbre* UltimoEstudio(IVentanaProblema& ventana) {
+    const TfrmIncertidumbre* ultimo = nullptr;
+    const TProblema problema = ventana.ProblemaActual();
+    for (const TfrmIncertidumbre* v : ventana.Ventana().findChildren<TfrmIncertidumbre*>())
+        if (v->Estudio() && v->Problema() == problema && (!ultimo || v->Orden() > ultimo->Orden())) ultimo = v;
+    return ultimo;
+}
+
+}  // namespace
+
+std::optional<TReporteIncertidumbre> EstudioIncertidumbre(IVentanaProblema& ventana, std::string fecha) {
+    const TfrmIncertidumbre* ultimo = UltimoEstudio(ventana);
+    if (!ultimo) return std::nullopt;
+    return ultimo->Reporte(std::move(fecha));
+}
+
+TTextosReporte TextosReporte(IVentanaProblema& ventana, std::optional<QString> observaciones, bool detalle,
+                             bool incertidumbre) {
     const TDatosProblema& d = ventana.Datos();
     const QWidget& w = ventana.Ventana();
     TTextosReporte textos;
@@ -79,18 +101,23 @@ TTextosReporte TextosReporte(IVentanaProblema& ventana, std::optional<QString> o
         for (int k = 0; k < 4; ++k) textos.avisos->ocultas[k] = grafico->SerieOculta(k);
     }
     if (detalle) textos.detalle = TDetalleReporte{DetalleCalculo(d, ventana.Panel(), ventana.OpcionManning()), fecha};
+    if (incertidumbre)
+        if (auto estudio = EstudioIncertidumbre(ventana, fecha))
+            textos.incertidumbre = std::make_shared<const TReporteIncertidumbre>(std::move(*estudio));
     return textos;
 }
 
 void MostrarReporte(IVentanaProblema& ventana) {
     std::optional<QString> observaciones;
-    bool detalle = false;
+    bool detalle = false, incertidumbre = false;
     {
         TfrmObservaciones dialogo(&ventana.Ventana());
+        dialogo.OfrecerIncertidumbre(UltimoEstudio(ventana) != nullptr);
         dialogo.exec();
         observaciones = dialogo.Observaciones();
         detalle = dialogo.IncluirDetalle();
+        incertidumbre = dialogo.IncluirIncertidumbre();
     }
-    TfrmReporte vista(TextosReporte(ventana, std::move(observaciones), detalle), &ventana.Ventana());
+    TfrmReporte vista(TextosReporte(ventana, std::move(observaciones), detalle, incertidumbre), &ventana.Ventana());
     vista.exec();
 }

@@ -15,10 +15,17 @@ class IVentanaProblema;
 // its tab's caption, the rows' captions, edit texts as typed and units of the
 // input pages, the results rows as the page shows them; and the second page
 // of the warnings and the chart when the problem has any, dated today; with
-// `detalle`, the pages of the calculation detail too.
-TTextosReporte TextosReporte(IVentanaProblema& ventana, std::optional<QString> observaciones, bool detalle = false);
+// `detalle`, the pages of the calculation detail too; with `incertidumbre`,
+// the page of the uncertainty study EstudioIncertidumbre finds.
+TTextosReporte TextosReporte(IVentanaProblema& ventana, std::optional<QString> observaciones, bool detalle = false,
+                             bool incertidumbre = false);
+
+// The report page of the latest study computed in an open "Incertidumbre"
+// window of this calculation window whose problem is still the window's
+// own; none when there is no such study.
+std::optional<TReporteIncertidumbre> EstudioIncertidumbre(IVentanaProblema& ventana, std::string fecha);
 
 // Asks the observations ("Ingrese Observaciones") and whether to include
-// the calculation detail, then shows the preview of the report and returns
+// the calculation detail and the uncertainty study, then shows the preview of the report and returns
 // when it is closed.
 void MostrarReporte(IVentanaProblema& ventana);
