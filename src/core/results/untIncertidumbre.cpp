@@ -426,6 +426,10 @@ TEstudioIncertidumbre EstudiarIncertidumbre(const TProblema& base, const TOpcion
             [&](std::size_t j, TCasoResuelto& c) {
                 const std::size_t i = inicio + j;
                 if (c.cancelado) return;
+                // A drawn value may make the problem another type (a gate's
+                // opening a confined vortex): its slots hold other formulas.
+                if (!c.error && c.r.d.CodiProb != r.d.CodiProb)
+                    c.error = MensajeCambioDeTipo(c.r.titulo.value_or("código " + std::to_string(c.r.d.CodiProb)));
                 if (c.error) {
                     if (estados[i] != TEstadoMuestra::Rechazada) estados[i] = TEstadoMuestra::Fallida;
                     mensajes[j] = std::move(*c.error);

@@ -131,7 +131,9 @@ struct TEstudioIncertidumbre {
     std::optional<std::string> error;  // the study could not start: nothing else holds
     std::size_t muestras = 0;
     std::size_t rechazadas = 0;  // a drawn value its field rejects (the first message below)
-    std::size_t fallidas = 0;    // the computation faulted (the first message below)
+    // The computation faulted, or the drawn values made the problem another
+    // type, whose formulas are not the base's (the first message below).
+    std::size_t fallidas = 0;
     std::string primerRechazo, primerFallo;
     bool cancelado = false;
     std::vector<TEntradaIncierta> entradas;
