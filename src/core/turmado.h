@@ -40,6 +40,7 @@
 #include "results/untDetalle.h"
 #include "results/untGraficoTexto.h"
 #include "results/untIncertidumbre.h"
+#include "results/untIncertidumbreLote.h"
 #include "results/untLote.h"
 #include "results/untPendientes.h"
 #include "results/untRangos.h"

@@ -151,10 +151,10 @@ TCeldasCaso CeldasDeCaso(const TDisposicion& disp, const TProblema& p, const TRe
 }
 
 // The output line of a computed case: its quoted input cells and title, then
-// its cells in the fixed columns, then its data warnings.
+// its cells in the fixed columns, then its data warnings, then `despues`.
 std::string LineaDeCaso(const TDisposicion& disp, const std::string& inicio, const TProblema& p,
                         const TResultado& r, const std::vector<TAvisoDato>& ignorados, char sep,
-                        bool numerosCompletos) {
+                        bool numerosCompletos, const std::vector<std::string>& despues = {}) {
     const TCeldasCaso celdas = CeldasDeCaso(disp, p, r, ignorados);
     std::string linea = inicio;
     linea += sep;
@@ -169,6 +169,10 @@ std::string LineaDeCaso(const TDisposicion& disp, const std::string& inicio, con
     }
     linea += sep;
     linea += Citar(celdas.avisos, sep);
+    for (const std::string& celda : despues) {
+        linea += sep;
+        linea += Citar(celda, sep);
+    }
     linea += '\n';
     return linea;
 }
@@ -201,6 +205,7 @@ struct TLineaCaso {
     std::optional<std::string> error;
     std::optional<TProblema> problema;
     std::vector<TAvisoDato> ignorados;  // fields of the header the problem does not read
+    std::optional<TResultado> resultado;  // kept for the uncertainty study of the line
     std::string inicio;                 // the quoted input cells, separated
     std::string salida;                 // the output line
 };
@@ -208,6 +213,9 @@ struct TLineaCaso {
 // Case lines run together: bounded, so that memory does not grow with the
 // batch.
 constexpr std::size_t kCasosPorBloque = 4096;
+// With an uncertainty study, fewer lines: about this many samples a block,
+// so that a block's lines come out within seconds.
+constexpr std::size_t kMuestrasPorBloque = 65536;
 
 }  // namespace
 
@@ -261,6 +269,11 @@ TResumenLote EjecutarLote(std::istream& entrada, std::ostream& salida, const TOp
     cabecera.push_back("titulo");
     cabecera.insert(cabecera.end(), disposicion.Nombres().begin(), disposicion.Nombres().end());
     cabecera.push_back(ColumnasAvisosLote().back());
+    std::optional<TEstudioLote> estudio;
+    if (opciones.incertidumbre) {
+        estudio.emplace(*opciones.incertidumbre, opciones.columnas == TColumnasLote::Textos);
+        cabecera.insert(cabecera.end(), estudio->Columnas().begin(), estudio->Columnas().end());
+    }
     EscribirLinea(salida, cabecera, sep);
     if (!salida.flush()) {
         resumen.corte = TCorteLote::Salida;
@@ -271,6 +284,10 @@ TResumenLote EjecutarLote(std::istream& entrada, std::ostream& salida, const TOp
     opcionesCasos.curvas = opciones.curvas;
     opcionesCasos.hilos = opciones.hilos;
     TTrabajadores trabajadores(opciones.hilos);
+    const std::size_t hilos = opciones.hilos ? opciones.hilos : HilosPorDefecto();
+    const std::size_t porBloque =
+        estudio ? std::clamp<std::size_t>(kMuestrasPorBloque / estudio->Muestras(), 1, kCasosPorBloque)
+                : kCasosPorBloque;
     bool quedan = true;
     std::vector<TLineaCaso> bloque;
     while (quedan) {
@@ -278,11 +295,11 @@ TResumenLote EjecutarLote(std::istream& entrada, std::ostream& salida, const TOp
         // Read on this thread, up to a block or until the input has nothing
         // ready; split, read into problems, run and format on every thread;
         // written here in input order.
-        while (bloque.size() < kCasosPorBloque && (bloque.empty() || entrada.rdbuf()->in_avail() > 0) &&
+        while (bloque.size() < porBloque && (bloque.empty() || entrada.rdbuf()->in_avail() > 0) &&
                (quedan = leer())) {
             if (SinBlancos(linea.texto).empty() && !linea.larga) continue;
             ++resumen.casos;
-            bloque.push_back(TLineaCaso{resumen.lineas, std::move(linea), {}, {}, {}, {}, {}});
+            bloque.push_back(TLineaCaso{resumen.lineas, std::move(linea), {}, {}, {}, {}, {}, {}});
         }
         ResolverCasos(
             bloque.size(), opcionesCasos, trabajadores,
@@ -299,15 +316,42 @@ TResumenLote EjecutarLote(std::istream& entrada, std::ostream& salida, const TOp
             },
             [&](std::size_t i, TCasoResuelto& r) {
                 TLineaCaso& caso = bloque[i];
-                if (r.error)
+                caso.linea = {};
+                if (r.error) {
                     caso.error = std::move(r.error);
-                else
+                } else if (estudio) {
+                    caso.resultado = std::move(r.r);
+                    return;  // formatted after its study
+                } else {
                     caso.salida = LineaDeCaso(disposicion, caso.inicio, *caso.problema, r.r, caso.ignorados, sep,
                                               opciones.numerosCompletos);
+                }
                 caso.problema.reset();
-                caso.linea = {};
                 caso.inicio = {};
             });
+        if (estudio) {
+            // Each computed line's study.  With as many lines as threads or
+            // more, each line's study runs on one thread; with fewer, they
+            // run one after another, each on every thread.  Either way a
+            // study's numbers do not depend on the threads.
+            auto estudiar = [&](TLineaCaso& caso, TTrabajadores& t) {
+                if (!caso.resultado) return;
+                caso.salida = LineaDeCaso(disposicion, caso.inicio, *caso.problema, *caso.resultado, caso.ignorados,
+                                          sep, opciones.numerosCompletos,
+                                          estudio->Celdas(*caso.problema, *caso.resultado, opciones.numerosCompletos, t));
+                caso.problema.reset();
+                caso.resultado.reset();
+                caso.inicio = {};
+            };
+            if (bloque.size() >= hilos) {
+                trabajadores.EnParalelo(bloque.size(), [&](std::size_t i) {
+                    TTrabajadores solo(1);
+                    estudiar(bloque[i], solo);
+                });
+            } else {
+                for (TLineaCaso& caso : bloque) estudiar(caso, trabajadores);
+            }
+        }
         for (TLineaCaso& caso : bloque) {
             if (caso.error)
                 fallar(caso.numero, std::move(*caso.error));
