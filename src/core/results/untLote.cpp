@@ -4,6 +4,7 @@
 #include <charconv>
 #include <exception>
 #include <map>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string_view>
@@ -205,7 +206,7 @@ struct TLineaCaso {
     std::optional<std::string> error;
     std::optional<TProblema> problema;
     std::vector<TAvisoDato> ignorados;  // fields of the header the problem does not read
-    std::optional<TResultado> resultado;  // kept for the uncertainty study of the line
+    std::unique_ptr<TResultado> resultado;  // kept for the uncertainty study of the line
     std::string inicio;                 // the quoted input cells, separated
     std::string salida;                 // the output line
 };
@@ -320,7 +321,7 @@ TResumenLote EjecutarLote(std::istream& entrada, std::ostream& salida, const TOp
                 if (r.error) {
                     caso.error = std::move(r.error);
                 } else if (estudio) {
-                    caso.resultado = std::move(r.r);
+                    caso.resultado = std::make_unique<TResultado>(std::move(r.r));
                     return;  // formatted after its study
                 } else {
                     caso.salida = LineaDeCaso(disposicion, caso.inicio, *caso.problema, r.r, caso.ignorados, sep,
