@@ -23,22 +23,34 @@
 
 namespace {
 
-std::string Citar(const std::string& celda, char separador) {
-    if (celda.find_first_of(std::string{separador, '"', '\n', '\r'}) == std::string::npos) return celda;
-    std::string r = "\"";
-    for (char c : celda) {
-        if (c == '"') r += '"';
-        r += c;
+// Appends a cell to `linea`, quoted when it holds the separator, a quote or
+// a line break (a quote doubled).  The quotes are looked for once and the
+// text between them copied whole: a long data warning is copied, not built
+// character by character.
+void AgregarCelda(std::string& linea, std::string_view celda, char separador) {
+    const char especiales[] = {separador, '"', '\n', '\r'};
+    if (celda.find_first_of(std::string_view(especiales, sizeof especiales)) == std::string_view::npos) {
+        linea += celda;
+        return;
     }
-    return r + '"';
+    linea += '"';
+    for (std::size_t i = 0;;) {
+        const std::size_t comilla = celda.find('"', i);
+        linea += celda.substr(i, comilla == std::string_view::npos ? comilla : comilla + 1 - i);
+        if (comilla == std::string_view::npos) break;
+        linea += '"';
+        i = comilla + 1;
+    }
+    linea += '"';
 }
 
 void EscribirLinea(std::ostream& salida, const std::vector<std::string>& celdas, char separador) {
+    std::string linea;
     for (std::size_t i = 0; i < celdas.size(); ++i) {
-        if (i) salida << separador;
-        salida << Citar(celdas[i], separador);
+        if (i) linea += separador;
+        AgregarCelda(linea, celdas[i], separador);
     }
-    salida << '\n';
+    salida << linea << '\n';
 }
 
 // The fields of the header that the problem does not read go back to their
@@ -157,22 +169,31 @@ std::string LineaDeCaso(const TDisposicion& disp, const std::string& inicio, con
                         const TResultado& r, const std::vector<TAvisoDato>& ignorados, char sep,
                         bool numerosCompletos, const std::vector<std::string>& despues = {}) {
     const TCeldasCaso celdas = CeldasDeCaso(disp, p, r, ignorados);
-    std::string linea = inicio;
+    std::string linea;
+    // Room for the cells, so that the line is not copied as it grows.
+    std::size_t largo = inicio.size() + disp.Nombres().size() + celdas.avisos.size() + 64;
+    for (const auto& [columna, x] : celdas.celdas) largo += x.texto.size() + 8;
+    for (const std::string& celda : despues) largo += celda.size() + 3;
+    linea.reserve(largo);
+    linea += inicio;
     linea += sep;
-    linea += Citar(r.titulo.value_or(""), sep);
+    AgregarCelda(linea, r.titulo.value_or(""), sep);
     auto celda = celdas.celdas.begin();
     for (std::size_t c = 0; c < disp.Nombres().size(); ++c) {
         linea += sep;
         if (celda != celdas.celdas.end() && celda->first == c) {
             const TCeldaLote& x = (celda++)->second;
-            linea += Citar(numerosCompletos && x.numero ? NumeroCompleto(*x.numero) : x.texto, sep);
+            if (numerosCompletos && x.numero)
+                AgregarCelda(linea, NumeroCompleto(*x.numero), sep);
+            else
+                AgregarCelda(linea, x.texto, sep);
         }
     }
     linea += sep;
-    linea += Citar(celdas.avisos, sep);
+    AgregarCelda(linea, celdas.avisos, sep);
     for (const std::string& celda : despues) {
         linea += sep;
-        linea += Citar(celda, sep);
+        AgregarCelda(linea, celda, sep);
     }
     linea += '\n';
     return linea;
@@ -311,7 +332,7 @@ TResumenLote EjecutarLote(std::istream& entrada, std::ostream& salida, const TOp
                 if (!ProblemaDeCeldas(*encabezado, *celdas, caso.problema, caso.ignorados, error)) return nullptr;
                 for (std::size_t c = 0; c < celdas->size(); ++c) {
                     if (c) caso.inicio += sep;
-                    caso.inicio += Citar((*celdas)[c], sep);
+                    AgregarCelda(caso.inicio, (*celdas)[c], sep);
                 }
                 return &*caso.problema;
             },
