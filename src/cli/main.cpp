@@ -3,6 +3,7 @@
 //
 //   turmado-calc [--problema FILE] [--rugosidad] [--codigo C] [--chorro J] [--json] [--detalle] [NAME=TEXT ...]
 //   turmado-calc --lote CASES.csv [--curvas] [--hilos N] [--numeros completos] [--columnas textos] [--salida FILE]
+//                [--incierto NAME=DIST ... and the study's options]
 //   turmado-calc [options and pairs as above] --barrido NAME=FROM:TO:N [--log] [--salida FILE]
 //   turmado-calc --validar CASES.csv [--json] [--filas ROWS.csv] [--hilos N]
 //   turmado-calc [options and pairs as above] --incierto NAME=DIST ... [--muestras N] [--semilla S]
@@ -23,7 +24,8 @@
 // formula with it.
 // --incierto draws the
 // named fields from distributions and prints statistics of each formula's
-// depth over the samples.
+// depth over the samples; with --lote, each line is studied around its own
+// values and gets P50, P95 (and the foundation's probability) per formula.
 // Exit status: 0 success, 2 usage, rejected input, a bad file or a failed
 // batch line, 3 a floating-point fault, 4 standard output (or the file of
 // --salida) could not be written, 5 a batch's input could not be read to
@@ -102,7 +104,7 @@ void Uso(std::ostream& os) {
     os << "Uso: turmado-calc [--problema ARCHIVO] [--rugosidad] [--codigo C] [--chorro J] [--json] [--detalle]\n"
           "                  [NOMBRE=TEXTO ...]\n"
           "     turmado-calc --lote CASOS.csv [--curvas] [--hilos N] [--numeros completos] [--columnas textos]\n"
-          "                  [--salida ARCHIVO]\n"
+          "                  [--salida ARCHIVO] [--incierto CAMPO=DIST ... y sus opciones]\n"
           "     turmado-calc [opciones y pares como arriba] --barrido CAMPO=DESDE:HASTA:N [--log] [--salida ARCHIVO]\n"
           "     turmado-calc --validar CASOS.csv [--json] [--filas FILAS.csv] [--hilos N]\n"
           "  NOMBRE        campo de datos sin el prefijo edt (AguaDens, SediDiamMedi, FlujTiraRest ...)\n"
@@ -275,7 +277,6 @@ std::optional<TSalida> LeerArgumentos(const std::vector<std::string>& argumentos
     if (!incierto && (op.muestras || op.semilla || op.fundacion || !op.modelos.empty()))
         return TSalida{kSalidaUso, "--muestras, --semilla, --modelo y --fundacion solo valen con --incierto", true};
     if (incierto && op.barrido) return TSalida{kSalidaUso, "--incierto y --barrido no van juntos", true};
-    if (incierto && op.lote) return TSalida{kSalidaUso, "--incierto y --lote no van juntos", true};
     if (op.logaritmico && !op.barrido) return TSalida{kSalidaUso, "--log solo vale con --barrido", true};
     if (op.barrido && op.json) return TSalida{kSalidaUso, "--barrido escribe CSV: no admite --json", true};
     if (op.barrido && op.detalle) return TSalida{kSalidaUso, "--barrido escribe CSV: no admite --detalle", true};
@@ -435,6 +436,13 @@ int Lote(const TOpciones& op) {
     opciones.hilos = op.hilos;
     opciones.numerosCompletos = op.completos;
     opciones.columnas = op.columnas;
+    if (!op.inciertos.empty()) {
+        opciones.incertidumbre = TIncertidumbreLote{op.inciertos, OpcionesIncertidumbre(op)};
+        if (const auto error = ErrorIncertidumbreLote(*opciones.incertidumbre)) {
+            std::cerr << "turmado-calc: " << *error << '\n';
+            return kSalidaUso;
+        }
+    }
     opciones.avance = [&](std::size_t hechos) {
         if (!terminal || hechos < kLoteLargo || (total && *total < kLoteLargo)) return;
         std::cerr << "\rcaso " << hechos;

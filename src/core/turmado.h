@@ -43,6 +43,7 @@
 #include "results/untGraficoTexto.h"
 #include "results/untIncertidumbre.h"
 #include "results/untIncertidumbreAnalisis.h"
+#include "results/untIncertidumbreLote.h"
 #include "results/untLibro.h"
 #include "results/untLote.h"
 #include "results/untPendientes.h"

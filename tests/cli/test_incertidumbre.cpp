@@ -163,7 +163,7 @@ TEST(TurmadoCalcIncertidumbre, TextosRechazados) {
         {kPila + "--fundacion 2", "--muestras, --semilla, --modelo y --fundacion solo valen con --incierto"},
         {kPila + "--incierto", "--incierto espera CAMPO=DIST"},
         {"--lote - --incierto FlujCaud=lognormal:*:0.3 --codigo 22", "--lote no admite otras opciones ni pares"},
-        {"--lote - --incierto FlujCaud=lognormal:*:0.3", "--incierto y --lote no van juntos"},
+        {"--lote - --incierto FlujCaud=lognormal:*:0.3 --json", "--lote no admite otras opciones ni pares"},
         // The problem itself: its own message and status.
         {"--codigo 22 EstrFactFormKs=1 EstrFactGrup=1 SediAnguRepo=0 --incierto FlujCaud=lognormal:*:0.3",
          "Floating point division by zero"},
@@ -179,46 +179,88 @@ TEST(TurmadoCalcIncertidumbre, TextosRechazados) {
 
 namespace {
 
-// Cell `titulo` of every line of a batch's CSV output (no quoted commas in
-// these cells).
+// The cells of a CSV line; quoted cells unquoted.
+std::vector<std::string> CeldasCsv(const std::string& linea) {
+    std::vector<std::string> r(1);
+    bool citada = false;
+    for (std::size_t i = 0; i < linea.size(); ++i) {
+        const char c = linea[i];
+        if (citada && c == '"' && i + 1 < linea.size() && linea[i + 1] == '"') {
+            r.back() += '"';
+            ++i;
+        } else if (c == '"') {
+            citada = !citada;
+        } else if (c == ',' && !citada) {
+            r.emplace_back();
+        } else {
+            r.back() += c;
+        }
+    }
+    return r;
+}
+
+// Cell `titulo` of every line of a batch's CSV output; nothing when there is
+// no such column.
 std::vector<std::string> Columna(const std::string& csv, const std::string& titulo) {
     const std::vector<std::string> lineas = Lineas(csv);
-    const std::vector<std::string> cabecera = Lineas(lineas.at(0), ',');
+    const std::vector<std::string> cabecera = CeldasCsv(lineas.at(0));
     const auto k = std::find(cabecera.begin(), cabecera.end(), titulo) - cabecera.begin();
     std::vector<std::string> celdas;
     if (k == static_cast<long>(cabecera.size())) return celdas;
-    for (std::size_t i = 1; i < lineas.size(); ++i) celdas.push_back(Lineas(lineas[i], ',').at(k));
+    for (std::size_t i = 1; i < lineas.size(); ++i)
+        if (!lineas[i].empty()) celdas.push_back(CeldasCsv(lineas[i]).at(k));
     return celdas;
 }
 
 }  // namespace
 
 // A batch with a study per line around that line's values: with a
-// coefficient of variation of 0 each line's P50 and P95 are its own depths.
-// Off while the batch's columns, fixed before the first case runs, have no
-// keys for the study's: the batch refuses --incierto until they do.
-TEST(TurmadoCalcIncertidumbre, DISABLED_LoteConUnEstudioPorLinea) {
+// coefficient of variation of 0 each line's P50 and P95 are its own depths;
+// with a spread one, the same numbers on any number of threads; the
+// captions with --columnas textos; what no line could study refused before
+// the first line.
+TEST(TurmadoCalcIncertidumbre, LoteConUnEstudioPorLinea) {
     const std::string lote = "--lote " + std::string(TURMADO_DATOS) + "/pilas.csv ";
     const TProceso fijo = Correr(lote + "--incierto FlujCaud=lognormal:*:0 --muestras 100");
     ASSERT_EQ(fijo.estado, 0) << fijo.error;
-    for (const char* f : {"Breusers", "CSU", "Johnson"}) {
+    EXPECT_EQ(fijo.error, "");
+    EXPECT_TRUE(Lineas(fijo.salida).at(0).ends_with(
+        ",avisos_datos,p50_vortice_dietz_m,p95_vortice_dietz_m,p50_escalon_bornmann_julien_m,"
+        "p95_escalon_bornmann_julien_m,p50_chorro_bornmann_julien_m,p95_chorro_bornmann_julien_m,"
+        "p50_chorro_fahlbusch_m,p95_chorro_fahlbusch_m,p50_alc_ancha_qayoum_m,p95_alc_ancha_qayoum_m,"
+        "p50_alc_ancha_altinbilek_basmaci_m,p95_alc_ancha_altinbilek_basmaci_m,p50_alc_ancha_breusers_m,"
+        "p95_alc_ancha_breusers_m,p50_alc_ancha_hoffmans_m,p95_alc_ancha_hoffmans_m,p50_estribo_prot_dietz_m,"
+        "p95_estribo_prot_dietz_m,p50_estribo_ahmad_m,p95_estribo_ahmad_m,p50_estribo_liu_m,p95_estribo_liu_m,"
+        "p50_estribo_dietz_m,p95_estribo_dietz_m,p50_estribo_breusers_m,p95_estribo_breusers_m,"
+        "p50_pila_breusers_m,p95_pila_breusers_m,p50_pila_csu_m,p95_pila_csu_m,p50_pila_johnson_m,"
+        "p95_pila_johnson_m,p50_alc_angosta_rajaratnam_berry_m,p95_alc_angosta_rajaratnam_berry_m,"
+        "p50_alc_angosta_ruff_m,p95_alc_angosta_ruff_m,p50_alc_angosta_breusers_m,p95_alc_angosta_breusers_m,"
+        "p50_alc_angosta_hoffmans_m,p95_alc_angosta_hoffmans_m,p50_envolvente_m,p95_envolvente_m,"
+        "muestras_rechazadas,mensaje_incertidumbre"))
+        << Lineas(fijo.salida).at(0);
+    for (const std::string f : {"breusers", "csu", "johnson"}) {
         SCOPED_TRACE(f);
-        const auto y = Columna(fijo.salida, "Erosión máxima de equilibrio (" + std::string(f) + ")");
+        const auto y = Columna(fijo.salida, "ys_pila_" + f + "_m");
         ASSERT_EQ(y.size(), 4u);
-        EXPECT_EQ(Columna(fijo.salida, "P50 (" + std::string(f) + ") [m]"), y);
-        EXPECT_EQ(Columna(fijo.salida, "P95 (" + std::string(f) + ") [m]"), y);
+        EXPECT_EQ(Columna(fijo.salida, "p50_pila_" + f + "_m"), y);
+        EXPECT_EQ(Columna(fijo.salida, "p95_pila_" + f + "_m"), y);
     }
-    EXPECT_EQ(Columna(fijo.salida, "Muestras rechazadas"), std::vector<std::string>(4, "0"));
-    EXPECT_EQ(Columna(fijo.salida, "P50 (envolvente) [m]"), Columna(fijo.salida, "P50 (CSU) [m]"));
+    EXPECT_EQ(Columna(fijo.salida, "muestras_rechazadas"), std::vector<std::string>(4, "0"));
+    EXPECT_EQ(Columna(fijo.salida, "mensaje_incertidumbre"), std::vector<std::string>(4, ""));
+    EXPECT_EQ(Columna(fijo.salida, "p50_envolvente_m"), Columna(fijo.salida, "p50_pila_csu_m"));
+    EXPECT_EQ(Columna(fijo.salida, "p50_alc_angosta_ruff_m"), std::vector<std::string>(4, ""));
 
     // A spread discharge: P95 above P50, the probability of the foundation
     // depth on every line, the same on one thread and on several.
-    const std::string estudio = lote + "--incierto FlujCaud=lognormal:*:0.3 --muestras 500 --fundacion 3";
+    const std::string estudio = lote + "--incierto FlujCaud=lognormal:*:0.3 --muestras 500 --fundacion 3 --modelo CSU=1.1:0.2";
     const TProceso uno = Correr(estudio + " --hilos 1");
     ASSERT_EQ(uno.estado, 0) << uno.error;
-    EXPECT_EQ(Correr(estudio + " --hilos 3").salida, uno.salida);
-    const auto p50 = Columna(uno.salida, "P50 (CSU) [m]"), p95 = Columna(uno.salida, "P95 (CSU) [m]");
-    const auto prob = Columna(uno.salida, "P(ys > 3 m) (CSU)");
+    for (const char* hilos : {" --hilos 3", " --hilos 7", ""}) {
+        SCOPED_TRACE(hilos);
+        EXPECT_EQ(Correr(estudio + hilos).salida, uno.salida);
+    }
+    const auto p50 = Columna(uno.salida, "p50_pila_csu_m"), p95 = Columna(uno.salida, "p95_pila_csu_m");
+    const auto prob = Columna(uno.salida, "pfund_pila_csu");
     ASSERT_EQ(p50.size(), 4u);
     ASSERT_EQ(prob.size(), 4u);
     for (std::size_t i = 0; i < 4; ++i) {
@@ -227,11 +269,30 @@ TEST(TurmadoCalcIncertidumbre, DISABLED_LoteConUnEstudioPorLinea) {
         EXPECT_LE(std::stod(prob[i]), 1);
     }
 
-    // A distribution the line's values cannot take fails every line, with
-    // its message.
-    const TProceso malo = Correr(lote + "--incierto FlujCaud=uniforme:2000:1500 --muestras 100");
-    EXPECT_EQ(malo.estado, 2);
-    EXPECT_NE(malo.error.find("pilas.csv:2: --incierto: FlujCaud: El mínimo debe ser menor que el máximo."),
-              std::string::npos)
-        << malo.error;
+    // The same study with the captions as column names.
+    const TProceso textos = Correr(estudio + " --columnas textos");
+    ASSERT_EQ(textos.estado, 0) << textos.error;
+    EXPECT_EQ(Columna(textos.salida, "P50 (CSU) [m]"), p50);
+    EXPECT_EQ(Columna(textos.salida, "P95 (CSU) [m]"), p95);
+    EXPECT_EQ(Columna(textos.salida, "P(ys > 3 m) (CSU)"), prob);
+    EXPECT_EQ(Columna(textos.salida, "P95 (envolvente) [m]"), Columna(uno.salida, "p95_envolvente_m"));
+    EXPECT_EQ(Columna(textos.salida, "Muestras rechazadas"), std::vector<std::string>(4, "0"));
+    EXPECT_EQ(Columna(textos.salida, "Mensaje de incertidumbre"), std::vector<std::string>(4, ""));
+
+    // What no line could study is refused before the first line, with status
+    // 2 and nothing on standard output.
+    struct Caso { std::string argumentos; std::string error; };
+    const Caso malos[] = {
+        {"--incierto FlujCaud=uniforme:2000:1500", "--incierto: FlujCaud: El mínimo debe ser menor que el máximo."},
+        {"--incierto FlujCaud=lognormal:*:0.3 --modelo Laursen=1:0.2",
+         "--modelo: Ninguna estructura tiene la fórmula Laursen."},
+        {"--incierto Caudal=lognormal:*:0.3", "--incierto: Campo desconocido: Caudal"},
+    };
+    for (const Caso& c : malos) {
+        SCOPED_TRACE(c.argumentos);
+        const TProceso malo = Correr(lote + c.argumentos);
+        EXPECT_EQ(malo.estado, 2);
+        EXPECT_EQ(malo.salida, "");
+        EXPECT_EQ(malo.error, "turmado-calc: " + c.error + "\n");
+    }
 }

@@ -98,6 +98,10 @@ TEST(Incertidumbre, LecturaDeLasDistribuciones) {
     };
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.texto);
+        // Read without a problem, as a batch checks its texts before the
+        // first line: the same message, but where only a problem can tell.
+        const bool delProblema = std::string(c.texto).starts_with("EstrDiamAper");
+        EXPECT_EQ(ErrorIncierta(c.texto).value_or(""), delProblema ? "" : c.error);
         const TLecturaIncierta l = LeerIncierta(c.texto, Pila());
         EXPECT_EQ(l.error, c.error);
         ASSERT_EQ(l.entrada.has_value(), std::string(c.error).empty());
@@ -379,6 +383,35 @@ TEST(Incertidumbre, MuestrasRechazadasContadas) {
     std::size_t sinProfundidad = 0;
     for (double y : e.profundidades.back()) sinProfundidad += std::isnan(y);
     EXPECT_EQ(sinProfundidad, e.rechazadas);
+}
+
+// A drawn value that makes the problem another type (a gate opening high
+// enough makes the protection effective and the problem a confined vortex)
+// gives no depth of the base's formulas: the sample is counted as failed
+// with the type's name, never mixed into another formula's statistics.
+TEST(Incertidumbre, MuestraDeOtroTipoNoCuenta) {
+    TProblema p;
+    p.codigo = 12;
+    p.textos["EstrLongPlat"] = "4.5";
+    p.textos["EstrAltuAper"] = "0.45";
+    TOpcionesIncertidumbre o;
+    o.entradas = {Entrada("EstrAltuAper=uniforme:0.1:0.9", p)};
+    o.muestras = 200;
+    const TEstudioIncertidumbre e = EstudiarIncertidumbre(p, o);
+    ASSERT_FALSE(e.error) << *e.error;
+    EXPECT_EQ(e.rechazadas, 0u);
+    EXPECT_GT(e.fallidas, 0u);
+    EXPECT_LT(e.fallidas, 200u);
+    EXPECT_EQ(e.primerFallo, "el problema cambia de tipo: Problema Vórtice Confinado");
+    ASSERT_GE(e.formulas.size(), 2u);  // the wide culvert's active formulas and the envelope
+    for (const TEstadisticaFormula& f : e.formulas) EXPECT_EQ(f.validas, 200u - e.fallidas) << f.titulo;
+    for (std::size_t i = 0; i < e.muestras; ++i) {
+        TProblema m = p;
+        m.textos["EstrAltuAper"] = TextoValor(e.valores[i]);
+        TResultado r;
+        ResolverProblema(m, r);
+        EXPECT_EQ(std::isnan(e.profundidades[0][i]), r.d.CodiProb != 122) << e.valores[i];
+    }
 }
 
 TEST(Incertidumbre, EstudiosQueNoEmpiezan) {

@@ -121,10 +121,13 @@ TEST(WindowsLinux, UnCasoDeCadaCodigo) {
 }
 
 // Batches: the example, one case of each code with a line that fails (the
-// culverts and abutments ignore the pier's factors, with a warning), and the
-// same with captions as column names.
+// culverts and abutments ignore the pier's factors, with a warning), the
+// same with captions as column names, and a small study of every line (the
+// same samples from the same seed: the same percentiles as displayed).
 TEST(WindowsLinux, Lotes) {
-    for (const char* lote : {"pilas.csv", "codigos.csv", "codigos.csv --columnas textos"}) {
+    for (const char* lote : {"pilas.csv", "codigos.csv", "codigos.csv --columnas textos",
+                             "codigos.csv --incierto FlujCaud=lognormal:*:0.3 --incierto SediDiamMedi=lognormal:*:0.4 "
+                             "--muestras 200 --semilla 26 --fundacion 1 --modelo CSU=1.1:0.3"}) {
         SCOPED_TRACE(lote);
         const std::string argumentos = "--lote " + kDatos + "/" + lote;
         const TProceso l = Linux(argumentos), w = Windows(argumentos);

@@ -159,14 +159,16 @@ std::string TextoConUnidad(const TTextosCampos& textos, std::string_view campo) 
     return texto;
 }
 
-std::string Redactar(std::string_view plantilla, const TTextosCampos& textos) {
-    const TLecturaDatos lectura(textos);
+// The template written out; `lectura` reads `textos` (the rule's condition
+// has read its fields already: they are not parsed again).
+std::string Redactar(std::string_view plantilla, const TTextosCampos& textos, const TLecturaDatos& lectura) {
     auto valor = [&](std::string_view nombre) {
         for (const TMarcador& m : kMarcadores)
             if (m.nombre == nombre) return m.texto(lectura);
         return TextoConUnidad(textos, nombre);
     };
     std::string r;
+    r.reserve(plantilla.size() + 64);  // the values are short: one allocation
     for (std::size_t i = 0; i < plantilla.size();) {
         const std::size_t abre = plantilla.find('{', i);
         const std::size_t cierra = abre == std::string_view::npos ? abre : plantilla.find('}', abre);
@@ -214,7 +216,7 @@ bool TLecturaDatos::Ejemplo(std::string_view campo) const {
 std::span<const TReglaDato> ReglasDatos() { return kReglas; }
 
 std::string RedactarAviso(const TReglaDato& regla, const TTextosCampos& textos) {
-    return Redactar(regla.mensaje, textos);
+    return Redactar(regla.mensaje, textos, TLecturaDatos(textos));
 }
 
 bool MarcadorCalculado(std::string_view nombre) {
@@ -227,7 +229,7 @@ std::vector<TAvisoDato> AvisosDatos(ProblemCode codigo, const TTextosCampos& tex
     std::vector<TAvisoDato> avisos;
     for (const TReglaDato& regla : kReglas)
         if (SeAplica(regla, codigo) && regla.condicion(lectura))
-            avisos.push_back({std::string(regla.campo), RedactarAviso(regla, textos), &regla});
+            avisos.push_back({std::string(regla.campo), Redactar(regla.mensaje, textos, lectura), &regla});
     return avisos;
 }
 

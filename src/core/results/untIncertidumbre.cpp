@@ -139,7 +139,11 @@ constexpr TForma kFormas[] = {
 
 }  // namespace
 
-TLecturaIncierta LeerIncierta(std::string_view texto, const TProblema& base) {
+namespace {
+
+// The reading of "CAMPO=DIST" around `base`, or, without one, as far as it
+// goes without a problem: the field known, a mean "*" taken as 1.
+TLecturaIncierta Leer(std::string_view texto, const TProblema* base) {
     TLecturaIncierta l;
     const std::size_t igual = texto.find('=');
     if (igual == std::string_view::npos) {
@@ -151,10 +155,12 @@ TLecturaIncierta LeerIncierta(std::string_view texto, const TProblema& base) {
         l.error = "Campo desconocido: " + campo;
         return l;
     }
-    const std::vector<std::string_view> campos = CamposDelProblema(base);
-    if (std::find(campos.begin(), campos.end(), campo) == campos.end()) {
-        l.error = "El problema no lee el campo " + campo + ".";
-        return l;
+    if (base) {
+        const std::vector<std::string_view> campos = CamposDelProblema(*base);
+        if (std::find(campos.begin(), campos.end(), campo) == campos.end()) {
+            l.error = "El problema no lee el campo " + campo + ".";
+            return l;
+        }
     }
     const std::vector<std::string_view> partes = Partes(texto.substr(igual + 1), ':');
     const TForma* forma = nullptr;
@@ -174,9 +180,11 @@ TLecturaIncierta LeerIncierta(std::string_view texto, const TProblema& base) {
     for (std::size_t k = 0; k < forma->cantidad; ++k) {
         const std::string_view p = partes[k + 1];
         std::optional<double> v;
-        if (conMedia && k == 0 && p == "*") {
-            const auto t = base.textos.find(campo);
-            v = t == base.textos.end() ? std::nullopt : Finito(t->second);
+        if (conMedia && k == 0 && p == "*" && !base) {
+            v = 1;
+        } else if (conMedia && k == 0 && p == "*") {
+            const auto t = base->textos.find(campo);
+            v = t == base->textos.end() ? std::nullopt : Finito(t->second);
             if (!v) {
                 l.error = "El campo " + campo + " no tiene un valor numérico que sirva de media.";
                 return l;
@@ -196,6 +204,15 @@ TLecturaIncierta LeerIncierta(std::string_view texto, const TProblema& base) {
     }
     l.entrada = TEntradaIncierta{campo, d};
     return l;
+}
+
+}  // namespace
+
+TLecturaIncierta LeerIncierta(std::string_view texto, const TProblema& base) { return Leer(texto, &base); }
+
+std::optional<std::string> ErrorIncierta(std::string_view texto) {
+    TLecturaIncierta l = Leer(texto, nullptr);
+    return l.entrada ? std::nullopt : std::optional(std::move(l.error));
 }
 
 TLecturaModelo LeerModelo(std::string_view texto) {
@@ -402,7 +419,9 @@ TEstudioIncertidumbre EstudiarIncertidumbre(const TProblema& base, const TOpcion
     TOpcionesCasos oc;
     oc.cancelar = o.cancelar;
     oc.comprobarTextos = false;  // the base checked above, each drawn text below
-    TTrabajadores trabajadores(o.hilos);
+    std::optional<TTrabajadores> propios;
+    if (!o.trabajadores) propios.emplace(o.hilos);
+    TTrabajadores& trabajadores = o.trabajadores ? *o.trabajadores : *propios;
     for (std::size_t inicio = 0; inicio < n; inicio += bloque) {
         const std::size_t cuantas = std::min(bloque, n - inicio);
         ResolverCasos(
@@ -426,6 +445,10 @@ TEstudioIncertidumbre EstudiarIncertidumbre(const TProblema& base, const TOpcion
             [&](std::size_t j, TCasoResuelto& c) {
                 const std::size_t i = inicio + j;
                 if (c.cancelado) return;
+                // A drawn value may make the problem another type (a gate's
+                // opening a confined vortex): its slots hold other formulas.
+                if (!c.error && c.r.d.CodiProb != r.d.CodiProb)
+                    c.error = MensajeCambioDeTipo(c.r.titulo.value_or("código " + std::to_string(c.r.d.CodiProb)));
                 if (c.error) {
                     if (estados[i] != TEstadoMuestra::Rechazada) estados[i] = TEstadoMuestra::Fallida;
                     mensajes[j] = std::move(*c.error);
@@ -501,31 +524,4 @@ TTablaIncertidumbre TablaIncertidumbre(const TEstudioIncertidumbre& e, const std
         for (std::string& c : fila) c.erase(0, c.find_first_not_of(' '));
     }
     return t;
-}
-
-std::optional<std::string> ColumnasIncertidumbre(const TProblema& p, const std::vector<std::string>& textos,
-                                                 TOpcionesIncertidumbre opciones, bool completos,
-                                                 std::vector<std::pair<std::string, std::string>>& columnas) {
-    opciones.entradas.clear();
-    for (const std::string& t : textos) {
-        const TLecturaIncierta l = LeerIncierta(t, p);
-        if (!l.entrada) return "--incierto: " + l.error;
-        opciones.entradas.push_back(*l.entrada);
-    }
-    opciones.hilos = 1;
-    const TEstudioIncertidumbre e = EstudiarIncertidumbre(p, opciones);
-    if (e.error) return "--incierto: " + *e.error;
-    auto numero = [&](double x, int decimales) {
-        if (std::isnan(x)) return std::string();
-        return completos ? TextoValor(x) : NumeText(x, 0, decimales);
-    };
-    for (const TEstadisticaFormula& f : e.formulas) {
-        columnas.emplace_back("P50 (" + f.titulo + ") [m]", numero(f.p50, 2));
-        columnas.emplace_back("P95 (" + f.titulo + ") [m]", numero(f.p95, 2));
-        if (f.probFundacion)
-            columnas.emplace_back("P(ys > " + TextoValor(*opciones.fundacion) + " m) (" + f.titulo + ")",
-                                  numero(*f.probFundacion, 4));
-    }
-    columnas.emplace_back("Muestras rechazadas", std::to_string(e.rechazadas + e.fallidas));
-    return std::nullopt;
 }

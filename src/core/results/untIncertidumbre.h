@@ -62,6 +62,8 @@ const char* NombreDistribucion(TTipoDistribucion tipo);
 // nothing when they make a distribution.
 std::optional<std::string> ErrorDistribucion(const TDistribucionIncierta& d);
 
+class TTrabajadores;
+
 struct TEntradaIncierta {
     std::string campo;  // field name without its "edt" prefix
     TDistribucionIncierta distribucion;
@@ -85,6 +87,11 @@ struct TLecturaIncierta {
 // be "*" for the value of the field's text in `base`.  The field must be
 // one `base` reads.
 TLecturaIncierta LeerIncierta(std::string_view texto, const TProblema& base);
+// The same text read as far as it can be without a problem (the field
+// known, the distribution and its numbers, a mean "*" standing for any
+// value), as a batch checks it before its first line; the message, or
+// nothing when it reads.
+std::optional<std::string> ErrorIncierta(std::string_view texto);
 
 struct TLecturaModelo {
     std::string formula;  // caption of the formula ("CSU")
@@ -107,6 +114,9 @@ struct TOpcionesIncertidumbre {
     std::uint64_t semilla = kSemillaPorDefecto;
     std::optional<double> fundacion;  // foundation depth below the bed, m
     unsigned hilos = 0;               // 0: the machine's cores
+    // Threads kept by the caller (a batch's, for study after study); `hilos`
+    // is then not read.
+    TTrabajadores* trabajadores = nullptr;
     // Hears the samples done after each block; `cancelar` stops the study
     // between blocks.
     std::function<void(std::size_t hechas, std::size_t total)> avance;
@@ -131,7 +141,9 @@ struct TEstudioIncertidumbre {
     std::optional<std::string> error;  // the study could not start: nothing else holds
     std::size_t muestras = 0;
     std::size_t rechazadas = 0;  // a drawn value its field rejects (the first message below)
-    std::size_t fallidas = 0;    // the computation faulted (the first message below)
+    // The computation faulted, or the drawn values made the problem another
+    // type, whose formulas are not the base's (the first message below).
+    std::size_t fallidas = 0;
     std::string primerRechazo, primerFallo;
     bool cancelado = false;
     std::vector<TEntradaIncierta> entradas;
@@ -161,15 +173,3 @@ struct TTablaIncertidumbre {
     std::vector<std::vector<std::string>> filas;
 };
 TTablaIncertidumbre TablaIncertidumbre(const TEstudioIncertidumbre& e, const std::optional<double>& fundacion);
-
-// A batch line's study: each "CAMPO=DIST" of `textos` read around the
-// line's own problem (MEDIA "*" is the line's value), the study run with
-// `opciones` on one thread (the batch runs its lines on the others), and
-// per formula and for the envelope the columns "P50 (CSU) [m]", "P95 (CSU)
-// [m]" and, with a foundation depth, "P(ys > Y m) (CSU)", then "Muestras
-// rechazadas" (rejected or faulted).  Numbers with 2 decimals (4 for a
-// probability) or, with `completos`, every digit.  The message when the
-// study cannot run.
-std::optional<std::string> ColumnasIncertidumbre(const TProblema& p, const std::vector<std::string>& textos,
-                                                 TOpcionesIncertidumbre opciones, bool completos,
-                                                 std::vector<std::pair<std::string, std::string>>& columnas);

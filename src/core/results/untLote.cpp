@@ -4,6 +4,7 @@
 #include <charconv>
 #include <exception>
 #include <map>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string_view>
@@ -22,22 +23,34 @@
 
 namespace {
 
-std::string Citar(const std::string& celda, char separador) {
-    if (celda.find_first_of(std::string{separador, '"', '\n', '\r'}) == std::string::npos) return celda;
-    std::string r = "\"";
-    for (char c : celda) {
-        if (c == '"') r += '"';
-        r += c;
+// Appends a cell to `linea`, quoted when it holds the separator, a quote or
+// a line break (a quote doubled).  The quotes are looked for once and the
+// text between them copied whole: a long data warning is copied, not built
+// character by character.
+void AgregarCelda(std::string& linea, std::string_view celda, char separador) {
+    const char especiales[] = {separador, '"', '\n', '\r'};
+    if (celda.find_first_of(std::string_view(especiales, sizeof especiales)) == std::string_view::npos) {
+        linea += celda;
+        return;
     }
-    return r + '"';
+    linea += '"';
+    for (std::size_t i = 0;;) {
+        const std::size_t comilla = celda.find('"', i);
+        linea += celda.substr(i, comilla == std::string_view::npos ? comilla : comilla + 1 - i);
+        if (comilla == std::string_view::npos) break;
+        linea += '"';
+        i = comilla + 1;
+    }
+    linea += '"';
 }
 
 void EscribirLinea(std::ostream& salida, const std::vector<std::string>& celdas, char separador) {
+    std::string linea;
     for (std::size_t i = 0; i < celdas.size(); ++i) {
-        if (i) salida << separador;
-        salida << Citar(celdas[i], separador);
+        if (i) linea += separador;
+        AgregarCelda(linea, celdas[i], separador);
     }
-    salida << '\n';
+    salida << linea << '\n';
 }
 
 // The fields of the header that the problem does not read go back to their
@@ -151,24 +164,37 @@ TCeldasCaso CeldasDeCaso(const TDisposicion& disp, const TProblema& p, const TRe
 }
 
 // The output line of a computed case: its quoted input cells and title, then
-// its cells in the fixed columns, then its data warnings.
+// its cells in the fixed columns, then its data warnings, then `despues`.
 std::string LineaDeCaso(const TDisposicion& disp, const std::string& inicio, const TProblema& p,
                         const TResultado& r, const std::vector<TAvisoDato>& ignorados, char sep,
-                        bool numerosCompletos) {
+                        bool numerosCompletos, const std::vector<std::string>& despues = {}) {
     const TCeldasCaso celdas = CeldasDeCaso(disp, p, r, ignorados);
-    std::string linea = inicio;
+    std::string linea;
+    // Room for the cells, so that the line is not copied as it grows.
+    std::size_t largo = inicio.size() + disp.Nombres().size() + celdas.avisos.size() + 64;
+    for (const auto& [columna, x] : celdas.celdas) largo += x.texto.size() + 8;
+    for (const std::string& celda : despues) largo += celda.size() + 3;
+    linea.reserve(largo);
+    linea += inicio;
     linea += sep;
-    linea += Citar(r.titulo.value_or(""), sep);
+    AgregarCelda(linea, r.titulo.value_or(""), sep);
     auto celda = celdas.celdas.begin();
     for (std::size_t c = 0; c < disp.Nombres().size(); ++c) {
         linea += sep;
         if (celda != celdas.celdas.end() && celda->first == c) {
             const TCeldaLote& x = (celda++)->second;
-            linea += Citar(numerosCompletos && x.numero ? NumeroCompleto(*x.numero) : x.texto, sep);
+            if (numerosCompletos && x.numero)
+                AgregarCelda(linea, NumeroCompleto(*x.numero), sep);
+            else
+                AgregarCelda(linea, x.texto, sep);
         }
     }
     linea += sep;
-    linea += Citar(celdas.avisos, sep);
+    AgregarCelda(linea, celdas.avisos, sep);
+    for (const std::string& celda : despues) {
+        linea += sep;
+        AgregarCelda(linea, celda, sep);
+    }
     linea += '\n';
     return linea;
 }
@@ -201,6 +227,7 @@ struct TLineaCaso {
     std::optional<std::string> error;
     std::optional<TProblema> problema;
     std::vector<TAvisoDato> ignorados;  // fields of the header the problem does not read
+    std::unique_ptr<TResultado> resultado;  // kept for the uncertainty study of the line
     std::string inicio;                 // the quoted input cells, separated
     std::string salida;                 // the output line
 };
@@ -208,6 +235,9 @@ struct TLineaCaso {
 // Case lines run together: bounded, so that memory does not grow with the
 // batch.
 constexpr std::size_t kCasosPorBloque = 4096;
+// With an uncertainty study, fewer lines: about this many samples a block,
+// so that a block's lines come out within seconds.
+constexpr std::size_t kMuestrasPorBloque = 65536;
 
 }  // namespace
 
@@ -261,6 +291,11 @@ TResumenLote EjecutarLote(std::istream& entrada, std::ostream& salida, const TOp
     cabecera.push_back("titulo");
     cabecera.insert(cabecera.end(), disposicion.Nombres().begin(), disposicion.Nombres().end());
     cabecera.push_back(ColumnasAvisosLote().back());
+    std::optional<TEstudioLote> estudio;
+    if (opciones.incertidumbre) {
+        estudio.emplace(*opciones.incertidumbre, opciones.columnas == TColumnasLote::Textos);
+        cabecera.insert(cabecera.end(), estudio->Columnas().begin(), estudio->Columnas().end());
+    }
     EscribirLinea(salida, cabecera, sep);
     if (!salida.flush()) {
         resumen.corte = TCorteLote::Salida;
@@ -271,6 +306,10 @@ TResumenLote EjecutarLote(std::istream& entrada, std::ostream& salida, const TOp
     opcionesCasos.curvas = opciones.curvas;
     opcionesCasos.hilos = opciones.hilos;
     TTrabajadores trabajadores(opciones.hilos);
+    const std::size_t hilos = opciones.hilos ? opciones.hilos : HilosPorDefecto();
+    const std::size_t porBloque =
+        estudio ? std::clamp<std::size_t>(kMuestrasPorBloque / estudio->Muestras(), 1, kCasosPorBloque)
+                : kCasosPorBloque;
     bool quedan = true;
     std::vector<TLineaCaso> bloque;
     while (quedan) {
@@ -278,11 +317,11 @@ TResumenLote EjecutarLote(std::istream& entrada, std::ostream& salida, const TOp
         // Read on this thread, up to a block or until the input has nothing
         // ready; split, read into problems, run and format on every thread;
         // written here in input order.
-        while (bloque.size() < kCasosPorBloque && (bloque.empty() || entrada.rdbuf()->in_avail() > 0) &&
+        while (bloque.size() < porBloque && (bloque.empty() || entrada.rdbuf()->in_avail() > 0) &&
                (quedan = leer())) {
             if (SinBlancos(linea.texto).empty() && !linea.larga) continue;
             ++resumen.casos;
-            bloque.push_back(TLineaCaso{resumen.lineas, std::move(linea), {}, {}, {}, {}, {}});
+            bloque.push_back(TLineaCaso{resumen.lineas, std::move(linea), {}, {}, {}, {}, {}, {}});
         }
         ResolverCasos(
             bloque.size(), opcionesCasos, trabajadores,
@@ -293,21 +332,48 @@ TResumenLote EjecutarLote(std::istream& entrada, std::ostream& salida, const TOp
                 if (!ProblemaDeCeldas(*encabezado, *celdas, caso.problema, caso.ignorados, error)) return nullptr;
                 for (std::size_t c = 0; c < celdas->size(); ++c) {
                     if (c) caso.inicio += sep;
-                    caso.inicio += Citar((*celdas)[c], sep);
+                    AgregarCelda(caso.inicio, (*celdas)[c], sep);
                 }
                 return &*caso.problema;
             },
             [&](std::size_t i, TCasoResuelto& r) {
                 TLineaCaso& caso = bloque[i];
-                if (r.error)
+                caso.linea = {};
+                if (r.error) {
                     caso.error = std::move(r.error);
-                else
+                } else if (estudio) {
+                    caso.resultado = std::make_unique<TResultado>(std::move(r.r));
+                    return;  // formatted after its study
+                } else {
                     caso.salida = LineaDeCaso(disposicion, caso.inicio, *caso.problema, r.r, caso.ignorados, sep,
                                               opciones.numerosCompletos);
+                }
                 caso.problema.reset();
-                caso.linea = {};
                 caso.inicio = {};
             });
+        if (estudio) {
+            // Each computed line's study.  With as many lines as threads or
+            // more, each line's study runs on one thread; with fewer, they
+            // run one after another, each on every thread.  Either way a
+            // study's numbers do not depend on the threads.
+            auto estudiar = [&](TLineaCaso& caso, TTrabajadores& t) {
+                if (!caso.resultado) return;
+                caso.salida = LineaDeCaso(disposicion, caso.inicio, *caso.problema, *caso.resultado, caso.ignorados,
+                                          sep, opciones.numerosCompletos,
+                                          estudio->Celdas(*caso.problema, *caso.resultado, opciones.numerosCompletos, t));
+                caso.problema.reset();
+                caso.resultado.reset();
+                caso.inicio = {};
+            };
+            if (bloque.size() >= hilos) {
+                trabajadores.EnParalelo(bloque.size(), [&](std::size_t i) {
+                    TTrabajadores solo(1);
+                    estudiar(bloque[i], solo);
+                });
+            } else {
+                for (TLineaCaso& caso : bloque) estudiar(caso, trabajadores);
+            }
+        }
         for (TLineaCaso& caso : bloque) {
             if (caso.error)
                 fallar(caso.numero, std::move(*caso.error));

@@ -34,6 +34,7 @@
 #include <utility>
 #include <vector>
 
+#include "results/untIncertidumbreLote.h"
 #include "results/untLecturaCasos.h"
 
 // Why a batch stopped before the end of its input.
@@ -63,6 +64,9 @@ struct TOpcionesLote {
     unsigned hilos = 0;             // threads; 0: the machine's cores
     bool numerosCompletos = false;  // numbers with the shortest digits that read back exactly
     TColumnasLote columnas = TColumnasLote::Claves;
+    // The uncertainty study of every computed line (untIncertidumbreLote):
+    // its columns after "avisos_datos".  EjecutarTabla does not read it.
+    std::optional<TIncertidumbreLote> incertidumbre;
     // Called after each block of cases with the case lines read so far.
     std::function<void(std::size_t hechos)> avance;
     // Called for each bad line in input order, as soon as it is known; when
