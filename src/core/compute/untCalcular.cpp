@@ -126,12 +126,15 @@ void CalcularPrevio(TDatosProblema& d, const TTextosCampos& textos, bool opcionM
 }
 
 std::optional<std::string> Calcular(TDatosProblema& d, const TTextosCampos& textos, bool opcionManning,
-                                    const TPanelFormulas& panel, TGrafico& grafico) {
+                                    const TPanelFormulas& panel, TGrafico& grafico,
+                                    const std::function<void(const char* titulo)>& alCalcular) {
     CalcularPrevio(d, textos, opcionManning, panel);
     const TCalculadora* calc = CalculadoraDe(d.CodiProb);
     if (!calc) return std::nullopt;
+    const char* titulo = TipoEstructura(calc->codigo)->titulo;
+    if (alCalcular) alCalcular(titulo);
     if (calc->calcular) calc->calcular(d, panel, grafico);
-    return TipoEstructura(calc->codigo)->titulo;
+    return titulo;
 }
 
 std::vector<TFila> FilasResultados(ProblemCode codigo, const TDatosProblema& d, const TPanelFormulas& panel) {

@@ -3,6 +3,7 @@
 // problem code.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -59,8 +60,12 @@ void CalcularPrevio(TDatosProblema& d, const TTextosCampos& textos, bool opcionM
 
 // The whole of "Calcular": the steps above, then the code's calculator.
 // Returns the results title for a code with a calculator, nothing otherwise.
+// `alCalcular`, when given, is told the title once the steps above have
+// run and just before the calculator does, so that a window can show the
+// results tab and the chart's title even when the calculator then faults.
 std::optional<std::string> Calcular(TDatosProblema& d, const TTextosCampos& textos, bool opcionManning,
-                                    const TPanelFormulas& panel, TGrafico& grafico);
+                                    const TPanelFormulas& panel, TGrafico& grafico,
+                                    const std::function<void(const char* titulo)>& alCalcular = {});
 
 // Every row of the results page for a code: rows 2 to 5, then the
 // calculator's rows (none for codes without a calculator).

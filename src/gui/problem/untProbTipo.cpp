@@ -331,26 +331,28 @@ void TfrmProbTipo::Calcular() {
     const TTextosCampos textos = Textos();
     const bool manning = OpcionManning();
     Proteger(this, [&] {
+        // The results tab and the chart's title appear as the calculator
+        // starts, so that a fault in it leaves them (and the curves drawn
+        // before the fault) in view.
+        bool calculando = false;
+        std::optional<std::string> titulo;
         try {
-            CalcularPrevio(datos_, textos, manning, panel_);
+            titulo = ::Calcular(datos_, textos, manning, panel_, grafico_, [&](const char* t) {
+                pgReplanteo->setTabVisible(kResultados, true);
+                tbshGrafico->FijarTituloProblema(QString::fromUtf8(t));
+                calculando = true;
+            });
         } catch (const ErrorRechazo& e) {  // data refused before anything was read: a message, no fault
             MostrarMensaje(this, QString::fromUtf8(e.what()));
             return;
+        } catch (...) {
+            if (calculando) RefrescarGrafico();
+            throw;
         }
-        const TCalculadora* calc = CalculadoraDe(datos_.CodiProb);
-        if (!calc) return;
-        pgReplanteo->setTabVisible(kResultados, true);
-        const char* titulo = TipoEstructura(calc->codigo)->titulo;
-        tbshGrafico->FijarTituloProblema(QString::fromUtf8(titulo));
-        if (calc->calcular) {
-            struct TAlSalir {  // the curves drawn before a fault are shown too
-                TfrmProbTipo* v;
-                ~TAlSalir() { v->RefrescarGrafico(); }
-            } alSalir{this};
-            calc->calcular(datos_, panel_, grafico_);
-        }
+        if (!titulo) return;
+        RefrescarGrafico();
         pgReplanteo->setCurrentIndex(kResultados);
-        tbshProblema->PonerTitulo(QString::fromUtf8(titulo));
+        tbshProblema->PonerTitulo(QString::fromStdString(*titulo));
     });
 }
 
