@@ -103,6 +103,25 @@ private slots:
         QVERIFY2(entorno.Terminar(), qPrintable(entorno.modalesInesperados.join(", ")));
     }
 
+    // A floating-point fault in "Calcular": in the common steps the results
+    // tab stays hidden; in the calculator itself the tab appears (with what
+    // was computed before the fault); the window stays on the complementary
+    // page either way.
+    void FallaAlCalcular_data() {
+        QTest::addColumn<QString>("textos");
+        QTest::addColumn<bool>("pestana");
+        QTest::newRow("en la pila") << "EstrAnchPila=1e150;EstrFactFormKs=1;EstrFactGrup=1" << true;
+        QTest::newRow("en los pasos comunes") << "FlujCaud=1e300;EstrFactFormKs=1;EstrFactGrup=1" << false;
+    }
+    void FallaAlCalcular() {
+        QFETCH(QString, textos);
+        QFETCH(bool, pestana);
+        ClasificarYCalcular(*v, 1, 1, textos);
+        QCOMPARE(entorno.errores.size(), 1);
+        QCOMPARE(v->pgReplanteo->isTabVisible(TfrmProbTipo::kResultados), pestana);
+        QCOMPARE(Actual(), int(TfrmProbTipo::kComplementaria));
+    }
+
     // ---- Creation.
 
     void Creacion() {
