@@ -188,10 +188,10 @@ TEST(NombreArchivoReporte, TituloYFecha) {
     }
 }
 
-// The controls the report copies for each code: the global rows with the
+// The fields the report prints for each code: the global rows with the
 // chosen roughness option as row 8, the depth, the structure rows of the
 // second-level code and the complementary rows in the page's order.
-TEST(ControlesEntradas, FilasPorCodigo) {
+TEST(CamposEntradas, FilasPorCodigo) {
     struct Caso {
         ProblemCode estructura, codigo;
         bool manning;
@@ -214,28 +214,24 @@ TEST(ControlesEntradas, FilasPorCodigo) {
         {11, 1122, false, {"EstrAltuSaltFond", "EstrLongPlat"},
          {"SediDiam90N3", "SediAnguRepo", "FlujDifeCargRest", "FlujAnguChorSupeLibr"}},
     };
-    const auto Filas = [](const std::vector<std::string>& tallos) {
-        std::vector<TControlesFila> filas;
-        for (const std::string& t : tallos) filas.push_back({"lbl" + t, "edt" + t, "lbl" + t + "Unid"});
-        return filas;
+    const auto Nombres = [](const std::vector<std::string_view>& campos) {
+        return std::vector<std::string>(campos.begin(), campos.end());
     };
     for (const Caso& c : casos) {
         SCOPED_TRACE(std::to_string(c.codigo) + (c.manning ? " Manning" : " rugosidad"));
-        const auto secciones = ControlesEntradas(c.estructura, c.codigo, c.manning);
+        const auto secciones = CamposEntradas(c.estructura, c.codigo, c.manning);
         ASSERT_EQ(secciones.size(), 4u);
-        std::vector<TControlesFila> global = Filas(
-            {"AguaDens", "AguaTemp", "SediDensMate", "SediDiamMedi", "ForzAcelGrav", "FlujCaud", "CaucAnchCauc"});
-        global.push_back(c.manning
-                             ? TControlesFila{"rbCaucCoefMannCauc", "edtCaucCoefMannCauc", "lblCaucCoefMannCaucUnid"}
-                             : TControlesFila{"rbAltuRugoCauc", "edtAltuRugoCauc", "lblAltuRugoCaucUnid"});
-        EXPECT_EQ(secciones[0].pagina, "tbshNivel0");
-        EXPECT_EQ(secciones[0].filas, global);
-        EXPECT_EQ(secciones[1].pagina, "tbshNivel1");
-        EXPECT_EQ(secciones[1].filas, Filas({"FlujTiraRest"}));
-        EXPECT_EQ(secciones[2].pagina, "tbshNivel2");
-        EXPECT_EQ(secciones[2].filas, Filas(c.tallosEstructura));
-        EXPECT_EQ(secciones[3].pagina, "tbshNivel3");
-        EXPECT_EQ(secciones[3].filas, Filas(c.tallosComplementarios));
+        const std::vector<std::string> global{"AguaDens",     "AguaTemp", "SediDensMate",
+                                              "SediDiamMedi", "ForzAcelGrav", "FlujCaud",
+                                              "CaucAnchCauc", c.manning ? "CaucCoefMannCauc" : "AltuRugoCauc"};
+        EXPECT_EQ(std::string(secciones[0].titulo), "Datos Globales");
+        EXPECT_EQ(Nombres(secciones[0].campos), global);
+        EXPECT_EQ(std::string(secciones[1].titulo), "Datos Locales");
+        EXPECT_EQ(Nombres(secciones[1].campos), std::vector<std::string>{"FlujTiraRest"});
+        EXPECT_EQ(std::string(secciones[2].titulo), "Datos de Estructura");
+        EXPECT_EQ(Nombres(secciones[2].campos), c.tallosEstructura);
+        EXPECT_EQ(std::string(secciones[3].titulo), "Datos Complementarios");
+        EXPECT_EQ(Nombres(secciones[3].campos), c.tallosComplementarios);
     }
 }
 
