@@ -2,12 +2,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "problema.h"
+#include "problem/untCampos.h"
 #include "results/untReporte.h"
 
 namespace {
@@ -188,10 +190,10 @@ TEST(NombreArchivoReporte, TituloYFecha) {
     }
 }
 
-// The controls the report copies for each code: the global rows with the
+// The fields the report prints for each code: the global rows with the
 // chosen roughness option as row 8, the depth, the structure rows of the
 // second-level code and the complementary rows in the page's order.
-TEST(ControlesEntradas, FilasPorCodigo) {
+TEST(CamposEntradas, FilasPorCodigo) {
     struct Caso {
         ProblemCode estructura, codigo;
         bool manning;
@@ -214,28 +216,24 @@ TEST(ControlesEntradas, FilasPorCodigo) {
         {11, 1122, false, {"EstrAltuSaltFond", "EstrLongPlat"},
          {"SediDiam90N3", "SediAnguRepo", "FlujDifeCargRest", "FlujAnguChorSupeLibr"}},
     };
-    const auto Filas = [](const std::vector<std::string>& tallos) {
-        std::vector<TControlesFila> filas;
-        for (const std::string& t : tallos) filas.push_back({"lbl" + t, "edt" + t, "lbl" + t + "Unid"});
-        return filas;
+    const auto Nombres = [](const std::vector<std::string_view>& campos) {
+        return std::vector<std::string>(campos.begin(), campos.end());
     };
     for (const Caso& c : casos) {
         SCOPED_TRACE(std::to_string(c.codigo) + (c.manning ? " Manning" : " rugosidad"));
-        const auto secciones = ControlesEntradas(c.estructura, c.codigo, c.manning);
+        const auto secciones = CamposEntradas(c.estructura, c.codigo, c.manning);
         ASSERT_EQ(secciones.size(), 4u);
-        std::vector<TControlesFila> global = Filas(
-            {"AguaDens", "AguaTemp", "SediDensMate", "SediDiamMedi", "ForzAcelGrav", "FlujCaud", "CaucAnchCauc"});
-        global.push_back(c.manning
-                             ? TControlesFila{"rbCaucCoefMannCauc", "edtCaucCoefMannCauc", "lblCaucCoefMannCaucUnid"}
-                             : TControlesFila{"rbAltuRugoCauc", "edtAltuRugoCauc", "lblAltuRugoCaucUnid"});
-        EXPECT_EQ(secciones[0].pagina, "tbshNivel0");
-        EXPECT_EQ(secciones[0].filas, global);
-        EXPECT_EQ(secciones[1].pagina, "tbshNivel1");
-        EXPECT_EQ(secciones[1].filas, Filas({"FlujTiraRest"}));
-        EXPECT_EQ(secciones[2].pagina, "tbshNivel2");
-        EXPECT_EQ(secciones[2].filas, Filas(c.tallosEstructura));
-        EXPECT_EQ(secciones[3].pagina, "tbshNivel3");
-        EXPECT_EQ(secciones[3].filas, Filas(c.tallosComplementarios));
+        const std::vector<std::string> global{"AguaDens",     "AguaTemp", "SediDensMate",
+                                              "SediDiamMedi", "ForzAcelGrav", "FlujCaud",
+                                              "CaucAnchCauc", c.manning ? "CaucCoefMannCauc" : "AltuRugoCauc"};
+        EXPECT_EQ(std::string(secciones[0].titulo), "Datos Globales");
+        EXPECT_EQ(Nombres(secciones[0].campos), global);
+        EXPECT_EQ(std::string(secciones[1].titulo), "Datos Locales");
+        EXPECT_EQ(Nombres(secciones[1].campos), std::vector<std::string>{"FlujTiraRest"});
+        EXPECT_EQ(std::string(secciones[2].titulo), "Datos de Estructura");
+        EXPECT_EQ(Nombres(secciones[2].campos), c.tallosEstructura);
+        EXPECT_EQ(std::string(secciones[3].titulo), "Datos Complementarios");
+        EXPECT_EQ(Nombres(secciones[3].campos), c.tallosComplementarios);
     }
 }
 
@@ -374,5 +372,75 @@ TEST(PaginaAvisos, Disposicion) {
     for (const TItemReporte& i : sin.items) {
         EXPECT_NE(i.texto, "Avisos sobre los datos");
         EXPECT_NE(i.texto, "Protección");
+    }
+}
+
+// The report of the window's problem: the texts as typed (an empty one and
+// a number written its own way kept as they are), the depth's caption of
+// the phenomenon, the results rows of the page only while the results are
+// on show (before that the title is "Problema" and "Resultados" has no
+// row), and the chart page's view on the second page.
+TEST(ReporteDelProblema, DelProblemaDeLaVentana) {
+    struct Caso {
+        ProblemCode codigo;
+        const char* titulo;
+        const char* tirante;
+    };
+    const Caso casos[] = {
+        {22, "Problema de la Pila", "Tirante aguas arriba"},
+        {111, "Problema Vórtice Confinado", nullptr},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.codigo);
+        Problema p(c.codigo, {{"SediAnguRepo", ""}, {"EstrFactFormKs", "1"}, {"EstrFactGrup", "1"},
+                              {"CaucCoefMannCauc", "0.0320"}});
+        ASSERT_TRUE(p.Calcular());
+        const std::array<bool, 4> ocultas{false, true, false, false};
+        for (bool resultados : {false, true}) {
+            SCOPED_TRACE(resultados ? "con resultados" : "sin resultados");
+            const TTextosReporte t = ReporteDelProblema({.datos = p.d,
+                                                         .panel = p.panel,
+                                                         .textos = p.textos,
+                                                         .manning = true,
+                                                         .resultados = resultados,
+                                                         .grafico = p.grafico,
+                                                         .tiempoLog = true,
+                                                         .ocultas = ocultas,
+                                                         .observaciones = "Nota",
+                                                         .fecha = "2000-01-01"});
+            EXPECT_EQ(t.titulo, resultados ? c.titulo : "Problema");
+            ASSERT_EQ(t.secciones.size(), 5u);
+            EXPECT_EQ(t.secciones[4].titulo, "Resultados");
+            const TFilaReporte& mann = t.secciones[0].filas.at(7);
+            EXPECT_EQ(mann.etiqueta + "|" + mann.valor + "|" + mann.unidad,
+                      "Coeficiente de Manning|0.0320|[s/m^(1/3)]");
+            const TFilaReporte& tirante = t.secciones[1].filas.at(0);
+            EXPECT_EQ(tirante.etiqueta, c.tirante ? c.tirante : std::string(BuscarCampo("FlujTiraRest")->etiqueta));
+            EXPECT_EQ(tirante.valor, p.textos.at("FlujTiraRest"));
+            const std::vector<TFila> filas = resultados ? p.Filas() : std::vector<TFila>{};
+            ASSERT_EQ(t.secciones[4].filas.size(), filas.size());
+            for (std::size_t i = 0; i < filas.size(); ++i) {
+                EXPECT_EQ(t.secciones[4].filas[i].etiqueta, filas[i].etiqueta);
+                EXPECT_EQ(t.secciones[4].filas[i].valor, filas[i].valor);
+                EXPECT_EQ(t.secciones[4].filas[i].unidad, filas[i].unidad);
+            }
+            EXPECT_EQ(t.observaciones, std::optional<std::string>("Nota"));
+            EXPECT_FALSE(t.detalle);
+            if (t.avisos) {
+                EXPECT_TRUE(t.avisos->tiempoLog);
+                EXPECT_EQ(t.avisos->ocultas, ocultas);
+                EXPECT_EQ(t.avisos->fecha, "2000-01-01");
+            }
+        }
+        // The pier's empty "Angulo de reposo" prints empty.
+        if (c.codigo == 22) {
+            Problema q(22, {{"SediAnguRepo", ""}});
+            const TTextosReporte t = ReporteDelProblema(
+                {.datos = q.d, .panel = q.panel, .textos = q.textos, .manning = true, .resultados = false,
+                 .grafico = q.grafico});
+            const auto& filas = t.secciones[3].filas;
+            ASSERT_EQ(filas.size(), 5u);
+            EXPECT_EQ(filas[1].etiqueta + "|" + filas[1].valor + "|" + filas[1].unidad, "Angulo de reposo||[º]");
+        }
     }
 }

@@ -30,6 +30,7 @@ public:
     TTextosCampos Textos() const override { return {}; }
     bool OpcionManning() const override { return true; }
     TProblema ProblemaActual() const override { return {}; }
+    TVistaVentana Vista() const override { return {}; }
     void btnN0Click() override { pedidos << "btnN0Click"; }
     void btnN1Click() override { pedidos << "btnN1Click"; }
     void PreguntarChorro() override { pedidos << "PreguntarChorro"; }

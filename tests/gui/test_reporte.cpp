@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QDate>
 #include <QFileDialog>
@@ -14,6 +15,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QToolBar>
@@ -563,6 +565,38 @@ private slots:
         const QString segunda = LeerPdf(ruta).segunda, segundaInicial = LeerPdf(otra).segunda;
         QVERIFY(segunda.contains("Erosión instantánea en el tiempo"));
         QVERIFY2(segunda != segundaInicial, qPrintable(segunda));
+    }
+
+    // A value typed and not yet left is what the window shows, so the report
+    // prints it: the pier computed, the complementary tab and then the empty
+    // "Angulo de reposo" clicked, "33" typed, and "Reporte" asked for with
+    // the focus still in the field (the results still on show).
+    void ValorTecleadoSinSalir() {
+        const auto v = Calculada(1, 1, true, "EstrFactFormKs=1;EstrFactGrup=1");
+        QVERIFY(QTest::qWaitForWindowExposed(v.get()));
+        auto Clic = [&](QWidget* w, QPoint p) {
+            QTest::mouseClick(v->windowHandle(), Qt::LeftButton, {}, w->mapTo(v.get(), p));
+        };
+        QTabBar* pestanas = v->pgReplanteo->tabBar();
+        Clic(pestanas, pestanas->tabRect(TfrmProbTipo::kComplementaria).center());
+        QCOMPARE(v->pgReplanteo->currentIndex(), int(TfrmProbTipo::kComplementaria));
+        QLineEdit* angulo = v->Campo("SediAnguRepo");
+        QCOMPARE(angulo->text(), QString());
+        Clic(angulo, angulo->rect().center());
+        for (const char c : {'3', '3'}) QTest::keyClick(v->windowHandle(), c);
+        QCOMPARE(QApplication::focusWidget(), angulo);
+        QCOMPARE(angulo->text(), QString("33"));
+
+        const TTextosReporte t = TextosReporte(*v, std::nullopt);
+        QCOMPARE(t.secciones.size(), std::size_t(5));
+        QStringList complementarias;
+        for (const TFilaReporte& f : t.secciones[3].filas)
+            complementarias << QString::fromStdString(f.etiqueta + "|" + f.valor + "|" + f.unidad);
+        QCOMPARE(complementarias, QStringList({"Diámetro 84%|200|[mm]", "Angulo de reposo|33|[º]",
+                                               "Factor de forma|1|[-]", "Factor de grupo|1|[-]",
+                                               "Angulo de ataque|0|[º]"}));
+        QCOMPARE(QString::fromStdString(t.titulo), QString("Problema de la Pila"));
+        QCOMPARE(int(t.secciones[4].filas.size()), int(FilasVistas(*v->tbshProblema).size()));
     }
 
     // The pier of d50 2 mm: the d84 warning on the second page, which has

@@ -2,7 +2,10 @@
 
 #include <algorithm>
 
+#include "compute/untCalcular.h"
 #include "problem/untActivacion.h"
+#include "problem/untCampos.h"
+#include "problem/untCodigo.h"
 #include "problem/untContinuar.h"
 #include "problem/untFilasEstructura.h"
 #include "results/untAvisos.h"
@@ -78,32 +81,56 @@ std::string NombreArchivoReporte(std::string_view titulo, std::string_view fecha
     return nombre + ".pdf";
 }
 
-TControlesFila ControlesDeTallo(std::string_view tallo) {
-    const std::string t(tallo);
-    return {"lbl" + t, "edt" + t, "lbl" + t + "Unid"};
-}
+std::vector<TSeccionCampos> CamposEntradas(ProblemCode codigoEstructura, ProblemCode codigo, bool manning) {
+    TSeccionCampos global{kTitulosSecciones[0], {"AguaDens", "AguaTemp", "SediDensMate", "SediDiamMedi",
+                                                 "ForzAcelGrav", "FlujCaud", "CaucAnchCauc"}};
+    global.campos.push_back(manning ? "CaucCoefMannCauc" : "AltuRugoCauc");
 
-std::vector<TSeccionControles> ControlesEntradas(ProblemCode codigoEstructura, ProblemCode codigo, bool manning) {
-    TSeccionControles global{"tbshNivel0", {}};
-    for (const char* campo :
-         {"AguaDens", "AguaTemp", "SediDensMate", "SediDiamMedi", "ForzAcelGrav", "FlujCaud", "CaucAnchCauc"})
-        global.filas.push_back(ControlesDeTallo(campo));
-    const char* rugosidad = manning ? "CaucCoefMannCauc" : "AltuRugoCauc";
-    TControlesFila opcion = ControlesDeTallo(rugosidad);
-    opcion.etiqueta = std::string("rb") + rugosidad;
-    global.filas.push_back(opcion);
+    TSeccionCampos local{kTitulosSecciones[1], {"FlujTiraRest"}};
 
-    TSeccionControles local{"tbshNivel1", {ControlesDeTallo("FlujTiraRest")}};
+    TSeccionCampos estructura{kTitulosSecciones[2], {}};
+    for (std::string_view campo : CamposEstructura(codigoEstructura)) estructura.campos.push_back(campo);
 
-    TSeccionControles estructura{"tbshNivel2", {}};
-    for (std::string_view campo : CamposEstructura(codigoEstructura))
-        estructura.filas.push_back(ControlesDeTallo(campo));
-
-    TSeccionControles complementaria{"tbshNivel3", {}};
-    for (const TFilaComplementaria& f : FilasComplementarias(codigo))
-        complementaria.filas.push_back(ControlesDeTallo(f.campo));
+    TSeccionCampos complementaria{kTitulosSecciones[3], {}};
+    for (const TFilaComplementaria& f : FilasComplementarias(codigo)) complementaria.campos.push_back(f.campo);
 
     return {global, local, estructura, complementaria};
+}
+
+namespace {
+constexpr unsigned kNivelEstructura = 2;  // the structure page's level of the wizard
+}  // namespace
+
+TTextosReporte ReporteDelProblema(const TVentanaReporte& v) {
+    const TDatosProblema& d = v.datos;
+    const TTipoEstructura* tipo = v.resultados ? TipoEstructura(d.CodiProb) : nullptr;
+    TTextosReporte textos;
+    textos.titulo = tipo ? tipo->titulo : kTituloSinCalculo;
+    for (const TSeccionCampos& s :
+         CamposEntradas(CalcularCodigo(kNivelEstructura, d), d.CodiProb, v.manning)) {
+        TSeccionReporte seccion{s.titulo, {}};
+        for (std::string_view nombre : s.campos) {
+            const TCampo& campo = *BuscarCampo(nombre);
+            const auto texto = v.textos.find(std::string(nombre));
+            seccion.filas.push_back({std::string(EtiquetaCampo(campo, d.CodiProb)),
+                                     texto == v.textos.end() ? std::string() : texto->second,
+                                     std::string(campo.unidad)});
+        }
+        textos.secciones.push_back(std::move(seccion));
+    }
+    TSeccionReporte resultados{kTitulosSecciones[4], {}};
+    if (v.resultados)
+        for (TFila& f : FilasResultados(d.CodiProb, d, v.panel))
+            resultados.filas.push_back({std::move(f.etiqueta), std::move(f.valor), std::move(f.unidad)});
+    textos.secciones.push_back(std::move(resultados));
+    textos.observaciones = v.observaciones;
+    textos.avisos = PaginaAvisos(d, v.panel, v.textos, v.grafico, v.fecha);
+    if (textos.avisos) {
+        textos.avisos->tiempoLog = v.tiempoLog;
+        textos.avisos->ocultas = v.ocultas;
+    }
+    if (v.detalle) textos.detalle = TDetalleReporte{DetalleCalculo(d, v.panel, v.manning), v.fecha};
+    return textos;
 }
 
 // ---- Second page.

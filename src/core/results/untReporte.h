@@ -130,29 +130,51 @@ std::vector<TItemReporte> DisponerContinuacionObservaciones(std::string resto, s
 // replaced by "-".  The date comes as text, e.g. "2024-05-31".
 std::string NombreArchivoReporte(std::string_view titulo, std::string_view fecha);
 
-// Names of the window's controls whose texts make one row: caption, value,
-// unit.
-struct TControlesFila {
-    std::string etiqueta;
-    std::string valor;
-    std::string unidad;
-    bool operator==(const TControlesFila&) const = default;
-};
+// Headings of the report's sections: the captions of the calculation
+// window's tabs.
+inline constexpr const char* kTitulosSecciones[] = {"Datos Globales", "Datos Locales", "Datos de Estructura",
+                                                     "Datos Complementarios", "Resultados"};
+// The results page's title before any calculation.
+inline constexpr const char* kTituloSinCalculo = "Problema";
 
-// lbl<stem>, edt<stem>, lbl<stem>Unid.
-TControlesFila ControlesDeTallo(std::string_view tallo);
-
-struct TSeccionControles {
-    std::string pagina;  // tab page whose caption heads the section
-    std::vector<TControlesFila> filas;
+struct TSeccionCampos {
+    const char* titulo;  // heading: the tab's caption
+    std::vector<std::string_view> campos;  // catalogued fields, in the page's order
 };
 
 // The four input sections of the report, as the pages show them:
-// "Datos Globales" with its seven fields and the chosen roughness option
-// (its option button as caption), "Datos Locales" with the depth, the
-// structure rows of the second-level code and the complementary rows of the
-// final code in the page's order (none for 211).
-std::vector<TSeccionControles> ControlesEntradas(ProblemCode codigoEstructura, ProblemCode codigo, bool manning);
+// "Datos Globales" with its seven fields and the chosen roughness option,
+// "Datos Locales" with the depth, the structure rows of the second-level
+// code and the complementary rows of the final code in the page's order
+// (none for 211).
+std::vector<TSeccionCampos> CamposEntradas(ProblemCode codigoEstructura, ProblemCode codigo, bool manning);
+
+// What the calculation window holds when the report is asked for.
+struct TVentanaReporte {
+    const TDatosProblema& datos;  // the record; its code is the problem's
+    const TPanelFormulas& panel;
+    // Every field's text as the window shows it: as typed, an empty one and
+    // a value typed and not yet left included.
+    const TTextosCampos& textos;
+    bool manning;     // "Coeficiente de Manning" chosen over "Altura de rugosidad"
+    bool resultados;  // the results are on show (computed, nothing changed since)
+    const TGrafico& grafico;
+    // The chart page's view: logarithmic time, curves hidden (slot k at k - 1).
+    bool tiempoLog = false;
+    std::array<bool, 4> ocultas{};
+    std::optional<std::string> observaciones{};
+    bool detalle = false;  // "Incluir el detalle del cálculo"
+    std::string fecha{};   // today, "AAAA-MM-DD"
+};
+
+// The report of the window's problem: the title of the results page
+// ("Problema" before a calculation), each input section with its rows'
+// captions, texts as typed and units, the "Resultados" rows as the results
+// page shows them (none while the results are not on show), the
+// observations, the second page when PaginaAvisos gives one (with the chart
+// page's view) and the detail when asked.  The uncertainty study is the
+// caller's: it lives in another window.
+TTextosReporte ReporteDelProblema(const TVentanaReporte& v);
 
 // ---- Second page "Avisos y gráfico".
 

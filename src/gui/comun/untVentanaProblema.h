@@ -4,6 +4,7 @@
 // window implements it; a test can give a page a small stand-in instead.
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string_view>
 
@@ -13,6 +14,15 @@ class QLineEdit;
 class QWidget;
 class TControlCampos;
 
+// What the window shows beyond its problem: whether the results are on
+// show, and the chart page's view (logarithmic time, the curves hidden with
+// a click on the legend, slot k at k - 1).
+struct TVistaVentana {
+    bool resultados = false;
+    bool tiempoLog = false;
+    std::array<bool, 4> ocultas{};
+};
+
 class IVentanaProblema {
 public:
     // Page indices of the window's tab widget pgReplanteo.
@@ -21,7 +31,7 @@ public:
     virtual ~IVentanaProblema() = default;
 
     // The window's widget: owner of the message boxes and dialogs that a page
-    // opens, and where the report finds the controls by name.
+    // opens.
     virtual QWidget& Ventana() = 0;
     virtual TDatosProblema& Datos() = 0;
     virtual TPanelFormulas& Panel() = 0;
@@ -35,6 +45,7 @@ public:
     // The window's problem as its file keeps it (answers, option, texts): a
     // copy for work outside the window, such as a sensitivity study.
     virtual TProblema ProblemaActual() const = 0;
+    virtual TVistaVentana Vista() const = 0;
 
     // The wizard's steps that the pages' buttons start.
     virtual void btnN0Click() = 0;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QAction>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -163,6 +164,12 @@ TTextosCampos TfrmProbTipo::Textos() const {
 }
 
 bool TfrmProbTipo::OpcionManning() const { return tbshNivel0->rbCaucCoefMannCauc->isChecked(); }
+
+TVistaVentana TfrmProbTipo::Vista() const {
+    TVistaVentana v{pgReplanteo->isTabVisible(kResultados), tbshGrafico->chkTiempoLog->isChecked(), {}};
+    for (int k = 0; k < 4; ++k) v.ocultas[k] = tbshGrafico->SerieOculta(k);
+    return v;
+}
 
 // ---- Pages: show and hide events, run from the change of the active page.
 

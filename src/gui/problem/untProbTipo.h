@@ -49,6 +49,7 @@ public:
     TTextosCampos Textos() const override;
     // True when "Coeficiente de Manning" is the selected roughness option.
     bool OpcionManning() const override;
+    TVistaVentana Vista() const override;
     TProblema ProblemaActual() const override { return Problema().problema; }
 
     QTabWidget* pgReplanteo;

@@ -11,12 +11,12 @@
 
 class IVentanaProblema;
 
-// The report's texts: the title of the results page, each section headed by
-// its tab's caption, the rows' captions, edit texts as typed and units of the
-// input pages, the results rows as the page shows them; and the second page
-// of the warnings and the chart when the problem has any, dated today; with
-// `detalle`, the pages of the calculation detail too; with `incertidumbre`,
-// the page of the uncertainty study EstudioIncertidumbre finds.
+// The report's texts, built by the core (ReporteDelProblema) from what the
+// window holds at this moment: its record, formula panel, the fields' texts
+// as typed, the roughness option, whether the results are on show and the
+// chart page's view; dated today; with `detalle`, the pages of the
+// calculation detail too; with `incertidumbre`, the page of the uncertainty
+// study EstudioIncertidumbre finds.
 TTextosReporte TextosReporte(IVentanaProblema& ventana, std::optional<QString> observaciones, bool detalle = false,
                              bool incertidumbre = false);
 

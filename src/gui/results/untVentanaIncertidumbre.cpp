@@ -731,3 +731,10 @@ void TfrmIncertidumbre::btnExportarMuestrasClick() {
     if (!ExportarMuestras(archivo->ruta))
         MostrarMensaje(this, QString("No se pudieron exportar las muestras a \"%1\".").arg(archivo->ruta));
 }
+
+const TfrmIncertidumbre* UltimoEstudio(const QWidget& duenio, const TProblema& problema) {
+    const TfrmIncertidumbre* ultimo = nullptr;
+    for (const TfrmIncertidumbre* v : duenio.findChildren<TfrmIncertidumbre*>())
+        if (v->Estudio() && v->Problema() == problema && (!ultimo || v->Orden() > ultimo->Orden())) ultimo = v;
+    return ultimo;
+}

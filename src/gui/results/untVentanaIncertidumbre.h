@@ -154,3 +154,7 @@ private:
     std::jthread hilo_;
     QTimer* demora_;  // shows the progress once the study takes longer than a moment
 };
+
+// The "Incertidumbre" window owned by `duenio` (a calculation window) whose
+// study is the latest of `problema`; none when there is no such study.
+const TfrmIncertidumbre* UltimoEstudio(const QWidget& duenio, const TProblema& problema);
