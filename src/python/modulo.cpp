@@ -172,12 +172,14 @@ py::object Barrido(int codigo, const std::string& campo, const py::object& desde
         datos[py::str(clave)] = ys;
         datos[py::str(ClaveValidez(clave))] = estados;
     }
-    py::list condicion, error;
+    py::list condicion, avisos, error;
     for (const TPuntoBarrido& x : e.puntos) {
         condicion.append(x.condicion);
+        avisos.append(UnirAvisosDatos(x.avisos));
         error.append(x.error.value_or(""));
     }
     datos["transporte"] = condicion;
+    datos["avisos_datos"] = avisos;
     datos["error"] = error;
     return py::module_::import("pandas").attr("DataFrame")(datos);
 }
@@ -326,8 +328,10 @@ valores (2 a 1000), equiespaciados o, con log=True, en escala logarítmica.
 
 Los demás argumentos como en resolver(). Devuelve un DataFrame: el campo, la
 erosión máxima de equilibrio de cada fórmula activa por su clave fija (NaN donde
-el punto falla) con su validez (validez_...), transporte y error (el mensaje de
-un punto que el campo rechaza o cuyo cálculo falla).)");
+el punto falla) con su validez (validez_...), transporte, avisos_datos (los
+avisos de datos inverosímiles del punto, unidos con " | ", como la columna "Avisos
+de datos" de --barrido) y error (el mensaje de un punto que el campo rechaza o
+cuyo cálculo falla).)");
 
     // incertidumbre(...) goes here, over the core's study (untIncertidumbre):
     // the same problem arguments as resolver(), a DataFrame of its statistics.
