@@ -1,9 +1,11 @@
 // The turmado module for Python: the field catalogue, one problem solved,
-// a batch and a sensitivity study, over the same core as the window and
+// a batch, a sensitivity study and an uncertainty study, over the same core as the window and
 // turmado-calc.  Every text a user reads (docstrings, messages) is Spanish.
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <cstdint>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -184,6 +186,156 @@ py::object Barrido(int codigo, const std::string& campo, const py::object& desde
     return py::module_::import("pandas").attr("DataFrame")(datos);
 }
 
+// The text of one distribution or model error given as a tuple of its parts
+// (("lognormal", "*", 0.3), (1, 0.3)): the parts joined by ":"; a text as it is.
+std::string TextoDeParametros(const std::string& nombre, const py::handle valor) {
+    if (py::isinstance<py::str>(valor)) return valor.cast<std::string>();
+    if (!py::isinstance<py::tuple>(valor) && !py::isinstance<py::list>(valor))
+        throw py::type_error(nombre + ": se espera un texto o una tupla de sus partes");
+    std::string texto;
+    for (const py::handle parte : valor) {
+        const auto t = TextoDeValor(parte);
+        if (!t) throw py::type_error(nombre + ": se espera un texto o una tupla de sus partes");
+        texto += (texto.empty() ? "" : ":") + *t;
+    }
+    return texto;
+}
+
+// The texts "NOMBRE=PARAMETROS" of a dict {nombre: parámetros} or of a list
+// of such texts; None is no text.
+std::vector<std::string> TextosIgual(const char* argumento, const py::object& valor) {
+    std::vector<std::string> textos;
+    if (valor.is_none()) return textos;
+    if (py::isinstance<py::dict>(valor)) {
+        for (const auto& [clave, v] : valor.cast<py::dict>()) {
+            const std::string nombre = py::str(clave);
+            textos.push_back(nombre + "=" + TextoDeParametros(nombre, v));
+        }
+    } else if ((py::isinstance<py::list>(valor) || py::isinstance<py::tuple>(valor))) {
+        for (const py::handle x : valor) {
+            if (!py::isinstance<py::str>(x))
+                throw py::type_error(std::string(argumento) + ": se espera un diccionario o una lista de textos");
+            textos.push_back(x.cast<std::string>());
+        }
+    } else {
+        throw py::type_error(std::string(argumento) + ": se espera un diccionario o una lista de textos");
+    }
+    return textos;
+}
+
+// A whole number from minimo to maximo (a Python or numpy integer, not a bool).
+std::uint64_t EnteroEntre(const char* nombre, const py::object& valor, std::uint64_t minimo, std::uint64_t maximo) {
+    const std::string mensaje =
+        std::string(nombre) + ": se espera un número entero de " + std::to_string(minimo) + " a " + std::to_string(maximo);
+    if (py::isinstance<py::bool_>(valor) || !PyIndex_Check(valor.ptr())) throw py::value_error(mensaje);
+    const py::int_ n = py::reinterpret_steal<py::int_>(PyNumber_Index(valor.ptr()));
+    if (PyObject_RichCompareBool(n.ptr(), py::int_(minimo).ptr(), Py_LT) ||
+        PyObject_RichCompareBool(n.ptr(), py::int_(maximo).ptr(), Py_GT))
+        throw py::value_error(mensaje);
+    return n.cast<std::uint64_t>();
+}
+
+py::object Incertidumbre(int codigo, const py::object& inciertos, const py::object& muestras, const py::object& semilla,
+                         const py::object& modelo, const py::object& fundacion, const py::object& hilos,
+                         bool conMuestras, bool rugosidad, const py::object& chorro, const py::kwargs& campos) {
+    const TProblema p = ProblemaDeArgumentos(codigo, rugosidad, chorro, campos);
+    TOpcionesIncertidumbre o;
+    const std::vector<std::string> textos = TextosIgual("inciertos", inciertos);
+    if (textos.empty()) throw py::value_error("inciertos: falta al menos un campo incierto");
+    for (const std::string& texto : textos) {
+        const TLecturaIncierta l = LeerIncierta(texto, p);
+        if (!l.entrada) throw py::value_error(l.error);
+        o.entradas.push_back(*l.entrada);
+    }
+    for (const std::string& texto : TextosIgual("modelo", modelo)) {
+        const TLecturaModelo l = LeerModelo(texto);
+        if (!l.mensaje.empty()) throw py::value_error(l.mensaje);
+        o.modelo.emplace_back(l.formula, l.error);
+    }
+    o.muestras = EnteroEntre("muestras", muestras, kMuestrasMinimo, kMuestrasMaximo);
+    o.semilla = EnteroEntre("semilla", semilla, 0, kSemillaMaxima);
+    if (!fundacion.is_none()) {
+        const auto texto = TextoDeValor(fundacion);
+        const auto y = texto ? LeerNumero(*texto) : std::nullopt;
+        if (!y || !std::isfinite(*y) || *y <= 0)
+            throw py::value_error("fundacion: se espera una profundidad en metros mayor que 0");
+        o.fundacion = *y;
+    }
+    o.hilos = Hilos(hilos);
+    // Ctrl+C stops the study between blocks of samples.
+    std::atomic<bool> cancelar{false};
+    o.cancelar = &cancelar;
+    o.avance = [&](std::size_t, std::size_t) {
+        const py::gil_scoped_acquire conGil;
+        if (PyErr_CheckSignals() != 0) cancelar = true;
+    };
+    TEstudioIncertidumbre e;
+    {
+        py::gil_scoped_release sinGil;
+        // The problem alone first, so that its faults are the exceptions of resolver().
+        TResultado r;
+        r.grafico.curvas = false;
+        ResolverProblema(p, r);
+        e = EstudiarIncertidumbre(p, o);
+    }
+    if (cancelar) throw py::error_already_set();
+    if (e.error) throw py::value_error(*e.error);
+    // As turmado-calc warns of the samples left out of the statistics.
+    const py::object avisar = py::module_::import("warnings").attr("warn");
+    if (e.rechazadas)
+        avisar(std::to_string(e.rechazadas) + " muestras con un valor que su campo no admite, fuera de la "
+                                              "estadística (la primera: " + e.primerRechazo + ")");
+    if (e.fallidas)
+        avisar(std::to_string(e.fallidas) + " muestras cuyo cálculo falló, fuera de la estadística (la primera: " +
+               e.primerFallo + ")");
+
+    const std::size_t nf = e.formulas.size();
+    auto columna = [&](auto campo) {
+        py::array_t<double> a(static_cast<py::ssize_t>(nf));
+        for (std::size_t f = 0; f < nf; ++f) a.mutable_at(f) = campo(e.formulas[f]);
+        return a;
+    };
+    py::list formulas;
+    for (const TEstadisticaFormula& f : e.formulas) formulas.append(f.titulo);
+    py::dict datos;
+    datos["formula"] = formulas;
+    datos["media"] = columna([](const TEstadisticaFormula& f) { return f.media; });
+    datos["desvio"] = columna([](const TEstadisticaFormula& f) { return f.desvio; });
+    datos["p05"] = columna([](const TEstadisticaFormula& f) { return f.p05; });
+    datos["p50"] = columna([](const TEstadisticaFormula& f) { return f.p50; });
+    datos["p90"] = columna([](const TEstadisticaFormula& f) { return f.p90; });
+    datos["p95"] = columna([](const TEstadisticaFormula& f) { return f.p95; });
+    datos["p99"] = columna([](const TEstadisticaFormula& f) { return f.p99; });
+    if (o.fundacion)
+        datos["prob_fundacion"] =
+            columna([](const TEstadisticaFormula& f) { return f.probFundacion.value_or(std::nan("")); });
+    datos["fuera_calibracion"] = columna([](const TEstadisticaFormula& f) { return f.fueraCalibracion; });
+    const py::module_ pandas = py::module_::import("pandas");
+    py::object resumen = pandas.attr("DataFrame")(datos);
+    py::dict attrs = resumen.attr("attrs").cast<py::dict>();
+    attrs["muestras"] = e.muestras;
+    attrs["rechazadas"] = e.rechazadas;
+    attrs["fallidas"] = e.fallidas;
+    attrs["semilla"] = o.semilla;
+    attrs["primer_rechazo"] = e.primerRechazo;
+    attrs["primer_fallo"] = e.primerFallo;
+    if (!conMuestras) return resumen;
+
+    // Every sample: each input's value, then each formula's depth and the envelope's.
+    const std::size_t n = e.muestras, m = e.entradas.size();
+    py::dict tabla;
+    for (std::size_t k = 0; k < m; ++k) {
+        py::array_t<double> a(static_cast<py::ssize_t>(n));
+        double* x = a.mutable_data();
+        for (std::size_t i = 0; i < n; ++i) x[i] = e.valores[i * m + k];
+        tabla[py::str(e.entradas[k].campo)] = a;
+    }
+    for (std::size_t f = 0; f < nf; ++f)
+        tabla[py::str(e.formulas[f].titulo)] =
+            py::array_t<double>(static_cast<py::ssize_t>(n), e.profundidades[f].data());
+    return py::make_tuple(resumen, pandas.attr("DataFrame")(tabla));
+}
+
 }  // namespace
 
 void LanzarTextoRechazado(const std::string& campo, const std::string& mensaje) {
@@ -210,8 +362,9 @@ El mismo cálculo que la ventana de turmado y turmado-calc:
 - barrido(codigo, campo, desde, hasta, puntos, ...): el estudio de
   sensibilidad de un campo, como DataFrame.
 
-El estudio de incertidumbre de turmado-calc (--incierto) llegará a este
-módulo como incertidumbre(...).
+- incertidumbre(codigo, inciertos, ...): el estudio de incertidumbre de
+  campos inciertos y del error de las fórmulas, como DataFrame de
+  estadísticas (media, percentiles, probabilidad de superar la fundación).
 
 Los campos se nombran sin el prefijo edt (AguaDens, SediDiamMedi,
 FlujTiraRest, EstrAnchPila ...) y se dan como números o como el texto que se
@@ -333,6 +486,48 @@ avisos de datos inverosímiles del punto, unidos con " | ", como la columna "Avi
 de datos" de --barrido) y error (el mensaje de un punto que el campo rechaza o
 cuyo cálculo falla).)");
 
-    // incertidumbre(...) goes here, over the core's study (untIncertidumbre):
-    // the same problem arguments as resolver(), a DataFrame of its statistics.
+    m.def("incertidumbre", &Incertidumbre, py::arg("codigo"), py::arg("inciertos"), py::kw_only(),
+          py::arg("muestras") = kMuestrasPorDefecto, py::arg("semilla") = kSemillaPorDefecto,
+          py::arg("modelo") = py::none(), py::arg("fundacion") = py::none(), py::arg("hilos") = py::none(),
+          py::arg("con_muestras") = false, py::arg("rugosidad") = false, py::arg("chorro") = py::none(),
+          R"(Estudio de incertidumbre, como turmado-calc --incierto: campos del problema
+tomados de distribuciones de probabilidad, muestreados por hipercubo latino, y la
+erosión máxima de equilibrio de cada fórmula resumida en estadísticas.
+
+inciertos: {campo: distribución}, la distribución como en --incierto:
+  "normal:MEDIA:CV", "lognormal:MEDIA:CV", "uniforme:MIN:MAX" o
+  "triangular:MIN:MODA:MAX", MEDIA "*" para el valor del campo en este problema
+  (CV: desvío / media); o una tupla de esas partes, ("lognormal", "*", 0.3); o
+  una lista de textos "CAMPO=DIST".
+muestras: de 100 a 1000000. semilla: de 0 a 2**53; la misma semilla da los
+  mismos números con cualquier cantidad de hilos, y los de turmado-calc.
+modelo: el error propio de las fórmulas, {fórmula: "SESGO:CV"} o {fórmula:
+  (sesgo, cv)} con el rótulo de la fórmula ("CSU"), como --modelo: un factor
+  lognormal de media SESGO (medida / calculada) y coeficiente de variación CV
+  sobre su profundidad. Por omisión ninguno.
+fundacion: profundidad de fundación en m: agrega la probabilidad de superarla.
+hilos: como en lote(). Python queda libre mientras se calcula; Ctrl+C detiene
+  el estudio (KeyboardInterrupt).
+con_muestras: True para devolver también cada muestra.
+Los demás argumentos como en resolver(): los campos dan el problema base.
+
+Devuelve un DataFrame con una fila por fórmula activa y la envolvente (la mayor
+profundidad de las fórmulas en cada muestra) y las columnas de --json: formula
+("CSU" ... "envolvente"), media, desvio, p05, p50, p90, p95, p99 (en m),
+prob_fundacion (con fundacion) y fuera_calibracion (la fracción de muestras
+fuera del rango de calibración de la fórmula); NaN donde ninguna muestra tiene
+profundidad. Su attrs guarda muestras, rechazadas (un valor que su campo no
+admite), fallidas (el cálculo falló), semilla, primer_rechazo y primer_fallo
+(el mensaje de la primera, o ""); las muestras fuera de la estadística se
+avisan además con warnings.warn. Con con_muestras=True devuelve (resumen,
+muestras): muestras tiene una fila por muestra, el valor de cada campo incierto
+y la profundidad de cada fórmula (con su error propio) y de la envolvente, en
+columnas con el rótulo de la fórmula (NaN en una muestra no calculada).
+
+Un texto de distribución o de error que no sirve es un ValueError con el mensaje
+de turmado-calc; los campos y fallos del problema, como en resolver().
+
+>>> turmado.incertidumbre(22, {"FlujCaud": "lognormal:*:0.3"}, fundacion=3,
+...                       EstrAnchPila=1.5, EstrFactFormKs=1, EstrFactGrup=1)
+)");
 }
