@@ -186,80 +186,15 @@ py::object Barrido(int codigo, const std::string& campo, const py::object& desde
     return py::module_::import("pandas").attr("DataFrame")(datos);
 }
 
-// The text of one distribution or model error given as a tuple of its parts
-// (("lognormal", "*", 0.3), (1, 0.3)): the parts joined by ":"; a text as it is.
-std::string TextoDeParametros(const std::string& nombre, const py::handle valor) {
-    if (py::isinstance<py::str>(valor)) return valor.cast<std::string>();
-    if (!py::isinstance<py::tuple>(valor) && !py::isinstance<py::list>(valor))
-        throw py::type_error(nombre + ": se espera un texto o una tupla de sus partes");
-    std::string texto;
-    for (const py::handle parte : valor) {
-        const auto t = TextoDeValor(parte);
-        if (!t) throw py::type_error(nombre + ": se espera un texto o una tupla de sus partes");
-        texto += (texto.empty() ? "" : ":") + *t;
-    }
-    return texto;
-}
-
-// The texts "NOMBRE=PARAMETROS" of a dict {nombre: parámetros} or of a list
-// of such texts; None is no text.
-std::vector<std::string> TextosIgual(const char* argumento, const py::object& valor) {
-    std::vector<std::string> textos;
-    if (valor.is_none()) return textos;
-    if (py::isinstance<py::dict>(valor)) {
-        for (const auto& [clave, v] : valor.cast<py::dict>()) {
-            const std::string nombre = py::str(clave);
-            textos.push_back(nombre + "=" + TextoDeParametros(nombre, v));
-        }
-    } else if ((py::isinstance<py::list>(valor) || py::isinstance<py::tuple>(valor))) {
-        for (const py::handle x : valor) {
-            if (!py::isinstance<py::str>(x))
-                throw py::type_error(std::string(argumento) + ": se espera un diccionario o una lista de textos");
-            textos.push_back(x.cast<std::string>());
-        }
-    } else {
-        throw py::type_error(std::string(argumento) + ": se espera un diccionario o una lista de textos");
-    }
-    return textos;
-}
-
-// A whole number from minimo to maximo (a Python or numpy integer, not a bool).
-std::uint64_t EnteroEntre(const char* nombre, const py::object& valor, std::uint64_t minimo, std::uint64_t maximo) {
-    const std::string mensaje =
-        std::string(nombre) + ": se espera un número entero de " + std::to_string(minimo) + " a " + std::to_string(maximo);
-    if (py::isinstance<py::bool_>(valor) || !PyIndex_Check(valor.ptr())) throw py::value_error(mensaje);
-    const py::int_ n = py::reinterpret_steal<py::int_>(PyNumber_Index(valor.ptr()));
-    if (PyObject_RichCompareBool(n.ptr(), py::int_(minimo).ptr(), Py_LT) ||
-        PyObject_RichCompareBool(n.ptr(), py::int_(maximo).ptr(), Py_GT))
-        throw py::value_error(mensaje);
-    return n.cast<std::uint64_t>();
-}
-
 py::object Incertidumbre(int codigo, const py::object& inciertos, const py::object& muestras, const py::object& semilla,
                          const py::object& modelo, const py::object& fundacion, const py::object& hilos,
                          bool conMuestras, bool rugosidad, const py::object& chorro, const py::kwargs& campos) {
     const TProblema p = ProblemaDeArgumentos(codigo, rugosidad, chorro, campos);
-    TOpcionesIncertidumbre o;
-    const std::vector<std::string> textos = TextosIgual("inciertos", inciertos);
-    if (textos.empty()) throw py::value_error("inciertos: falta al menos un campo incierto");
-    for (const std::string& texto : textos) {
+    TOpcionesIncertidumbre o = OpcionesDeEstudio(muestras, semilla, modelo, fundacion);
+    for (const std::string& texto : TextosInciertos(inciertos)) {
         const TLecturaIncierta l = LeerIncierta(texto, p);
         if (!l.entrada) throw py::value_error(l.error);
         o.entradas.push_back(*l.entrada);
-    }
-    for (const std::string& texto : TextosIgual("modelo", modelo)) {
-        const TLecturaModelo l = LeerModelo(texto);
-        if (!l.mensaje.empty()) throw py::value_error(l.mensaje);
-        o.modelo.emplace_back(l.formula, l.error);
-    }
-    o.muestras = EnteroEntre("muestras", muestras, kMuestrasMinimo, kMuestrasMaximo);
-    o.semilla = EnteroEntre("semilla", semilla, 0, kSemillaMaxima);
-    if (!fundacion.is_none()) {
-        const auto texto = TextoDeValor(fundacion);
-        const auto y = texto ? LeerNumero(*texto) : std::nullopt;
-        if (!y || !std::isfinite(*y) || *y <= 0)
-            throw py::value_error("fundacion: se espera una profundidad en metros mayor que 0");
-        o.fundacion = *y;
     }
     o.hilos = Hilos(hilos);
     // Ctrl+C stops the study between blocks of samples.
@@ -456,6 +391,8 @@ del chorro o el cálculo rechaza los datos.
 )");
 
     m.def("lote", &Lote, py::arg("tabla"), py::arg("hilos") = py::none(), py::kw_only(), py::arg("textos") = false,
+          py::arg("incierto") = py::none(), py::arg("muestras") = py::none(), py::arg("semilla") = py::none(),
+          py::arg("modelo") = py::none(), py::arg("fundacion") = py::none(),
           R"(Muchos casos a la vez, como turmado-calc --lote.
 
 tabla: un DataFrame de pandas (o una lista de diccionarios) cuyas columnas son
@@ -466,10 +403,15 @@ hilos: hilos de cálculo, de 1 a 256 (None: todos los núcleos). Python queda li
 mientras se calcula.
 textos: True para que cada resultado sea el texto que escribe --lote (los decimales
 de la página de resultados); por omisión, los números van a precisión completa.
+incierto: el estudio de incertidumbre de cada caso, como --lote con --incierto:
+{campo: distribución} como en incertidumbre(), MEDIA "*" el valor del caso;
+muestras, semilla, modelo y fundacion como allí (solo valen con incierto).
 
 Devuelve un DataFrame con el índice de la tabla: sus columnas, titulo, las columnas
-de claves fijas del lote (shields, ys_pila_csu_m, validez_pila_csu ... avisos_datos)
-y error: vacío en un caso bueno, el mensaje en uno malo (cuyas demás celdas quedan
+de claves fijas del lote (shields, ys_pila_csu_m, validez_pila_csu ... avisos_datos),
+con incierto las del estudio (p50_pila_csu_m, p95_pila_csu_m, pfund_pila_csu con
+fundacion ... p50_envolvente_m, muestras_rechazadas, mensaje_incertidumbre: por qué
+no se pudo estudiar el caso) y error: vacío en un caso bueno, el mensaje en uno malo (cuyas demás celdas quedan
 vacías); un caso malo no detiene los demás. Una columna desconocida o repetida es
 un ValueError.)");
 
