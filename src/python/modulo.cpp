@@ -293,10 +293,10 @@ El mismo cálculo que la ventana de turmado y turmado-calc:
   avisos de validez y de datos; con curvas=True, las curvas de evolución);
 - lote(tabla, hilos=None): muchos casos a la vez (un DataFrame o una lista
   de diccionarios, como las líneas de turmado-calc --lote), en todos los
-  núcleos; devuelve un DataFrame con las columnas de claves fijas del lote;
+  núcleos; devuelve un DataFrame con las columnas de claves fijas del lote
+  (con incierto=..., también las del estudio de incertidumbre de cada caso);
 - barrido(codigo, campo, desde, hasta, puntos, ...): el estudio de
-  sensibilidad de un campo, como DataFrame.
-
+  sensibilidad de un campo, como DataFrame;
 - incertidumbre(codigo, inciertos, ...): el estudio de incertidumbre de
   campos inciertos y del error de las fórmulas, como DataFrame de
   estadísticas (media, percentiles, probabilidad de superar la fundación).
