@@ -65,6 +65,85 @@ unsigned Hilos(const py::object& hilos) {
 
 namespace {
 
+// The text of one distribution or model error given as a tuple of its parts
+// (("lognormal", "*", 0.3), (1, 0.3)): the parts joined by ":"; a text as it is.
+std::string TextoDeParametros(const std::string& nombre, const py::handle valor) {
+    if (py::isinstance<py::str>(valor)) return valor.cast<std::string>();
+    if (!py::isinstance<py::tuple>(valor) && !py::isinstance<py::list>(valor))
+        throw py::type_error(nombre + ": se espera un texto o una tupla de sus partes");
+    std::string texto;
+    for (const py::handle parte : valor) {
+        const auto t = TextoDeValor(parte);
+        if (!t) throw py::type_error(nombre + ": se espera un texto o una tupla de sus partes");
+        texto += (texto.empty() ? "" : ":") + *t;
+    }
+    return texto;
+}
+
+// The texts "NOMBRE=PARAMETROS" of a dict {nombre: parámetros} or of a list
+// of such texts; None is no text.
+std::vector<std::string> TextosIgual(const char* argumento, const py::object& valor) {
+    std::vector<std::string> textos;
+    if (valor.is_none()) return textos;
+    if (py::isinstance<py::dict>(valor)) {
+        for (const auto& [clave, v] : valor.cast<py::dict>()) {
+            const std::string nombre = py::str(clave);
+            textos.push_back(nombre + "=" + TextoDeParametros(nombre, v));
+        }
+    } else if ((py::isinstance<py::list>(valor) || py::isinstance<py::tuple>(valor))) {
+        for (const py::handle x : valor) {
+            if (!py::isinstance<py::str>(x))
+                throw py::type_error(std::string(argumento) + ": se espera un diccionario o una lista de textos");
+            textos.push_back(x.cast<std::string>());
+        }
+    } else {
+        throw py::type_error(std::string(argumento) + ": se espera un diccionario o una lista de textos");
+    }
+    return textos;
+}
+
+// A whole number from minimo to maximo (a Python or numpy integer, not a bool).
+std::uint64_t EnteroEntre(const char* nombre, const py::object& valor, std::uint64_t minimo, std::uint64_t maximo) {
+    const std::string mensaje =
+        std::string(nombre) + ": se espera un número entero de " + std::to_string(minimo) + " a " + std::to_string(maximo);
+    if (py::isinstance<py::bool_>(valor) || !PyIndex_Check(valor.ptr())) throw py::value_error(mensaje);
+    const py::int_ n = py::reinterpret_steal<py::int_>(PyNumber_Index(valor.ptr()));
+    if (PyObject_RichCompareBool(n.ptr(), py::int_(minimo).ptr(), Py_LT) ||
+        PyObject_RichCompareBool(n.ptr(), py::int_(maximo).ptr(), Py_GT))
+        throw py::value_error(mensaje);
+    return n.cast<std::uint64_t>();
+}
+
+}  // namespace
+
+std::vector<std::string> TextosInciertos(const py::object& inciertos) {
+    std::vector<std::string> textos = TextosIgual("inciertos", inciertos);
+    if (textos.empty()) throw py::value_error("inciertos: falta al menos un campo incierto");
+    return textos;
+}
+
+TOpcionesIncertidumbre OpcionesDeEstudio(const py::object& muestras, const py::object& semilla, const py::object& modelo,
+                                         const py::object& fundacion) {
+    TOpcionesIncertidumbre o;
+    for (const std::string& texto : TextosIgual("modelo", modelo)) {
+        const TLecturaModelo l = LeerModelo(texto);
+        if (!l.mensaje.empty()) throw py::value_error(l.mensaje);
+        o.modelo.emplace_back(l.formula, l.error);
+    }
+    o.muestras = EnteroEntre("muestras", muestras, kMuestrasMinimo, kMuestrasMaximo);
+    o.semilla = EnteroEntre("semilla", semilla, 0, kSemillaMaxima);
+    if (!fundacion.is_none()) {
+        const auto texto = TextoDeValor(fundacion);
+        const auto y = texto ? LeerNumero(*texto) : std::nullopt;
+        if (!y || !std::isfinite(*y) || *y <= 0)
+            throw py::value_error("fundacion: se espera una profundidad en metros mayor que 0");
+        o.fundacion = *y;
+    }
+    return o;
+}
+
+namespace {
+
 // The cells of one input column, read with the interpreter held: numbers
 // stay numbers until a worker thread writes them as text.
 struct TColumnaEntrada {
@@ -129,12 +208,15 @@ private:
 // The results columns that hold text whatever the mode: the transport
 // condition, besides the validity states and the warnings.
 bool ColumnaDeTexto(const std::string& columna) {
-    return columna == "transporte" || columna.starts_with("validez_") || columna == "avisos_datos";
+    return columna == "transporte" || columna.starts_with("validez_") || columna == "avisos_datos" ||
+           columna == "mensaje_incertidumbre";
 }
 
 }  // namespace
 
-py::object Lote(const py::object& tabla, const py::object& hilos, bool textos) {
+py::object Lote(const py::object& tabla, const py::object& hilos, bool textos, const py::object& incierto,
+                const py::object& muestras, const py::object& semilla, const py::object& modelo,
+                const py::object& fundacion) {
     const py::module_ pandas = py::module_::import("pandas");
     py::object df;
     if (py::isinstance(tabla, pandas.attr("DataFrame")))
@@ -146,6 +228,20 @@ py::object Lote(const py::object& tabla, const py::object& hilos, bool textos) {
 
     TOpcionesLote opciones;
     opciones.hilos = Hilos(hilos);
+    std::vector<std::string> delEstudio;
+    if (!incierto.is_none()) {
+        auto oDefecto = [](const py::object& x, std::uint64_t defecto) { return x.is_none() ? py::int_(defecto) : x; };
+        TIncertidumbreLote estudio{TextosInciertos(incierto),
+                                   OpcionesDeEstudio(oDefecto(muestras, kMuestrasPorDefecto),
+                                                     oDefecto(semilla, kSemillaPorDefecto), modelo, fundacion)};
+        if (const auto error = ErrorIncertidumbreLote(estudio)) throw py::value_error(*error);
+        delEstudio = TEstudioLote(estudio, false).Columnas();
+        opciones.incertidumbre = std::move(estudio);
+        // The study's numbers at full precision, unless the texts of --lote are asked for.
+        opciones.numerosCompletos = !textos;
+    } else if (!muestras.is_none() || !semilla.is_none() || !modelo.is_none() || !fundacion.is_none()) {
+        throw py::value_error("muestras, semilla, modelo y fundacion solo valen con incierto");
+    }
     const std::size_t n = py::len(df);
     std::vector<std::string> nombres;
     std::vector<TColumnaEntrada> entrada;
@@ -158,11 +254,14 @@ py::object Lote(const py::object& tabla, const py::object& hilos, bool textos) {
         entrada.push_back(LeerColumna(df.attr("iloc")[py::make_tuple(py::slice(0, n, 1), j)], nombres.back()));
     }
 
-    // The output columns after the input's: "titulo", the fixed ones, "error".
+    // The output columns after the input's: "titulo", the fixed ones, the
+    // study's, "error".
     std::vector<std::string> columnas{"titulo"};
     for (std::string& c : ColumnasLote(TColumnasLote::Claves)) columnas.push_back(std::move(c));
+    const std::size_t kAvisos = columnas.size() - 1;
+    columnas.insert(columnas.end(), delEstudio.begin(), delEstudio.end());
     columnas.push_back("error");
-    const std::size_t kTitulo = 0, kAvisos = columnas.size() - 2, kError = columnas.size() - 1;
+    const std::size_t kTitulo = 0, kError = columnas.size() - 1;
     std::vector<bool> numerica(columnas.size(), false);
     std::vector<py::array_t<double>> arreglos(columnas.size());
     std::vector<double*> numeros(columnas.size(), nullptr);

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <pybind11/pybind11.h>
 
@@ -32,5 +33,18 @@ unsigned Hilos(const py::object& hilos);
 // Raises turmado.TextoRechazado with its attribute `campo`.
 [[noreturn]] void LanzarTextoRechazado(const std::string& campo, const std::string& mensaje);
 
-// The batch: a DataFrame or a list of dicts in, a DataFrame out.
-py::object Lote(const py::object& tabla, const py::object& hilos, bool textos);
+// The texts "CAMPO=DIST" of the argument `inciertos` (a dict {campo: DIST
+// or a tuple of its parts} or a list of texts), at least one.
+std::vector<std::string> TextosInciertos(const py::object& inciertos);
+
+// The options of an uncertainty study from the arguments muestras, semilla,
+// modelo ({fórmula: "SESGO:CV" or (sesgo, cv)}) and fundacion, checked with
+// the messages of turmado-calc's options (ValueError, TypeError).
+TOpcionesIncertidumbre OpcionesDeEstudio(const py::object& muestras, const py::object& semilla, const py::object& modelo,
+                                         const py::object& fundacion);
+
+// The batch: a DataFrame or a list of dicts in, a DataFrame out; with
+// `incierto`, each row's uncertainty study in columns before "error".
+py::object Lote(const py::object& tabla, const py::object& hilos, bool textos, const py::object& incierto,
+                const py::object& muestras, const py::object& semilla, const py::object& modelo,
+                const py::object& fundacion);

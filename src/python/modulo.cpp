@@ -1,9 +1,11 @@
 // The turmado module for Python: the field catalogue, one problem solved,
-// a batch and a sensitivity study, over the same core as the window and
+// a batch, a sensitivity study and an uncertainty study, over the same core as the window and
 // turmado-calc.  Every text a user reads (docstrings, messages) is Spanish.
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <cstdint>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -172,14 +174,101 @@ py::object Barrido(int codigo, const std::string& campo, const py::object& desde
         datos[py::str(clave)] = ys;
         datos[py::str(ClaveValidez(clave))] = estados;
     }
-    py::list condicion, error;
+    py::list condicion, avisos, error;
     for (const TPuntoBarrido& x : e.puntos) {
         condicion.append(x.condicion);
+        avisos.append(UnirAvisosDatos(x.avisos));
         error.append(x.error.value_or(""));
     }
     datos["transporte"] = condicion;
+    datos["avisos_datos"] = avisos;
     datos["error"] = error;
     return py::module_::import("pandas").attr("DataFrame")(datos);
+}
+
+py::object Incertidumbre(int codigo, const py::object& inciertos, const py::object& muestras, const py::object& semilla,
+                         const py::object& modelo, const py::object& fundacion, const py::object& hilos,
+                         bool conMuestras, bool rugosidad, const py::object& chorro, const py::kwargs& campos) {
+    const TProblema p = ProblemaDeArgumentos(codigo, rugosidad, chorro, campos);
+    TOpcionesIncertidumbre o = OpcionesDeEstudio(muestras, semilla, modelo, fundacion);
+    for (const std::string& texto : TextosInciertos(inciertos)) {
+        const TLecturaIncierta l = LeerIncierta(texto, p);
+        if (!l.entrada) throw py::value_error(l.error);
+        o.entradas.push_back(*l.entrada);
+    }
+    o.hilos = Hilos(hilos);
+    // Ctrl+C stops the study between blocks of samples.
+    std::atomic<bool> cancelar{false};
+    o.cancelar = &cancelar;
+    o.avance = [&](std::size_t, std::size_t) {
+        const py::gil_scoped_acquire conGil;
+        if (PyErr_CheckSignals() != 0) cancelar = true;
+    };
+    TEstudioIncertidumbre e;
+    {
+        py::gil_scoped_release sinGil;
+        // The problem alone first, so that its faults are the exceptions of resolver().
+        TResultado r;
+        r.grafico.curvas = false;
+        ResolverProblema(p, r);
+        e = EstudiarIncertidumbre(p, o);
+    }
+    if (cancelar) throw py::error_already_set();
+    if (e.error) throw py::value_error(*e.error);
+    // As turmado-calc warns of the samples left out of the statistics.
+    const py::object avisar = py::module_::import("warnings").attr("warn");
+    if (e.rechazadas)
+        avisar(std::to_string(e.rechazadas) + " muestras con un valor que su campo no admite, fuera de la "
+                                              "estadística (la primera: " + e.primerRechazo + ")");
+    if (e.fallidas)
+        avisar(std::to_string(e.fallidas) + " muestras cuyo cálculo falló, fuera de la estadística (la primera: " +
+               e.primerFallo + ")");
+
+    const std::size_t nf = e.formulas.size();
+    auto columna = [&](auto campo) {
+        py::array_t<double> a(static_cast<py::ssize_t>(nf));
+        for (std::size_t f = 0; f < nf; ++f) a.mutable_at(f) = campo(e.formulas[f]);
+        return a;
+    };
+    py::list formulas;
+    for (const TEstadisticaFormula& f : e.formulas) formulas.append(f.titulo);
+    py::dict datos;
+    datos["formula"] = formulas;
+    datos["media"] = columna([](const TEstadisticaFormula& f) { return f.media; });
+    datos["desvio"] = columna([](const TEstadisticaFormula& f) { return f.desvio; });
+    datos["p05"] = columna([](const TEstadisticaFormula& f) { return f.p05; });
+    datos["p50"] = columna([](const TEstadisticaFormula& f) { return f.p50; });
+    datos["p90"] = columna([](const TEstadisticaFormula& f) { return f.p90; });
+    datos["p95"] = columna([](const TEstadisticaFormula& f) { return f.p95; });
+    datos["p99"] = columna([](const TEstadisticaFormula& f) { return f.p99; });
+    if (o.fundacion)
+        datos["prob_fundacion"] =
+            columna([](const TEstadisticaFormula& f) { return f.probFundacion.value_or(std::nan("")); });
+    datos["fuera_calibracion"] = columna([](const TEstadisticaFormula& f) { return f.fueraCalibracion; });
+    const py::module_ pandas = py::module_::import("pandas");
+    py::object resumen = pandas.attr("DataFrame")(datos);
+    py::dict attrs = resumen.attr("attrs").cast<py::dict>();
+    attrs["muestras"] = e.muestras;
+    attrs["rechazadas"] = e.rechazadas;
+    attrs["fallidas"] = e.fallidas;
+    attrs["semilla"] = o.semilla;
+    attrs["primer_rechazo"] = e.primerRechazo;
+    attrs["primer_fallo"] = e.primerFallo;
+    if (!conMuestras) return resumen;
+
+    // Every sample: each input's value, then each formula's depth and the envelope's.
+    const std::size_t n = e.muestras, m = e.entradas.size();
+    py::dict tabla;
+    for (std::size_t k = 0; k < m; ++k) {
+        py::array_t<double> a(static_cast<py::ssize_t>(n));
+        double* x = a.mutable_data();
+        for (std::size_t i = 0; i < n; ++i) x[i] = e.valores[i * m + k];
+        tabla[py::str(e.entradas[k].campo)] = a;
+    }
+    for (std::size_t f = 0; f < nf; ++f)
+        tabla[py::str(e.formulas[f].titulo)] =
+            py::array_t<double>(static_cast<py::ssize_t>(n), e.profundidades[f].data());
+    return py::make_tuple(resumen, pandas.attr("DataFrame")(tabla));
 }
 
 }  // namespace
@@ -204,12 +293,13 @@ El mismo cálculo que la ventana de turmado y turmado-calc:
   avisos de validez y de datos; con curvas=True, las curvas de evolución);
 - lote(tabla, hilos=None): muchos casos a la vez (un DataFrame o una lista
   de diccionarios, como las líneas de turmado-calc --lote), en todos los
-  núcleos; devuelve un DataFrame con las columnas de claves fijas del lote;
+  núcleos; devuelve un DataFrame con las columnas de claves fijas del lote
+  (con incierto=..., también las del estudio de incertidumbre de cada caso);
 - barrido(codigo, campo, desde, hasta, puntos, ...): el estudio de
-  sensibilidad de un campo, como DataFrame.
-
-El estudio de incertidumbre de turmado-calc (--incierto) llegará a este
-módulo como incertidumbre(...).
+  sensibilidad de un campo, como DataFrame;
+- incertidumbre(codigo, inciertos, ...): el estudio de incertidumbre de
+  campos inciertos y del error de las fórmulas, como DataFrame de
+  estadísticas (media, percentiles, probabilidad de superar la fundación).
 
 Los campos se nombran sin el prefijo edt (AguaDens, SediDiamMedi,
 FlujTiraRest, EstrAnchPila ...) y se dan como números o como el texto que se
@@ -301,6 +391,8 @@ del chorro o el cálculo rechaza los datos.
 )");
 
     m.def("lote", &Lote, py::arg("tabla"), py::arg("hilos") = py::none(), py::kw_only(), py::arg("textos") = false,
+          py::arg("incierto") = py::none(), py::arg("muestras") = py::none(), py::arg("semilla") = py::none(),
+          py::arg("modelo") = py::none(), py::arg("fundacion") = py::none(),
           R"(Muchos casos a la vez, como turmado-calc --lote.
 
 tabla: un DataFrame de pandas (o una lista de diccionarios) cuyas columnas son
@@ -311,10 +403,15 @@ hilos: hilos de cálculo, de 1 a 256 (None: todos los núcleos). Python queda li
 mientras se calcula.
 textos: True para que cada resultado sea el texto que escribe --lote (los decimales
 de la página de resultados); por omisión, los números van a precisión completa.
+incierto: el estudio de incertidumbre de cada caso, como --lote con --incierto:
+{campo: distribución} como en incertidumbre(), MEDIA "*" el valor del caso;
+muestras, semilla, modelo y fundacion como allí (solo valen con incierto).
 
 Devuelve un DataFrame con el índice de la tabla: sus columnas, titulo, las columnas
-de claves fijas del lote (shields, ys_pila_csu_m, validez_pila_csu ... avisos_datos)
-y error: vacío en un caso bueno, el mensaje en uno malo (cuyas demás celdas quedan
+de claves fijas del lote (shields, ys_pila_csu_m, validez_pila_csu ... avisos_datos),
+con incierto las del estudio (p50_pila_csu_m, p95_pila_csu_m, pfund_pila_csu con
+fundacion ... p50_envolvente_m, muestras_rechazadas, mensaje_incertidumbre: por qué
+no se pudo estudiar el caso) y error: vacío en un caso bueno, el mensaje en uno malo (cuyas demás celdas quedan
 vacías); un caso malo no detiene los demás. Una columna desconocida o repetida es
 un ValueError.)");
 
@@ -326,9 +423,53 @@ valores (2 a 1000), equiespaciados o, con log=True, en escala logarítmica.
 
 Los demás argumentos como en resolver(). Devuelve un DataFrame: el campo, la
 erosión máxima de equilibrio de cada fórmula activa por su clave fija (NaN donde
-el punto falla) con su validez (validez_...), transporte y error (el mensaje de
-un punto que el campo rechaza o cuyo cálculo falla).)");
+el punto falla) con su validez (validez_...), transporte, avisos_datos (los
+avisos de datos inverosímiles del punto, unidos con " | ", como la columna "Avisos
+de datos" de --barrido) y error (el mensaje de un punto que el campo rechaza o
+cuyo cálculo falla).)");
 
-    // incertidumbre(...) goes here, over the core's study (untIncertidumbre):
-    // the same problem arguments as resolver(), a DataFrame of its statistics.
+    m.def("incertidumbre", &Incertidumbre, py::arg("codigo"), py::arg("inciertos"), py::kw_only(),
+          py::arg("muestras") = kMuestrasPorDefecto, py::arg("semilla") = kSemillaPorDefecto,
+          py::arg("modelo") = py::none(), py::arg("fundacion") = py::none(), py::arg("hilos") = py::none(),
+          py::arg("con_muestras") = false, py::arg("rugosidad") = false, py::arg("chorro") = py::none(),
+          R"(Estudio de incertidumbre, como turmado-calc --incierto: campos del problema
+tomados de distribuciones de probabilidad, muestreados por hipercubo latino, y la
+erosión máxima de equilibrio de cada fórmula resumida en estadísticas.
+
+inciertos: {campo: distribución}, la distribución como en --incierto:
+  "normal:MEDIA:CV", "lognormal:MEDIA:CV", "uniforme:MIN:MAX" o
+  "triangular:MIN:MODA:MAX", MEDIA "*" para el valor del campo en este problema
+  (CV: desvío / media); o una tupla de esas partes, ("lognormal", "*", 0.3); o
+  una lista de textos "CAMPO=DIST".
+muestras: de 100 a 1000000. semilla: de 0 a 2**53; la misma semilla da los
+  mismos números con cualquier cantidad de hilos, y los de turmado-calc.
+modelo: el error propio de las fórmulas, {fórmula: "SESGO:CV"} o {fórmula:
+  (sesgo, cv)} con el rótulo de la fórmula ("CSU"), como --modelo: un factor
+  lognormal de media SESGO (medida / calculada) y coeficiente de variación CV
+  sobre su profundidad. Por omisión ninguno.
+fundacion: profundidad de fundación en m: agrega la probabilidad de superarla.
+hilos: como en lote(). Python queda libre mientras se calcula; Ctrl+C detiene
+  el estudio (KeyboardInterrupt).
+con_muestras: True para devolver también cada muestra.
+Los demás argumentos como en resolver(): los campos dan el problema base.
+
+Devuelve un DataFrame con una fila por fórmula activa y la envolvente (la mayor
+profundidad de las fórmulas en cada muestra) y las columnas de --json: formula
+("CSU" ... "envolvente"), media, desvio, p05, p50, p90, p95, p99 (en m),
+prob_fundacion (con fundacion) y fuera_calibracion (la fracción de muestras
+fuera del rango de calibración de la fórmula); NaN donde ninguna muestra tiene
+profundidad. Su attrs guarda muestras, rechazadas (un valor que su campo no
+admite), fallidas (el cálculo falló), semilla, primer_rechazo y primer_fallo
+(el mensaje de la primera, o ""); las muestras fuera de la estadística se
+avisan además con warnings.warn. Con con_muestras=True devuelve (resumen,
+muestras): muestras tiene una fila por muestra, el valor de cada campo incierto
+y la profundidad de cada fórmula (con su error propio) y de la envolvente, en
+columnas con el rótulo de la fórmula (NaN en una muestra no calculada).
+
+Un texto de distribución o de error que no sirve es un ValueError con el mensaje
+de turmado-calc; los campos y fallos del problema, como en resolver().
+
+>>> turmado.incertidumbre(22, {"FlujCaud": "lognormal:*:0.3"}, fundacion=3,
+...                       EstrAnchPila=1.5, EstrFactFormKs=1, EstrFactGrup=1)
+)");
 }

@@ -38,13 +38,25 @@ def salida_lote(texto, *opciones):
     return r.returncode, list(csv.reader(io.StringIO(r.stdout))), r.stderr
 
 
-@pytest.mark.parametrize("textos", [False, True])
-def test_lote_da_lo_que_turmado_calc_lote(textos):
+# The batch's uncertainty study: turmado-calc's options and lote()'s.
+ESTUDIO = (["--incierto", "FlujCaud=lognormal:*:0.3", "--incierto", "AguaTemp=uniforme:10:30", "--muestras", "200",
+            "--fundacion", "3", "--modelo", "CSU=1.1:0.3"],
+           {"incierto": {"FlujCaud": "lognormal:*:0.3", "AguaTemp": ("uniforme", 10, 30)}, "muestras": 200,
+            "fundacion": 3, "modelo": {"CSU": (1.1, 0.3)}})
+
+
+@pytest.mark.parametrize("textos, estudio", [(False, None), (True, None), (False, ESTUDIO), (True, ESTUDIO)],
+                         ids=["numeros", "textos", "numeros-incierto", "textos-incierto"])
+def test_lote_da_lo_que_turmado_calc_lote(textos, estudio):
     texto = mezcla(60)
-    estado, filas, errores = salida_lote(texto, *([] if textos else ["--numeros", "completos"]))
+    cli, py = estudio or ([], {})
+    estado, filas, errores = salida_lote(texto, *cli, *([] if textos else ["--numeros", "completos"]))
     assert estado == 2
     tabla = pandas.read_csv(io.StringIO(texto), dtype=str, keep_default_na=False)
-    r = turmado.lote(tabla, textos=textos)
+    r = turmado.lote(tabla, textos=textos, **py)
+    if estudio:
+        assert "p95_pila_csu_m" in r.columns and "pfund_envolvente" in r.columns
+        assert (r["p50_envolvente_m"] != "" if textos else r["p50_envolvente_m"].notna()).sum() > 30
     assert list(r.columns) == filas[0] + ["error"]
     malas = r[r["error"] != ""]
     # The bad lines are the messages of --lote at their lines (header at line 1).
@@ -78,6 +90,10 @@ def test_lote_de_numeros_y_diccionarios():
         turmado.lote([{"Caudal": 1}])
     with pytest.raises(TypeError, match="DataFrame"):
         turmado.lote("codigo\n22\n")
+    with pytest.raises(ValueError, match="muestras, semilla, modelo y fundacion solo valen con incierto"):
+        turmado.lote(casos, muestras=500)
+    with pytest.raises(ValueError, match="Distribución desconocida: gamma"):
+        turmado.lote(casos, incierto={"FlujCaud": "gamma:*:0.3"})
 
 
 def test_lote_suelta_el_interprete_mientras_calcula():

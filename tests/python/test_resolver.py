@@ -126,8 +126,20 @@ def test_barrido_da_lo_que_turmado_calc_barrido():
     assert list(b["FlujCaud"]) == [float(f[0]) for f in filas[1:]]
     claves = ["ys_pila_breusers_m", "ys_pila_csu_m", "ys_pila_johnson_m"]
     assert list(b.columns) == ["FlujCaud"] + [x for k in claves for x in (k, "validez_" + k[3:-2])] + [
-        "transporte", "error"]
+        "transporte", "avisos_datos", "error"]
     for j, k in enumerate(claves, 1):
         assert list(b[k]) == [float(f[j]) for f in filas[1:]]
     # The CSV ends with "Condición de transporte" and "Avisos de datos".
     assert list(b["transporte"]) == [f[-2] for f in filas[1:]]
+
+
+def test_barrido_con_los_avisos_de_datos_de_turmado_calc():
+    # d84 from 90 to 300 mm over d50 = 85 mm: the gradation warning only
+    # where d84/d50 is above 1.86.
+    r = calc("--codigo", "22", "EstrFactFormKs=1", "EstrFactGrup=1", "--barrido", "SediDiam84N3=90:300:4")
+    assert r.returncode == 0, r.stderr
+    filas = list(csv.reader(io.StringIO(r.stdout)))
+    assert filas[0][-1] == "Avisos de datos"
+    b = turmado.barrido(22, "SediDiam84N3", 90, 300, 4, EstrFactFormKs=1, EstrFactGrup=1)
+    assert list(b["avisos_datos"]) == [f[-1] for f in filas[1:]]
+    assert b["avisos_datos"][0] == "" and "Kσ" in b["avisos_datos"][1]

@@ -399,13 +399,24 @@ void EjecutarTabla(const std::vector<std::string>& columnas, std::size_t n, cons
     TOpcionesCasos opcionesCasos;
     opcionesCasos.curvas = opciones.curvas;
     TTrabajadores trabajadores(opciones.hilos);
+    std::optional<TEstudioLote> estudio;
+    if (opciones.incertidumbre) estudio.emplace(*opciones.incertidumbre, opciones.columnas == TColumnasLote::Textos);
+    // The study's cells go after "avisos_datos", the last of ColumnasLote.
+    const std::size_t primeraDelEstudio = disposicion.Nombres().size() + 1;
+    const std::size_t hilos = opciones.hilos ? opciones.hilos : HilosPorDefecto();
+    const std::size_t porBloque =
+        estudio ? std::clamp<std::size_t>(kMuestrasPorBloque / estudio->Muestras(), 1, kCasosPorBloque)
+                : kCasosPorBloque;
     struct TEstado {
         std::optional<TProblema> problema;
         std::vector<TAvisoDato> ignorados;
+        std::optional<TCasoTabla> caso;            // computed, its study pending
+        std::unique_ptr<TResultado> resultado;
     };
     std::vector<TEstado> bloque;
-    for (std::size_t inicio = 0; inicio < n; inicio += kCasosPorBloque) {
-        bloque.assign(std::min(kCasosPorBloque, n - inicio), {});
+    for (std::size_t inicio = 0; inicio < n; inicio += porBloque) {
+        bloque.clear();
+        bloque.resize(std::min(porBloque, n - inicio));
         ResolverCasos(
             bloque.size(), opcionesCasos, trabajadores,
             [&](std::size_t i, std::string& error) -> const TProblema* {
@@ -422,10 +433,40 @@ void EjecutarTabla(const std::vector<std::string>& columnas, std::size_t n, cons
                     caso.titulo = r.r.titulo.value_or("");
                     caso.celdas = std::move(c.celdas);
                     caso.avisos = std::move(c.avisos);
+                    if (estudio) {  // handed over after its study
+                        bloque[i].caso = std::move(caso);
+                        bloque[i].resultado = std::make_unique<TResultado>(std::move(r.r));
+                        return;
+                    }
                 }
                 bloque[i] = {};
                 entregar(inicio + i, caso);
             });
+        if (estudio) {
+            // As a CSV batch runs them: a line's study on one thread when the
+            // block has a line per thread or more, else on every thread.
+            auto estudiar = [&](std::size_t i, TTrabajadores& t) {
+                TEstado& e = bloque[i];
+                if (!e.caso) return;
+                const std::vector<std::string> textos =
+                    estudio->Celdas(*e.problema, *e.resultado, opciones.numerosCompletos, t);
+                for (std::size_t k = 0; k < textos.size(); ++k) {
+                    TCeldaLote celda{textos[k], std::nullopt};
+                    if (k + 1 < textos.size() && !textos[k].empty()) celda.numero = LeerNumero(textos[k]);
+                    e.caso->celdas.emplace_back(primeraDelEstudio + k, std::move(celda));
+                }
+                entregar(inicio + i, *e.caso);
+                e = {};
+            };
+            if (bloque.size() >= hilos) {
+                trabajadores.EnParalelo(bloque.size(), [&](std::size_t i) {
+                    TTrabajadores solo(1);
+                    estudiar(i, solo);
+                });
+            } else {
+                for (std::size_t i = 0; i < bloque.size(); ++i) estudiar(i, trabajadores);
+            }
+        }
         if (opciones.avance) opciones.avance(inicio + bloque.size());
     }
 }

@@ -65,7 +65,7 @@ struct TOpcionesLote {
     bool numerosCompletos = false;  // numbers with the shortest digits that read back exactly
     TColumnasLote columnas = TColumnasLote::Claves;
     // The uncertainty study of every computed line (untIncertidumbreLote):
-    // its columns after "avisos_datos".  EjecutarTabla does not read it.
+    // its columns after "avisos_datos".
     std::optional<TIncertidumbreLote> incertidumbre;
     // Called after each block of cases with the case lines read so far.
     std::function<void(std::size_t hechos)> avance;
@@ -99,7 +99,9 @@ struct TCeldaLote {
 struct TCasoTabla {
     std::string titulo;  // the results title
     // The fixed columns the case fills (index into ColumnasLote, without the
-    // last, "avisos_datos"), in column order.
+    // last, "avisos_datos"), in column order; then, with a study, each of
+    // its columns (TEstudioLote::Columnas) at index ColumnasLote().size() +
+    // its own, the message last without a number.
     std::vector<std::pair<std::size_t, TCeldaLote>> celdas;
     std::string avisos;                 // "avisos_datos"
     std::optional<std::string> error;   // a bad case: why (the rest is then empty)
@@ -111,6 +113,7 @@ using TCeldasDeEntrada = std::function<void(std::size_t i, std::vector<std::stri
 using TEntregaDeTabla = std::function<void(std::size_t i, TCasoTabla& caso)>;
 // Throws std::invalid_argument with the header's message ("columna
 // desconocida: ...") when the columns cannot be used; then no case runs.
-// opciones.numerosCompletos and opciones.fallo are not read.
+// opciones.fallo is not read; opciones.numerosCompletos only for the texts
+// of the study's cells.
 void EjecutarTabla(const std::vector<std::string>& columnas, std::size_t n, const TCeldasDeEntrada& celdas,
                    const TEntregaDeTabla& entregar, const TOpcionesLote& opciones = {});
