@@ -11,6 +11,7 @@
 #include <nlohmann/json.hpp>
 
 #include "proceso.h"
+#include "../celdas.h"
 
 namespace {
 
@@ -178,26 +179,6 @@ TEST(TurmadoCalcIncertidumbre, TextosRechazados) {
 }
 
 namespace {
-
-// The cells of a CSV line; quoted cells unquoted.
-std::vector<std::string> CeldasCsv(const std::string& linea) {
-    std::vector<std::string> r(1);
-    bool citada = false;
-    for (std::size_t i = 0; i < linea.size(); ++i) {
-        const char c = linea[i];
-        if (citada && c == '"' && i + 1 < linea.size() && linea[i + 1] == '"') {
-            r.back() += '"';
-            ++i;
-        } else if (c == '"') {
-            citada = !citada;
-        } else if (c == ',' && !citada) {
-            r.emplace_back();
-        } else {
-            r.back() += c;
-        }
-    }
-    return r;
-}
 
 // Cell `titulo` of every line of a batch's CSV output; nothing when there is
 // no such column.

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "proceso.h"
+#include "../celdas.h"
 
 namespace {
 
@@ -45,23 +46,7 @@ using Ejecucion = TProceso;
 
 // The cell of column `nombre` of a CSV line whose cells hold no quote.
 std::string Celda(const std::string& cabecera, const std::string& linea, const std::string& nombre) {
-    auto dividir = [](const std::string& l) {
-        std::vector<std::string> r(1);
-        bool citada = false;  // inside a quoted cell, where "" is a quote
-        for (std::size_t i = 0; i < l.size(); ++i) {
-            const char c = l[i];
-            if (c == '"' && citada && i + 1 < l.size() && l[i + 1] == '"')
-                r.back() += l[++i];
-            else if (c == '"')
-                citada = !citada;
-            else if (c == ',' && !citada)
-                r.emplace_back();
-            else
-                r.back() += c;
-        }
-        return r;
-    };
-    const auto nombres = dividir(cabecera), celdas = dividir(linea);
+    const auto nombres = CeldasCsv(cabecera), celdas = CeldasCsv(linea);
     const auto it = std::find(nombres.begin(), nombres.end(), nombre);
     if (it == nombres.end() || celdas.size() != nombres.size()) return "<" + nombre + " no está>";
     return celdas[std::size_t(it - nombres.begin())];

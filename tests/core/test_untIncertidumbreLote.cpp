@@ -19,6 +19,7 @@
 #include "results/untIncertidumbreLote.h"
 #include "results/untLote.h"
 #include "results/untResolver.h"
+#include "../celdas.h"
 
 namespace {
 
@@ -40,26 +41,6 @@ struct TTabla {
     }
 };
 
-// The cells of a CSV line; quoted cells unquoted.
-std::vector<std::string> Celdas(const std::string& linea) {
-    std::vector<std::string> r(1);
-    bool citada = false;
-    for (std::size_t i = 0; i < linea.size(); ++i) {
-        const char c = linea[i];
-        if (citada && c == '"' && i + 1 < linea.size() && linea[i + 1] == '"') {
-            r.back() += '"';
-            ++i;
-        } else if (c == '"') {
-            citada = !citada;
-        } else if (c == ',' && !citada) {
-            r.emplace_back();
-        } else {
-            r.back() += c;
-        }
-    }
-    return r;
-}
-
 TTabla Correr(const std::string& csv, TOpcionesLote opciones) {
     TTabla t;
     std::istringstream entrada(csv);
@@ -69,9 +50,9 @@ TTabla Correr(const std::string& csv, TOpcionesLote opciones) {
     t.texto = salida.str();
     std::istringstream lineas(t.texto);
     std::string linea;
-    if (std::getline(lineas, linea)) t.columnas = Celdas(linea);
+    if (std::getline(lineas, linea)) t.columnas = CeldasCsv(linea);
     while (std::getline(lineas, linea)) {
-        t.filas.push_back(Celdas(linea));
+        t.filas.push_back(CeldasCsv(linea));
         EXPECT_EQ(t.filas.back().size(), t.columnas.size()) << linea;
     }
     return t;
@@ -267,9 +248,9 @@ TEST(LoteIncertidumbre, ComoElEstudioDeCadaLineaConCualquierCantidadDeHilos) {
         std::istringstream lineas(csv);
         std::string linea;
         std::getline(lineas, linea);
-        const std::vector<std::string> nombres = Celdas(linea);
+        const std::vector<std::string> nombres = CeldasCsv(linea);
         for (std::size_t k = 0; k <= i; ++k) std::getline(lineas, linea);
-        const std::vector<std::string> valores = Celdas(linea);
+        const std::vector<std::string> valores = CeldasCsv(linea);
         p.codigo = static_cast<ProblemCode>(std::stoi(valores[0]));
         for (std::size_t k = 1; k < nombres.size(); ++k)
             if (!valores[k].empty()) p.textos[nombres[k]] = valores[k];

@@ -19,6 +19,7 @@
 #include "results/untAvisosDatos.h"
 #include "results/untLote.h"
 #include "results/untResolver.h"
+#include "../celdas.h"
 
 namespace {
 
@@ -43,29 +44,9 @@ struct Lote {
     }
 };
 
-// The cells of a CSV line; quoted cells unquoted.
-std::vector<std::string> Celdas(const std::string& linea, char sep = ',') {
-    std::vector<std::string> r(1);
-    bool citada = false;
-    for (std::size_t i = 0; i < linea.size(); ++i) {
-        const char c = linea[i];
-        if (citada && c == '"' && i + 1 < linea.size() && linea[i + 1] == '"') {
-            r.back() += '"';
-            ++i;
-        } else if (c == '"') {
-            citada = !citada;
-        } else if (c == sep && !citada) {
-            r.emplace_back();
-        } else {
-            r.back() += c;
-        }
-    }
-    return r;
-}
-
 // The cell of column `nombre` of an output line.
 std::string Celda(const std::string& cabecera, const std::string& linea, const std::string& nombre) {
-    const auto nombres = Celdas(cabecera), celdas = Celdas(linea);
+    const auto nombres = CeldasCsv(cabecera), celdas = CeldasCsv(linea);
     const auto it = std::find(nombres.begin(), nombres.end(), nombre);
     if (it == nombres.end() || celdas.size() != nombres.size()) return "<" + nombre + " no está>";
     return celdas[std::size_t(it - nombres.begin())];
@@ -350,8 +331,8 @@ TEST(Lote, InventarioMixto) {
     const Lote pila("codigo,EstrAnchPila,EstrFactFormKs,EstrFactGrup\n22,2,1,1\n");
     const Lote alcantarilla("codigo,EstrDiamAper,EstrCantAper\n31,0.5,3\n");
     auto resultados = [](const Lote& lote, std::size_t i) {
-        const auto c = Celdas(lote.Lineas()[i]);
-        const auto n = Celdas(lote.Lineas()[0]);
+        const auto c = CeldasCsv(lote.Lineas()[i]);
+        const auto n = CeldasCsv(lote.Lineas()[0]);
         const auto titulo = std::find(n.begin(), n.end(), "titulo") - n.begin();
         return std::vector<std::string>(c.begin() + titulo, c.end() - 1);  // title to the last validity
     };
@@ -431,7 +412,7 @@ TEST(Lote, ColumnasFijas) {
     const Lote l("codigo,FlujCaud\n22,3000\n31,3000\n", textos);
     const auto lineas = l.Lineas();
     ASSERT_EQ(lineas.size(), 3u);
-    const auto nombres = Celdas(lineas[0]);
+    const auto nombres = CeldasCsv(lineas[0]);
     EXPECT_EQ(std::vector<std::string>(nombres.begin(), nombres.begin() + 7),
               (std::vector<std::string>{"codigo", "FlujCaud", "titulo", "Movilidad (Shields) Crítica",
                                         "Movilidad (Shields)", "Condición de transporte",
