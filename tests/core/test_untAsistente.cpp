@@ -31,3 +31,29 @@ TEST(Asistente, CadaCaminoLlegaASuCodigo) {
         EXPECT_EQ(CalcularCodigo(4, p.d), c);
     }
 }
+
+// The questions' items line up with the codes they lead to: item i of the
+// phenomenon question is first-level code i + 1, item i of its obstacle
+// question the second-level code 10 c + i + 1 (the inactive branch aside),
+// and the jet's items the bytes 8 and 9.
+TEST(Asistente, PreguntasYSusCodigos) {
+    ASSERT_EQ(PreguntaFenomeno().items.size(), 3u);
+    for (ProblemCode c = 1; c <= 3; ++c) {
+        const TPregunta* q = PreguntaObstaculo(c);
+        ASSERT_TRUE(q);
+        EXPECT_EQ(q->titulo, "Obstáculo");
+        for (int i = 0; i < int(q->items.size()); ++i) {
+            SCOPED_TRACE(std::string(q->items[i]));
+            TDatosProblema d;
+            const bool activa = ElegirEstructura(d, ProblemCode(10 * c + i + 1));
+            EXPECT_EQ(activa, q->items[i] != "en fondo y orilla");
+            if (activa) {
+                EXPECT_EQ(CalcularCodigo(1, d), c);
+            }
+        }
+    }
+    EXPECT_FALSE(PreguntaObstaculo(0));
+    EXPECT_FALSE(PreguntaObstaculo(4));
+    EXPECT_EQ(PreguntaChorro().items.size(), 2u);
+    EXPECT_EQ(PreguntaChorro().items[1], "desliza sobre escalón");
+}

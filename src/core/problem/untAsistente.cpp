@@ -2,6 +2,34 @@
 
 #include "problem/untCodigo.h"
 
+namespace {
+
+constexpr std::string_view kFenomenos[] = {"contracción/expansión vertical", "contracción/expansión horizontal",
+                                           "contracción/expansión vertical y horizontal"};
+constexpr std::string_view kObstaculosVertical[] = {"en el fondo", "en superficie"};
+constexpr std::string_view kObstaculosHorizontal[] = {"en orilla", "interior"};
+constexpr std::string_view kObstaculosAmbos[] = {"en superficie y orilla", "en fondo y orilla"};
+constexpr std::string_view kChorros[] = {"impacta sobre superficie libre", "desliza sobre escalón"};
+
+constexpr TPregunta kPreguntaFenomeno{"rg0", "Fenómeno dominante", kFenomenos};
+constexpr TPregunta kPreguntasObstaculo[] = {
+    {"rg00", "Obstáculo", kObstaculosVertical},
+    {"rg01", "Obstáculo", kObstaculosHorizontal},
+    {"rg02", "Obstáculo", kObstaculosAmbos},
+};
+constexpr TPregunta kPreguntaChorro{"rg000", "Chorro", kChorros};
+
+}  // namespace
+
+const TPregunta& PreguntaFenomeno() { return kPreguntaFenomeno; }
+
+const TPregunta* PreguntaObstaculo(ProblemCode codigoNivel1) {
+    if (codigoNivel1 < 1 || codigoNivel1 > 3) return nullptr;
+    return &kPreguntasObstaculo[codigoNivel1 - 1];
+}
+
+const TPregunta& PreguntaChorro() { return kPreguntaChorro; }
+
 std::optional<std::uint8_t> CodificarObstaculo(ProblemCode codigoNivel1, int item) {
     if (item < 0 || item > 1) return std::nullopt;
     switch (codigoNivel1) {

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <optional>
+#include <span>
+#include <string_view>
 
 #include "problem/untDatos.h"
 
@@ -20,3 +22,23 @@ std::uint8_t CodificarChorro(int item);
 // Stores the phenomenon and obstacle answers that lead to a second-level
 // code (11, 12, 21, 22 or 31) and sets CodiProb to it.  False for any other code.
 bool ElegirEstructura(TDatosProblema& d, ProblemCode codigoNivel2);
+
+// A question of the wizard, as the window asks it below the pages: its
+// name (the radio group's), its title and its items in order.
+struct TPregunta {
+    std::string_view nombre;
+    std::string_view titulo;
+    std::span<const std::string_view> items;
+};
+
+// The phenomenon question ("Fenómeno dominante"), answered by a first-level
+// code 1, 2 or 3 (item + 1).
+const TPregunta& PreguntaFenomeno();
+
+// The obstacle question of a first-level code (1, 2 or 3); nullptr for any
+// other code.  Its items are coded by CodificarObstaculo.
+const TPregunta* PreguntaObstaculo(ProblemCode codigoNivel1);
+
+// The jet question of a bed step whose protection is too short; its items
+// are coded by CodificarChorro.
+const TPregunta& PreguntaChorro();

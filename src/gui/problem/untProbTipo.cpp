@@ -89,15 +89,17 @@ TfrmProbTipo::TfrmProbTipo(QWidget* padre) : QWidget(padre), menu_(new TMenuHijo
     zonaPreguntas_->setObjectName("zonaPreguntas");
     auto* abajo = new QHBoxLayout(zonaPreguntas_);
     abajo->setContentsMargins(0, 0, 0, 0);
-    rg0 = new TGrupoRadio("rg0", "Fenómeno dominante",
-                          {"contracción/expansión vertical", "contracción/expansión horizontal",
-                           "contracción/expansión vertical y horizontal"},
-                          zonaPreguntas_);
-    rg00 = new TGrupoRadio("rg00", "Obstáculo", {"en el fondo", "en superficie"}, zonaPreguntas_);
-    rg01 = new TGrupoRadio("rg01", "Obstáculo", {"en orilla", "interior"}, zonaPreguntas_);
-    rg02 = new TGrupoRadio("rg02", "Obstáculo", {"en superficie y orilla", "en fondo y orilla"}, zonaPreguntas_);
-    rg000 = new TGrupoRadio("rg000", "Chorro", {"impacta sobre superficie libre", "desliza sobre escalón"},
-                            zonaPreguntas_);
+    // The wizard's questions, as the core words them.
+    auto grupo = [&](const TPregunta& q) {
+        QStringList items;
+        for (std::string_view item : q.items) items << QTexto(item);
+        return new TGrupoRadio(QTexto(q.nombre), QTexto(q.titulo), items, zonaPreguntas_);
+    };
+    rg0 = grupo(PreguntaFenomeno());
+    rg00 = grupo(*PreguntaObstaculo(1));
+    rg01 = grupo(*PreguntaObstaculo(2));
+    rg02 = grupo(*PreguntaObstaculo(3));
+    rg000 = grupo(PreguntaChorro());
     for (TGrupoRadio* g : {rg0, rg00, rg01, rg02, rg000}) {
         g->setMinimumWidth(300);
         g->hide();
