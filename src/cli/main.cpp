@@ -304,23 +304,18 @@ std::optional<TSalida> Problema(const TOpciones& op, TProblema& p) {
 
 // The road of the window: the wizard walked, then "Calcular".  Messages of
 // the way go to standard error as they come.
-std::optional<TSalida> Resolver(const TProblema& p, TResultado& r) {
-    std::optional<TSalida> salida;
-    try {
-        ResolverProblema(p, r);
-    } catch (const ErrorChorro&) {
-        salida = TSalida{kSalidaUso,
-                         "la protección es insuficiente: indique el comportamiento del chorro con --chorro 0 "
-                         "(impacta sobre superficie libre) o --chorro 1 (desliza sobre escalón)"};
-    } catch (const ErrorFlotante& e) {
-        salida = TSalida{kSalidaFallo, e.what()};
-    } catch (const ErrorTexto& e) {
-        salida = TSalida{kSalidaUso, e.what()};
-    } catch (const ErrorRechazo& e) {
-        salida = TSalida{kSalidaUso, e.what()};
+std::optional<TSalida> Resolver(const TProblema& p, TSolucion& s) {
+    s = ::Resolver(p);
+    for (const std::string& m : s.mensajes) std::cerr << m << '\n';
+    if (!s.fallo) return std::nullopt;
+    switch (s.fallo->Clase()) {
+        case TClaseError::Chorro:
+            return TSalida{kSalidaUso,
+                           "la protección es insuficiente: indique el comportamiento del chorro con --chorro 0 "
+                           "(impacta sobre superficie libre) o --chorro 1 (desliza sobre escalón)"};
+        case TClaseError::Flotante: return TSalida{kSalidaFallo, s.fallo->what()};
+        default: return TSalida{kSalidaUso, s.fallo->what()};
     }
-    for (const std::string& m : r.mensajes) std::cerr << m << '\n';
-    return salida;
 }
 
 // The detail as data: per section its title, slot, equation lines, terms,
@@ -341,7 +336,7 @@ nlohmann::ordered_json JsonDetalle(const TDetalleCalculo& detalle) {
     return {{"titulo", detalle.titulo}, {"secciones", std::move(secciones)}};
 }
 
-nlohmann::ordered_json Json(const TProblema& problema, const TResultado& r) {
+nlohmann::ordered_json Json(const TProblema& problema, const TSolucion& r) {
     nlohmann::ordered_json j;
     j["codigo"] = r.d.CodiProb;
     j["titulo"] = r.titulo ? nlohmann::ordered_json(*r.titulo) : nlohmann::ordered_json(nullptr);
@@ -358,7 +353,7 @@ nlohmann::ordered_json Json(const TProblema& problema, const TResultado& r) {
     }
     j["mensajes"] = r.mensajes;
     j["avisos"] = nlohmann::ordered_json::array();
-    for (const TAvisoRanura& a : AvisosRangos(r.d.CodiProb, r.d)) {
+    for (const TAvisoRanura& a : r.validez) {
         nlohmann::ordered_json fuera = nlohmann::ordered_json::array();
         for (const TParametroFuera& p : a.fuera)
             fuera.push_back({{"parametro", p.nombre}, {"valor", p.valor}, {"unidad", p.unidad},
@@ -366,7 +361,7 @@ nlohmann::ordered_json Json(const TProblema& problema, const TResultado& r) {
         j["avisos"].push_back({{"estado", NombreEstado(a.estado)}, {"fuera", std::move(fuera)}});
     }
     j["datos"] = nlohmann::ordered_json::array();
-    for (const TAvisoDato& a : AvisosDatos(r.d.CodiProb, problema.textos))
+    for (const TAvisoDato& a : r.datos)
         j["datos"].push_back({{"campo", a.campo}, {"mensaje", a.texto}});
     nlohmann::ordered_json registro;
     TDatosProblema::Recorrer(r.d, [&](const char* nombre, const double& v) { registro[nombre] = v; });
@@ -572,8 +567,8 @@ int Incertidumbre(const TOpciones& op, const TProblema& p, const std::optional<T
 
 // The warnings of the active formulas whose data lie outside calibration,
 // one block per formula, then the summary line.
-void AvisarRangos(const TResultado& r) {
-    const TAvisos avisos = AvisosRangos(r.d.CodiProb, r.d);
+void AvisarRangos(const TSolucion& r) {
+    const TAvisos& avisos = r.validez;
     for (int k = 1; k <= 4; ++k) {
         std::string texto = TextoAviso(avisos[k - 1]);
         if (!r.panel.Activa(k) || texto.empty()) continue;
@@ -584,8 +579,8 @@ void AvisarRangos(const TResultado& r) {
 }
 
 // The warnings on implausible data, one line each.
-void AvisarDatos(const TProblema& p, const TResultado& r) {
-    for (const TAvisoDato& a : AvisosDatos(r.d.CodiProb, p.textos)) std::cerr << "Aviso: " << a.texto << '\n';
+void AvisarDatos(const TSolucion& r) {
+    for (const TAvisoDato& a : r.datos) std::cerr << "Aviso: " << a.texto << '\n';
 }
 
 // The run as asked by the arguments; its exit status.
@@ -604,7 +599,7 @@ int Correr(const std::vector<std::string>& argumentos) {
     TProblema p;
     if (const auto s = Problema(op, p)) return terminar(*s);
     if (op.barrido) return Barrido(op, p);
-    TResultado r;
+    TSolucion r;
     if (!op.inciertos.empty()) return Incertidumbre(op, p, Resolver(p, r));
     if (const auto s = Resolver(p, r)) {
         if (s->estado == kSalidaFallo) {  // the fault's own text, alone
@@ -623,7 +618,7 @@ int Correr(const std::vector<std::string>& argumentos) {
     }
     if (!std::cout.flush()) return kSalidaEscritura;  // main says why; the warnings would follow nothing
     AvisarRangos(r);
-    AvisarDatos(p, r);
+    AvisarDatos(r);
     return 0;
 }
 

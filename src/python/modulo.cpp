@@ -67,14 +67,14 @@ py::list CamposPy(int codigo, bool rugosidad, const py::object& chorro, const py
     return lista;
 }
 
-TResultadoPy Resolver(int codigo, bool rugosidad, const py::object& chorro, bool curvas, const py::kwargs& campos) {
+TResultadoPy ResolverPy(int codigo, bool rugosidad, const py::object& chorro, bool curvas, const py::kwargs& campos) {
     const TProblema p = ProblemaDeArgumentos(codigo, rugosidad, chorro, campos);
-    TResultado r;
-    r.grafico.curvas = curvas;
+    TSolucion r;
     {
         py::gil_scoped_release sinGil;
-        ResolverProblema(p, r);
+        r = ::Resolver(p, {.comprobarTextos = false, .curvas = curvas});  // the texts were checked above
     }
+    if (r.fallo) throw *r.fallo;
     TResultadoPy s;
     s.codigo = r.d.CodiProb;
     if (r.titulo) s.titulo = py::str(*r.titulo);
@@ -90,9 +90,8 @@ TResultadoPy Resolver(int codigo, bool rugosidad, const py::object& chorro, bool
             if (f.tallo == "OutpErosMaxi" + std::to_string(k) && f.numero) valor = py::float_(*f.numero);
         s.profundidades[py::str(std::string(clave))] = valor;
     }
-    const TAvisos avisos = AvisosRangos(r.d.CodiProb, r.d);
     for (int k = 1; k <= 4; ++k) {
-        const TAvisoRanura& a = avisos[k - 1];
+        const TAvisoRanura& a = r.validez[k - 1];
         py::list fuera;
         for (const TParametroFuera& x : a.fuera) {
             py::dict d;
@@ -110,7 +109,7 @@ TResultadoPy Resolver(int codigo, bool rugosidad, const py::object& chorro, bool
         d["fuera"] = fuera;
         s.avisos.append(d);
     }
-    for (const TAvisoDato& a : AvisosDatos(r.d.CodiProb, p.textos)) {
+    for (const TAvisoDato& a : r.datos) {
         py::dict d;
         d["campo"] = a.campo;
         d["mensaje"] = a.texto;
@@ -208,9 +207,8 @@ py::object Incertidumbre(int codigo, const py::object& inciertos, const py::obje
     {
         py::gil_scoped_release sinGil;
         // The problem alone first, so that its faults are the exceptions of resolver().
-        TResultado r;
-        r.grafico.curvas = false;
-        ResolverProblema(p, r);
+        const TSolucion base = ::Resolver(p, {.comprobarTextos = false, .curvas = false});
+        if (base.fallo) throw *base.fallo;
         e = EstudiarIncertidumbre(p, o);
     }
     if (cancelar) throw py::error_already_set();
@@ -321,14 +319,12 @@ TypeError para los demás datos que no sirven.)";
     py::register_exception_translator([](std::exception_ptr p) {
         try {
             if (p) std::rethrow_exception(p);
-        } catch (const ErrorFlotante& e) {
-            PyErr_SetString(py::module_::import("turmado").attr("FalloNumerico").ptr(), e.what());
-        } catch (const ErrorChorro& e) {
-            PyErr_SetString(PyExc_ValueError, e.what());
-        } catch (const ErrorRechazo& e) {
-            PyErr_SetString(PyExc_ValueError, e.what());
-        } catch (const ErrorTexto& e) {
-            PyErr_SetString(PyExc_ValueError, e.what());
+        } catch (const ErrorTurmado& e) {
+            // A floating-point fault is FalloNumerico; every other refusal a ValueError.
+            PyObject* tipo = e.Clase() == TClaseError::Flotante
+                                 ? py::module_::import("turmado").attr("FalloNumerico").ptr()
+                                 : PyExc_ValueError;
+            PyErr_SetString(tipo, e.what());
         }
     });
 
@@ -373,7 +369,7 @@ Devuelve una lista de diccionarios: nombre, etiqueta, unidad, defecto (texto por
 omisión), minimo y maximo (None sin cota), excluidos (valores no admitidos dentro
 de las cotas), vacio_aceptado y texto (el que tendría en este problema).)");
 
-    m.def("resolver", &Resolver, py::arg("codigo"), py::kw_only(), py::arg("rugosidad") = false,
+    m.def("resolver", &ResolverPy, py::arg("codigo"), py::kw_only(), py::arg("rugosidad") = false,
           py::arg("chorro") = py::none(), py::arg("curvas") = false,
           R"(Resuelve un problema como "Continuar" y "Calcular" en la ventana.
 

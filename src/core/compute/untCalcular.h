@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "general/untError.h"
 #include "problem/untCampos.h"
 #include "problem/untDatos.h"
 #include "problem/untFormulas.h"
@@ -35,9 +36,9 @@ inline constexpr const char* kMensajeRugosidad = "La altura de rugosidad debe se
 
 // "Calcular" refuses the data before reading anything into the record; the
 // text is the message for the user.
-class ErrorRechazo : public std::runtime_error {
+class ErrorRechazo : public ErrorTurmado {
 public:
-    using std::runtime_error::runtime_error;
+    explicit ErrorRechazo(const std::string& texto) : ErrorTurmado(TClaseError::Rechazo, texto) {}
 };
 
 // True when, with the roughness option, the roughness height reaches 12 flow

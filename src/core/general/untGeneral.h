@@ -16,15 +16,17 @@
 #include <stdexcept>
 #include <string>
 
+#include "general/untError.h"
+
 using Ext = long double;
 
 // pi in extended precision.
 inline constexpr Ext kPi = 3.141592653589793238462643383279502884L;
 
 // The one exception type of arithmetic faults.
-class ErrorFlotante : public std::runtime_error {
+class ErrorFlotante : public ErrorTurmado {
 public:
-    using std::runtime_error::runtime_error;
+    explicit ErrorFlotante(const std::string& texto) : ErrorTurmado(TClaseError::Flotante, texto) {}
 };
 
 inline constexpr const char* kTextoDivisionCero = "Floating point division by zero";

@@ -11,6 +11,8 @@
 #include <string>
 #include <string_view>
 
+#include "general/untError.h"
+
 // Strict reading, used to accept a field's text.
 std::optional<double> LeerNumero(std::string_view texto);
 
@@ -26,7 +28,7 @@ double LeerNumeroLaxo(std::string_view texto);
 // no value, so that leaving the field counts as a change and never faults.
 double LeerNumeroComparable(std::string_view texto);
 
-class ErrorTexto : public std::runtime_error {
+class ErrorTexto : public ErrorTurmado {
 public:
-    using std::runtime_error::runtime_error;
+    explicit ErrorTexto(const std::string& texto) : ErrorTurmado(TClaseError::TextoNoNumerico, texto) {}
 };

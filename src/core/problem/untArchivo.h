@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "general/untError.h"
 #include "problem/untFila.h"
 #include "problem/untProblema.h"
 
@@ -52,9 +53,10 @@ enum class TFalloArchivo {
     TextoRechazado,  // a field text that the field would reject
 };
 
-class ErrorArchivo : public std::runtime_error {
+class ErrorArchivo : public ErrorTurmado {
 public:
-    ErrorArchivo(TFalloArchivo tipo, const std::string& mensaje) : std::runtime_error(mensaje), tipo(tipo) {}
+    ErrorArchivo(TFalloArchivo tipo, const std::string& mensaje)
+        : ErrorTurmado(TClaseError::Archivo, mensaje), tipo(tipo) {}
     TFalloArchivo tipo;
 };
 

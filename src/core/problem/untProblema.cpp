@@ -23,7 +23,7 @@ std::optional<std::string> TextoRechazado(const TTextosCampos& textos) {
 }
 
 ErrorChorro::ErrorChorro()
-    : std::runtime_error("la protección es insuficiente: falta el comportamiento del chorro, 0 (impacta sobre "
+    : ErrorTurmado(TClaseError::Chorro, "la protección es insuficiente: falta el comportamiento del chorro, 0 (impacta sobre "
                          "superficie libre) o 1 (desliza sobre escalón)") {}
 
 TContinuacion RecorrerAsistente(TDatosProblema& d, const TProblema& p, TPanelFormulas& panel) {

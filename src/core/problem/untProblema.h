@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "general/untError.h"
 #include "problem/untCampos.h"
 #include "problem/untContinuar.h"
 #include "problem/untDatos.h"
@@ -35,7 +36,7 @@ bool CodigoDeRespuestas(ProblemCode codigo);
 std::optional<std::string> TextoRechazado(const TTextosCampos& textos);
 
 // A bed step whose protection is too short needs the jet answer.
-class ErrorChorro : public std::runtime_error {
+class ErrorChorro : public ErrorTurmado {
 public:
     ErrorChorro();
 };

@@ -8,11 +8,14 @@
 #include <stdexcept>
 #include <string>
 
+#include "general/untError.h"
+
 // A file could not be written: what failed (in Spanish), and the system's
 // error number (errno) when the system said why, 0 otherwise.
-class ErrorEscritura : public std::runtime_error {
+class ErrorEscritura : public ErrorTurmado {
 public:
-    explicit ErrorEscritura(const std::string& que, int sistema = 0) : std::runtime_error(que), sistema_(sistema) {}
+    explicit ErrorEscritura(const std::string& que, int sistema = 0)
+        : ErrorTurmado(TClaseError::Escritura, que), sistema_(sistema) {}
     int Sistema() const { return sistema_; }
 
 private:
