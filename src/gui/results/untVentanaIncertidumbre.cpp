@@ -236,13 +236,8 @@ TfrmIncertidumbre::TfrmIncertidumbre(const TProblema& problema, const QString& t
     tblModelo->setColumnWidth(kColSesgo, 52);
     tblModelo->setColumnWidth(kColCvModelo, 52);
     {
-        TResultado r;
-        r.grafico.curvas = false;
-        try {
-            if (!TextoRechazado(problema_.textos)) ResolverProblema(problema_, r);
-        } catch (const std::runtime_error&) {
-            r.filas.clear();  // no formulas: "Calcular" says why
-        }
+        TSolucion r = Resolver(problema_, {.curvas = false});
+        if (r.fallo) r.filas.clear();  // no formulas: "Calcular" says why
         for (int k = 1; k <= 4; ++k)
             for (const TFila& f : r.filas)
                 if (f.numero && f.tallo == "OutpErosMaxi" + std::to_string(k)) {
