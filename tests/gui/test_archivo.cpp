@@ -292,7 +292,7 @@ private slots:
     // Opening a problem leaves the window as the user's clicks do, for
     // every problem type and every step the wizard may stop at: the same
     // tabs and page, questions, visible controls, record bytes, formula
-    // panel and messages; only the changed marker differs (opening is no
+    // panel, messages and errors; only the changed marker differs (opening is no
     // change of the user's).
     void AbrirEsComoLosClics_data() {
         QTest::addColumn<int>("feno");
@@ -301,19 +301,23 @@ private slots:
         QTest::addColumn<int>("chorro");  // -1: not answered
         QTest::addColumn<QString>("pestanas");
         QTest::addColumn<int>("mensajes");
-        QTest::newRow("1") << 0 << -1 << "" << -1 << "110000" << 0;
-        QTest::newRow("2") << 1 << -1 << "FlujTiraRest=2.5" << -1 << "110000" << 0;
-        QTest::newRow("3") << 2 << -1 << "" << -1 << "110000" << 0;
-        QTest::newRow("11 protegido") << 0 << 0 << "" << -1 << "111100" << 0;
-        QTest::newRow("11 esperando el chorro") << 0 << 0 << "EstrLongPlat=4" << -1 << "111000" << 1;
-        QTest::newRow("11 chorro impacta") << 0 << 0 << "EstrLongPlat=4" << 0 << "111100" << 1;
-        QTest::newRow("11 chorro desliza") << 0 << 0 << "EstrLongPlat=4" << 1 << "111100" << 1;
-        QTest::newRow("12 protegido") << 0 << 1 << "" << -1 << "111100" << 0;
-        QTest::newRow("12 sin protección") << 0 << 1 << "EstrLongPlat=4" << -1 << "111100" << 1;
-        QTest::newRow("21 protegido: calcula al continuar") << 1 << 0 << "" << -1 << "111011" << 0;
-        QTest::newRow("21 sin protección") << 1 << 0 << "EstrLongPlat=0.5" << -1 << "111100" << 1;
-        QTest::newRow("22") << 1 << 1 << "EstrAnchPila=4" << -1 << "111100" << 0;
-        QTest::newRow("31") << 2 << 0 << "" << -1 << "111100" << 0;
+        QTest::addColumn<int>("errores");
+        QTest::newRow("1") << 0 << -1 << "" << -1 << "110000" << 0 << 0;
+        QTest::newRow("2") << 1 << -1 << "FlujTiraRest=2.5" << -1 << "110000" << 0 << 0;
+        QTest::newRow("3") << 2 << -1 << "" << -1 << "110000" << 0 << 0;
+        QTest::newRow("11 protegido") << 0 << 0 << "" << -1 << "111100" << 0 << 0;
+        QTest::newRow("11 esperando el chorro") << 0 << 0 << "EstrLongPlat=4" << -1 << "111000" << 1 << 0;
+        QTest::newRow("11 chorro impacta") << 0 << 0 << "EstrLongPlat=4" << 0 << "111100" << 1 << 0;
+        QTest::newRow("11 chorro desliza") << 0 << 0 << "EstrLongPlat=4" << 1 << "111100" << 1 << 0;
+        QTest::newRow("12 protegido") << 0 << 1 << "" << -1 << "111100" << 0 << 0;
+        QTest::newRow("12 sin protección") << 0 << 1 << "EstrLongPlat=4" << -1 << "111100" << 1 << 0;
+        // The required length 4.2 h overflows: the fault's message, and the
+        // window stays on the structure page.
+        QTest::newRow("12 desborde al continuar") << 0 << 1 << "FlujTiraRest=1e308" << -1 << "111000" << 0 << 1;
+        QTest::newRow("21 protegido: calcula al continuar") << 1 << 0 << "" << -1 << "111011" << 0 << 0;
+        QTest::newRow("21 sin protección") << 1 << 0 << "EstrLongPlat=0.5" << -1 << "111100" << 1 << 0;
+        QTest::newRow("22") << 1 << 1 << "EstrAnchPila=4" << -1 << "111100" << 0 << 0;
+        QTest::newRow("31") << 2 << 0 << "" << -1 << "111100" << 0 << 0;
     }
     void AbrirEsComoLosClics() {
         QFETCH(int, feno);
@@ -322,17 +326,21 @@ private slots:
         QFETCH(int, chorro);
         QFETCH(QString, pestanas);
         QFETCH(int, mensajes);
+        QFETCH(int, errores);
         TfrmProbTipo* clics = principal->mmiFileNewClick();
         Clasificar(*clics, feno, obst, textos, chorro);
         const QStringList estadoClics = Estado(*clics);  // while it is the active window
-        const QStringList mensajesClics = entorno.mensajes;
+        const QStringList mensajesClics = entorno.mensajes, erroresClics = entorno.errores;
         QCOMPARE(Pestanas(*clics), pestanas);
         QCOMPARE(int(mensajesClics.size()), mensajes);
+        QCOMPARE(int(erroresClics.size()), errores);
         entorno.mensajes.clear();
+        entorno.errores.clear();
 
         TfrmProbTipo* abierta = principal->mmiFileNewClick();
         abierta->CargarProblema(ProblemaDe(*abierta, feno, obst, textos, chorro));
         QCOMPARE(entorno.mensajes, mensajesClics);
+        QCOMPARE(entorno.errores, erroresClics);
         QVERIFY(!abierta->isWindowModified());
         QCOMPARE(Estado(*abierta), estadoClics);
         QCOMPARE(TextosVistos(*abierta->tbshProblema), TextosVistos(*clics->tbshProblema));
