@@ -81,15 +81,18 @@ QStringList LoQueSeVe(const QWidget& raiz) {
 }
 
 // The window as a user finds it and what it holds: tabs, current page,
-// the questions and their items, size and focus, every page's visible
-// controls, the record bit for bit and the formula panel.
+// the questions and their items (and the focus of an open one), size,
+// every page's visible controls, the record bit for bit and the formula
+// panel.
 QStringList Estado(TfrmProbTipo& v) {
     QStringList r{"pestañas " + Pestanas(v), QString("actual %1").arg(v.pgReplanteo->currentIndex()),
                   QString("páginas habilitadas %1").arg(v.pgReplanteo->isEnabled()),
-                  QString("tamaño %1x%2").arg(v.width()).arg(v.height()),
-                  "foco " + (v.focusWidget() ? v.focusWidget()->objectName() : QString("ninguno"))};
-    for (const TGrupoRadio* g : {v.rg0, v.rg00, v.rg01, v.rg02, v.rg000})
+                  QString("tamaño %1x%2").arg(v.width()).arg(v.height())};
+    for (const TGrupoRadio* g : {v.rg0, v.rg00, v.rg01, v.rg02, v.rg000}) {
         r << QString("%1 item %2%3").arg(g->objectName()).arg(g->ItemIndex()).arg(g->isHidden() ? "" : " abierta");
+        // An open question holds the keyboard focus.
+        if (!g->isHidden()) r << "foco " + (v.focusWidget() ? v.focusWidget()->objectName() : QString("ninguno"));
+    }
     r << LoQueSeVe(v);
     for (int p = 0; p < TfrmProbTipo::kPaginas; ++p)
         for (const QString& w : LoQueSeVe(*v.pgReplanteo->widget(p))) r << QString("página %1: %2").arg(p).arg(w);
