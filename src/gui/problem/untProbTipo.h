@@ -108,6 +108,8 @@ public:
     // the structure page and the jet answer included), shown as the user's
     // clicks would leave the window: ready for "Calcular", the jet question
     // open when its answer is missing, the protected abutment computed.
+    // The code is one that the answers can lead to (the file reader
+    // refuses any other).
     void CargarProblema(const TProblema& p);
     // Ctrl+S, "&Guardar problema...": the focused field is checked as if it
     // were left, then the problem goes to the window's file, chosen in the
