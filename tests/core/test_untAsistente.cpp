@@ -15,6 +15,12 @@ TEST(Asistente, CodificacionDeRespuestas) {
     EXPECT_EQ(CodificarChorro(0), 8);
     EXPECT_EQ(CodificarChorro(1), 9);
     TDatosProblema d;
+    for (ProblemCode c : {0, 4, 11}) EXPECT_FALSE(ElegirFenomeno(d, c)) << c;
+    EXPECT_EQ(d.ElecFeno, 0);
+    EXPECT_EQ(d.CodiProb, 0);
+    EXPECT_TRUE(ElegirFenomeno(d, 3));
+    EXPECT_EQ(d.ElecFeno, 2);
+    EXPECT_EQ(d.CodiProb, 3);
     EXPECT_FALSE(ElegirEstructura(d, 32));
     EXPECT_FALSE(ElegirEstructura(d, 13));
     EXPECT_TRUE(ElegirEstructura(d, 21));

@@ -1,5 +1,6 @@
-// A problem classified and computed through the window's own controls, and
-// the results page as a user reads it: the visible rows from top to bottom.
+// A problem classified and computed through the window's own controls or
+// opened as from a file, and the results page as a user reads it: the
+// visible rows from top to bottom.
 #pragma once
 
 #include <algorithm>
@@ -20,29 +21,69 @@
 #include "problem/untProbTipo.h"
 #include "results/untPaginaResultados.h"
 
-// Phenomenon and obstacle through the wizard, the texts "Campo=texto;..."
-// into their fields, "Continuar" on the structure page, the jet answer when
-// it is asked (chorro >= 0), then "Calcular" unless the window computed at
-// once (protected abutment).
-inline void ClasificarYCalcular(TfrmProbTipo& v, int feno, int obst, const QString& textos = {},
-                                int chorro = -1) {
+// Phenomenon and obstacle through the wizard (only the phenomenon when
+// obst < 0), the texts "Campo=texto;..." into their fields, "Continuar" on
+// the structure page, the jet answer when it is asked (chorro >= 0): the
+// user's clicks, stopping before "Calcular".
+inline void Clasificar(TfrmProbTipo& v, int feno, int obst, const QString& textos = {}, int chorro = -1) {
     v.tbshNivel0->btnN0->click();
     v.rg0->Item(feno)->click();
     v.btnContAfue01->click();
+    auto escribir = [&] {
+        for (const QString& par : textos.split(';', Qt::SkipEmptyParts)) {
+            const QStringList p = par.split('=');
+            v.Campo(p[0].toStdString())->setText(p.value(1));
+        }
+    };
+    if (obst < 0) return escribir();
     v.tbshNivel1->btnN1->click();
     TGrupoRadio* grupo = feno == 0 ? v.rg00 : feno == 1 ? v.rg01 : v.rg02;
     grupo->Item(obst)->click();
     v.btnContAfue12->click();
-    for (const QString& par : textos.split(';', Qt::SkipEmptyParts)) {
-        const QStringList p = par.split('=');
-        v.Campo(p[0].toStdString())->setText(p.value(1));
-    }
+    escribir();
     v.tbshNivel2->btnN2->click();
     if (chorro >= 0) {
         v.rg000->Item(chorro)->click();
         v.btnContAfue23->click();
     }
+}
+
+// "Calcular" on the complementary page, unless the window computed at once
+// (protected abutment) or stopped before it.
+inline void CalcularSiFalta(TfrmProbTipo& v) {
     if (v.pgReplanteo->currentIndex() == TfrmProbTipo::kComplementaria) v.tbshNivel3->btnN3->click();
+}
+
+// Clasificar, then "Calcular" unless the window computed at once.
+inline void ClasificarYCalcular(TfrmProbTipo& v, int feno, int obst, const QString& textos = {},
+                                int chorro = -1) {
+    Clasificar(v, feno, obst, textos, chorro);
+    CalcularSiFalta(v);
+}
+
+// The problem that Clasificar's arguments give on this window: its texts
+// and roughness option with `textos` over them.
+inline TProblema ProblemaDe(const TfrmProbTipo& v, int feno, int obst, const QString& textos = {},
+                            int chorro = -1) {
+    TProblema p;
+    p.codigo = obst < 0 ? feno + 1 : 10 * (feno + 1) + obst + 1;
+    if (chorro >= 0) p.chorro = chorro;
+    p.rugosidad = !v.OpcionManning();
+    p.textos = v.Textos();
+    for (const QString& par : textos.split(';', Qt::SkipEmptyParts)) {
+        const QStringList t = par.split('=');
+        p.textos[t[0].toStdString()] = t.value(1).toStdString();
+    }
+    return p;
+}
+
+// The same problem as ClasificarYCalcular reached the way an opened file
+// is, by the core's walk of the wizard with no clicks, then "Calcular"
+// unless the window computed at once: for tests that need a computed
+// window and not the user's road to it.
+inline void AbrirYCalcular(TfrmProbTipo& v, int feno, int obst, const QString& textos = {}, int chorro = -1) {
+    v.CargarProblema(ProblemaDe(v, feno, obst, textos, chorro));
+    CalcularSiFalta(v);
 }
 
 struct TFilaVista {

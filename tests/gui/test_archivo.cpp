@@ -2,6 +2,7 @@
 // opening into a new calculation window with the wizard walked, and files
 // that cannot be opened.
 #include <QCheckBox>
+#include <QLabel>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -14,6 +15,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <bit>
 #include <fstream>
 
 #include "app/Main.h"
@@ -50,6 +52,69 @@ TProblema Con(ProblemCode codigo, std::optional<int> chorro,
     p.chorro = chorro;
     for (const auto& [n, t] : textos) p.textos[n] = t;
     return p;
+}
+
+
+// Every widget under `raiz` that shows when `raiz` does, in the tree's
+// order: class, name, place, text (a checked button marked), bold, disabled.
+QStringList LoQueSeVe(const QWidget& raiz) {
+    QStringList r;
+    for (const QWidget* w : raiz.findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(&raiz)) continue;
+        QString texto;
+        if (auto* l = qobject_cast<const QLabel*>(w))
+            texto = l->text();
+        else if (auto* b = qobject_cast<const QAbstractButton*>(w))
+            texto = b->text() + (b->isChecked() ? " [x]" : "");
+        else if (auto* e = qobject_cast<const QLineEdit*>(w))
+            texto = e->text();
+        const QRect g = w->geometry();
+        r << QString("%1 %2 %3,%4 %5x%6 «%7»%8%9")
+                 .arg(w->metaObject()->className(), w->objectName())
+                 .arg(g.x())
+                 .arg(g.y())
+                 .arg(g.width())
+                 .arg(g.height())
+                 .arg(texto, w->font().bold() ? " negrita" : "", w->isEnabled() ? "" : " deshabilitado");
+    }
+    return r;
+}
+
+// The window as a user finds it and what it holds: tabs, current page,
+// the questions and their items (and the focus of an open one), size,
+// every page's visible controls, the record bit for bit and the formula
+// panel.
+QStringList Estado(TfrmProbTipo& v) {
+    QStringList r{"pestañas " + Pestanas(v), QString("actual %1").arg(v.pgReplanteo->currentIndex()),
+                  QString("páginas habilitadas %1").arg(v.pgReplanteo->isEnabled()),
+                  QString("tamaño %1x%2").arg(v.width()).arg(v.height())};
+    for (const TGrupoRadio* g : {v.rg0, v.rg00, v.rg01, v.rg02, v.rg000}) {
+        r << QString("%1 item %2%3").arg(g->objectName()).arg(g->ItemIndex()).arg(g->isHidden() ? "" : " abierta");
+        // An open question holds the keyboard focus.
+        if (!g->isHidden()) r << "foco " + (v.focusWidget() ? v.focusWidget()->objectName() : QString("ninguno"));
+    }
+    r << LoQueSeVe(v);
+    for (int p = 0; p < TfrmProbTipo::kPaginas; ++p)
+        for (const QString& w : LoQueSeVe(*v.pgReplanteo->widget(p))) r << QString("página %1: %2").arg(p).arg(w);
+    const TDatosProblema& d = v.Datos();
+    r << QString("CodiProb %1 ElecFeno %2 ElecObst %3 ElecChor %4 ProtEfec %5")
+             .arg(d.CodiProb)
+             .arg(d.ElecFeno)
+             .arg(d.ElecObst)
+             .arg(d.ElecChor)
+             .arg(d.ProtEfec);
+    TDatosProblema::Recorrer(d, [&](const char* nombre, const double& x) {
+        r << QString("%1 %2").arg(nombre).arg(std::bit_cast<quint64>(x), 16, 16, QChar('0'));
+    });
+    const TPanelFormulas& panel = v.Panel();
+    r << QString("panel visible %1").arg(panel.visible);
+    for (int k = 1; k <= 4; ++k)
+        r << QString("ranura %1 «%2» visible %3 activa %4")
+                 .arg(k)
+                 .arg(QString::fromStdString(panel.Titulo(k)))
+                 .arg(panel.Ranura(k).visible)
+                 .arg(panel.Activa(k));
+    return r;
 }
 
 }  // namespace
@@ -225,6 +290,63 @@ private slots:
         QVERIFY(a.problema == p);
         QCOMPARE(a.resultados.has_value(), v->pgReplanteo->isTabVisible(TfrmProbTipo::kResultados));
         if (a.resultados) QCOMPARE(a.resultados->titulo, std::string("Problema Estribo/Espigón Protegido"));
+    }
+
+    // Opening a problem leaves the window as the user's clicks do, for
+    // every problem type and every step the wizard may stop at: the same
+    // tabs and page, questions, visible controls, record bytes, formula
+    // panel, messages and errors; only the changed marker differs (opening is no
+    // change of the user's).
+    void AbrirEsComoLosClics_data() {
+        QTest::addColumn<int>("feno");
+        QTest::addColumn<int>("obst");  // -1: the phenomenon alone
+        QTest::addColumn<QString>("textos");
+        QTest::addColumn<int>("chorro");  // -1: not answered
+        QTest::addColumn<QString>("pestanas");
+        QTest::addColumn<int>("mensajes");
+        QTest::addColumn<int>("errores");
+        QTest::newRow("1") << 0 << -1 << "" << -1 << "110000" << 0 << 0;
+        QTest::newRow("2") << 1 << -1 << "FlujTiraRest=2.5" << -1 << "110000" << 0 << 0;
+        QTest::newRow("3") << 2 << -1 << "" << -1 << "110000" << 0 << 0;
+        QTest::newRow("11 protegido") << 0 << 0 << "" << -1 << "111100" << 0 << 0;
+        QTest::newRow("11 esperando el chorro") << 0 << 0 << "EstrLongPlat=4" << -1 << "111000" << 1 << 0;
+        QTest::newRow("11 chorro impacta") << 0 << 0 << "EstrLongPlat=4" << 0 << "111100" << 1 << 0;
+        QTest::newRow("11 chorro desliza") << 0 << 0 << "EstrLongPlat=4" << 1 << "111100" << 1 << 0;
+        QTest::newRow("12 protegido") << 0 << 1 << "" << -1 << "111100" << 0 << 0;
+        QTest::newRow("12 sin protección") << 0 << 1 << "EstrLongPlat=4" << -1 << "111100" << 1 << 0;
+        // The required length 4.2 h overflows: the fault's message, and the
+        // window stays on the structure page.
+        QTest::newRow("12 desborde al continuar") << 0 << 1 << "FlujTiraRest=1e308" << -1 << "111000" << 0 << 1;
+        QTest::newRow("21 protegido: calcula al continuar") << 1 << 0 << "" << -1 << "111011" << 0 << 0;
+        QTest::newRow("21 sin protección") << 1 << 0 << "EstrLongPlat=0.5" << -1 << "111100" << 1 << 0;
+        QTest::newRow("22") << 1 << 1 << "EstrAnchPila=4" << -1 << "111100" << 0 << 0;
+        QTest::newRow("31") << 2 << 0 << "" << -1 << "111100" << 0 << 0;
+    }
+    void AbrirEsComoLosClics() {
+        QFETCH(int, feno);
+        QFETCH(int, obst);
+        QFETCH(QString, textos);
+        QFETCH(int, chorro);
+        QFETCH(QString, pestanas);
+        QFETCH(int, mensajes);
+        QFETCH(int, errores);
+        TfrmProbTipo* clics = principal->mmiFileNewClick();
+        Clasificar(*clics, feno, obst, textos, chorro);
+        const QStringList estadoClics = Estado(*clics);  // while it is the active window
+        const QStringList mensajesClics = entorno.mensajes, erroresClics = entorno.errores;
+        QCOMPARE(Pestanas(*clics), pestanas);
+        QCOMPARE(int(mensajesClics.size()), mensajes);
+        QCOMPARE(int(erroresClics.size()), errores);
+        entorno.mensajes.clear();
+        entorno.errores.clear();
+
+        TfrmProbTipo* abierta = principal->mmiFileNewClick();
+        abierta->CargarProblema(ProblemaDe(*abierta, feno, obst, textos, chorro));
+        QCOMPARE(entorno.mensajes, mensajesClics);
+        QCOMPARE(entorno.errores, erroresClics);
+        QVERIFY(!abierta->isWindowModified());
+        QCOMPARE(Estado(*abierta), estadoClics);
+        QCOMPARE(TextosVistos(*abierta->tbshProblema), TextosVistos(*clics->tbshProblema));
     }
 
     // The type boxes: none checked lists everything, checked ones filter,

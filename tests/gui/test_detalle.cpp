@@ -66,7 +66,7 @@ private slots:
         QFETCH(QString, textos);
         TPaginaResultados& pagina = *v->tbshProblema;
         QVERIFY(!pagina.bbtnDetalle->isVisibleTo(&pagina));
-        ClasificarYCalcular(*v, 1, obst, textos);
+        AbrirYCalcular(*v, 1, obst, textos);
         QCOMPARE(v->pgReplanteo->currentIndex(), int(TfrmProbTipo::kResultados));
         QVERIFY(pagina.bbtnDetalle->isVisible());
         QCOMPARE(pagina.bbtnDetalle->text(), QString("Detalle del cálculo"));
@@ -83,8 +83,8 @@ private slots:
     // The window shows the core's detail of the window's problem, read-only;
     // "Copiar" puts that text on the clipboard, "Cerrar" closes the window.
     void VentanaYCopiar() {
-        ClasificarYCalcular(*v, 1, 1, "SediDiamMedi=5;SediDiam84N3=27;EstrAnchPila=1.8;EstrLongPila=8.8;"
-                                      "EstrFactFormKs=1;EstrFactGrup=1");
+        AbrirYCalcular(*v, 1, 1, "SediDiamMedi=5;SediDiam84N3=27;EstrAnchPila=1.8;EstrLongPila=8.8;"
+                                 "EstrFactFormKs=1;EstrFactGrup=1");
         TfrmDetalle* d = Abrir();
         QVERIFY(d);
         QCOMPARE(d->objectName(), QString("frmDetalle"));
@@ -116,7 +116,7 @@ private slots:
     void OpcionRugosidad() {
         v->tbshNivel0->rbAltuRugoCauc->click();
         v->Campo("AltuRugoCauc")->setText("150");
-        ClasificarYCalcular(*v, 1, 1, "EstrFactFormKs=1;EstrFactGrup=1");
+        AbrirYCalcular(*v, 1, 1, "EstrFactFormKs=1;EstrFactGrup=1");
         TfrmDetalle* d = Abrir();
         QVERIFY(d);
         QVERIFY(d->Texto().contains("  Altura de rugosidad: ks = 0.15 m\n"));

@@ -97,7 +97,7 @@ class PruebaIncertidumbre : public QObject {
 
     // The uncertainty window of the computed pier, opened with its button.
     TfrmIncertidumbre* Abrir() {
-        ClasificarYCalcular(*v, 1, 1, "EstrFactFormKs=1;EstrFactGrup=1;SediAnguRepo=30");
+        AbrirYCalcular(*v, 1, 1, "EstrFactFormKs=1;EstrFactGrup=1;SediAnguRepo=30");
         QPushButton* boton = v->tbshProblema->bbtnIncertidumbre;
         if (!boton->isVisible()) return nullptr;
         Clic(boton);

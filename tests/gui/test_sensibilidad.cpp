@@ -74,7 +74,7 @@ class PruebaSensibilidad : public QObject {
     // otherwise), opened with its button.
     TfrmSensibilidad* Abrir(int feno = 1, int obst = 1,
                             const QString& textos = "EstrFactFormKs=1;EstrFactGrup=1;SediAnguRepo=30") {
-        ClasificarYCalcular(*v, feno, obst, textos);
+        AbrirYCalcular(*v, feno, obst, textos);
         QPushButton* boton = v->tbshProblema->bbtnSensibilidad;
         if (!boton->isVisible()) return nullptr;
         Clic(boton);

@@ -42,12 +42,19 @@ std::optional<std::uint8_t> CodificarObstaculo(ProblemCode codigoNivel1, int ite
 
 std::uint8_t CodificarChorro(int item) { return static_cast<std::uint8_t>(8 + item); }
 
+bool ElegirFenomeno(TDatosProblema& d, ProblemCode codigoNivel1) {
+    if (codigoNivel1 < 1 || codigoNivel1 > 3) return false;
+    d.ElecFeno = static_cast<std::uint8_t>(codigoNivel1 - 1);
+    EntrarEnPagina(d, 1);
+    return true;
+}
+
 bool ElegirEstructura(TDatosProblema& d, ProblemCode codigoNivel2) {
     const ProblemCode feno = codigoNivel2 / 10;
     if (codigoNivel2 < 10 || codigoNivel2 > 99) return false;
     const auto obst = CodificarObstaculo(feno, codigoNivel2 % 10 - 1);
     if (!obst) return false;
-    d.ElecFeno = static_cast<std::uint8_t>(feno - 1);
+    ElegirFenomeno(d, feno);
     d.ElecObst = *obst;
     EntrarEnPagina(d, 2);
     return true;

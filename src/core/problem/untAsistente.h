@@ -19,6 +19,10 @@ std::optional<std::uint8_t> CodificarObstaculo(ProblemCode codigoNivel1, int ite
 // libre", 9 "desliza sobre escalón".
 std::uint8_t CodificarChorro(int item);
 
+// Stores the phenomenon answer of a first-level code (1, 2 or 3: item
+// code - 1) and sets CodiProb to it.  False for any other code.
+bool ElegirFenomeno(TDatosProblema& d, ProblemCode codigoNivel1);
+
 // Stores the phenomenon and obstacle answers that lead to a second-level
 // code (11, 12, 21, 22 or 31) and sets CodiProb to it.  False for any other code.
 bool ElegirEstructura(TDatosProblema& d, ProblemCode codigoNivel2);

@@ -1,6 +1,9 @@
 // The calculation window and its problem file: what a save keeps, how an
-// opened problem walks the wizard again, Ctrl+S, the changed state with the
-// question on closing, and the recovery copy.
+// opened problem is walked through the wizard by the core and shown,
+// Ctrl+S, the changed state with the question on closing, and the recovery
+// copy.
+#include <exception>
+
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -15,8 +18,6 @@
 #include "comun/untControlCampos.h"
 #include "comun/untGrupoRadio.h"
 #include "comun/untMensajes.h"
-#include "pickers/untPaginaComplementaria.h"
-#include "problem/untPaginaEstructura.h"
 #include "problem/untPaginasDatos.h"
 #include "problem/untProbTipo.h"
 
@@ -52,21 +53,56 @@ void TfrmProbTipo::CargarProblema(const TProblema& p) {
     if (p.rugosidad) tbshNivel0->rbAltuRugoCauc->setChecked(true);
     if (p.codigo < 1) return;
 
-    // The answers as a user gives them: open the question, pick the item,
-    // "Continuar".
+    // The core walks the wizard into the record with the answers and the
+    // texts the fields now hold; a fault of the protection check is shown
+    // once the structure page is, as "Continuar" shows it.
+    TProblema leido = p;
+    leido.textos = Textos();
+    TContinuacion c;
+    std::exception_ptr fallo;
+    try {
+        if (p.codigo < 10)
+            ElegirFenomeno(datos_, p.codigo);
+        else
+            c = RecorrerAsistente(datos_, leido, panel_);
+    } catch (...) {
+        fallo = std::current_exception();
+    }
+
+    // The window shows where the walk got to: the answers in their groups
+    // (a later "Continuar" reads them), and the pages reached, each made
+    // current in turn as the user passes them (their show events lay out
+    // the rows for the record's code).
+    auto abrirHasta = [this](int ultima) {
+        for (int pagina = kLocal; pagina <= ultima; ++pagina) {
+            pgReplanteo->setTabVisible(pagina, true);
+            pgReplanteo->setCurrentIndex(pagina);
+        }
+    };
     const ProblemCode fenomeno = p.codigo < 10 ? p.codigo : p.codigo / 10;
-    btnN0Click();
     rg0->SetItemIndex(fenomeno - 1);
-    btnContAfue01Click();
-    if (p.codigo < 10) return;
-    btnN1Click();
+    if (p.codigo < 10) return abrirHasta(kLocal);
     TGrupoRadio* obstaculo = fenomeno == 1 ? rg00 : fenomeno == 2 ? rg01 : rg02;
     obstaculo->SetItemIndex(p.codigo % 10 - 1);
-    btnContAfue12Click();
-    tbshNivel2->btnN2Click();
-    if (!rg000->isHidden() && p.chorro) {
-        rg000->SetItemIndex(*p.chorro);
-        btnContAfue23Click();
+    abrirHasta(kEstructura);
+    if (fallo) {
+        Proteger(this, [&] { std::rethrow_exception(fallo); });
+        return;
+    }
+    // Then what "Continuar" on the structure page reported.
+    if (c.proteccionInsuficiente) MostrarMensaje(this, kMensajeProteccion);
+    switch (c.siguiente) {
+        case TSiguiente::Complementarios: MostrarComplementarios(); break;
+        case TSiguiente::PreguntarChorro:
+            if (FaltaChorro(c, p)) {
+                PreguntarChorro();
+                break;
+            }
+            rg000->SetItemIndex(*p.chorro);
+            MostrarComplementarios();
+            break;
+        case TSiguiente::CalcularDirecto: CalcularSinComplementarios(); break;  // protected abutment (211)
+        case TSiguiente::Nada: break;
     }
 }
 

@@ -104,8 +104,12 @@ public:
     // it is visible.
     TArchivoProblema Problema() const;
     // A saved problem in a new window: the texts and the roughness option,
-    // then the wizard walked with the same answers ("Continuar" on the
-    // structure page included), ready for "Calcular".
+    // then the core's walk of the wizard with its answers ("Continuar" on
+    // the structure page and the jet answer included), shown as the user's
+    // clicks would leave the window: ready for "Calcular", the jet question
+    // open when its answer is missing, the protected abutment computed.
+    // The code is one that the answers can lead to (the file reader
+    // refuses any other).
     void CargarProblema(const TProblema& p);
     // Ctrl+S, "&Guardar problema...": the focused field is checked as if it
     // were left, then the problem goes to the window's file, chosen in the
