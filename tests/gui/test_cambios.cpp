@@ -278,6 +278,57 @@ private slots:
         }
     }
 
+    // The problem a window saves takes the answers that stand: a change
+    // that sends the wizard back takes the later answers with it; one that
+    // only invalidates the results keeps them.
+    void LasRespuestasQueValen() {
+        struct TCaso {
+            const char* nombre;
+            std::function<void(PruebaCambios&, TfrmProbTipo*)> hacer;
+            ProblemCode codigo;
+        };
+        auto cambiar = [](PruebaCambios& t, TfrmProbTipo* v, const char* campo, const char* texto, int pagina) {
+            QTabBar* barra = v->pgReplanteo->tabBar();
+            t.Clic(barra, barra->tabRect(pagina).center());
+            t.Escribir(v->Campo(campo), texto);
+            t.Tecla(Qt::Key_Tab);
+        };
+        auto responder = [](PruebaCambios& t, TfrmProbTipo* v, QPushButton* pregunta, TGrupoRadio* grupo, int item,
+                            QPushButton* continuar, int pagina) {
+            QTabBar* barra = v->pgReplanteo->tabBar();
+            t.Clic(barra, barra->tabRect(pagina).center());
+            t.Clic(pregunta);
+            QRadioButton* r = grupo->Item(item);
+            t.Clic(r, QPoint(8, r->height() / 2));
+            t.Clic(continuar);
+        };
+        const TCaso casos[] = {
+            {"sin cambios", [](PruebaCambios&, TfrmProbTipo*) {}, 22},
+            {"caudal: solo los resultados",
+             [&](PruebaCambios& t, TfrmProbTipo* v) { cambiar(t, v, "FlujCaud", "2500", TfrmProbTipo::kGlobal); }, 22},
+            {"ancho de la pila: las páginas siguientes",
+             [&](PruebaCambios& t, TfrmProbTipo* v) { cambiar(t, v, "EstrAnchPila", "4", TfrmProbTipo::kEstructura); },
+             22},
+            {"tirante: vuelve al obstáculo",
+             [&](PruebaCambios& t, TfrmProbTipo* v) { cambiar(t, v, "FlujTiraRest", "2", TfrmProbTipo::kLocal); }, 2},
+            {"otro obstáculo", [&](PruebaCambios& t, TfrmProbTipo* v) {
+                 responder(t, v, v->tbshNivel1->btnN1, v->rg01, 0, v->btnContAfue12, TfrmProbTipo::kLocal);
+             }, 21},
+            {"otro fenómeno", [&](PruebaCambios& t, TfrmProbTipo* v) {
+                 responder(t, v, v->tbshNivel0->btnN0, v->rg0, 0, v->btnContAfue01, TfrmProbTipo::kGlobal);
+             }, 1},
+        };
+        for (const TCaso& c : casos) {
+            NuevoPrincipal();
+            TfrmProbTipo* v = principal->mmiFileNewClick();
+            v->CargarProblema(Con(22, {}));
+            c.hacer(*this, v);
+            QVERIFY2(v->Problema().problema.codigo == c.codigo,
+                     qPrintable(QString("%1: %2").arg(c.nombre).arg(v->Problema().problema.codigo)));
+            entorno.mensajes.clear();
+        }
+    }
+
     // The file in the title; saving clears the marker, says where the file
     // went and puts it first among the recent problems.
     void TituloYGuardado() {

@@ -26,12 +26,7 @@ TArchivoProblema TfrmProbTipo::Problema() const {
     TProblema& p = a.problema;
     p.textos = Textos();
     p.rugosidad = !OpcionManning();
-    // An answer counts while the page it opened is showing its tab: a
-    // changed answer hides the later pages until it is answered again.
-    if (pgReplanteo->isTabVisible(kEstructura))
-        p.codigo = CalcularCodigo(kEstructura, datos_);
-    else if (pgReplanteo->isTabVisible(kLocal))
-        p.codigo = CalcularCodigo(kLocal, datos_);
+    p.codigo = respuestas_;
     if (p.codigo == 11 && (datos_.ElecChor == 8 || datos_.ElecChor == 9)) p.chorro = datos_.ElecChor - 8;
     if (pgReplanteo->isTabVisible(kResultados)) {
         const ProblemCode codigo = CalcularCodigo(kResultados, datos_);
@@ -52,6 +47,7 @@ void TfrmProbTipo::CargarProblema(const TProblema& p) {
         if (QLineEdit* e = Campo(nombre)) e->setText(QString::fromStdString(texto));
     if (p.rugosidad) tbshNivel0->rbAltuRugoCauc->setChecked(true);
     if (p.codigo < 1) return;
+    respuestas_ = p.codigo;
 
     // The core walks the wizard into the record with the answers and the
     // texts the fields now hold; a fault of the protection check is shown

@@ -269,6 +269,7 @@ void TfrmProbTipo::btnContAfue01Click() {
     const std::uint8_t viejo = datos_.ElecFeno;
     datos_.ElecFeno = static_cast<std::uint8_t>(item);
     AbrirPaginaSiguiente(kLocal, viejo, datos_.ElecFeno);
+    respuestas_ = ProblemCode(item + 1);
 }
 
 void TfrmProbTipo::btnContAfue12Click() {
@@ -285,6 +286,7 @@ void TfrmProbTipo::btnContAfue12Click() {
     const std::uint8_t viejo = datos_.ElecObst;
     datos_.ElecObst = *nuevo;
     AbrirPaginaSiguiente(kEstructura, viejo, *nuevo);
+    respuestas_ = ProblemCode(10 * codigo + item + 1);
 }
 
 void TfrmProbTipo::btnContAfue23Click() {
@@ -312,6 +314,10 @@ void TfrmProbTipo::ReiniciarSiCambio(std::uint8_t viejo, std::uint8_t nuevo) {
 }
 
 void TfrmProbTipo::OcultarPosteriores(int pagina) {
+    // The answers whose pages go stand no more: the obstacle's with
+    // "Datos de Estructura", the phenomenon's with "Datos Locales".
+    if (pagina < kEstructura && respuestas_ >= 10) respuestas_ /= 10;
+    if (pagina < kLocal) respuestas_ = 0;
     for (int p = pagina + 1; p < kPaginas; ++p) pgReplanteo->setTabVisible(p, false);
     for (int p = kPaginas - 1; p >= 0; --p) {
         if (pgReplanteo->isTabVisible(p)) {

@@ -180,6 +180,11 @@ private:
     TControlCampos* campos_;
     QWidget* zonaPreguntas_;
     int paginaActual_ = kGlobal;
+    // The code of the wizard answers that stand (as TProblema::codigo: 0,
+    // the phenomenon 1 to 3, or phenomenon and obstacle 11 to 31): set by
+    // each answer, cut back when a change sends the wizard back.  A saved
+    // problem takes its code from here.
+    ProblemCode respuestas_ = 0;
     QString rutaArchivo_;  // the file the problem was opened from or saved to
     QString rutaRecuperacion_;  // its copy for the case of a crash, once written
 };
