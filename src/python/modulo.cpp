@@ -320,10 +320,15 @@ TypeError para los demás datos que no sirven.)";
         try {
             if (p) std::rethrow_exception(p);
         } catch (const ErrorTurmado& e) {
-            // A floating-point fault is FalloNumerico; every other refusal a ValueError.
-            PyObject* tipo = e.Clase() == TClaseError::Flotante
-                                 ? py::module_::import("turmado").attr("FalloNumerico").ptr()
-                                 : PyExc_ValueError;
+            // A floating-point fault is FalloNumerico, a file that cannot be
+            // read or written an OSError, every other refusal a ValueError.
+            PyObject* tipo = PyExc_ValueError;
+            switch (e.Clase()) {
+                case TClaseError::Flotante: tipo = py::module_::import("turmado").attr("FalloNumerico").ptr(); break;
+                case TClaseError::Archivo:
+                case TClaseError::Escritura: tipo = PyExc_OSError; break;
+                default: break;
+            }
             PyErr_SetString(tipo, e.what());
         }
     });
