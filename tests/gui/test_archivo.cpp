@@ -54,7 +54,6 @@ TProblema Con(ProblemCode codigo, std::optional<int> chorro,
     return p;
 }
 
-
 // Every widget under `raiz` that shows when `raiz` does, in the tree's
 // order: class, name, place, text (a checked button marked), bold, disabled.
 QStringList LoQueSeVe(const QWidget& raiz) {
