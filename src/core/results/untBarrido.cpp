@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "general/untCsv.h"
 #include "general/untGeneral.h"
 #include "general/untMostrable.h"
 #include "general/untNumero.h"
@@ -217,16 +218,6 @@ namespace {
 constexpr const char* kCondicion = "Condición de transporte";
 constexpr const char* kAvisosDatos = "Avisos de datos";
 
-std::string Celda(const std::string& texto) {
-    if (texto.find_first_of(",\"\n\r") == std::string::npos) return texto;
-    std::string r = "\"";
-    for (char c : texto) {
-        if (c == '"') r += '"';
-        r += c;
-    }
-    return r + '"';
-}
-
 }  // namespace
 
 TTablaEstudio TablaEstudio(const TBarrido& b, const TEstudio& e) {
@@ -252,8 +243,8 @@ TTablaEstudio TablaEstudio(const TBarrido& b, const TEstudio& e) {
 }
 
 std::string CsvEstudio(const TBarrido& b, const TEstudio& e) {
-    std::string csv = Celda(b.campo);
-    for (const TEstudio::TFormula& f : e.formulas) csv += "," + Celda(f.etiqueta);
+    std::string csv = CeldaCsv(b.campo);
+    for (const TEstudio::TFormula& f : e.formulas) csv += "," + CeldaCsv(f.etiqueta);
     csv += std::string(",") + kCondicion + "," + kAvisosDatos + "\n";
     for (const TPuntoBarrido& p : e.puntos) {
         csv += TextoValor(p.valor);
@@ -261,7 +252,7 @@ std::string CsvEstudio(const TBarrido& b, const TEstudio& e) {
             csv += ',';
             if (const auto& y = p.profundidades[f.ranura - 1]) csv += TextoValor(*y);
         }
-        csv += "," + Celda(p.error ? *p.error : p.condicion) + "," + Celda(UnirAvisosDatos(p.avisos)) + "\n";
+        csv += "," + CeldaCsv(p.error ? *p.error : p.condicion) + "," + CeldaCsv(UnirAvisosDatos(p.avisos)) + "\n";
     }
     return csv;
 }

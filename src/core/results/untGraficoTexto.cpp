@@ -5,21 +5,11 @@
 #include <cmath>
 #include <vector>
 
+#include "general/untCsv.h"
 #include "general/untGeneral.h"
 #include "results/untReporte.h"
 
 namespace {
-
-// A CSV cell: quoted when it holds a separator, a quote or a line break.
-std::string Celda(const std::string& texto) {
-    if (texto.find_first_of(",\"\r\n") == std::string::npos) return texto;
-    std::string s = "\"";
-    for (char c : texto) {
-        if (c == '"') s += '"';
-        s += c;
-    }
-    return s + '"';
-}
 
 // Shortest decimal text that reads back to the same double.
 void Numero(std::string& linea, double x) {
@@ -43,7 +33,8 @@ std::string CsvGrafico(const TGrafico& grafico) {
     std::string texto;
     for (std::size_t k = 0; k < conPuntos.size(); ++k) {
         if (k > 0) texto += ',';
-        texto += Celda(conPuntos[k]->titulo + ": tiempo (hs)") + ',' + Celda(conPuntos[k]->titulo + ": erosión (m)");
+        texto += CeldaCsv(conPuntos[k]->titulo + ": tiempo (hs)") + ',' +
+                 CeldaCsv(conPuntos[k]->titulo + ": erosión (m)");
     }
     texto += '\n';
     for (std::size_t i = 0; i < filas; ++i) {

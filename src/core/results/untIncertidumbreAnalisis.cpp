@@ -5,6 +5,7 @@
 #include <limits>
 #include <numeric>
 
+#include "general/untCsv.h"
 #include "general/untGeneral.h"
 #include "problem/untCampos.h"
 #include "results/untBarrido.h"
@@ -28,16 +29,6 @@ std::vector<double> Rangos(const std::vector<double>& v) {
         i = j;
     }
     return rango;
-}
-
-std::string Celda(const std::string& texto) {
-    if (texto.find_first_of(",\"\n\r") == std::string::npos) return texto;
-    std::string r = "\"";
-    for (char c : texto) {
-        if (c == '"') r += '"';
-        r += c;
-    }
-    return r + '"';
 }
 
 std::string Completo(double x) { return std::isnan(x) ? std::string() : TextoValor(x); }
@@ -141,10 +132,10 @@ std::vector<TCurvaExcedencia> CurvasExcedencia(const TEstudioIncertidumbre& e, s
 std::string CsvResumenIncertidumbre(const TEstudioIncertidumbre& e, const std::optional<double>& fundacion) {
     const TTablaIncertidumbre t = TablaIncertidumbre(e, fundacion);
     std::string csv;
-    for (std::size_t j = 0; j < t.encabezado.size(); ++j) csv += (j ? "," : "") + Celda(t.encabezado[j]);
+    for (std::size_t j = 0; j < t.encabezado.size(); ++j) csv += (j ? "," : "") + CeldaCsv(t.encabezado[j]);
     csv += '\n';
     for (const TEstadisticaFormula& f : e.formulas) {
-        csv += Celda(f.titulo);
+        csv += CeldaCsv(f.titulo);
         for (double y : {f.media, f.desvio, f.p05, f.p50, f.p90, f.p95, f.p99}) csv += "," + Completo(y);
         if (fundacion) csv += "," + Completo(f.probFundacion.value_or(kNan));
         csv += "," + Completo(f.fueraCalibracion) + "\n";
@@ -160,9 +151,9 @@ std::string CsvMuestrasIncertidumbre(const TEstudioIncertidumbre& e) {
     std::string csv = "Muestra";
     for (const TEntradaIncierta& x : e.entradas) {
         const TCampo* c = BuscarCampo(x.campo);
-        csv += "," + Celda(x.campo + (c && !c->unidad.empty() ? " " + std::string(c->unidad) : std::string()));
+        csv += "," + CeldaCsv(x.campo + (c && !c->unidad.empty() ? " " + std::string(c->unidad) : std::string()));
     }
-    for (const TEstadisticaFormula& f : e.formulas) csv += "," + Celda(f.titulo + " [m]");
+    for (const TEstadisticaFormula& f : e.formulas) csv += "," + CeldaCsv(f.titulo + " [m]");
     csv += '\n';
     const std::size_t n = m ? e.valores.size() / m : (e.profundidades.empty() ? 0 : e.profundidades[0].size());
     for (std::size_t i = 0; i < n; ++i) {

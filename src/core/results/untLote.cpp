@@ -17,32 +17,12 @@
 #include "results/untAvisos.h"
 #include "results/untAvisosLote.h"
 #include "results/untBarrido.h"
+#include "general/untCsv.h"
 #include "results/untCasos.h"
 #include "results/untLecturaCasos.h"
 #include "results/untResolver.h"
 
 namespace {
-
-// Appends a cell to `linea`, quoted when it holds the separator, a quote or
-// a line break (a quote doubled).  The quotes are looked for once and the
-// text between them copied whole: a long data warning is copied, not built
-// character by character.
-void AgregarCelda(std::string& linea, std::string_view celda, char separador) {
-    const char especiales[] = {separador, '"', '\n', '\r'};
-    if (celda.find_first_of(std::string_view(especiales, sizeof especiales)) == std::string_view::npos) {
-        linea += celda;
-        return;
-    }
-    linea += '"';
-    for (std::size_t i = 0;;) {
-        const std::size_t comilla = celda.find('"', i);
-        linea += celda.substr(i, comilla == std::string_view::npos ? comilla : comilla + 1 - i);
-        if (comilla == std::string_view::npos) break;
-        linea += '"';
-        i = comilla + 1;
-    }
-    linea += '"';
-}
 
 void EscribirLinea(std::ostream& salida, const std::vector<std::string>& celdas, char separador) {
     std::string linea;

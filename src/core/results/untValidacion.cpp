@@ -6,6 +6,7 @@
 #include <map>
 #include <sstream>
 
+#include "general/untCsv.h"
 #include "general/untGeneral.h"
 #include "general/untNumero.h"
 #include "results/untCasos.h"
@@ -44,16 +45,6 @@ std::optional<double> Erosion(const TResultado& r, int k) {
 std::string Completo(double x) {
     char texto[32];
     return std::string(texto, std::to_chars(texto, texto + sizeof texto, x).ptr);
-}
-
-std::string Citar(const std::string& celda) {
-    if (celda.find_first_of(",\"\n\r") == std::string::npos) return celda;
-    std::string r = "\"";
-    for (char c : celda) {
-        if (c == '"') r += '"';
-        r += c;
-    }
-    return r + '"';
 }
 
 // What a computed case gives a row: each active slot's caption and depth,
@@ -184,18 +175,19 @@ std::vector<TEstadistica> Estadisticas(const TValidacion& v, bool (*incluir)(con
 
 void EscribirFilas(std::ostream& salida, const TValidacion& v) {
     std::string linea;
-    for (const std::string& c : v.columnas) linea += Citar(c) + ',';
+    for (const std::string& c : v.columnas) linea += CeldaCsv(c) + ',';
     linea += "ys_medida_m";
-    for (const std::string& f : v.formulas) linea += ',' + Citar(f + " [m]") + ',' + Citar(f + " medida/calculada");
+    for (const std::string& f : v.formulas)
+        linea += ',' + CeldaCsv(f + " [m]") + ',' + CeldaCsv(f + " medida/calculada");
     salida << linea << ",error\n";
     auto numero = [](const std::optional<double>& x) { return x ? Completo(*x) : std::string(); };
     for (const TFilaValidacion& f : v.filas) {
         linea.clear();
         for (std::size_t i = 0; i < v.columnas.size(); ++i)
-            linea += Citar(i < f.celdas.size() ? f.celdas[i] : std::string()) + ',';
+            linea += CeldaCsv(i < f.celdas.size() ? f.celdas[i] : std::string()) + ',';
         linea += numero(f.medida);
         for (std::size_t i = 0; i < v.formulas.size(); ++i) linea += ',' + numero(f.predichas[i]) + ',' + numero(f.Cociente(i));
-        salida << linea << ',' << Citar(f.error.value_or("")) << '\n';
+        salida << linea << ',' << CeldaCsv(f.error.value_or("")) << '\n';
     }
 }
 
