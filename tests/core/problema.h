@@ -14,6 +14,7 @@
 #include "problem/untAsistente.h"
 #include "problem/untCodigo.h"
 #include "problem/untContinuar.h"
+#include "problem/untProblema.h"
 
 // Runs `accion`, which must end with the floating-point fault `texto`.
 template <class F> void EsperarFallo(const char* texto, F&& accion) {
@@ -23,6 +24,25 @@ template <class F> void EsperarFallo(const char* texto, F&& accion) {
     } catch (const ErrorFlotante& e) {
         EXPECT_STREQ(e.what(), texto);
     }
+}
+
+// A problem outside the window: its answers, the jet answer, the roughness
+// option and the texts that differ from the defaults.
+inline TProblema Con(ProblemCode codigo, std::optional<int> chorro,
+                     std::initializer_list<std::pair<const char*, const char*>> textos = {},
+                     bool rugosidad = false) {
+    TProblema p;
+    p.codigo = codigo;
+    p.chorro = chorro;
+    p.rugosidad = rugosidad;
+    for (const auto& [n, t] : textos) p.textos[n] = t;
+    return p;
+}
+
+// A pier with the complementary texts that the defaults leave empty: shape
+// and group factors 1, angle of repose 30 degrees.
+inline TProblema PilaCompleta() {
+    return Con(22, {}, {{"EstrFactFormKs", "1"}, {"EstrFactGrup", "1"}, {"SediAnguRepo", "30"}});
 }
 
 // The rows from row 6 on (after the four common rows) against the expected ones.

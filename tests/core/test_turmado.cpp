@@ -3,20 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "turmado.h"
-
-namespace {
-
-TProblema Con(ProblemCode codigo, std::optional<int> chorro,
-              std::initializer_list<std::pair<const char*, const char*>> textos = {}, bool rugosidad = false) {
-    TProblema p;
-    p.codigo = codigo;
-    p.chorro = chorro;
-    p.rugosidad = rugosidad;
-    for (const auto& [n, t] : textos) p.textos[n] = t;
-    return p;
-}
-
-}  // namespace
+#include "problema.h"
 
 // Each failure reaches the caller as its kind and message, with what was
 // reached before (the protection message of the way) and no warnings.

@@ -11,19 +11,7 @@
 #include "results/untBarrido.h"
 #include "problem/untProblema.h"
 #include "results/untResolver.h"
-
-namespace {
-
-TProblema Pila() {
-    TProblema p;
-    p.codigo = 22;
-    p.textos["EstrFactFormKs"] = "1";
-    p.textos["EstrFactGrup"] = "1";
-    p.textos["SediAnguRepo"] = "30";
-    return p;
-}
-
-}  // namespace
+#include "problema.h"
 
 TEST(Barrido, LecturaDelRango) {
     struct Caso { const char* texto; bool log; const char* error; };  // error "": it reads
@@ -124,7 +112,7 @@ TEST(Barrido, CamposQueLeeElProblema) {
 // Each point gives what the problem gives computed alone with that text.
 TEST(Barrido, CadaPuntoComoElProblemaSolo) {
     const TBarrido b{"FlujCaud", 500, 4000, 50, false};
-    const TEstudio e = Estudiar(Pila(), b, 2);
+    const TEstudio e = Estudiar(PilaCompleta(), b, 2);
     ASSERT_EQ(e.puntos.size(), 50u);
     ASSERT_EQ(e.formulas.size(), 3u);
     EXPECT_EQ(e.formulas[0].titulo, "Breusers");
@@ -132,7 +120,7 @@ TEST(Barrido, CadaPuntoComoElProblemaSolo) {
     EXPECT_FALSE(e.cancelado);
     for (const TPuntoBarrido& punto : e.puntos) {
         SCOPED_TRACE(punto.valor);
-        TProblema p = Pila();
+        TProblema p = PilaCompleta();
         p.textos["FlujCaud"] = TextoValor(punto.valor);
         TResultado r;
         ResolverProblema(p, r);
@@ -156,14 +144,14 @@ TEST(Barrido, CadaPuntoComoElProblemaSolo) {
 // with their message; the other points still run.
 TEST(Barrido, Huecos) {
     const TBarrido b{"FlujCaud", -1000, 1000, 5, false};
-    const TEstudio e = Estudiar(Pila(), b);
+    const TEstudio e = Estudiar(PilaCompleta(), b);
     ASSERT_EQ(e.puntos.size(), 5u);
     for (int i : {0, 1, 2}) EXPECT_EQ(e.puntos[i].error, "FlujCaud: El valor ingresado no es válido.") << i;
     for (int i : {3, 4}) {
         EXPECT_FALSE(e.puntos[i].error) << i;
         EXPECT_TRUE(e.puntos[i].profundidades[0]) << i;
     }
-    const TEstudio f = Estudiar(Pila(), TBarrido{"ForzAcelGrav", 9.81, 1e300, 2, false});
+    const TEstudio f = Estudiar(PilaCompleta(), TBarrido{"ForzAcelGrav", 9.81, 1e300, 2, false});
     ASSERT_EQ(f.puntos.size(), 2u);
     EXPECT_FALSE(f.puntos[0].error);
     ASSERT_TRUE(f.puntos[1].error);
@@ -171,7 +159,7 @@ TEST(Barrido, Huecos) {
 
     // With another text rejected, each point reports the first rejected
     // text by name, as a single run does.
-    TProblema mala = Pila();
+    TProblema mala = PilaCompleta();
     mala.textos["SediDiamMedi"] = "0.01";
     const TEstudio g = Estudiar(mala, TBarrido{"AguaTemp", -300, 20, 2, false});
     ASSERT_EQ(g.puntos.size(), 2u);
@@ -191,7 +179,7 @@ TEST(Barrido, Huecos) {
 
 TEST(Barrido, Cancelado) {
     std::atomic<bool> cancelar{true};
-    const TEstudio e = Estudiar(Pila(), TBarrido{"FlujCaud", 500, 4000, 100, false}, 1, {}, &cancelar);
+    const TEstudio e = Estudiar(PilaCompleta(), TBarrido{"FlujCaud", 500, 4000, 100, false}, 1, {}, &cancelar);
     EXPECT_TRUE(e.cancelado);
     EXPECT_TRUE(e.puntos.empty());
 }
@@ -303,7 +291,7 @@ TEST(Barrido, PuntoDeOtroTipoEsUnHueco) {
 // d50 is swept through sand keeps the example's d84 of 200 mm, and every
 // point says so, in the table, the CSV and one line for the study.
 TEST(Barrido, AvisosDeDatosDeCadaPunto) {
-    const TProblema base = Pila();
+    const TProblema base = PilaCompleta();
     const TBarrido b{"SediDiamMedi", 0.5, 50, 5, true};
     const TEstudio e = Estudiar(base, b, 2);
     const TTablaEstudio t = TablaEstudio(b, e);
@@ -366,7 +354,7 @@ TEST(Barrido, AvisosDelEstudioPorTramos) {
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.desde);
         const TBarrido b{"AguaTemp", c.desde, c.hasta, c.puntos, false};
-        TProblema pila = Pila();
+        TProblema pila = PilaCompleta();
         pila.textos["SediDiam84N3"] = "100";  // d84/d50 = 100/85: no warning of the grain sizes
         const TEstudio e = Estudiar(pila, b, 2);
         const std::vector<std::string> lineas = AvisosDelEstudio(pila, b, e);

@@ -14,21 +14,13 @@
 #include "results/untBarrido.h"
 #include "results/untIncertidumbre.h"
 #include "results/untResolver.h"
+#include "problema.h"
 
 namespace {
 
 // The pier of the walk-through: Breusers 0.667978, CSU 2.69846, Johnson
 // 2.04301 m, each proportional to the group factor Kg (the combined factor
 // K = Kg Kθ Kσ Ks multiplies every formula).
-TProblema Pila() {
-    TProblema p;
-    p.codigo = 22;
-    p.textos["EstrFactFormKs"] = "1";
-    p.textos["EstrFactGrup"] = "1";
-    p.textos["SediAnguRepo"] = "30";
-    return p;
-}
-
 // Each formula's depth (m) in the single run, by caption.
 std::map<std::string, double> Profundidades(const TProblema& p) {
     TResultado r;
@@ -41,7 +33,7 @@ std::map<std::string, double> Profundidades(const TProblema& p) {
     return y;
 }
 
-TEntradaIncierta Entrada(const std::string& texto, const TProblema& base = Pila()) {
+TEntradaIncierta Entrada(const std::string& texto, const TProblema& base = PilaCompleta()) {
     const TLecturaIncierta l = LeerIncierta(texto, base);
     EXPECT_EQ(l.error, "") << texto;
     return l.entrada.value_or(TEntradaIncierta{});
@@ -102,7 +94,7 @@ TEST(Incertidumbre, LecturaDeLasDistribuciones) {
         // first line: the same message, but where only a problem can tell.
         const bool delProblema = std::string(c.texto).starts_with("EstrDiamAper");
         EXPECT_EQ(ErrorIncierta(c.texto).value_or(""), delProblema ? "" : c.error);
-        const TLecturaIncierta l = LeerIncierta(c.texto, Pila());
+        const TLecturaIncierta l = LeerIncierta(c.texto, PilaCompleta());
         EXPECT_EQ(l.error, c.error);
         ASSERT_EQ(l.entrada.has_value(), std::string(c.error).empty());
         if (!l.entrada) continue;
@@ -110,7 +102,7 @@ TEST(Incertidumbre, LecturaDeLasDistribuciones) {
         EXPECT_EQ(l.entrada->distribucion.a, c.a);
     }
 
-    TProblema sinNumero = Pila();
+    TProblema sinNumero = PilaCompleta();
     sinNumero.textos["SediDiamMedi"] = "";
     EXPECT_EQ(LeerIncierta("SediDiamMedi=lognormal:*:0.1", sinNumero).error,
               "El campo SediDiamMedi no tiene un valor numérico que sirva de media.");
@@ -169,7 +161,7 @@ TEST(Incertidumbre, LecturaDelErrorDeLasFormulasYDeLosNumeros) {
 // k-th smallest within the k-th stratum, so a percentile is off by at most
 // about one stratum's width of probability.
 TEST(Incertidumbre, CasosConSolucionCerrada) {
-    const auto y = Profundidades(Pila());
+    const auto y = Profundidades(PilaCompleta());
     const double csu = y.at("CSU");
     const std::size_t n = 10000;
     struct Caso {
@@ -200,7 +192,7 @@ TEST(Incertidumbre, CasosConSolucionCerrada) {
         o.modelo = c.modelo;
         o.muestras = n;
         o.fundacion = c.q(0.75);  // exceeded by a quarter of the samples
-        const TEstudioIncertidumbre e = EstudiarIncertidumbre(Pila(), o);
+        const TEstudioIncertidumbre e = EstudiarIncertidumbre(PilaCompleta(), o);
         ASSERT_FALSE(e.error) << *e.error;
         EXPECT_EQ(e.muestras, n);
         EXPECT_EQ(e.rechazadas, 0u);
@@ -249,7 +241,7 @@ TEST(Incertidumbre, AcuerdoConUnMuestreoIndependiente) {
     TOpcionesIncertidumbre o;
     o.entradas = {Entrada("FlujCaud=lognormal:*:0.3"), Entrada("SediDiamMedi=lognormal:*:0.4")};
     o.muestras = 20000;
-    const TEstudioIncertidumbre e = EstudiarIncertidumbre(Pila(), o);
+    const TEstudioIncertidumbre e = EstudiarIncertidumbre(PilaCompleta(), o);
     ASSERT_FALSE(e.error);
     ASSERT_EQ(e.formulas.size(), 4u);
 
@@ -258,7 +250,7 @@ TEST(Incertidumbre, AcuerdoConUnMuestreoIndependiente) {
     auto uniforme = [&] { return (static_cast<double>(g() >> 11) + 0.5) * 0x1p-53; };
     std::vector<std::array<double, 4>> y;  // Breusers, CSU, Johnson, the largest
     for (int i = 0; i < n; ++i) {
-        TProblema p = Pila();
+        TProblema p = PilaCompleta();
         for (const TEntradaIncierta& x : o.entradas) p.textos[x.campo] = TextoValor(x.distribucion.Cuantil(uniforme()));
         const auto d = Profundidades(p);
         y.push_back({d.at("Breusers"), d.at("CSU"), d.at("Johnson"),
@@ -280,9 +272,9 @@ TEST(Incertidumbre, CvCeroEsElCalculoSimpleEnCadaFormula) {
     TOpcionesIncertidumbre o;
     o.entradas = {Entrada("FlujCaud=lognormal:*:0"), Entrada("FlujTiraRest=normal:*:0")};
     o.muestras = 100;
-    const TEstudioIncertidumbre e = EstudiarIncertidumbre(Pila(), o);
+    const TEstudioIncertidumbre e = EstudiarIncertidumbre(PilaCompleta(), o);
     ASSERT_FALSE(e.error);
-    const auto y = Profundidades(Pila());
+    const auto y = Profundidades(PilaCompleta());
     for (const TEstadisticaFormula& f : e.formulas) {
         SCOPED_TRACE(f.titulo);
         const double esperada = f.ranura ? y.at(f.titulo) : y.at("CSU");
@@ -300,7 +292,7 @@ TEST(Incertidumbre, HipercuboLatinoUnaMuestraPorEstrato) {
         o.entradas = {Entrada("EstrFactGrup=uniforme:0.5:1.5"), Entrada("EstrFactFormKs=uniforme:1:3"),
                       Entrada("FlujCaud=normal:*:0.2")};
         o.muestras = n;
-        const TEstudioIncertidumbre e = EstudiarIncertidumbre(Pila(), o);
+        const TEstudioIncertidumbre e = EstudiarIncertidumbre(PilaCompleta(), o);
         ASSERT_FALSE(e.error);
         const std::array<std::function<double(double)>, 3> probabilidad{
             [](double v) { return v - 0.5; }, [](double v) { return (v - 1) / 2; },
@@ -334,7 +326,7 @@ TEST(Incertidumbre, MismaSemillaMismosBitsConCualquierCantidadDeHilos) {
     auto estudio = [&](unsigned hilos) {
         TOpcionesIncertidumbre x = o;
         x.hilos = hilos;
-        return EstudiarIncertidumbre(Pila(), x);
+        return EstudiarIncertidumbre(PilaCompleta(), x);
     };
     const TEstudioIncertidumbre uno = estudio(1);
     ASSERT_FALSE(uno.error);
@@ -358,11 +350,11 @@ TEST(Incertidumbre, MismaSemillaMismosBitsConCualquierCantidadDeHilos) {
     }
     TOpcionesIncertidumbre otra = o;
     otra.semilla = 12346;
-    EXPECT_FALSE(mismosBits(uno.valores, EstudiarIncertidumbre(Pila(), otra).valores));
+    EXPECT_FALSE(mismosBits(uno.valores, EstudiarIncertidumbre(PilaCompleta(), otra).valores));
     // Without the model error, the inputs' samples are the same.
     TOpcionesIncertidumbre sinModelo = o;
     sinModelo.modelo.clear();
-    EXPECT_TRUE(mismosBits(uno.valores, EstudiarIncertidumbre(Pila(), sinModelo).valores));
+    EXPECT_TRUE(mismosBits(uno.valores, EstudiarIncertidumbre(PilaCompleta(), sinModelo).valores));
 }
 
 // A drawn value that its field rejects is counted, never dropped silently:
@@ -372,7 +364,7 @@ TEST(Incertidumbre, MuestrasRechazadasContadas) {
     TOpcionesIncertidumbre o;
     o.entradas = {Entrada("FlujCaud=normal:*:1")};
     o.muestras = 1000;
-    const TEstudioIncertidumbre e = EstudiarIncertidumbre(Pila(), o);
+    const TEstudioIncertidumbre e = EstudiarIncertidumbre(PilaCompleta(), o);
     ASSERT_FALSE(e.error);
     EXPECT_GE(e.rechazadas, 158u);
     EXPECT_LE(e.rechazadas, 159u);
@@ -428,7 +420,7 @@ TEST(Incertidumbre, EstudiosQueNoEmpiezan) {
     };
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.nombre);
-        TProblema p = Pila();
+        TProblema p = PilaCompleta();
         TOpcionesIncertidumbre o;
         o.muestras = 100;
         c.preparar(p, o);
@@ -450,7 +442,7 @@ TEST(Incertidumbre, Cancelar) {
         avances.push_back(hechas);
         cancelar = true;
     };
-    const TEstudioIncertidumbre e = EstudiarIncertidumbre(Pila(), o);
+    const TEstudioIncertidumbre e = EstudiarIncertidumbre(PilaCompleta(), o);
     EXPECT_TRUE(e.cancelado);
     EXPECT_TRUE(e.formulas.empty());
     ASSERT_EQ(avances.size(), 1u);

@@ -12,19 +12,11 @@
 #include "results/untIncertidumbre.h"
 #include "results/untIncertidumbreAnalisis.h"
 #include "results/untValidacion.h"
+#include "problema.h"
 
 namespace {
 
 constexpr double kNan = std::numeric_limits<double>::quiet_NaN();
-
-TProblema Pila() {
-    TProblema p;
-    p.codigo = 22;
-    p.textos["EstrFactFormKs"] = "1";
-    p.textos["EstrFactGrup"] = "1";
-    p.textos["SediAnguRepo"] = "30";
-    return p;
-}
 
 TEntradaIncierta Entrada(const std::string& texto, const TProblema& base) {
     const TLecturaIncierta l = LeerIncierta(texto, base);
@@ -65,7 +57,7 @@ TEST(IncertidumbreAnalisis, CorrelacionDeSpearman) {
 // discharge comes first for CSU, Johnson and the envelope, with a strong
 // positive rank correlation (Breusers' depth hardly follows the discharge); curves fall from 1 to 0 and pass through the percentiles.
 TEST(IncertidumbreAnalisis, InfluenciasYCurvasDeUnaPila) {
-    const TProblema base = Pila();
+    const TProblema base = PilaCompleta();
     TOpcionesIncertidumbre o;
     o.entradas = {Entrada("SediAnguRepo=uniforme:29.9:30.1", base), Entrada("FlujCaud=lognormal:*:0.3", base)};
     o.muestras = 2000;
@@ -135,7 +127,7 @@ TEST(IncertidumbreAnalisis, InfluenciasYCurvasDeUnaPila) {
 // samples have no depth and stay out of the correlations, which still
 // follow the discharge.
 TEST(IncertidumbreAnalisis, InfluenciasConMuestrasRechazadas) {
-    const TProblema base = Pila();
+    const TProblema base = PilaCompleta();
     TOpcionesIncertidumbre o;
     o.entradas = {Entrada("FlujCaud=normal:*:0.8", base), Entrada("SediAnguRepo=uniforme:29:31", base)};
     o.muestras = 1000;
@@ -186,7 +178,7 @@ TEST(IncertidumbreAnalisis, ErroresDeModeloPorDefecto) {
 // The report page: the inputs and the table in its lines, the chart between
 // the table and the foot, nothing off the page.
 TEST(IncertidumbreAnalisis, PaginaDelReporte) {
-    const TProblema base = Pila();
+    const TProblema base = PilaCompleta();
     TOpcionesIncertidumbre o;
     o.entradas = {Entrada("FlujCaud=lognormal:*:0.3", base), Entrada("SediDiamMedi=triangular:40:85:120", base)};
     o.modelo = {{"CSU", {0.8, 0.5}}};

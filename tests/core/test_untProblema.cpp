@@ -6,19 +6,6 @@
 #include "problema.h"
 #include "results/untResolver.h"
 
-namespace {
-
-TProblema Con(ProblemCode codigo, std::optional<int> chorro,
-              std::initializer_list<std::pair<const char*, const char*>> textos = {}) {
-    TProblema p;
-    p.codigo = codigo;
-    p.chorro = chorro;
-    for (const auto& [n, t] : textos) p.textos[n] = t;
-    return p;
-}
-
-}  // namespace
-
 TEST(Problema, TextosQueUnCampoRechaza) {
     struct Caso { const char* nombre; const char* texto; std::optional<std::string> rechazo; };
     const Caso casos[] = {
