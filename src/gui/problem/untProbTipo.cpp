@@ -269,7 +269,7 @@ void TfrmProbTipo::btnContAfue01Click() {
     const std::uint8_t viejo = datos_.ElecFeno;
     datos_.ElecFeno = static_cast<std::uint8_t>(item);
     AbrirPaginaSiguiente(kLocal, viejo, datos_.ElecFeno);
-    respuestas_ = ProblemCode(item + 1);
+    respuestas_ = CalcularCodigo(kLocal, datos_);
 }
 
 void TfrmProbTipo::btnContAfue12Click() {
@@ -286,7 +286,7 @@ void TfrmProbTipo::btnContAfue12Click() {
     const std::uint8_t viejo = datos_.ElecObst;
     datos_.ElecObst = *nuevo;
     AbrirPaginaSiguiente(kEstructura, viejo, *nuevo);
-    respuestas_ = ProblemCode(10 * codigo + item + 1);
+    respuestas_ = CalcularCodigo(kEstructura, datos_);
 }
 
 void TfrmProbTipo::btnContAfue23Click() {
