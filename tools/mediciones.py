@@ -26,15 +26,18 @@ The mapping:
     (read from the program's own table, src/core/problem/untCoeficientes.cpp);
   - SediDiamMedi = D50; SediDiam84N3 = D84, or d84 = d50 sigma_g (a
     log-normal grading: sigma_g = sqrt(d84/d16) = d84/d50) where D84 is
-    missing;
+    missing, or d84 = d50 (a uniform bed, sigma = 1, the formulas' own
+    value for uniform sand: no reduction for the grading) where the source
+    gives neither; the column origen_d84 says which ("D84",
+    "d50*sigma_g", "uniforme"), so that either set can be validated apart;
   - a rectangular channel CaucAnchCauc = 100 m wide (wider than every pier)
     with FlujCaud = V0 y0 100, so that the program's U = Q/(B y0) is V0;
   - Manning's n from the stream slope S where it is given, with the
     hydraulic radius taken as y0: n = y0^(2/3) S^(1/2) / V0; otherwise the
     field's default 0.032 (every laboratory row);
   - EstrFactGrup = 1; the other fields keep their defaults.
-Rows without an input the pier needs (V0, y0, D50, D84 and sigma_g, nose
-shape, skew, b or L of a skewed pier), with a zero velocity, depth or width,
+Rows without an input the pier needs (V0, y0, D50, nose shape, skew, b or
+L of a skewed pier), with a zero velocity, depth or width,
 labelled cohesive, or with a d50
 below the 0.062 mm the program accepts (silt) are left out and counted.
 """
@@ -68,7 +71,7 @@ FORMAS = {
 
 COLUMNAS = ["codigo", "SediDiamMedi", "SediDiam84N3", "FlujCaud", "CaucAnchCauc", "CaucCoefMannCauc",
             "FlujTiraRest", "EstrAnchPila", "EstrLongPila", "EstrFactFormKs", "EstrFactGrup", "EstrAnguAtaq",
-            "ys_medida", "sitio", "fecha"]
+            "origen_d84", "ys_medida", "sitio", "fecha"]
 
 
 def valores_ks(ruta=TABLA_KS):
@@ -102,11 +105,12 @@ def requerido(fila, columna, motivo):
     return v
 
 
-def caso(d50, d84, v0, y0, b, largo, ks, angulo, n, ys, sitio, fecha):
+def caso(d50, granulometria, v0, y0, b, largo, ks, angulo, n, ys, sitio, fecha):
     if min(v0, y0, b, largo) <= 0:
         raise Omitida("V0, y0 o ancho nulos")
     if d50 < D50_MINIMO:
         raise Omitida("d50 menor que 0.062 mm (limo)")
+    d84, origen = granulometria
     return {
         "codigo": "22",
         "SediDiamMedi": texto(d50),
@@ -120,20 +124,26 @@ def caso(d50, d84, v0, y0, b, largo, ks, angulo, n, ys, sitio, fecha):
         "EstrFactFormKs": ks,
         "EstrFactGrup": "1",
         "EstrAnguAtaq": texto(angulo),
+        "origen_d84": origen,
         "ys_medida": texto(ys * PIE),
         "sitio": sitio,
         "fecha": fecha,
     }
 
 
-def d84_de(fila):
+UNIFORME = "uniforme"
+
+
+def d84_de(fila, d50):
+    """(d84 in mm, where it comes from): D84, d50 sigma_g, or d50 for a bed
+    the source does not grade."""
     d84 = numero(fila.get("D84_mm"))
     if d84 is not None:
-        return d84
+        return d84, "D84"
     sigma = numero(fila.get("sigma_g"))
-    if sigma is None:
-        raise Omitida("sin D84 ni sigma_g")
-    return requerido(fila, "D50_mm", "sin D50") * sigma
+    if sigma is not None:
+        return d50 * sigma, "d50*sigma_g"
+    return d50, UNIFORME
 
 
 def manning(y0_m, v0_ms, pendiente):
@@ -162,8 +172,7 @@ def caso_campo(fila, ks_tabla):
     else:
         b = bn
         largo = bn if largo is None else largo
-    d84 = d84_de(fila)
-    return caso(d50, d84, v0, y0, b, largo, ks_tabla[forma], angulo,
+    return caso(d50, d84_de(fila, d50), v0, y0, b, largo, ks_tabla[forma], angulo,
                 manning(y0 * PIE, v0 * PIE, numero(fila.get("stream_slope"))), ys,
                 fila.get("site", "").strip() or fila.get("road", "").strip() or fila.get("state", "").strip(),
                 fila.get("date", "").strip())
@@ -175,7 +184,7 @@ def caso_laboratorio(fila, ks_tabla):
     y0 = requerido(fila, "y0_ft", "sin y0")
     d50 = requerido(fila, "D50_mm", "sin D50")
     bn = requerido(fila, "bn_ft", "sin bn")
-    return caso(d50, d84_de(fila), v0, y0, bn, bn, ks_tabla["Circular"], 0, MANNING_DEFECTO, ys,
+    return caso(d50, d84_de(fila, d50), v0, y0, bn, bn, ks_tabla["Circular"], 0, MANNING_DEFECTO, ys,
                 fila.get("data_source", "").strip(), "")
 
 
@@ -183,7 +192,8 @@ NOTAS = [
     "# Convertido por tools/mediciones.py: un caso de pila (codigo 22) por fila; pies a metros (0.3048).",
     "# FlujTiraRest = y0; EstrAnchPila = bn (pila esviada: su ancho b, longitud L y ángulo; el factor de",
     "# alineación del programa proyecta). Laboratorio: pila circular, L = bn, ángulo 0. Ks: la fila de la",
-    "# tabla de formas del programa según la nariz. SediDiam84N3 = D84, o d50*sigma_g cuando falta D84.",
+    "# tabla de formas del programa según la nariz. SediDiam84N3 = D84, o d50*sigma_g cuando falta D84, o",
+    "# d50 (lecho uniforme, sin reducción por gradación) cuando la fuente no da ninguno; origen_d84 dice cuál.",
     "# Cauce rectangular de 100 m: FlujCaud = V0*y0*100. Manning n = y0^(2/3) S^(1/2) / V0 con la pendiente S",
     "# del cauce; sin ella, 0.032. EstrFactGrup = 1. ys_medida: erosión medida, m; sitio y fecha la nombran.",
 ]
@@ -205,8 +215,9 @@ def convertir(origen, destino, hacer_caso, ks_tabla):
         for l in procedencia + NOTAS:
             f.write(l + "\n")
         resumen = ", ".join("%s: %d" % (m, n) for m, n in sorted(omitidas.items()))
-        f.write("# Filas convertidas: %d; omitidas: %d (%s)\n" % (len(casos), sum(omitidas.values()),
-                                                                  resumen or "ninguna"))
+        uniformes = sum(1 for c in casos if c["origen_d84"] == UNIFORME)
+        f.write("# Filas convertidas: %d, %d de ellas con d84 = d50 (uniforme); omitidas: %d (%s)\n"
+                % (len(casos), uniformes, sum(omitidas.values()), resumen or "ninguna"))
         escritor = csv.DictWriter(f, fieldnames=COLUMNAS, lineterminator="\n")
         escritor.writeheader()
         escritor.writerows(casos)

@@ -59,7 +59,7 @@ TEST(TurmadoCalcValidar, MedicionesDeCampo) {
         SCOPED_TRACE(f.dump());
         EXPECT_EQ(f.at("formula"), nombres[i]);
         const std::size_t n = f.at("n");
-        EXPECT_GT(n, 0u);
+        EXPECT_GE(n, 1000u);  // what the shipped field file must hold for each pier formula
         EXPECT_LE(n, casos);
         const double mediana = f.at("mediana"), r95 = f.at("r95"), sub = f.at("subestimados");
         EXPECT_LE(mediana, r95);

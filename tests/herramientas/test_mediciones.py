@@ -89,21 +89,24 @@ class Conversion(unittest.TestCase):
             ("Esviada", "EstrAnguAtaq", 30),
             ("Esviada", "EstrFactFormKs", 0.7),  # Sharp
             ("Cilindro", "EstrFactFormKs", 1.0),
+            ("SinGranulometria", "SediDiam84N3", 2),  # neither D84 nor sigma_g: uniform, d84 = d50
         ]
         for sitio, columna, esperado in casos:
             with self.subTest(sitio=sitio, columna=columna):
                 self.assertAlmostEqual(float(filas[sitio][columna]), esperado, places=7)
         self.assertEqual(filas["Alineada"]["fecha"], "1965-07-11")
+        for sitio, origen in [("Alineada", "D84"), ("SinPendiente", "d50*sigma_g"), ("SinGranulometria", "uniforme")]:
+            with self.subTest(sitio=sitio):
+                self.assertEqual(filas[sitio]["origen_d84"], origen)
 
     def test_filas_omitidas_por_motivo(self):
         n, omitidas, _, filas = self.campo
-        self.assertEqual(n, 4)
-        self.assertEqual(set(filas), {"Alineada", "SinPendiente", "Esviada", "Cilindro"})
+        self.assertEqual(n, 5)
+        self.assertEqual(set(filas), {"Alineada", "SinPendiente", "Esviada", "Cilindro", "SinGranulometria"})
         self.assertEqual(omitidas, {
             "pila esviada sin ancho propio o sin longitud": 1,
             "lecho cohesivo": 1,
             "sin V0": 1,
-            "sin D84 ni sigma_g": 1,
             "sin forma de la nariz": 1,
             "sin ángulo de ataque": 1,
             "d50 menor que 0.062 mm (limo)": 1,
@@ -113,11 +116,14 @@ class Conversion(unittest.TestCase):
     def test_procedencia_y_resumen(self):
         comentarios = self.campo[2]
         self.assertEqual(comentarios[:2], ["# USGS field measurements, units in FEET", "# second provenance line"])
-        self.assertTrue(comentarios[-1].startswith("# Filas convertidas: 4; omitidas: 8 ("))
+        self.assertTrue(comentarios[-1].startswith("# Filas convertidas: 5, 1 de ellas con d84 = d50 (uniforme); "
+                                                   "omitidas: 7 ("))
 
     def test_laboratorio(self):
         n, omitidas, comentarios, filas = self.lab
-        self.assertEqual((n, omitidas), (1, {"sin D84 ni sigma_g": 1}))  # "--" is missing
+        self.assertEqual((n, omitidas), (2, {}))
+        self.assertEqual(filas["Otro (1980)"]["origen_d84"], "uniforme")  # "--" is missing
+        self.assertAlmostEqual(float(filas["Otro (1980)"]["SediDiam84N3"]), 0.8, places=7)
         fila = filas["Autor (1956)"]
         for columna, esperado in [("EstrAnchPila", 0.5 * 0.3048), ("EstrLongPila", 0.5 * 0.3048),
                                   ("EstrAnguAtaq", 0), ("EstrFactFormKs", 1.0), ("SediDiam84N3", 0.8 * 1.3),

@@ -202,7 +202,7 @@ std::optional<std::vector<std::string>> CeldasCaso(const TLinea& linea, const TE
 }
 
 std::span<const std::string_view> ColumnasSinLeer() {
-    static constexpr std::string_view kColumnas[]{"ys_medida", "sitio", "fecha"};
+    static constexpr std::string_view kColumnas[]{"ys_medida", "sitio", "fecha", "origen_d84"};
     return kColumnas;
 }
 

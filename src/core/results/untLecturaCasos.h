@@ -46,7 +46,7 @@ std::string SinBlancos(std::string_view s);
 
 // Columns carried through without being read: "ys_medida" (a measured
 // scour, m, for a validation), "sitio" and "fecha" (the name of a
-// measurement).
+// measurement) and "origen_d84" (where a measurement's d84 came from).
 std::span<const std::string_view> ColumnasSinLeer();
 
 // The columns of a header from its cells (names trimmed), or false with the
