@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <cstdio>
 #include <ctime>
 #include <fstream>
 #include <map>
 
 #include "compute/untClaves.h"
+#include "general/untMostrable.h"
 #include "general/untNumero.h"
 #include "problem/untCampos.h"
 #include "results/untAvisos.h"
@@ -91,6 +93,10 @@ constexpr const char* kHojaResultados = "Resultados";
 constexpr const char* kHojaProcedencia = "Procedencia";
 // Excel's longest text in a cell, in characters (bytes here: never more).
 constexpr std::size_t kTextoMaximo = 32767;
+// Room the temporary folder needs past a copy of the sheet when the workbook
+// closes: the sheet's own first and last lines and the other parts, a few
+// kB each.
+constexpr std::uintmax_t kHolguraTemporal = 1 << 20;
 // A number written with at most this many significant digits is a rounded
 // value ("0.0550", "2.83") and keeps its decimals on show; a longer one (the
 // full digits of --numeros completos or of a sweep) is shown as the
@@ -183,6 +189,11 @@ struct TLibroCsv::TImpl {
         lxw_workbook_options opciones{};
         opciones.constant_memory = LXW_TRUE;  // each row goes to a temporary file when the next one starts
         opciones.use_zip64 = LXW_TRUE;        // a large batch's sheet may pass 4 GB
+        // The temporary files in the system's folder for them (TMPDIR), named
+        // here so that its room can be asked for.
+        std::error_code ec;
+        carpetaTemporal = std::filesystem::temp_directory_path(ec).string();
+        if (!ec) opciones.tmpdir = carpetaTemporal.data();
         libro = workbook_new_opt(archivo.Temporal().string().c_str(), &opciones);
         if (libro) hoja = workbook_add_worksheet(libro, kHojaResultados);
         if (!hoja) {
@@ -219,6 +230,35 @@ struct TLibroCsv::TImpl {
     }
 
     bool Revisar(lxw_error e) { return e == LXW_NO_ERROR || Fallar(TextoErrorLibro(e), errno); }
+
+    std::string ErrorTemporales() const {
+        return TextoErrorLibro(LXW_ERROR_CREATING_TMPFILE) +
+               (carpetaTemporal.empty() ? "" : " en " + Mostrable(carpetaTemporal, std::string::npos));
+    }
+
+    // libxlsxwriter writes each finished row to the sheet's temporary file
+    // without checking the write: a full temporary folder would lose rows
+    // without a word.  So the file is flushed and checked here, after each
+    // lot of rows.
+    bool TemporalEscrito() {
+        std::FILE* f = hoja->optimize_tmpfile;
+        if (!f) return true;
+        errno = 0;
+        const bool vaciado = std::fflush(f) == 0;
+        return (vaciado && !std::ferror(f)) || Fallar(ErrorTemporales(), vaciado ? 0 : errno);
+    }
+
+    // As it closes, the workbook copies the sheet's temporary file into
+    // another one in the same folder, again without checking the writes: the
+    // folder must have room for a second copy.
+    bool CabeLaCopia() {
+        if (!TemporalEscrito() || carpetaTemporal.empty() || !hoja->optimize_tmpfile) return !fallo;
+        const long filas = std::ftell(hoja->optimize_tmpfile);
+        std::error_code ec;
+        const std::filesystem::space_info espacio = std::filesystem::space(carpetaTemporal, ec);
+        if (ec || filas < 0 || espacio.available >= std::uintmax_t(filas) + kHolguraTemporal) return true;
+        return Fallar(ErrorTemporales(), ENOSPC);
+    }
 
     // The column names and their units, the colour each column takes from a
     // validity column, and the frozen rows.
@@ -304,6 +344,7 @@ struct TLibroCsv::TImpl {
         if (fin && inicio < pendiente.size() && !fallo) Registro(std::string_view(pendiente).substr(inicio));
         pendiente.erase(0, fin ? pendiente.size() : inicio);
         explorado = pendiente.size();
+        if (!fallo) TemporalEscrito();
         if (fallo) pendiente.clear(), explorado = 0;
         return !fallo;
     }
@@ -332,6 +373,7 @@ struct TLibroCsv::TImpl {
     }
 
     TArchivoSalida archivo;
+    std::string carpetaTemporal;  // where libxlsxwriter keeps its temporary files; "" when unknown
     lxw_workbook* libro = nullptr;
     lxw_worksheet* hoja = nullptr;
     lxw_format* negrita = nullptr;
@@ -375,6 +417,7 @@ void TLibroCsv::Terminar(const TProcedencia& procedencia) {
     if (!x.Procesar(true)) throw *x.fallo;
     if (!x.conEncabezado) x.Encabezado({});
     x.HojaProcedencia(procedencia);
+    if (!x.CabeLaCopia()) throw *x.fallo;
     errno = 0;
     const lxw_error e = workbook_close(x.libro);
     x.libro = nullptr;  // closed, and freed, whatever happened
