@@ -61,11 +61,12 @@ TProceso ConSalida(const std::string& argumentos, int salida, bool sinSigpipe) {
     return p;
 }
 
-// Runs turmado-calc with `argumentos` and TMPDIR on a file system of its own
-// of `tamano` ("256k", "6m"), mounted where only it sees it; nothing when
-// such a file system cannot be made here (mounting needs privileges).
+// Runs turmado-calc with `argumentos` and a file system of its own of
+// `tamano` ("256k", "6m") mounted on `carpeta`/temporal where only it sees
+// it, TMPDIR there unless `fuera`; nothing when such a file system cannot be
+// made here (mounting needs privileges).
 std::optional<TProceso> ConTemporalDe(const std::string& tamano, const std::vector<std::string>& argumentos,
-                                      const std::filesystem::path& carpeta) {
+                                      const std::filesystem::path& carpeta, bool fuera = false) {
     constexpr int kSinMontaje = 99;
     const std::filesystem::path temporal = carpeta / "temporal";
     const std::filesystem::path error = carpeta / "error.txt";
@@ -81,7 +82,7 @@ std::optional<TProceso> ConTemporalDe(const std::string& tamano, const std::vect
         if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
             mount("tmpfs", temporal.c_str(), "tmpfs", 0, opciones.c_str()) != 0)
             _exit(kSinMontaje);
-        setenv("TMPDIR", temporal.c_str(), 1);
+        if (!fuera) setenv("TMPDIR", temporal.c_str(), 1);
         const int nada = open("/dev/null", O_RDWR);
         const int salidaError = open(error.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         dup2(nada, STDIN_FILENO);
@@ -189,6 +190,37 @@ TEST(TurmadoCalcSalida, LibroConLaCarpetaTemporalLlena) {
                 << p->error;
         }
         std::filesystem::remove(libro);
+    }
+    std::filesystem::remove_all(carpeta);
+}
+
+// A table that does not fit in the folder of its file: the file's name and
+// the system's reason, status 4.
+TEST(TurmadoCalcSalida, ArchivoEnUnaCarpetaLlena) {
+    const std::filesystem::path carpeta =
+        std::filesystem::temp_directory_path() / ("turmado-llena-" + std::to_string(getpid()));
+    std::filesystem::remove_all(carpeta);
+    std::filesystem::create_directories(carpeta);
+    {
+        std::ofstream lote(carpeta / "pilas.csv");
+        lote << "codigo,FlujCaud,FlujTiraRest,EstrFactFormKs,EstrFactGrup,SediAnguRepo\n";
+        for (int i = 0; i < 3000; ++i) lote << "22," << 500 + i << ",1.2,1,1,30\n";
+    }
+    std::vector<std::string> nombres{"r.csv"};
+    if (TURMADO_XLSX) nombres.push_back("r.xlsx");
+    for (const std::string& nombre : nombres) {
+        SCOPED_TRACE(nombre);
+        const std::string archivo = (carpeta / "temporal" / nombre).string();
+        const auto p = ConTemporalDe("64k", {"--lote", (carpeta / "pilas.csv").string(), "--salida", archivo},
+                                     carpeta, true);
+        if (!p) {
+            std::filesystem::remove_all(carpeta);
+            GTEST_SKIP() << "no se puede montar un sistema de archivos aquí";
+        }
+        EXPECT_EQ(p->estado, 4) << p->error;
+        const std::string mensaje =
+            "turmado-calc: " + archivo + ": no se puede escribir el archivo: no queda espacio en el dispositivo\n";
+        EXPECT_TRUE(p->error.ends_with(mensaje)) << p->error;
     }
     std::filesystem::remove_all(carpeta);
 }

@@ -175,6 +175,9 @@ std::string TextoErrorLibro(lxw_error e) {
     switch (e) {
     case LXW_ERROR_MEMORY_MALLOC_FAILED: return "no hay memoria suficiente para el libro";
     case LXW_ERROR_CREATING_XLSX_FILE: return "no se puede crear el archivo";
+    case LXW_ERROR_ZIP_FILE_OPERATION:  // the system refused a write (errno says why)
+    case LXW_ERROR_ZIP_FILE_ADD:
+    case LXW_ERROR_ZIP_CLOSE: return "no se puede escribir el archivo";
     case LXW_ERROR_CREATING_TMPFILE:
     case LXW_ERROR_READING_TMPFILE: return "no se pueden escribir los archivos temporales del libro";
     case LXW_ERROR_WORKSHEET_INDEX_OUT_OF_RANGE: return "la tabla no cabe en una hoja de Excel";
@@ -451,12 +454,47 @@ void EscribirLibro(const std::filesystem::path& ruta, std::string_view csv, cons
     libro.Terminar(procedencia);
 }
 
+namespace {
+
+// A file's buffer that keeps why its first write failed (errno), which the
+// stream forgets: a batch may go on for a while after it.
+class TBuferArchivo : public std::filebuf {
+public:
+    int Error() const { return error_; }
+
+protected:
+    int_type overflow(int_type c) override {
+        errno = 0;
+        const int_type r = std::filebuf::overflow(c);
+        if (traits_type::eq_int_type(r, traits_type::eof()) && !error_) error_ = errno;
+        return r;
+    }
+    std::streamsize xsputn(const char* s, std::streamsize n) override {
+        errno = 0;
+        const std::streamsize r = std::filebuf::xsputn(s, n);
+        if (r < n && !error_) error_ = errno;
+        return r;
+    }
+    int sync() override {
+        errno = 0;
+        const int r = std::filebuf::sync();
+        if (r != 0 && !error_) error_ = errno;
+        return r;
+    }
+
+private:
+    int error_ = 0;
+};
+
+}  // namespace
+
 struct TSalidaTabla::TCsv {
-    explicit TCsv(const std::filesystem::path& ruta) : archivo(ruta), flujo(archivo.Temporal(), std::ios::binary) {
-        if (!flujo) throw ErrorEscritura("no se puede crear el archivo", errno);
+    explicit TCsv(const std::filesystem::path& ruta) : archivo(ruta) {
+        if (!bufer.open(archivo.Temporal(), std::ios::out | std::ios::binary))
+            throw ErrorEscritura("no se puede crear el archivo", errno);
     }
     TArchivoSalida archivo;
-    std::ofstream flujo;
+    TBuferArchivo bufer;
 };
 
 TSalidaTabla::TSalidaTabla(const std::filesystem::path& ruta) : flujo_(nullptr) {
@@ -466,7 +504,7 @@ TSalidaTabla::TSalidaTabla(const std::filesystem::path& ruta) : flujo_(nullptr) 
         flujo_.rdbuf(libro_.get());
     } else {
         csv_ = std::make_unique<TCsv>(ruta);
-        flujo_.rdbuf(csv_->flujo.rdbuf());
+        flujo_.rdbuf(&csv_->bufer);
     }
 }
 
@@ -480,7 +518,9 @@ void TSalidaTabla::Terminar(const TProcedencia& procedencia) {
         libro_->Terminar(procedencia);
         return;
     }
-    if (flujo_) csv_->flujo.close();
-    if (!flujo_ || !csv_->flujo) throw ErrorEscritura("no se puede escribir el archivo", errno);
+    errno = 0;
+    const bool cerrado = flujo_ && csv_->bufer.close();
+    if (!cerrado)
+        throw ErrorEscritura("no se puede escribir el archivo", csv_->bufer.Error() ? csv_->bufer.Error() : errno);
     csv_->archivo.Poner();
 }
