@@ -206,7 +206,8 @@ TEST(TurmadoCalcLote, RespondeMientrasLaEntradaSigueAbierta) {
 }
 
 // Text from outside (a batch header, a field name in a problem file, a
-// NOMBRE= argument, an unknown option) reaches the terminal with its control
+// NOMBRE= argument, an unknown option, the field, distribution and formula
+// of an uncertainty study) reaches the terminal with its control
 // characters escaped and cut when long.
 TEST(TurmadoCalc, TextosDeFueraEscapados) {
     const Temporal t;
@@ -223,6 +224,22 @@ TEST(TurmadoCalc, TextosDeFueraEscapados) {
          "esc.turmado: el archivo de problema está dañado: campo desconocido en «textos»: \\x1b[5m"},
         {{"--codigo", "31", "SediDiam90N3=\x1b[1mabc"}, "'\\x1b[1mabc' no es un valor numérico válido."},
         {{"--barrido", "\x1b[1m=1:2:3"}, "--barrido: Campo desconocido: \\x1b[1m"},
+        {{"--codigo", "22", "--incierto", "\x1b[1mFlujCaud=normal:*:0.1"},
+         "--incierto: Campo desconocido: \\x1b[1mFlujCaud"},
+        {{"--codigo", "22", "--incierto", largo + "=normal:*:0.1"},
+         "--incierto: Campo desconocido: " + largo.substr(0, 60) + "…"},
+        {{"--codigo", "22", "--incierto", "FlujCaud=\x1b[1mnormal:*:0.1"},
+         "--incierto: Distribución desconocida: \\x1b[1mnormal "},
+        {{"--lote", t.Archivo("pilas.csv", "codigo,FlujCaud\n22,1000\n"), "--incierto", "\x1b[1m=normal:*:0.1"},
+         "--incierto: Campo desconocido: \\x1b[1m"},
+        {{"--lote", t.Archivo("pilas.csv", "codigo,FlujCaud\n22,1000\n"), "--incierto", "FlujCaud=normal:*:0.1",
+          "--modelo", "\x1b[1mCSU=1:0.3"},
+         "--modelo: Ninguna estructura tiene la fórmula \\x1b[1mCSU."},
+        {{"--codigo", "22", "--incierto", "FlujCaud=normal:*:0.1", "--modelo", "\x1b[1mCSU=x:0.3"},
+         "--modelo: El sesgo de \\x1b[1mCSU debe ser"},
+        {{"--codigo", "22", "EstrFactFormKs=1", "EstrFactGrup=1", "SediAnguRepo=30", "--incierto",
+          "FlujCaud=normal:*:0.1", "--modelo", "\x1b[1mCSU=1:0.3"},
+         "--incierto: El problema no tiene activa la fórmula \\x1b[1mCSU "},
     };
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.mensaje);

@@ -1,7 +1,7 @@
 // turmado-calc when its standard output cannot be written or a batch's input
 // cannot be read: a status of its own and a message, never a silent success.
-// POSIX only: it needs /dev/full, a pipe without a reader and a folder read
-// as a file.
+// POSIX only: it needs /dev/full, a pipe without a reader, a folder read as
+// a file and a small file system of its own.
 #ifndef _WIN32
 
 #include <gtest/gtest.h>
@@ -9,10 +9,14 @@
 #include <cerrno>
 #include <csignal>
 #include <filesystem>
+#include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include <fcntl.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -54,6 +58,46 @@ TProceso ConSalida(const std::string& argumentos, int salida, bool sinSigpipe) {
     int estado = 0;
     waitpid(hijo, &estado, 0);
     p.estado = WIFEXITED(estado) ? WEXITSTATUS(estado) : 128 + WTERMSIG(estado);
+    return p;
+}
+
+// Runs turmado-calc with `argumentos` and a file system of its own of
+// `tamano` ("256k", "6m") mounted on `carpeta`/temporal where only it sees
+// it, TMPDIR there unless `fuera`; nothing when such a file system cannot be
+// made here (mounting needs privileges).
+std::optional<TProceso> ConTemporalDe(const std::string& tamano, const std::vector<std::string>& argumentos,
+                                      const std::filesystem::path& carpeta, bool fuera = false) {
+    constexpr int kSinMontaje = 99;
+    const std::filesystem::path temporal = carpeta / "temporal";
+    const std::filesystem::path error = carpeta / "error.txt";
+    std::filesystem::create_directories(temporal);
+    std::vector<std::string> orden = argumentos;
+    orden.insert(orden.begin(), TURMADO_CALC);
+    std::vector<char*> argv;
+    for (const std::string& a : orden) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    const pid_t hijo = fork();
+    if (hijo == 0) {
+        const std::string opciones = "size=" + tamano;
+        if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            mount("tmpfs", temporal.c_str(), "tmpfs", 0, opciones.c_str()) != 0)
+            _exit(kSinMontaje);
+        if (!fuera) setenv("TMPDIR", temporal.c_str(), 1);
+        const int nada = open("/dev/null", O_RDWR);
+        const int salidaError = open(error.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        dup2(nada, STDIN_FILENO);
+        dup2(nada, STDOUT_FILENO);
+        dup2(salidaError, STDERR_FILENO);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    int estado = 0;
+    waitpid(hijo, &estado, 0);
+    if (WIFEXITED(estado) && WEXITSTATUS(estado) == kSinMontaje) return std::nullopt;
+    TProceso p{};
+    p.estado = WIFEXITED(estado) ? WEXITSTATUS(estado) : 128 + WTERMSIG(estado);
+    std::ifstream f(error, std::ios::binary);
+    p.error.assign(std::istreambuf_iterator<char>(f), {});
     return p;
 }
 
@@ -107,6 +151,78 @@ TEST(TurmadoCalcSalida, LoteQueNoSePuedeLeer) {
     EXPECT_EQ(entrada.estado, 5);
     EXPECT_EQ(entrada.error, "turmado-calc: (entrada estándar): la lectura falló tras la línea 0 (es una carpeta): "
                              "el lote quedó incompleto\n");
+}
+
+// A workbook keeps its rows in temporary files (in TMPDIR) until it is
+// closed, and copies the sheet once more into another one as it closes.  A
+// temporary folder too small for the rows, or for the copy, is a failed
+// write with its own status and message and leaves no workbook, never a
+// workbook that silently lacks rows.  Three thousand pier lines make a sheet
+// of about 4 MB: 256 kB hold none of it, 6 MB hold it once but not twice.
+TEST(TurmadoCalcSalida, LibroConLaCarpetaTemporalLlena) {
+    if (!TURMADO_XLSX) GTEST_SKIP() << "esta versión no escribe libros";
+    const std::filesystem::path carpeta =
+        std::filesystem::temp_directory_path() / ("turmado-temporal-" + std::to_string(getpid()));
+    std::filesystem::remove_all(carpeta);
+    std::filesystem::create_directories(carpeta);
+    {
+        std::ofstream lote(carpeta / "pilas.csv");
+        lote << "codigo,FlujCaud,FlujTiraRest,EstrFactFormKs,EstrFactGrup,SediAnguRepo\n";
+        for (int i = 0; i < 3000; ++i) lote << "22," << 500 + i << ",1.2,1,1,30\n";
+    }
+    const std::filesystem::path libro = carpeta / "r.xlsx";
+    struct Caso { const char* tamano; int estado; };
+    const Caso casos[] = {{"256k", 4}, {"6m", 4}, {"64m", 0}};
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.tamano);
+        const auto p = ConTemporalDe(c.tamano, {"--lote", (carpeta / "pilas.csv").string(), "--salida", libro.string()},
+                                     carpeta);
+        if (!p) {
+            std::filesystem::remove_all(carpeta);
+            GTEST_SKIP() << "no se puede montar un sistema de archivos aquí";
+        }
+        EXPECT_EQ(p->estado, c.estado) << p->error;
+        EXPECT_EQ(std::filesystem::exists(libro), c.estado == 0);
+        if (c.estado != 0) {
+            EXPECT_NE(p->error.find("turmado-calc: " + libro.string() +
+                                    ": no se pueden escribir los archivos temporales del libro"),
+                      std::string::npos)
+                << p->error;
+        }
+        std::filesystem::remove(libro);
+    }
+    std::filesystem::remove_all(carpeta);
+}
+
+// A table that does not fit in the folder of its file: the file's name and
+// the system's reason, status 4.
+TEST(TurmadoCalcSalida, ArchivoEnUnaCarpetaLlena) {
+    const std::filesystem::path carpeta =
+        std::filesystem::temp_directory_path() / ("turmado-llena-" + std::to_string(getpid()));
+    std::filesystem::remove_all(carpeta);
+    std::filesystem::create_directories(carpeta);
+    {
+        std::ofstream lote(carpeta / "pilas.csv");
+        lote << "codigo,FlujCaud,FlujTiraRest,EstrFactFormKs,EstrFactGrup,SediAnguRepo\n";
+        for (int i = 0; i < 3000; ++i) lote << "22," << 500 + i << ",1.2,1,1,30\n";
+    }
+    std::vector<std::string> nombres{"r.csv"};
+    if (TURMADO_XLSX) nombres.push_back("r.xlsx");
+    for (const std::string& nombre : nombres) {
+        SCOPED_TRACE(nombre);
+        const std::string archivo = (carpeta / "temporal" / nombre).string();
+        const auto p = ConTemporalDe("64k", {"--lote", (carpeta / "pilas.csv").string(), "--salida", archivo},
+                                     carpeta, true);
+        if (!p) {
+            std::filesystem::remove_all(carpeta);
+            GTEST_SKIP() << "no se puede montar un sistema de archivos aquí";
+        }
+        EXPECT_EQ(p->estado, 4) << p->error;
+        const std::string mensaje =
+            "turmado-calc: " + archivo + ": no se puede escribir el archivo: no queda espacio en el dispositivo\n";
+        EXPECT_TRUE(p->error.ends_with(mensaje)) << p->error;
+    }
+    std::filesystem::remove_all(carpeta);
 }
 
 #endif

@@ -19,6 +19,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <filesystem>
 #include <fstream>
 
 #ifdef Q_OS_LINUX
@@ -771,6 +772,22 @@ private slots:
         principal->IniciarRecuperacion();
         QCOMPARE(entorno.mensajes.size(), 2);
         QCOMPARE(entorno.mensajes[1], inicio + "«otra.txt»" + fin);
+    }
+
+    // The names of such entries are shown as a terminal would get them from
+    // turmado-calc: a character that reorders the text or bytes that are not
+    // UTF-8 escaped, a long name cut.
+    void NombresAjenosEscapadosYCortados() {
+        const QString dir = recuperacion->filePath("recuperacion");
+        QDir().mkpath(dir);
+        const std::string largo(200, 'n');
+        for (const std::string& nombre : {std::string("a\u202Eb.txt"), std::string("c\xff.txt"), largo})
+            std::ofstream(std::filesystem::path(dir.toStdString()) / nombre) << "x";
+        principal->IniciarRecuperacion();
+        QCOMPARE(entorno.mensajes.size(), 1);
+        for (const QString& visto : {QString("«a\\u202eb.txt»"), QString("«c\\xff.txt»"),
+                                     "«" + QString::fromStdString(largo.substr(0, 60)) + "…»"})
+            QVERIFY2(entorno.mensajes[0].contains(visto), qPrintable(entorno.mensajes[0]));
     }
 };
 

@@ -12,6 +12,7 @@
 #include <boost/math/distributions/uniform.hpp>
 
 #include "general/untGeneral.h"
+#include "general/untMostrable.h"
 #include "general/untNumero.h"
 #include "problem/untCampos.h"
 #include "results/untAvisos.h"
@@ -152,7 +153,7 @@ TLecturaIncierta Leer(std::string_view texto, const TProblema* base) {
     }
     const std::string campo(texto.substr(0, igual));
     if (!BuscarCampo(campo)) {
-        l.error = "Campo desconocido: " + campo;
+        l.error = "Campo desconocido: " + Mostrable(campo);
         return l;
     }
     if (base) {
@@ -167,7 +168,7 @@ TLecturaIncierta Leer(std::string_view texto, const TProblema* base) {
     for (const TForma& f : kFormas)
         if (partes[0] == f.nombre) forma = &f;
     if (!forma) {
-        l.error = "Distribución desconocida: " + std::string(partes[0]) +
+        l.error = "Distribución desconocida: " + Mostrable(partes[0]) +
                   " (normal, lognormal, uniforme o triangular). " + kFormaIncierta;
         return l;
     }
@@ -227,9 +228,9 @@ TLecturaModelo LeerModelo(std::string_view texto) {
     l.formula = std::string(texto.substr(0, igual));
     const auto sesgo = Finito(partes[0]), cv = Finito(partes[1]);
     if (!sesgo || *sesgo <= 0)
-        l.mensaje = "El sesgo de " + l.formula + " debe ser un número mayor que 0.";
+        l.mensaje = "El sesgo de " + Mostrable(l.formula) + " debe ser un número mayor que 0.";
     else if (!cv || *cv < 0)
-        l.mensaje = "El coeficiente de variación de " + l.formula + " debe ser un número no negativo.";
+        l.mensaje = "El coeficiente de variación de " + Mostrable(l.formula) + " debe ser un número no negativo.";
     else
         l.error = {*sesgo, *cv};
     return l;
@@ -379,7 +380,7 @@ TEstudioIncertidumbre EstudiarIncertidumbre(const TProblema& base, const TOpcion
         if (f == formulas.end()) {
             std::string activas;
             for (const TFormulaBase& x : formulas) activas += (activas.empty() ? "" : ", ") + x.titulo;
-            e.error = "El problema no tiene activa la fórmula " + titulo + " (activas: " + activas + ").";
+            e.error = "El problema no tiene activa la fórmula " + Mostrable(titulo) + " (activas: " + activas + ").";
             return e;
         }
         f->modelo = error;
@@ -390,7 +391,7 @@ TEstudioIncertidumbre EstudiarIncertidumbre(const TProblema& base, const TOpcion
     for (const TEntradaIncierta& x : o.entradas) {
         campos.push_back(BuscarCampo(x.campo));
         if (!campos.back()) {
-            e.error = "Campo desconocido: " + x.campo;
+            e.error = "Campo desconocido: " + Mostrable(x.campo);
             return e;
         }
         if (const auto error = ErrorDistribucion(x.distribucion)) {

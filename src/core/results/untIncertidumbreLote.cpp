@@ -5,6 +5,7 @@
 
 #include "compute/untClaves.h"
 #include "general/untGeneral.h"
+#include "general/untMostrable.h"
 #include "results/untBarrido.h"
 #include "results/untCasos.h"
 
@@ -51,7 +52,7 @@ std::optional<std::string> ErrorIncertidumbreLote(const TIncertidumbreLote& estu
     for (const auto& [titulo, error] : estudio.opciones.modelo) {
         const auto& f = Formulas();
         if (std::none_of(f.begin(), f.end(), [&](const TFormulaLote& x) { return x.titulo == titulo; }))
-            return "--modelo: Ninguna estructura tiene la fórmula " + titulo + ".";
+            return "--modelo: Ninguna estructura tiene la fórmula " + Mostrable(titulo) + ".";
     }
     return std::nullopt;
 }

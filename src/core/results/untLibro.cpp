@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <cstdio>
 #include <ctime>
 #include <fstream>
 #include <map>
 
 #include "compute/untClaves.h"
+#include "general/untMostrable.h"
 #include "general/untNumero.h"
 #include "problem/untCampos.h"
 #include "results/untAvisos.h"
@@ -91,6 +93,10 @@ constexpr const char* kHojaResultados = "Resultados";
 constexpr const char* kHojaProcedencia = "Procedencia";
 // Excel's longest text in a cell, in characters (bytes here: never more).
 constexpr std::size_t kTextoMaximo = 32767;
+// Room the temporary folder needs past a copy of the sheet when the workbook
+// closes: the sheet's own first and last lines and the other parts, a few
+// kB each.
+constexpr std::uintmax_t kHolguraTemporal = 1 << 20;
 // A number written with at most this many significant digits is a rounded
 // value ("0.0550", "2.83") and keeps its decimals on show; a longer one (the
 // full digits of --numeros completos or of a sweep) is shown as the
@@ -169,6 +175,9 @@ std::string TextoErrorLibro(lxw_error e) {
     switch (e) {
     case LXW_ERROR_MEMORY_MALLOC_FAILED: return "no hay memoria suficiente para el libro";
     case LXW_ERROR_CREATING_XLSX_FILE: return "no se puede crear el archivo";
+    case LXW_ERROR_ZIP_FILE_OPERATION:  // the system refused a write (errno says why)
+    case LXW_ERROR_ZIP_FILE_ADD:
+    case LXW_ERROR_ZIP_CLOSE: return "no se puede escribir el archivo";
     case LXW_ERROR_CREATING_TMPFILE:
     case LXW_ERROR_READING_TMPFILE: return "no se pueden escribir los archivos temporales del libro";
     case LXW_ERROR_WORKSHEET_INDEX_OUT_OF_RANGE: return "la tabla no cabe en una hoja de Excel";
@@ -183,6 +192,11 @@ struct TLibroCsv::TImpl {
         lxw_workbook_options opciones{};
         opciones.constant_memory = LXW_TRUE;  // each row goes to a temporary file when the next one starts
         opciones.use_zip64 = LXW_TRUE;        // a large batch's sheet may pass 4 GB
+        // The temporary files in the system's folder for them (TMPDIR), named
+        // here so that its room can be asked for.
+        std::error_code ec;
+        carpetaTemporal = std::filesystem::temp_directory_path(ec).string();
+        if (!ec) opciones.tmpdir = carpetaTemporal.data();
         libro = workbook_new_opt(archivo.Temporal().string().c_str(), &opciones);
         if (libro) hoja = workbook_add_worksheet(libro, kHojaResultados);
         if (!hoja) {
@@ -219,6 +233,35 @@ struct TLibroCsv::TImpl {
     }
 
     bool Revisar(lxw_error e) { return e == LXW_NO_ERROR || Fallar(TextoErrorLibro(e), errno); }
+
+    std::string ErrorTemporales() const {
+        return TextoErrorLibro(LXW_ERROR_CREATING_TMPFILE) +
+               (carpetaTemporal.empty() ? "" : " en " + Mostrable(carpetaTemporal, std::string::npos));
+    }
+
+    // libxlsxwriter writes each finished row to the sheet's temporary file
+    // without checking the write: a full temporary folder would lose rows
+    // without a word.  So the file is flushed and checked here, after each
+    // lot of rows.
+    bool TemporalEscrito() {
+        std::FILE* f = hoja->optimize_tmpfile;
+        if (!f) return true;
+        errno = 0;
+        const bool vaciado = std::fflush(f) == 0;
+        return (vaciado && !std::ferror(f)) || Fallar(ErrorTemporales(), vaciado ? 0 : errno);
+    }
+
+    // As it closes, the workbook copies the sheet's temporary file into
+    // another one in the same folder, again without checking the writes: the
+    // folder must have room for a second copy.
+    bool CabeLaCopia() {
+        if (!TemporalEscrito() || carpetaTemporal.empty() || !hoja->optimize_tmpfile) return !fallo;
+        const long filas = std::ftell(hoja->optimize_tmpfile);
+        std::error_code ec;
+        const std::filesystem::space_info espacio = std::filesystem::space(carpetaTemporal, ec);
+        if (ec || filas < 0 || espacio.available >= std::uintmax_t(filas) + kHolguraTemporal) return true;
+        return Fallar(ErrorTemporales(), ENOSPC);
+    }
 
     // The column names and their units, the colour each column takes from a
     // validity column, and the frozen rows.
@@ -304,6 +347,7 @@ struct TLibroCsv::TImpl {
         if (fin && inicio < pendiente.size() && !fallo) Registro(std::string_view(pendiente).substr(inicio));
         pendiente.erase(0, fin ? pendiente.size() : inicio);
         explorado = pendiente.size();
+        if (!fallo) TemporalEscrito();
         if (fallo) pendiente.clear(), explorado = 0;
         return !fallo;
     }
@@ -332,6 +376,7 @@ struct TLibroCsv::TImpl {
     }
 
     TArchivoSalida archivo;
+    std::string carpetaTemporal;  // where libxlsxwriter keeps its temporary files; "" when unknown
     lxw_workbook* libro = nullptr;
     lxw_worksheet* hoja = nullptr;
     lxw_format* negrita = nullptr;
@@ -375,6 +420,7 @@ void TLibroCsv::Terminar(const TProcedencia& procedencia) {
     if (!x.Procesar(true)) throw *x.fallo;
     if (!x.conEncabezado) x.Encabezado({});
     x.HojaProcedencia(procedencia);
+    if (!x.CabeLaCopia()) throw *x.fallo;
     errno = 0;
     const lxw_error e = workbook_close(x.libro);
     x.libro = nullptr;  // closed, and freed, whatever happened
@@ -408,12 +454,47 @@ void EscribirLibro(const std::filesystem::path& ruta, std::string_view csv, cons
     libro.Terminar(procedencia);
 }
 
+namespace {
+
+// A file's buffer that keeps why its first write failed (errno), which the
+// stream forgets: a batch may go on for a while after it.
+class TBuferArchivo : public std::filebuf {
+public:
+    int Error() const { return error_; }
+
+protected:
+    int_type overflow(int_type c) override {
+        errno = 0;
+        const int_type r = std::filebuf::overflow(c);
+        if (traits_type::eq_int_type(r, traits_type::eof()) && !error_) error_ = errno;
+        return r;
+    }
+    std::streamsize xsputn(const char* s, std::streamsize n) override {
+        errno = 0;
+        const std::streamsize r = std::filebuf::xsputn(s, n);
+        if (r < n && !error_) error_ = errno;
+        return r;
+    }
+    int sync() override {
+        errno = 0;
+        const int r = std::filebuf::sync();
+        if (r != 0 && !error_) error_ = errno;
+        return r;
+    }
+
+private:
+    int error_ = 0;
+};
+
+}  // namespace
+
 struct TSalidaTabla::TCsv {
-    explicit TCsv(const std::filesystem::path& ruta) : archivo(ruta), flujo(archivo.Temporal(), std::ios::binary) {
-        if (!flujo) throw ErrorEscritura("no se puede crear el archivo", errno);
+    explicit TCsv(const std::filesystem::path& ruta) : archivo(ruta) {
+        if (!bufer.open(archivo.Temporal(), std::ios::out | std::ios::binary))
+            throw ErrorEscritura("no se puede crear el archivo", errno);
     }
     TArchivoSalida archivo;
-    std::ofstream flujo;
+    TBuferArchivo bufer;
 };
 
 TSalidaTabla::TSalidaTabla(const std::filesystem::path& ruta) : flujo_(nullptr) {
@@ -423,7 +504,7 @@ TSalidaTabla::TSalidaTabla(const std::filesystem::path& ruta) : flujo_(nullptr) 
         flujo_.rdbuf(libro_.get());
     } else {
         csv_ = std::make_unique<TCsv>(ruta);
-        flujo_.rdbuf(csv_->flujo.rdbuf());
+        flujo_.rdbuf(&csv_->bufer);
     }
 }
 
@@ -437,7 +518,9 @@ void TSalidaTabla::Terminar(const TProcedencia& procedencia) {
         libro_->Terminar(procedencia);
         return;
     }
-    if (flujo_) csv_->flujo.close();
-    if (!flujo_ || !csv_->flujo) throw ErrorEscritura("no se puede escribir el archivo", errno);
+    errno = 0;
+    const bool cerrado = flujo_ && csv_->bufer.close();
+    if (!cerrado)
+        throw ErrorEscritura("no se puede escribir el archivo", csv_->bufer.Error() ? csv_->bufer.Error() : errno);
     csv_->archivo.Poner();
 }

@@ -348,18 +348,15 @@ QString Identidad(const std::filesystem::path& ruta) {
         .arg(info.lastModified().toMSecsSinceEpoch());
 }
 
-// «name», «name» ... of the entries, at most ten, control characters shown
-// as \xNN.
+// «name», «name» ... of the entries, at most ten, each as Mostrable shows a
+// text from outside (control characters, reordering characters and bytes
+// that are not UTF-8 escaped, a long name cut).
 QString Nombres(const std::vector<std::filesystem::path>& rutas) {
     constexpr std::size_t kMaximo = 10;
     QStringList nombres;
     for (std::size_t i = 0; i < rutas.size() && i < kMaximo; ++i) {
-        QString nombre;
-        for (QChar c : Ruta(rutas[i].filename())) {
-            const bool control = c.unicode() < 0x20 || c.unicode() == 0x7f;
-            nombre += control ? QString("\\x%1").arg(uint(c.unicode()), 2, 16, QChar(u'0')) : QString(c);
-        }
-        nombres << "«" + nombre + "»";
+        const std::u8string nombre = rutas[i].filename().u8string();
+        nombres << "«" + QString::fromStdString(Mostrable(std::string(nombre.begin(), nombre.end()))) + "»";
     }
     QString texto = nombres.join(", ");
     if (rutas.size() > kMaximo) texto += QString(" y %1 más").arg(rutas.size() - kMaximo);
