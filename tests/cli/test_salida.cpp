@@ -61,6 +61,13 @@ TProceso ConSalida(const std::string& argumentos, int salida, bool sinSigpipe) {
     return p;
 }
 
+// Three thousand pier lines: a table of about 4 MB as a workbook's sheet.
+void EscribirLoteDePilas(const std::filesystem::path& ruta) {
+    std::ofstream lote(ruta);
+    lote << "codigo,FlujCaud,FlujTiraRest,EstrFactFormKs,EstrFactGrup,SediAnguRepo\n";
+    for (int i = 0; i < 3000; ++i) lote << "22," << 500 + i << ",1.2,1,1,30\n";
+}
+
 // Runs turmado-calc with `argumentos` and a file system of its own of
 // `tamano` ("256k", "6m") mounted on `carpeta`/temporal where only it sees
 // it, TMPDIR there unless `fuera`; nothing when such a file system cannot be
@@ -165,11 +172,7 @@ TEST(TurmadoCalcSalida, LibroConLaCarpetaTemporalLlena) {
         std::filesystem::temp_directory_path() / ("turmado-temporal-" + std::to_string(getpid()));
     std::filesystem::remove_all(carpeta);
     std::filesystem::create_directories(carpeta);
-    {
-        std::ofstream lote(carpeta / "pilas.csv");
-        lote << "codigo,FlujCaud,FlujTiraRest,EstrFactFormKs,EstrFactGrup,SediAnguRepo\n";
-        for (int i = 0; i < 3000; ++i) lote << "22," << 500 + i << ",1.2,1,1,30\n";
-    }
+    EscribirLoteDePilas(carpeta / "pilas.csv");
     const std::filesystem::path libro = carpeta / "r.xlsx";
     struct Caso { const char* tamano; int estado; };
     const Caso casos[] = {{"256k", 4}, {"6m", 4}, {"64m", 0}};
@@ -201,11 +204,7 @@ TEST(TurmadoCalcSalida, ArchivoEnUnaCarpetaLlena) {
         std::filesystem::temp_directory_path() / ("turmado-llena-" + std::to_string(getpid()));
     std::filesystem::remove_all(carpeta);
     std::filesystem::create_directories(carpeta);
-    {
-        std::ofstream lote(carpeta / "pilas.csv");
-        lote << "codigo,FlujCaud,FlujTiraRest,EstrFactFormKs,EstrFactGrup,SediAnguRepo\n";
-        for (int i = 0; i < 3000; ++i) lote << "22," << 500 + i << ",1.2,1,1,30\n";
-    }
+    EscribirLoteDePilas(carpeta / "pilas.csv");
     std::vector<std::string> nombres{"r.csv"};
     if (TURMADO_XLSX) nombres.push_back("r.xlsx");
     for (const std::string& nombre : nombres) {
