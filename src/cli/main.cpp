@@ -594,7 +594,7 @@ int Correr(const std::vector<std::string>& argumentos) {
     };
     if (const auto s = LeerArgumentos(argumentos, op)) return terminar(*s);
     if (op.lote) return Lote(op);
-    if (op.validar) return EjecutarValidacion(*op.validar, op.json, op.filas, op.hilos);
+    if (op.validar) return EjecutarValidacion(*op.validar, op.json, op.filas, op.hilos, op.orden);
 
     TProblema p;
     if (const auto s = Problema(op, p)) return terminar(*s);

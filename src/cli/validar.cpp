@@ -7,10 +7,12 @@
 
 #include "turmado.h"
 #include "plataforma.h"
+#include "tabla.h"
 
 namespace {
 
 constexpr int kSalidaUso = 2;
+constexpr int kSalidaEscritura = 4;
 
 std::string Fijo(double x, int decimales) { return NumeText(x, 0, decimales); }
 
@@ -46,7 +48,8 @@ nlohmann::ordered_json Json(const TValidacion& v, const std::vector<TEstadistica
 
 }  // namespace
 
-int EjecutarValidacion(const std::string& ruta, bool json, const std::optional<std::string>& filas, unsigned hilos) {
+int EjecutarValidacion(const std::string& ruta, bool json, const std::optional<std::string>& filas, unsigned hilos,
+                       const std::string& orden) {
     std::ifstream archivo(RutaUtf8(ruta), std::ios::binary);
     if (!archivo) {
         std::cerr << "turmado-calc: " << ruta << ": no se puede leer el archivo\n";
@@ -58,12 +61,10 @@ int EjecutarValidacion(const std::string& ruta, bool json, const std::optional<s
         return kSalidaUso;
     }
     if (filas) {
-        std::ofstream salida(RutaUtf8(*filas), std::ios::binary);
-        if (salida) EscribirFilas(salida, v);
-        if (!salida || !salida.flush()) {
-            std::cerr << "turmado-calc: " << *filas << ": no se puede escribir el archivo\n";
-            return kSalidaUso;
-        }
+        const std::unique_ptr<TSalidaTabla> tabla = AbrirTabla(*filas);
+        if (!tabla) return kSalidaEscritura;
+        EscribirFilas(tabla->Flujo(), v);
+        if (!TerminarTabla(*tabla, *filas, orden)) return kSalidaEscritura;
     }
     const std::vector<TEstadistica> estadisticas = Estadisticas(v);
     if (json)

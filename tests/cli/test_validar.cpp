@@ -92,7 +92,11 @@ TEST(TurmadoCalcValidar, FilasYRechazados) {
 
 TEST(TurmadoCalcValidar, UsoIndebido) {
     const Carpeta c;
-    struct Caso { std::string argumentos; const char* mensaje; };
+    struct Caso {
+        std::string argumentos;
+        const char* mensaje;
+        int estado = 2;  // 4: a file that cannot be written
+    };
     const Caso casos[] = {
         {"--validar", "--validar espera un archivo"},
         {"--validar " + kCampo + " --codigo 22", "--validar solo admite --json, --filas y --hilos"},
@@ -100,12 +104,13 @@ TEST(TurmadoCalcValidar, UsoIndebido) {
         {"--filas x.csv --codigo 22", "--filas solo vale con --validar"},
         {"--validar " + (c.dir / "no.csv").string(), "no.csv: no se puede leer el archivo"},
         {"--validar " + c.Archivo("mal.csv", "codigo,medida\n22,1\n"), "mal.csv: línea 1: columna desconocida: medida"},
-        {"--validar " + kCampo + " --filas " + (c.dir / "no" / "f.csv").string(), "f.csv: no se puede escribir"},
+        {"--validar " + kCampo + " --filas " + (c.dir / "no" / "f.csv").string(), "f.csv: no se puede crear el archivo",
+         4},
     };
     for (const Caso& k : casos) {
         SCOPED_TRACE(k.argumentos);
         const TProceso e = Ejecutar(k.argumentos);
-        EXPECT_EQ(e.estado, 2);
+        EXPECT_EQ(e.estado, k.estado);
         EXPECT_EQ(e.salida, "");
         EXPECT_NE(e.error.find(k.mensaje), std::string::npos) << e.error;
     }

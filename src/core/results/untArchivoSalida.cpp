@@ -10,6 +10,21 @@
 #endif
 
 TArchivoSalida::TArchivoSalida(std::filesystem::path ruta) : ruta_(std::move(ruta)) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    // A link is followed: the file it names is replaced and the link stays.
+    if (fs::is_symlink(fs::symlink_status(ruta_, ec))) {
+        fs::path destino = fs::canonical(ruta_, ec);  // fails for a link to nothing, which is then replaced
+        if (!ec) ruta_ = std::move(destino);
+    }
+    // A device (/dev/null, /dev/full) or a pipe is written straight into: a
+    // rename would put a plain file in its place.
+    const fs::file_status estado = fs::status(ruta_, ec);
+    if (!ec && fs::exists(estado) && !fs::is_regular_file(estado) && !fs::is_directory(estado)) {
+        temporal_ = ruta_;
+        directo_ = true;
+        return;
+    }
     std::random_device azar;
     const unsigned long long n = (static_cast<unsigned long long>(azar()) << 32) ^ azar();
     char sufijo[20];
@@ -27,12 +42,13 @@ TArchivoSalida::TArchivoSalida(std::filesystem::path ruta) : ruta_(std::move(rut
 }
 
 TArchivoSalida::~TArchivoSalida() {
-    if (puesto_) return;
+    if (puesto_ || directo_) return;
     std::error_code ec;
     std::filesystem::remove(temporal_, ec);
 }
 
 void TArchivoSalida::Poner() {
+    if (directo_) return;
 #ifdef _WIN32
     // MoveFileExW replaces the file that is there; a rename would refuse.
     if (!MoveFileExW(temporal_.c_str(), ruta_.c_str(), MOVEFILE_REPLACE_EXISTING))

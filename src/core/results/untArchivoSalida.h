@@ -1,7 +1,8 @@
 // A file written in one step: under a temporary name in its own folder, put
 // in place by one rename at the end, so that a failure (a full disk, a
 // crash, a batch cut short) never leaves half a file under its name; a file
-// that was there stays as it was until the rename.
+// that was there stays as it was until the rename.  A link's file is
+// replaced and the link kept; a device or a pipe is written straight into.
 #pragma once
 
 #include <filesystem>
@@ -24,7 +25,8 @@ private:
 
 class TArchivoSalida {
 public:
-    // Creates the temporary file (empty) beside `ruta`: ".<name>.<random>.tmp".
+    // Creates the temporary file (empty) beside `ruta`: ".<name>.<random>.tmp";
+    // for a device or a pipe, the temporary file is `ruta` itself.
     // Throws ErrorEscritura when it cannot be created (no such folder, no
     // permission ...).
     explicit TArchivoSalida(std::filesystem::path ruta);
@@ -45,4 +47,5 @@ private:
     std::filesystem::path ruta_;
     std::filesystem::path temporal_;
     bool puesto_ = false;
+    bool directo_ = false;  // written straight into Ruta(): nothing to rename or remove
 };

@@ -1,6 +1,7 @@
 // The recovery folder holding what no program of ours writes there: a FIFO
 // (opening it for reading waits for a writer) or a link to /dev/zero (it
-// never ends) under the name of a lock or of a copy.  Each case runs first
+// never ends) under the name of a lock or of a copy; and a table written
+// to a FIFO or through a link.  Each case runs first
 // in a child process with a time and memory limit, so that a fault shows as
 // a failure instead of a test that hangs or eats the machine.
 #include <gtest/gtest.h>
@@ -18,6 +19,7 @@
 #include <unistd.h>
 
 #include "problem/untRecuperacion.h"
+#include "results/untLibro.h"
 
 namespace fs = std::filesystem;
 
@@ -126,4 +128,46 @@ TEST(RecuperacionPosix, EntradasQueNoSonArchivos) {
     }
     fs::remove_all(carpeta);
     fs::remove_all(fuera);
+}
+
+// A table's file (--salida, --filas) that is a FIFO gets the table through
+// it and stays a FIFO, as a device such as /dev/full would stay a device; a
+// link keeps pointing at its file, which gets the table.  Each write runs in
+// a child with a time limit: a FIFO replaced by a plain file would leave its
+// reader waiting.
+TEST(SalidaPosix, TablaEnUnaTuberiaOPorUnEnlace) {
+    const fs::path carpeta = fs::temp_directory_path() / ("turmado-salida-" + std::to_string(getpid()));
+    fs::remove_all(carpeta);
+    fs::create_directories(carpeta);
+    const std::string tabla = "a,b\n1,2\n";
+    const auto escribir = [&](const fs::path& ruta) {
+        TSalidaTabla t(ruta);
+        t.Flujo() << tabla;
+        t.Terminar({});
+    };
+
+    const fs::path fifo = carpeta / "tuberia.csv";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_TRUE(TerminaATiempo(
+        [&] {
+            std::string leido;
+            std::thread lector([&] {
+                std::ifstream f(fifo, std::ios::binary);
+                leido.assign(std::istreambuf_iterator<char>(f), {});
+            });
+            escribir(fifo);
+            lector.join();
+            _exit(leido == tabla && fs::is_fifo(fifo) ? 0 : 1);
+        },
+        5));
+    EXPECT_TRUE(fs::is_fifo(fifo));
+
+    const fs::path archivo = carpeta / "destino.csv", enlace = carpeta / "enlace.csv";
+    std::ofstream(archivo) << "viejo";
+    fs::create_symlink(archivo, enlace);
+    escribir(enlace);
+    EXPECT_TRUE(fs::is_symlink(enlace));
+    std::ifstream f(archivo, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(f), {}), tabla);
+    fs::remove_all(carpeta);
 }
