@@ -326,6 +326,20 @@ TEST(Barrido, AvisosDeDatosDeCadaPunto) {
                          "(d50)\" = 0.5 a 50 mm ya no lo es: d84 y d50 deben ser de la misma "
                          "granulometría — puntos 1 a 5");
     EXPECT_TRUE(lineas[1].ends_with(" — puntos 1 a 5")) << lineas[1];
+    // The values the warning computes from the grain sizes go over the same
+    // points as d50: those of the first point's d50 (0.5 mm) to those of the
+    // last one's (50 mm), as each point's own warning gives them, never
+    // values read from the text "0.5 a 50".
+    const std::string& primero = e.puntos.front().avisos.back().texto;
+    const std::string& ultimo = e.puntos.back().avisos.back().texto;
+    ASSERT_NE(primero.find("dan d84/d50 = 400.00 y un factor de gradación Kσ = 0.001,"), std::string::npos) << primero;
+    ASSERT_NE(ultimo.find("dan d84/d50 = 4.00 y un factor de gradación Kσ = 0.202,"), std::string::npos) << ultimo;
+    EXPECT_TRUE(lineas[1].starts_with("\"Diámetro 84%\" = 200 mm y \"Diámetro Medio (d50)\" = 0.5 a 50 mm dan "
+                                      "d84/d50 = 400.00 a 4.00 y un factor de gradación Kσ = 0.001 a 0.202, que "
+                                      "reduce las erosiones"))
+        << lineas[1];
+    EXPECT_EQ(lineas[1].substr(lineas[1].find(", que reduce")),
+              ultimo.substr(0, ultimo.size() - 1).substr(ultimo.find(", que reduce")) + " — puntos 1 a 5");
     // The discharge leaves the grain sizes alone: with a d84 of their own
     // (d84/d50 = 100/85), no warning.
     TProblema graduada = base;

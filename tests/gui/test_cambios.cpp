@@ -36,6 +36,7 @@
 #include "problem/untPaginasDatos.h"
 #include "problem/untProbTipo.h"
 #include "problem/untRecuperacion.h"
+#include "resultados.h"
 
 namespace {
 
@@ -565,6 +566,29 @@ private slots:
         principal.reset();
         QVERIFY(!QFile::exists(recuperacion->filePath("recuperacion/") + QString::number(ProcesoPropio().pid) +
                                ".bloqueo"));
+    }
+
+    // A copy written while a structure field is being typed after
+    // "Calcular" (the results still on show, the field not yet left) holds
+    // the text as typed: it must not hold the results of the width before
+    // beside it.  The copy is only ever read back as texts.
+    void CopiaSinResultadosDeOtrosDatos() {
+        TfrmProbTipo* v = principal->mmiFileNewClick();
+        ClasificarYCalcular(*v, 1, 1, "EstrAnchPila=1.5;EstrFactFormKs=1;EstrFactGrup=1");
+        QCOMPARE(v->pgReplanteo->currentIndex(), int(TfrmProbTipo::kResultados));
+        QTabBar* barra = v->pgReplanteo->tabBar();
+        Clic(barra, barra->tabRect(TfrmProbTipo::kEstructura).center());
+        Escribir(v->Campo("EstrAnchPila"), "10");
+        QVERIFY(v->pgReplanteo->isTabVisible(TfrmProbTipo::kResultados));
+        principal->GuardarRecuperaciones();
+        const TArchivoProblema copia = CargarArchivoProblema(Ruta(v->RutaRecuperacion()));
+        QCOMPARE(copia.problema.textos.at("EstrAnchPila"), std::string("10"));
+        QStringList filas;
+        if (copia.resultados)
+            for (const TFila& f : copia.resultados->filas) filas << QString::fromStdString(f.etiqueta + "=" + f.valor);
+        QVERIFY2(!copia.resultados, qPrintable(filas.join('\n')));
+        entorno.Responder({"btnNoGuardar"});
+        QVERIFY(principal->close());
     }
 
     // A copy left by a program that no longer runs is offered at start;

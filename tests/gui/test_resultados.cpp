@@ -18,6 +18,8 @@
 #include "comun/untPict.h"
 #include "entorno.h"
 #include "resultados.h"
+#include "results/untAvisos.h"
+#include "results/untAvisosDatos.h"
 #include "results/untPdteCritPVC.h"
 #include "results/untResolver.h"
 
@@ -81,6 +83,20 @@ class PruebaResultados : public QObject {
         ResolverProblema(v->ProblemaActual(), r);
         QStringList t;
         for (const TFila& f : r.filas) t << QString::fromStdString(f.etiqueta + "=" + f.valor);
+        return t;
+    }
+
+    // The data warnings below the rows as shown, and as the core words them
+    // for the window's texts as they stand.
+    QStringList AvisosVistos() {
+        QStringList t;
+        for (const TEtiquetaAviso* a : P().AvisosDatos()) t << a->text();
+        return t;
+    }
+    QStringList AvisosEsperados() {
+        QStringList t;
+        for (const TAvisoDato& a : AvisosDatos(v->Datos().CodiProb, v->Textos()))
+            t << QString::fromStdString(MarcaAviso(TEstadoRango::Fuera) + " " + a.texto);
         return t;
     }
 
@@ -482,7 +498,9 @@ private slots:
     // tab; a field that "Calcular" reads hides only "Resultados" and
     // "Grafico".  The user then goes on as the window lets him ("Continuar"
     // where the later tabs went, "Calcular") and gets what the core computes
-    // from the texts as they stand; nothing else he typed is lost.
+    // from the texts as they stand, its data warnings included; nothing else
+    // he typed is lost.  "antes" is a row or a warning the first result
+    // shows (the pier of 1.5 m reads CSU 1.23 m, as turmado-calc gives).
     void CambioTrasCalcular_data() {
         QTest::addColumn<int>("feno");
         QTest::addColumn<int>("obst");
@@ -493,35 +511,51 @@ private slots:
         QTest::addColumn<bool>("porPestana");  // left by a click on the "Resultados" tab, else by Tab
         QTest::addColumn<QString>("pestanas");  // visible tabs once the field is left
         QTest::addColumn<QString>("csu");       // a row the new result must read ("" none)
+        QTest::addColumn<QString>("antes");     // a row or warning of the first result ("" none)
         const QString pila = "EstrAnchPila=1.5;EstrFactFormKs=1;EstrFactGrup=1";
         const QString csu = "Erosión máxima de equilibrio (CSU)=";
-        QTest::newRow("pila ancho, Tab")
-            << 1 << 1 << pila << -1 << "EstrAnchPila" << "10" << false << "111000" << csu + "4.23";
-        QTest::newRow("pila ancho, pestaña")
-            << 1 << 1 << pila << -1 << "EstrAnchPila" << "10" << true << "111000" << csu + "4.23";
+        QTest::newRow("pila ancho, Tab") << 1 << 1 << pila << -1 << "EstrAnchPila" << "10" << false << "111000"
+                                         << csu + "4.23" << csu + "1.23";
+        QTest::newRow("pila ancho, pestaña") << 1 << 1 << pila << -1 << "EstrAnchPila" << "10" << true << "111000"
+                                             << csu + "4.23" << csu + "1.23";
         QTest::newRow("pila de 600 vuelta a 5")
             << 1 << 1 << "EstrAnchPila=600;EstrFactFormKs=1;EstrFactGrup=1" << -1 << "EstrAnchPila" << "5" << true
-            << "111000" << csu + "2.70";
-        QTest::newRow("pila longitud") << 1 << 1 << pila << -1 << "EstrLongPila" << "12" << true << "111000" << "";
+            << "111000" << csu + "2.70" << "la pila cerraría el cauce";
+        QTest::newRow("pila longitud") << 1 << 1 << pila << -1 << "EstrLongPila" << "12" << true << "111000" << ""
+                                       << "";
         QTest::newRow("estribo transversal")
             << 1 << 0 << "EstrLongPlat=0.5;EstrFactCurv=1;EstrFactFormKs=1;EstrFactAngu=1" << -1 << "EstrAnchEstr"
-            << "100" << true << "111000" << "";
-        QTest::newRow("estribo longitudinal")
-            << 1 << 0 << "EstrLongPlat=0.5;EstrFactCurv=1" << -1 << "EstrLongEstr" << "4" << false << "111000" << "";
+            << "100" << true << "111000" << "" << "";
+        QTest::newRow("estribo longitudinal") << 1 << 0 << "EstrLongPlat=0.5;EstrFactCurv=1" << -1 << "EstrLongEstr"
+                                              << "4" << false << "111000" << "" << "";
         QTest::newRow("estribo protegido transversal")
-            << 1 << 0 << "" << -1 << "EstrAnchEstr" << "100" << true << "111000" << "";
+            << 1 << 0 << "" << -1 << "EstrAnchEstr" << "100" << true << "111000" << "" << "";
         QTest::newRow("escalón altura") << 0 << 0 << "EstrLongPlat=4" << 0 << "EstrAltuSaltFond" << "0.9" << true
-                                        << "111000" << "";
-        QTest::newRow("compuerta altura") << 0 << 1 << "" << -1 << "EstrAltuAper" << "0.3" << true << "111000" << "";
-        QTest::newRow("compuerta protección") << 0 << 1 << "" << -1 << "EstrLongPlat" << "4" << true << "111000" << "";
+                                        << "111000" << "" << "";
+        QTest::newRow("compuerta altura")
+            << 0 << 1 << "" << -1 << "EstrAltuAper" << "0.3" << true << "111000" << "" << "";
+        QTest::newRow("compuerta protección")
+            << 0 << 1 << "" << -1 << "EstrLongPlat" << "4" << true << "111000" << "" << "";
         QTest::newRow("alcantarilla diámetro")
-            << 2 << 0 << "" << -1 << "EstrDiamAper" << "2" << true << "111000" << "";
+            << 2 << 0 << "" << -1 << "EstrDiamAper" << "2" << true << "111000" << "" << "";
         QTest::newRow("alcantarilla aperturas")
-            << 2 << 0 << "" << -1 << "EstrCantAper" << "100" << false << "111000" << "";
-        QTest::newRow("tirante, pestaña") << 1 << 1 << pila << -1 << "FlujTiraRest" << "2" << true << "110000" << "";
-        QTest::newRow("caudal, pestaña") << 1 << 1 << pila << -1 << "FlujCaud" << "2000" << true << "111100" << "";
-        QTest::newRow("Manning, Tab") << 1 << 1 << pila << -1 << "CaucCoefMannCauc" << "0.05" << false << "111100"
-                                      << "";
+            << 2 << 0 << "" << -1 << "EstrCantAper" << "100" << false << "111000" << "" << "";
+        QTest::newRow("tirante, pestaña")
+            << 1 << 1 << pila << -1 << "FlujTiraRest" << "2" << true << "110000" << "" << "";
+        // Fields that "Calcular" reads, on "Datos Globales" and "Datos
+        // Complementarios": flow, water, sediment, a factor.
+        QTest::newRow("caudal, pestaña")
+            << 1 << 1 << pila << -1 << "FlujCaud" << "2000" << true << "111100" << "" << "";
+        QTest::newRow("Manning, Tab")
+            << 1 << 1 << pila << -1 << "CaucCoefMannCauc" << "0.05" << false << "111100" << "" << "";
+        QTest::newRow("densidad del agua, Tab")
+            << 1 << 1 << pila << -1 << "AguaDens" << "1020" << false << "111100" << "" << "";
+        QTest::newRow("d50, pestaña")
+            << 1 << 1 << pila << -1 << "SediDiamMedi" << "2" << true << "111100" << csu + "0.01" << "";
+        QTest::newRow("d84, pestaña") << 1 << 1 << pila << -1 << "SediDiam84N3" << "100" << true << "111100"
+                                      << csu + "2.80" << "factor de gradación";
+        QTest::newRow("factor de forma, Tab") << 1 << 1 << pila << -1 << "EstrFactFormKs" << "1.1" << false
+                                              << "111100" << csu + "1.36" << "";
     }
     void CambioTrasCalcular() {
         QFETCH(int, feno);
@@ -533,9 +567,12 @@ private slots:
         QFETCH(bool, porPestana);
         QFETCH(QString, pestanas);
         QFETCH(QString, csu);
+        QFETCH(QString, antes);
         ClasificarYCalcular(*v, feno, obst, textos, chorro);
         QCOMPARE(v->pgReplanteo->currentIndex(), int(TfrmProbTipo::kResultados));
-        const TTextosCampos antes = v->Textos();
+        const QString primero = (TextosVistos(P()) + AvisosVistos()).join('\n');
+        QVERIFY2(primero.contains(antes), qPrintable(primero));
+        const TTextosCampos textosAntes = v->Textos();
         const TCampo& c = *BuscarCampo(campo.toStdString());
 
         Pestana(c.pagina);
@@ -571,9 +608,10 @@ private slots:
         const QStringList vistos = TextosVistos(P());
         QCOMPARE(vistos, Esperados());
         if (!csu.isEmpty()) QVERIFY2(vistos.contains(csu), qPrintable(vistos.join('\n')));
+        QCOMPARE(AvisosVistos(), AvisosEsperados());
         TTextosCampos ahora = v->Textos();
-        ahora[campo.toStdString()] = antes.at(campo.toStdString());
-        QVERIFY(ahora == antes);
+        ahora[campo.toStdString()] = textosAntes.at(campo.toStdString());
+        QVERIFY(ahora == textosAntes);
         QVERIFY(v->Problema().resultados);
         QVERIFY(entorno.errores.isEmpty());
     }

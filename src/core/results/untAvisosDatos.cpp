@@ -160,11 +160,19 @@ std::string TextoConUnidad(const TTextosCampos& textos, std::string_view campo) 
 }
 
 // The template written out; `lectura` reads `textos` (the rule's condition
-// has read its fields already: they are not parsed again).
-std::string Redactar(std::string_view plantilla, const TTextosCampos& textos, const TLecturaDatos& lectura) {
+// has read its fields already: they are not parsed again).  With `hasta`,
+// each computed value goes from `lectura`'s to `hasta`'s ("400.00 a 4.00"),
+// one value when both agree.
+std::string Redactar(std::string_view plantilla, const TTextosCampos& textos, const TLecturaDatos& lectura,
+                     const TLecturaDatos* hasta = nullptr) {
     auto valor = [&](std::string_view nombre) {
         for (const TMarcador& m : kMarcadores)
-            if (m.nombre == nombre) return m.texto(lectura);
+            if (m.nombre == nombre) {
+                std::string desde = m.texto(lectura);
+                if (hasta)
+                    if (std::string fin = m.texto(*hasta); fin != desde) desde += " a " + fin;
+                return desde;
+            }
         return TextoConUnidad(textos, nombre);
     };
     std::string r;
@@ -217,6 +225,12 @@ std::span<const TReglaDato> ReglasDatos() { return kReglas; }
 
 std::string RedactarAviso(const TReglaDato& regla, const TTextosCampos& textos) {
     return Redactar(regla.mensaje, textos, TLecturaDatos(textos));
+}
+
+std::string RedactarAvisoTramo(const TReglaDato& regla, const TTextosCampos& textos, const TTextosCampos& primero,
+                               const TTextosCampos& ultimo) {
+    const TLecturaDatos hasta(ultimo);
+    return Redactar(regla.mensaje, textos, TLecturaDatos(primero), &hasta);
 }
 
 bool MarcadorCalculado(std::string_view nombre) {

@@ -63,6 +63,13 @@ struct TAvisoDato {
 // The warning of a rule written out with the texts given.
 std::string RedactarAviso(const TReglaDato& regla, const TTextosCampos& textos);
 
+// The warning of a rule over a stretch of points of a sweep: the fields as
+// `textos` hold them (the swept one as its span, "0.5 a 50"), each value
+// computed from them (d84/d50, Kσ) as its span from the texts of the first
+// point, `primero`, to those of the last, `ultimo`.
+std::string RedactarAvisoTramo(const TReglaDato& regla, const TTextosCampos& textos, const TTextosCampos& primero,
+                               const TTextosCampos& ultimo);
+
 // The warnings of the rules that apply to the code and fire on the texts,
 // in the order of the table.
 std::vector<TAvisoDato> AvisosDatos(ProblemCode codigo, const TTextosCampos& textos);

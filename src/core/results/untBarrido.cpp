@@ -267,10 +267,12 @@ std::vector<std::string> AvisosDelEstudio(const TProblema& base, const TBarrido&
                 indices.push_back(i);
         }
         if (indices.empty()) continue;
-        TTextosCampos textos = base.textos;
+        TTextosCampos textos = base.textos, desde = base.textos, hasta = base.textos;
         const double primero = e.puntos[indices.front()].valor, ultimo = e.puntos[indices.back()].valor;
         textos[b.campo] = primero == ultimo ? TextoCorto(primero) : TextoCorto(primero) + " a " + TextoCorto(ultimo);
-        std::string texto = RedactarAviso(regla, textos);
+        desde[b.campo] = TextoValor(primero);  // as the points' problems hold it
+        hasta[b.campo] = TextoValor(ultimo);
+        std::string texto = RedactarAvisoTramo(regla, textos, desde, hasta);
         if (texto.ends_with('.')) texto.pop_back();
         // The points in runs of consecutive ones: "1 a 3", "5".
         std::vector<std::string> tramos;

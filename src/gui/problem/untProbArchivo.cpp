@@ -174,6 +174,9 @@ QString TfrmProbTipo::GuardarRecuperacion() {
     if (!Cambiado()) return {};
     TArchivoProblema a = Problema();
     a.archivo = rutaArchivo_.toStdString();  // the recovered window reopens it
+    // No results: a copy is only read back as texts, and it is written
+    // while a field may hold a text typed since the results were computed.
+    a.resultados.reset();
     // A text being typed that its field will refuse: the last copy stays
     // until it is put right.
     if (TextoRechazado(a.problema.textos)) return {};
