@@ -45,7 +45,7 @@ TProblema ProblemaDeArgumentos(int codigo, bool rugosidad, const py::object& cho
     for (const auto& [clave, valor] : campos) {
         const std::string nombre = py::str(clave);
         const TCampo* campo = BuscarCampo(nombre);
-        if (!campo) throw py::type_error("campo desconocido: " + nombre);
+        if (!campo) throw py::type_error("campo desconocido: " + Mostrable(nombre));
         const auto texto = TextoDeValor(valor);
         if (!texto) throw py::type_error(nombre + ": se espera un número o un texto");
         if (!TextoAceptado(*campo, *texto)) LanzarTextoRechazado(nombre, nombre + ": " + std::string(campo->mensaje));

@@ -93,6 +93,8 @@ def test_un_texto_rechazado_nombra_su_campo(campo, valor, mensaje):
     (lambda: turmado.resolver(22, AguaTemp=-20), turmado.FalloNumerico, "Floating point division by zero"),
     (lambda: turmado.resolver(12, FlujTiraRest=1e308), turmado.FalloNumerico, "Floating point overflow"),
     (lambda: turmado.resolver(22, Nada=1), TypeError, "campo desconocido: Nada"),
+    # A name from outside is shown escaped, never as raw terminal bytes.
+    (lambda: turmado.resolver(22, **{"Flu\x1b[2JjCaud": 1}), TypeError, "campo desconocido: Flu\\x1b[2JjCaud"),
     (lambda: turmado.resolver(22, EstrAnchPila=[1]), TypeError, "EstrAnchPila: se espera un número o un texto"),
     (lambda: turmado.resolver(23), ValueError, "codigo: debe ser 0, 1, 2, 3, 11, 12, 21, 22 o 31"),
     (lambda: turmado.resolver(11, EstrLongPlat=0), ValueError, "la protección es insuficiente"),
