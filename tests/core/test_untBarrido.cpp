@@ -5,10 +5,15 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <sstream>
+#include <string>
+#include <vector>
 
+#include "compute/untClaves.h"
 #include "general/untGeneral.h"
 #include "results/untAvisosDatos.h"
 #include "results/untBarrido.h"
+#include "results/untLecturaCasos.h"
 #include "problem/untProblema.h"
 #include "results/untResolver.h"
 #include "problema.h"
@@ -218,6 +223,31 @@ TEST(Barrido, ValidezDeCadaPunto) {
     }
     EXPECT_GT(estados[TEstadoRango::Calibracion], 0);
     EXPECT_GT(estados[TEstadoRango::Validacion] + estados[TEstadoRango::Fuera], 0);
+
+    // The window's export says the same after each depth; the plain CSV of
+    // the command line keeps its columns.
+    EXPECT_EQ(CsvEstudio(b, e, false), CsvEstudio(b, e));
+    std::istringstream csv(CsvEstudio(b, e, true));
+    std::string linea;
+    std::getline(csv, linea);
+    std::vector<std::string> esperado{"SediDiamMedi"};
+    for (const TEstudio::TFormula& f : e.formulas) {
+        esperado.push_back(f.etiqueta);
+        esperado.push_back(ClaveValidez(ClaveErosion(e.codigo, f.ranura)));
+    }
+    esperado.insert(esperado.end(), {"Condición de transporte", "Avisos de datos"});
+    std::string error;
+    EXPECT_EQ(*Dividir(linea, ',', error), esperado);
+    EXPECT_TRUE(esperado[2].starts_with("validez_")) << esperado[2];
+    for (std::size_t j = 0; std::getline(csv, linea); ++j) {
+        const auto celdas = Dividir(linea, ',', error);
+        ASSERT_TRUE(celdas) << error;
+        for (std::size_t f = 0; f < e.formulas.size(); ++f) {
+            const int k = e.formulas[f].ranura;
+            EXPECT_EQ((*celdas)[2 * f + 1], TextoValor(*e.puntos[j].profundidades[k - 1]));
+            EXPECT_EQ((*celdas)[2 * f + 2], NombreEstado(e.puntos[j].estados[k - 1]));
+        }
+    }
 }
 
 // A sweep that crosses into another problem type: the wizard's road depends

@@ -10,6 +10,7 @@
 #include <limits>
 
 #include "results/untIncertidumbre.h"
+#include "results/untBarrido.h"
 #include "results/untIncertidumbreAnalisis.h"
 #include "results/untValidacion.h"
 #include "problema.h"
@@ -117,10 +118,27 @@ TEST(IncertidumbreAnalisis, InfluenciasYCurvasDeUnaPila) {
     EXPECT_EQ(Lineas(muestras), 2001u);
     EXPECT_EQ(muestras.substr(0, muestras.find('\n')),
               "Muestra,SediAnguRepo [º],FlujCaud [m^3/s],Breusers [m],CSU [m],Johnson [m],envolvente [m]");
-    const std::string resumen = CsvResumenIncertidumbre(e, 3.0);
-    EXPECT_EQ(Lineas(resumen), 1 + 4 + 3u);
-    EXPECT_NE(resumen.find("\nMuestras,2000\nRechazadas,0\nFallidas,0\n"), std::string::npos);
+    // The summary says what the study was: seed, foundation, each input's
+    // distribution and each formula's error, numbers at full precision.
+    TOpcionesIncertidumbre conFundacion = o;
+    conFundacion.fundacion = 3.0;
+    const std::string resumen = CsvResumenIncertidumbre(e, conFundacion);
+    EXPECT_EQ(Lineas(resumen), 1 + 4 + 3 + 2 + 2 + 1u);
+    const std::string media = TextoValor(e.entradas[1].distribucion.a[0]);
+    EXPECT_NE(resumen.find("\nMuestras,2000\nRechazadas,0\nFallidas,0\nSemilla,1\nProfundidad de fundación [m],3\n"
+                           "Entrada,SediAnguRepo,uniforme,mínimo,29.9,máximo,30.1\n"
+                           "Entrada,FlujCaud,lognormal,media," + media + ",CV,0.3\n"
+                           "Error de la fórmula,ninguno\n"),
+              std::string::npos) << resumen;
     EXPECT_NE(resumen.find("P(ys > 3 m)"), std::string::npos);
+    conFundacion.modelo = {{"CSU", {0.1 + 0.2, 1.28}}, {"Johnson", {1, 0}}};
+    conFundacion.semilla = 9007199254740992ULL;
+    conFundacion.entradas = {};
+    const std::string conModelo = CsvResumenIncertidumbre(e, conFundacion);
+    EXPECT_NE(conModelo.find("\nSemilla,9007199254740992\n"), std::string::npos) << conModelo;
+    EXPECT_NE(conModelo.find("\nError de la fórmula,CSU,sesgo,0.30000000000000004,CV,1.28\n"
+                             "Error de la fórmula,Johnson,sesgo,1,CV,0\n"),
+              std::string::npos) << conModelo;
 }
 
 // A normal discharge wide enough that the field rejects some draws: those

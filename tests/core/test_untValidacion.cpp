@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "results/untLote.h"
+#include "results/untBarrido.h"
 #include "results/untValidacion.h"
 
 namespace {
@@ -123,6 +124,19 @@ TEST(Validacion, CsvDeFilas) {
     const std::string rechazada = "22,-5,1,1,1,B,1,,,,,,,";
     EXPECT_TRUE(b.starts_with(rechazada)) << b;
     EXPECT_GT(b.size(), rechazada.size()) << b;  // its message
+
+    // The summary, as the window's workbook holds it beside the rows: the
+    // statistics at full precision, the cases, the rejected rows.
+    const std::vector<TEstadistica> e = Estadisticas(v);
+    ASSERT_EQ(e.size(), 3u);
+    std::string esperado = "formula,n,sesgo,mediana,cv,subestimados,r95\n";
+    for (const TEstadistica& x : e) {
+        const double cociente = 1.5 / *v.filas[0].predichas[std::size_t(&x - e.data())];
+        esperado += x.formula + ",1," + TextoValor(cociente) + "," + TextoValor(cociente) + ",," +
+                    (cociente > 1 ? "1" : "0") + "," + TextoValor(cociente) + "\n";
+    }
+    esperado += "Casos,2\nRechazados,1," + v.rechazados[0].first + "\n";
+    EXPECT_EQ(CsvResumenValidacion(v), esperado);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 // study is of the window's problem.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrintPreviewWidget>
@@ -21,6 +22,7 @@
 #include "app/Main.h"
 #include "../registro.h"
 #include "entorno.h"
+#include "libro.h"
 #include "resultados.h"
 #include "results/untHojaReporte.h"
 #include "results/untObservaciones.h"
@@ -241,7 +243,32 @@ private slots:
         QVERIFY(s->Exportar(dir.filePath("resumen.csv")));
         QFile resumen(dir.filePath("resumen.csv"));
         QVERIFY(resumen.open(QIODevice::ReadOnly));
-        QCOMPARE(resumen.readAll().toStdString(), CsvResumenIncertidumbre(*s->Estudio(), 3.0));
+        const std::string textoResumen = resumen.readAll().toStdString();
+        QCOMPARE(textoResumen, CsvResumenIncertidumbre(*s->Estudio(), s->Opciones()));
+        // With what the study was: the seed and the input's distribution.
+        for (const char* linea : {"\nSemilla,1\n", "\nProfundidad de fundación [m],3\n",
+                                  "\nEntrada,FlujCaud,lognormal,media,"})
+            QVERIFY2(textoResumen.find(linea) != std::string::npos, linea);
+        // The same as a workbook, which the dialog offers after the CSV.
+        QStringList filtros;
+        entorno.EsperarModal([&](QWidget* modal) {
+            auto* d = qobject_cast<QFileDialog*>(modal);
+            QVERIFY(d);
+            filtros = d->nameFilters();
+            auto* formatos = d->findChild<QComboBox*>("fileTypeCombo");
+            QVERIFY(formatos);
+            QTest::keyClick(formatos, Qt::Key_End);
+            QCOMPARE(d->selectedNameFilter(), QString("Libro de Excel (*.xlsx)"));
+            d->selectFile(dir.filePath("resumen"));
+            static_cast<QDialog*>(d)->accept();
+        });
+        Clic(s->btnExportar);
+        QVERIFY(!entorno.ModalPendiente());
+        QCOMPARE(filtros, QStringList({"Imagen PNG (*.png)", "Imagen SVG (*.svg)", "Documento PDF (*.pdf)",
+                                       "Tabla CSV (*.csv)", "Libro de Excel (*.xlsx)"}));
+        const QString hoja = MiembroZip(dir.filePath("resumen.xlsx"), "xl/worksheets/sheet1.xml");
+        for (const char* texto : {"envolvente", "Semilla", "Entrada", "FlujCaud", "lognormal"})
+            QVERIFY2(TieneTexto(hoja, texto), texto);
         QVERIFY(s->ExportarMuestras(dir.filePath("muestras.csv")));
         QFile muestras(dir.filePath("muestras.csv"));
         QVERIFY(muestras.open(QIODevice::ReadOnly));

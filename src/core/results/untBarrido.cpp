@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "compute/untClaves.h"
 #include "general/untCsv.h"
 #include "general/untGeneral.h"
 #include "general/untMostrable.h"
@@ -242,15 +243,20 @@ TTablaEstudio TablaEstudio(const TBarrido& b, const TEstudio& e) {
     return t;
 }
 
-std::string CsvEstudio(const TBarrido& b, const TEstudio& e) {
+std::string CsvEstudio(const TBarrido& b, const TEstudio& e, bool conValidez) {
     std::string csv = CeldaCsv(b.campo);
-    for (const TEstudio::TFormula& f : e.formulas) csv += "," + CeldaCsv(f.etiqueta);
+    for (const TEstudio::TFormula& f : e.formulas) {
+        csv += "," + CeldaCsv(f.etiqueta);
+        if (conValidez) csv += "," + ClaveValidez(ClaveErosion(e.codigo, f.ranura));
+    }
     csv += std::string(",") + kCondicion + "," + kAvisosDatos + "\n";
     for (const TPuntoBarrido& p : e.puntos) {
         csv += TextoValor(p.valor);
         for (const TEstudio::TFormula& f : e.formulas) {
             csv += ',';
-            if (const auto& y = p.profundidades[f.ranura - 1]) csv += TextoValor(*y);
+            const auto& y = p.profundidades[f.ranura - 1];
+            if (y) csv += TextoValor(*y);
+            if (conValidez) csv += std::string(",") + (y ? NombreEstado(p.estados[f.ranura - 1]) : "");
         }
         csv += "," + CeldaCsv(p.error ? *p.error : p.condicion) + "," + CeldaCsv(UnirAvisosDatos(p.avisos)) + "\n";
     }

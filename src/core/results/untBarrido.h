@@ -113,8 +113,12 @@ TTablaEstudio TablaEstudio(const TBarrido& b, const TEstudio& e);
 // The study as CSV (comma, period): the field's name, the results row
 // caption of each formula, "Condición de transporte" and "Avisos de datos";
 // one line per point, numbers at full precision; a gap leaves the depths
-// empty and puts its message in the transport condition's column.
-std::string CsvEstudio(const TBarrido& b, const TEstudio& e);
+// empty and puts its message in the transport condition's column.  With
+// `conValidez` (the window's export) each depth is followed by where the
+// point's data lie for its formula, as the table's marks say: a column
+// "validez_<formula's key>" ("validez_pila_csu") of "calibracion",
+// "validacion", "fuera" or "sin_rangos", empty where there is no depth.
+std::string CsvEstudio(const TBarrido& b, const TEstudio& e, bool conValidez = false);
 
 // The data warnings of a study in one line each, one per rule that fires at
 // some point, in the order of the rules: its text over the base's texts with

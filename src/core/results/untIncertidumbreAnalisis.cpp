@@ -129,7 +129,8 @@ std::vector<TCurvaExcedencia> CurvasExcedencia(const TEstudioIncertidumbre& e, s
     return curvas;
 }
 
-std::string CsvResumenIncertidumbre(const TEstudioIncertidumbre& e, const std::optional<double>& fundacion) {
+std::string CsvResumenIncertidumbre(const TEstudioIncertidumbre& e, const TOpcionesIncertidumbre& o) {
+    const std::optional<double>& fundacion = o.fundacion;
     const TTablaIncertidumbre t = TablaIncertidumbre(e, fundacion);
     std::string csv;
     for (std::size_t j = 0; j < t.encabezado.size(); ++j) csv += (j ? "," : "") + CeldaCsv(t.encabezado[j]);
@@ -143,6 +144,26 @@ std::string CsvResumenIncertidumbre(const TEstudioIncertidumbre& e, const std::o
     csv += "Muestras," + std::to_string(e.muestras) + "\n";
     csv += "Rechazadas," + std::to_string(e.rechazadas) + "\n";
     csv += "Fallidas," + std::to_string(e.fallidas) + "\n";
+    // What the study was: the seed, each input's distribution with its
+    // parameters, each formula's own error (or that none was added).
+    csv += "Semilla," + std::to_string(o.semilla) + "\n";
+    if (fundacion) csv += "Profundidad de fundación [m]," + Completo(*fundacion) + "\n";
+    for (const TEntradaIncierta& x : e.entradas) {
+        const TDistribucionIncierta& d = x.distribucion;
+        csv += "Entrada," + CeldaCsv(x.campo) + "," + NombreDistribucion(d.tipo);
+        const auto par = [&](const char* nombre, double v) { csv += std::string(",") + nombre + "," + Completo(v); };
+        switch (d.tipo) {
+            case TTipoDistribucion::Normal:
+            case TTipoDistribucion::Lognormal: par("media", d.a[0]), par("CV", d.a[1]); break;
+            case TTipoDistribucion::Uniforme: par("mínimo", d.a[0]), par("máximo", d.a[1]); break;
+            case TTipoDistribucion::Triangular: par("mínimo", d.a[0]), par("moda", d.a[1]), par("máximo", d.a[2]); break;
+        }
+        csv += "\n";
+    }
+    for (const auto& [formula, error] : o.modelo)
+        csv += "Error de la fórmula," + CeldaCsv(formula) + ",sesgo," + Completo(error.sesgo) + ",CV," +
+               Completo(error.cv) + "\n";
+    if (o.modelo.empty()) csv += "Error de la fórmula,ninguno\n";
     return csv;
 }
 

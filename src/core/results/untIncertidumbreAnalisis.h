@@ -48,8 +48,12 @@ struct TCurvaExcedencia {
 std::vector<TCurvaExcedencia> CurvasExcedencia(const TEstudioIncertidumbre& e, std::size_t puntos = 400);
 
 // The study's table as CSV (full precision, a row per formula and the
-// envelope), then the lines "Muestras", "Rechazadas" and "Fallidas".
-std::string CsvResumenIncertidumbre(const TEstudioIncertidumbre& e, const std::optional<double>& fundacion);
+// envelope), then the lines "Muestras", "Rechazadas" and "Fallidas", and
+// what the study `o` was: "Semilla", "Profundidad de fundación [m]" (when
+// given), a line per input ("Entrada,FlujCaud,lognormal,media,3000,CV,0.3")
+// and per formula error ("Error de la fórmula,CSU,sesgo,1,CV,0.3"; "Error de
+// la fórmula,ninguno" when none was added).
+std::string CsvResumenIncertidumbre(const TEstudioIncertidumbre& e, const TOpcionesIncertidumbre& o);
 
 // Every sample: its number (from 1), each input's value (header
 // "FlujCaud [m³/s]"), each formula's depth with its model error and the

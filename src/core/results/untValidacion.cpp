@@ -191,6 +191,17 @@ void EscribirFilas(std::ostream& salida, const TValidacion& v) {
     }
 }
 
+std::string CsvResumenValidacion(const TValidacion& v) {
+    std::string csv = "formula,n,sesgo,mediana,cv,subestimados,r95\n";
+    for (const TEstadistica& e : Estadisticas(v))
+        csv += CeldaCsv(e.formula) + ',' + std::to_string(e.n) + ',' + Completo(e.sesgo) + ',' + Completo(e.mediana) +
+               ',' + (e.cv ? Completo(*e.cv) : std::string()) + ',' + Completo(e.subestimados) + ',' +
+               Completo(e.r95) + '\n';
+    csv += "Casos," + std::to_string(v.filas.size()) + '\n';
+    for (const auto& [mensaje, n] : v.rechazados) csv += "Rechazados," + std::to_string(n) + ',' + CeldaCsv(mensaje) + '\n';
+    return csv;
+}
+
 std::span<const TConjuntoValidacion> ConjuntosValidacion() { return kConjuntos; }
 
 const TCifrasCampo& CifrasCampo() {

@@ -70,6 +70,13 @@ std::vector<TEstadistica> Estadisticas(const TValidacion& v, bool (*incluir)(con
 // "error".
 void EscribirFilas(std::ostream& salida, const TValidacion& v);
 
+// The summary as CSV, the table the window shows at full precision: a
+// header "formula,n,sesgo,mediana,cv,subestimados,r95" and a row per
+// formula of Estadisticas (subestimados a fraction, cv empty below two
+// rows), then "Casos,<rows>" and a line "Rechazados,<count>,<message>" per
+// message.
+std::string CsvResumenValidacion(const TValidacion& v);
+
 // The validation files shipped with the program (data/validacion, converted
 // from the USGS pier-scour database by tools/mediciones.py), built in.
 struct TConjuntoValidacion {

@@ -352,7 +352,7 @@ bool TfrmSensibilidad::Exportar(const QString& ruta, QString extension) {
     if (!estudio_) return false;
     if (extension.isEmpty()) extension = QFileInfo(ruta).suffix().toLower();
     return ExportarGrafico(*chrtSensibilidad, ruta, extension, windowTitle(),
-                           [this] { return CsvEstudio(*barrido_, *estudio_); }, kPngImpresion,
+                           [this] { return CsvEstudio(*barrido_, *estudio_, true); }, kPngImpresion,
                            {{"Problema", titulo_.toStdString()}});
 }
 

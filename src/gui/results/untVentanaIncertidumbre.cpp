@@ -79,6 +79,7 @@ const TFormatoExportar kFormatos[] = {
     {"Imagen SVG (*.svg)", "svg"},
     {"Documento PDF (*.pdf)", "pdf"},
     {"Tabla CSV (*.csv)", "csv"},
+    kFormatoLibro,
 };
 const TFormatoExportar kFormatoMuestras[] = {{"Tabla CSV (*.csv)", "csv"}};
 
@@ -703,7 +704,8 @@ bool TfrmIncertidumbre::Exportar(const QString& ruta, QString extension) {
     if (extension.isEmpty()) extension = QFileInfo(ruta).suffix().toLower();
     QCustomPlot& grafico = pgResultados->currentWidget() == chrtInfluencia ? *chrtInfluencia : *chrtExcedencia;
     return ExportarGrafico(grafico, ruta, extension, windowTitle(),
-                           [this] { return CsvResumenIncertidumbre(*estudio_, opciones_.fundacion); }, kPngImpresion);
+                           [this] { return CsvResumenIncertidumbre(*estudio_, opciones_); }, kPngImpresion,
+                           {{"Problema", titulo_.toStdString()}});
 }
 
 bool TfrmIncertidumbre::ExportarMuestras(const QString& ruta) {

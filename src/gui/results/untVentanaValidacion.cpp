@@ -320,7 +320,9 @@ bool TfrmValidacion::Exportar(const QString& ruta, QString extension) {
         std::ostringstream csv;
         EscribirFilas(csv, *validacion_);
         return csv.str();
-    }, {TPaginaGrafico::kAnchoPng, kPuntosPorPulgadaPng});
+    }, {TPaginaGrafico::kAnchoPng, kPuntosPorPulgadaPng}, {{"Mediciones", nombre_.toStdString()}}, [this] {
+        return std::vector<THojaLibro>{{"Resumen", CsvResumenValidacion(*validacion_)}};
+    });
 }
 
 void TfrmValidacion::btnExportarClick() {
