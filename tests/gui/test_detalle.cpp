@@ -138,6 +138,7 @@ private slots:
         QVERIFY(d->Texto().contains("Q = 800 m³/s"));
         QVERIFY(!d->findChild<QLabel*>("lblAnterior") || !d->findChild<QLabel*>("lblAnterior")->isVisible());
         // Kept in front of the main window that holds the calculation window.
+        QVERIFY(d->windowFlags().testFlag(Qt::Tool));
         QCOMPARE(d->windowHandle()->transientParent(), principal->windowHandle());
 
         // The discharge typed and left with Tab, as a user does, in the main window.

@@ -347,13 +347,10 @@ TfrmIncertidumbre* TPaginaResultados::VentanaIncertidumbre() const { return ince
 TfrmDetalle* TPaginaResultados::VentanaDetalle() const { return detalle_.data(); }
 
 void TPaginaResultados::Traer(QWidget* w) {
-    // Transient for the main window that holds the calculation window: the
-    // window manager keeps it in front of it (a parent alone does not say
-    // so to every window manager).
-    if (QWidget* dueno = w->parentWidget() ? w->parentWidget()->window() : nullptr) {
-        w->winId();
-        if (w->windowHandle() && dueno->windowHandle()) w->windowHandle()->setTransientParent(dueno->windowHandle());
-    }
+    // A utility window of the main window that holds the calculation
+    // window: the window manager keeps it in front of that window (a parent
+    // alone does not say so on every desktop).
+    if (!w->isVisible()) w->setWindowFlag(Qt::Tool, true);
     if (w->isMinimized()) w->showNormal();
     w->show();
     DentroDeLaPantalla(w, w->size());
