@@ -206,7 +206,7 @@ TEST(IncertidumbreAnalisis, PaginaDelReporte) {
     ASSERT_FALSE(e.error) << *e.error;
     const TReporteIncertidumbre r = ReporteIncertidumbre(base, o, e, true, "2026-01-02");
     ASSERT_EQ(r.entradas.size(), 2u);
-    EXPECT_EQ(r.entradas[0], "Caudal [m^3/s] (FlujCaud): lognormal, media 3000, CV 0.3");
+    EXPECT_EQ(r.entradas[0], "Caudal [m^3/s]: lognormal, media 3000, CV 0.3");
     EXPECT_EQ(r.entradas[1].substr(r.entradas[1].find(':')), ": triangular, mínimo 40, moda 85, máximo 120");
     EXPECT_EQ(r.modelo, std::vector<std::string>{"CSU: sesgo 0.8, CV 0.5"});
     EXPECT_EQ(r.muestreo.substr(0, 30), "500 muestras (hipercubo latino");

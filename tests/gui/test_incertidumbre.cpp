@@ -20,6 +20,7 @@
 #include <QtTest>
 
 #include "app/Main.h"
+#include "comun/untTexto.h"
 #include "../registro.h"
 #include "entorno.h"
 #include "libro.h"
@@ -449,7 +450,7 @@ private slots:
         QCOMPARE(paginas, paginasSin + (marcar ? 1 : 0));
         if (marcar) {
             const TReporteIncertidumbre& r = *textos->incertidumbre;
-            QCOMPARE(r.entradas, std::vector<std::string>{"Caudal [m^3/s] (FlujCaud): lognormal, media 3000, CV 0.3"});
+            QCOMPARE(r.entradas, std::vector<std::string>{"Caudal [m^3/s]: lognormal, media 3000, CV 0.3"});
             QCOMPARE(r.tabla.filas, TablaIncertidumbre(*s->Estudio(), std::nullopt).filas);
             QCOMPARE(r.curvas.size(), std::size_t(4));
             // The PDF's last page holds the study.
@@ -473,6 +474,62 @@ private slots:
         reporte(false);
         QVERIFY(!entorno.ModalPendiente());
         QVERIFY(!ofrecida);
+    }
+
+    // A new "Calcular" of the calculation window with a wider pier: the open
+    // window studies the new problem (its title and its next study), says
+    // that the study shown is of the earlier one, which the report no
+    // longer offers; a new study ends the note.  The button brings the same
+    // window forward.
+    void SigueAlProblemaCalculado() {
+        TfrmIncertidumbre* s = Abrir();
+        QVERIFY(s);
+        QVERIFY(CaudalLognormal(s, "0.3", "500"));
+        QVERIFY(Esperar(s));
+        QVERIFY(s->Estudio());
+        const TProblema antes = v->ProblemaActual();
+        QVERIFY(UltimoEstudio(*v, antes) == s);
+        QVERIFY(!s->lblEstado->text().contains(kNotaAnterior));
+
+        v->Campo("EstrAnchPila")->setText("10");
+        v->Calcular();
+        QCOMPARE(s->Problema(), v->ProblemaActual());
+        QCOMPARE(s->Problema().textos.at("EstrAnchPila"), std::string("10"));
+        QCOMPARE(s->ProblemaEstudiado(), antes);
+        QVERIFY(s->lblEstado->text().endsWith(kNotaAnterior));
+        QVERIFY(UltimoEstudio(*v, v->ProblemaActual()) == nullptr);  // not the report's any more
+
+        const double mediaAntes = s->Estudio()->formulas.back().media;
+        QVERIFY(Esperar(s));
+        QVERIFY(!s->lblEstado->text().contains(kNotaAnterior));
+        QCOMPARE(s->ProblemaEstudiado(), v->ProblemaActual());
+        QVERIFY(s->Estudio()->formulas.back().media > mediaAntes);  // the wider pier scours deeper
+        QVERIFY(UltimoEstudio(*v, v->ProblemaActual()) == s);
+
+        Clic(v->tbshProblema->bbtnIncertidumbre);
+        QCOMPARE(v->findChildren<TfrmIncertidumbre*>().size(), qsizetype(1));
+        QCOMPARE(v->tbshProblema->VentanaIncertidumbre(), s);
+        QVERIFY(s->Estudio());  // the same window, with its study
+    }
+
+    // "Cancelar" of a second run: the first run's table stays, said to be
+    // the earlier study's.
+    void CancelarTrasUnEstudio() {
+        TfrmIncertidumbre* s = Abrir();
+        QVERIFY(s);
+        QVERIFY(CaudalLognormal(s, "0.3", "500"));
+        QVERIFY(Esperar(s));
+        const auto filas = s->tblResultados->rowCount();
+        Escribir(s->edtMuestras, "1000000");
+        QSignalSpy terminado(s, &TfrmIncertidumbre::Terminado);
+        Clic(s->btnCalcular);
+        QVERIFY(s->Calculando());
+        Clic(s->btnCancelar);
+        QVERIFY(terminado.count() == 1 || terminado.wait(60000));
+        QCOMPARE(s->lblEstado->text(), QString("Cancelado: el estudio no terminó. La tabla y los gráficos son del "
+                                               "estudio anterior (500 muestras)."));
+        QCOMPARE(s->Estudio()->muestras, std::size_t(500));
+        QCOMPARE(s->tblResultados->rowCount(), filas);
     }
 };
 

@@ -56,6 +56,27 @@ private slots:
         QVERIFY2(entorno.Terminar(), qPrintable(entorno.modalesInesperados.join(", ")));
     }
 
+    // On a small screen (the test's is 800 × 600, smaller than 1024 × 768)
+    // the window lies within its screen's free area, the table of formulas
+    // and the chart both in sight.
+    void CabeEnLaPantalla() {
+        TfrmValidacion* w = Abrir();
+        QVERIFY(w);
+        QVERIFY(Esperar(w));
+        const QRect libre = w->screen()->availableGeometry();
+        QVERIFY2(libre.contains(w->frameGeometry()),
+                 qPrintable(QString("%1x%2+%3+%4 en %5x%6")
+                                .arg(w->frameGeometry().width())
+                                .arg(w->frameGeometry().height())
+                                .arg(w->frameGeometry().x())
+                                .arg(w->frameGeometry().y())
+                                .arg(libre.width())
+                                .arg(libre.height())));
+        QVERIFY(w->tblValidacion->height() >= 100);
+        QVERIFY(w->chrtValidacion->height() >= 200);
+        QVERIFY(w->rect().contains(w->chrtValidacion->geometry().translated(w->chrtValidacion->parentWidget()->mapTo(w, QPoint()))));
+    }
+
     void MedicionesDeCampo() {
         TfrmValidacion* w = Abrir();
         QVERIFY(w);

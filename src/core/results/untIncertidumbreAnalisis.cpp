@@ -198,8 +198,7 @@ std::optional<TErrorModeloPorDefecto> ErrorModeloPorDefecto(int codigo, std::str
 std::string LineaEntradaIncierta(const TEntradaIncierta& x, ProblemCode codigo) {
     std::string linea = x.campo;
     if (const TCampo* c = BuscarCampo(x.campo))
-        linea = std::string(EtiquetaCampo(*c, codigo)) + (c->unidad.empty() ? "" : " " + std::string(c->unidad)) +
-                " (" + x.campo + ")";
+        linea = std::string(EtiquetaCampo(*c, codigo)) + (c->unidad.empty() ? "" : " " + std::string(c->unidad));
     const TDistribucionIncierta& d = x.distribucion;
     linea += ": " + std::string(NombreDistribucion(d.tipo));
     switch (d.tipo) {

@@ -94,8 +94,9 @@ struct TReporteIncertidumbre {
     std::string fecha;         // "AAAA-MM-DD"
 };
 
-// The line of an input as the window and the report show it:
-// "Caudal [m³/s] (FlujCaud): lognormal, media 3000, CV 0.3".
+// The line of an input as the report prints it, under the field's caption
+// (the program's internal field name is for the command line, not here):
+// "Caudal [m^3/s]: lognormal, media 3000, CV 0.3".
 std::string LineaEntradaIncierta(const TEntradaIncierta& x, ProblemCode codigo);
 
 // The page's texts from a study of `base` run with `o`.

@@ -37,6 +37,8 @@ std::vector<TItemReporte> DisponerReporte(const TTextosReporte& textos) {
             items.push_back(Izquierda(f.etiqueta, TFuenteReporte::Normal, kReporteColumnaEtiqueta, y));
             items.push_back({f.valor, TFuenteReporte::Normal, TAlineacion::Derecha, kReporteColumnaValor, y});
             items.push_back(Izquierda(f.unidad, TFuenteReporte::Normal, kReporteColumnaUnidad, y));
+            if (!f.marca.empty())
+                items.push_back(Izquierda(f.marca, TFuenteReporte::Normal, kReporteColumnaMarca, y));
         }
         ++s;
     }
@@ -49,6 +51,11 @@ std::vector<TItemReporte> DisponerReporte(const TTextosReporte& textos) {
         caja.ancho = kReporteCajaAncho;
         caja.alto = kReporteCajaAlto;
         items.push_back(std::move(caja));
+    }
+    if (!textos.fecha.empty()) {
+        constexpr int kPie = kReporteAltoUtil - 26;  // as on the other pages
+        items.push_back(Izquierda("Fecha: " + textos.fecha, TFuenteReporte::Normal, kReporteColumnaTitulos, kPie));
+        items.push_back({textos.titulo, TFuenteReporte::Normal, TAlineacion::Derecha, kReporteAnchoUtil, kPie});
     }
     return items;
 }
@@ -119,11 +126,17 @@ TTextosReporte ReporteDelProblema(const TVentanaReporte& v) {
         textos.secciones.push_back(std::move(seccion));
     }
     TSeccionReporte resultados{kTitulosSecciones[4], {}};
-    if (v.resultados)
-        for (TFila& f : FilasResultados(d.CodiProb, d, v.panel))
-            resultados.filas.push_back({std::move(f.etiqueta), std::move(f.valor), std::move(f.unidad)});
+    if (v.resultados) {
+        const TAvisos avisos = AvisosRangos(d.CodiProb, d);
+        for (TFila& f : FilasResultados(d.CodiProb, d, v.panel)) {
+            std::string marca = AvisoDeFila(f, avisos, v.panel).marca;
+            resultados.filas.push_back(
+                {std::move(f.etiqueta), std::move(f.valor), std::move(f.unidad), std::move(marca)});
+        }
+    }
     textos.secciones.push_back(std::move(resultados));
     textos.observaciones = v.observaciones;
+    textos.fecha = v.fecha;
     textos.avisos = PaginaAvisos(d, v.panel, v.textos, v.grafico, v.fecha);
     if (textos.avisos) {
         textos.avisos->tiempoLog = v.tiempoLog;

@@ -10,10 +10,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QWindow>
+#include <QBoxLayout>
 #include <QPushButton>
 
 #include "turmado.h"
 #include "comun/untIconos.h"
+#include "comun/untPantalla.h"
 #include "comun/untPict.h"
 #include "comun/untVentanaProblema.h"
 #include "results/untDetalleVentana.h"
@@ -38,22 +41,30 @@ constexpr int kEntreAvisos = 4;     // between the summary and each data warning
 // their tooltips keep the usual colours.
 const QColor kColorAviso(0xa3, 0x3c, 0x00);
 
-// The pictures of the "Imagen" buttons by code.
+// The pictures of the "Imagen" buttons by code.  Where a code has two,
+// each button says which drawing it opens: the abutment's first one gives
+// the extensions, the second the spur dike's angle with the bank.
+struct TBotonImagen {
+    TImagen imagen;
+    const char* texto = "Imagen";
+    const char* ayuda = "";  // empty: the picture's title
+};
 struct TImagenesCodigo {
     ProblemCode codigo;
-    TImagen primera;
-    std::optional<TImagen> segunda;
+    TBotonImagen primera;
+    std::optional<TBotonImagen> segunda;
 };
 const TImagenesCodigo kImagenes[] = {
-    {kCodigoPila, TImagen::PPi, {}},
-    {kCodigoAlcaAngosta, TImagen::PAG, {}},
-    {kCodigoVorticeEscalon, TImagen::PVC1, {}},
-    {kCodigoVorticeAlcantarilla, TImagen::PVC2, {}},
-    {kCodigoAlcaAncha, TImagen::PAC, {}},
-    {kCodigoEstriboProt, TImagen::PEP, {}},
-    {kCodigoEstribo, TImagen::PEs1, TImagen::PES2},
-    {kCodigoEscalon, TImagen::PEn, {}},
-    {kCodigoChorro, TImagen::PCZ, {}},
+    {kCodigoPila, {TImagen::PPi}, {}},
+    {kCodigoAlcaAngosta, {TImagen::PAG}, {}},
+    {kCodigoVorticeEscalon, {TImagen::PVC1}, {}},
+    {kCodigoVorticeAlcantarilla, {TImagen::PVC2}, {}},
+    {kCodigoAlcaAncha, {TImagen::PAC}, {}},
+    {kCodigoEstriboProt, {TImagen::PEP}, {}},
+    {kCodigoEstribo, {TImagen::PEs1, "Extensión", "Imagen: planta con las extensiones longitudinal y transversal"},
+     TBotonImagen{TImagen::PES2, "Ángulo", "Imagen: planta con el ángulo θ del espigón con la orilla"}},
+    {kCodigoEscalon, {TImagen::PEn}, {}},
+    {kCodigoChorro, {TImagen::PCZ}, {}},
 };
 
 const TImagenesCodigo* ImagenesDe(ProblemCode codigo) {
@@ -203,6 +214,15 @@ void TPaginaResultados::tbshProblemaShow() {
         w->show();
     const TImagenesCodigo* imagenes = ImagenesDe(d.CodiProb);
     bbtnShowPDos->setVisible(imagenes && imagenes->segunda);
+    // Each picture button names its drawing; as wide as its text.
+    auto nombrar = [&](QPushButton* b, const std::optional<TBotonImagen>& i) {
+        b->setText(i ? i->texto : "Imagen");
+        b->setToolTip(i && *i->ayuda ? QString(i->ayuda) : QString());
+        b->resize(std::max(96, b->sizeHint().width()), b->height());
+    };
+    nombrar(bbtnShowPUno, imagenes ? std::optional(imagenes->primera) : std::nullopt);
+    nombrar(bbtnShowPDos, imagenes ? imagenes->segunda : std::nullopt);
+    bbtnShowPDos->move(bbtnShowPUno->geometry().right() + 9, bbtnShowPDos->y());
     constexpr int kHolguraBoton = 8;  // px beside the text, as the fixed buttons have
     // After the picture buttons; only for a code with formulas to study.
     // As wide as their texts: with the abutment's two pictures the row
@@ -305,12 +325,12 @@ void TPaginaResultados::MostrarTabla(QPushButton* boton, TPanelFormulas& panel) 
 void TPaginaResultados::bbtnReporteClick() { ventana_.AbrirReporte(); }
 
 void TPaginaResultados::bbtnShowPUnoClick() {
-    if (const TImagenesCodigo* i = ImagenesDe(ventana_.Datos().CodiProb)) AbrirImagen(this, i->primera, nullptr);
+    if (const TImagenesCodigo* i = ImagenesDe(ventana_.Datos().CodiProb)) AbrirImagen(this, i->primera.imagen, nullptr);
 }
 
 void TPaginaResultados::bbtnShowPDosClick() {
     const TImagenesCodigo* i = ImagenesDe(ventana_.Datos().CodiProb);
-    if (i && i->segunda) AbrirImagen(this, *i->segunda, nullptr);
+    if (i && i->segunda) AbrirImagen(this, i->segunda->imagen, nullptr);
 }
 
 // The critical-slope table, modal, owned by the calculation window.
@@ -319,18 +339,113 @@ void TPaginaResultados::bbtnPdteCritClick() {
     tabla.exec();
 }
 
+// ---- Side windows: one of each, owned by the calculation window (so
+// transient for its top-level window, which keeps them in front of it).
+
+TfrmSensibilidad* TPaginaResultados::VentanaSensibilidad() const { return sensibilidad_.data(); }
+TfrmIncertidumbre* TPaginaResultados::VentanaIncertidumbre() const { return incertidumbre_.data(); }
+TfrmDetalle* TPaginaResultados::VentanaDetalle() const { return detalle_.data(); }
+
+void TPaginaResultados::Traer(QWidget* w) {
+    // A utility window of the main window that holds the calculation
+    // window: the window manager keeps it in front of that window (a parent
+    // alone does not say so on every desktop).
+    if (!w->isVisible()) w->setWindowFlag(Qt::Tool, true);
+    if (w->isMinimized()) w->showNormal();
+    w->show();
+    DentroDeLaPantalla(w, w->size());
+    w->raise();
+    w->activateWindow();
+}
+
 void TPaginaResultados::bbtnSensibilidadClick() {
-    auto* ventana = new TfrmSensibilidad(ventana_.ProblemaActual(), lblProbTipo->text(), &ventana_.Ventana());
-    ventana->show();
+    if (!sensibilidad_)
+        sensibilidad_ = new TfrmSensibilidad(ventana_.ProblemaActual(), lblProbTipo->text(), &ventana_.Ventana());
+    Traer(sensibilidad_);
 }
 
 void TPaginaResultados::bbtnIncertidumbreClick() {
-    auto* ventana = new TfrmIncertidumbre(ventana_.ProblemaActual(), lblProbTipo->text(), &ventana_.Ventana());
-    ventana->show();
+    if (!incertidumbre_) {
+        incertidumbre_ = new TfrmIncertidumbre(ventana_.ProblemaActual(), lblProbTipo->text(), &ventana_.Ventana());
+        if (ajuste_)
+            incertidumbre_->AplicarAjuste(*ajuste_);
+        else
+            inicial_ = std::make_shared<TIncertidumbreArchivo>(incertidumbre_->Ajuste());
+        connect(incertidumbre_.data(), &TfrmIncertidumbre::Cerrando, this, [this](const TIncertidumbreArchivo& a) {
+            ajuste_ = std::make_shared<TIncertidumbreArchivo>(a);
+        });
+    }
+    Traer(incertidumbre_);
 }
 
 void TPaginaResultados::bbtnDetalleClick() {
-    auto* ventana = new TfrmDetalle(DetalleCalculo(ventana_.Datos(), ventana_.Panel(), ventana_.OpcionManning()),
-                                    &ventana_.Ventana());
-    ventana->show();
+    const TDetalleCalculo detalle = DetalleCalculo(ventana_.Datos(), ventana_.Panel(), ventana_.OpcionManning());
+    if (!detalle_) detalle_ = new TfrmDetalle(detalle, &ventana_.Ventana());
+    Traer(detalle_);
+}
+
+namespace {
+
+// The note at the top of a side window (its layout a column): created
+// hidden with the first need.
+QLabel* NotaAnterior(QWidget* w) {
+    if (auto* l = w->findChild<QLabel*>("lblAnterior", Qt::FindDirectChildrenOnly)) return l;
+    auto* l = new QLabel(
+        "Los datos del problema cambiaron después de su último «Calcular»: esta ventana muestra el estado de ese "
+        "cálculo. Pulse «Calcular» en la ventana del problema para actualizarla.",
+        w);
+    l->setObjectName("lblAnterior");
+    l->setWordWrap(true);
+    l->setFrameStyle(QFrame::StyledPanel);
+    l->setMargin(4);
+    PintarAviso(l);
+    if (auto* capa = qobject_cast<QBoxLayout*>(w->layout())) capa->insertWidget(0, l);
+    l->hide();
+    return l;
+}
+
+}  // namespace
+
+std::vector<QWidget*> TPaginaResultados::LateralesAbiertas() const {
+    std::vector<QWidget*> r;
+    for (QWidget* w : {static_cast<QWidget*>(sensibilidad_.data()), static_cast<QWidget*>(incertidumbre_.data()),
+                       static_cast<QWidget*>(detalle_.data())})
+        if (w) r.push_back(w);
+    return r;
+}
+
+void TPaginaResultados::SeguirProblema() {
+    const TProblema problema = ventana_.ProblemaActual();
+    const QString titulo = lblProbTipo->text();
+    if (sensibilidad_) sensibilidad_->FijarProblema(problema, titulo);
+    if (incertidumbre_) incertidumbre_->FijarProblema(problema, titulo);
+    if (detalle_) detalle_->Fijar(DetalleCalculo(ventana_.Datos(), ventana_.Panel(), ventana_.OpcionManning()));
+    for (QWidget* w : LateralesAbiertas()) NotaAnterior(w)->hide();
+}
+
+void TPaginaResultados::MarcarAnteriores() {
+    for (QWidget* w : LateralesAbiertas()) NotaAnterior(w)->show();
+}
+
+std::optional<TIncertidumbreArchivo> TPaginaResultados::AjusteIncertidumbre() const {
+    if (incertidumbre_) return incertidumbre_->Ajuste();
+    return ajuste_ ? std::optional(*ajuste_) : std::nullopt;
+}
+
+void TPaginaResultados::FijarAjusteIncertidumbre(const std::optional<TIncertidumbreArchivo>& ajuste) {
+    ajuste_ = ajuste ? std::make_shared<TIncertidumbreArchivo>(*ajuste) : nullptr;
+    if (incertidumbre_ && ajuste) incertidumbre_->AplicarAjuste(*ajuste);
+    AjusteGuardado();
+}
+
+void TPaginaResultados::AjusteGuardado() {
+    const auto a = AjusteIncertidumbre();
+    guardado_ = a ? std::make_shared<TIncertidumbreArchivo>(*a) : nullptr;
+}
+
+bool TPaginaResultados::AjusteCambiado() const {
+    const auto a = AjusteIncertidumbre();
+    if (!a) return false;
+    if (guardado_) return *guardado_ != *a;
+    return !inicial_ || *inicial_ != *a;
 }

@@ -21,6 +21,8 @@
 
 #include "comun/untExportar.h"
 #include "comun/untMensajes.h"
+#include "comun/untPantalla.h"
+#include "comun/untTexto.h"
 #include "turmado.h"
 #include "results/untPaginaGrafico.h"
 
@@ -52,7 +54,7 @@ TfrmSensibilidad::TfrmSensibilidad(const TProblema& problema, const QString& tit
     setObjectName("frmSensibilidad");
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle("Sensibilidad - " + titulo);
-    resize(900, 720);
+    DentroDeLaPantalla(this, QSize(900, 720));
 
     cmbCampo = new QComboBox(this);
     cmbCampo->setObjectName("cmbCampo");
@@ -199,6 +201,7 @@ void TfrmSensibilidad::btnCalcularClick() {
     lblEstado->setText("Calculando...");
     demora_->start();
     if (hilo_.joinable()) hilo_.join();  // the previous study, already ended
+    problemaCalculo_ = problema_;
     hilo_ = std::jthread([this, b = *l.barrido, problema = problema_] {
         auto avance = [this](std::size_t hechos, std::size_t total) {
             QMetaObject::invokeMethod(this, [this, hechos, total] { Avance(int(hechos), int(total)); },
@@ -228,18 +231,31 @@ void TfrmSensibilidad::Mostrar(const TBarrido& b, TEstudio e) {
     btnCancelar->setEnabled(false);
     const std::size_t fallidos =
         std::count_if(e.puntos.begin(), e.puntos.end(), [](const TPuntoBarrido& p) { return p.error.has_value(); });
+    problemaEstudio_ = problemaCalculo_;
     if (e.cancelado)
-        lblEstado->setText(QString("Cancelado: %1 de %2 puntos.").arg(e.puntos.size()).arg(b.puntos));
+        Estado(QString("Cancelado: %1 de %2 puntos.").arg(e.puntos.size()).arg(b.puntos));
     else if (fallidos)
-        lblEstado->setText(QString("%1 de %2 puntos sin resultado.").arg(fallidos).arg(b.puntos));
+        Estado(QString("%1 de %2 puntos sin resultado.").arg(fallidos).arg(b.puntos));
     else
-        lblEstado->clear();
+        Estado({});
     barrido_ = b;
     estudio_ = std::move(e);
     btnExportar->setEnabled(true);
     Dibujar();
     Llenar();
     emit Terminado();
+}
+
+void TfrmSensibilidad::FijarProblema(const TProblema& problema, const QString& titulo) {
+    problema_ = problema;
+    titulo_ = titulo;
+    setWindowTitle("Sensibilidad - " + titulo);
+    if (estudio_ && !calculando_) Estado(lblEstado->text());
+}
+
+void TfrmSensibilidad::Estado(const QString& texto) {
+    lblEstado->setText(ConNotaAnterior(texto, problemaEstudio_ != problema_));
+    lblEstado->setToolTip(lblEstado->text());
 }
 
 void TfrmSensibilidad::Dibujar() {
