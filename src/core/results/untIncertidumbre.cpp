@@ -376,7 +376,8 @@ TEstudioIncertidumbre EstudiarIncertidumbre(const TProblema& base, const TOpcion
     const std::size_t m = o.entradas.size();
     std::size_t dimensiones = m;
     for (const auto& [titulo, error] : o.modelo) {
-        auto f = std::find_if(formulas.begin(), formulas.end(), [&](const TFormulaBase& x) { return x.titulo == titulo; });
+        auto f = std::find_if(formulas.begin(), formulas.end(),
+                              [&nombre = titulo](const TFormulaBase& x) { return x.titulo == nombre; });
         if (f == formulas.end()) {
             std::string activas;
             for (const TFormulaBase& x : formulas) activas += (activas.empty() ? "" : ", ") + x.titulo;
