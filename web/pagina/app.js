@@ -449,6 +449,11 @@ function OpcionGrafico() {
   const log = $("#escalaLog").checked;
   const series = [];
   const leyenda = [];
+  // The dashed equilibrium lines span the time of every curve.
+  let x0 = Infinity, x1 = -Infinity;
+  for (const s of solucion.series)
+    for (const [x] of s.puntos) if (!log || x > 0) { x0 = Math.min(x0, x); x1 = Math.max(x1, x); }
+  if (!(x1 > x0)) { x0 = log ? 0.01 : 0; x1 = log ? 100 : 1; }
   solucion.series.forEach((s, k) => {
     const v = vista.series[k];
     if (!v.leyenda) return;
@@ -456,12 +461,9 @@ function OpcionGrafico() {
     const puntos = s.puntos.filter(([x]) => !log || x > 0);
     series.push({ name: v.titulo, type: "line", data: puntos, showSymbol: false, color: COLORES[k],
                   lineStyle: { width: 2 }, ranura: k, animation: false });
-    const xs = puntos.map(([x]) => x);
-    const x0 = xs.length ? Math.min(...xs) : (log ? 0.01 : 0);
-    const x1 = xs.length ? Math.max(...xs) : 1;
     for (const e of v.equilibrios) {
       if (!(e > 0)) continue;
-      series.push({ name: v.titulo, type: "line", data: [[x0, e], [x1 > x0 ? x1 : x0 + 1, e]], showSymbol: false,
+      series.push({ name: v.titulo, type: "line", data: [[x0, e], [x1, e]], showSymbol: false,
                     color: COLORES[k], lineStyle: { type: "dashed", width: 1 }, silent: true, animation: false });
     }
   });

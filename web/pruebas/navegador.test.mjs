@@ -8,7 +8,7 @@
 //   TURMADO_CALC=build/turmado-calc node --test web/pruebas/
 import { test, before, after } from "node:test";
 import assert from "node:assert/strict";
-import { execFileSync, spawn } from "node:child_process";
+import { execFileSync, spawn, spawnSync } from "node:child_process";
 import { mkdtempSync, mkdirSync, rmSync, readFileSync } from "node:fs";
 import { tmpdir } from "node:os";
 import path from "node:path";
@@ -269,6 +269,40 @@ test("un archivo de problema guardado por el escritorio se abre y se calcula", a
   await pagina.mouse.move(caja.x + caja.width / 2, caja.y + caja.height / 2);
   await pagina.waitForFunction(() => document.querySelector("#lectura").textContent.includes("erosión"));
   await pagina.screenshot({ path: path.join(capturas, "grafico.png") });
+});
+
+test("el estudio de sensibilidad corre en un trabajador, con su avance y Cancelar", async () => {
+  // The pier of pila.turmado is on the results page (the test before).
+  await pagina.click('[data-pestana="4"]');
+  await pagina.click('[data-accion="sensibilidad"]');
+  await pagina.selectOption("#sensCampo", "FlujCaud");
+  await pagina.fill("#sensDesde", "1000");
+  await pagina.fill("#sensHasta", "5000");
+  await pagina.fill("#sensPuntos", "1000");
+  await pagina.click('[data-accion="sens-calcular"]');
+  await pagina.waitForSelector("#sensAvance:not([hidden])");
+  await pagina.click('[data-accion="sens-cancelar"]');
+  assert.ok(await pagina.locator("#sensAvance").isHidden());
+  assert.equal(await pagina.textContent("#estado"), "Estudio cancelado");
+  await pagina.fill("#sensPuntos", "20");
+  await pagina.click('[data-accion="sens-calcular"]');
+  await pagina.waitForFunction(() => document.querySelectorAll("#sensTabla tbody tr").length === 20);
+  const [descarga] = await Promise.all([pagina.waitForEvent("download"), pagina.click('[data-accion="sens-csv"]')]);
+  const esperado = execFileSync(calc, ["--problema", pila, "--barrido", "FlujCaud=1000:5000:20"],
+                                { stdio: ["ignore", "pipe", "ignore"], maxBuffer: 1 << 28 });
+  assert.equal(readFileSync(await descarga.path(), "utf8"), String(esperado));
+  await pagina.click('[data-accion="sens-cerrar"]');
+});
+
+test("un lote CSV se calcula en la página como turmado-calc --lote", async () => {
+  const casos = path.join(raiz, "tests/data/codigos.csv");
+  const [descarga] = await Promise.all([pagina.waitForEvent("download"), pagina.setInputFiles("#lote", casos)]);
+  const esperado = spawnSync(calc, ["--lote", casos], { encoding: "utf8", maxBuffer: 1 << 28 });
+  assert.equal(readFileSync(await descarga.path(), "utf8"), esperado.stdout);
+  // The bad lines, as turmado-calc names them on standard error.
+  const fallos = esperado.stderr.split("\n").filter((l) => l.startsWith(casos + ":"))
+                                .map((l) => l.slice(casos.length + 1));
+  assert.deepStrictEqual(await pagina.evaluate(() => window.turmado.lote.fallos), fallos);
 });
 
 test("lo escrito vuelve tras recargar la página", async () => {
