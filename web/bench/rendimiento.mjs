@@ -1,8 +1,10 @@
 // Benchmark of the page (not a test: it prints figures and checks nothing):
 //  - the page interactive from the local server on a first visit, nothing
 //    cached (navigation start to the page ready for input);
-//  - one "Calcular" of the default pier with its curves, through
-//    window.turmado.resolver and through the page's button;
+//  - one "Calcular" of the pier of tests/data/pila.turmado (the default
+//    data with every pier formula active, so with its three curves), through
+//    window.turmado.resolver and through the page's button after opening
+//    the file;
 //  - both as ratios to a run of the native turmado-calc on the same case
 //    (process start to exit, --json);
 //  - the transfer size of the page, each file compressed with gzip -9 as a
@@ -21,6 +23,9 @@ const raiz = path.resolve(path.dirname(fileURLToPath(import.meta.url)), "../..")
 const sitio = path.join(raiz, "build-web/sitio");
 const calc = path.resolve(process.argv[2] || path.join(raiz, "build/turmado-calc"));
 const REPETICIONES = 15;
+const archivo = path.join(raiz, "tests/data/pila.turmado");
+const { codigo, chorro, rugosidad, textos } = JSON.parse(readFileSync(archivo, "utf8"));
+const problema = { codigo, chorro, rugosidad, textos };
 
 const mediana = (v) => [...v].sort((a, b) => a - b)[Math.floor(v.length / 2)];
 
@@ -28,7 +33,7 @@ function Nativo() {
   const t = [];
   for (let i = 0; i < REPETICIONES; ++i) {
     const t0 = process.hrtime.bigint();
-    execFileSync(calc, ["--codigo", "22", "--json"], { stdio: ["ignore", "ignore", "ignore"] });
+    execFileSync(calc, ["--problema", archivo, "--json"], { stdio: ["ignore", "ignore", "ignore"] });
     t.push(Number(process.hrtime.bigint() - t0) / 1e6);
   }
   return mediana(t);
@@ -72,21 +77,18 @@ for (let i = 0; i < 5; ++i) {
   await pagina.waitForFunction(() => document.body.dataset.listo === "1");
   cargas.push(await pagina.evaluate(() => performance.now()));
   if (i === 0) {
-    resolver = await pagina.evaluate((n) => {
+    resolver = await pagina.evaluate(([n, q]) => {
       const t = [];
       for (let k = 0; k < n; ++k) {
         const t0 = performance.now();
-        window.turmado.resolver({ codigo: 22 });
+        window.turmado.resolver(q);
         t.push(performance.now() - t0);
       }
       return t;
-    }, REPETICIONES);
+    }, [REPETICIONES, problema]);
     // The page's own road: the default pier up to its complementary page,
     // then the button, timed in the page from the click to the results shown.
-    await pagina.click('[data-accion="continuar-globales"]');
-    await pagina.check('[data-pregunta="rg0"][data-item="1"]');
-    await pagina.check('[data-pregunta="rg01"][data-item="1"]');
-    await pagina.click('[data-accion="continuar"]');
+    await pagina.setInputFiles("#abrir", archivo);
     await pagina.waitForSelector("#pgComplementaria:not([hidden])");
     for (let k = 0; k < REPETICIONES; ++k) {
       await pagina.click('[data-pestana="3"]');
@@ -95,6 +97,7 @@ for (let i = 0; i < 5; ++i) {
         const t0 = performance.now();
         document.querySelector('[data-accion="calcular"]').click();
         while (!window.turmado.ultimo) await new Promise((r) => setTimeout(r, 0));
+        document.querySelector("#dlgMensaje").close();
         await new Promise((r) => requestAnimationFrame(() => r()));
         return performance.now() - t0;
       });
@@ -109,9 +112,9 @@ servidor.kill();
 const nativo = Nativo();
 const t = Transferencia();
 const fmt = (x) => x.toFixed(1).padStart(8);
-console.log(`turmado-calc --codigo 22 --json (nativo, proceso entero): ${fmt(nativo)} ms`);
+console.log(`turmado-calc --problema pila.turmado --json (nativo):   ${fmt(nativo)} ms`);
 console.log(`Página interactiva, primera visita sin caché:            ${fmt(mediana(cargas))} ms  (${(mediana(cargas) / nativo).toFixed(1)} × nativo)`);
-console.log(`window.turmado.resolver, pila por defecto con curvas:    ${fmt(mediana(resolver))} ms  (${(mediana(resolver) / nativo).toFixed(2)} × nativo)`);
+console.log(`window.turmado.resolver, pila con sus tres curvas:       ${fmt(mediana(resolver))} ms  (${(mediana(resolver) / nativo).toFixed(2)} × nativo)`);
 console.log(`Botón "Calcular" hasta los resultados a la vista:        ${fmt(mediana(boton))} ms  (${(mediana(boton) / nativo).toFixed(2)} × nativo)`);
 console.log(`Tamaño de la página: ${(t.crudo / 1024).toFixed(0)} KiB, comprimida (gzip -9) ${(t.comprimido / 1024).toFixed(0)} KiB`);
 for (const [f, c, g] of t.filas.sort((a, b) => b[2] - a[2]).slice(0, 6))

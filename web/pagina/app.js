@@ -491,7 +491,8 @@ function DibujarGrafico() {
     estado.grafico.on("legendselectchanged", (e) => {
       estado.calculo.vista.series.forEach((s, k) => { if (s.titulo === e.name) estado.ocultas[k] = !e.selected[e.name]; });
     });
-    new ResizeObserver(() => estado.grafico.resize()).observe(caja);
+    // A hidden page has no size: the chart keeps the one it had.
+    new ResizeObserver(() => { if (caja.clientWidth > 0) estado.grafico.resize(); }).observe(caja);
   }
   estado.grafico.setOption(OpcionGrafico(), true);
   estado.grafico.resize();
@@ -556,6 +557,25 @@ function ExportarPng() {
 
 function ExportarCsv() { Descargar(NombreGrafico() + ".csv", estado.calculo.vista.csvGrafico, "text/csv"); }
 
+// The chart as the chart page shows it (time scale, curves hidden), drawn
+// at a given size as SVG text, for the report.
+function SvgGrafico(ancho, alto) {
+  const caja = document.createElement("div");
+  Object.assign(caja.style, { position: "absolute", left: "-10000px", top: "0", width: ancho + "px", height: alto + "px" });
+  document.body.append(caja);
+  const g = echarts.init(caja, null, { renderer: "svg" });
+  const opcion = OpcionGrafico();
+  const elegidas = {};
+  estado.calculo.vista.series.forEach((s, k) => { if (estado.ocultas[k]) elegidas[s.titulo] = false; });
+  opcion.legend.selected = elegidas;
+  opcion.toolbox = { show: false };
+  g.setOption(opcion);
+  const svg = g.renderToSVGString();
+  g.dispose();
+  caja.remove();
+  return svg;
+}
+
 // ---- Report: the desktop's layout, one sheet per page, printed by the browser.
 
 function Reporte() {
@@ -577,12 +597,12 @@ function Reporte() {
       if (i.ancho) { e.style.width = i.ancho + "px"; e.style.height = i.alto + "px"; }
       hoja.append(e);
     }
-    if (p.grafico && estado.grafico) {
+    if (p.grafico && estado.calculo) {
       const g = document.createElement("div");
       g.className = "item grafico-reporte";
       Object.assign(g.style, { left: p.grafico.x + "px", top: p.grafico.y + "px", width: p.grafico.ancho + "px",
                                height: p.grafico.alto + "px" });
-      g.innerHTML = estado.grafico.renderToSVGString();
+      g.innerHTML = SvgGrafico(p.grafico.ancho, p.grafico.alto);
       hoja.append(g);
     }
     caja.append(hoja);
