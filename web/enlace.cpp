@@ -356,6 +356,33 @@ Json Barrido(const Json& j) {
             {"csv", CsvEstudio(*l.barrido, e)}};
 }
 
+// The shipped validation sets, by name.
+Json ConjuntosDeValidacion(const Json&) {
+    Json r = Json::array();
+    for (const TConjuntoValidacion& c : ConjuntosValidacion())
+        r.push_back({{"nombre", Texto(c.nombre)}, {"archivo", Texto(c.archivo)}});
+    return {{"conjuntos", std::move(r)}};
+}
+
+// The formulas against measurements: a shipped set (by its file name) or the
+// text of a validation file; the figures as turmado-calc --validar --json
+// prints them and the per-row CSV of --filas.
+Json Validacion(const Json& j) {
+    std::string texto;
+    if (j.contains("archivo")) {
+        for (const TConjuntoValidacion& c : ConjuntosValidacion())
+            if (c.archivo == j["archivo"].get<std::string>()) texto = std::string(c.datos());
+    } else {
+        texto = j.at("texto").get<std::string>();
+    }
+    std::istringstream entrada(texto);
+    const TValidacion v = Validar(entrada, 1);
+    if (v.errorArchivo) return Error("Archivo", *v.errorArchivo);
+    std::ostringstream filas;
+    EscribirFilas(filas, v);
+    return {{"figuras", Json::parse(JsonValidacion(v, Estadisticas(v)))}, {"filas", filas.str()}};
+}
+
 // A problem file's text opened: the problem, or the reason it cannot be.
 Json Abrir(const Json& j) {
     try {
@@ -403,7 +430,7 @@ const std::map<std::string, std::function<Json(const Json&)>, std::less<>> kOrde
     {"catalogo", Catalogo}, {"campo", Campo},   {"recorrer", Recorrer}, {"resolver", Resolver},
     {"calcular", Calcular}, {"lectura", Lectura}, {"abrir", Abrir},     {"guardar", Guardar},
     {"lote", Lote},         {"reporte", Reporte}, {"camposBarrido", CamposBarrido},
-    {"barrido", Barrido},
+    {"barrido", Barrido},   {"conjuntos", ConjuntosDeValidacion}, {"validar", Validacion},
 };
 
 char* Copia(const std::string& s) {

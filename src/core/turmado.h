@@ -137,3 +137,7 @@ TSolucion Resolver(const TProblema& problema, const TOpcionesResolver& opciones 
 // filas, ranuras, series, mensajes, avisos, datos, registro (every number of
 // the record at full precision) and detalle.
 std::string JsonSolucion(const TProblema& problema, const TSolucion& s);
+
+// The figures of a validation as turmado-calc --validar --json prints them:
+// {"validacion": {casos, rechazados, formulas}}, two-space indented.
+std::string JsonValidacion(const TValidacion& v, const std::vector<TEstadistica>& estadisticas);

@@ -56,6 +56,29 @@ nlohmann::ordered_json Json(const TProblema& problema, const TSolucion& r) {
     return j;
 }
 
+// The validation's figures: cases, rejected rows by message, per formula its
+// statistics.
+nlohmann::ordered_json Json(const TValidacion& v, const std::vector<TEstadistica>& estadisticas) {
+    nlohmann::ordered_json j;
+    j["casos"] = v.filas.size();
+    j["rechazados"] = nlohmann::ordered_json::array();
+    for (const auto& [mensaje, n] : v.rechazados) j["rechazados"].push_back({{"mensaje", mensaje}, {"filas", n}});
+    j["formulas"] = nlohmann::ordered_json::array();
+    for (const TEstadistica& e : estadisticas)
+        j["formulas"].push_back({{"formula", e.formula},
+                                 {"n", e.n},
+                                 {"sesgo", e.sesgo},
+                                 {"mediana", e.mediana},
+                                 {"cv", e.cv ? nlohmann::ordered_json(*e.cv) : nlohmann::ordered_json(nullptr)},
+                                 {"subestimados", e.subestimados},
+                                 {"r95", e.r95}});
+    return {{"validacion", std::move(j)}};
+}
+
 }  // namespace
 
 std::string JsonSolucion(const TProblema& problema, const TSolucion& s) { return Json(problema, s).dump(2); }
+
+std::string JsonValidacion(const TValidacion& v, const std::vector<TEstadistica>& estadisticas) {
+    return Json(v, estadisticas).dump(2);
+}

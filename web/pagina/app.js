@@ -691,6 +691,67 @@ function SensMostrar(r) {
   }, true);
 }
 
+// ---- Validation against measurements, in a worker too.
+
+let validacion = null;
+
+function Validacion() {
+  const sel = $("#valConjunto");
+  if (!sel.options.length)
+    for (const c of llamar("conjuntos", {}).conjuntos) {
+      const o = document.createElement("option");
+      o.value = c.archivo;
+      o.textContent = `${c.nombre} (${c.archivo})`;
+      sel.append(o);
+    }
+  $("#dlgValidacion").showModal();
+}
+
+function ValCalcular(entrada) {
+  trabajador?.terminate();
+  trabajador = new Worker("trabajador.js");
+  $("#valAvance").hidden = false;
+  $('[data-accion="val-cancelar"]').disabled = false;
+  trabajador.onmessage = async (e) => {
+    if (e.data.avance) return;
+    trabajador.terminate();
+    trabajador = null;
+    $("#valAvance").hidden = true;
+    $('[data-accion="val-cancelar"]').disabled = true;
+    const r = e.data.respuesta;
+    if (r.error) { await Mostrar(r.error.mensaje); return; }
+    validacion = r;
+    window.turmado.validacion = r.figuras;
+    $('[data-accion="val-filas"]').disabled = false;
+    const v = r.figuras.validacion;
+    const rechazadas = v.rechazados.reduce((n, x) => n + x.filas, 0);
+    $("#valResumen").textContent = `${v.casos} casos, ${rechazadas} rechazados` +
+      v.rechazados.map((x) => ` · ${x.filas}: ${x.mensaje}`).join("");
+    const tabla = $("#valTabla");
+    tabla.textContent = "";
+    const cab = tabla.createTHead().insertRow();
+    for (const h of ["Fórmula", "n", "Sesgo (medida/predicha)", "Mediana", "CV", "Subestimados", "P95"]) {
+      const th = document.createElement("th");
+      th.textContent = h;
+      cab.append(th);
+    }
+    const cuerpo = tabla.createTBody();
+    for (const f of v.formulas) {
+      const tr = cuerpo.insertRow();
+      for (const x of [f.formula, f.n, f.sesgo, f.mediana, f.cv, f.subestimados, f.r95])
+        tr.insertCell().textContent = typeof x === "number" && !Number.isInteger(x) ? x.toFixed(3) : (x ?? "");
+    }
+  };
+  trabajador.postMessage({ orden: "validar", entrada });
+}
+
+function ValCancelar() {
+  trabajador?.terminate();
+  trabajador = null;
+  $("#valAvance").hidden = true;
+  $('[data-accion="val-cancelar"]').disabled = true;
+}
+
 // ---- Files.
 
 function CargarProblema(p, archivo) {
@@ -767,6 +828,11 @@ function Acciones() {
     detalle: () => { $("#detalle").hidden = !$("#detalle").hidden; },
     reporte: Reporte,
     sensibilidad: Sensibilidad,
+    validacion: Validacion,
+    "val-calcular": () => ValCalcular({ archivo: $("#valConjunto").value }),
+    "val-cancelar": ValCancelar,
+    "val-filas": () => Descargar("Validación " + Hoy() + ".csv", validacion.filas, "text/csv"),
+    "val-cerrar": () => { ValCancelar(); $("#dlgValidacion").close(); },
     "sens-calcular": SensCalcular,
     "sens-cancelar": SensCancelar,
     "sens-csv": () => Descargar("Sensibilidad " + Hoy() + ".csv", estudio.csv, "text/csv"),
@@ -797,6 +863,10 @@ function Acciones() {
   $("#abrir").addEventListener("change", (e) => { if (e.target.files[0]) Abrir(e.target.files[0]); e.target.value = ""; });
   $("#lote").addEventListener("change", (e) => { if (e.target.files[0]) Lote(e.target.files[0]); e.target.value = ""; });
   $("#escalaLog").addEventListener("change", DibujarGrafico);
+  $("#valArchivo").addEventListener("change", async (e) => {
+    if (e.target.files[0]) ValCalcular({ texto: await e.target.files[0].text() });
+    e.target.value = "";
+  });
 }
 
 // window.turmado: the page driven by a script.  resolver(problema) takes

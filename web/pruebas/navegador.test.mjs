@@ -305,6 +305,18 @@ test("un lote CSV se calcula en la página como turmado-calc --lote", async () =
   assert.deepStrictEqual(await pagina.evaluate(() => window.turmado.lote.fallos), fallos);
 });
 
+test("la validación con las mediciones de laboratorio da las cifras de turmado-calc --validar", async () => {
+  await pagina.click('[data-accion="validacion"]');
+  await pagina.selectOption("#valConjunto", "usgs_laboratorio.csv");
+  await pagina.evaluate(() => { window.turmado.validacion = null; });
+  await pagina.click('[data-accion="val-calcular"]');
+  await pagina.waitForFunction(() => window.turmado.validacion !== null, null, { timeout: 300000 });
+  const esperado = JSON.parse(execFileSync(calc, ["--validar", path.join(raiz, "data/validacion/usgs_laboratorio.csv"),
+                                                  "--json"], { stdio: ["ignore", "pipe", "ignore"] }));
+  Igual(await pagina.evaluate(() => window.turmado.validacion), esperado, "validación");
+  await pagina.click('[data-accion="val-cerrar"]');
+});
+
 test("lo escrito vuelve tras recargar la página", async () => {
   await pagina.click('[data-accion="nuevo"]');
   await pagina.fill('[data-campo="FlujCaud"]', "1234.5");
