@@ -318,58 +318,6 @@ std::optional<TSalida> Resolver(const TProblema& p, TSolucion& s) {
     }
 }
 
-// The detail as data: per section its title, slot, equation lines, terms,
-// results and notes.
-nlohmann::ordered_json JsonDetalle(const TDetalleCalculo& detalle) {
-    auto terminos = [](const std::vector<TTerminoDetalle>& lista) {
-        nlohmann::ordered_json t = nlohmann::ordered_json::array();
-        for (const TTerminoDetalle& x : lista)
-            t.push_back({{"nombre", x.nombre}, {"simbolo", x.simbolo}, {"valor", x.valor}, {"unidad", x.unidad},
-                         {"expresion", x.expresion}, {"campo", x.campo}});
-        return t;
-    };
-    nlohmann::ordered_json secciones = nlohmann::ordered_json::array();
-    for (const TSeccionDetalle& s : detalle.secciones)
-        secciones.push_back({{"titulo", s.titulo}, {"ranura", s.ranura}, {"ecuacion", s.ecuacion},
-                             {"terminos", terminos(s.terminos)}, {"resultados", terminos(s.resultados)},
-                             {"notas", s.notas}});
-    return {{"titulo", detalle.titulo}, {"secciones", std::move(secciones)}};
-}
-
-nlohmann::ordered_json Json(const TProblema& problema, const TSolucion& r) {
-    nlohmann::ordered_json j;
-    j["codigo"] = r.d.CodiProb;
-    j["titulo"] = r.titulo ? nlohmann::ordered_json(*r.titulo) : nlohmann::ordered_json(nullptr);
-    j["filas"] = nlohmann::ordered_json::array();
-    for (const TFila& f : r.filas) j["filas"].push_back({f.etiqueta, f.valor, f.unidad});
-    j["ranuras"] = nlohmann::ordered_json::array();
-    for (const TRanura& s : r.panel.ranuras)
-        j["ranuras"].push_back({{"titulo", s.titulo}, {"visible", s.visible}, {"activa", s.activa}});
-    j["series"] = nlohmann::ordered_json::array();
-    for (const TSerie& s : r.grafico.series) {
-        nlohmann::ordered_json puntos = nlohmann::ordered_json::array();
-        for (const TPunto& p : s.puntos) puntos.push_back({p.x, p.y});
-        j["series"].push_back({{"titulo", s.titulo}, {"puntos", std::move(puntos)}});
-    }
-    j["mensajes"] = r.mensajes;
-    j["avisos"] = nlohmann::ordered_json::array();
-    for (const TAvisoRanura& a : r.validez) {
-        nlohmann::ordered_json fuera = nlohmann::ordered_json::array();
-        for (const TParametroFuera& p : a.fuera)
-            fuera.push_back({{"parametro", p.nombre}, {"valor", p.valor}, {"unidad", p.unidad},
-                             {"calibracion", p.calibracion}, {"validacion", p.validacion}});
-        j["avisos"].push_back({{"estado", NombreEstado(a.estado)}, {"fuera", std::move(fuera)}});
-    }
-    j["datos"] = nlohmann::ordered_json::array();
-    for (const TAvisoDato& a : r.datos)
-        j["datos"].push_back({{"campo", a.campo}, {"mensaje", a.texto}});
-    nlohmann::ordered_json registro;
-    TDatosProblema::Recorrer(r.d, [&](const char* nombre, const double& v) { registro[nombre] = v; });
-    j["registro"] = std::move(registro);
-    j["detalle"] = JsonDetalle(DetalleCalculo(r.d, r.panel, !problema.rugosidad));
-    return j;
-}
-
 // The case lines of a batch file (lines with more than blanks, less the
 // header), counted for the progress; nothing for standard input.
 std::optional<std::size_t> ContarCasos(const std::string& ruta) {
@@ -610,7 +558,7 @@ int Correr(const std::vector<std::string>& argumentos) {
     }
 
     if (op.json) {
-        std::cout << Json(p, r).dump(2) << '\n';
+        std::cout << JsonSolucion(p, r) << '\n';
     } else {
         if (r.titulo) std::cout << *r.titulo << '\n';
         for (const TFila& f : r.filas) std::cout << f.etiqueta << '\t' << f.valor << '\t' << f.unidad << '\n';

@@ -3,8 +3,6 @@
 #include <fstream>
 #include <iostream>
 
-#include <nlohmann/json.hpp>
-
 #include "turmado.h"
 #include "plataforma.h"
 #include "tabla.h"
@@ -29,23 +27,6 @@ void Texto(std::ostream& os, const TValidacion& v, const std::vector<TEstadistic
     for (const auto& [mensaje, n] : v.rechazados) os << n << '\t' << mensaje << '\n';
 }
 
-nlohmann::ordered_json Json(const TValidacion& v, const std::vector<TEstadistica>& estadisticas) {
-    nlohmann::ordered_json j;
-    j["casos"] = v.filas.size();
-    j["rechazados"] = nlohmann::ordered_json::array();
-    for (const auto& [mensaje, n] : v.rechazados) j["rechazados"].push_back({{"mensaje", mensaje}, {"filas", n}});
-    j["formulas"] = nlohmann::ordered_json::array();
-    for (const TEstadistica& e : estadisticas)
-        j["formulas"].push_back({{"formula", e.formula},
-                                 {"n", e.n},
-                                 {"sesgo", e.sesgo},
-                                 {"mediana", e.mediana},
-                                 {"cv", e.cv ? nlohmann::ordered_json(*e.cv) : nlohmann::ordered_json(nullptr)},
-                                 {"subestimados", e.subestimados},
-                                 {"r95", e.r95}});
-    return {{"validacion", std::move(j)}};
-}
-
 }  // namespace
 
 int EjecutarValidacion(const std::string& ruta, bool json, const std::optional<std::string>& filas, unsigned hilos,
@@ -68,7 +49,7 @@ int EjecutarValidacion(const std::string& ruta, bool json, const std::optional<s
     }
     const std::vector<TEstadistica> estadisticas = Estadisticas(v);
     if (json)
-        std::cout << Json(v, estadisticas).dump(2) << '\n';
+        std::cout << JsonValidacion(v, estadisticas) << '\n';
     else
         Texto(std::cout, v, estadisticas);
     return 0;

@@ -1,8 +1,8 @@
 #include "results/untAvisos.h"
 
 #include <algorithm>
-#include <charconv>
 
+#include "general/untCifras.h"
 #include "general/untGeneral.h"
 #include "general/untNumero.h"
 #include "problem/untTipos.h"
@@ -55,9 +55,7 @@ bool Dentro(double valor, const TIntervalo& rango, double divisor) {
 // A value in the table's unit: at most six significant digits, period as
 // separator, no trailing zeros ("85", "15.2789").
 std::string Numero(double x) {
-    char buf[64];
-    const auto r = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::general, 6);
-    return std::string(buf, r.ptr);
+    return CifrasGenerales(x, 6);
 }
 
 std::string Unidad(std::string_view unidad) {

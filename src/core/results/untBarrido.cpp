@@ -1,10 +1,10 @@
 #include "results/untBarrido.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 
 #include "compute/untClaves.h"
+#include "general/untCifras.h"
 #include "general/untCsv.h"
 #include "general/untGeneral.h"
 #include "general/untMostrable.h"
@@ -101,8 +101,7 @@ std::vector<double> ValoresBarrido(const TBarrido& b) {
 }
 
 std::string TextoValor(double valor) {
-    char texto[32];
-    return std::string(texto, std::to_chars(texto, texto + sizeof texto, valor).ptr);
+    return CifrasCortas(valor);
 }
 
 namespace {
@@ -133,8 +132,7 @@ TPuntoBarrido Punto(double valor, const TCasoResuelto& c, ProblemCode codigo, co
 
 // A value as the table shows it: 6 significant digits.
 std::string TextoCorto(double valor) {
-    char texto[32];
-    return std::string(texto, std::to_chars(texto, texto + sizeof texto, valor, std::chars_format::general, 6).ptr);
+    return CifrasGenerales(valor, 6);
 }
 
 // Points run together between two progress reports.

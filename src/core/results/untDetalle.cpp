@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -11,6 +10,7 @@
 #include "compute/untEstribo.h"
 #include "compute/untFilas.h"
 #include "compute/untVortice.h"
+#include "general/untCifras.h"
 #include "general/untGeneral.h"
 #include "problem/untTipos.h"
 
@@ -677,10 +677,8 @@ std::string NumeroDetalle(double valor) {
     if (std::isnan(valor)) return "no definido";
     if (std::isinf(valor)) return valor > 0 ? "∞" : "−∞";
     constexpr int kCifras = 6;
-    char buf[64];
     // The decimal exponent after rounding to six significant digits.
-    auto r = std::to_chars(buf, buf + sizeof buf, valor, std::chars_format::scientific, kCifras - 1);
-    const std::string cientifico(buf, r.ptr);
+    const std::string cientifico = CifrasCientificas(valor, kCifras - 1);
     const std::size_t e = cientifico.find('e');
     const int exponente = std::atoi(cientifico.c_str() + e + 1);
     auto SinCeros = [](std::string s) {
@@ -690,8 +688,7 @@ std::string NumeroDetalle(double valor) {
         return s;
     };
     if (exponente >= -4 && exponente < 9) {
-        r = std::to_chars(buf, buf + sizeof buf, valor, std::chars_format::fixed, std::max(0, kCifras - 1 - exponente));
-        return SinCeros(std::string(buf, r.ptr));
+        return SinCeros(CifrasFijas(valor, std::max(0, kCifras - 1 - exponente)));
     }
     return SinCeros(cientifico.substr(0, e)) + "e" + std::to_string(exponente);
 }

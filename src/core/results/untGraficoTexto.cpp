@@ -1,10 +1,10 @@
 #include "results/untGraficoTexto.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <vector>
 
+#include "general/untCifras.h"
 #include "general/untCsv.h"
 #include "general/untGeneral.h"
 #include "results/untReporte.h"
@@ -13,9 +13,7 @@ namespace {
 
 // Shortest decimal text that reads back to the same double.
 void Numero(std::string& linea, double x) {
-    char buf[32];
-    const auto r = std::to_chars(buf, buf + sizeof buf, x);
-    linea.append(buf, r.ptr);
+    linea += CifrasCortas(x);
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #include "results/untIncertidumbre.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <limits>
 #include <random>
@@ -11,6 +10,7 @@
 #include <boost/math/distributions/triangular.hpp>
 #include <boost/math/distributions/uniform.hpp>
 
+#include "general/untCifras.h"
 #include "general/untGeneral.h"
 #include "general/untMostrable.h"
 #include "general/untNumero.h"
@@ -376,7 +376,8 @@ TEstudioIncertidumbre EstudiarIncertidumbre(const TProblema& base, const TOpcion
     const std::size_t m = o.entradas.size();
     std::size_t dimensiones = m;
     for (const auto& [titulo, error] : o.modelo) {
-        auto f = std::find_if(formulas.begin(), formulas.end(), [&](const TFormulaBase& x) { return x.titulo == titulo; });
+        auto f = std::find_if(formulas.begin(), formulas.end(),
+                              [&nombre = titulo](const TFormulaBase& x) { return x.titulo == nombre; });
         if (f == formulas.end()) {
             std::string activas;
             for (const TFormulaBase& x : formulas) activas += (activas.empty() ? "" : ", ") + x.titulo;
@@ -432,8 +433,7 @@ TEstudioIncertidumbre EstudiarIncertidumbre(const TProblema& base, const TOpcion
                 for (std::size_t k = 0; k < m; ++k) {
                     const double v = o.entradas[k].distribucion.Cuantil(u[i * dimensiones + k]);
                     e.valores[i * m + k] = v;
-                    char texto[32];
-                    const std::string_view valor(texto, std::to_chars(texto, texto + sizeof texto, v).ptr - texto);
+                    const std::string valor = CifrasCortas(v);
                     if (!TextoAceptado(*campos[k], valor)) {
                         estados[i] = TEstadoMuestra::Rechazada;
                         error = o.entradas[k].campo + " = " + std::string(valor) + ": " + std::string(campos[k]->mensaje);

@@ -51,7 +51,7 @@ std::optional<std::string> ErrorIncertidumbreLote(const TIncertidumbreLote& estu
         if (auto error = ErrorIncierta(texto)) return "--incierto: " + *error;
     for (const auto& [titulo, error] : estudio.opciones.modelo) {
         const auto& f = Formulas();
-        if (std::none_of(f.begin(), f.end(), [&](const TFormulaLote& x) { return x.titulo == titulo; }))
+        if (std::none_of(f.begin(), f.end(), [&nombre = titulo](const TFormulaLote& x) { return x.titulo == nombre; }))
             return "--modelo: Ninguna estructura tiene la fórmula " + Mostrable(titulo) + ".";
     }
     return std::nullopt;

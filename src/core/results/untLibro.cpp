@@ -9,6 +9,7 @@
 #include <map>
 
 #include "compute/untClaves.h"
+#include "general/untCifras.h"
 #include "general/untMostrable.h"
 #include "general/untNumero.h"
 #include "problem/untCampos.h"
@@ -250,7 +251,7 @@ std::size_t Caracteres(std::string_view texto) {
 // digits, one short of what a double may need (0.1 + 0.2 comes out as 0.3),
 // in the decimal point of the C library's locale.  So each sheet's rows go
 // to the library's temporary file through this filter, which puts in each
-// "<v>" the shortest text that reads back to the same double (std::to_chars,
+// "<v>" the shortest text that reads back to the same double (CifrasCortas,
 // locale-free), queued here in the order the cells are written.  Every <v>
 // of these sheets is a number's: texts are inline (<is><t>), blanks have
 // none.  Where the C library has no custom streams the numbers keep the
@@ -261,11 +262,7 @@ struct TFiltroNumeros {
     std::string pendiente;         // from a "<v>" (or "<", "<v") whose end has not come
     bool cerrado = false;
 
-    void Numero(double v) {
-        char texto[32];
-        const auto r = std::to_chars(texto, texto + sizeof texto, v);
-        textos.emplace_back(texto, r.ptr);
-    }
+    void Numero(double v) { textos.push_back(CifrasCortas(v)); }
 
     bool Escribir(std::string_view t) { return t.empty() || std::fwrite(t.data(), 1, t.size(), real) == t.size(); }
 

@@ -1,7 +1,6 @@
 #include "results/untLote.h"
 
 #include <algorithm>
-#include <charconv>
 #include <exception>
 #include <map>
 #include <memory>
@@ -10,6 +9,7 @@
 #include <string_view>
 
 #include "compute/untClaves.h"
+#include "general/untCifras.h"
 #include "general/untMostrable.h"
 #include "general/untNumero.h"
 #include "problem/untFilasEstructura.h"
@@ -67,9 +67,7 @@ std::optional<std::string> IgnorarNoLeidos(const TEncabezado& e, TProblema& p, s
 
 // A number with the shortest digits that read back to the same double.
 std::string NumeroCompleto(double x) {
-    char texto[32];
-    const auto fin = std::to_chars(texto, texto + sizeof texto, x).ptr;
-    return std::string(texto, fin);
+    return CifrasCortas(x);
 }
 
 // The fixed output columns after "titulo" and where each keyed row and each

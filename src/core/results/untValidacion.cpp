@@ -1,11 +1,11 @@
 #include "results/untValidacion.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <map>
 #include <sstream>
 
+#include "general/untCifras.h"
 #include "general/untCsv.h"
 #include "general/untGeneral.h"
 #include "general/untNumero.h"
@@ -43,8 +43,7 @@ std::optional<double> Erosion(const TResultado& r, int k) {
 }
 
 std::string Completo(double x) {
-    char texto[32];
-    return std::string(texto, std::to_chars(texto, texto + sizeof texto, x).ptr);
+    return CifrasCortas(x);
 }
 
 // What a computed case gives a row: each active slot's caption and depth,
