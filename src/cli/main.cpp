@@ -83,6 +83,7 @@ struct TOpciones {
     std::optional<std::size_t> muestras;
     std::optional<std::uint64_t> semilla;
     std::optional<double> fundacion;  // foundation depth, m
+    std::optional<bool> gradacion;    // --granulometria: d84/d50 kept (fija) or d84 kept (libre)
     bool rugosidad = false;
     std::optional<ProblemCode> codigo;  // second-level code chosen in the wizard
     std::optional<int> chorro;          // item of the jet question: 0 or 1
@@ -140,6 +141,9 @@ void Uso(std::ostream& os) {
           "                media SESGO y coeficiente de variación CV sobre su profundidad\n"
           "  --fundacion Y con --incierto, profundidad de fundación en m: probabilidad de superarla\n"
           "                (con --lote, cada caso añade P50, P95 y esa probabilidad de cada fórmula)\n"
+          "  --granulometria fija|libre  con --barrido o --incierto de SediDiamMedi: fija mantiene d84/d50 y\n"
+          "                d90/d50 (d84 y d90 varían con d50), libre mantiene d84 y d90; por omisión, fija si el\n"
+          "                problema tiene d84 o d90\n"
           "Campos:";
     for (const TCampo& c : Campos()) os << ' ' << c.nombre;
     os << '\n';
@@ -168,7 +172,7 @@ std::optional<TSalida> LeerArgumentos(const std::vector<std::string>& argumentos
         const bool deLote = a == "--curvas" || a == "--numeros";
         if (deLote) op.deLote = true;
         const bool deEstudio = a == "--incierto" || a == "--muestras" || a == "--semilla" || a == "--modelo" ||
-                               a == "--fundacion";
+                               a == "--fundacion" || a == "--granulometria";
         if (a != "--lote" && a != "--hilos" && a != "--columnas" && a != "--validar" && a != "--filas" && !deLote &&
             !deEstudio && a != "--salida")
             op.otras = true;
@@ -220,6 +224,11 @@ std::optional<TSalida> LeerArgumentos(const std::vector<std::string>& argumentos
             if (!y || !std::isfinite(*y) || *y <= 0)
                 return TSalida{kSalidaUso, "--fundacion espera una profundidad en metros mayor que 0"};
             op.fundacion = *y;
+        } else if (a == "--granulometria") {
+            const auto v = valor();
+            if (!v || (*v != "fija" && *v != "libre"))
+                return TSalida{kSalidaUso, "--granulometria espera fija o libre", true};
+            op.gradacion = *v == "fija";
         } else if (a == "--log") {
             op.logaritmico = true;
         } else if (a == "--curvas") {
@@ -276,6 +285,8 @@ std::optional<TSalida> LeerArgumentos(const std::vector<std::string>& argumentos
         return TSalida{kSalidaUso, "--hilos solo vale con --lote, --barrido, --validar o --incierto", true};
     if (!incierto && (op.muestras || op.semilla || op.fundacion || !op.modelos.empty()))
         return TSalida{kSalidaUso, "--muestras, --semilla, --modelo y --fundacion solo valen con --incierto", true};
+    if (op.gradacion && !incierto && !op.barrido)
+        return TSalida{kSalidaUso, "--granulometria solo vale con --barrido o --incierto", true};
     if (incierto && op.barrido) return TSalida{kSalidaUso, "--incierto y --barrido no van juntos", true};
     if (op.logaritmico && !op.barrido) return TSalida{kSalidaUso, "--log solo vale con --barrido", true};
     if (op.barrido && op.json) return TSalida{kSalidaUso, "--barrido escribe CSV: no admite --json", true};
@@ -349,6 +360,7 @@ TOpcionesIncertidumbre OpcionesIncertidumbre(const TOpciones& op) {
     o.muestras = op.muestras.value_or(kMuestrasPorDefecto);
     o.semilla = op.semilla.value_or(kSemillaPorDefecto);
     o.fundacion = op.fundacion;
+    o.gradacion = op.gradacion;
     o.hilos = op.hilos;
     return o;
 }
@@ -429,13 +441,21 @@ int Barrido(const TOpciones& op, const TProblema& p) {
         std::cerr << "turmado-calc: --barrido: el problema no lee el campo " << l.barrido->campo << '\n';
         return kSalidaUso;
     }
+    TBarrido b = *l.barrido;
+    b.gradacion = op.gradacion;
+    // What was done with d84 and d90 when d50 varies, said before the table.
+    auto estudiar = [&] {
+        TEstudio e = Estudiar(p, b, op.hilos);
+        if (!e.gradacion.empty()) std::cerr << e.gradacion << '\n';
+        return CsvEstudio(b, e);
+    };
     if (!op.salida) {
-        std::cout << CsvEstudio(*l.barrido, Estudiar(p, *l.barrido, op.hilos));
+        std::cout << estudiar();
         return 0;
     }
     const std::unique_ptr<TSalidaTabla> archivo = AbrirTabla(*op.salida);
     if (!archivo) return kSalidaEscritura;
-    archivo->Flujo() << CsvEstudio(*l.barrido, Estudiar(p, *l.barrido, op.hilos));
+    archivo->Flujo() << estudiar();
     return TerminarTabla(*archivo, *op.salida, op.orden) ? 0 : kSalidaEscritura;
 }
 
@@ -473,6 +493,7 @@ int Incertidumbre(const TOpciones& op, const TProblema& p, const std::optional<T
         j["rechazadas"] = e.rechazadas;
         j["fallidas"] = e.fallidas;
         j["semilla"] = o.semilla;
+        if (!e.gradacion.empty()) j["granulometria"] = e.gradacion;
         j["formulas"] = nlohmann::ordered_json::array();
         auto numero = [](double x) { return std::isnan(x) ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(x); };
         for (const TEstadisticaFormula& f : e.formulas) {
@@ -486,7 +507,9 @@ int Incertidumbre(const TOpciones& op, const TProblema& p, const std::optional<T
             x["p95"] = numero(f.p95);
             x["p99"] = numero(f.p99);
             if (f.probFundacion) x["prob_fundacion"] = numero(*f.probFundacion);
-            x["fuera_calibracion"] = numero(f.fueraCalibracion);
+            // No share where the formula has no calibration range.
+            x["fuera_calibracion"] = f.sinRangos ? nlohmann::ordered_json(nullptr) : numero(f.fueraCalibracion);
+            x["sin_rangos"] = f.sinRangos;
             j["formulas"].push_back(std::move(x));
         }
         std::cout << nlohmann::ordered_json{{"incertidumbre", std::move(j)}}.dump(2) << '\n';
@@ -495,6 +518,7 @@ int Incertidumbre(const TOpciones& op, const TProblema& p, const std::optional<T
         if (e.rechazadas) std::cout << ", " << e.rechazadas << " rechazadas";
         if (e.fallidas) std::cout << ", " << e.fallidas << " con fallo";
         std::cout << '\n';
+        if (!e.gradacion.empty()) std::cout << e.gradacion << '\n';
         const TTablaIncertidumbre t = TablaIncertidumbre(e, o.fundacion);
         auto linea = [](const std::vector<std::string>& celdas) {
             for (std::size_t k = 0; k < celdas.size(); ++k) std::cout << (k ? "\t" : "") << celdas[k];
@@ -519,7 +543,9 @@ void AvisarRangos(const TSolucion& r) {
     const TAvisos& avisos = r.validez;
     for (int k = 1; k <= 4; ++k) {
         std::string texto = TextoAviso(avisos[k - 1]);
-        if (!r.panel.Activa(k) || texto.empty()) continue;
+        const TEstadoRango e = avisos[k - 1].estado;
+        const bool propio = e == TEstadoRango::NoAplicable || e == TEstadoRango::SinErosion;  // shown for any slot
+        if ((!r.panel.Activa(k) && !propio) || texto.empty()) continue;
         for (std::size_t i = 0; (i = texto.find('\n', i)) != std::string::npos; i += 3) texto.replace(i, 1, "\n  ");
         std::cerr << r.panel.Titulo(k) << ": " << texto << '\n';
     }

@@ -318,11 +318,12 @@ TEST(Barrido, PuntoDeOtroTipoEsUnHueco) {
 }
 
 // The data warnings of each point are those of the single run: a pier whose
-// d50 is swept through sand keeps the example's d84 of 200 mm, and every
-// point says so, in the table, the CSV and one line for the study.
+// d50 is swept through sand holding the example's d84 of 200 mm (asked
+// for: by default d84 would follow d50), and every point says so, in the
+// table, the CSV and one line for the study.
 TEST(Barrido, AvisosDeDatosDeCadaPunto) {
     const TProblema base = PilaCompleta();
-    const TBarrido b{"SediDiamMedi", 0.5, 50, 5, true};
+    const TBarrido b{"SediDiamMedi", 0.5, 50, 5, true, false};
     const TEstudio e = Estudiar(base, b, 2);
     const TTablaEstudio t = TablaEstudio(b, e);
     ASSERT_EQ(e.puntos.size(), 5u);
@@ -430,4 +431,43 @@ TEST(Barrido, NombreDelCampoSegunElProblema) {
         const TBarrido b{c.campo, 1, 2, 2, false};
         EXPECT_EQ(TablaEstudio(b, Estudiar(p, b, 1)).encabezado.front(), c.encabezado);
     }
+}
+
+// Sweeping d50, the grain sizes of the same grading move with it (the
+// default when the problem has them) or stay: each point is the problem
+// computed alone with d84 (and d90) as the option says, and the study says
+// which was done.  A pier's depth with d84/d50 kept does not grow when the
+// sand gets coarser; with d84 held at 200 mm it does (Kσ rises as d84/d50
+// falls).
+TEST(Barrido, D50ConGranulometriaFijaOLibre) {
+    const TProblema base = PilaCompleta();  // d50 85 mm, d84 200 mm
+    for (const std::optional<bool> pedido : {std::optional<bool>(), std::optional<bool>(true), std::optional<bool>(false)}) {
+        const bool fija = pedido.value_or(true);
+        SCOPED_TRACE(fija);
+        TBarrido b{"SediDiamMedi", 20, 80, 3, false};
+        b.gradacion = pedido;
+        const TEstudio e = Estudiar(base, b);
+        EXPECT_TRUE(e.gradacion.starts_with(fija ? "Granulometría fija al variar d50: d84/d50 = 2.35"
+                                                 : "Diámetros fijos al variar d50: d84 = 200 mm"))
+            << e.gradacion;
+        ASSERT_EQ(e.puntos.size(), 3u);
+        for (const TPuntoBarrido& p : e.puntos) {
+            TProblema solo = base;
+            solo.textos["SediDiamMedi"] = TextoValor(p.valor);
+            if (fija) solo.textos["SediDiam84N3"] = TextoValor(200.0 / 85 * p.valor);
+            TResultado r;
+            ResolverProblema(solo, r);
+            for (const TFila& f : r.filas)
+                if (f.tallo == "OutpErosMaxi2") {
+                    EXPECT_EQ(p.profundidades[1], f.numero) << p.valor;  // CSU
+                }
+        }
+        const double primero = *e.puntos.front().profundidades[1], ultimo = *e.puntos.back().profundidades[1];
+        if (fija)
+            EXPECT_LE(ultimo, primero);
+        else
+            EXPECT_GT(ultimo, primero);
+    }
+    // Another field swept says nothing of the grading.
+    EXPECT_EQ(Estudiar(base, TBarrido{"FlujCaud", 500, 600, 2, false}).gradacion, "");
 }

@@ -220,6 +220,7 @@ TEST(Incertidumbre, CasosConSolucionCerrada) {
             EXPECT_NEAR(*f.probFundacion, 0.25, 2.0 / n);
         }
         EXPECT_EQ(f.fueraCalibracion, 0);  // the pier's formulas have no range table
+        EXPECT_TRUE(f.sinRangos);
         const TEstadisticaFormula& env = e.formulas.back();
         EXPECT_EQ(env.titulo, "envolvente");
         EXPECT_EQ(env.ranura, 0);
@@ -241,6 +242,7 @@ TEST(Incertidumbre, AcuerdoConUnMuestreoIndependiente) {
     TOpcionesIncertidumbre o;
     o.entradas = {Entrada("FlujCaud=lognormal:*:0.3"), Entrada("SediDiamMedi=lognormal:*:0.4")};
     o.muestras = 20000;
+    o.gradacion = false;  // d84 at its text, as the samples below hold it
     const TEstudioIncertidumbre e = EstudiarIncertidumbre(PilaCompleta(), o);
     ASSERT_FALSE(e.error);
     ASSERT_EQ(e.formulas.size(), 4u);
@@ -476,5 +478,49 @@ TEST(Incertidumbre, FueraDeCalibracion) {
         SCOPED_TRACE(f.titulo);
         EXPECT_EQ(f.validas, 200u);
         EXPECT_EQ(f.fueraCalibracion, 1.0);
+        EXPECT_FALSE(f.sinRangos);
     }
+    EXPECT_EQ(TablaIncertidumbre(e, {}).filas[0].back(), "1.0000");
+}
+
+// Without a calibration range the share means nothing: the table says
+// "sin rangos" where it printed 0.0000.
+TEST(Incertidumbre, SinRangosEnLaTabla) {
+    TOpcionesIncertidumbre o;
+    o.entradas = {Entrada("FlujCaud=lognormal:*:0.2")};
+    o.muestras = 100;
+    const TEstudioIncertidumbre e = EstudiarIncertidumbre(PilaCompleta(), o);
+    ASSERT_FALSE(e.error) << *e.error;
+    const TTablaIncertidumbre t = TablaIncertidumbre(e, {});
+    EXPECT_EQ(t.encabezado.back(), "Fuera de calibración");
+    for (const auto& fila : t.filas) EXPECT_EQ(fila.back(), "sin rangos") << fila[0];
+}
+
+// Drawing d50, d84 keeps its ratio to d50 (the default, as the problem has a
+// d84) or its text: each sample is the problem computed alone so, and the
+// study says which was done.
+TEST(Incertidumbre, D50ConGranulometriaFijaOLibre) {
+    const TProblema base = PilaCompleta();  // d50 85 mm, d84 200 mm
+    for (const std::optional<bool> pedido : {std::optional<bool>(), std::optional<bool>(false)}) {
+        const bool fija = pedido.value_or(true);
+        SCOPED_TRACE(fija);
+        TOpcionesIncertidumbre o;
+        o.entradas = {Entrada("SediDiamMedi=lognormal:*:0.3")};
+        o.muestras = 100;
+        o.gradacion = pedido;
+        const TEstudioIncertidumbre e = EstudiarIncertidumbre(base, o);
+        ASSERT_FALSE(e.error) << *e.error;
+        EXPECT_TRUE(e.gradacion.starts_with(fija ? "Granulometría fija" : "Diámetros fijos")) << e.gradacion;
+        for (std::size_t i = 0; i < 3; ++i) {
+            TProblema solo = base;
+            solo.textos["SediDiamMedi"] = TextoValor(e.valores[i]);
+            if (fija) solo.textos["SediDiam84N3"] = TextoValor(200.0 / 85 * e.valores[i]);
+            EXPECT_EQ(e.profundidades[1][i], Profundidades(solo).at("CSU")) << i;
+        }
+    }
+    // Another field drawn says nothing of the grading.
+    TOpcionesIncertidumbre o;
+    o.entradas = {Entrada("FlujCaud=lognormal:*:0.2")};
+    o.muestras = 100;
+    EXPECT_EQ(EstudiarIncertidumbre(base, o).gradacion, "");
 }

@@ -309,6 +309,10 @@ enum class TEstadoMuestra : unsigned char { Pendiente, Calculada, Rechazada, Fal
 // Samples run together between two progress reports.
 constexpr std::size_t kMuestrasPorBloque = 2048;
 
+// A sample's mark against the calibration range: 0 inside, 1 outside,
+// kSinRango where the formula has no calibration range for the data.
+constexpr unsigned char kSinRango = 2;
+
 TEstadisticaFormula Estadistica(int ranura, std::string titulo, const std::vector<double>& y,
                                 const std::vector<unsigned char>& fuera, const std::optional<double>& fundacion) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
@@ -316,15 +320,17 @@ TEstadisticaFormula Estadistica(int ranura, std::string titulo, const std::vecto
     if (fundacion) e.probFundacion = nan;
     std::vector<double> v;
     v.reserve(y.size());
-    std::size_t nFuera = 0, nHondas = 0;
+    std::size_t nFuera = 0, nHondas = 0, nConRango = 0;
     for (std::size_t i = 0; i < y.size(); ++i) {
         if (std::isnan(y[i])) continue;
         v.push_back(y[i]);
-        nFuera += fuera[i];
+        nFuera += fuera[i] == 1;
+        nConRango += fuera[i] != kSinRango;
         if (fundacion && y[i] > *fundacion) ++nHondas;
     }
     e.validas = v.size();
     if (v.empty()) return e;
+    e.sinRangos = nConRango == 0;
     // Sums of the differences from the first value: equal values give their
     // own value as mean and 0 as deviation exactly.
     const long double n = static_cast<long double>(v.size());
@@ -400,6 +406,21 @@ TEstudioIncertidumbre EstudiarIncertidumbre(const TProblema& base, const TOpcion
             return e;
         }
     }
+    // Drawing d50, the grain sizes of the same grading follow it (but one
+    // drawn itself) or stay.
+    std::size_t indiceD50 = m;
+    for (std::size_t k = 0; k < m; ++k)
+        if (o.entradas[k].campo == kCampoD50) indiceD50 = k;
+    std::vector<TRazonGrano> razones;
+    if (indiceD50 < m) {
+        const bool fija = GradacionFija(base, o.gradacion);
+        e.gradacion = TextoGradacion(base, fija);
+        if (fija) razones = RazonesGranos(base);
+        std::erase_if(razones, [&](const TRazonGrano& r) {
+            return std::any_of(o.entradas.begin(), o.entradas.end(),
+                               [&](const TEntradaIncierta& x) { return x.campo == r.campo; });
+        });
+    }
     const std::size_t n = o.muestras;
     e.muestras = n;
     const std::vector<double> u = Hipercubo(n, dimensiones, o.semilla);
@@ -441,6 +462,16 @@ TEstudioIncertidumbre EstudiarIncertidumbre(const TProblema& base, const TOpcion
                     }
                     textos[j][k]->assign(valor);
                 }
+                for (const TRazonGrano& r : razones) {
+                    std::string& texto = copias[j].textos[std::string(r.campo)];
+                    texto = TextoValor(r.razon * e.valores[i * m + indiceD50]);
+                    const TCampo* c = BuscarCampo(r.campo);
+                    if (c && !TextoAceptado(*c, texto)) {
+                        estados[i] = TEstadoMuestra::Rechazada;
+                        error = std::string(r.campo) + " = " + texto + ": " + std::string(c->mensaje);
+                        return nullptr;
+                    }
+                }
                 return &copias[j];
             },
             [&](std::size_t j, TCasoResuelto& c) {
@@ -468,7 +499,7 @@ TEstudioIncertidumbre EstudiarIncertidumbre(const TProblema& base, const TOpcion
                         y[f][i] = static_cast<double>(static_cast<long double>(*fila.numero) * factor);
                     }
                     const TAvisoRanura& a = avisos[fb.ranura - 1];
-                    fuera[f][i] = a.conCalibracion && a.estado != TEstadoRango::Calibracion;
+                    fuera[f][i] = !a.conCalibracion ? kSinRango : a.estado != TEstadoRango::Calibracion;
                 }
             });
         for (std::size_t j = 0; j < cuantas; ++j) {
@@ -486,20 +517,22 @@ TEstudioIncertidumbre EstudiarIncertidumbre(const TProblema& base, const TOpcion
     }
 
     // The envelope: the largest depth of the sample's formulas, outside
-    // calibration as the formula that gave it.
+    // calibration as the formula that gave it.  A negative result is no
+    // depth: when every formula gives one, the envelope is 0, no scour.
     std::vector<double> envolvente(n, std::numeric_limits<double>::quiet_NaN());
     for (std::size_t i = 0; i < n; ++i) {
         std::size_t mayor = nf;
+        bool calculada = true;
         for (std::size_t f = 0; f < nf; ++f) {
             if (std::isnan(y[f][i])) {
-                mayor = nf;
+                calculada = false;
                 break;
             }
-            if (mayor == nf || y[f][i] > y[mayor][i]) mayor = f;
+            if (!(y[f][i] < 0) && (mayor == nf || y[f][i] > y[mayor][i])) mayor = f;
         }
-        if (mayor == nf) continue;
-        envolvente[i] = y[mayor][i];
-        fuera[nf][i] = fuera[mayor][i];
+        if (!calculada) continue;
+        envolvente[i] = mayor == nf ? 0.0 : y[mayor][i];
+        fuera[nf][i] = mayor == nf ? 0 : fuera[mayor][i];
     }
     for (std::size_t f = 0; f < nf; ++f)
         e.formulas.push_back(Estadistica(formulas[f].ranura, formulas[f].titulo, y[f], fuera[f], o.fundacion));
@@ -507,6 +540,14 @@ TEstudioIncertidumbre EstudiarIncertidumbre(const TProblema& base, const TOpcion
     y.push_back(std::move(envolvente));
     e.profundidades = std::move(y);
     return e;
+}
+
+std::string TextoFueraCalibracion(const TEstadisticaFormula& f) {
+    if (f.sinRangos) return "sin rangos";
+    if (std::isnan(f.fueraCalibracion)) return "-";
+    std::string t = NumeText(f.fueraCalibracion, 6, 4);
+    t.erase(0, t.find_first_not_of(' '));
+    return t;
 }
 
 TTablaIncertidumbre TablaIncertidumbre(const TEstudioIncertidumbre& e, const std::optional<double>& fundacion) {
@@ -521,7 +562,7 @@ TTablaIncertidumbre TablaIncertidumbre(const TEstudioIncertidumbre& e, const std
         fila.push_back(f.titulo);
         for (double y : {f.media, f.desvio, f.p05, f.p50, f.p90, f.p95, f.p99}) fila.push_back(profundidad(y));
         if (fundacion) fila.push_back(parte(f.probFundacion.value_or(std::numeric_limits<double>::quiet_NaN())));
-        fila.push_back(parte(f.fueraCalibracion));
+        fila.push_back(TextoFueraCalibracion(f));
         for (std::string& c : fila) c.erase(0, c.find_first_not_of(' '));
     }
     return t;

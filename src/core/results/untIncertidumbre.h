@@ -113,6 +113,10 @@ struct TOpcionesIncertidumbre {
     std::size_t muestras = kMuestrasPorDefecto;
     std::uint64_t semilla = kSemillaPorDefecto;
     std::optional<double> fundacion;  // foundation depth below the bed, m
+    // With d50 drawn: keep d84/d50 and d90/d50 of the base (true) or hold
+    // d84 and d90 at their texts (false); nothing: GradacionFija's default.
+    // A grain size drawn itself keeps its own draw.
+    std::optional<bool> gradacion{};
     unsigned hilos = 0;               // 0: the machine's cores
     // Threads kept by the caller (a batch's, for study after study); `hilos`
     // is then not read.
@@ -135,7 +139,14 @@ struct TEstadisticaFormula {
     // range (0 for a formula without one); for the envelope, outside the
     // range of the formula that gave the sample's largest depth.
     double fueraCalibracion;
+    // No sample had a calibration range to compare with (the pier's
+    // formulas): the share above means nothing and is shown as "sin rangos".
+    bool sinRangos = false;
 };
+
+// The share outside calibration as the tables show it: 4 decimals, or
+// "sin rangos".
+std::string TextoFueraCalibracion(const TEstadisticaFormula& f);
 
 struct TEstudioIncertidumbre {
     std::optional<std::string> error;  // the study could not start: nothing else holds
@@ -147,6 +158,9 @@ struct TEstudioIncertidumbre {
     std::string primerRechazo, primerFallo;
     bool cancelado = false;
     std::vector<TEntradaIncierta> entradas;
+    // With d50 drawn: what was done with the other grain sizes
+    // (TextoGradacion); empty otherwise.
+    std::string gradacion;
     // The formulas in slot order, then the envelope.
     std::vector<TEstadisticaFormula> formulas;
     // Sample i's value of input j at valores[i * entradas.size() + j], and

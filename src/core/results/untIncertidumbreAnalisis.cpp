@@ -139,7 +139,7 @@ std::string CsvResumenIncertidumbre(const TEstudioIncertidumbre& e, const TOpcio
         csv += CeldaCsv(f.titulo);
         for (double y : {f.media, f.desvio, f.p05, f.p50, f.p90, f.p95, f.p99}) csv += "," + Completo(y);
         if (fundacion) csv += "," + Completo(f.probFundacion.value_or(kNan));
-        csv += "," + Completo(f.fueraCalibracion) + "\n";
+        csv += "," + (f.sinRangos ? std::string("sin rangos") : Completo(f.fueraCalibracion)) + "\n";
     }
     csv += "Muestras," + std::to_string(e.muestras) + "\n";
     csv += "Rechazadas," + std::to_string(e.rechazadas) + "\n";

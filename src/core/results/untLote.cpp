@@ -130,7 +130,7 @@ TCeldasCaso CeldasDeCaso(const TDisposicion& disp, const TProblema& p, const TRe
     for (const TFila& f : r.filas) {
         const auto clave = std::find_if(claves.begin(), claves.end(), [&](const TClaveFila& c) { return c.tallo == f.tallo; });
         if (clave == claves.end()) continue;  // every row has a key: the tests check it
-        if (const auto col = disp.Fila(clave->clave)) c.celdas.emplace_back(*col, TCeldaLote{f.valor, f.numero});
+        if (const auto col = disp.Fila(clave->clave)) c.celdas.emplace_back(*col, TCeldaLote{TextoDeTabla(f), f.numero});
     }
     std::vector<std::string> avisos = CeldasAvisosLote(p, r, ignorados);
     for (int k = 1; k <= 4; ++k)

@@ -184,17 +184,18 @@ std::optional<TPaginaAvisos> PaginaAvisos(const TDatosProblema& d, const TPanelF
     const ProblemCode codigo = d.CodiProb;
     TPaginaAvisos pagina;
     bool aviso = false;
-    const TAvisos avisos = AvisosRangos(codigo, d);
+    const TAvisos avisos = AvisosResultado(codigo, d, FilasResultados(codigo, d, panel));
     for (int k = 1; k <= 4; ++k) {
         if (!panel.Activa(k) && !(codigo == kCodigoEstriboProt && k == 1)) continue;
         if (codigo == kCodigoPila && k == 4) continue;  // the pier's switch of the failure lengths, not a formula
         const TAvisoRanura& a = avisos[k - 1];
         TValidezReporte v{panel.Titulo(k), EstadoAviso(a), {}};
         for (const TParametroFuera& p : a.fuera) v.fuera.push_back(p.texto);
-        aviso = aviso || a.estado == TEstadoRango::Validacion || a.estado == TEstadoRango::Fuera;
+        aviso = aviso || a.estado == TEstadoRango::Validacion || a.estado == TEstadoRango::Fuera ||
+                a.estado == TEstadoRango::NoAplicable || a.estado == TEstadoRango::SinErosion;
         pagina.validez.push_back(std::move(v));
     }
-    for (TAvisoDato& a : AvisosDatos(codigo, textos)) pagina.datos.push_back(std::move(a.texto));
+    for (TAvisoDato& a : AvisosDatos(codigo, textos, d, panel)) pagina.datos.push_back(std::move(a.texto));
     if (const TTipoEstructura* t = TipoEstructura(codigo); t && t->avisoProteccion)
         pagina.proteccion = kMensajeProteccion;
     if (!aviso && pagina.datos.empty() && !pagina.proteccion && !ConCurvas(grafico)) return std::nullopt;

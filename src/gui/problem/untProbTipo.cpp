@@ -367,6 +367,10 @@ void TfrmProbTipo::Calcular() {
         }
         if (!titulo) return;
         RefrescarGrafico();
+        // Without any curve, the chart's tab says why in its place.
+        const std::string sinCurvas = TextoSinCurvas(grafico_, datos_.FlujTiraRest);
+        tbshGrafico->FijarSinCurvas(QString::fromStdString(sinCurvas));
+        if (!sinCurvas.empty()) pgReplanteo->setTabVisible(kGrafico, true);
         pgReplanteo->setCurrentIndex(kResultados);
         tbshProblema->PonerTitulo(QString::fromStdString(*titulo));
         tbshProblema->SeguirProblema();

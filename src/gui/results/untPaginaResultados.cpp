@@ -239,7 +239,7 @@ void TPaginaResultados::tbshProblemaShow() {
     if (ConTablaPendientes(d.CodiProb)) MostrarTabla(bbtnPdteCrit, ventana_.Panel());
 
     const std::vector<TFila> filas = FilasResultados(d.CodiProb, d, ventana_.Panel());
-    const TAvisos avisos = AvisosRangos(d.CodiProb, d);
+    const TAvisos avisos = AvisosResultado(d.CodiProb, d, filas);
     int ancho = kParametroAncho;
     for (int i = 0; i < int(filas.size()); ++i) {
         const TFila& f = filas[i];
@@ -275,7 +275,7 @@ void TPaginaResultados::MostrarAvisosAbajo(int y, const std::string& resumen) {
         l->deleteLater();
     }
     avisosDatos_.clear();
-    for (const TAvisoDato& a : ::AvisosDatos(ventana_.Datos().CodiProb, ventana_.Textos())) {
+    for (const TAvisoDato& a : ::AvisosDatos(ventana_.Datos().CodiProb, ventana_.Textos(), ventana_.Datos(), ventana_.Panel())) {
         auto* l = new TEtiquetaAviso(Texto(MarcaAviso(TEstadoRango::Fuera) + " " + a.texto), a.campo, this);
         l->setObjectName(QString("lblAvisDato%1").arg(avisosDatos_.size() + 1));
         if (const TCampo* c = BuscarCampo(a.campo))

@@ -71,6 +71,10 @@ TfrmSensibilidad::TfrmSensibilidad(const TProblema& problema, const QString& tit
     edtPuntos->setObjectName("edtPuntos");
     chkLogaritmica = new QCheckBox("Escala logarítmica", this);
     chkLogaritmica->setObjectName("chkLogaritmica");
+    chkGradacion = new QCheckBox("Mantener d84/d50 y d90/d50 al variar d50", this);
+    chkGradacion->setObjectName("chkGradacion");
+    chkGradacion->setChecked(GradacionFija(problema_, std::nullopt));
+    chkGradacion->setEnabled(!RazonesGranos(problema_).empty());
     btnCalcular = new QPushButton("Calcular", this);
     btnCalcular->setObjectName("btnCalcular");
     btnCalcular->setDefault(true);
@@ -100,7 +104,8 @@ TfrmSensibilidad::TfrmSensibilidad(const TProblema& problema, const QString& tit
     datos->addWidget(edtHasta, 1, 3);
     datos->addWidget(new QLabel("Puntos", this), 1, 4);
     datos->addWidget(edtPuntos, 1, 5);
-    datos->addWidget(chkLogaritmica, 2, 1, 1, 3);
+    datos->addWidget(chkLogaritmica, 2, 1, 1, 2);
+    datos->addWidget(chkGradacion, 2, 3, 1, 3);
     auto* botones = new QHBoxLayout;
     botones->addWidget(btnCalcular);
     botones->addWidget(btnCancelar);
@@ -202,7 +207,9 @@ void TfrmSensibilidad::btnCalcularClick() {
     demora_->start();
     if (hilo_.joinable()) hilo_.join();  // the previous study, already ended
     problemaCalculo_ = problema_;
-    hilo_ = std::jthread([this, b = *l.barrido, problema = problema_] {
+    TBarrido barrido = *l.barrido;
+    barrido.gradacion = chkGradacion->isChecked();
+    hilo_ = std::jthread([this, b = barrido, problema = problema_] {
         auto avance = [this](std::size_t hechos, std::size_t total) {
             QMetaObject::invokeMethod(this, [this, hechos, total] { Avance(int(hechos), int(total)); },
                                       Qt::QueuedConnection);
@@ -358,6 +365,7 @@ void TfrmSensibilidad::Llenar() {
     tblSensibilidad->resizeColumnsToContents();
 
     QStringList avisos;
+    if (!estudio_->gradacion.empty()) avisos << Texto(estudio_->gradacion);  // what d84 and d90 did
     for (const std::string& a : AvisosDelEstudio(problema_, *barrido_, *estudio_))
         avisos << Texto(MarcaAviso(TEstadoRango::Fuera) + " " + a);
     lblAvisos->setText(avisos.join('\n'));

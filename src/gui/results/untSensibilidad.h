@@ -49,6 +49,9 @@ public:
     QLineEdit* edtHasta;
     QLineEdit* edtPuntos;
     QCheckBox* chkLogaritmica;  // "Escala logarítmica"
+    // "Mantener d84/d50 al variar d50": on when the problem has d84 or d90;
+    // read only when the field swept is d50.
+    QCheckBox* chkGradacion;
     QPushButton* btnCalcular;
     QPushButton* btnCancelar;
     QPushButton* btnExportar;

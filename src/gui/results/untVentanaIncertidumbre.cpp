@@ -281,6 +281,10 @@ TfrmIncertidumbre::TfrmIncertidumbre(const TProblema& problema, const QString& t
     edtFundacion->setObjectName("edtFundacion");
     edtFundacion->setPlaceholderText("ninguna");
     for (QLineEdit* e : {edtMuestras, edtSemilla, edtFundacion}) e->setMaximumWidth(110);
+    chkGradacion = new QCheckBox("Mantener d84/d50 y d90/d50 al variar d50", this);
+    chkGradacion->setObjectName("chkGradacion");
+    chkGradacion->setChecked(GradacionFija(problema_, std::nullopt));
+    chkGradacion->setEnabled(!RazonesGranos(problema_).empty());
 
     btnCalcular = new QPushButton("Calcular", this);
     btnCalcular->setObjectName("btnCalcular");
@@ -369,6 +373,7 @@ TfrmIncertidumbre::TfrmIncertidumbre(const TProblema& problema, const QString& t
     etiqueta("Muestras", edtMuestras);
     etiqueta("Semilla", edtSemilla);
     etiqueta("Profundidad de fundación (m)", edtFundacion);
+    numeros->addWidget(chkGradacion);
     numeros->addStretch(1);
     auto* botones = new QHBoxLayout;
     botones->addWidget(btnCalcular);
@@ -525,6 +530,7 @@ std::optional<QString> TfrmIncertidumbre::LeerOpciones(TOpcionesIncertidumbre& o
             return "\"Profundidad de fundación\" debe ser un número mayor que 0 (en m), o quedar vacía.";
         o.fundacion = *y;
     }
+    o.gradacion = chkGradacion->isChecked();
     return std::nullopt;
 }
 
@@ -599,6 +605,7 @@ void TfrmIncertidumbre::Mostrar(TOpcionesIncertidumbre o, TEstudioIncertidumbre 
     } else {
         QString estado = QString("%1 muestras").arg(e.muestras);
         QStringList primeras;
+        if (!e.gradacion.empty()) primeras << Texto(e.gradacion);  // what d84 and d90 did
         if (e.rechazadas) {
             estado += QString("; %1 rechazadas por un campo").arg(e.rechazadas);
             primeras << "Primera muestra rechazada: " + Texto(e.primerRechazo);

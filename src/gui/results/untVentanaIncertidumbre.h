@@ -88,6 +88,9 @@ public:
     QTableWidget* tblResultados;
     QCustomPlot* chrtExcedencia;
     QCheckBox* chkLogaritmica;  // the probability on a logarithmic scale
+    // "Mantener d84/d50 y d90/d50 al variar d50": on when the problem has
+    // d84 or d90; read when d50 is among the inputs.
+    QCheckBox* chkGradacion;
     QCustomPlot* chrtInfluencia;
     // The exceedance curves: the formulas in slot order, then the envelope.
     std::vector<QCPGraph*> curvas;
