@@ -487,6 +487,11 @@ int Incertidumbre(const TOpciones& op, const TProblema& p, const std::optional<T
         std::cerr << "turmado-calc: --incierto: " << *e.error << '\n';
         return kSalidaUso;
     }
+    // No sample computed: no statistics to show, whatever the options.
+    if (const auto sin = MensajeSinMuestras(e)) {
+        std::cerr << "turmado-calc: --incierto: " << *sin << '\n';
+        return kSalidaUso;
+    }
     if (op.json) {
         nlohmann::ordered_json j;
         j["muestras"] = e.muestras;
@@ -567,6 +572,14 @@ int Correr(const std::vector<std::string>& argumentos) {
         return s.estado;
     };
     if (const auto s = LeerArgumentos(argumentos, op)) return terminar(*s);
+    // A field or a formula given twice: the later would replace the earlier.
+    {
+        std::vector<std::string> campos, formulas;
+        for (const std::string& t : op.inciertos) campos.push_back(t.substr(0, t.find('=')));
+        for (const TLecturaModelo& m : op.modelos) formulas.push_back(m.formula);
+        if (const auto e = ErrorRepetidos(campos, {})) return terminar(TSalida{kSalidaUso, "--incierto: " + *e});
+        if (const auto e = ErrorRepetidos({}, formulas)) return terminar(TSalida{kSalidaUso, "--modelo: " + *e});
+    }
     if (op.lote) return Lote(op);
     if (op.validar) return EjecutarValidacion(*op.validar, op.json, op.filas, op.hilos, op.orden);
 

@@ -60,12 +60,15 @@ nlohmann::ordered_json Json(const TProblema& problema, const TSolucion& r) {
 // statistics.
 nlohmann::ordered_json Json(const TValidacion& v, const std::vector<TEstadistica>& estadisticas) {
     nlohmann::ordered_json j;
-    j["casos"] = v.filas.size();
+    j["casos"] = v.casos;
     j["rechazados"] = nlohmann::ordered_json::array();
-    for (const auto& [mensaje, n] : v.rechazados) j["rechazados"].push_back({{"mensaje", mensaje}, {"filas", n}});
+    for (std::size_t i = 0; i < v.rechazados.size(); ++i)
+        j["rechazados"].push_back(
+            {{"mensaje", v.rechazados[i].first}, {"filas", v.rechazados[i].second}, {"lineas", v.lineasRechazadas[i]}});
     j["formulas"] = nlohmann::ordered_json::array();
     for (const TEstadistica& e : estadisticas)
         j["formulas"].push_back({{"formula", e.formula},
+                                 {"clave", e.clave},
                                  {"n", e.n},
                                  {"sesgo", e.sesgo},
                                  {"mediana", e.mediana},

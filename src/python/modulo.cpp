@@ -226,6 +226,7 @@ py::object Incertidumbre(int codigo, const py::object& inciertos, const py::obje
     }
     if (cancelar) throw py::error_already_set();
     if (e.error) throw py::value_error(*e.error);
+    if (const auto sin = MensajeSinMuestras(e)) throw py::value_error(*sin);
     // As turmado-calc warns of the samples left out of the statistics.
     const py::object avisar = py::module_::import("warnings").attr("warn");
     if (e.rechazadas)
@@ -348,6 +349,10 @@ TypeError para los demás datos que no sirven.)";
                 default: break;
             }
             PyErr_SetString(tipo, e.what());
+        } catch (const py::cast_error& e) {
+            // A value of a type the call does not take: a TypeError, as the
+            // module's own checks raise, not pybind11's RuntimeError.
+            PyErr_SetString(PyExc_TypeError, "un valor no es del tipo que se espera (número o texto)");
         }
     });
 

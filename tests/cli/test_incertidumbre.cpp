@@ -162,6 +162,23 @@ TEST(TurmadoCalcIncertidumbre, TextosRechazados) {
         {inc + "--modelo CSU=1:-1", "--modelo: El coeficiente de variación de CSU debe ser un número no negativo."},
         {inc + "--modelo Laursen=1:0.2",
          "--incierto: El problema no tiene activa la fórmula Laursen (activas: Breusers, CSU, Johnson)."},
+        // A seed read exactly: above 2^53 it is refused, not rounded to it.
+        {inc + "--semilla 9007199254740993", "--semilla espera un número entero de 0 a 9007199254740992"},
+        {inc + "--semilla 1.00000000000000001", "--semilla espera un número entero de 0 a 9007199254740992"},
+        // The same field or formula twice: the later would replace the earlier.
+        {inc + "--incierto FlujCaud=normal:*:0.1",
+         "--incierto: El campo FlujCaud figura dos veces entre los inciertos: dé una sola distribución."},
+        {inc + "--modelo CSU=1:0.3 --modelo CSU=1.2:0.3",
+         "--modelo: La fórmula CSU figura dos veces entre los errores de las fórmulas: dé uno solo."},
+        {"--lote - --incierto FlujCaud=lognormal:*:0.3 --incierto FlujCaud=normal:*:0.1",
+         "--incierto: El campo FlujCaud figura dos veces entre los inciertos"},
+        // A factor that overflows the depths is refused; a study whose
+        // every sample is rejected is no study.
+        {inc + "--modelo CSU=1e308:0", "--modelo: El sesgo de CSU debe ser a lo sumo 100 (medida / calculada)."},
+        {inc + "--modelo CSU=1:1e308", "--modelo: El coeficiente de variación de CSU debe ser a lo sumo 100."},
+        {kPila + "--incierto SediDiamMedi=uniforme:-5:-1 --muestras 100",
+         "--incierto: Ninguna muestra se pudo calcular: 100 con un valor que su campo no admite (la primera: "
+         "SediDiamMedi = -"},
         {inc + "--hilos 0", "--hilos espera un número entero de 1 a 256"},
         {inc + "--barrido FlujCaud=1:2:3", "--incierto y --barrido no van juntos"},
         {kPila + "--muestras 1000", "--muestras, --semilla, --modelo y --fundacion solo valen con --incierto"},

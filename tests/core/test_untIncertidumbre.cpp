@@ -123,6 +123,9 @@ TEST(Incertidumbre, LecturaDelErrorDeLasFormulasYDeLosNumeros) {
         {"CSU=a:0.3", "El sesgo de CSU debe ser un número mayor que 0."},
         {"CSU=1:-0.3", "El coeficiente de variación de CSU debe ser un número no negativo."},
         {"CSU=1:", "El coeficiente de variación de CSU debe ser un número no negativo."},
+        {"CSU=100:100", ""},
+        {"CSU=100.5:0.3", "El sesgo de CSU debe ser a lo sumo 100 (medida / calculada)."},
+        {"CSU=1:1e308", "El coeficiente de variación de CSU debe ser a lo sumo 100."},
     };
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.texto);
@@ -143,6 +146,13 @@ TEST(Incertidumbre, LecturaDelErrorDeLasFormulasYDeLosNumeros) {
         {"1000001", {}, 1000001},
         {"9007199254740992", {}, 9007199254740992ULL},
         {"9007199254740994", {}, {}},
+        // Read exactly, never through a double that would round them.
+        {"9007199254740993", {}, {}},
+        {"9.007199254740993e15", {}, {}},
+        {"900719925474099.2e1", {}, 9007199254740992ULL},
+        {"100.00000000000000001", {}, {}},
+        {"1.5e1", {}, 15},
+        {"12000e-2", 120, 120},
         {"250.5", {}, {}},
         {"-1", {}, {}},
         {"", {}, {}},

@@ -193,6 +193,53 @@ TEST(IncertidumbreAnalisis, ErroresDeModeloPorDefecto) {
     EXPECT_FALSE(ErrorModeloPorDefecto(22, "Sin fórmula"));
 }
 
+// With the case's gradation factor the figures are those of the field rows
+// of its class, named with their size; the pooled ones when the class has
+// too few rows for the formula, saying so; without a factor, the pooled ones.
+TEST(IncertidumbreAnalisis, ErrorDeModeloDelSubconjuntoDelCaso) {
+    auto estadistica = [](double sesgo, std::size_t n) {
+        TEstadistica e;
+        e.formula = "CSU";
+        e.sesgo = sesgo;
+        e.cv = sesgo / 2;
+        e.n = n;
+        return e;
+    };
+    const TCifrasCampo cifras{{estadistica(0.96, 1302)}, {estadistica(1.56, 40)}, {estadistica(0.5, 10)}};
+    struct Caso {
+        std::optional<double> ksigma;
+        double sesgo;
+        std::size_t n;
+        const char* subconjunto;
+    };
+    const Caso casos[] = {
+        {0.378, 1.56, 40, "filas de campo con Kσ < 0.5 (Kσ del caso 0.378)"},
+        {1.0, 0.96, 1302,
+         "todas las filas de campo, porque las filas de campo con Kσ ≥ 0.5 (Kσ del caso 1.000) son 10, menos de 30"},
+        {std::nullopt, 0.96, 1302, "todas las filas de campo"},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.subconjunto);
+        const auto d = ErrorModeloPorDefecto(22, "CSU", c.ksigma, cifras, 30);
+        ASSERT_TRUE(d);
+        EXPECT_EQ(d->error.sesgo, c.sesgo);
+        EXPECT_EQ(d->error.cv, c.sesgo / 2);
+        EXPECT_EQ(d->mediciones, c.n);
+        EXPECT_EQ(d->subconjunto, c.subconjunto);
+    }
+    EXPECT_FALSE(ErrorModeloPorDefecto(21, "CSU", 0.378, cifras, 30));
+    // The shipped figures: a graded bed's CSU error is that of the rows with
+    // Ksigma < 0.5, the figures of the data warning the page shows.
+    const auto graduada = ErrorModeloPorDefecto(22, "CSU", 0.378);
+    ASSERT_TRUE(graduada);
+    const auto& baja = CifrasCampo().gradacionBaja;
+    const auto csu = std::find_if(baja.begin(), baja.end(), [](const TEstadistica& e) { return e.formula == "CSU"; });
+    ASSERT_NE(csu, baja.end());
+    EXPECT_EQ(graduada->error.sesgo, csu->sesgo);
+    EXPECT_EQ(graduada->mediciones, csu->n);
+    EXPECT_GT(graduada->error.sesgo, ErrorModeloPorDefecto(22, "CSU")->error.sesgo);
+}
+
 // The report page: the inputs and the table in its lines, the chart between
 // the table and the foot, nothing off the page.
 TEST(IncertidumbreAnalisis, PaginaDelReporte) {

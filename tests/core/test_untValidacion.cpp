@@ -69,9 +69,12 @@ TEST(Validacion, FilasQueCuentanPorFormula) {
     EXPECT_EQ(v.filas[0].sitio, "Puente A");
     EXPECT_EQ(v.filas[0].fecha, "2001-05-02");
     EXPECT_FALSE(v.filas[1].medida);
-    ASSERT_EQ(v.rechazados.size(), 2u);
-    EXPECT_EQ(v.rechazados[1], (std::pair<std::string, std::size_t>{"la línea tiene 3 valores y el encabezado 8", 1}));
-    EXPECT_EQ(v.rechazados[0].second, 1u);
+    ASSERT_EQ(v.rechazados.size(), 3u);
+    EXPECT_EQ(v.rechazados[0], (std::pair<std::string, std::size_t>{"ys_medida vacía: falta la erosión medida", 1}));
+    EXPECT_EQ(v.rechazados[2], (std::pair<std::string, std::size_t>{"la línea tiene 3 valores y el encabezado 8", 1}));
+    EXPECT_EQ(v.rechazados[1].second, 1u);
+    EXPECT_EQ(v.lineasRechazadas, (std::vector<std::vector<std::size_t>>{{4}, {5}, {7}}));
+    EXPECT_EQ(v.claves, (std::vector<std::string>{"ys_pila_breusers_m", "ys_pila_csu_m", "ys_pila_johnson_m"}));
     EXPECT_TRUE(v.filas[2].error);
     EXPECT_EQ(v.filas[3].predichas[0], 0.0);  // U/Uc <= 0.5: no scour by Breusers
     ASSERT_TRUE(v.filas[3].predichas[1]);

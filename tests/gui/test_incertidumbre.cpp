@@ -147,15 +147,21 @@ private slots:
         QCOMPARE(s->tblEntradas->item(0, kColMedia)->text(), QString("3000"));
         QVERIFY(!(s->tblEntradas->item(0, kColMinimo)->flags() & Qt::ItemIsEnabled));
         // The formulas' errors: off, and the pier's figures from the field
-        // measurements offered with their source.
+        // measurements offered with their source: those of the rows whose
+        // gradation is of the example's class (d84 200 mm, d50 85 mm: Kσ
+        // 0.378 < 0.5), not the pooled ones, which differ.
         QCOMPARE(s->tblModelo->rowCount(), 3);
         for (int i = 0; i < 3; ++i) {
             QCOMPARE(s->tblModelo->item(i, kColFormula)->checkState(), Qt::Unchecked);
             const QString formula = s->tblModelo->item(i, kColFormula)->text();
-            const auto defecto = ErrorModeloPorDefecto(22, formula.toStdString());
-            QVERIFY(defecto);
+            const auto defecto = ErrorModeloPorDefecto(22, formula.toStdString(), TDatosPPi::FactGrad(200.0 / 85.0));
+            const auto todas = ErrorModeloPorDefecto(22, formula.toStdString());
+            QVERIFY(defecto && todas);
+            QVERIFY(defecto->error.sesgo != todas->error.sesgo);
             QCOMPARE(s->tblModelo->item(i, kColSesgo)->text(), QString::fromStdString(NumeText(defecto->error.sesgo, 0, 2)));
             QVERIFY(s->tblModelo->item(i, kColSesgo)->toolTip().contains("Benedict y Caldwell (2014)"));
+            QVERIFY2(s->tblModelo->item(i, kColSesgo)->toolTip().contains("filas de campo con Kσ < 0.5 (Kσ del caso 0.378)"),
+                     qPrintable(s->tblModelo->item(i, kColSesgo)->toolTip()));
         }
         QVERIFY(Esperar(s));
         QVERIFY2(entorno.mensajes.isEmpty(), qPrintable(entorno.mensajes.join('\n')));

@@ -94,6 +94,27 @@ def test_lote_de_numeros_y_diccionarios():
         turmado.lote(casos, muestras=500)
     with pytest.raises(ValueError, match="Distribución desconocida: gamma"):
         turmado.lote(casos, incierto={"FlujCaud": "gamma:*:0.3"})
+    with pytest.raises(ValueError, match="El campo FlujCaud figura dos veces"):
+        turmado.lote(casos, incierto=["FlujCaud=lognormal:*:0.3", "FlujCaud=normal:*:0.1"])
+    with pytest.raises(ValueError, match="no se puede escribir en UTF-8"):
+        turmado.lote([{"codigo": 22, "FlujCaud": "\udcff"}])
+
+
+def test_columnas_enteras_con_valores_ausentes():
+    # A nullable integer or boolean column with <NA>: each NA an empty cell,
+    # as in a batch file, the other rows as typed; the table is not refused.
+    tabla = pandas.DataFrame({"codigo": pandas.array([22, 22, None], dtype="Int64"),
+                              "EstrFactFormKs": pandas.array([1, None, 1], dtype="Int64"),
+                              "EstrFactGrup": [1, 1, 1],
+                              "rugosidad": pandas.array([False, None, False], dtype="boolean")})
+    r = turmado.lote(tabla, hilos=1)
+    texto = "codigo,EstrFactFormKs,EstrFactGrup,rugosidad\n22,1,1,0\n22,,1,\n,1,1,0\n"
+    esperado = pandas.read_csv(io.StringIO(calc("--lote", "-", "--numeros", "completos", entrada=texto).stdout),
+                               dtype=str, keep_default_na=False)
+    assert list(r["error"]) == ["", "", ""]
+    assert list(r["titulo"]) == list(esperado["titulo"])
+    assert r["ys_pila_csu_m"][0] == float(esperado["ys_pila_csu_m"][0])
+    assert list(r["validez_pila_csu"]) == list(esperado["validez_pila_csu"])
 
 
 def test_lote_suelta_el_interprete_mientras_calcula():

@@ -216,6 +216,34 @@ std::optional<std::string> ErrorIncierta(std::string_view texto) {
     return l.entrada ? std::nullopt : std::optional(std::move(l.error));
 }
 
+std::optional<std::string> ErrorRepetidos(const std::vector<std::string>& campos,
+                                          const std::vector<std::string>& formulas) {
+    auto repetido = [](const std::vector<std::string>& nombres) -> const std::string* {
+        for (std::size_t i = 0; i < nombres.size(); ++i)
+            if (std::find(nombres.begin(), nombres.begin() + static_cast<std::ptrdiff_t>(i), nombres[i]) !=
+                nombres.begin() + static_cast<std::ptrdiff_t>(i))
+                return &nombres[i];
+        return nullptr;
+    };
+    if (const std::string* c = repetido(campos))
+        return "El campo " + Mostrable(*c) + " figura dos veces entre los inciertos: dé una sola distribución.";
+    if (const std::string* f = repetido(formulas))
+        return "La fórmula " + Mostrable(*f) + " figura dos veces entre los errores de las fórmulas: dé uno solo.";
+    return std::nullopt;
+}
+
+std::optional<std::string> MensajeSinMuestras(const TEstudioIncertidumbre& e) {
+    if (e.error || e.cancelado || e.muestras == 0 || e.rechazadas + e.fallidas < e.muestras) return std::nullopt;
+    std::string mensaje = "Ninguna muestra se pudo calcular:";
+    if (e.rechazadas)
+        mensaje += " " + std::to_string(e.rechazadas) + " con un valor que su campo no admite (la primera: " +
+                   e.primerRechazo + ")";
+    if (e.fallidas)
+        mensaje += std::string(e.rechazadas ? "," : "") + " " + std::to_string(e.fallidas) +
+                   " cuyo cálculo falló (la primera: " + e.primerFallo + ")";
+    return mensaje + ".";
+}
+
 TLecturaModelo LeerModelo(std::string_view texto) {
     TLecturaModelo l;
     const std::size_t igual = texto.find('=');
@@ -229,8 +257,14 @@ TLecturaModelo LeerModelo(std::string_view texto) {
     const auto sesgo = Finito(partes[0]), cv = Finito(partes[1]);
     if (!sesgo || *sesgo <= 0)
         l.mensaje = "El sesgo de " + Mostrable(l.formula) + " debe ser un número mayor que 0.";
+    else if (*sesgo > kSesgoModeloMaximo)
+        l.mensaje = "El sesgo de " + Mostrable(l.formula) + " debe ser a lo sumo " + std::to_string(kSesgoModeloMaximo) +
+                    " (medida / calculada).";
     else if (!cv || *cv < 0)
         l.mensaje = "El coeficiente de variación de " + Mostrable(l.formula) + " debe ser un número no negativo.";
+    else if (*cv > kCvModeloMaximo)
+        l.mensaje = "El coeficiente de variación de " + Mostrable(l.formula) + " debe ser a lo sumo " +
+                    std::to_string(kCvModeloMaximo) + ".";
     else
         l.error = {*sesgo, *cv};
     return l;
@@ -238,11 +272,48 @@ TLecturaModelo LeerModelo(std::string_view texto) {
 
 namespace {
 
+// A whole number read exactly from its decimal text (digits, an optional
+// fraction and exponent, as the number syntax reads them), without going
+// through a double, which would round a seed above 2^53 to a neighbour: the
+// digits are shifted by the exponent, and a fraction left over that is not
+// all zeros makes it no whole number.
 template <typename T>
-std::optional<T> Entero(std::string_view texto, double minimo, double maximo) {
-    const auto v = Finito(texto);
-    if (!v || *v != std::floor(*v) || *v < minimo || *v > maximo) return std::nullopt;
-    return static_cast<T>(*v);
+std::optional<T> Entero(std::string_view texto, std::uint64_t minimo, std::uint64_t maximo) {
+    if (!Finito(texto)) return std::nullopt;
+    std::string digitos;
+    long exponente = 0;
+    std::size_t i = 0;
+    if (i < texto.size() && texto[i] == '+') ++i;
+    if (i < texto.size() && texto[i] == '-') return std::nullopt;
+    for (bool fraccion = false; i < texto.size() && texto[i] != 'e' && texto[i] != 'E'; ++i) {
+        if (texto[i] == '.') {
+            fraccion = true;
+            continue;
+        }
+        digitos += texto[i];
+        exponente -= fraccion;
+    }
+    if (i < texto.size()) {
+        long e = 0;
+        std::string_view resto = texto.substr(i + 1);
+        if (!resto.empty() && resto[0] == '+') resto.remove_prefix(1);
+        const auto [fin, error] = std::from_chars(resto.data(), resto.data() + resto.size(), e);
+        if (error != std::errc() || fin != resto.data() + resto.size()) return std::nullopt;
+        exponente += e;
+    }
+    digitos.erase(0, std::min(digitos.find_first_not_of('0'), digitos.size()));
+    for (; exponente < 0; ++exponente) {
+        if (digitos.empty()) break;
+        if (digitos.back() != '0') return std::nullopt;  // a fraction
+        digitos.pop_back();
+    }
+    if (!digitos.empty() && exponente > 20) return std::nullopt;  // beyond any bound
+    if (!digitos.empty()) digitos.append(static_cast<std::size_t>(exponente), '0');
+    if (digitos.empty()) digitos = "0";
+    std::uint64_t v = 0;
+    const auto [fin, error] = std::from_chars(digitos.data(), digitos.data() + digitos.size(), v);
+    if (error != std::errc() || fin != digitos.data() + digitos.size() || v < minimo || v > maximo) return std::nullopt;
+    return static_cast<T>(v);
 }
 
 }  // namespace
@@ -252,7 +323,7 @@ std::optional<std::size_t> LeerMuestras(std::string_view texto) {
 }
 
 std::optional<std::uint64_t> LeerSemilla(std::string_view texto) {
-    return Entero<std::uint64_t>(texto, 0, static_cast<double>(kSemillaMaxima));
+    return Entero<std::uint64_t>(texto, 0, kSemillaMaxima);
 }
 
 double Percentil(const std::vector<double>& ordenados, double p) {
@@ -379,6 +450,15 @@ TEstudioIncertidumbre EstudiarIncertidumbre(const TProblema& base, const TOpcion
         e.error = "El problema no tiene fórmulas activas de erosión.";
         return e;
     }
+    {
+        std::vector<std::string> campos, titulos;
+        for (const TEntradaIncierta& x : o.entradas) campos.push_back(x.campo);
+        for (const auto& [titulo, error] : o.modelo) titulos.push_back(titulo);
+        if (auto error = ErrorRepetidos(campos, titulos)) {
+            e.error = std::move(error);
+            return e;
+        }
+    }
     const std::size_t m = o.entradas.size();
     std::size_t dimensiones = m;
     for (const auto& [titulo, error] : o.modelo) {
@@ -497,6 +577,14 @@ TEstudioIncertidumbre EstudiarIncertidumbre(const TProblema& base, const TOpcion
                             factor = TDistribucionIncierta{TTipoDistribucion::Lognormal, {fb.modelo->sesgo, fb.modelo->cv, 0}}
                                          .Cuantil(u[i * dimensiones + fb.dimension]);
                         y[f][i] = static_cast<double>(static_cast<long double>(*fila.numero) * factor);
+                        // A depth beyond the double range is a fault of the
+                        // sample, not a depth: the sample fails whole.
+                        if (!std::isfinite(y[f][i])) {
+                            for (std::vector<double>& yf : y) yf[i] = std::numeric_limits<double>::quiet_NaN();
+                            estados[i] = TEstadoMuestra::Fallida;
+                            mensajes[j] = fb.titulo + " con su error: " + kTextoDesborde;
+                            return;
+                        }
                     }
                     const TAvisoRanura& a = avisos[fb.ranura - 1];
                     fuera[f][i] = !a.conCalibracion ? kSinRango : a.estado != TEstadoRango::Calibracion;

@@ -98,13 +98,25 @@ struct TLecturaModelo {
     TErrorModelo error;
     std::string mensaje;  // empty when it reads
 };
-// "FORMULA=SESGO:CV": a bias above 0 and a coefficient of variation not below 0.
+// A formula whose depths are off by more than these is no estimate: the
+// largest bias and coefficient of variation a model error takes (the
+// shipped field rows give biases near 1 and CVs up to about 7).
+inline constexpr int kSesgoModeloMaximo = 100;
+inline constexpr int kCvModeloMaximo = 100;
+// "FORMULA=SESGO:CV": a bias above 0 and a coefficient of variation not
+// below 0, neither above its largest.
 TLecturaModelo LeerModelo(std::string_view texto);
 
 // A number of samples (kMuestrasMinimo to kMuestrasMaximo) or a seed (0 to
 // kSemillaMaxima), both whole numbers; nothing when the text is not one.
 std::optional<std::size_t> LeerMuestras(std::string_view texto);
 std::optional<std::uint64_t> LeerSemilla(std::string_view texto);
+
+// A field given twice among the uncertain inputs, or a formula twice among
+// the model errors (the later one would silently replace the earlier): the
+// message; nothing when each name comes once.
+std::optional<std::string> ErrorRepetidos(const std::vector<std::string>& campos,
+                                          const std::vector<std::string>& formulas);
 
 struct TOpcionesIncertidumbre {
     std::vector<TEntradaIncierta> entradas;
@@ -171,9 +183,11 @@ struct TEstudioIncertidumbre {
 };
 
 // Runs the study around `base`, whose other fields keep their texts.  The
-// base is computed first: when it cannot be (a rejected text, a fault), or
-// when a model error names no formula of the problem, the study does not
-// start and says why.
+// base is computed first: when it cannot be (a rejected text, a fault),
+// when a model error names no formula of the problem, or when a field or a
+// formula is given twice, the study does not start and says why.  A sample
+// whose depth with its model error overflows the double range fails
+// ("Floating point overflow").
 TEstudioIncertidumbre EstudiarIncertidumbre(const TProblema& base, const TOpcionesIncertidumbre& opciones);
 
 // The percentile p (0 to 1) of sorted values, interpolated linearly between
@@ -187,3 +201,8 @@ struct TTablaIncertidumbre {
     std::vector<std::vector<std::string>> filas;
 };
 TTablaIncertidumbre TablaIncertidumbre(const TEstudioIncertidumbre& e, const std::optional<double>& fundacion);
+
+// When no sample of a study could be computed, what the front ends say
+// instead of its empty statistics: "Ninguna muestra se pudo calcular: ..."
+// with the counts and the first message of each kind; nothing otherwise.
+std::optional<std::string> MensajeSinMuestras(const TEstudioIncertidumbre& e);

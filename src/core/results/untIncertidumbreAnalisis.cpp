@@ -186,11 +186,34 @@ std::string CsvMuestrasIncertidumbre(const TEstudioIncertidumbre& e) {
     return csv;
 }
 
-std::optional<TErrorModeloPorDefecto> ErrorModeloPorDefecto(int codigo, std::string_view formula) {
+std::optional<TErrorModeloPorDefecto> ErrorModeloPorDefecto(int codigo, std::string_view formula,
+                                                            std::optional<double> factorGradacion,
+                                                            const TCifrasCampo& cifras, std::size_t minimo) {
     if (codigo != 22) return std::nullopt;
-    for (const TEstadistica& e : CifrasCampo().todas)
-        if (e.formula == formula && e.cv) return TErrorModeloPorDefecto{{e.sesgo, *e.cv}, e.n};
-    return std::nullopt;
+    auto buscar = [&](const std::vector<TEstadistica>& lista) -> const TEstadistica* {
+        for (const TEstadistica& e : lista)
+            if (e.formula == formula && e.cv) return &e;
+        return nullptr;
+    };
+    const TEstadistica* todas = buscar(cifras.todas);
+    if (!todas) return std::nullopt;
+    auto con = [](const TEstadistica& e, std::string subconjunto) {
+        return TErrorModeloPorDefecto{{e.sesgo, *e.cv}, e.n, std::move(subconjunto)};
+    };
+    if (!factorGradacion) return con(*todas, "todas las filas de campo");
+    const bool baja = *factorGradacion < kGradacionBaja;
+    const std::string clase = std::string("filas de campo con Kσ ") + (baja ? "< " : "≥ ") +
+                              NumeText(kGradacionBaja, 0, 1) + " (Kσ del caso " + NumeText(*factorGradacion, 0, 3) + ")";
+    const TEstadistica* propia = buscar(baja ? cifras.gradacionBaja : cifras.gradacionAlta);
+    if (propia && propia->n >= minimo) return con(*propia, clase);
+    return con(*todas, "todas las filas de campo, porque las " + clase + " son " +
+                           std::to_string(propia ? propia->n : 0) + ", menos de " + std::to_string(minimo));
+}
+
+std::optional<TErrorModeloPorDefecto> ErrorModeloPorDefecto(int codigo, std::string_view formula,
+                                                            std::optional<double> factorGradacion) {
+    if (codigo != 22) return std::nullopt;
+    return ErrorModeloPorDefecto(codigo, formula, factorGradacion, CifrasCampo(), kMedicionesSubconjunto);
 }
 
 // ---- The report's page.

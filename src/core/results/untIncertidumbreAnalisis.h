@@ -15,6 +15,7 @@
 #include "problem/untProblema.h"
 #include "results/untIncertidumbre.h"
 #include "results/untReporte.h"
+#include "results/untValidacion.h"
 
 // Spearman's rank correlation of the pairs (x[i], y[i]) whose two values are
 // numbers (a NaN leaves its pair out): Pearson's correlation of the ranks,
@@ -67,13 +68,28 @@ std::string CsvMuestrasIncertidumbre(const TEstudioIncertidumbre& e);
 // it: Benedict, S.T. and Caldwell, A.W. (2014), "A pier-scour database:
 // 2,427 field and laboratory measurements of pier scour", U.S. Geological
 // Survey Data Series 845, its field measurements
-// (data/validacion/usgs_campo.csv, the figures of "--validar").  Only the pier (code 22) has such a record; nothing for any
-// other formula.
+// (data/validacion/usgs_campo.csv, the figures of "--validar").  Only the
+// pier (code 22) has such a record; nothing for any other formula.
+//
+// The gradation factor decides how a pier formula does (the figures of the
+// rows with Ksigma below kGradacionBaja and of the others differ by half),
+// so with the case's Ksigma the figures are those of the rows of its class;
+// the pooled rows only when that class has fewer than
+// kMedicionesSubconjunto rows for the formula, and then `subconjunto` says so.
+inline constexpr std::size_t kMedicionesSubconjunto = 30;
+
 struct TErrorModeloPorDefecto {
     TErrorModelo error;
-    std::size_t mediciones;  // rows of the field file that count
+    std::size_t mediciones;   // rows of the field file that count
+    std::string subconjunto;  // which rows: "filas de campo con Kσ < 0.5 (Kσ del caso 0.378)" ...
 };
-std::optional<TErrorModeloPorDefecto> ErrorModeloPorDefecto(int codigo, std::string_view formula);
+std::optional<TErrorModeloPorDefecto> ErrorModeloPorDefecto(int codigo, std::string_view formula,
+                                                            std::optional<double> factorGradacion = std::nullopt);
+// The same with the class's own rows and the threshold given (the shipped
+// figures: CifrasCampo() and kMedicionesSubconjunto).
+std::optional<TErrorModeloPorDefecto> ErrorModeloPorDefecto(int codigo, std::string_view formula,
+                                                            std::optional<double> factorGradacion,
+                                                            const TCifrasCampo& cifras, std::size_t minimo);
 
 // The source of those figures, as the window's tooltip cites it.
 inline constexpr const char* kFuenteErrorModelo =

@@ -253,14 +253,18 @@ TfrmIncertidumbre::TfrmIncertidumbre(const TProblema& problema, const QString& t
                     nombre->setData(Qt::UserRole, formula);
                     tblModelo->setItem(i, kColFormula, nombre);
                     QString ayuda;
-                    const auto defecto = ErrorModeloPorDefecto(problema_.codigo, formula.toStdString());
+                    // The figures of the field rows whose gradation is of the case's class.
+                    const std::optional<double> gradacion =
+                        r.d.CodiProb == 22 ? std::optional<double>(r.d.PPi.SediFactGrad) : std::nullopt;
+                    const auto defecto = ErrorModeloPorDefecto(r.d.CodiProb, formula.toStdString(), gradacion);
                     if (defecto) {
                         tblModelo->setItem(i, kColSesgo, Celda(Texto(NumeText(defecto->error.sesgo, 0, 2))));
                         tblModelo->setItem(i, kColCvModelo, Celda(Texto(NumeText(defecto->error.cv, 0, 2))));
-                        ayuda = QString("Sesgo y CV del cociente medida / predicha de %1 en %2 mediciones de campo: "
-                                        "validación propia del programa (--validar) con los datos de %3.")
+                        ayuda = QString("Sesgo y CV del cociente medida / predicha de %1 en %2 mediciones de campo "
+                                        "(%3): validación propia del programa (--validar) con los datos de %4.")
                                     .arg(formula)
                                     .arg(defecto->mediciones)
+                                    .arg(Texto(defecto->subconjunto))
                                     .arg(kFuenteErrorModelo);
                     } else {
                         tblModelo->setItem(i, kColSesgo, Celda({}));
