@@ -1,6 +1,7 @@
 #include "results/untIncertidumbre.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <limits>
 #include <random>
