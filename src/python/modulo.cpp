@@ -87,7 +87,7 @@ TResultadoPy ResolverPy(int codigo, bool rugosidad, const py::object& chorro, bo
         if (clave.empty()) continue;
         py::object valor = py::none();
         for (const TFila& f : r.filas)
-            if (f.tallo == "OutpErosMaxi" + std::to_string(k) && f.numero) valor = py::float_(*f.numero);
+            if (f.tallo == TalloErosion(k) && f.numero) valor = py::float_(*f.numero);
         s.profundidades[py::str(std::string(clave))] = valor;
     }
     for (int k = 1; k <= 4; ++k) {

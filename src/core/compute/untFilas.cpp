@@ -6,8 +6,8 @@
 bool LechoVivo(const TDatosProblema& d) { return d.OutpParaMovi > d.OutpParaMoviCrit; }
 
 std::vector<TFila> FilasComunes(const TDatosProblema& d, ProblemCode codigo) {
-    const bool vortice = codigo == kCodigoVorticeEscalon || codigo == kCodigoVorticeAlcantarilla;
-    const char* claras = vortice ? "Aguas Claras" : "Aguas claras";
+    const TTipoEstructura* tipo = TipoEstructura(codigo);
+    const char* claras = tipo ? tipo->aguasClaras : kAguasClaras;
     return {
         Fila("OutpParaMoviCrit", "Movilidad (Shields) Crítica", Numero(d.OutpParaMoviCrit, 6, 4), ""),
         Fila("OutpParaMovi", "Movilidad (Shields)", Numero(d.OutpParaMovi, 6, 4), ""),
@@ -27,7 +27,7 @@ TValor MostrarResultado(const TPanelFormulas& panel, int k, double valor) {
 }
 
 TFila FilaErosion(const TPanelFormulas& panel, int k, TValor valor) {
-    return Fila("OutpErosMaxi" + std::to_string(k), "Erosión máxima de equilibrio (" + panel.Titulo(k) + ")",
+    return Fila(TalloErosion(k), "Erosión máxima de equilibrio (" + panel.Titulo(k) + ")",
                 std::move(valor), "[m]");
 }
 
@@ -51,7 +51,7 @@ const std::vector<TFila>& FilasDeLaPagina() {
             {"OutpCaudSoliTota", "Caudal sólido total efectivo", "", "[m^2/s]"},
         };
         for (int k = 1; k <= 4; ++k)
-            f.push_back({"OutpErosMaxi" + std::to_string(k), "Erosión máxima de equilibrio ", "", "[m]"});
+            f.push_back({TalloErosion(k), "Erosión máxima de equilibrio ", "", "[m]"});
         for (int k = 1; k <= 3; ++k)
             f.push_back({"OutpLongFall" + std::to_string(k), "Longitud de falla crítica", "", "[m]"});
         f.push_back({"OutpPendTalu", "Pendiente talud aguas arriba del foso", "", "[º]"});
@@ -60,7 +60,10 @@ const std::vector<TFila>& FilasDeLaPagina() {
     return filas;
 }
 
-bool ConTablaPendientes(ProblemCode codigo) { return codigo == kCodigoVorticeEscalon || codigo == kCodigoVorticeAlcantarilla; }
+bool ConTablaPendientes(ProblemCode codigo) {
+    const TTipoEstructura* tipo = TipoEstructura(codigo);
+    return tipo && tipo->tablaPendientes;
+}
 
 void MostrarTabla(TPanelFormulas& panel) {
     TRanura& r = panel.Ranura(2);

@@ -9,41 +9,23 @@
 
 namespace {
 
-// Each row of the range tables and the record quantity it is compared with,
-// in the record's unit; the table's unit is the record's divided by
-// `divisor`.  The rows left out say why.
+// The rows of the range tables that mean the same for every type, and the
+// record quantity each is compared with, in the record's unit; the table's
+// unit is the record's divided by `divisor`.  The rows left out say why.
+// The rows whose quantity is a type's own are in its descriptor.
 constexpr TMagnitudRango kMagnitudes[]{
-    {"Diámetro Medio (d50)", 0, "d50", 1000, [](const TDatosProblema& d) { return d.SediDiamMedi; }, ""},
-    {"Tirante en la restitución", 0, "Tirante", 1, [](const TDatosProblema& d) { return d.FlujTiraRest; }, ""},
-    {"Diámetro de la apertura", kCodigoAlcaAngosta, "Diámetro de la apertura", 1,
-     [](const TDatosProblema& d) { return d.Alcantarilla.EstrDiamAper; }, ""},
-    // The jet velocity each calculator uses: the mean velocity in each
-    // opening, V = Q / (N pi D^2 / 4); the contracted jet, V1 = q / y1; the
-    // jet over the step, Vj = sqrt(2 g dH).
-    {"Velocidad del chorro", kCodigoAlcaAngosta, "Velocidad del chorro", 1,
-     [](const TDatosProblema& d) { return d.Alcantarilla.FlujVeloAper; }, ""},
-    {"Velocidad del chorro", kCodigoAlcaAncha, "Velocidad del chorro", 1,
-     [](const TDatosProblema& d) { return d.PAC.ChorVeloSali; }, ""},
-    {"Velocidad del chorro", kCodigoEscalon, "Velocidad del chorro", 1, [](const TDatosProblema& d) { return d.PEn.ChorVelo; },
-     ""},
-    {"Velocidad del chorro", kCodigoChorro, "Velocidad del chorro", 1, [](const TDatosProblema& d) { return d.PEn.ChorVelo; },
-     ""},
-    {"Dif. altura carga/restitución", kCodigoAlcaAncha, "Dif. altura carga/restitución", 1,
-     [](const TDatosProblema& d) { return d.PAC.FlujDifeCargRest; }, ""},
-    {"Dif. altura carga/restitución", kCodigoEscalon, "Dif. altura carga/restitución", 1,
-     [](const TDatosProblema& d) { return d.PEn.FlujDifeCargRest; }, ""},
-    {"Dif. altura carga/restitución", kCodigoChorro, "Dif. altura carga/restitución", 1,
-     [](const TDatosProblema& d) { return d.PEn.FlujDifeCargRest; }, ""},
+    {"Diámetro Medio (d50)", "d50", 1000, [](const TDatosProblema& d) { return d.SediDiamMedi; }, ""},
+    {"Tirante en la restitución", "Tirante", 1, [](const TDatosProblema& d) { return d.FlujTiraRest; }, ""},
     // Not compared.
-    {"Caudal", 0, "", 1, nullptr,
+    {"Caudal", "", 1, nullptr,
      "not litres per second: Rajaratnam & Berry, Ruff and Breusers repeat their jet-velocity numbers; "
      "Hoffmans' 0.01/0.92 is far below the 100 l/s and more of a 0.31 m opening at 1.28 m/s"},
-    {"Caudal específico", 0, "", 1, nullptr,
+    {"Caudal específico", "", 1, nullptr,
      "not litres per second: a discharge per metre of width printed in l/s; 0.002/0.065 and 0.008/0.024 are far "
      "below a jet of 0.31 m/s and more, the step's 1.28/12.0 repeats a culvert velocity range"},
-    {"Angulo chorro/sup. libre", 0, "", 1, nullptr,
+    {"Angulo chorro/sup. libre", "", 1, nullptr,
      "not degrees: 0.1/1.0 and 0.1/1.6 for the angle of a jet with the free surface read as radians"},
-    {"Tipo de chorro", 0, "", 1, nullptr, "the data do not determine the kind of jet"},
+    {"Tipo de chorro", "", 1, nullptr, "the data do not determine the kind of jet"},
 };
 
 bool Dentro(double valor, const TIntervalo& rango, double divisor) {
@@ -79,7 +61,10 @@ const char* NombreEstado(TEstadoRango estado) {
 
 const TMagnitudRango* MagnitudRango(std::string_view parametro, ProblemCode codigo) {
     for (const TMagnitudRango& m : kMagnitudes)
-        if (m.parametro == parametro && (m.codigo == 0 || m.codigo == codigo)) return &m;
+        if (m.parametro == parametro) return &m;
+    if (const TTipoEstructura* t = TipoEstructura(codigo))
+        for (const TMagnitudRango& m : t->magnitudes)
+            if (m.parametro == parametro) return &m;
     return nullptr;
 }
 
@@ -95,7 +80,7 @@ std::optional<TIntervalo> LeerRango(std::string_view texto) {
 
 TAvisos AvisosRangos(ProblemCode codigo, const TDatosProblema& d) {
     TAvisos avisos;
-    for (int k = 1; k <= 4; ++k) {
+    for (int k = 1; k <= static_cast<int>(avisos.size()); ++k) {
         const TTablaRango* tabla = TablaRango(codigo, k);
         if (!tabla) continue;
         TAvisoRanura& aviso = avisos[k - 1];

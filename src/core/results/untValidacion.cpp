@@ -36,7 +36,7 @@ std::string Celda(const TArchivoCasos& a, const TCasoLeido& c, std::string_view 
 
 // The equilibrium depth that slot k's row shows, at full precision.
 std::optional<double> Erosion(const TResultado& r, int k) {
-    const std::string tallo = "OutpErosMaxi" + std::to_string(k);
+    const std::string tallo = TalloErosion(k);
     for (const TFila& f : r.filas)
         if (f.tallo == tallo) return f.numero;
     return std::nullopt;
@@ -92,9 +92,10 @@ TValidacion Validar(std::istream& entrada, unsigned hilos, const std::atomic<boo
             TPrediccion& p = predicciones[i];
             for (int k = 1; k <= kRanuras; ++k)
                 if (caso.r.panel.Activa(k)) p.formulas.emplace_back(caso.r.panel.Titulo(k), Erosion(caso.r, k));
-            if (caso.r.d.CodiProb == kCodigoPila) {
-                p.factorGradacion = caso.r.d.PPi.SediFactGrad;
-                p.d84d50 = caso.r.d.PPi.SediDesvGeom;
+            if (const TTipoEstructura* t = TipoEstructura(caso.r.d.CodiProb); t && t->gradacion) {
+                const TGradacion g = t->gradacion(caso.r.d);
+                p.factorGradacion = g.factor;
+                p.d84d50 = g.d84d50;
             }
         });
     v.cancelada = cancelar && cancelar->load();
@@ -206,7 +207,7 @@ const TCifrasCampo& CifrasCampo() {
 }
 
 std::string LineaContraMediciones(int codigo, std::string_view formula) {
-    if (codigo != kCodigoPila) return {};
+    if (const TTipoEstructura* t = TipoEstructura(codigo); !t || !t->medido) return {};
     for (const TEstadistica& e : CifrasCampo().todas)
         if (e.formula == formula)
             return "Contra mediciones (USGS, campo): sesgo " + NumeText(e.sesgo, 0, 2) + ", subestimó " +

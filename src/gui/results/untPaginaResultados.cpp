@@ -38,28 +38,13 @@ constexpr int kEntreAvisos = 4;     // between the summary and each data warning
 // their tooltips keep the usual colours.
 const QColor kColorAviso(0xa3, 0x3c, 0x00);
 
-// The pictures of the "Imagen" buttons by code.
-struct TImagenesCodigo {
-    ProblemCode codigo;
-    TImagen primera;
-    std::optional<TImagen> segunda;
-};
-const TImagenesCodigo kImagenes[] = {
-    {kCodigoPila, TImagen::PPi, {}},
-    {kCodigoAlcaAngosta, TImagen::PAG, {}},
-    {kCodigoVorticeEscalon, TImagen::PVC1, {}},
-    {kCodigoVorticeAlcantarilla, TImagen::PVC2, {}},
-    {kCodigoAlcaAncha, TImagen::PAC, {}},
-    {kCodigoEstriboProt, TImagen::PEP, {}},
-    {kCodigoEstribo, TImagen::PEs1, TImagen::PES2},
-    {kCodigoEscalon, TImagen::PEn, {}},
-    {kCodigoChorro, TImagen::PCZ, {}},
-};
-
-const TImagenesCodigo* ImagenesDe(ProblemCode codigo) {
-    for (const TImagenesCodigo& i : kImagenes)
-        if (i.codigo == codigo) return &i;
-    return nullptr;
+// The pictures of the "Imagen" buttons of a code, from its descriptor.
+std::vector<TImagen> ImagenesDe(ProblemCode codigo) {
+    std::vector<TImagen> imagenes;
+    if (const TTipoEstructura* t = TipoEstructura(codigo))
+        for (std::string_view nombre : t->imagenes)
+            if (const auto imagen = ImagenDeNombre(nombre)) imagenes.push_back(*imagen);
+    return imagenes;
 }
 
 QString Texto(const std::string& s) { return QString::fromStdString(s); }
@@ -201,8 +186,7 @@ void TPaginaResultados::tbshProblemaShow() {
     for (QWidget* w : std::initializer_list<QWidget*>{lblProbTipo, lblProbPara, lblProbValo, lblProbUnid,
                                                        bvlProblema, bbtnReporte, bbtnShowPUno})
         w->show();
-    const TImagenesCodigo* imagenes = ImagenesDe(d.CodiProb);
-    bbtnShowPDos->setVisible(imagenes && imagenes->segunda);
+    bbtnShowPDos->setVisible(ImagenesDe(d.CodiProb).size() > 1);
     constexpr int kHolguraBoton = 8;  // px beside the text, as the fixed buttons have
     // After the picture buttons; only for a code with formulas to study.
     // As wide as their texts: with the abutment's two pictures the row
@@ -287,7 +271,7 @@ void TPaginaResultados::MostrarAviso(const TFila& fila, const TAvisoFila& aviso,
 // more line in its tooltip.
 void TPaginaResultados::AgregarContraMediciones(const TFila& fila, int codigo) {
     for (int k = 1; k <= 4; ++k) {
-        if (fila.tallo != "OutpErosMaxi" + std::to_string(k)) continue;
+        if (fila.tallo != TalloErosion(k)) continue;
         const std::string linea = LineaContraMediciones(codigo, ventana_.Panel().Titulo(k));
         if (linea.empty()) return;
         QLineEdit* edit = filas_.at(fila.tallo).edit;
@@ -305,12 +289,11 @@ void TPaginaResultados::MostrarTabla(QPushButton* boton, TPanelFormulas& panel) 
 void TPaginaResultados::bbtnReporteClick() { ventana_.AbrirReporte(); }
 
 void TPaginaResultados::bbtnShowPUnoClick() {
-    if (const TImagenesCodigo* i = ImagenesDe(ventana_.Datos().CodiProb)) AbrirImagen(this, i->primera, nullptr);
+    if (const auto i = ImagenesDe(ventana_.Datos().CodiProb); !i.empty()) AbrirImagen(this, i[0], nullptr);
 }
 
 void TPaginaResultados::bbtnShowPDosClick() {
-    const TImagenesCodigo* i = ImagenesDe(ventana_.Datos().CodiProb);
-    if (i && i->segunda) AbrirImagen(this, *i->segunda, nullptr);
+    if (const auto i = ImagenesDe(ventana_.Datos().CodiProb); i.size() > 1) AbrirImagen(this, i[1], nullptr);
 }
 
 // The critical-slope table, modal, owned by the calculation window.
