@@ -336,7 +336,7 @@ TypeError para los demás datos que no sirven.)";
     py::class_<TResultadoPy>(m, "Resultado", R"(Un problema resuelto por resolver().
 
 Atributos:
-  codigo         código final del problema (22 pila, 31 alcantarilla angosta, 1121 escalón ...)
+  codigo         código final del problema, al que llega la clasificación del asistente
   titulo         título de los resultados (None para un código sin calculadora)
   filas          filas de la página de resultados: (rótulo, valor, unidad), textos como se muestran
   registro       cada número del registro del problema por nombre, a precisión completa

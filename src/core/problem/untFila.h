@@ -24,5 +24,8 @@ struct TClaveFila {
     std::string_view unidad;    // the unit the row shows
 };
 
-// The stem of the equilibrium-scour row of formula slot k: OutpErosMaxi<k>.
-inline std::string TalloErosion(int k) { return "OutpErosMaxi" + std::to_string(k); }
+// The stem of the equilibrium-scour row of formula slot k (1 to 4).
+inline std::string TalloErosion(int k) {
+    static constexpr std::string_view kTallos[]{"OutpErosMaxi1", "OutpErosMaxi2", "OutpErosMaxi3", "OutpErosMaxi4"};
+    return std::string(kTallos[k - 1]);
+}
