@@ -13,7 +13,7 @@ raiz=$PWD
 salida=$raiz/build-windows
 prefijo=$salida/prefijo
 
-tools/deps.sh g++-mingw-w64-x86-64-posix wine64 googletest g++ cmake make libgtest-dev nlohmann-json3-dev libboost-dev
+tools/deps.sh g++-mingw-w64-x86-64-posix wine64 googletest g++ cmake make libgtest-dev nlohmann-json3-dev libboost-dev libfmt-dev
 
 lanzador=()
 command -v ccache >/dev/null && lanzador=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
@@ -21,7 +21,7 @@ cadena=(-DCMAKE_TOOLCHAIN_FILE="$raiz/cmake/windows-mingw64.cmake" -DCMAKE_BUILD
 nucleos=$(nproc)
 
 # GoogleTest from the sources Debian installs, built with the same compiler;
-# nlohmann_json and Boost are headers only: their headers (and nlohmann_json's
+# nlohmann_json, Boost and {fmt} are headers only: their headers (and nlohmann_json's
 # CMake files) beside it, away from /usr/include, which holds Linux headers.
 cmake -S /usr/src/googletest -B "$salida/googletest" "${cadena[@]}" -DCMAKE_INSTALL_PREFIX="$prefijo" \
       -DBUILD_GMOCK=OFF >/dev/null
@@ -30,6 +30,7 @@ cmake --install "$salida/googletest" >/dev/null
 mkdir -p "$prefijo/include" "$prefijo/share/cmake/nlohmann_json"
 ln -sfn /usr/include/nlohmann "$prefijo/include/nlohmann"
 ln -sfn /usr/include/boost "$prefijo/include/boost"
+ln -sfn /usr/include/fmt "$prefijo/include/fmt"
 cp /usr/share/cmake/nlohmann_json/*.cmake "$prefijo/share/cmake/nlohmann_json/"
 
 cmake -S . -B "$salida" "${cadena[@]}" -DCMAKE_FIND_ROOT_PATH="$prefijo" -DTURMADO_GUI=OFF -DTURMADO_WERROR=ON \

@@ -83,6 +83,7 @@ struct TOpciones {
     std::optional<std::size_t> muestras;
     std::optional<std::uint64_t> semilla;
     std::optional<double> fundacion;  // foundation depth, m
+    std::optional<bool> gradacion;    // --granulometria: d84/d50 kept (fija) or d84 kept (libre)
     bool rugosidad = false;
     std::optional<ProblemCode> codigo;  // second-level code chosen in the wizard
     std::optional<int> chorro;          // item of the jet question: 0 or 1
@@ -140,6 +141,9 @@ void Uso(std::ostream& os) {
           "                media SESGO y coeficiente de variación CV sobre su profundidad\n"
           "  --fundacion Y con --incierto, profundidad de fundación en m: probabilidad de superarla\n"
           "                (con --lote, cada caso añade P50, P95 y esa probabilidad de cada fórmula)\n"
+          "  --granulometria fija|libre  con --barrido o --incierto de SediDiamMedi: fija mantiene d84/d50 y\n"
+          "                d90/d50 (d84 y d90 varían con d50), libre mantiene d84 y d90; por omisión, fija si el\n"
+          "                problema tiene d84 o d90\n"
           "Campos:";
     for (const TCampo& c : Campos()) os << ' ' << c.nombre;
     os << '\n';
@@ -168,7 +172,7 @@ std::optional<TSalida> LeerArgumentos(const std::vector<std::string>& argumentos
         const bool deLote = a == "--curvas" || a == "--numeros";
         if (deLote) op.deLote = true;
         const bool deEstudio = a == "--incierto" || a == "--muestras" || a == "--semilla" || a == "--modelo" ||
-                               a == "--fundacion";
+                               a == "--fundacion" || a == "--granulometria";
         if (a != "--lote" && a != "--hilos" && a != "--columnas" && a != "--validar" && a != "--filas" && !deLote &&
             !deEstudio && a != "--salida")
             op.otras = true;
@@ -220,6 +224,11 @@ std::optional<TSalida> LeerArgumentos(const std::vector<std::string>& argumentos
             if (!y || !std::isfinite(*y) || *y <= 0)
                 return TSalida{kSalidaUso, "--fundacion espera una profundidad en metros mayor que 0"};
             op.fundacion = *y;
+        } else if (a == "--granulometria") {
+            const auto v = valor();
+            if (!v || (*v != "fija" && *v != "libre"))
+                return TSalida{kSalidaUso, "--granulometria espera fija o libre", true};
+            op.gradacion = *v == "fija";
         } else if (a == "--log") {
             op.logaritmico = true;
         } else if (a == "--curvas") {
@@ -276,6 +285,8 @@ std::optional<TSalida> LeerArgumentos(const std::vector<std::string>& argumentos
         return TSalida{kSalidaUso, "--hilos solo vale con --lote, --barrido, --validar o --incierto", true};
     if (!incierto && (op.muestras || op.semilla || op.fundacion || !op.modelos.empty()))
         return TSalida{kSalidaUso, "--muestras, --semilla, --modelo y --fundacion solo valen con --incierto", true};
+    if (op.gradacion && !incierto && !op.barrido)
+        return TSalida{kSalidaUso, "--granulometria solo vale con --barrido o --incierto", true};
     if (incierto && op.barrido) return TSalida{kSalidaUso, "--incierto y --barrido no van juntos", true};
     if (op.logaritmico && !op.barrido) return TSalida{kSalidaUso, "--log solo vale con --barrido", true};
     if (op.barrido && op.json) return TSalida{kSalidaUso, "--barrido escribe CSV: no admite --json", true};
@@ -318,58 +329,6 @@ std::optional<TSalida> Resolver(const TProblema& p, TSolucion& s) {
     }
 }
 
-// The detail as data: per section its title, slot, equation lines, terms,
-// results and notes.
-nlohmann::ordered_json JsonDetalle(const TDetalleCalculo& detalle) {
-    auto terminos = [](const std::vector<TTerminoDetalle>& lista) {
-        nlohmann::ordered_json t = nlohmann::ordered_json::array();
-        for (const TTerminoDetalle& x : lista)
-            t.push_back({{"nombre", x.nombre}, {"simbolo", x.simbolo}, {"valor", x.valor}, {"unidad", x.unidad},
-                         {"expresion", x.expresion}, {"campo", x.campo}});
-        return t;
-    };
-    nlohmann::ordered_json secciones = nlohmann::ordered_json::array();
-    for (const TSeccionDetalle& s : detalle.secciones)
-        secciones.push_back({{"titulo", s.titulo}, {"ranura", s.ranura}, {"ecuacion", s.ecuacion},
-                             {"terminos", terminos(s.terminos)}, {"resultados", terminos(s.resultados)},
-                             {"notas", s.notas}});
-    return {{"titulo", detalle.titulo}, {"secciones", std::move(secciones)}};
-}
-
-nlohmann::ordered_json Json(const TProblema& problema, const TSolucion& r) {
-    nlohmann::ordered_json j;
-    j["codigo"] = r.d.CodiProb;
-    j["titulo"] = r.titulo ? nlohmann::ordered_json(*r.titulo) : nlohmann::ordered_json(nullptr);
-    j["filas"] = nlohmann::ordered_json::array();
-    for (const TFila& f : r.filas) j["filas"].push_back({f.etiqueta, f.valor, f.unidad});
-    j["ranuras"] = nlohmann::ordered_json::array();
-    for (const TRanura& s : r.panel.ranuras)
-        j["ranuras"].push_back({{"titulo", s.titulo}, {"visible", s.visible}, {"activa", s.activa}});
-    j["series"] = nlohmann::ordered_json::array();
-    for (const TSerie& s : r.grafico.series) {
-        nlohmann::ordered_json puntos = nlohmann::ordered_json::array();
-        for (const TPunto& p : s.puntos) puntos.push_back({p.x, p.y});
-        j["series"].push_back({{"titulo", s.titulo}, {"puntos", std::move(puntos)}});
-    }
-    j["mensajes"] = r.mensajes;
-    j["avisos"] = nlohmann::ordered_json::array();
-    for (const TAvisoRanura& a : r.validez) {
-        nlohmann::ordered_json fuera = nlohmann::ordered_json::array();
-        for (const TParametroFuera& p : a.fuera)
-            fuera.push_back({{"parametro", p.nombre}, {"valor", p.valor}, {"unidad", p.unidad},
-                             {"calibracion", p.calibracion}, {"validacion", p.validacion}});
-        j["avisos"].push_back({{"estado", NombreEstado(a.estado)}, {"fuera", std::move(fuera)}});
-    }
-    j["datos"] = nlohmann::ordered_json::array();
-    for (const TAvisoDato& a : r.datos)
-        j["datos"].push_back({{"campo", a.campo}, {"mensaje", a.texto}});
-    nlohmann::ordered_json registro;
-    TDatosProblema::Recorrer(r.d, [&](const char* nombre, const double& v) { registro[nombre] = v; });
-    j["registro"] = std::move(registro);
-    j["detalle"] = JsonDetalle(DetalleCalculo(r.d, r.panel, !problema.rugosidad));
-    return j;
-}
-
 // The case lines of a batch file (lines with more than blanks, less the
 // header), counted for the progress; nothing for standard input.
 std::optional<std::size_t> ContarCasos(const std::string& ruta) {
@@ -401,6 +360,7 @@ TOpcionesIncertidumbre OpcionesIncertidumbre(const TOpciones& op) {
     o.muestras = op.muestras.value_or(kMuestrasPorDefecto);
     o.semilla = op.semilla.value_or(kSemillaPorDefecto);
     o.fundacion = op.fundacion;
+    o.gradacion = op.gradacion;
     o.hilos = op.hilos;
     return o;
 }
@@ -481,13 +441,21 @@ int Barrido(const TOpciones& op, const TProblema& p) {
         std::cerr << "turmado-calc: --barrido: el problema no lee el campo " << l.barrido->campo << '\n';
         return kSalidaUso;
     }
+    TBarrido b = *l.barrido;
+    b.gradacion = op.gradacion;
+    // What was done with d84 and d90 when d50 varies, said before the table.
+    auto estudiar = [&] {
+        TEstudio e = Estudiar(p, b, op.hilos);
+        if (!e.gradacion.empty()) std::cerr << e.gradacion << '\n';
+        return CsvEstudio(b, e);
+    };
     if (!op.salida) {
-        std::cout << CsvEstudio(*l.barrido, Estudiar(p, *l.barrido, op.hilos));
+        std::cout << estudiar();
         return 0;
     }
     const std::unique_ptr<TSalidaTabla> archivo = AbrirTabla(*op.salida);
     if (!archivo) return kSalidaEscritura;
-    archivo->Flujo() << CsvEstudio(*l.barrido, Estudiar(p, *l.barrido, op.hilos));
+    archivo->Flujo() << estudiar();
     return TerminarTabla(*archivo, *op.salida, op.orden) ? 0 : kSalidaEscritura;
 }
 
@@ -519,12 +487,18 @@ int Incertidumbre(const TOpciones& op, const TProblema& p, const std::optional<T
         std::cerr << "turmado-calc: --incierto: " << *e.error << '\n';
         return kSalidaUso;
     }
+    // No sample computed: no statistics to show, whatever the options.
+    if (const auto sin = MensajeSinMuestras(e)) {
+        std::cerr << "turmado-calc: --incierto: " << *sin << '\n';
+        return kSalidaUso;
+    }
     if (op.json) {
         nlohmann::ordered_json j;
         j["muestras"] = e.muestras;
         j["rechazadas"] = e.rechazadas;
         j["fallidas"] = e.fallidas;
         j["semilla"] = o.semilla;
+        if (!e.gradacion.empty()) j["granulometria"] = e.gradacion;
         j["formulas"] = nlohmann::ordered_json::array();
         auto numero = [](double x) { return std::isnan(x) ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(x); };
         for (const TEstadisticaFormula& f : e.formulas) {
@@ -538,7 +512,9 @@ int Incertidumbre(const TOpciones& op, const TProblema& p, const std::optional<T
             x["p95"] = numero(f.p95);
             x["p99"] = numero(f.p99);
             if (f.probFundacion) x["prob_fundacion"] = numero(*f.probFundacion);
-            x["fuera_calibracion"] = numero(f.fueraCalibracion);
+            // No share where the formula has no calibration range.
+            x["fuera_calibracion"] = f.sinRangos ? nlohmann::ordered_json(nullptr) : numero(f.fueraCalibracion);
+            x["sin_rangos"] = f.sinRangos;
             j["formulas"].push_back(std::move(x));
         }
         std::cout << nlohmann::ordered_json{{"incertidumbre", std::move(j)}}.dump(2) << '\n';
@@ -547,6 +523,7 @@ int Incertidumbre(const TOpciones& op, const TProblema& p, const std::optional<T
         if (e.rechazadas) std::cout << ", " << e.rechazadas << " rechazadas";
         if (e.fallidas) std::cout << ", " << e.fallidas << " con fallo";
         std::cout << '\n';
+        if (!e.gradacion.empty()) std::cout << e.gradacion << '\n';
         const TTablaIncertidumbre t = TablaIncertidumbre(e, o.fundacion);
         auto linea = [](const std::vector<std::string>& celdas) {
             for (std::size_t k = 0; k < celdas.size(); ++k) std::cout << (k ? "\t" : "") << celdas[k];
@@ -571,7 +548,9 @@ void AvisarRangos(const TSolucion& r) {
     const TAvisos& avisos = r.validez;
     for (int k = 1; k <= 4; ++k) {
         std::string texto = TextoAviso(avisos[k - 1]);
-        if (!r.panel.Activa(k) || texto.empty()) continue;
+        const TEstadoRango e = avisos[k - 1].estado;
+        const bool propio = e == TEstadoRango::NoAplicable || e == TEstadoRango::SinErosion;  // shown for any slot
+        if ((!r.panel.Activa(k) && !propio) || texto.empty()) continue;
         for (std::size_t i = 0; (i = texto.find('\n', i)) != std::string::npos; i += 3) texto.replace(i, 1, "\n  ");
         std::cerr << r.panel.Titulo(k) << ": " << texto << '\n';
     }
@@ -593,6 +572,14 @@ int Correr(const std::vector<std::string>& argumentos) {
         return s.estado;
     };
     if (const auto s = LeerArgumentos(argumentos, op)) return terminar(*s);
+    // A field or a formula given twice: the later would replace the earlier.
+    {
+        std::vector<std::string> campos, formulas;
+        for (const std::string& t : op.inciertos) campos.push_back(t.substr(0, t.find('=')));
+        for (const TLecturaModelo& m : op.modelos) formulas.push_back(m.formula);
+        if (const auto e = ErrorRepetidos(campos, {})) return terminar(TSalida{kSalidaUso, "--incierto: " + *e});
+        if (const auto e = ErrorRepetidos({}, formulas)) return terminar(TSalida{kSalidaUso, "--modelo: " + *e});
+    }
     if (op.lote) return Lote(op);
     if (op.validar) return EjecutarValidacion(*op.validar, op.json, op.filas, op.hilos, op.orden);
 
@@ -610,7 +597,7 @@ int Correr(const std::vector<std::string>& argumentos) {
     }
 
     if (op.json) {
-        std::cout << Json(p, r).dump(2) << '\n';
+        std::cout << JsonSolucion(p, r) << '\n';
     } else {
         if (r.titulo) std::cout << *r.titulo << '\n';
         for (const TFila& f : r.filas) std::cout << f.etiqueta << '\t' << f.valor << '\t' << f.unidad << '\n';

@@ -146,6 +146,9 @@ std::string TextoErrorSistema(int numero) {
         {ENOTDIR, "una parte de la ruta no es una carpeta"},
         {EROFS, "el sistema de archivos es de solo lectura"},
         {EINVAL, "no se puede leer ni escribir de esa forma"},
+        {ENAMETOOLONG, "nombre demasiado largo"},
+        {ELOOP, "demasiados enlaces simbólicos seguidos (un ciclo)"},
+        {EPERM, "operación no permitida"},
     };
     for (const TMotivo& m : kMotivos)
         if (m.numero == numero) return m.texto;

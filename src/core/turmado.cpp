@@ -14,7 +14,7 @@ TSolucion Resolver(const TProblema& problema, const TOpcionesResolver& opciones)
         s.fallo.emplace(e);
         return s;
     }
-    s.validez = AvisosRangos(s.d.CodiProb, s.d);
-    s.datos = AvisosDatos(s.d.CodiProb, problema.textos);
+    s.validez = AvisosResultado(s.d.CodiProb, s.d, s.filas);
+    s.datos = AvisosDatos(s.d.CodiProb, problema.textos, s.d, s.panel);
     return s;
 }

@@ -32,7 +32,8 @@
 //               code of a page's level, and nothing else writes it.
 //  Results      Resolver (below): the wizard walked, "Calcular", the results
 //               rows, the record, the curves, the validity warnings and the
-//               data warnings in one value.  A window that keeps its own
+//               data warnings in one value; JsonSolucion writes it as the
+//               JSON object of turmado-calc --json.  A window that keeps its own
 //               record runs the same "Calcular" (Calcular in untCalcular.h)
 //               and reads the warnings from AvisosRangos and AvisosDatos.
 //  Report       ReporteDelProblema: both pages' texts from the problem, its
@@ -46,6 +47,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <vector>
 
 // The number syntax, the hydraulic toolkit, texts from outside made safe to
@@ -129,3 +131,13 @@ struct TSolucion : TResultado {
 // (std::bad_alloc and the like pass through): a failure is the solution's
 // `fallo`.
 TSolucion Resolver(const TProblema& problema, const TOpcionesResolver& opciones = {});
+
+// The solution as one JSON object, two-space indented, as turmado-calc
+// --json prints it and the page's resolver returns it: codigo, titulo,
+// filas, ranuras, series, mensajes, avisos, datos, registro (every number of
+// the record at full precision) and detalle.
+std::string JsonSolucion(const TProblema& problema, const TSolucion& s);
+
+// The figures of a validation as turmado-calc --validar --json prints them:
+// {"validacion": {casos, rechazados, formulas}}, two-space indented.
+std::string JsonValidacion(const TValidacion& v, const std::vector<TEstadistica>& estadisticas);

@@ -11,9 +11,19 @@
 
 #include "turmado.h"
 
+std::string Utf8(py::handle texto) {
+    const py::object bytes = py::reinterpret_steal<py::object>(PyUnicode_AsUTF8String(texto.ptr()));
+    if (!bytes) {
+        PyErr_Clear();  // a lone surrogate ("\udcff", a byte that os.fsdecode could not read)
+        throw py::value_error("el texto " + py::repr(texto).cast<std::string>() +
+                              " no se puede escribir en UTF-8 (tiene un carácter sustituto suelto)");
+    }
+    return std::string(PyBytes_AS_STRING(bytes.ptr()), static_cast<std::size_t>(PyBytes_GET_SIZE(bytes.ptr())));
+}
+
 std::optional<std::string> TextoDeValor(py::handle valor) {
     if (valor.is_none()) return std::string();
-    if (py::isinstance<py::str>(valor)) return valor.cast<std::string>();
+    if (py::isinstance<py::str>(valor)) return Utf8(valor);
     if (py::isinstance<py::bool_>(valor)) return std::string(valor.cast<bool>() ? "1" : "0");
     if (py::isinstance<py::int_>(valor)) return py::str(valor).cast<std::string>();
     if (py::isinstance<py::float_>(valor)) {
@@ -38,12 +48,13 @@ TProblema ProblemaDeArgumentos(int codigo, bool rugosidad, const py::object& cho
     p.codigo = codigo;
     p.rugosidad = rugosidad;
     if (!chorro.is_none()) {
-        if (!py::isinstance<py::int_>(chorro) || (chorro.cast<int>() != 0 && chorro.cast<int>() != 1))
-            throw py::value_error("chorro: debe ser 0, 1 o None");
-        p.chorro = chorro.cast<int>();
+        // Compared as Python integers: a huge one is no C int.
+        const bool cero = chorro.equal(py::int_(0)), uno = chorro.equal(py::int_(1));
+        if (!py::isinstance<py::int_>(chorro) || (!cero && !uno)) throw py::value_error("chorro: debe ser 0, 1 o None");
+        p.chorro = uno ? 1 : 0;
     }
     for (const auto& [clave, valor] : campos) {
-        const std::string nombre = py::str(clave);
+        const std::string nombre = Utf8(py::str(clave));
         const TCampo* campo = BuscarCampo(nombre);
         if (!campo) throw py::type_error("campo desconocido: " + Mostrable(nombre));
         const auto texto = TextoDeValor(valor);
@@ -54,21 +65,12 @@ TProblema ProblemaDeArgumentos(int codigo, bool rugosidad, const py::object& cho
     return p;
 }
 
-unsigned Hilos(const py::object& hilos) {
-    if (hilos.is_none()) return 0;
-    const std::string mensaje = "hilos: se espera un número entero de 1 a " + std::to_string(kHilosMaximo);
-    if (!py::isinstance<py::int_>(hilos) || py::isinstance<py::bool_>(hilos)) throw py::value_error(mensaje);
-    const long n = hilos.cast<long>();
-    if (n < 1 || n > kHilosMaximo) throw py::value_error(mensaje);
-    return static_cast<unsigned>(n);
-}
-
 namespace {
 
 // The text of one distribution or model error given as a tuple of its parts
 // (("lognormal", "*", 0.3), (1, 0.3)): the parts joined by ":"; a text as it is.
 std::string TextoDeParametros(const std::string& nombre, const py::handle valor) {
-    if (py::isinstance<py::str>(valor)) return valor.cast<std::string>();
+    if (py::isinstance<py::str>(valor)) return Utf8(valor);
     if (!py::isinstance<py::tuple>(valor) && !py::isinstance<py::list>(valor))
         throw py::type_error(nombre + ": se espera un texto o una tupla de sus partes");
     std::string texto;
@@ -87,14 +89,14 @@ std::vector<std::string> TextosIgual(const char* argumento, const py::object& va
     if (valor.is_none()) return textos;
     if (py::isinstance<py::dict>(valor)) {
         for (const auto& [clave, v] : valor.cast<py::dict>()) {
-            const std::string nombre = py::str(clave);
+            const std::string nombre = Utf8(py::str(clave));
             textos.push_back(nombre + "=" + TextoDeParametros(nombre, v));
         }
     } else if ((py::isinstance<py::list>(valor) || py::isinstance<py::tuple>(valor))) {
         for (const py::handle x : valor) {
             if (!py::isinstance<py::str>(x))
                 throw py::type_error(std::string(argumento) + ": se espera un diccionario o una lista de textos");
-            textos.push_back(x.cast<std::string>());
+            textos.push_back(Utf8(x));
         }
     } else {
         throw py::type_error(std::string(argumento) + ": se espera un diccionario o una lista de textos");
@@ -115,6 +117,11 @@ std::uint64_t EnteroEntre(const char* nombre, const py::object& valor, std::uint
 }
 
 }  // namespace
+
+unsigned Hilos(const py::object& hilos) {
+    if (hilos.is_none()) return 0;
+    return static_cast<unsigned>(EnteroEntre("hilos", hilos, 1, kHilosMaximo));
+}
 
 std::vector<std::string> TextosInciertos(const py::object& inciertos) {
     std::vector<std::string> textos = TextosIgual("inciertos", inciertos);
@@ -169,7 +176,9 @@ TColumnaEntrada LeerColumna(const py::object& serie, const std::string& nombre) 
         c.tipo = TColumnaEntrada::Reales;
         const auto a = py::array_t<double, py::array::c_style | py::array::forcecast>::ensure(serie.attr("to_numpy")("float64"));
         c.reales.assign(a.data(), a.data() + a.size());
-    } else if (tipo == 'i' || tipo == 'u' || tipo == 'b') {
+    } else if ((tipo == 'i' || tipo == 'u' || tipo == 'b') && !serie.attr("hasnans").cast<bool>()) {
+        // A nullable integer column (Int64, boolean) with <NA> goes the way
+        // of texts below: each NA an empty cell, as in a batch file.
         c.tipo = TColumnaEntrada::Enteros;
         const auto a =
             py::array_t<std::int64_t, py::array::c_style | py::array::forcecast>::ensure(serie.attr("to_numpy")("int64"));
@@ -250,7 +259,7 @@ py::object Lote(const py::object& tabla, const py::object& hilos, bool textos, c
         if (!py::isinstance<py::str>(etiquetas[j]))
             throw py::type_error("columna " + py::repr(etiquetas[j]).cast<std::string>() +
                                  ": los nombres de columna son textos");
-        nombres.push_back(etiquetas[j].cast<std::string>());
+        nombres.push_back(Utf8(etiquetas[j]));
         entrada.push_back(LeerColumna(df.attr("iloc")[py::make_tuple(py::slice(0, n, 1), j)], nombres.back()));
     }
 

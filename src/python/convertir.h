@@ -15,6 +15,10 @@ namespace py = pybind11;
 // Largest number of threads a call takes, as turmado-calc's --hilos.
 inline constexpr int kHilosMaximo = 256;
 
+// A str as UTF-8; ValueError naming it when it cannot be written so (a
+// lone surrogate), instead of pybind11's RuntimeError.
+std::string Utf8(py::handle texto);
+
 // The text of a value as typed in a field or a batch cell: a str as it
 // is, an int in decimal, a float with the shortest digits that read back to
 // it, True and False as 1 and 0; None and NaN as the empty text.  Nothing for

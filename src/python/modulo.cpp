@@ -135,9 +135,16 @@ TResultadoPy ResolverPy(int codigo, bool rugosidad, const py::object& chorro, bo
     return s;
 }
 
+// gradacion_fija: None for the default, or a bool.
+std::optional<bool> Gradacion(const py::object& v) {
+    if (v.is_none()) return std::nullopt;
+    if (!py::isinstance<py::bool_>(v)) throw py::type_error("gradacion_fija: se espera True, False o None");
+    return v.cast<bool>();
+}
+
 py::object Barrido(int codigo, const std::string& campo, const py::object& desde, const py::object& hasta,
-                   const py::object& puntos, bool log, const py::object& hilos, bool rugosidad,
-                   const py::object& chorro, const py::kwargs& campos) {
+                   const py::object& puntos, bool log, const py::object& hilos, const py::object& gradacion,
+                   bool rugosidad, const py::object& chorro, const py::kwargs& campos) {
     const TProblema p = ProblemaDeArgumentos(codigo, rugosidad, chorro, campos);
     auto texto = [](const char* nombre, const py::object& v) {
         auto t = TextoDeValor(v);
@@ -150,10 +157,12 @@ py::object Barrido(int codigo, const std::string& campo, const py::object& desde
     if (std::find(leidos.begin(), leidos.end(), l.barrido->campo) == leidos.end())
         throw py::value_error("el problema no lee el campo " + l.barrido->campo);
     const unsigned n = Hilos(hilos);
+    TBarrido b = *l.barrido;
+    b.gradacion = Gradacion(gradacion);
     TEstudio e;
     {
         py::gil_scoped_release sinGil;
-        e = Estudiar(p, *l.barrido, n);
+        e = Estudiar(p, b, n);
     }
     const ProblemCode final = CodigoFinal(p);
     const std::size_t m = e.puntos.size();
@@ -182,14 +191,18 @@ py::object Barrido(int codigo, const std::string& campo, const py::object& desde
     datos["transporte"] = condicion;
     datos["avisos_datos"] = avisos;
     datos["error"] = error;
-    return py::module_::import("pandas").attr("DataFrame")(datos);
+    py::object tabla = py::module_::import("pandas").attr("DataFrame")(datos);
+    tabla.attr("attrs").cast<py::dict>()["granulometria"] = e.gradacion;
+    return tabla;
 }
 
 py::object Incertidumbre(int codigo, const py::object& inciertos, const py::object& muestras, const py::object& semilla,
                          const py::object& modelo, const py::object& fundacion, const py::object& hilos,
-                         bool conMuestras, bool rugosidad, const py::object& chorro, const py::kwargs& campos) {
+                         bool conMuestras, const py::object& gradacion, bool rugosidad, const py::object& chorro,
+                         const py::kwargs& campos) {
     const TProblema p = ProblemaDeArgumentos(codigo, rugosidad, chorro, campos);
     TOpcionesIncertidumbre o = OpcionesDeEstudio(muestras, semilla, modelo, fundacion);
+    o.gradacion = Gradacion(gradacion);
     for (const std::string& texto : TextosInciertos(inciertos)) {
         const TLecturaIncierta l = LeerIncierta(texto, p);
         if (!l.entrada) throw py::value_error(l.error);
@@ -213,6 +226,7 @@ py::object Incertidumbre(int codigo, const py::object& inciertos, const py::obje
     }
     if (cancelar) throw py::error_already_set();
     if (e.error) throw py::value_error(*e.error);
+    if (const auto sin = MensajeSinMuestras(e)) throw py::value_error(*sin);
     // As turmado-calc warns of the samples left out of the statistics.
     const py::object avisar = py::module_::import("warnings").attr("warn");
     if (e.rechazadas)
@@ -242,7 +256,11 @@ py::object Incertidumbre(int codigo, const py::object& inciertos, const py::obje
     if (o.fundacion)
         datos["prob_fundacion"] =
             columna([](const TEstadisticaFormula& f) { return f.probFundacion.value_or(std::nan("")); });
-    datos["fuera_calibracion"] = columna([](const TEstadisticaFormula& f) { return f.fueraCalibracion; });
+    datos["fuera_calibracion"] = columna(
+        [](const TEstadisticaFormula& f) { return f.sinRangos ? std::nan("") : f.fueraCalibracion; });
+    py::list sinRangos;
+    for (const TEstadisticaFormula& f : e.formulas) sinRangos.append(f.sinRangos);
+    datos["sin_rangos"] = sinRangos;
     const py::module_ pandas = py::module_::import("pandas");
     py::object resumen = pandas.attr("DataFrame")(datos);
     py::dict attrs = resumen.attr("attrs").cast<py::dict>();
@@ -252,6 +270,7 @@ py::object Incertidumbre(int codigo, const py::object& inciertos, const py::obje
     attrs["semilla"] = o.semilla;
     attrs["primer_rechazo"] = e.primerRechazo;
     attrs["primer_fallo"] = e.primerFallo;
+    attrs["granulometria"] = e.gradacion;
     if (!conMuestras) return resumen;
 
     // Every sample: each input's value, then each formula's depth and the envelope's.
@@ -330,6 +349,10 @@ TypeError para los demás datos que no sirven.)";
                 default: break;
             }
             PyErr_SetString(tipo, e.what());
+        } catch (const py::cast_error& e) {
+            // A value of a type the call does not take: a TypeError, as the
+            // module's own checks raise, not pybind11's RuntimeError.
+            PyErr_SetString(PyExc_TypeError, "un valor no es del tipo que se espera (número o texto)");
         }
     });
 
@@ -418,7 +441,7 @@ un ValueError.)");
 
     m.def("barrido", &Barrido, py::arg("codigo"), py::arg("campo"), py::arg("desde"), py::arg("hasta"),
           py::arg("puntos"), py::kw_only(), py::arg("log") = false, py::arg("hilos") = py::none(),
-          py::arg("rugosidad") = false, py::arg("chorro") = py::none(),
+          py::arg("gradacion_fija") = py::none(), py::arg("rugosidad") = false, py::arg("chorro") = py::none(),
           R"(Estudio de sensibilidad: un campo del problema de desde a hasta en puntos
 valores (2 a 1000), equiespaciados o, con log=True, en escala logarítmica.
 
@@ -427,12 +450,16 @@ erosión máxima de equilibrio de cada fórmula activa por su clave fija (NaN do
 el punto falla) con su validez (validez_...), transporte, avisos_datos (los
 avisos de datos inverosímiles del punto, unidos con " | ", como la columna "Avisos
 de datos" de --barrido) y error (el mensaje de un punto que el campo rechaza o
-cuyo cálculo falla).)");
+cuyo cálculo falla). Al variar SediDiamMedi, gradacion_fija=True mantiene
+d84/d50 y d90/d50 (d84 y d90 varían con d50) y False mantiene d84 y d90; None
+(por omisión) es True si el problema tiene d84 o d90. attrs["granulometria"]
+dice lo que se hizo ("" si no se varía d50).)");
 
     m.def("incertidumbre", &Incertidumbre, py::arg("codigo"), py::arg("inciertos"), py::kw_only(),
           py::arg("muestras") = kMuestrasPorDefecto, py::arg("semilla") = kSemillaPorDefecto,
           py::arg("modelo") = py::none(), py::arg("fundacion") = py::none(), py::arg("hilos") = py::none(),
-          py::arg("con_muestras") = false, py::arg("rugosidad") = false, py::arg("chorro") = py::none(),
+          py::arg("con_muestras") = false, py::arg("gradacion_fija") = py::none(), py::arg("rugosidad") = false,
+          py::arg("chorro") = py::none(),
           R"(Estudio de incertidumbre, como turmado-calc --incierto: campos del problema
 tomados de distribuciones de probabilidad, muestreados por hipercubo latino, y la
 erosión máxima de equilibrio de cada fórmula resumida en estadísticas.
@@ -452,14 +479,18 @@ fundacion: profundidad de fundación en m: agrega la probabilidad de superarla.
 hilos: como en lote(). Python queda libre mientras se calcula; Ctrl+C detiene
   el estudio (KeyboardInterrupt).
 con_muestras: True para devolver también cada muestra.
+gradacion_fija: con SediDiamMedi incierto, True mantiene d84/d50 y d90/d50 (d84
+  y d90 varían con d50) y False mantiene d84 y d90; None (por omisión) es True
+  si el problema tiene d84 o d90. attrs["granulometria"] dice lo que se hizo.
 Los demás argumentos como en resolver(): los campos dan el problema base.
 
 Devuelve un DataFrame con una fila por fórmula activa y la envolvente (la mayor
 profundidad de las fórmulas en cada muestra) y las columnas de --json: formula
 ("CSU" ... "envolvente"), media, desvio, p05, p50, p90, p95, p99 (en m),
-prob_fundacion (con fundacion) y fuera_calibracion (la fracción de muestras
-fuera del rango de calibración de la fórmula); NaN donde ninguna muestra tiene
-profundidad. Su attrs guarda muestras, rechazadas (un valor que su campo no
+prob_fundacion (con fundacion), fuera_calibracion (la fracción de muestras
+fuera del rango de calibración de la fórmula; NaN si no tiene rangos) y
+sin_rangos (True si la fórmula no tiene rango de calibración); NaN donde
+ninguna muestra tiene profundidad. Su attrs guarda muestras, rechazadas (un valor que su campo no
 admite), fallidas (el cálculo falló), semilla, primer_rechazo y primer_fallo
 (el mensaje de la primera, o ""); las muestras fuera de la estadística se
 avisan además con warnings.warn. Con con_muestras=True devuelve (resumen,

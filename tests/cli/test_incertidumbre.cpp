@@ -17,7 +17,8 @@ namespace {
 
 const std::string kPila = "--codigo 22 EstrFactFormKs=1 EstrFactGrup=1 SediAnguRepo=30 ";
 const std::string kEstudio =
-    kPila + "--incierto FlujCaud=lognormal:*:0.3 --incierto SediDiamMedi=lognormal:*:0.4 --muestras 2000";
+    kPila +
+    "--incierto FlujCaud=lognormal:*:0.3 --incierto SediDiamMedi=lognormal:*:0.4 --muestras 2000 --granulometria libre";
 
 TProceso Correr(const std::string& argumentos) {
     std::vector<std::string> orden = Palabras(argumentos);
@@ -59,7 +60,9 @@ TEST(TurmadoCalcIncertidumbre, JsonYTablaDeLaPila) {
         }
         EXPECT_GE(x.at("prob_fundacion").get<double>(), 0);
         EXPECT_LE(x.at("prob_fundacion").get<double>(), 1);
-        EXPECT_EQ(x.at("fuera_calibracion"), 0.0);  // the pier's formulas have no range table
+        // The pier's formulas have no range table: no share, and it says so.
+        EXPECT_TRUE(x.at("fuera_calibracion").is_null());
+        EXPECT_EQ(x.at("sin_rangos"), true);
     }
     // The envelope is at least as deep as each formula.
     const auto& env = inc.at("formulas")[3];
@@ -69,14 +72,15 @@ TEST(TurmadoCalcIncertidumbre, JsonYTablaDeLaPila) {
     const TProceso t = Correr(kEstudio + " --fundacion 3");
     ASSERT_EQ(t.estado, 0) << t.error;
     const std::vector<std::string> lineas = Lineas(t.salida);
-    ASSERT_EQ(lineas.size(), 6u);  // summary, header, four rows
+    ASSERT_EQ(lineas.size(), 7u);  // summary, what d84 did, header, four rows
     EXPECT_EQ(lineas[0], "Estudio de incertidumbre: 2000 muestras (semilla 1)");
-    EXPECT_EQ(lineas[1],
+    EXPECT_TRUE(lineas[1].starts_with("Diámetros fijos al variar d50: d84 = 200 mm")) << lineas[1];
+    EXPECT_EQ(lineas[2],
               "Fórmula\tMedia [m]\tDesvío [m]\tP5 [m]\tP50 [m]\tP90 [m]\tP95 [m]\tP99 [m]\tP(ys > 3 m)\t"
               "Fuera de calibración");
     for (std::size_t f = 0; f < titulos.size(); ++f) {
         const auto& x = inc.at("formulas")[f];
-        const std::vector<std::string> celdas = Lineas(lineas[2 + f], '\t');
+        const std::vector<std::string> celdas = Lineas(lineas[3 + f], '\t');
         ASSERT_EQ(celdas.size(), 10u);
         EXPECT_EQ(celdas[0], titulos[f]);
         const char* claves[] = {"media", "desvio", "p05", "p50", "p90", "p95", "p99"};
@@ -88,7 +92,7 @@ TEST(TurmadoCalcIncertidumbre, JsonYTablaDeLaPila) {
         char prob[32];
         std::snprintf(prob, sizeof prob, "%.4f", x.at("prob_fundacion").get<double>());
         EXPECT_EQ(celdas[8], prob);
-        EXPECT_EQ(celdas[9], "0.0000");
+        EXPECT_EQ(celdas[9], "sin rangos");
     }
 
     // Without a foundation depth there is no probability.
@@ -158,6 +162,23 @@ TEST(TurmadoCalcIncertidumbre, TextosRechazados) {
         {inc + "--modelo CSU=1:-1", "--modelo: El coeficiente de variación de CSU debe ser un número no negativo."},
         {inc + "--modelo Laursen=1:0.2",
          "--incierto: El problema no tiene activa la fórmula Laursen (activas: Breusers, CSU, Johnson)."},
+        // A seed read exactly: above 2^53 it is refused, not rounded to it.
+        {inc + "--semilla 9007199254740993", "--semilla espera un número entero de 0 a 9007199254740992"},
+        {inc + "--semilla 1.00000000000000001", "--semilla espera un número entero de 0 a 9007199254740992"},
+        // The same field or formula twice: the later would replace the earlier.
+        {inc + "--incierto FlujCaud=normal:*:0.1",
+         "--incierto: El campo FlujCaud figura dos veces entre los inciertos: dé una sola distribución."},
+        {inc + "--modelo CSU=1:0.3 --modelo CSU=1.2:0.3",
+         "--modelo: La fórmula CSU figura dos veces entre los errores de las fórmulas: dé uno solo."},
+        {"--lote - --incierto FlujCaud=lognormal:*:0.3 --incierto FlujCaud=normal:*:0.1",
+         "--incierto: El campo FlujCaud figura dos veces entre los inciertos"},
+        // A factor that overflows the depths is refused; a study whose
+        // every sample is rejected is no study.
+        {inc + "--modelo CSU=1e308:0", "--modelo: El sesgo de CSU debe ser a lo sumo 100 (medida / calculada)."},
+        {inc + "--modelo CSU=1:1e308", "--modelo: El coeficiente de variación de CSU debe ser a lo sumo 100."},
+        {kPila + "--incierto SediDiamMedi=uniforme:-5:-1 --muestras 100",
+         "--incierto: Ninguna muestra se pudo calcular: 100 con un valor que su campo no admite (la primera: "
+         "SediDiamMedi = -"},
         {inc + "--hilos 0", "--hilos espera un número entero de 1 a 256"},
         {inc + "--barrido FlujCaud=1:2:3", "--incierto y --barrido no van juntos"},
         {kPila + "--muestras 1000", "--muestras, --semilla, --modelo y --fundacion solo valen con --incierto"},

@@ -416,11 +416,11 @@ TEST(TurmadoCalcBarrido, PuntosDeOtroTipo) {
         << e.salida;
 }
 
-// A pier's d50 swept under the example's d84: each line carries the warning
-// the single run gives on standard error for its d50.
+// A pier's d50 swept under the example's d84 (held, as asked): each line
+// carries the warning the single run gives on standard error for its d50.
 TEST(TurmadoCalcBarrido, AvisosDeDatos) {
     const std::string pila = "--codigo 22 EstrFactFormKs=1 EstrFactGrup=1 SediAnguRepo=30";
-    const Ejecucion e = Ejecutar(pila + " --barrido SediDiamMedi=0.5:50:3 --log");
+    const Ejecucion e = Ejecutar(pila + " --barrido SediDiamMedi=0.5:50:3 --log --granulometria libre");
     ASSERT_EQ(e.estado, 0) << e.error;
     for (const char* d50 : {"0.5", "5", "50"}) {
         SCOPED_TRACE(d50);

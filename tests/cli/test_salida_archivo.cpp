@@ -134,3 +134,39 @@ TEST(TurmadoCalcSalidaArchivo, FallasYUsoIndebido) {
         EXPECT_TRUE(c.Nombres().empty());
     }
 }
+
+// A file that must not be replaced: a read-only one (as root too), a chain
+// of links that loops, a name too long; its message, status 4, and every
+// file as it was.  A name of 255 bytes, the longest there is, is written.
+TEST(TurmadoCalcSalidaArchivo, ArchivoQueNoSeReemplaza) {
+    const Carpeta c;
+    const std::filesystem::path soloLectura = c.dir / "solo_lectura.csv";
+    std::ofstream(soloLectura) << "viejo\n";
+    std::filesystem::permissions(soloLectura, std::filesystem::perms::owner_read);
+    std::error_code ec;
+    std::filesystem::create_symlink("ciclo2.csv", c.dir / "ciclo1.csv", ec);
+    std::filesystem::create_symlink("ciclo1.csv", c.dir / "ciclo2.csv", ec);
+    const bool enlaces = !ec;
+    const std::vector<std::string> antes = c.Nombres();
+    struct Caso {
+        std::filesystem::path ruta;
+        std::string error;
+    };
+    std::vector<Caso> casos = {
+        {soloLectura, "el archivo es de solo lectura: no se reemplaza"},
+        {c.dir / std::string(256, 'x'), "no se puede crear el archivo: su nombre es demasiado largo"},
+    };
+    if (enlaces) casos.push_back({c.dir / "ciclo1.csv", "no se puede crear el archivo: el enlace simbólico forma un ciclo"});
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(Utf8(caso.ruta.filename()).substr(0, 20));
+        const TProceso p = Ejecutar(Con(kLote, "--salida", Utf8(caso.ruta)));
+        EXPECT_EQ(p.estado, 4);
+        EXPECT_EQ(p.error, "turmado-calc: " + Utf8(caso.ruta) + ": " + caso.error + "\n");
+        EXPECT_EQ(c.Nombres(), antes);
+    }
+    EXPECT_EQ(Leer(soloLectura), "viejo\n");
+    const std::filesystem::path largo = c.dir / (std::string(251, 'x') + ".csv");
+    const TProceso p = Ejecutar(Con(kLote, "--salida", Utf8(largo)));
+    EXPECT_EQ(p.estado, 0) << p.error;
+    EXPECT_EQ(Leer(largo), Ejecutar(kLote).salida);
+}

@@ -32,10 +32,12 @@ TEST_F(AlcaAngo, EjemploConDatosPorDefecto) {
     EXPECT_NEAR(v, 15.2789, 5e-5);
     EXPECT_NEAR(v / std::sqrt(1.65 * 9.81 * 0.085), 13.0258, 5e-5);  // Fo
     EXPECT_NEAR(a.OutpErosMaxi1, 4.41033, 5e-6);
-    EXPECT_NEAR(a.OutpErosMaxi2, 45.4516, 5e-5);
+    // Ruff and Hoffmans with one opening's discharge, 3000 / 250 = 12 m3/s:
+    // 2.07 (12 / sqrt(9.81))^0.45 and (7 / 6.8) ((15.2789 - 5) 12 / 9.81)^(1/3).
+    EXPECT_NEAR(a.OutpErosMaxi2, 3.78858, 5e-6);
     EXPECT_NEAR(a.OutpErosMaxi3, 4.44339, 5e-6);
     EXPECT_EQ(a.ErosCoefHoff, 6.8);
-    EXPECT_NEAR(a.OutpErosMaxi4, 15.0796, 5e-5);
+    EXPECT_NEAR(a.OutpErosMaxi4, 2.39373, 5e-6);
     EXPECT_NEAR(a.ErosTiemRefe, 0.318173, 5e-7);
 
     const char* titulos[] = {"Rajaratnam y Berry", "Ruff", "Breusers", "Hoffmans"};
@@ -52,9 +54,9 @@ TEST_F(AlcaAngo, EjemploConDatosPorDefecto) {
     const std::vector<TFila> esperadas{
         {"OutpInteRelaTurb", "Intensidad relativa de turbulencia", "0.300", ""},
         {"OutpErosMaxi1", "Erosión máxima de equilibrio (Rajaratnam y Berry)", "4.41", "[m]"},
-        {"OutpErosMaxi2", "Erosión máxima de equilibrio (Ruff)", "45.45", "[m]"},
+        {"OutpErosMaxi2", "Erosión máxima de equilibrio (Ruff)", "3.79", "[m]"},
         {"OutpErosMaxi3", "Erosión máxima de equilibrio (Breusers)", "4.44", "[m]"},
-        {"OutpErosMaxi4", "Erosión máxima de equilibrio (Hoffmans)", "15.08", "[m]"},
+        {"OutpErosMaxi4", "Erosión máxima de equilibrio (Hoffmans)", "2.39", "[m]"},
     };
     CompararFilasPropias(filas, esperadas);
 }
@@ -106,7 +108,7 @@ TEST_F(AlcaAngo, SinD90LaRanuraCuatroConservaSusValores) {
     EXPECT_EQ(Puntos(4), puntos);
     EXPECT_EQ(p.grafico.Serie(4).titulo, "inactivo");
     EXPECT_EQ(p.Valor("OutpErosMaxi4"), "inactivo");
-    EXPECT_NE(p.Valor("OutpErosMaxi2"), "45.45");  // slot 2 recomputed with Q = 2000
+    EXPECT_NE(p.Valor("OutpErosMaxi2"), "3.79");  // slot 2 recomputed with Q = 2000
 }
 
 // A second calculation with unchanged data appends a second copy of each curve.
@@ -140,11 +142,11 @@ TEST_F(AlcaAngo, UmbralesEstrictosDeLasCurvas) {
     for (int k = 1; k <= 4; ++k) EXPECT_TRUE(g.Serie(k).puntos.empty()) << k;
 
     d = p.d;
-    d.FlujTiraRest = d.PAG.OutpErosMaxi3;
+    d.FlujTiraRest = d.PAG.OutpErosMaxi1;  // 4.41 m: Breusers' 4.44 m alone is deeper
     CalcAlcaAngo(d, p.panel, g);
-    EXPECT_EQ(d.PAG.OutpErosMaxi3, d.FlujTiraRest);
-    EXPECT_TRUE(g.Serie(3).puntos.empty());
-    EXPECT_FALSE(g.Serie(2).puntos.empty());
+    EXPECT_EQ(d.PAG.OutpErosMaxi1, d.FlujTiraRest);
+    EXPECT_TRUE(g.Serie(1).puntos.empty());
+    EXPECT_FALSE(g.Serie(3).puntos.empty());
     EXPECT_TRUE(g.pestanaVisible);
 }
 

@@ -44,6 +44,17 @@ std::vector<TArchivoProblema> Archivos() {
         }
         r.push_back(std::move(a));
     }
+    // The pier with a study's set-up (a cell left empty, one not a number
+    // yet, a formula's error off) and observations over two lines.
+    TArchivoProblema& pila = r[12];
+    pila.incertidumbre = TIncertidumbreArchivo{
+        {{"FlujCaud", "lognormal", "2500", "0.1", "2000", "2500", "3000"},
+         {"EstrAnchPila", "triangular", "1.5", "0.1", "1.2", "1.5", "1,8"}},
+        {{"CSU", true, "0.96", "1.28"}, {"Froehlich", false, "", ""}},
+        "5000",
+        "42",
+        ""};
+    pila.observaciones = "Pila del puente \"Río Ñuble\"\nsegunda línea";
     return r;
 }
 
@@ -103,6 +114,8 @@ TEST(Archivo, PartesOmitidas) {
     EXPECT_EQ(a.problema, esperado);
     EXPECT_EQ(a.guardado, "");
     EXPECT_FALSE(a.resultados);
+    EXPECT_FALSE(a.incertidumbre);
+    EXPECT_FALSE(a.observaciones);
 }
 
 TEST(Archivo, CadaArchivoMaloDiceQueEstaMal) {
@@ -136,6 +149,17 @@ TEST(Archivo, CadaArchivoMaloDiceQueEstaMal) {
         {kCabecera + R"(, "textos": {"Caudal": "10"}})", Danado, "campo desconocido en «textos»: Caudal"},
         {kCabecera + R"(, "guardado": 20240101})", Danado, "«guardado» debe ser un texto"},
         {kCabecera + R"(, "resultados": {"filas": [["Caudal", "10"]]}})", Danado, "[título, valor, unidad]"},
+        {kCabecera + R"(, "incertidumbre": [1]})", Danado, "«incertidumbre» debe ser un objeto"},
+        {kCabecera + R"(, "incertidumbre": {"entradas": [{"campo": "Caudal", "distribucion": "normal"}]}})", Danado,
+         "campo desconocido en «incertidumbre.entradas»: Caudal"},
+        {kCabecera + R"(, "incertidumbre": {"entradas": [{"campo": "FlujCaud", "distribucion": "gamma"}]}})",
+         Danado, "distribución desconocida en «incertidumbre.entradas»: gamma"},
+        {kCabecera + R"(, "incertidumbre": {"entradas": [{"campo": "FlujCaud", "media": 3000}]}})", Danado,
+         "«incertidumbre.entradas.media» debe ser un texto"},
+        {kCabecera + R"(, "incertidumbre": {"modelo": [{"formula": "CSU", "activo": "si"}]}})", Danado,
+         "«incertidumbre.modelo.activo» debe ser true o false"},
+        {kCabecera + R"(, "incertidumbre": {"semilla": 1}})", Danado, "«incertidumbre.semilla» debe ser un texto"},
+        {kCabecera + R"(, "observaciones": ["a"]})", Danado, "«observaciones» debe ser un texto"},
         {kCabecera + R"(, "textos": {"AguaDens": "0"}})", TextoRechazado,
          "texto no válido en el campo AguaDens: El valor ingresado no es válido."},
         {kCabecera + R"(, "textos": {"AguaDens": "1.000,5"}})", TextoRechazado, "AguaDens: El valor ingresado"},

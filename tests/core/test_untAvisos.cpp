@@ -182,6 +182,24 @@ TEST(AvisosRangos, CeldasYFilasOmitidas) {
               "Velocidad del chorro = 100 m/s, calibración 0.31/2.76");
 }
 
+// The range window says why cells are not compared: every row left out
+// of the comparison has a sentence, and Ruff's calibration diameter, the
+// one cell left out alone, its own.
+TEST(AvisosRangos, NotasDeLaVentanaDeRangos) {
+    for (const TTablaRango& t : TablasRango()) {
+        const std::vector<std::string> notas = NotasRango(t);
+        std::size_t omitidas = 0;
+        for (const TFilaRango& f : t.filas) {
+            const TMagnitudRango* m = MagnitudRango(f.parametro, 0);
+            omitidas += m && !m->valor;
+        }
+        EXPECT_EQ(notas.size(), omitidas + (t.nombre == "RangPAGRuff")) << t.nombre;
+    }
+    const std::vector<std::string> ruff = NotasRango(*TablaRango(31, 2));
+    ASSERT_FALSE(ruff.empty());
+    EXPECT_TRUE(ruff[0].starts_with("El rango de calibración del diámetro de la apertura (3.11/830 m)")) << ruff[0];
+}
+
 // The tooltip lists each parameter outside with its value in the table's
 // unit and the ranges; the summary counts the active formulas outside both.
 TEST(AvisosRangos, TextosDeLosAvisos) {
@@ -207,15 +225,16 @@ TEST(AvisosRangos, TextosDeLosAvisos) {
               "⚠ Datos fuera del rango de calibración de una fórmula que no tiene rango de validación: su "
               "resultado es una extrapolación.");
 
-    // Ruff inside validation: only the parameters outside calibration.
+    // Ruff inside validation: only the parameters outside calibration; the
+    // diameter's calibration cell (3.11/830 m) is no culvert size and is not
+    // compared.
     Problema r = Calculado(31, {{"CaucAnchCauc", "1"}, {"EstrCantAper", "1"}, {"SediDiamMedi", "2"},
                                 {"FlujTiraRest", "0.61"}, {"EstrDiamAper", "0.31"}, {"FlujCaud", "0.1132"}});
     a = AvisosRangos(31, r.d);
     EXPECT_EQ(MarcaAviso(a[1].estado), "◐");
     EXPECT_EQ(TextoAviso(a[1]),
               "Datos fuera del rango de calibración, dentro del de validación:\n"
-              "Tirante = 0.61 m, calibración 0.05/0.20, validación 0.01/0.61\n"
-              "Diámetro de la apertura = 0.31 m, calibración 3.11/830, validación 0.31/6.10");
+              "Tirante = 0.61 m, calibración 0.05/0.20, validación 0.01/0.61");
     EXPECT_EQ(MarcaAviso(a[0].estado), "");
     EXPECT_EQ(TextoAviso(a[0]), "");
     EXPECT_EQ(ResumenAvisos(a, r.panel), "");  // nothing outside both

@@ -5,10 +5,15 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <sstream>
+#include <string>
+#include <vector>
 
+#include "compute/untClaves.h"
 #include "general/untGeneral.h"
 #include "results/untAvisosDatos.h"
 #include "results/untBarrido.h"
+#include "results/untLecturaCasos.h"
 #include "problem/untProblema.h"
 #include "results/untResolver.h"
 #include "problema.h"
@@ -218,6 +223,31 @@ TEST(Barrido, ValidezDeCadaPunto) {
     }
     EXPECT_GT(estados[TEstadoRango::Calibracion], 0);
     EXPECT_GT(estados[TEstadoRango::Validacion] + estados[TEstadoRango::Fuera], 0);
+
+    // The window's export says the same after each depth; the plain CSV of
+    // the command line keeps its columns.
+    EXPECT_EQ(CsvEstudio(b, e, false), CsvEstudio(b, e));
+    std::istringstream csv(CsvEstudio(b, e, true));
+    std::string linea;
+    std::getline(csv, linea);
+    std::vector<std::string> esperado{"SediDiamMedi"};
+    for (const TEstudio::TFormula& f : e.formulas) {
+        esperado.push_back(f.etiqueta);
+        esperado.push_back(ClaveValidez(ClaveErosion(e.codigo, f.ranura)));
+    }
+    esperado.insert(esperado.end(), {"Condición de transporte", "Avisos de datos"});
+    std::string error;
+    EXPECT_EQ(*Dividir(linea, ',', error), esperado);
+    EXPECT_TRUE(esperado[2].starts_with("validez_")) << esperado[2];
+    for (std::size_t j = 0; std::getline(csv, linea); ++j) {
+        const auto celdas = Dividir(linea, ',', error);
+        ASSERT_TRUE(celdas) << error;
+        for (std::size_t f = 0; f < e.formulas.size(); ++f) {
+            const int k = e.formulas[f].ranura;
+            EXPECT_EQ((*celdas)[2 * f + 1], TextoValor(*e.puntos[j].profundidades[k - 1]));
+            EXPECT_EQ((*celdas)[2 * f + 2], NombreEstado(e.puntos[j].estados[k - 1]));
+        }
+    }
 }
 
 // A sweep that crosses into another problem type: the wizard's road depends
@@ -288,11 +318,12 @@ TEST(Barrido, PuntoDeOtroTipoEsUnHueco) {
 }
 
 // The data warnings of each point are those of the single run: a pier whose
-// d50 is swept through sand keeps the example's d84 of 200 mm, and every
-// point says so, in the table, the CSV and one line for the study.
+// d50 is swept through sand holding the example's d84 of 200 mm (asked
+// for: by default d84 would follow d50), and every point says so, in the
+// table, the CSV and one line for the study.
 TEST(Barrido, AvisosDeDatosDeCadaPunto) {
     const TProblema base = PilaCompleta();
-    const TBarrido b{"SediDiamMedi", 0.5, 50, 5, true};
+    const TBarrido b{"SediDiamMedi", 0.5, 50, 5, true, false};
     const TEstudio e = Estudiar(base, b, 2);
     const TTablaEstudio t = TablaEstudio(b, e);
     ASSERT_EQ(e.puntos.size(), 5u);
@@ -400,4 +431,43 @@ TEST(Barrido, NombreDelCampoSegunElProblema) {
         const TBarrido b{c.campo, 1, 2, 2, false};
         EXPECT_EQ(TablaEstudio(b, Estudiar(p, b, 1)).encabezado.front(), c.encabezado);
     }
+}
+
+// Sweeping d50, the grain sizes of the same grading move with it (the
+// default when the problem has them) or stay: each point is the problem
+// computed alone with d84 (and d90) as the option says, and the study says
+// which was done.  A pier's depth with d84/d50 kept does not grow when the
+// sand gets coarser; with d84 held at 200 mm it does (Kσ rises as d84/d50
+// falls).
+TEST(Barrido, D50ConGranulometriaFijaOLibre) {
+    const TProblema base = PilaCompleta();  // d50 85 mm, d84 200 mm
+    for (const std::optional<bool> pedido : {std::optional<bool>(), std::optional<bool>(true), std::optional<bool>(false)}) {
+        const bool fija = pedido.value_or(true);
+        SCOPED_TRACE(fija);
+        TBarrido b{"SediDiamMedi", 20, 80, 3, false};
+        b.gradacion = pedido;
+        const TEstudio e = Estudiar(base, b);
+        EXPECT_TRUE(e.gradacion.starts_with(fija ? "Granulometría fija al variar d50: d84/d50 = 2.35"
+                                                 : "Diámetros fijos al variar d50: d84 = 200 mm"))
+            << e.gradacion;
+        ASSERT_EQ(e.puntos.size(), 3u);
+        for (const TPuntoBarrido& p : e.puntos) {
+            TProblema solo = base;
+            solo.textos["SediDiamMedi"] = TextoValor(p.valor);
+            if (fija) solo.textos["SediDiam84N3"] = TextoValor(200.0 / 85 * p.valor);
+            TResultado r;
+            ResolverProblema(solo, r);
+            for (const TFila& f : r.filas)
+                if (f.tallo == "OutpErosMaxi2") {
+                    EXPECT_EQ(p.profundidades[1], f.numero) << p.valor;  // CSU
+                }
+        }
+        const double primero = *e.puntos.front().profundidades[1], ultimo = *e.puntos.back().profundidades[1];
+        if (fija)
+            EXPECT_LE(ultimo, primero);
+        else
+            EXPECT_GT(ultimo, primero);
+    }
+    // Another field swept says nothing of the grading.
+    EXPECT_EQ(Estudiar(base, TBarrido{"FlujCaud", 500, 600, 2, false}).gradacion, "");
 }

@@ -36,8 +36,10 @@ TEST(TablasCoef, ValorDeCadaFila) {
     EsperarValores("CIFOkb",
                    {"1.5", "1.5", "1.5", "2.25", "3", "3", "0.75", "1.25", "1.5", "2", "0.75", "1", "1.5", "1"});
     EsperarValores("CIFOkl", {"1.10", "2.15"});
+    // The abutment's Ks: vertical wall, with wing walls, spill-through 0.5, 1 and 1.5 H:1V.
+    EsperarValores("CIFOksEstribo", {"1.00", "0.75", "0.60", "0.50", "0.45"});
     EXPECT_EQ(TablaCoef("HiGrup"), nullptr);
-    EXPECT_EQ(TablasCoef().size(), 7u);
+    EXPECT_EQ(TablasCoef().size(), 8u);
 }
 
 TEST(TablasCoef, TextosMostrados) {
@@ -53,15 +55,18 @@ TEST(TablasCoef, TextosMostrados) {
 }
 
 TEST(TablasCoef, DialogoDeCadaCampo) {
-    struct Caso { const char* campo; const char* dialogo; };
+    struct Caso { const char* campo; ProblemCode codigo; const char* dialogo; };
     const Caso casos[] = {
-        {"SediAnguRepo", "AnguRepo"}, {"EstrFactFormKs", "CIFOks"}, {"EstrFactGrup", "HiGrup"},
-        {"EstrFactCurv", "AhmaCICC"}, {"EstrFactAngu", "AhmaCIAA"}, {"EstrFactPoro", "AhmaCIPO"},
-        {"EstrFactFormKb", "CIFOkb"}, {"EstrFactFormKl", "CIFOkl"}, {"EstrAnguAtaq", ""}, {"SediDiam84N3", ""},
+        {"SediAnguRepo", 22, "AnguRepo"},     {"EstrFactFormKs", 22, "CIFOks"},
+        {"EstrFactFormKs", 212, "CIFOksEstribo"},  // the abutment's shapes, not the pier's
+        {"EstrFactGrup", 22, "HiGrup"},       {"EstrFactCurv", 212, "AhmaCICC"},
+        {"EstrFactAngu", 212, "AhmaCIAA"},    {"EstrFactPoro", 212, "AhmaCIPO"},
+        {"EstrFactFormKb", 212, "CIFOkb"},    {"EstrFactFormKl", 212, "CIFOkl"},
+        {"EstrAnguAtaq", 22, ""},             {"SediDiam84N3", 22, ""},
     };
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.campo);
-        EXPECT_EQ(SelectorDeCampo(c.campo), c.dialogo);
+        EXPECT_EQ(SelectorDeCampo(c.campo, c.codigo), c.dialogo);
     }
 }
 

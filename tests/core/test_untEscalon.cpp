@@ -149,8 +149,9 @@ TEST_F(Escalon, ProfundidadNoMayorQueElTirante) {
         const char* texto;
     };
     const Caso casos[] = {
-        {"30", 5, 3.1507 - 5, "-1.85"},  // jet term 3.1507 m (worked example + 0.75) less a 5 m step
-        {"0", 0.75, -0.75, "-0.75"},     // sin phi = 0: ys = -D
+        // jet term 3.1507 m (worked example + 0.75) less a 5 m step
+        {"30", 5, 3.1507 - 5, "sin erosión (la fórmula da -1.85 m)"},
+        {"0", 0.75, -0.75, "sin erosión (la fórmula da -0.75 m)"},  // sin phi = 0: ys = -D
     };
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.angulo);

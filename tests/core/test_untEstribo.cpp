@@ -157,8 +157,8 @@ TEST_F(Estribo, FilaBreusersCero) {
     EXPECT_EQ(Valores()[3], "1.50");
 }
 
-// A small Kc makes "Ahmad" negative: the value is stored and shown, no curve
-// for it.  Kc = 0.1: K = 0.2, 2.14 * 0.2 * 9.81^(-1/3) * 12^(2/3) - 1.2 = -0.15205.
+// A small Kc makes "Ahmad" negative: the value is stored and shown as no
+// scour with the formula's number, no curve for it.  Kc = 0.1: K = 0.2, 2.14 * 0.2 * 9.81^(-1/3) * 12^(2/3) - 1.2 = -0.15205.
 TEST_F(Estribo, AhmadNegativo) {
     p.textos["EstrFactCurv"] = "0.1";
     p.Calcular();
@@ -167,7 +167,7 @@ TEST_F(Estribo, AhmadNegativo) {
     EXPECT_EQ(p.grafico.Serie(1).titulo, "Ahmad");
     EXPECT_TRUE(p.grafico.Serie(1).puntos.empty());
     EXPECT_FALSE(p.grafico.Serie(2).puntos.empty());
-    EXPECT_EQ(Valores()[0], "-0.15");
+    EXPECT_EQ(Valores()[0], "sin erosión (la fórmula da -0.15 m)");
 }
 
 // The formulas on their own (hand values).

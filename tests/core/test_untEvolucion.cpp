@@ -112,7 +112,7 @@ TEST(TrazarEvol, PasosQueNoAvanzanYLimiteEnAmbosTramos) {
 TEST(TrazarEvol, CadaPuntoEsLaLeyTemporal) {
     struct Caso { double h, ye, tCara; };
     const Caso casos[] = {
-        {1.2, 45.4516, 0.318173},  // narrow culvert, Ruff: 5000 points
+        {1.2, 45.4516, 0.318173},  // a deep equilibrium (the culvert's Ruff for one opening): 5000 points
         {1.2, 4.41033, 0.318173},  // narrow culvert, Rajaratnam y Berry
         {0.999, 1, 1},             // stops on the relative change
         {0.5, 1, 1e-3},

@@ -123,6 +123,9 @@ TEST(Incertidumbre, LecturaDelErrorDeLasFormulasYDeLosNumeros) {
         {"CSU=a:0.3", "El sesgo de CSU debe ser un número mayor que 0."},
         {"CSU=1:-0.3", "El coeficiente de variación de CSU debe ser un número no negativo."},
         {"CSU=1:", "El coeficiente de variación de CSU debe ser un número no negativo."},
+        {"CSU=100:100", ""},
+        {"CSU=100.5:0.3", "El sesgo de CSU debe ser a lo sumo 100 (medida / calculada)."},
+        {"CSU=1:1e308", "El coeficiente de variación de CSU debe ser a lo sumo 100."},
     };
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.texto);
@@ -143,6 +146,13 @@ TEST(Incertidumbre, LecturaDelErrorDeLasFormulasYDeLosNumeros) {
         {"1000001", {}, 1000001},
         {"9007199254740992", {}, 9007199254740992ULL},
         {"9007199254740994", {}, {}},
+        // Read exactly, never through a double that would round them.
+        {"9007199254740993", {}, {}},
+        {"9.007199254740993e15", {}, {}},
+        {"900719925474099.2e1", {}, 9007199254740992ULL},
+        {"100.00000000000000001", {}, {}},
+        {"1.5e1", {}, 15},
+        {"12000e-2", 120, 120},
         {"250.5", {}, {}},
         {"-1", {}, {}},
         {"", {}, {}},
@@ -220,6 +230,7 @@ TEST(Incertidumbre, CasosConSolucionCerrada) {
             EXPECT_NEAR(*f.probFundacion, 0.25, 2.0 / n);
         }
         EXPECT_EQ(f.fueraCalibracion, 0);  // the pier's formulas have no range table
+        EXPECT_TRUE(f.sinRangos);
         const TEstadisticaFormula& env = e.formulas.back();
         EXPECT_EQ(env.titulo, "envolvente");
         EXPECT_EQ(env.ranura, 0);
@@ -241,6 +252,7 @@ TEST(Incertidumbre, AcuerdoConUnMuestreoIndependiente) {
     TOpcionesIncertidumbre o;
     o.entradas = {Entrada("FlujCaud=lognormal:*:0.3"), Entrada("SediDiamMedi=lognormal:*:0.4")};
     o.muestras = 20000;
+    o.gradacion = false;  // d84 at its text, as the samples below hold it
     const TEstudioIncertidumbre e = EstudiarIncertidumbre(PilaCompleta(), o);
     ASSERT_FALSE(e.error);
     ASSERT_EQ(e.formulas.size(), 4u);
@@ -476,5 +488,49 @@ TEST(Incertidumbre, FueraDeCalibracion) {
         SCOPED_TRACE(f.titulo);
         EXPECT_EQ(f.validas, 200u);
         EXPECT_EQ(f.fueraCalibracion, 1.0);
+        EXPECT_FALSE(f.sinRangos);
     }
+    EXPECT_EQ(TablaIncertidumbre(e, {}).filas[0].back(), "1.0000");
+}
+
+// Without a calibration range the share means nothing: the table says
+// "sin rangos" where it printed 0.0000.
+TEST(Incertidumbre, SinRangosEnLaTabla) {
+    TOpcionesIncertidumbre o;
+    o.entradas = {Entrada("FlujCaud=lognormal:*:0.2")};
+    o.muestras = 100;
+    const TEstudioIncertidumbre e = EstudiarIncertidumbre(PilaCompleta(), o);
+    ASSERT_FALSE(e.error) << *e.error;
+    const TTablaIncertidumbre t = TablaIncertidumbre(e, {});
+    EXPECT_EQ(t.encabezado.back(), "Fuera de calibración");
+    for (const auto& fila : t.filas) EXPECT_EQ(fila.back(), "sin rangos") << fila[0];
+}
+
+// Drawing d50, d84 keeps its ratio to d50 (the default, as the problem has a
+// d84) or its text: each sample is the problem computed alone so, and the
+// study says which was done.
+TEST(Incertidumbre, D50ConGranulometriaFijaOLibre) {
+    const TProblema base = PilaCompleta();  // d50 85 mm, d84 200 mm
+    for (const std::optional<bool> pedido : {std::optional<bool>(), std::optional<bool>(false)}) {
+        const bool fija = pedido.value_or(true);
+        SCOPED_TRACE(fija);
+        TOpcionesIncertidumbre o;
+        o.entradas = {Entrada("SediDiamMedi=lognormal:*:0.3")};
+        o.muestras = 100;
+        o.gradacion = pedido;
+        const TEstudioIncertidumbre e = EstudiarIncertidumbre(base, o);
+        ASSERT_FALSE(e.error) << *e.error;
+        EXPECT_TRUE(e.gradacion.starts_with(fija ? "Granulometría fija" : "Diámetros fijos")) << e.gradacion;
+        for (std::size_t i = 0; i < 3; ++i) {
+            TProblema solo = base;
+            solo.textos["SediDiamMedi"] = TextoValor(e.valores[i]);
+            if (fija) solo.textos["SediDiam84N3"] = TextoValor(200.0 / 85 * e.valores[i]);
+            EXPECT_EQ(e.profundidades[1][i], Profundidades(solo).at("CSU")) << i;
+        }
+    }
+    // Another field drawn says nothing of the grading.
+    TOpcionesIncertidumbre o;
+    o.entradas = {Entrada("FlujCaud=lognormal:*:0.2")};
+    o.muestras = 100;
+    EXPECT_EQ(EstudiarIncertidumbre(base, o).gradacion, "");
 }

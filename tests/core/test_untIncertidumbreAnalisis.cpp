@@ -10,6 +10,7 @@
 #include <limits>
 
 #include "results/untIncertidumbre.h"
+#include "results/untBarrido.h"
 #include "results/untIncertidumbreAnalisis.h"
 #include "results/untValidacion.h"
 #include "problema.h"
@@ -117,10 +118,27 @@ TEST(IncertidumbreAnalisis, InfluenciasYCurvasDeUnaPila) {
     EXPECT_EQ(Lineas(muestras), 2001u);
     EXPECT_EQ(muestras.substr(0, muestras.find('\n')),
               "Muestra,SediAnguRepo [º],FlujCaud [m^3/s],Breusers [m],CSU [m],Johnson [m],envolvente [m]");
-    const std::string resumen = CsvResumenIncertidumbre(e, 3.0);
-    EXPECT_EQ(Lineas(resumen), 1 + 4 + 3u);
-    EXPECT_NE(resumen.find("\nMuestras,2000\nRechazadas,0\nFallidas,0\n"), std::string::npos);
+    // The summary says what the study was: seed, foundation, each input's
+    // distribution and each formula's error, numbers at full precision.
+    TOpcionesIncertidumbre conFundacion = o;
+    conFundacion.fundacion = 3.0;
+    const std::string resumen = CsvResumenIncertidumbre(e, conFundacion);
+    EXPECT_EQ(Lineas(resumen), 1 + 4 + 3 + 2 + 2 + 1u);
+    const std::string media = TextoValor(e.entradas[1].distribucion.a[0]);
+    EXPECT_NE(resumen.find("\nMuestras,2000\nRechazadas,0\nFallidas,0\nSemilla,1\nProfundidad de fundación [m],3\n"
+                           "Entrada,SediAnguRepo,uniforme,mínimo,29.9,máximo,30.1\n"
+                           "Entrada,FlujCaud,lognormal,media," + media + ",CV,0.3\n"
+                           "Error de la fórmula,ninguno\n"),
+              std::string::npos) << resumen;
     EXPECT_NE(resumen.find("P(ys > 3 m)"), std::string::npos);
+    conFundacion.modelo = {{"CSU", {0.1 + 0.2, 1.28}}, {"Johnson", {1, 0}}};
+    conFundacion.semilla = 9007199254740992ULL;
+    conFundacion.entradas = {};
+    const std::string conModelo = CsvResumenIncertidumbre(e, conFundacion);
+    EXPECT_NE(conModelo.find("\nSemilla,9007199254740992\n"), std::string::npos) << conModelo;
+    EXPECT_NE(conModelo.find("\nError de la fórmula,CSU,sesgo,0.30000000000000004,CV,1.28\n"
+                             "Error de la fórmula,Johnson,sesgo,1,CV,0\n"),
+              std::string::npos) << conModelo;
 }
 
 // A normal discharge wide enough that the field rejects some draws: those
@@ -175,6 +193,53 @@ TEST(IncertidumbreAnalisis, ErroresDeModeloPorDefecto) {
     EXPECT_FALSE(ErrorModeloPorDefecto(22, "Sin fórmula"));
 }
 
+// With the case's gradation factor the figures are those of the field rows
+// of its class, named with their size; the pooled ones when the class has
+// too few rows for the formula, saying so; without a factor, the pooled ones.
+TEST(IncertidumbreAnalisis, ErrorDeModeloDelSubconjuntoDelCaso) {
+    auto estadistica = [](double sesgo, std::size_t n) {
+        TEstadistica e;
+        e.formula = "CSU";
+        e.sesgo = sesgo;
+        e.cv = sesgo / 2;
+        e.n = n;
+        return e;
+    };
+    const TCifrasCampo cifras{{estadistica(0.96, 1302)}, {estadistica(1.56, 40)}, {estadistica(0.5, 10)}};
+    struct Caso {
+        std::optional<double> ksigma;
+        double sesgo;
+        std::size_t n;
+        const char* subconjunto;
+    };
+    const Caso casos[] = {
+        {0.378, 1.56, 40, "filas de campo con Kσ < 0.5 (Kσ del caso 0.378)"},
+        {1.0, 0.96, 1302,
+         "todas las filas de campo, porque las filas de campo con Kσ ≥ 0.5 (Kσ del caso 1.000) son 10, menos de 30"},
+        {std::nullopt, 0.96, 1302, "todas las filas de campo"},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.subconjunto);
+        const auto d = ErrorModeloPorDefecto(22, "CSU", c.ksigma, cifras, 30);
+        ASSERT_TRUE(d);
+        EXPECT_EQ(d->error.sesgo, c.sesgo);
+        EXPECT_EQ(d->error.cv, c.sesgo / 2);
+        EXPECT_EQ(d->mediciones, c.n);
+        EXPECT_EQ(d->subconjunto, c.subconjunto);
+    }
+    EXPECT_FALSE(ErrorModeloPorDefecto(21, "CSU", 0.378, cifras, 30));
+    // The shipped figures: a graded bed's CSU error is that of the rows with
+    // Ksigma < 0.5, the figures of the data warning the page shows.
+    const auto graduada = ErrorModeloPorDefecto(22, "CSU", 0.378);
+    ASSERT_TRUE(graduada);
+    const auto& baja = CifrasCampo().gradacionBaja;
+    const auto csu = std::find_if(baja.begin(), baja.end(), [](const TEstadistica& e) { return e.formula == "CSU"; });
+    ASSERT_NE(csu, baja.end());
+    EXPECT_EQ(graduada->error.sesgo, csu->sesgo);
+    EXPECT_EQ(graduada->mediciones, csu->n);
+    EXPECT_GT(graduada->error.sesgo, ErrorModeloPorDefecto(22, "CSU")->error.sesgo);
+}
+
 // The report page: the inputs and the table in its lines, the chart between
 // the table and the foot, nothing off the page.
 TEST(IncertidumbreAnalisis, PaginaDelReporte) {
@@ -188,7 +253,7 @@ TEST(IncertidumbreAnalisis, PaginaDelReporte) {
     ASSERT_FALSE(e.error) << *e.error;
     const TReporteIncertidumbre r = ReporteIncertidumbre(base, o, e, true, "2026-01-02");
     ASSERT_EQ(r.entradas.size(), 2u);
-    EXPECT_EQ(r.entradas[0], "Caudal [m^3/s] (FlujCaud): lognormal, media 3000, CV 0.3");
+    EXPECT_EQ(r.entradas[0], "Caudal [m^3/s]: lognormal, media 3000, CV 0.3");
     EXPECT_EQ(r.entradas[1].substr(r.entradas[1].find(':')), ": triangular, mínimo 40, moda 85, máximo 120");
     EXPECT_EQ(r.modelo, std::vector<std::string>{"CSU: sesgo 0.8, CV 0.5"});
     EXPECT_EQ(r.muestreo.substr(0, 30), "500 muestras (hipercubo latino");

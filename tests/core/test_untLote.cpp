@@ -283,17 +283,20 @@ TEST(Lote, ProblemasMezcladosYCitas) {
     struct Caso { int linea; const char* columna; const char* valor; };
     const Caso casos[] = {
         {1, "ys_estribo_prot_dietz_m", "5.78"},
-        {1, "validez_estribo_prot_dietz", "sin_rangos"},
+        {1, "validez_estribo_prot_dietz", "no_aplicable"},  // the example's live bed, U/Uc = 1.77
         {1, "turbulencia", ""},
         {1, "ys_alc_angosta_breusers_m", ""},
-        // The protected abutment reads no d90: the text was ignored.
+        // Dietz, a clear-water law, in live bed; the protected abutment reads
+        // no d90: the text was ignored.
         {1, "avisos_datos",
+         "\"Dietz\": La fórmula es de aguas claras (U/Uc ≤ 1) y el flujo la excede: U/Uc = 1.77. Su resultado "
+         "crece con U/Uc sin límite y no es una erosión de equilibrio en lecho vivo. | "
          "Se ignoró SediDiam90N3 (\"Diámetro 90%\") = \"2,5 \"cm\"\": este problema no lee ese campo."},
         {2, "turbulencia", "0.300"},
         {2, "ys_alc_angosta_rajaratnam_berry_m", "4.41"},
-        {2, "ys_alc_angosta_ruff_m", "45.45"},
+        {2, "ys_alc_angosta_ruff_m", "3.79"},
         {2, "ys_alc_angosta_breusers_m", "4.44"},
-        {2, "ys_alc_angosta_hoffmans_m", "15.08"},
+        {2, "ys_alc_angosta_hoffmans_m", "2.39"},
         {2, "validez_alc_angosta_hoffmans", "fuera"},
         {2, "ys_estribo_prot_dietz_m", ""},
         {2, "ys_pila_breusers_m", ""},

@@ -267,7 +267,8 @@ TEST(PaginaAvisos, QueProblemasLaTienen) {
         {"alcantarilla", 31, {}, true, 4, 0, false, true},
         // A protection too short to act.
         {"escalón", 1121, {{"SediAnguRepo", "30"}}, true, 1, 0, true, true},
-        {"estribo", 212, {}, true, 1, 0, true, true},
+        // Dietz, a clear-water law, in the example's live bed: its warning.
+        {"estribo", 212, {}, true, 1, 1, true, true},
     };
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.nombre);

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "results/untLote.h"
+#include "results/untBarrido.h"
 #include "results/untValidacion.h"
 
 namespace {
@@ -68,9 +69,12 @@ TEST(Validacion, FilasQueCuentanPorFormula) {
     EXPECT_EQ(v.filas[0].sitio, "Puente A");
     EXPECT_EQ(v.filas[0].fecha, "2001-05-02");
     EXPECT_FALSE(v.filas[1].medida);
-    ASSERT_EQ(v.rechazados.size(), 2u);
-    EXPECT_EQ(v.rechazados[1], (std::pair<std::string, std::size_t>{"la línea tiene 3 valores y el encabezado 8", 1}));
-    EXPECT_EQ(v.rechazados[0].second, 1u);
+    ASSERT_EQ(v.rechazados.size(), 3u);
+    EXPECT_EQ(v.rechazados[0], (std::pair<std::string, std::size_t>{"ys_medida vacía: falta la erosión medida", 1}));
+    EXPECT_EQ(v.rechazados[2], (std::pair<std::string, std::size_t>{"la línea tiene 3 valores y el encabezado 8", 1}));
+    EXPECT_EQ(v.rechazados[1].second, 1u);
+    EXPECT_EQ(v.lineasRechazadas, (std::vector<std::vector<std::size_t>>{{4}, {5}, {7}}));
+    EXPECT_EQ(v.claves, (std::vector<std::string>{"ys_pila_breusers_m", "ys_pila_csu_m", "ys_pila_johnson_m"}));
     EXPECT_TRUE(v.filas[2].error);
     EXPECT_EQ(v.filas[3].predichas[0], 0.0);  // U/Uc <= 0.5: no scour by Breusers
     ASSERT_TRUE(v.filas[3].predichas[1]);
@@ -123,6 +127,19 @@ TEST(Validacion, CsvDeFilas) {
     const std::string rechazada = "22,-5,1,1,1,B,1,,,,,,,";
     EXPECT_TRUE(b.starts_with(rechazada)) << b;
     EXPECT_GT(b.size(), rechazada.size()) << b;  // its message
+
+    // The summary, as the window's workbook holds it beside the rows: the
+    // statistics at full precision, the cases, the rejected rows.
+    const std::vector<TEstadistica> e = Estadisticas(v);
+    ASSERT_EQ(e.size(), 3u);
+    std::string esperado = "formula,n,sesgo,mediana,cv,subestimados,r95\n";
+    for (const TEstadistica& x : e) {
+        const double cociente = 1.5 / *v.filas[0].predichas[std::size_t(&x - e.data())];
+        esperado += x.formula + ",1," + TextoValor(cociente) + "," + TextoValor(cociente) + ",," +
+                    (cociente > 1 ? "1" : "0") + "," + TextoValor(cociente) + "\n";
+    }
+    esperado += "Casos,2\nRechazados,1," + v.rechazados[0].first + "\n";
+    EXPECT_EQ(CsvResumenValidacion(v), esperado);
 }
 
 }  // namespace

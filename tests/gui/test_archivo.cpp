@@ -2,6 +2,7 @@
 // opening into a new calculation window with the wizard walked, and files
 // that cannot be opened.
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -28,6 +29,8 @@
 #include "problem/untPaginasDatos.h"
 #include "problem/untProbTipo.h"
 #include "resultados.h"
+#include "results/untObservaciones.h"
+#include "results/untVentanaIncertidumbre.h"
 
 namespace {
 
@@ -432,7 +435,8 @@ private slots:
         e->selectAll();
         QTest::keyClicks(e, "12,5");
         QTest::keyClick(principal.get(), Qt::Key_S, Qt::ControlModifier);
-        QCOMPARE(entorno.mensajes, QStringList({"El valor ingresado no es válido."}));
+        QCOMPARE(entorno.mensajes,
+                 QStringList({"El valor ingresado no es válido. Use el punto (.) como separador decimal, no la coma."}));
         QVERIFY(!QFile::exists(Ruta("p.turmado")));
         QCOMPARE(e->text(), QString());
         QTest::keyClicks(e, "1020");
@@ -450,6 +454,102 @@ private slots:
         QVERIFY2(entorno.errores[0].startsWith("No se pudo guardar el problema en «" + ruta + "»: "),
                  qPrintable(entorno.errores[0]));
         QVERIFY(v->RutaArchivo().isEmpty());
+    }
+
+    // The uncertainty study's set-up and the report's observations go with
+    // the problem and come back with it: a set-up whose window was closed
+    // before saving, and observations accepted in the report's dialog.
+    void IncertidumbreYObservacionesVuelven() {
+        TfrmProbTipo* v = principal->mmiFileNewClick();
+        AbrirYCalcular(*v, 1, 1, "EstrFactFormKs=1;EstrFactGrup=1;SediAnguRepo=30");
+        v->tbshProblema->bbtnIncertidumbre->click();
+        TfrmIncertidumbre* s = v->tbshProblema->VentanaIncertidumbre();
+        QVERIFY(s);
+        s->AgregarCampo("FlujCaud");
+        auto* combo = static_cast<QComboBox*>(s->tblEntradas->cellWidget(0, kColDistribucion));
+        combo->setCurrentIndex(combo->findText("Triangular"));
+        s->tblEntradas->item(0, kColMaximo)->setText("4000");
+        QVERIFY(s->tblModelo->rowCount() > 0);
+        s->tblModelo->item(0, kColFormula)->setCheckState(Qt::Checked);
+        s->tblModelo->item(0, kColSesgo)->setText("1.2");
+        s->edtMuestras->setText("500");
+        s->edtSemilla->setText("7");
+        s->edtFundacion->setText("2.5");
+        const TIncertidumbreArchivo ajuste = s->Ajuste();
+        QCOMPARE(ajuste.entradas.size(), std::size_t(1));
+        QCOMPARE(ajuste.entradas[0].distribucion, std::string("triangular"));
+        QVERIFY(s->close());
+
+        const QString nota = "Pila P3, Río Ñuble\nsegunda línea";
+        entorno.EsperarModal([&](QWidget* w) {
+            auto* dlg = qobject_cast<TfrmObservaciones*>(w);
+            QVERIFY(dlg);
+            QTest::keyClicks(dlg->mmObservaciones, "Pila P3, ");
+            dlg->mmObservaciones->insertPlainText("Río Ñuble");  // keys beyond ASCII, as an input method gives them
+            QTest::keyClick(dlg->mmObservaciones, Qt::Key_Return);
+            dlg->mmObservaciones->insertPlainText("segunda línea");
+            entorno.EsperarModal([](QWidget* w2) { w2->close(); });
+            dlg->bbtnOk->click();
+        });
+        v->tbshProblema->bbtnReporte->click();
+        QVERIFY(!entorno.ModalPendiente());
+        QCOMPARE(v->Observaciones(), std::optional(nota));
+        QVERIFY(v->isWindowModified());
+
+        QVERIFY(v->GuardarProblemaEn(Ruta("p.turmado")));
+        const TArchivoProblema a = CargarArchivoProblema(Ruta("p.turmado").toStdString());
+        QVERIFY(a.incertidumbre == ajuste);
+        QCOMPARE(a.observaciones, std::optional(nota.toStdString()));
+
+        principal = std::make_unique<TMainForm>();
+        principal->show();
+        QVERIFY(QTest::qWaitForWindowActive(principal.get()));
+        TfrmProbTipo* w = principal->AbrirArchivo(Ruta("p.turmado"));
+        QVERIFY(w);
+        QCOMPARE(w->Observaciones(), std::optional(nota));
+        CalcularSiFalta(*w);
+        w->tbshProblema->bbtnIncertidumbre->click();
+        QVERIFY(w->tbshProblema->VentanaIncertidumbre());
+        QVERIFY(w->tbshProblema->VentanaIncertidumbre()->Ajuste() == ajuste);
+        // The report's dialog starts from them; "Cancelar" keeps them and
+        // shows no report.
+        QString enLaCaja;
+        entorno.EsperarModal([&](QWidget* w2) {
+            auto* dlg = qobject_cast<TfrmObservaciones*>(w2);
+            QVERIFY(dlg);
+            enLaCaja = dlg->ObservacionesTexto();
+            QTest::keyClicks(dlg->mmObservaciones, " otra");
+            dlg->bbtnCanc->click();
+        });
+        w->tbshProblema->bbtnReporte->click();
+        QVERIFY(!entorno.ModalPendiente());
+        QCOMPARE(enLaCaja, nota);
+        QCOMPARE(w->Observaciones(), std::optional(nota));
+    }
+
+    // The same file opened again, by another spelling of its path or from
+    // the open window: the window that has it comes forward, with what was
+    // typed in it since; no second window.
+    void MismoArchivoDosVeces() {
+        TProblema p;
+        p.codigo = 2;
+        Escribir("a.turmado", p);
+        TfrmProbTipo* a = principal->AbrirArchivo(Ruta("a.turmado"));
+        QVERIFY(a);
+        principal->mmiFileNewClick();  // another window in front
+        a->Campo("FlujCaud")->setText("1234");
+        QCOMPARE(principal->AbrirArchivo(carpeta->path() + "/./a.turmado"), a);
+        QCOMPARE(Ventanas(*principal).size(), 2);
+        QCOMPARE(principal->mdiArea->activeSubWindow()->widget(), a);
+        QCOMPARE(a->Campo("FlujCaud")->text(), QString("1234"));
+
+        principal->mmiFileNewClick();
+        AbrirCon([&](TfrmAbrir& abrir) {
+            abrir.DBGrid1->selectRow(int(abrir.Nombres().indexOf("a")));
+            abrir.btnAbrir->click();
+        });
+        QCOMPARE(Ventanas(*principal).size(), 3);
+        QCOMPARE(principal->mdiArea->activeSubWindow()->widget(), a);
     }
 };
 

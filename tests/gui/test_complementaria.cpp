@@ -364,7 +364,9 @@ private slots:
             QCOMPARE(e->text(), texto);
             QVERIFY(!e->hasFocus());
         } else {
-            QCOMPARE(entorno.mensajes, QStringList{kInvalido});
+            // A comma also says that the point is the decimal separator.
+            QCOMPARE(entorno.mensajes,
+                     QStringList{texto.contains(',') ? kInvalido + QString(kPistaSeparador) : kInvalido});
             QCOMPARE(e->text(), QString());
             QVERIFY(e->hasFocus());
         }
@@ -448,7 +450,7 @@ private slots:
     void SelectoresDelEstribo() {
         IrA(212);
         Elegir("EstrFactCurv", Fila("rgAhmaCICCItem3"));
-        Elegir("EstrFactFormKs", Fila("rgCIFOksItem0"));
+        Elegir("EstrFactFormKs", Fila("rgCIFOksEstriboItem1"));  // wing walls
         Elegir("EstrFactAngu", Fila("rgAhmaCIAAItem3"));
         QCOMPARE(Dibujo(), QString("iiAi"));
         Elegir("EstrFactPoro", Fila("rgAhmaCIPOItem2"));
@@ -462,20 +464,23 @@ private slots:
         for (int i = 0; i < 6; ++i) QCOMPARE(E(campos[i])->text(), esperados[i]);
     }
 
-    // The three rows captioned "Factor de forma" of the abutment keep their
-    // caption, and so do their pickers ("Corrección por forma"); the tooltips
-    // of the row and of its picker name the factor.
+    // The three rows "Factor de forma" of the abutment each name their
+    // factor in the caption and the tooltips; the abutment's Ks picker offers
+    // abutment shapes, not the pier's sections.
     void FactoresDeFormaNombrados() {
         IrA(212);
-        struct Caso { const char* campo; QString ayuda; QString titulo; };
+        struct Caso { const char* campo; QString etiqueta; QString ayuda; QString titulo; };
         const Caso casos[] = {
-            {"EstrFactFormKs", "Ks: factor de forma de la estructura", "Corrección por forma"},
-            {"EstrFactFormKb", "Kb: factor de forma de la fórmula de Breusers", "Corrección por forma"},
-            {"EstrFactFormKl", "Kl: factor de forma de la fórmula de Liu", "Corrección por forma"},
+            {"EstrFactFormKs", "Factor de forma (Ks)", "Ks: factor de forma de la estructura",
+             "Corrección por forma del estribo"},
+            {"EstrFactFormKb", "Factor de forma (Kb)", "Kb: factor de forma de la fórmula de Breusers",
+             "Corrección por forma"},
+            {"EstrFactFormKl", "Factor de forma (Kl)", "Kl: factor de forma de la fórmula de Liu",
+             "Corrección por forma"},
         };
         for (const Caso& c : casos) {
             QVERIFY(Etiqueta(c.campo)->isVisible());
-            QCOMPARE(Etiqueta(c.campo)->text(), QString("Factor de forma"));
+            QCOMPARE(Etiqueta(c.campo)->text(), c.etiqueta);
             QCOMPARE(Etiqueta(c.campo)->toolTip(), c.ayuda);
             QCOMPARE(E(c.campo)->toolTip(), c.ayuda);
             QCOMPARE(P().Selector(c.campo)->toolTip(), "Elegir de una tabla (" + c.ayuda + ")");

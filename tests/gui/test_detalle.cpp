@@ -3,6 +3,9 @@
 // window's own problem, and "Copiar".
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QtTest>
@@ -11,6 +14,7 @@
 #include "entorno.h"
 #include "results/untDetalle.h"
 #include "results/untDetalleVentana.h"
+#include "pickers/untPaginaComplementaria.h"
 #include "resultados.h"
 
 namespace {
@@ -121,6 +125,58 @@ private slots:
         QVERIFY(d);
         QVERIFY(d->Texto().contains("  Altura de rugosidad: ks = 0.15 m\n"));
         QVERIFY(d->Texto().contains("  Coeficiente de Manning: n = 0.4 · h^(1/6) / (√g · ln(12 · h / ks)) = "));
+    }
+
+    // The open window follows the problem: a changed discharge makes it say
+    // that it shows the last calculation, "Calcular" replaces its detail
+    // (Q = 1200, not 800) and the note goes; the button brings the same
+    // window forward instead of opening another.
+    void SigueAlProblema() {
+        AbrirYCalcular(*v, 1, 1, "FlujCaud=800;EstrFactFormKs=1;EstrFactGrup=1");
+        TfrmDetalle* d = Abrir();
+        QVERIFY(d);
+        QVERIFY(d->Texto().contains("Q = 800 m³/s"));
+        QVERIFY(!d->findChild<QLabel*>("lblAnterior") || !d->findChild<QLabel*>("lblAnterior")->isVisible());
+        // Kept in front of the main window that holds the calculation window.
+        QVERIFY(d->windowFlags().testFlag(Qt::Tool));
+        QCOMPARE(d->windowHandle()->transientParent(), principal->windowHandle());
+
+        // The discharge typed and left with Tab, as a user does, in the main window.
+        principal->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(principal.get()));
+        QTabBar* barra = v->pgReplanteo->tabBar();
+        QTest::mouseClick(principal->windowHandle(), Qt::LeftButton, {},
+                          barra->mapTo(principal.get(), barra->tabRect(TfrmProbTipo::kGlobal).center()));
+        QLineEdit* caudal = v->Campo("FlujCaud");
+        Clic(caudal);
+        QVERIFY(caudal->hasFocus());
+        QTest::keyClick(principal->windowHandle(), Qt::Key_A, Qt::ControlModifier);
+        for (char c : {'1', '2', '0', '0'}) QTest::keyClick(principal->windowHandle(), c);
+        QTest::keyClick(principal->windowHandle(), Qt::Key_Tab);
+        QCOMPARE(caudal->text(), QString("1200"));
+        auto* nota = d->findChild<QLabel*>("lblAnterior");
+        QVERIFY(nota);
+        QVERIFY(nota->isVisibleTo(d));
+        QVERIFY(nota->text().contains("«Calcular»"));
+        QVERIFY(d->Texto().contains("Q = 800 m³/s"));
+
+        // "Calcular" on its page, as the user presses it.
+        QTest::mouseClick(principal->windowHandle(), Qt::LeftButton, {},
+                          barra->mapTo(principal.get(), barra->tabRect(TfrmProbTipo::kComplementaria).center()));
+        Clic(v->tbshNivel3->btnN3);
+        QVERIFY(d->Texto().contains("Q = 1200 m³/s"));
+        QVERIFY(!d->Texto().contains("Q = 800 m³/s"));
+        QCOMPARE(d->Texto(),
+                 QString::fromStdString(TextoDetalle(DetalleCalculo(v->Datos(), v->Panel(), v->OpcionManning()))));
+        QVERIFY(!nota->isVisibleTo(d));
+
+        // Again the button: the same window, in front; never a second one.
+        d->showMinimized();
+        Clic(v->tbshProblema->bbtnDetalle);
+        QCOMPARE(v->findChildren<TfrmDetalle*>().size(), qsizetype(1));
+        QCOMPARE(v->tbshProblema->VentanaDetalle(), d);
+        QVERIFY(!d->isMinimized());
+        QVERIFY(d->isVisible());
     }
 };
 

@@ -7,6 +7,7 @@
 // study is of the window's problem.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrintPreviewWidget>
@@ -19,8 +20,10 @@
 #include <QtTest>
 
 #include "app/Main.h"
+#include "comun/untTexto.h"
 #include "../registro.h"
 #include "entorno.h"
+#include "libro.h"
 #include "resultados.h"
 #include "results/untHojaReporte.h"
 #include "results/untObservaciones.h"
@@ -144,15 +147,21 @@ private slots:
         QCOMPARE(s->tblEntradas->item(0, kColMedia)->text(), QString("3000"));
         QVERIFY(!(s->tblEntradas->item(0, kColMinimo)->flags() & Qt::ItemIsEnabled));
         // The formulas' errors: off, and the pier's figures from the field
-        // measurements offered with their source.
+        // measurements offered with their source: those of the rows whose
+        // gradation is of the example's class (d84 200 mm, d50 85 mm: Kσ
+        // 0.378 < 0.5), not the pooled ones, which differ.
         QCOMPARE(s->tblModelo->rowCount(), 3);
         for (int i = 0; i < 3; ++i) {
             QCOMPARE(s->tblModelo->item(i, kColFormula)->checkState(), Qt::Unchecked);
             const QString formula = s->tblModelo->item(i, kColFormula)->text();
-            const auto defecto = ErrorModeloPorDefecto(22, formula.toStdString());
-            QVERIFY(defecto);
+            const auto defecto = ErrorModeloPorDefecto(22, formula.toStdString(), TDatosPPi::FactGrad(200.0 / 85.0));
+            const auto todas = ErrorModeloPorDefecto(22, formula.toStdString());
+            QVERIFY(defecto && todas);
+            QVERIFY(defecto->error.sesgo != todas->error.sesgo);
             QCOMPARE(s->tblModelo->item(i, kColSesgo)->text(), QString::fromStdString(NumeText(defecto->error.sesgo, 0, 2)));
             QVERIFY(s->tblModelo->item(i, kColSesgo)->toolTip().contains("Benedict y Caldwell (2014)"));
+            QVERIFY2(s->tblModelo->item(i, kColSesgo)->toolTip().contains("filas de campo con Kσ < 0.5 (Kσ del caso 0.378)"),
+                     qPrintable(s->tblModelo->item(i, kColSesgo)->toolTip()));
         }
         QVERIFY(Esperar(s));
         QVERIFY2(entorno.mensajes.isEmpty(), qPrintable(entorno.mensajes.join('\n')));
@@ -241,7 +250,32 @@ private slots:
         QVERIFY(s->Exportar(dir.filePath("resumen.csv")));
         QFile resumen(dir.filePath("resumen.csv"));
         QVERIFY(resumen.open(QIODevice::ReadOnly));
-        QCOMPARE(resumen.readAll().toStdString(), CsvResumenIncertidumbre(*s->Estudio(), 3.0));
+        const std::string textoResumen = resumen.readAll().toStdString();
+        QCOMPARE(textoResumen, CsvResumenIncertidumbre(*s->Estudio(), s->Opciones()));
+        // With what the study was: the seed and the input's distribution.
+        for (const char* linea : {"\nSemilla,1\n", "\nProfundidad de fundación [m],3\n",
+                                  "\nEntrada,FlujCaud,lognormal,media,"})
+            QVERIFY2(textoResumen.find(linea) != std::string::npos, linea);
+        // The same as a workbook, which the dialog offers after the CSV.
+        QStringList filtros;
+        entorno.EsperarModal([&](QWidget* modal) {
+            auto* d = qobject_cast<QFileDialog*>(modal);
+            QVERIFY(d);
+            filtros = d->nameFilters();
+            auto* formatos = d->findChild<QComboBox*>("fileTypeCombo");
+            QVERIFY(formatos);
+            QTest::keyClick(formatos, Qt::Key_End);
+            QCOMPARE(d->selectedNameFilter(), QString("Libro de Excel (*.xlsx)"));
+            d->selectFile(dir.filePath("resumen"));
+            static_cast<QDialog*>(d)->accept();
+        });
+        Clic(s->btnExportar);
+        QVERIFY(!entorno.ModalPendiente());
+        QCOMPARE(filtros, QStringList({"Imagen PNG (*.png)", "Imagen SVG (*.svg)", "Documento PDF (*.pdf)",
+                                       "Tabla CSV (*.csv)", "Libro de Excel (*.xlsx)"}));
+        const QString hoja = MiembroZip(dir.filePath("resumen.xlsx"), "xl/worksheets/sheet1.xml");
+        for (const char* texto : {"envolvente", "Semilla", "Entrada", "FlujCaud", "lognormal"})
+            QVERIFY2(TieneTexto(hoja, texto), texto);
         QVERIFY(s->ExportarMuestras(dir.filePath("muestras.csv")));
         QFile muestras(dir.filePath("muestras.csv"));
         QVERIFY(muestras.open(QIODevice::ReadOnly));
@@ -422,7 +456,7 @@ private slots:
         QCOMPARE(paginas, paginasSin + (marcar ? 1 : 0));
         if (marcar) {
             const TReporteIncertidumbre& r = *textos->incertidumbre;
-            QCOMPARE(r.entradas, std::vector<std::string>{"Caudal [m^3/s] (FlujCaud): lognormal, media 3000, CV 0.3"});
+            QCOMPARE(r.entradas, std::vector<std::string>{"Caudal [m^3/s]: lognormal, media 3000, CV 0.3"});
             QCOMPARE(r.tabla.filas, TablaIncertidumbre(*s->Estudio(), std::nullopt).filas);
             QCOMPARE(r.curvas.size(), std::size_t(4));
             // The PDF's last page holds the study.
@@ -446,6 +480,62 @@ private slots:
         reporte(false);
         QVERIFY(!entorno.ModalPendiente());
         QVERIFY(!ofrecida);
+    }
+
+    // A new "Calcular" of the calculation window with a wider pier: the open
+    // window studies the new problem (its title and its next study), says
+    // that the study shown is of the earlier one, which the report no
+    // longer offers; a new study ends the note.  The button brings the same
+    // window forward.
+    void SigueAlProblemaCalculado() {
+        TfrmIncertidumbre* s = Abrir();
+        QVERIFY(s);
+        QVERIFY(CaudalLognormal(s, "0.3", "500"));
+        QVERIFY(Esperar(s));
+        QVERIFY(s->Estudio());
+        const TProblema antes = v->ProblemaActual();
+        QVERIFY(UltimoEstudio(*v, antes) == s);
+        QVERIFY(!s->lblEstado->text().contains(kNotaAnterior));
+
+        v->Campo("EstrAnchPila")->setText("10");
+        v->Calcular();
+        QCOMPARE(s->Problema(), v->ProblemaActual());
+        QCOMPARE(s->Problema().textos.at("EstrAnchPila"), std::string("10"));
+        QCOMPARE(s->ProblemaEstudiado(), antes);
+        QVERIFY(s->lblEstado->text().endsWith(kNotaAnterior));
+        QVERIFY(UltimoEstudio(*v, v->ProblemaActual()) == nullptr);  // not the report's any more
+
+        const double mediaAntes = s->Estudio()->formulas.back().media;
+        QVERIFY(Esperar(s));
+        QVERIFY(!s->lblEstado->text().contains(kNotaAnterior));
+        QCOMPARE(s->ProblemaEstudiado(), v->ProblemaActual());
+        QVERIFY(s->Estudio()->formulas.back().media > mediaAntes);  // the wider pier scours deeper
+        QVERIFY(UltimoEstudio(*v, v->ProblemaActual()) == s);
+
+        Clic(v->tbshProblema->bbtnIncertidumbre);
+        QCOMPARE(v->findChildren<TfrmIncertidumbre*>().size(), qsizetype(1));
+        QCOMPARE(v->tbshProblema->VentanaIncertidumbre(), s);
+        QVERIFY(s->Estudio());  // the same window, with its study
+    }
+
+    // "Cancelar" of a second run: the first run's table stays, said to be
+    // the earlier study's.
+    void CancelarTrasUnEstudio() {
+        TfrmIncertidumbre* s = Abrir();
+        QVERIFY(s);
+        QVERIFY(CaudalLognormal(s, "0.3", "500"));
+        QVERIFY(Esperar(s));
+        const auto filas = s->tblResultados->rowCount();
+        Escribir(s->edtMuestras, "1000000");
+        QSignalSpy terminado(s, &TfrmIncertidumbre::Terminado);
+        Clic(s->btnCalcular);
+        QVERIFY(s->Calculando());
+        Clic(s->btnCancelar);
+        QVERIFY(terminado.count() == 1 || terminado.wait(60000));
+        QCOMPARE(s->lblEstado->text(), QString("Cancelado: el estudio no terminó. La tabla y los gráficos son del "
+                                               "estudio anterior (500 muestras)."));
+        QCOMPARE(s->Estudio()->muestras, std::size_t(500));
+        QCOMPARE(s->tblResultados->rowCount(), filas);
     }
 };
 

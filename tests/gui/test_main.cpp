@@ -70,8 +70,8 @@ private slots:
         QCOMPARE(v.windowTitle(), QString("NORVA - TURMADO - QUENFOR S.A."));
         QCOMPARE(TitulosMenuBar(v), QStringList({"&File", "&Help"}));
         const QList<QMenu*>& m = v.MenusPropios();
-        QCOMPARE(m[0]->menuAction()->statusTip(), QString("File related commands"));
-        QCOMPARE(m[1]->menuAction()->statusTip(), QString("Help topics"));
+        QCOMPARE(m[0]->menuAction()->statusTip(), QString("Comandos de archivo: problemas nuevos, abrir, guardar y salir"));
+        QCOMPARE(m[1]->menuAction()->statusTip(), QString("Temas de ayuda"));
         QStringList archivo, ayuda;
         for (QAction* a : m[0]->actions()) archivo << (a->isSeparator() ? "-" : a->text());
         for (QAction* a : m[1]->actions()) ayuda << a->text();
@@ -80,11 +80,11 @@ private slots:
         QCOMPARE(v.FileNew1->shortcut(), QKeySequence("Ctrl+N"));
         QCOMPARE(v.FileOpen1->shortcut(), QKeySequence("Ctrl+O"));
         // "short|long" hints: tooltip and status-bar text.
-        QCOMPARE(v.FileNew1->toolTip(), QString("New"));
-        QCOMPARE(v.FileNew1->statusTip(), QString("Create a new file"));
-        QCOMPARE(v.FileExit1->statusTip(), QString("Exit application"));
-        QCOMPARE(v.FileOpen1->statusTip(), QString("Open a file"));
-        QCOMPARE(v.WindowTileVertical1->statusTip(), QString("Tile Vertically"));
+        QCOMPARE(v.FileNew1->toolTip(), QString("Nuevo"));
+        QCOMPARE(v.FileNew1->statusTip(), QString("Crear un problema nuevo"));
+        QCOMPARE(v.FileExit1->statusTip(), QString("Salir del programa"));
+        QCOMPARE(v.FileOpen1->statusTip(), QString("Abrir un problema guardado"));
+        QCOMPARE(v.WindowTileVertical1->statusTip(), QString("Ordenar las ventanas una al lado de otra"));
 
         auto* barra = v.findChild<QToolBar*>("ToolBar1");
         QVERIFY(barra);
@@ -171,7 +171,7 @@ private slots:
         for (QAction* a : hija->MenuHijo().Menus()[0]->actions()) archivo << (a->isSeparator() ? "-" : a->text());
         QCOMPARE(archivo, QStringList({"&New", "&Open", "Abrir &reciente", "&Guardar problema...\tCtrl+S", "&Close", "-",
                                        "&Exit"}));
-        QCOMPARE(hija->MenuHijo().Menus()[1]->menuAction()->statusTip(), QString("Window related commands"));
+        QCOMPARE(hija->MenuHijo().Menus()[1]->menuAction()->statusTip(), QString("Comandos de ventanas"));
         QVERIFY(hija->MenuHijo().Menus()[1]->actions().isEmpty());
         v.mdiArea->closeAllSubWindows();
         QCOMPARE(Hijas(v), 0);

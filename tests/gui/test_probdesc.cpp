@@ -13,6 +13,8 @@
 #include <QTabWidget>
 #include <QtTest>
 
+#include "comun/untPantalla.h"
+
 #include "app/Main.h"
 #include "app/untProbDesc.h"
 #include "comun/untPict.h"
@@ -146,7 +148,10 @@ private slots:
             if (auto* p = qobject_cast<TfrmPict*>(s->widget())) {
                 titulos << p->windowTitle();
                 sitios.insert({s->x(), s->y()});
-                QCOMPARE(p->size(), p->Dibujo()->defaultSize());  // sized to the drawing
+                // Sized to the drawing, and never narrower than its title.
+                QCOMPARE(p->height(), p->Dibujo()->defaultSize().height());
+                QCOMPARE(p->width(), std::max(p->Dibujo()->defaultSize().width(), AnchoParaTitulo(p)));
+                QVERIFY(p->width() >= QFontMetrics(p->font()).horizontalAdvance(p->windowTitle()) + 60);
                 QVERIFY(s->rect().contains(QRect(p->mapTo(s, QPoint(0, 0)), p->size())));
             }
         QCOMPARE(sitios.size(), titulos.size());

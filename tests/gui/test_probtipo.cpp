@@ -291,7 +291,10 @@ private slots:
         QVERIFY(v->rg02->isVisibleTo(v.get()));
         QCOMPARE(v->rg02->Item(1)->text(), QString("en fondo y orilla"));
         Responder(v->rg02, v->btnContAfue12, 1);
-        QCOMPARE(entorno.mensajes, QStringList{"Rama Inactiva."});
+        QCOMPARE(entorno.mensajes, QStringList{kMensajeRamaInactiva});
+        // The old words first, then why and which answers lead to formulas.
+        QVERIFY(entorno.mensajes[0].startsWith("Rama Inactiva. El programa no tiene fórmulas"));
+        QVERIFY(entorno.mensajes[0].contains("«en el fondo»") && entorno.mensajes[0].contains("«en orilla»"));
         QCOMPARE(D().ElecObst, 5);  // nothing stored
         QVERIFY(v->rg02->isVisibleTo(v.get()) && v->btnContAfue12->isVisibleTo(v.get()));
         QVERIFY(!v->pgReplanteo->isEnabled());
@@ -380,7 +383,9 @@ private slots:
         };
         fila("blancos delante", "AguaTemp", 0, "  12.5", "");
         fila("blanco detrás", "AguaTemp", 0, "12.5 ", kInvalido);
-        fila("coma", "AguaTemp", 0, "12,5", kInvalido);
+        // The comma gets the message and the hint on the separator, only it.
+        fila("coma", "AguaTemp", 0, "12,5", kInvalido + QString(kPistaSeparador));
+        fila("coma en d50", "SediDiamMedi", 0, "0,5", kSedimento + QString(kPistaSeparador));
         fila("exponente", "AguaTemp", 0, "1e3", "");
         fila("punto delante", "AguaTemp", 0, ".5", "");
         fila("punto detrás", "AguaTemp", 0, "5.", "");

@@ -123,7 +123,9 @@ QStringList Verificar(const TPdf& pdf, const TTextosReporte& textos, int cuantas
         fallas << "la página no es A4 vertical";
     for (const QString& linea : pdf.fuentes.split('\n').mid(2)) {
         if (linea.trimmed().isEmpty()) continue;
-        if (!linea.contains(QRegularExpression("LiberationSans|Arial")) || linea.contains("Serif"))
+        // The validity signs ◐ and ⚠ of the results, which Liberation Sans
+        // lacks, come from DejaVu Sans.
+        if (!linea.contains(QRegularExpression("LiberationSans|Arial|DejaVuSans")) || linea.contains("Serif"))
             fallas << "fuente inesperada: " + linea;
     }
     for (const TItemReporte& item : DisponerReporte(textos)) {
@@ -133,8 +135,9 @@ QStringList Verificar(const TPdf& pdf, const TTextosReporte& textos, int cuantas
         const double arriba = Puntos(item.y);
         if (item.fuente == TFuenteReporte::Caja) {
             const double izq = Puntos(item.x), der = Puntos(item.x + item.ancho), abajo = Puntos(item.y + item.alto);
+            const double pie = Puntos(kReporteAltoUtil - 26);  // the date and the title at the foot
             for (const TPalabra& p : pdf.palabras)
-                if (p.y0 > arriba - 2 && (p.x0 < izq - 0.5 || p.x1 > der + 0.5 || p.y1 > abajo + 0.5))
+                if (p.y0 > arriba - 2 && p.y0 < pie - 2 && (p.x0 < izq - 0.5 || p.x1 > der + 0.5 || p.y1 > abajo + 0.5))
                     fallas << "fuera de la caja: " + p.texto;
             continue;
         }
@@ -383,15 +386,15 @@ private slots:
         QTest::newRow("pila") << 1 << 1 << true << "EstrAnchPila=2.5;EstrFactFormKs=1;EstrFactGrup=1"
                               << "Problema de la Pila" << QList<int>{8, 1, 2, 5, 10}
                               << QStringList{"Diámetro 84%|200|[mm]", "Angulo de reposo||[º]",
-                                             "Factor de forma|1|[-]", "Factor de grupo|1|[-]",
+                                             "Factor de forma (Ks)|1|[-]", "Factor de grupo|1|[-]",
                                              "Angulo de ataque|0|[º]"};
         QTest::newRow("estribo 212") << 1 << 0 << false
                                      << "EstrLongPlat=0.1;EstrFactCurv=1;EstrFactFormKs=0.75;EstrFactAngu=1.1"
                                         ";EstrFactPoro=0.9;EstrFactFormKb=0.8;EstrFactFormKl=0.7"
                                      << "Problema Estribo/Espigón" << QList<int>{8, 1, 3, 6, 8}
-                                     << QStringList{"Factor de curvatura|1|[-]", "Factor de forma|0.75|[-]",
+                                     << QStringList{"Factor de curvatura|1|[-]", "Factor de forma (Ks)|0.75|[-]",
                                                     "Factor de ángulo|1.1|[-]", "Factor de porosidad|0.9|[-]",
-                                                    "Factor de forma|0.8|[-]", "Factor de forma|0.7|[-]"};
+                                                    "Factor de forma (Kb)|0.8|[-]", "Factor de forma (Kl)|0.7|[-]"};
     }
     void ReporteDeLaVentana() {
         QFETCH(int, feno);
@@ -443,7 +446,8 @@ private slots:
     }
 
     // "Reporte": the observations first, then the preview with them; OK on
-    // an untouched box, or Cancel, gives a report without observations.
+    // an untouched box gives a report without observations; "Cancelar"
+    // gives no report at all.
     void BotonReporte_data() {
         QTest::addColumn<QString>("tecleado");
         QTest::addColumn<bool>("aceptar");
@@ -466,18 +470,24 @@ private slots:
                 return;
             }
             QTest::keyClicks(dlg->mmObservaciones, tecleado);
-            entorno.EsperarModal([&](QWidget* w2) {
-                if (auto* vista = qobject_cast<TfrmReporte*>(w2)) {
-                    observaciones = vista->Textos().observaciones;
-                    titulo = vista->Textos().titulo;
-                }
-                w2->close();
-            });
+            if (aceptar)
+                entorno.EsperarModal([&](QWidget* w2) {
+                    if (auto* vista = qobject_cast<TfrmReporte*>(w2)) {
+                        observaciones = vista->Textos().observaciones;
+                        titulo = vista->Textos().titulo;
+                    }
+                    w2->close();
+                });
             (aceptar ? dlg->bbtnOk : dlg->bbtnCanc)->click();
         });
         v->tbshProblema->bbtnReporte->click();
-        QVERIFY(!entorno.ModalPendiente());
-        QCOMPARE(titulo, std::string("Problema de la Pila"));
+        QVERIFY(!entorno.ModalPendiente());  // after Cancel, no preview came up either
+        QCOMPARE(titulo, aceptar ? std::string("Problema de la Pila") : std::string());
+        if (!aceptar) {
+            QCOMPARE(observaciones, std::optional(std::string("(sin vista previa)")));
+            QVERIFY(!v->Observaciones());  // nothing kept either
+            return;
+        }
         QCOMPARE(observaciones.has_value(), hay);
         if (hay) QCOMPARE(*observaciones, tecleado.toStdString());
     }
@@ -612,7 +622,7 @@ private slots:
         for (const TFilaReporte& f : t.secciones[3].filas)
             complementarias << QString::fromStdString(f.etiqueta + "|" + f.valor + "|" + f.unidad);
         QCOMPARE(complementarias, QStringList({"Diámetro 84%|200|[mm]", "Angulo de reposo|33|[º]",
-                                               "Factor de forma|1|[-]", "Factor de grupo|1|[-]",
+                                               "Factor de forma (Ks)|1|[-]", "Factor de grupo|1|[-]",
                                                "Angulo de ataque|0|[º]"}));
         QCOMPARE(QString::fromStdString(t.titulo), QString("Problema de la Pila"));
         QCOMPARE(int(t.secciones[4].filas.size()), int(FilasVistas(*v->tbshProblema).size()));
@@ -779,6 +789,7 @@ private slots:
         ClasificarYCalcular(*v, feno, obst, textos, chorro);
         QCOMPARE(v->Datos().CodiProb, ProblemCode(codigo));
         TTextosReporte t = TextosReporte(*v, QString("Observación de prueba\nen dos líneas"));
+        t.fecha = "2000-01-01";  // the day of the run is not the report's
 
         QString obtenido;
         const auto Escribir = [&](const std::vector<TItemReporte>& items) {

@@ -229,13 +229,25 @@ private slots:
         }
         QCOMPARE(P().Fila("OutpErosMaxi1").etiqueta->text(), erosion1);
 
-        // Buttons: "Reporte" and "Imagen" always, the second "Imagen" for
-        // 212, the critical-slope button beside the slope row for 111 and
-        // 121 with slot 2 turned into the plain entry "Tabla".
+        // Buttons: "Reporte" and "Imagen" always; for 212 two picture
+        // buttons, each naming its drawing (never two alike), side by side;
+        // the critical-slope button beside the slope row for 111 and 121
+        // with slot 2 turned into the plain entry "Tabla".
         QVERIFY(P().bbtnReporte->isVisible() && P().bbtnShowPUno->isVisible());
         QCOMPARE(P().bbtnReporte->text(), QString("Reporte"));
-        QCOMPARE(P().bbtnShowPUno->text(), QString("Imagen"));
         QCOMPARE(P().bbtnShowPDos->isVisible(), imagenes.size() == 2);
+        if (imagenes.size() == 2) {
+            QCOMPARE(P().bbtnShowPUno->text(), QString("Extensión"));
+            QCOMPARE(P().bbtnShowPDos->text(), QString("Ángulo"));
+            QVERIFY(P().bbtnShowPDos->x() > P().bbtnShowPUno->geometry().right());
+            QVERIFY(P().bbtnSensibilidad->x() > P().bbtnShowPDos->geometry().right());
+            for (QPushButton* b : {P().bbtnShowPUno, P().bbtnShowPDos}) {
+                QVERIFY(!b->toolTip().isEmpty());
+                QVERIFY(b->width() >= b->sizeHint().width());
+            }
+        } else {
+            QCOMPARE(P().bbtnShowPUno->text(), QString("Imagen"));
+        }
         const bool vortice = codigo == 111 || codigo == 121;
         QCOMPARE(P().bbtnPdteCrit->isVisible(), vortice);
         if (vortice) {
@@ -628,7 +640,7 @@ private slots:
             if (v->pgReplanteo->currentIndex() != TfrmProbTipo::kResultados) Pestana(TfrmProbTipo::kResultados);
             entorno.EsperarModal([&](QWidget* w) {
                 entorno.EsperarModal([](QWidget* vista) { vista->close(); });
-                w->close();
+                qobject_cast<QDialog*>(w)->accept();  // OK: the report follows
             });
             Clic(P().bbtnReporte);
             QVERIFY(!entorno.ModalPendiente());

@@ -154,7 +154,11 @@ private slots:
         QVERIFY(s->Exportar(ruta));
         QFile f(ruta);
         QVERIFY(f.open(QIODevice::ReadOnly));
-        QCOMPARE(f.readAll().toStdString(), CsvEstudio(TBarrido{"FlujCaud", 500, 4000, 50, false}, esperado));
+        const std::string exportado = f.readAll().toStdString();
+        QCOMPARE(exportado, CsvEstudio(TBarrido{"FlujCaud", 500, 4000, 50, false}, esperado, true));
+        // With each depth, where the point's data lie for its formula, as the
+        // table's marks say.
+        QVERIFY(exportado.starts_with("FlujCaud,Erosión máxima de equilibrio (Breusers),validez_pila_breusers,"));
         for (const char* ext : {"png", "svg", "pdf"}) QVERIFY(s->Exportar(dir.filePath(QString("e.") + ext)));
         // The same table as a workbook: names, units, a row per point, the
         // field's values as numbers.

@@ -52,7 +52,9 @@ private slots:
     void Selectores() {
         for (const TTablaCoef& tabla : TablasCoef()) {
             const QString nombre = QTexto(tabla.nombre);
-            std::unique_ptr<TDialogoCoef> d = CrearSelector(tabla.campo, &dueno);
+            // The abutment's shape factor has its own table.
+            const ProblemCode codigo = tabla.nombre == "CIFOksEstribo" ? kCodigoEstribo : 0;
+            std::unique_ptr<TDialogoCoef> d = CrearSelector(tabla.campo, &dueno, codigo);
             QVERIFY(d);
             QCOMPARE(d->objectName(), "frm" + nombre);
             QCOMPARE(d->windowTitle(), QTexto(tabla.titulo));
@@ -192,6 +194,31 @@ private slots:
         w.show();
         w.findChild<QAbstractButton*>("bbtnOk")->click();
         QVERIFY(!w.isVisible());
+    }
+
+    // No dialog is narrower than its title: the window manager's title bar
+    // would cut it ("Corrección por influencia de porosidad" over two narrow
+    // columns).  Measured in a bold face a little larger than the dialog's,
+    // as title bars often are, with room for the close button.
+    void TitulosEnteros() {
+        std::vector<std::unique_ptr<QDialog>> dialogos;
+        for (const TTablaCoef& tabla : TablasCoef()) {
+            const ProblemCode codigo = tabla.nombre == "CIFOksEstribo" ? kCodigoEstribo : 0;
+            dialogos.emplace_back(CrearSelector(tabla.campo, &dueno, codigo));
+        }
+        dialogos.emplace_back(CrearSelector("EstrFactGrup", &dueno));
+        for (const TTablaRango& tabla : TablasRango()) dialogos.emplace_back(std::make_unique<TfrmRango>(tabla, &dueno));
+        dialogos.emplace_back(std::make_unique<TfrmPdteCritPVC>(&dueno));
+        for (const auto& d : dialogos) {
+            d->show();
+            QVERIFY(QTest::qWaitForWindowExposed(d.get()));
+            QFont f = d->font();
+            f.setBold(true);
+            f.setPointSizeF(f.pointSizeF() * 1.1);
+            const int titulo = QFontMetrics(f).horizontalAdvance(d->windowTitle());
+            QVERIFY2(d->width() >= titulo + 60, qPrintable(d->windowTitle()));
+            d->close();
+        }
     }
 };
 

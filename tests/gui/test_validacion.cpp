@@ -15,6 +15,7 @@
 
 #include "app/Main.h"
 #include "entorno.h"
+#include "libro.h"
 #include "general/untGeneral.h"
 #include "resultados.h"
 #include "results/untPaginaGrafico.h"
@@ -53,6 +54,27 @@ private slots:
     void cleanup() {
         principal.reset();
         QVERIFY2(entorno.Terminar(), qPrintable(entorno.modalesInesperados.join(", ")));
+    }
+
+    // On a small screen (the test's is 800 × 600, smaller than 1024 × 768)
+    // the window lies within its screen's free area, the table of formulas
+    // and the chart both in sight.
+    void CabeEnLaPantalla() {
+        TfrmValidacion* w = Abrir();
+        QVERIFY(w);
+        QVERIFY(Esperar(w));
+        const QRect libre = w->screen()->availableGeometry();
+        QVERIFY2(libre.contains(w->frameGeometry()),
+                 qPrintable(QString("%1x%2+%3+%4 en %5x%6")
+                                .arg(w->frameGeometry().width())
+                                .arg(w->frameGeometry().height())
+                                .arg(w->frameGeometry().x())
+                                .arg(w->frameGeometry().y())
+                                .arg(libre.width())
+                                .arg(libre.height())));
+        QVERIFY(w->tblValidacion->height() >= 100);
+        QVERIFY(w->chrtValidacion->height() >= 200);
+        QVERIFY(w->rect().contains(w->chrtValidacion->geometry().translated(w->chrtValidacion->parentWidget()->mapTo(w, QPoint()))));
     }
 
     void MedicionesDeCampo() {
@@ -118,6 +140,18 @@ private slots:
         QCOMPARE(w->lblEstado->text(), QString("propio.csv: 2 casos, 1 rechazados."));
         QCOMPARE(w->tblValidacion->rowCount(), 3);
         QCOMPARE(w->tblValidacion->item(0, 1)->text(), QString("1"));
+
+        // The workbook holds the rows and, on "Resumen", the table shown,
+        // the cases and the rejected rows.
+        const QString libro = dir.filePath("v.xlsx");
+        QVERIFY(w->Exportar(libro));
+        QVERIFY(MiembroZip(libro, "xl/workbook.xml").contains(R"(<sheet name="Resumen" sheetId="2")"));
+        const QString resumen = MiembroZip(libro, "xl/worksheets/sheet2.xml");
+        for (const char* texto : {"formula", "sesgo", "subestimados", "r95", "Casos", "Rechazados"})
+            QVERIFY2(TieneTexto(resumen, texto), texto);
+        QVERIFY(TieneTexto(resumen, QString::fromStdString(Estadisticas(*w->Validacion()).front().formula)));
+        QCOMPARE(resumen.count("<row "), 1 + 3 + 1 + 1);  // names (no units); three formulas; cases; one message
+        QVERIFY(TieneTexto(MiembroZip(libro, "xl/worksheets/sheet3.xml"), "propio.csv"));
 
         QFile m(malo);
         QVERIFY(m.open(QIODevice::WriteOnly));

@@ -41,16 +41,30 @@ class Celda:
         self.relleno, self.formato = estilo  # fill colour "RRGGBB" or None; number format
 
 
+def texto_de_celda(texto):
+    """A cell's text as a spreadsheet shows it: "_xHHHH_" is the character
+    HHHH ("_x005F_" an underscore)."""
+    return re.sub(r"_x([0-9A-Fa-f]{4})_", lambda m: chr(int(m.group(1), 16)), texto)
+
+
 class Libro:
-    """The sheets of a workbook: per sheet its cells by (row, column) and its pane."""
+    """The sheets of a workbook: per sheet its cells by (row, column) and its
+    pane.  Every XML part of the zip must be well-formed, as a spreadsheet
+    program refuses a workbook otherwise."""
 
     def __init__(self, ruta):
         with zipfile.ZipFile(ruta) as z:
             self.archivos = z.namelist()
+            for miembro in self.archivos:
+                if miembro.endswith((".xml", ".rels")):
+                    try:
+                        ET.fromstring(z.read(miembro))
+                    except ET.ParseError as e:
+                        raise AssertionError(f"{ruta}: {miembro} no es XML bien formado: {e}") from e
             compartidos = []
             if "xl/sharedStrings.xml" in self.archivos:
                 for si in ET.fromstring(z.read("xl/sharedStrings.xml")).iter(M + "si"):
-                    compartidos.append("".join(t.text or "" for t in si.iter(M + "t")))
+                    compartidos.append(texto_de_celda("".join(t.text or "" for t in si.iter(M + "t"))))
             estilos = ET.fromstring(z.read("xl/styles.xml"))
             rellenos = []
             for fill in estilos.find(M + "fills"):
@@ -84,7 +98,7 @@ class Libro:
                     elif tipo == "s":
                         celdas[columna(c.get("r"))] = Celda("s", compartidos[int(c.find(M + "v").text)], relleno)
                     elif tipo == "inlineStr":
-                        texto = "".join(t.text or "" for t in c.iter(M + "t"))
+                        texto = texto_de_celda("".join(t.text or "" for t in c.iter(M + "t")))
                         celdas[columna(c.get("r"))] = Celda("s", texto, relleno)
                     else:
                         raise AssertionError(f"celda {c.get('r')} de tipo {tipo}")
@@ -154,10 +168,9 @@ class PruebaLibro(unittest.TestCase):
                 if texto == "":
                     self.assertTrue(celda is None or celda.valor is None, (i, c))
                 elif es_numero(texto):
-                    # 16 significant digits (libxlsxwriter writes "%.16G"): a
-                    # spreadsheet computes with 15.
+                    # Every digit: the same double.
                     self.assertEqual(celda.tipo, "n", (i, c, texto))
-                    self.assertAlmostEqual(celda.valor, float(texto), delta=abs(float(texto)) * 1e-15, msg=(i, c))
+                    self.assertEqual(celda.valor, float(texto), (i, c, texto))
                 else:
                     self.assertEqual((celda.tipo, celda.valor), ("s", texto), (i, c))
         return lineas
@@ -254,6 +267,42 @@ class PruebaLibro(unittest.TestCase):
         self.assertTrue(all(c.tipo == "n" and c.valor > 0 for c in numeros))
         # Every digit: shown in the general format, not with sixteen decimals.
         self.assertEqual({c.formato for c in numeros}, {"General"})
+
+    def test_textos_y_numeros_de_fuera(self):
+        """Texts from outside stay what they say and the sheet stays
+        well-formed XML: a Latin-1 byte ("R\\xEDo") is read as Windows-1252,
+        a literal "_x0041_" is not turned into "A", markup characters and a
+        control character are escaped; numbers that need 17 digits keep
+        them."""
+        lote = self.ruta("fuera.csv")
+        with open(lote, "wb") as f:
+            f.write(b"sitio,codigo,FlujCaud,EstrFactFormKs,EstrFactGrup\n"
+                    b"R\xedo Paran\xe1 \x80,22,1000,1,1\n"
+                    b"_x0041_ y _X004a_ y _x12_,22,1000,1,1\n"
+                    b"\"a&b<c>\"\"d\"\" \x01\",22,1000,1,1\n"
+                    b"\xef\xbf\xbe \xed\xa0\x80 \xc3\xb1,22,1000.0000000000001,1,1\n")
+        libro = correr("--lote", lote, "--numeros", "completos", "--salida", self.ruta("f.xlsx"))
+        self.assertEqual((libro.returncode, libro.stderr), (0, b""))
+        hoja = Libro(self.ruta("f.xlsx")).celdas["Resultados"]
+        self.assertEqual([hoja[(r, 0)].valor for r in range(2, 6)],
+                         ["Río Paraná €", "_x0041_ y _X004a_ y _x12_", 'a&b<c>"d" \x01',
+                          "\ufffd í\xa0€ ñ"])
+        texto = correr("--lote", lote, "--numeros", "completos").stdout.decode("utf-8", "replace")
+        self.assertEqual(hoja[(5, 2)].valor, 1000.0000000000001)
+        numeros = 0
+        for r, linea in enumerate(csv.reader(io.StringIO(texto))):
+            for c, celda in enumerate(linea):
+                if r and c and es_numero(celda):
+                    self.assertEqual(hoja[(r + 1, c)].valor, float(celda), (r, c, celda))
+                    numeros += 1
+        self.assertGreater(numeros, 30)
+
+    def test_nombre_que_es_solo_la_extension(self):
+        """".xlsx" is a workbook's name (a hidden file's), never CSV text."""
+        p = correr("--lote", os.path.join(DATOS, "pilas.csv"), "--salida", ".xlsx", carpeta=self.carpeta)
+        self.assertEqual((p.returncode, p.stderr), (0, b""))
+        self.assertEqual(os.listdir(self.carpeta), [".xlsx"])
+        self.assertEqual(Libro(self.ruta(".xlsx")).hojas, ["Resultados", "Procedencia"])
 
     def test_barrido(self):
         argumentos = ["--codigo", "22", "EstrFactFormKs=1", "EstrFactGrup=1", "--barrido", "FlujCaud=500:4000:20"]

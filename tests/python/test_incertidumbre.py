@@ -126,6 +126,22 @@ ERRORES = [
     ({"inciertos": {}}, ValueError, "inciertos: falta al menos un campo incierto", None),
     ({"inciertos": 3}, TypeError, "inciertos: se espera un diccionario o una lista de textos", None),
     ({"inciertos": {"FlujCaud": 3}}, TypeError, "FlujCaud: se espera un texto o una tupla de sus partes", None),
+    # The same field or formula twice: refused, never the later one kept.
+    ({"inciertos": ["FlujCaud=lognormal:*:0.3", "FlujCaud=normal:*:0.1"]}, ValueError,
+     "El campo FlujCaud figura dos veces entre los inciertos",
+     ["--incierto", "FlujCaud=lognormal:*:0.3", "--incierto", "FlujCaud=normal:*:0.1"]),
+    ({"modelo": ["CSU=1:0.3", "CSU=1.2:0.3"]}, ValueError,
+     "La fórmula CSU figura dos veces entre los errores de las fórmulas", ["--modelo", "CSU=1:0.3", "--modelo", "CSU=1.2:0.3"]),
+    ({"modelo": {"CSU": (1e308, 0)}}, ValueError, "El sesgo de CSU debe ser a lo sumo 100", ["--modelo", "CSU=1e308:0"]),
+    # Every sample rejected: no study, as the batch says.
+    ({"inciertos": {"SediDiamMedi": "uniforme:-5:-1"}}, ValueError, "Ninguna muestra se pudo calcular: 100",
+     ["--incierto", "SediDiamMedi=uniforme:-5:-1"]),
+    # A seed is kept exactly or refused, never rounded to a neighbour.
+    ({"semilla": 2**53 + 1}, ValueError, "semilla: se espera un número entero de 0 a 9007199254740992", None),
+    # Values pybind11 would turn into RuntimeError: the module's own errors.
+    ({"hilos": 10**30}, ValueError, "hilos: se espera un número entero de 1 a 256", None),
+    ({"chorro": 10**30}, ValueError, "chorro: debe ser 0, 1 o None", None),
+    ({"EstrAnchPila": "\udcff"}, ValueError, "no se puede escribir en UTF-8", None),
     ({"EstrAnchPila": "abc"}, turmado.TextoRechazado, "EstrAnchPila: El valor ingresado no es válido.", None),
     ({"AguaTemp": -20}, turmado.FalloNumerico, "Floating point division by zero", None),
 ]

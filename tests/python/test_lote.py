@@ -94,6 +94,27 @@ def test_lote_de_numeros_y_diccionarios():
         turmado.lote(casos, muestras=500)
     with pytest.raises(ValueError, match="Distribución desconocida: gamma"):
         turmado.lote(casos, incierto={"FlujCaud": "gamma:*:0.3"})
+    with pytest.raises(ValueError, match="El campo FlujCaud figura dos veces"):
+        turmado.lote(casos, incierto=["FlujCaud=lognormal:*:0.3", "FlujCaud=normal:*:0.1"])
+    with pytest.raises(ValueError, match="no se puede escribir en UTF-8"):
+        turmado.lote([{"codigo": 22, "FlujCaud": "\udcff"}])
+
+
+def test_columnas_enteras_con_valores_ausentes():
+    # A nullable integer or boolean column with <NA>: each NA an empty cell,
+    # as in a batch file, the other rows as typed; the table is not refused.
+    tabla = pandas.DataFrame({"codigo": pandas.array([22, 22, None], dtype="Int64"),
+                              "EstrFactFormKs": pandas.array([1, None, 1], dtype="Int64"),
+                              "EstrFactGrup": [1, 1, 1],
+                              "rugosidad": pandas.array([False, None, False], dtype="boolean")})
+    r = turmado.lote(tabla, hilos=1)
+    texto = "codigo,EstrFactFormKs,EstrFactGrup,rugosidad\n22,1,1,0\n22,,1,\n,1,1,0\n"
+    esperado = pandas.read_csv(io.StringIO(calc("--lote", "-", "--numeros", "completos", entrada=texto).stdout),
+                               dtype=str, keep_default_na=False)
+    assert list(r["error"]) == ["", "", ""]
+    assert list(r["titulo"]) == list(esperado["titulo"])
+    assert r["ys_pila_csu_m"][0] == float(esperado["ys_pila_csu_m"][0])
+    assert list(r["validez_pila_csu"]) == list(esperado["validez_pila_csu"])
 
 
 def test_lote_suelta_el_interprete_mientras_calcula():
@@ -121,3 +142,71 @@ def test_inventario_en_dask_igual_a_turmado_calc_lote(tmp_path):
     assert salida.read_bytes() == esperado.stdout.encode("utf-8")
     # Dask may log on standard error too.
     assert [l for l in r.stderr.splitlines() if l.startswith(f"{entrada}:")] == esperado.stderr.splitlines()
+
+
+def inventario(entrada, salida, *opciones, timeout=600):
+    return subprocess.run([sys.executable, os.path.join(EJEMPLOS, "inventario_dask.py"), str(entrada), str(salida),
+                           *opciones], capture_output=True, text=True, timeout=timeout)
+
+
+# A header the batch cannot use leaves the output that was there untouched
+# and no other file, with status 2 as turmado-calc --lote; "#" lines before
+# the header are skipped as turmado-calc skips them, also when nothing follows.
+@pytest.mark.parametrize("texto", [
+    "",
+    "# procedencia\n\n# nada más\n",
+    "codigo,NoEsUnCampo\n22,1\n",
+    "# procedencia\ncodigo,,FlujCaud\n22,,1000\n",
+])
+def test_inventario_encabezado_malo_no_toca_la_salida(tmp_path, texto):
+    entrada = tmp_path / "inventario.csv"
+    entrada.write_text(texto, encoding="utf-8")
+    salida = tmp_path / "salida.csv"
+    salida.write_text("viejo\n", encoding="utf-8")
+    esperado = calc("--lote", str(entrada))
+    r = inventario(entrada, salida, "--trabajadores", "1", timeout=120)
+    assert r.returncode == esperado.returncode == 2, r.stderr
+    assert esperado.stdout == ""
+    assert salida.read_text(encoding="utf-8") == "viejo\n"
+    assert sorted(p.name for p in tmp_path.iterdir()) == ["inventario.csv", "salida.csv"]
+
+
+# "#" lines before the header, as the shipped validation files have them:
+# the same bytes as turmado-calc --lote, in place of the file that was there
+# and with its permissions.
+@pytest.mark.dask
+def test_inventario_con_comentarios_igual_a_turmado_calc_lote(tmp_path):
+    entrada = tmp_path / "inventario.csv"
+    entrada.write_text("# procedencia: prueba\n#\n\n" + mezcla(40), encoding="utf-8")
+    esperado = calc("--lote", str(entrada))
+    salida = tmp_path / "salida.csv"
+    salida.write_text("viejo\n", encoding="utf-8")
+    os.chmod(salida, 0o640)
+    r = inventario(entrada, salida, "--trabajadores", "1")
+    assert r.returncode == esperado.returncode == 2, r.stderr
+    assert salida.read_bytes() == esperado.stdout.encode("utf-8")
+    assert os.stat(salida).st_mode & 0o777 == 0o640
+    assert sorted(p.name for p in tmp_path.iterdir()) == ["inventario.csv", "salida.csv"]
+
+
+# A cluster without workers (all of them killed, say): the run gives up
+# after the stated time with a message and status 1, instead of waiting
+# forever; the output that was there stays and no part of a table is left.
+@pytest.mark.dask
+def test_inventario_sin_trabajadores_abandona(tmp_path):
+    from dask.distributed import LocalCluster
+
+    entrada = tmp_path / "inventario.csv"
+    entrada.write_text(mezcla(40), encoding="utf-8")
+    salida = tmp_path / "salida.csv"
+    salida.write_text("viejo\n", encoding="utf-8")
+    with LocalCluster(n_workers=0, processes=False, protocol="tcp", dashboard_address=":0") as cluster:
+        inicio = time.monotonic()
+        r = inventario(entrada, salida, "--programador", cluster.scheduler_address,
+                       "--espera-sin-trabajadores", "3", timeout=120)
+        tardo = time.monotonic() - inicio
+    assert r.returncode == 1, r.stderr
+    assert f"el clúster no tiene trabajadores desde hace 3 s; {salida} no se escribió" in r.stderr
+    assert 3 <= tardo < 60
+    assert salida.read_text(encoding="utf-8") == "viejo\n"
+    assert sorted(p.name for p in tmp_path.iterdir()) == ["inventario.csv", "salida.csv"]

@@ -26,7 +26,16 @@ TValor MostrarResultado(const TPanelFormulas& panel, int k, double valor) {
     return panel.Activa(k) ? Numero(valor, 5, 2) : TValor(kTextoInactivo);
 }
 
+std::string TextoDeTabla(const TFila& fila) {
+    if (fila.numero && *fila.numero < 0 && fila.tallo.starts_with("OutpErosMaxi")) return Numero(*fila.numero, 5, 2).texto;
+    return fila.valor;
+}
+
 TFila FilaErosion(const TPanelFormulas& panel, int k, TValor valor) {
+    if (valor.numero && *valor.numero < 0) {
+        const std::size_t inicio = valor.texto.find_first_not_of(' ');
+        valor.texto = "sin erosión (la fórmula da " + valor.texto.substr(inicio == std::string::npos ? 0 : inicio) + " m)";
+    }
     return Fila(TalloErosion(k), "Erosión máxima de equilibrio (" + panel.Titulo(k) + ")",
                 std::move(valor), "[m]");
 }

@@ -37,8 +37,14 @@ TFila Fila(std::string tallo, std::string etiqueta, TValor valor, std::string un
 TValor MostrarResultado(const TPanelFormulas& panel, int k, double valor);
 
 // Row of the equilibrium scour of slot k (stem OutpErosMaxi<k>), caption
-// "Erosión máxima de equilibrio (<caption of slot k>)", unit "[m]".
+// "Erosión máxima de equilibrio (<caption of slot k>)", unit "[m]".  A
+// negative number is no depth: its text reads "sin erosión (la fórmula da
+// -1.31 m)" and the row keeps the number.
 TFila FilaErosion(const TPanelFormulas& panel, int k, TValor valor);
+
+// The value text of a row as a table of numbers writes it (a batch's
+// cell): the text shown, but a scour row's negative number as the number.
+std::string TextoDeTabla(const TFila& fila);
 
 // Row of the critical failure length of slot k (stem OutpLongFall<k>),
 // caption "Longitud de falla crítica (<caption of slot k>)", unit "[m]".

@@ -1,8 +1,9 @@
 #include "untGeneral.h"
 
-#include <charconv>
 #include <cfloat>
 #include <cmath>
+
+#include "general/untCifras.h"
 
 namespace {
 // Extended-precision constants of the Shields curve and the viscosity law.
@@ -43,9 +44,7 @@ double GradRadi(double grados) { return Guardar(grados * 2 * kPi / 360); }
 double LogaDeci(double x) { return Guardar(Divi(LogN(x), LogN(10))); }
 
 std::string NumeText(double x, int /*ancho*/, int decimales) {
-    char buf[400];  // the largest double has 309 integer digits
-    const auto r = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::fixed, decimales);
-    return std::string(buf, r.ptr);
+    return CifrasFijas(x, decimales);
 }
 
 double CalcCoefChez(double h, double n) { return Guardar(Divi(PoteReal(h, kUnSexto), n)); }

@@ -2,7 +2,9 @@
 
 #include "untMostrable.h"
 
+#include <cerrno>
 #include <charconv>
+#include <cstdlib>
 #include <limits>
 #include <string>
 
@@ -53,6 +55,17 @@ std::optional<double> LeerNumero(std::string_view t) {
     const long long exp10 = digitosEnteros - static_cast<long long>(primero) + exponente;
     std::string normal = "0." + mant.substr(primero) + "e" + std::to_string(exp10);
     double v = 0;
+#ifdef __EMSCRIPTEN__
+    // The WebAssembly C++ library has no floating-point from_chars; its strtod
+    // rounds correctly too and always runs in the "C" locale there.  The text
+    // is already checked and normalised, so strtod sees nothing else.
+    errno = 0;
+    v = std::strtod(normal.c_str(), nullptr);
+    if (errno == ERANGE) {
+        if (exp10 > 0) return std::nullopt;  // beyond the double range
+        return 0.0;                          // below it: reads as 0
+    }
+#else
     const auto r = std::from_chars(normal.data(), normal.data() + normal.size(), v);
     if (r.ec == std::errc::result_out_of_range) {
         if (exp10 > 0) return std::nullopt;  // beyond the double range
@@ -60,6 +73,7 @@ std::optional<double> LeerNumero(std::string_view t) {
     } else if (r.ec != std::errc()) {
         return std::nullopt;
     }
+#endif
     return negativo ? -v : v;
 }
 

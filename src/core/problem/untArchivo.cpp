@@ -94,6 +94,70 @@ TProblema LeerProblema(const Json& j) {
     return p;
 }
 
+bool Logico(const Json& j, const std::string& que) {
+    if (!j.is_boolean()) Danado("«" + que + "» debe ser true o false");
+    return j.get<bool>();
+}
+
+// The members of an object that are texts, each into its string; a member
+// left out stays empty.
+void Textos(const Json& j, const std::string& que,
+            std::initializer_list<std::pair<const char*, std::string*>> miembros) {
+    for (const auto& [clave, destino] : miembros)
+        if (const Json* m = Miembro(j, clave)) *destino = Cadena(*m, que + "." + clave);
+}
+
+const Json& Lista(const Json& j, const std::string& que) {
+    if (!j.is_array()) Danado("«" + que + "» debe ser una lista");
+    return j;
+}
+
+TIncertidumbreArchivo LeerIncertidumbre(const Json& j) {
+    if (!j.is_object()) Danado("«incertidumbre» debe ser un objeto");
+    TIncertidumbreArchivo r;
+    Textos(j, "incertidumbre", {{"muestras", &r.muestras}, {"semilla", &r.semilla}, {"fundacion", &r.fundacion}});
+    if (const Json* l = Miembro(j, "entradas"))
+        for (const Json& x : Lista(*l, "incertidumbre.entradas")) {
+            const std::string que = "incertidumbre.entradas";
+            if (!x.is_object()) Danado("cada elemento de «" + que + "» debe ser un objeto");
+            TEntradaInciertaArchivo e;
+            Textos(x, que, {{"campo", &e.campo}, {"distribucion", &e.distribucion}, {"media", &e.media},
+                            {"cv", &e.cv}, {"minimo", &e.minimo}, {"moda", &e.moda}, {"maximo", &e.maximo}});
+            if (!BuscarCampo(e.campo)) Danado("campo desconocido en «" + que + "»: " + Mostrable(e.campo));
+            if (std::find(std::begin(kDistribucionesArchivo), std::end(kDistribucionesArchivo), e.distribucion) ==
+                std::end(kDistribucionesArchivo))
+                Danado("distribución desconocida en «" + que + "»: " + Mostrable(e.distribucion));
+            r.entradas.push_back(std::move(e));
+        }
+    if (const Json* l = Miembro(j, "modelo"))
+        for (const Json& x : Lista(*l, "incertidumbre.modelo")) {
+            const std::string que = "incertidumbre.modelo";
+            if (!x.is_object()) Danado("cada elemento de «" + que + "» debe ser un objeto");
+            TErrorFormulaArchivo f;
+            Textos(x, que, {{"formula", &f.formula}, {"sesgo", &f.sesgo}, {"cv", &f.cv}});
+            if (const Json* a = Miembro(x, "activo")) f.activo = Logico(*a, que + ".activo");
+            r.modelo.push_back(std::move(f));
+        }
+    return r;
+}
+
+Json EscribirIncertidumbre(const TIncertidumbreArchivo& r) {
+    Json j;
+    Json entradas = Json::array();
+    for (const TEntradaInciertaArchivo& e : r.entradas)
+        entradas.push_back({{"campo", e.campo}, {"distribucion", e.distribucion}, {"media", e.media}, {"cv", e.cv},
+                            {"minimo", e.minimo}, {"moda", e.moda}, {"maximo", e.maximo}});
+    j["entradas"] = std::move(entradas);
+    Json modelo = Json::array();
+    for (const TErrorFormulaArchivo& f : r.modelo)
+        modelo.push_back({{"formula", f.formula}, {"activo", f.activo}, {"sesgo", f.sesgo}, {"cv", f.cv}});
+    j["modelo"] = std::move(modelo);
+    j["muestras"] = r.muestras;
+    j["semilla"] = r.semilla;
+    j["fundacion"] = r.fundacion;
+    return j;
+}
+
 TResultadosArchivo LeerResultados(const Json& j) {
     if (!j.is_object()) Danado("«resultados» debe ser un objeto");
     TResultadosArchivo r;
@@ -137,6 +201,8 @@ std::string EscribirArchivoProblema(const TArchivoProblema& a) {
         textos[std::string(c.nombre)] = it == p.textos.end() ? std::string(c.defecto) : it->second;
     }
     j["textos"] = std::move(textos);
+    if (a.incertidumbre) j["incertidumbre"] = EscribirIncertidumbre(*a.incertidumbre);
+    if (a.observaciones) j["observaciones"] = *a.observaciones;
 
     std::string texto = j.dump(2, ' ', false, Json::error_handler_t::replace);
     if (!a.resultados) return texto + '\n';
@@ -177,6 +243,9 @@ TArchivoProblema LeerArchivoProblema(std::string_view texto) {
     if (const Json* g = Miembro(j, "guardado")) a.guardado = Cadena(*g, "guardado");
     if (const Json* r = Miembro(j, "archivo")) a.archivo = Cadena(*r, "archivo");
     if (const Json* r = Miembro(j, "resultados"); r && !r->is_null()) a.resultados = LeerResultados(*r);
+    if (const Json* r = Miembro(j, "incertidumbre"); r && !r->is_null()) a.incertidumbre = LeerIncertidumbre(*r);
+    if (const Json* r = Miembro(j, "observaciones"); r && !r->is_null())
+        a.observaciones = Cadena(*r, "observaciones");
     return a;
 }
 

@@ -1,7 +1,9 @@
 // The problem file: format "turmado-problema", a JSON object that holds the
 // wizard answers, the roughness option and the text of every field exactly
-// as typed, and, for a person reading it, the title and rows of the last
-// results.  Reading checks everything before anything is used and names
+// as typed, the set-up of the uncertainty study and the report's
+// observations when there are any, and, for a person reading it, the title
+// and rows of the last results.  A file without the set-up or the
+// observations (as the first programs wrote it) reads as having none.  Reading checks everything before anything is used and names
 // what is wrong.
 #pragma once
 
@@ -32,6 +34,37 @@ struct TResultadosArchivo {
     bool operator==(const TResultadosArchivo& o) const;
 };
 
+// The uncertainty study's set-up as its window's cells hold it: texts, so
+// that a set-up not yet complete (a cell still being filled) comes back as
+// it was typed.  The window reads them as it reads its cells.
+struct TEntradaInciertaArchivo {
+    std::string campo;         // field name without "edt"
+    std::string distribucion;  // "normal", "lognormal", "uniforme", "triangular"
+    // The cells "Media", "CV", "Mínimo", "Moda", "Máximo", each as typed.
+    std::string media, cv, minimo, moda, maximo;
+
+    bool operator==(const TEntradaInciertaArchivo&) const = default;
+};
+
+struct TErrorFormulaArchivo {
+    std::string formula;  // caption of the formula ("CSU")
+    bool activo = false;  // its error turned on
+    std::string sesgo, cv;
+
+    bool operator==(const TErrorFormulaArchivo&) const = default;
+};
+
+struct TIncertidumbreArchivo {
+    std::vector<TEntradaInciertaArchivo> entradas;
+    std::vector<TErrorFormulaArchivo> modelo;
+    std::string muestras, semilla, fundacion;  // "fundacion" empty for none
+
+    bool operator==(const TIncertidumbreArchivo&) const = default;
+};
+
+// The distribution names a set-up may hold.
+inline constexpr const char* kDistribucionesArchivo[] = {"normal", "lognormal", "uniforme", "triangular"};
+
 struct TArchivoProblema {
     TProblema problema;
     std::string guardado;  // local date and time of saving, "AAAA-MM-DD HH:MM"
@@ -39,6 +72,10 @@ struct TArchivoProblema {
     // empty for a problem never saved.  A saved problem does not name itself.
     std::string archivo;
     std::optional<TResultadosArchivo> resultados;
+    // The set-up of the problem's uncertainty study, once one was made.
+    std::optional<TIncertidumbreArchivo> incertidumbre;
+    // The report's observations, once typed.
+    std::optional<std::string> observaciones;
 
     bool operator==(const TArchivoProblema&) const = default;
 };

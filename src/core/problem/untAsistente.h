@@ -7,7 +7,13 @@
 
 #include "problem/untDatos.h"
 
-inline constexpr const char* kMensajeRamaInactiva = "Rama Inactiva.";
+// The branch "en fondo y orilla" has no calculator: the message says why and
+// which answers lead to one.
+inline constexpr const char* kMensajeRamaInactiva =
+    "Rama Inactiva. El programa no tiene fórmulas para un obstáculo en el fondo y en la orilla a la vez. "
+    "Clasifique el problema por el efecto que domine: «contracción/expansión vertical» con el obstáculo "
+    "«en el fondo» (escalón o umbral), o «contracción/expansión horizontal» con el obstáculo «en orilla» "
+    "(estribo o espigón).";
 
 // Byte stored for an item of the obstacle question of a first-level code
 // (1: 3 "en el fondo", 4 "en superficie"; 2: 5 "en orilla", 6 "interior";

@@ -80,14 +80,37 @@ const TCampo* BuscarCampo(std::string_view nombre) {
     return it == kCampos.end() ? nullptr : &*it;
 }
 
+// Captions that depend on the phenomenon (the code's leading digit): the
+// depth upstream of a pier or abutment, and the three shape factors, which
+// the abutment's page shows together, each with its symbol.
+struct TEtiquetaFenomeno {
+    std::string_view campo;
+    ProblemCode fenomeno;
+    std::string_view etiqueta;
+};
+constexpr TEtiquetaFenomeno kEtiquetasFenomeno[] = {
+    {"FlujTiraRest", 2, "Tirante aguas arriba"},
+    {"EstrFactFormKs", 2, "Factor de forma (Ks)"},
+    {"EstrFactFormKb", 2, "Factor de forma (Kb)"},
+    {"EstrFactFormKl", 2, "Factor de forma (Kl)"},
+};
+
 std::string_view EtiquetaCampo(const TCampo& campo, ProblemCode codigo) {
     while (codigo >= 10) codigo /= 10;
-    return campo.nombre == "FlujTiraRest" && codigo == 2 ? "Tirante aguas arriba" : campo.etiqueta;
+    for (const TEtiquetaFenomeno& e : kEtiquetasFenomeno)
+        if (e.campo == campo.nombre && e.fenomeno == codigo) return e.etiqueta;
+    return campo.etiqueta;
 }
 
 bool ValorValido(std::string_view texto, double lo, double hi, double ex1, double ex2) {
     const auto v = LeerNumero(texto);
     return v && lo <= *v && *v != ex1 && *v <= hi && *v != ex2;
+}
+
+std::string MensajeRechazo(const TCampo& campo, std::string_view texto) {
+    std::string m(campo.mensaje);
+    if (texto.find(',') != std::string_view::npos) m += kPistaSeparador;
+    return m;
 }
 
 bool TextoAceptado(const TCampo& campo, std::string_view texto) {

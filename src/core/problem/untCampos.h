@@ -57,6 +57,12 @@ bool ValorValido(std::string_view texto, double lo, double hi, double ex1, doubl
 // an empty text where the field accepts one.
 bool TextoAceptado(const TCampo& campo, std::string_view texto);
 
+// What a rejection of `texto` says: the field's message, and, for a text
+// with a comma, that the decimal separator is the point (the comma of many
+// locales is no separator here).
+std::string MensajeRechazo(const TCampo& campo, std::string_view texto);
+inline constexpr const char* kPistaSeparador = " Use el punto (.) como separador decimal, no la coma.";
+
 // Every catalogued field with its default text.
 TTextosCampos TextosPorDefecto();
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "problem/untTipos.h"
+
 namespace {
 
 const std::vector<TTablaCoef>& Tablas() {
@@ -37,6 +39,19 @@ const std::vector<TTablaCoef>& Tablas() {
              {{"", "Rectangular con nariz aguda 1:2 a 1:4", "0.65 / 0.76"}, "0.7"},
              {{"Vertical", "Piramidal (angostándose hacia arriba)", "0.76"}, "0.76"},
              {{"", "Pirámide invertida (ensanchándose hacia arriba)", "1.2"}, "1.2"},
+         }},
+        // Shape factor Ks of an abutment or spur dike: its own shapes, not the
+        // pier's sections (Melville, B.W. (1997), "Pier and abutment scour:
+        // integrated approach", J. Hydraul. Eng. 123(2), table of abutment
+        // shape factors; the slopes of spill-through ones as horizontal to
+        // vertical).
+        {"CIFOksEstribo", "EstrFactFormKs", "Corrección por forma del estribo", {"Forma del estribo", "Talud", "Ks"}, 1,
+         {
+             {{"Pared vertical", "", "1.00"}, "1.00"},
+             {{"Pared vertical con aletas", "", "0.75"}, "0.75"},
+             {{"Con taludes (derrame)", "0.5H:1V", "0.60"}, "0.60"},
+             {{"", "1H:1V", "0.50"}, "0.50"},
+             {{"", "1.5H:1V", "0.45"}, "0.45"},
          }},
         // Curvature factor of abutments: the position in the bend takes two
         // columns under one header.
@@ -133,8 +148,12 @@ std::string_view ValorGrupo(int boton) {
     return {};
 }
 
-std::string_view SelectorDeCampo(std::string_view campo) {
+std::string_view SelectorDeCampo(std::string_view campo, ProblemCode codigo) {
     if (campo == "EstrFactGrup") return "HiGrup";
+    // A type's own table for the field (the abutment's shapes for Ks).
+    if (const TTipoEstructura* t = TipoEstructura(codigo))
+        for (const TFilaComplementaria& f : t->filas)
+            if (f.campo == campo && !f.tabla.empty()) return f.tabla;
     for (const TTablaCoef& t : Tablas())
         if (t.campo == campo) return t.nombre;
     return {};

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "problem/untDatos.h"
+
 struct TFilaCoef {
     std::vector<std::string_view> celdas;  // one text per column, in column order
     std::string_view valor;                 // text returned when the row is chosen
@@ -26,7 +28,7 @@ struct TTablaCoef {
     std::vector<TFilaCoef> filas;
 };
 
-// The seven tables whose choice is one radio group (every picker but the
+// The eight tables whose choice is one radio group (every picker but the
 // group factor).
 std::span<const TTablaCoef> TablasCoef();
 // The table of a dialog by name ("CIFOks"), or nullptr.
@@ -63,6 +65,7 @@ std::span<const TFilaGrupo> FilasHiGrup();
 std::string_view ValorGrupo(int boton);
 
 // Dialog a picker button of the complementary page opens, by the field it
-// fills: the name of a table, or "HiGrup" for the group factor.  Empty for
-// a field without picker.
-std::string_view SelectorDeCampo(std::string_view campo);
+// fills and the problem code (the abutment's Ks has a table of its own):
+// the name of a table, or "HiGrup" for the group factor.  Empty for a field
+// without picker.
+std::string_view SelectorDeCampo(std::string_view campo, ProblemCode codigo = 0);

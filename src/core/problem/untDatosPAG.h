@@ -23,6 +23,9 @@ struct TDatosPAG {
     static double FactTurb(double r);
     // Scour depths (m) with opening diameter D (m), velocity V in the openings,
     // mean flow velocity U and critical shear velocity u*c (m/s), discharge Q (m3/s).
+    // "Ruff" and "Hoffmans" are laws of one outlet: they take the discharge of
+    // one opening, CaudAper.
+    static double CaudAper(double caudal, double cantidad);
     static double RajaratnamBerry(double diam, double v, double delta, double g, double d50);
     static double Ruff(double diam, double caudal, double g);
     static double Breusers(double diam, double v, double uCortCrit);

@@ -27,6 +27,16 @@ struct TGradacion {
     double d84d50;  // sigma
 };
 
+// A picture the results page opens: its name ("PictPPi" ...), and the text
+// and tooltip of its button where a type has several, each saying which
+// drawing it opens.
+inline constexpr std::string_view kBotonImagen = "Imagen";
+struct TImagenTipo {
+    std::string_view nombre;
+    std::string_view boton = kBotonImagen;
+    std::string_view ayuda = {};  // empty: the picture's title
+};
+
 // The transport condition below the threshold of motion, as most types write it.
 inline constexpr const char* kAguasClaras = "Aguas claras";
 
@@ -80,6 +90,9 @@ struct TRanuraTipo {
     bool siempre = false;
     bool intocada = false;
     const TTablaRango* rangos = nullptr;  // its range table, if published
+    // A clear-water law (U/Uc <= 1): in live bed its result is marked as
+    // not applicable, with a warning naming U/Uc.
+    bool soloAguasClaras = false;
     // Fields the panel highlights with the needed ones when the slot is clicked.
     std::vector<std::string_view> resaltados = {};
     bool interruptor = false;  // the slot switches rows of the other formulas on: no formula of its own
@@ -95,6 +108,10 @@ inline TRanuraTipo RanuraSiempre(const char* titulo, const TTablaRango* rangos =
     return {titulo, {}, true, false, rangos};
 }
 inline const TRanuraTipo kRanuraOculta{nullptr, {}, false, true};
+inline TRanuraTipo DeAguasClaras(TRanuraTipo ranura) {
+    ranura.soloAguasClaras = true;
+    return ranura;
+}
 inline TRanuraTipo Interruptor(TRanuraTipo ranura) {
     ranura.interruptor = true;
     return ranura;
@@ -113,6 +130,7 @@ struct TFilaComplementaria {
     int grupo;
     std::string_view categoria;
     bool selector;
+    std::string_view tabla = {};  // the picker's table where it is the type's own (empty: the field's)
 };
 
 // A type's descriptor: what every part of the program outside its folder
@@ -139,7 +157,7 @@ struct TTipoEstructura {
     // (Ksigma, d84/d50) that the validation reports beside each row.
     bool medido = false;
     TGradacion (*gradacion)(const TDatosProblema&) = nullptr;
-    std::vector<std::string_view> imagenes = {};  // the pictures its results page opens ("PictPPi" ...)
+    std::vector<TImagenTipo> imagenes = {};  // the pictures its results page opens
 };
 
 // Every type, in the order of the open window's boxes (defined by the

@@ -1,8 +1,8 @@
 #include "results/untAvisos.h"
 
 #include <algorithm>
-#include <charconv>
 
+#include "general/untCifras.h"
 #include "general/untGeneral.h"
 #include "general/untNumero.h"
 #include "problem/untTipos.h"
@@ -28,6 +28,41 @@ constexpr TMagnitudRango kMagnitudes[]{
     {"Tipo de chorro", "", 1, nullptr, "the data do not determine the kind of jet"},
 };
 
+// The range cells that are not compared with the data, and why, as the
+// range window says it below its table.  A row the mapping leaves out
+// (kMagnitudes) is never compared; a single cell is left out here.
+enum class TColumnaRango { Ambas, Calibracion };
+struct TNotaRango {
+    std::string_view tabla;  // window name of the table; empty: every table with the row
+    std::string_view parametro;
+    TColumnaRango columna;
+    std::string_view nota;
+};
+constexpr TNotaRango kNotas[]{
+    // Ruff's calibration diameter: a flume's nozzles of centimetres in the
+    // source; 3.11 to 830 fits no unit as the size of a culvert.
+    {"RangPAGRuff", "Diámetro de la apertura", TColumnaRango::Calibracion,
+     "El rango de calibración del diámetro de la apertura (3.11/830 m) no es el tamaño de una alcantarilla en "
+     "ninguna unidad: no se compara con los datos; sí el de validación."},
+    {"", "Caudal", TColumnaRango::Ambas,
+     "Los rangos de caudal no se comparan con los datos: no son caudales en l/s (repiten los de velocidad del "
+     "chorro o quedan muy por debajo del caudal de la menor abertura)."},
+    {"", "Caudal específico", TColumnaRango::Ambas,
+     "Los rangos de caudal específico no se comparan con los datos: no son caudales por metro de ancho en l/s "
+     "compatibles con las velocidades del chorro de la tabla."},
+    {"", "Angulo chorro/sup. libre", TColumnaRango::Ambas,
+     "Los rangos del ángulo no se comparan con los datos: sus cifras (0.1/1.0, 0.1/1.6) no son grados."},
+    {"", "Tipo de chorro", TColumnaRango::Ambas,
+     "El tipo de chorro no se compara: los datos no lo determinan."},
+};
+
+// True when the calibration cell of the table's row is left out alone.
+bool CalibracionOmitida(std::string_view tabla, std::string_view parametro) {
+    return std::any_of(std::begin(kNotas), std::end(kNotas), [&](const TNotaRango& n) {
+        return n.columna == TColumnaRango::Calibracion && n.tabla == tabla && n.parametro == parametro;
+    });
+}
+
 bool Dentro(double valor, const TIntervalo& rango, double divisor) {
     const double inferior = Guardar(static_cast<Ext>(rango.inferior) / divisor);
     const double superior = Guardar(static_cast<Ext>(rango.superior) / divisor);
@@ -37,9 +72,7 @@ bool Dentro(double valor, const TIntervalo& rango, double divisor) {
 // A value in the table's unit: at most six significant digits, period as
 // separator, no trailing zeros ("85", "15.2789").
 std::string Numero(double x) {
-    char buf[64];
-    const auto r = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::general, 6);
-    return std::string(buf, r.ptr);
+    return CifrasGenerales(x, 6);
 }
 
 std::string Unidad(std::string_view unidad) {
@@ -54,9 +87,22 @@ const char* NombreEstado(TEstadoRango estado) {
         case TEstadoRango::Calibracion: return "calibracion";
         case TEstadoRango::Validacion: return "validacion";
         case TEstadoRango::Fuera: return "fuera";
+        case TEstadoRango::NoAplicable: return "no_aplicable";
+        case TEstadoRango::SinErosion: return "sin_erosion";
         case TEstadoRango::SinRangos: break;
     }
     return "sin_rangos";
+}
+
+std::vector<std::string> NotasRango(const TTablaRango& tabla) {
+    std::vector<std::string> notas;
+    for (const TNotaRango& n : kNotas) {
+        if (!n.tabla.empty() && n.tabla != tabla.nombre) continue;
+        const bool tiene = std::any_of(tabla.filas.begin(), tabla.filas.end(),
+                                       [&](const TFilaRango& f) { return f.parametro == n.parametro; });
+        if (tiene) notas.emplace_back(n.nota);
+    }
+    return notas;
 }
 
 const TMagnitudRango* MagnitudRango(std::string_view parametro, ProblemCode codigo) {
@@ -91,12 +137,16 @@ TAvisos AvisosRangos(ProblemCode codigo, const TDatosProblema& d) {
             const TMagnitudRango* m = MagnitudRango(fila.parametro, codigo);
             if (!m || !m->valor) continue;
             const double valor = m->valor(d);
-            const auto cal = LeerRango(fila.calibracion);
+            const bool calOmitida = CalibracionOmitida(tabla->nombre, fila.parametro);
+            const auto cal = calOmitida ? std::nullopt : LeerRango(fila.calibracion);
             const auto val = LeerRango(fila.validacion);
             if (!cal && !val) continue;
             const bool enCal = cal && Dentro(valor, *cal, m->divisor);
             const bool enVal = val && Dentro(valor, *val, m->divisor);
             if (cal) aviso.conCalibracion = true, calibracion = calibracion && enCal;
+            // Without its calibration cell the row's only range is the
+            // validation one: data outside it are not calibrated either.
+            if (calOmitida && val) calibracion = calibracion && enVal;
             if (val) aviso.conValidacion = true, validacion = validacion && enVal;
             if ((cal && !enCal) || (val && !enVal)) {
                 TParametroFuera p{std::string(m->nombre),
@@ -125,16 +175,56 @@ TAvisos AvisosRangos(ProblemCode codigo, const TDatosProblema& d) {
     return avisos;
 }
 
+std::string FueraDeRegimen(ProblemCode codigo, int k, const TDatosProblema& d) {
+    // A clear-water law, such as the abutment's "Dietz" (the confined
+    // vortex's ys = (beta U - Uc) h / Uc): in live bed it keeps growing with
+    // U/Uc (tens of metres in a sand bed at U/Uc = 7) where the scour stays
+    // near its live-bed equilibrium.
+    const TTipoEstructura* t = TipoEstructura(codigo);
+    if (!t || k < 1 || k > static_cast<int>(t->ranuras.size()) || !t->ranuras[k - 1].soloAguasClaras ||
+        !(d.FlujVeloMedi > d.OutpVeloCritEros))
+        return {};
+    const Ext razon = static_cast<Ext>(d.FlujVeloMedi) / d.OutpVeloCritEros;
+    return "La fórmula es de aguas claras (U/Uc ≤ 1) y el flujo la excede: U/Uc = " +
+           NumeText(static_cast<double>(razon), 0, 2) +
+           ". Su resultado crece con U/Uc sin límite y no es una erosión de equilibrio en lecho vivo.";
+}
+
+TAvisos AvisosResultado(ProblemCode codigo, const TDatosProblema& d, const std::vector<TFila>& filas) {
+    TAvisos avisos = AvisosRangos(codigo, d);
+    for (int k = 1; k <= 4; ++k) {
+        TAvisoRanura& a = avisos[k - 1];
+        if (std::string motivo = FueraDeRegimen(codigo, k, d); !motivo.empty()) {
+            a.estado = TEstadoRango::NoAplicable;
+            a.motivo = std::move(motivo);
+        }
+    }
+    constexpr std::string_view kTallo = "OutpErosMaxi";
+    for (const TFila& f : filas) {
+        if (!f.numero || !(*f.numero < 0) || f.tallo.size() != kTallo.size() + 1 || !f.tallo.starts_with(kTallo))
+            continue;
+        const int k = f.tallo.back() - '0';
+        if (k < 1 || k > 4) continue;
+        avisos[k - 1].estado = TEstadoRango::SinErosion;
+        avisos[k - 1].motivo = "La fórmula da " + NumeText(*f.numero, 0, 2) +
+                               " m: un valor negativo no es una profundidad; no hay erosión local.";
+    }
+    return avisos;
+}
+
 std::string MarcaAviso(TEstadoRango estado) {
     switch (estado) {
         case TEstadoRango::Validacion: return "◐";
-        case TEstadoRango::Fuera: return "⚠";
+        case TEstadoRango::Fuera:
+        case TEstadoRango::NoAplicable: return "⚠";
         default: return "";
     }
 }
 
 std::string EstadoAviso(const TAvisoRanura& aviso) {
     switch (aviso.estado) {
+        case TEstadoRango::NoAplicable:
+        case TEstadoRango::SinErosion: return aviso.motivo;
         case TEstadoRango::Calibracion: return "Datos dentro del rango de calibración.";
         case TEstadoRango::Validacion:
             return aviso.conCalibracion
@@ -150,6 +240,7 @@ std::string EstadoAviso(const TAvisoRanura& aviso) {
 }
 
 std::string TextoAviso(const TAvisoRanura& aviso) {
+    if (aviso.estado == TEstadoRango::NoAplicable || aviso.estado == TEstadoRango::SinErosion) return aviso.motivo;
     if (aviso.estado != TEstadoRango::Validacion && aviso.estado != TEstadoRango::Fuera) return "";
     std::string texto = EstadoAviso(aviso);
     for (const TParametroFuera& p : aviso.fuera) texto += "\n" + p.texto;
@@ -199,6 +290,10 @@ TAvisoFila AvisoDeFila(const TFila& fila, const TAvisos& avisos, const TPanelFor
     constexpr std::string_view kTallo = "OutpErosMaxi";
     if (fila.tallo.size() != kTallo.size() + 1 || !fila.tallo.starts_with(kTallo)) return {};
     const int k = fila.tallo.back() - '0';
-    if (k < 1 || k > 4 || !panel.Activa(k)) return {};
+    if (k < 1 || k > 4) return {};
+    // A result that is no depth, or not one for this flow, is marked even in
+    // a slot the panel does not activate (the protected abutment's "Dietz").
+    const TEstadoRango e = avisos[k - 1].estado;
+    if (!panel.Activa(k) && e != TEstadoRango::NoAplicable && e != TEstadoRango::SinErosion) return {};
     return {MarcaAviso(avisos[k - 1].estado), TextoAviso(avisos[k - 1])};
 }

@@ -22,15 +22,22 @@ enum class TEstadoRango {
     Validacion,   // not inside calibration, inside every compared validation range
     Fuera,        // inside neither
     SinRangos,    // the formula has no range table (or no row the data determine)
+    // States of the result itself, which outrank the ranges (AvisosResultado):
+    NoAplicable,  // the flow is not of the kind the formula is for (a clear-water law in live bed)
+    SinErosion,   // the formula gives a negative depth: no local scour
 };
 
 // Name of a state as turmado-calc writes it: "calibracion", "validacion",
-// "fuera", "sin_rangos".
+// "fuera", "sin_rangos", "no_aplicable", "sin_erosion".
 const char* NombreEstado(TEstadoRango estado);
 
 // The row's quantity for a code, or nullptr when the mapping has no entry
 // (every row of every table has one).
 const TMagnitudRango* MagnitudRango(std::string_view parametro, ProblemCode codigo);
+
+// Why cells of the table are not compared with the data, one sentence per
+// row or cell left out, for the range window; empty when every cell is.
+std::vector<std::string> NotasRango(const TTablaRango& tabla);
 
 // A range cell read as numbers: "lower/upper" or one value (lower = upper).
 // "-", an empty cell and words are not ranges.
@@ -54,6 +61,7 @@ struct TParametroFuera {
 
 struct TAvisoRanura {
     TEstadoRango estado = TEstadoRango::SinRangos;
+    std::string motivo;  // NoAplicable and SinErosion: why, in one sentence
     bool conCalibracion = false;  // the table has a calibration range for the data
     bool conValidacion = false;   // ... and a validation range
     std::vector<TParametroFuera> fuera;
@@ -67,6 +75,17 @@ using TAvisos = std::array<TAvisoRanura, 4>;  // slot k at index k - 1
 // column holds the data when it has at least one compared cell and every
 // compared cell holds its value.
 TAvisos AvisosRangos(ProblemCode codigo, const TDatosProblema& d);
+
+// The ranges (AvisosRangos), then what the results say of themselves: a
+// formula applied to a flow it is not for (the abutment's "Dietz", a
+// clear-water law, with U > Uc) is NoAplicable; a scour row of `filas`
+// with a negative number is SinErosion.  Every view of a solution's results
+// (window, turmado-calc, batch, report) reads these.
+TAvisos AvisosResultado(ProblemCode codigo, const TDatosProblema& d, const std::vector<TFila>& filas);
+
+// The sentence of a NoAplicable state of slot k of the code on the record,
+// or empty when the formula applies (also for a slot without such a rule).
+std::string FueraDeRegimen(ProblemCode codigo, int k, const TDatosProblema& d);
 
 // Marker beside a result: none inside calibration, a half-filled circle for
 // validation only, a warning sign outside both.

@@ -9,6 +9,7 @@
 #include "problem/untCampos.h"
 #include "problem/untFilasEstructura.h"
 #include "problem/untDatosPPi.h"
+#include "results/untAvisos.h"
 #include "results/untValidacion.h"
 #include "problem/untTipos.h"
 
@@ -250,6 +251,20 @@ std::vector<TAvisoDato> AvisosDatos(ProblemCode codigo, const TTextosCampos& tex
     for (const TReglaDato& regla : kReglas)
         if (SeAplica(regla, codigo) && regla.condicion(lectura))
             avisos.push_back({std::string(regla.campo), Redactar(regla.mensaje, textos, lectura), &regla});
+    return avisos;
+}
+
+std::vector<TAvisoDato> AvisosDatos(ProblemCode codigo, const TTextosCampos& textos, const TDatosProblema& d,
+                                    const TPanelFormulas& panel) {
+    std::vector<TAvisoDato> avisos = AvisosDatos(codigo, textos);
+    const TTipoEstructura* tipo = TipoEstructura(codigo);
+    for (int k = 1; k <= 4; ++k) {
+        // A type without activation evaluates its one formula always.
+        if (!panel.Activa(k) && !(tipo && tipo->sinActivacion && k == 1)) continue;
+        const std::string motivo = FueraDeRegimen(codigo, k, d);
+        if (motivo.empty()) continue;
+        avisos.push_back({"FlujCaud", "\"" + panel.Titulo(k) + "\": " + motivo, nullptr});
+    }
     return avisos;
 }
 

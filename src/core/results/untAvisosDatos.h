@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "problem/untDatos.h"
+#include "problem/untFormulas.h"
 #include "problem/untTextos.h"
 
 // The field texts of a problem as the rules read them.
@@ -73,6 +74,13 @@ std::string RedactarAvisoTramo(const TReglaDato& regla, const TTextosCampos& tex
 // The warnings of the rules that apply to the code and fire on the texts,
 // in the order of the table.
 std::vector<TAvisoDato> AvisosDatos(ProblemCode codigo, const TTextosCampos& textos);
+
+// The same, then the warnings on what the calculation left in `d` with the
+// slots of `panel`: a formula evaluated on a flow it is not for (the
+// abutment's "Dietz", a clear-water law, in live bed), naming the formula,
+// U/Uc and its result.  Every view of a computed problem shows these.
+std::vector<TAvisoDato> AvisosDatos(ProblemCode codigo, const TTextosCampos& textos, const TDatosProblema& d,
+                                    const TPanelFormulas& panel);
 
 // The warnings' texts joined with " | ", for one cell of a batch line.
 std::string UnirAvisosDatos(const std::vector<TAvisoDato>& avisos);

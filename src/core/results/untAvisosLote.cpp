@@ -9,8 +9,8 @@ std::vector<std::string> ColumnasAvisosLote() {
 std::vector<std::string> CeldasAvisosLote(const TProblema& p, const TResultado& r,
                                           const std::vector<TAvisoDato>& otros) {
     std::vector<std::string> celdas;
-    for (const TAvisoRanura& a : AvisosRangos(r.d.CodiProb, r.d)) celdas.emplace_back(NombreEstado(a.estado));
-    std::vector<TAvisoDato> avisos = AvisosDatos(r.d.CodiProb, p.textos);
+    for (const TAvisoRanura& a : AvisosResultado(r.d.CodiProb, r.d, r.filas)) celdas.emplace_back(NombreEstado(a.estado));
+    std::vector<TAvisoDato> avisos = AvisosDatos(r.d.CodiProb, p.textos, r.d, r.panel);
     avisos.insert(avisos.end(), otros.begin(), otros.end());
     celdas.push_back(UnirAvisosDatos(avisos));
     return celdas;

@@ -14,7 +14,8 @@
 std::vector<std::string> ColumnasAvisosLote();
 
 // The cells of those columns for a case: each slot's state as turmado-calc
-// names it ("calibracion", "validacion", "fuera", "sin_rangos"; every slot
+// names it ("calibracion", "validacion", "fuera", "sin_rangos", "no_aplicable",
+// "sin_erosion"; every slot
 // has one, as under "avisos" of --json), then the data warnings joined with
 // " | " (empty when there is none), `otros` after those of the rules.
 std::vector<std::string> CeldasAvisosLote(const TProblema& p, const TResultado& r,

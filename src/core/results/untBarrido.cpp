@@ -1,9 +1,10 @@
 #include "results/untBarrido.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 
+#include "compute/untClaves.h"
+#include "general/untCifras.h"
 #include "general/untCsv.h"
 #include "general/untGeneral.h"
 #include "general/untMostrable.h"
@@ -100,8 +101,7 @@ std::vector<double> ValoresBarrido(const TBarrido& b) {
 }
 
 std::string TextoValor(double valor) {
-    char texto[32];
-    return std::string(texto, std::to_chars(texto, texto + sizeof texto, valor).ptr);
+    return CifrasCortas(valor);
 }
 
 namespace {
@@ -117,8 +117,8 @@ TPuntoBarrido Punto(double valor, const TCasoResuelto& c, ProblemCode codigo, co
         p.error = MensajeCambioDeTipo(c.r.titulo.value_or("código " + std::to_string(c.r.d.CodiProb)));
         return p;
     }
-    p.avisos = AvisosDatos(c.r.d.CodiProb, textos);
-    const TAvisos avisos = AvisosRangos(c.r.d.CodiProb, c.r.d);
+    p.avisos = AvisosDatos(c.r.d.CodiProb, textos, c.r.d, c.r.panel);
+    const TAvisos avisos = AvisosResultado(c.r.d.CodiProb, c.r.d, c.r.filas);
     for (const TFila& f : c.r.filas) {
         if (f.tallo == "CondTran") p.condicion = f.valor;
         for (int k = 1; k <= 4; ++k)
@@ -132,8 +132,7 @@ TPuntoBarrido Punto(double valor, const TCasoResuelto& c, ProblemCode codigo, co
 
 // A value as the table shows it: 6 significant digits.
 std::string TextoCorto(double valor) {
-    char texto[32];
-    return std::string(texto, std::to_chars(texto, texto + sizeof texto, valor, std::chars_format::general, 6).ptr);
+    return CifrasGenerales(valor, 6);
 }
 
 // Points run together between two progress reports.
@@ -149,14 +148,25 @@ TEstudio Estudiar(const TProblema& base, const TBarrido& b, unsigned hilos,
     e.codigo = CodigoFinal(base);
     const std::vector<double> valores = ValoresBarrido(b);
     std::vector<TProblema> problemas(valores.size(), base);
-    for (std::size_t i = 0; i < valores.size(); ++i) problemas[i].textos[b.campo] = TextoValor(valores[i]);
+    // Sweeping d50, the grain sizes of the same grading follow it or stay.
+    const bool conD50 = b.campo == kCampoD50;
+    const bool fija = conD50 && GradacionFija(base, b.gradacion);
+    const std::vector<TRazonGrano> razones = fija ? RazonesGranos(base) : std::vector<TRazonGrano>{};
+    if (conD50) e.gradacion = TextoGradacion(base, fija);
+    for (std::size_t i = 0; i < valores.size(); ++i) {
+        problemas[i].textos[b.campo] = TextoValor(valores[i]);
+        AplicarRazones(razones, valores[i], problemas[i].textos);
+    }
     // The texts checked as TextoRechazado checks them, which reports the
     // first rejected text by name: the base's other texts once, each
     // point's text of the field on its own.
     const TCampo* campo = BuscarCampo(b.campo);
     std::optional<std::pair<std::string, std::string>> rechazoBase;  // (name, message)
     for (const auto& [nombre, texto] : base.textos) {
-        if (nombre == b.campo) continue;
+        if (nombre == b.campo || std::any_of(razones.begin(), razones.end(), [&](const TRazonGrano& r) {
+                return r.campo == nombre;
+            }))
+            continue;
         const TCampo* c = BuscarCampo(nombre);
         if (!c || !TextoAceptado(*c, texto)) {
             rechazoBase.emplace(nombre, c ? nombre + ": " + std::string(c->mensaje) : "campo desconocido: " + nombre);
@@ -180,6 +190,11 @@ TEstudio Estudiar(const TProblema& base, const TBarrido& b, unsigned hilos,
                     error = b.campo + ": " + std::string(campo->mensaje);
                     return nullptr;
                 }
+                for (const TRazonGrano& r : razones)  // a grain size moved with d50
+                    if (const TCampo* c = BuscarCampo(r.campo); c && !TextoAceptado(*c, p.textos.at(std::string(r.campo)))) {
+                        error = std::string(r.campo) + ": " + std::string(c->mensaje);
+                        return nullptr;
+                    }
                 if (rechazoBase) {
                     error = rechazoBase->second;
                     return nullptr;
@@ -235,6 +250,8 @@ TTablaEstudio TablaEstudio(const TBarrido& b, const TEstudio& e) {
             const auto& y = p.profundidades[f.ranura - 1];
             fila.push_back(y ? NumeText(*y, 5, 2) + " " + MarcaAviso(p.estados[f.ranura - 1]) : "");
             while (!fila.back().empty() && fila.back().back() == ' ') fila.back().pop_back();
+            // A negative result is no depth.
+            if (y && *y < 0) fila.back() = "sin erosión (" + fila.back().substr(fila.back().find_first_not_of(' ')) + ")";
         }
         fila.push_back(p.error ? *p.error : p.condicion);
         fila.push_back(UnirAvisosDatos(p.avisos));
@@ -242,15 +259,20 @@ TTablaEstudio TablaEstudio(const TBarrido& b, const TEstudio& e) {
     return t;
 }
 
-std::string CsvEstudio(const TBarrido& b, const TEstudio& e) {
+std::string CsvEstudio(const TBarrido& b, const TEstudio& e, bool conValidez) {
     std::string csv = CeldaCsv(b.campo);
-    for (const TEstudio::TFormula& f : e.formulas) csv += "," + CeldaCsv(f.etiqueta);
+    for (const TEstudio::TFormula& f : e.formulas) {
+        csv += "," + CeldaCsv(f.etiqueta);
+        if (conValidez) csv += "," + ClaveValidez(ClaveErosion(e.codigo, f.ranura));
+    }
     csv += std::string(",") + kCondicion + "," + kAvisosDatos + "\n";
     for (const TPuntoBarrido& p : e.puntos) {
         csv += TextoValor(p.valor);
         for (const TEstudio::TFormula& f : e.formulas) {
             csv += ',';
-            if (const auto& y = p.profundidades[f.ranura - 1]) csv += TextoValor(*y);
+            const auto& y = p.profundidades[f.ranura - 1];
+            if (y) csv += TextoValor(*y);
+            if (conValidez) csv += std::string(",") + (y ? NombreEstado(p.estados[f.ranura - 1]) : "");
         }
         csv += "," + CeldaCsv(p.error ? *p.error : p.condicion) + "," + CeldaCsv(UnirAvisosDatos(p.avisos)) + "\n";
     }
@@ -289,4 +311,63 @@ std::vector<std::string> AvisosDelEstudio(const TProblema& base, const TBarrido&
         lineas.push_back(texto + puntos);
     }
     return lineas;
+}
+
+// ---- The grading while d50 varies.
+
+namespace {
+
+constexpr std::string_view kGranos[]{"SediDiam84N3", "SediDiam90N3"};
+
+// "d84" of "SediDiam84N3".
+std::string NombreGrano(std::string_view campo) { return "d" + std::string(campo.substr(8, 2)); }
+
+std::optional<double> PositivoDe(const TTextosCampos& textos, std::string_view campo) {
+    const auto it = textos.find(campo);
+    if (it == textos.end()) return std::nullopt;
+    const auto v = LeerNumero(it->second);
+    return v && *v > 0 ? v : std::nullopt;
+}
+
+}  // namespace
+
+std::vector<TRazonGrano> RazonesGranos(const TProblema& p) {
+    std::vector<TRazonGrano> razones;
+    const auto d50 = PositivoDe(p.textos, kCampoD50);
+    if (!d50) return razones;
+    const std::vector<std::string_view> leidos = CamposDelProblema(p);
+    for (std::string_view campo : kGranos) {
+        if (std::find(leidos.begin(), leidos.end(), campo) == leidos.end()) continue;
+        if (const auto d = PositivoDe(p.textos, campo)) razones.push_back({campo, *d / *d50});
+    }
+    return razones;
+}
+
+bool GradacionFija(const TProblema& p, std::optional<bool> pedido) {
+    return pedido ? *pedido : !RazonesGranos(p).empty();
+}
+
+void AplicarRazones(const std::vector<TRazonGrano>& razones, double d50, TTextosCampos& textos) {
+    for (const TRazonGrano& r : razones) textos[std::string(r.campo)] = TextoValor(r.razon * d50);
+}
+
+std::string TextoGradacion(const TProblema& p, bool fija) {
+    const std::vector<TRazonGrano> razones = RazonesGranos(p);
+    if (razones.empty()) return {};
+    std::string texto;
+    for (const TRazonGrano& r : razones) {
+        if (!texto.empty()) texto += " y ";
+        if (fija) {
+            texto += NombreGrano(r.campo) + "/d50 = " + NumeText(r.razon, 0, 2);
+        } else {
+            const TCampo* c = BuscarCampo(r.campo);
+            std::string_view unidad = c ? c->unidad : std::string_view();
+            if (unidad.size() >= 2 && unidad.front() == '[') unidad = unidad.substr(1, unidad.size() - 2);
+            texto += NombreGrano(r.campo) + " = " + p.textos.at(std::string(r.campo)) + " " + std::string(unidad);
+        }
+    }
+    return fija ? "Granulometría fija al variar d50: " + texto + " (los diámetros varían con d50)."
+                : "Diámetros fijos al variar d50: " + texto +
+                      " (la relación con d50 cambia en cada valor y con ella los factores que dependen de la "
+                      "granulometría).";
 }

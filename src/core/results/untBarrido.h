@@ -24,6 +24,9 @@ struct TBarrido {
     double hasta = 0;   // may be below desde: the points then fall
     int puntos = 0;     // kPuntosBarridoMinimo to kPuntosBarridoMaximo
     bool logaritmico = false;
+    // Sweeping d50: keep d84/d50 and d90/d50 of the base (true) or hold d84
+    // and d90 at their texts (false); nothing: GradacionFija's default.
+    std::optional<bool> gradacion{};
 };
 
 // The fields a problem reads, in page order: the global and local data (the
@@ -88,6 +91,9 @@ struct TEstudio {
     std::vector<TPuntoBarrido> puntos;
     bool cancelado = false;
     ProblemCode codigo = 0;  // the base's final problem code (CodigoFinal)
+    // Sweeping d50: what was done with the other grain sizes (TextoGradacion);
+    // empty otherwise.
+    std::string gradacion;
 };
 
 // Runs the study of `base`: each point as the problem computed alone with
@@ -113,8 +119,12 @@ TTablaEstudio TablaEstudio(const TBarrido& b, const TEstudio& e);
 // The study as CSV (comma, period): the field's name, the results row
 // caption of each formula, "Condición de transporte" and "Avisos de datos";
 // one line per point, numbers at full precision; a gap leaves the depths
-// empty and puts its message in the transport condition's column.
-std::string CsvEstudio(const TBarrido& b, const TEstudio& e);
+// empty and puts its message in the transport condition's column.  With
+// `conValidez` (the window's export) each depth is followed by where the
+// point's data lie for its formula, as the table's marks say: a column
+// "validez_<formula's key>" ("validez_pila_csu") of "calibracion",
+// "validacion", "fuera" or "sin_rangos", empty where there is no depth.
+std::string CsvEstudio(const TBarrido& b, const TEstudio& e, bool conValidez = false);
 
 // The data warnings of a study in one line each, one per rule that fires at
 // some point, in the order of the rules: its text over the base's texts with
@@ -123,3 +133,35 @@ std::string CsvEstudio(const TBarrido& b, const TEstudio& e);
 // to: "... — puntos 1 a 37", "... — punto 4", "... — puntos 1 a 3, 5 y 8 a
 // 10".  None when no point warns.
 std::vector<std::string> AvisosDelEstudio(const TProblema& base, const TBarrido& b, const TEstudio& e);
+
+// The grading of the bed while a study varies d50: d84 and d90 belong to
+// the same grading as d50, so a study that draws or sweeps d50 either moves
+// them with it (d84/d50 and d90/d50 kept as the problem has them) or holds
+// them at their texts (the ratios change with every point, and the pier's
+// gradation factor and the culverts' coefficient c2 with them).  Both the
+// sweep and the uncertainty study use this, and say which was done.
+// A grain size that keeps its ratio to d50.
+struct TRazonGrano {
+    std::string_view campo;  // "SediDiam84N3", "SediDiam90N3"
+    double razon;            // its value over d50's, from the problem's texts
+};
+
+// The grain sizes besides d50 that the problem reads and holds as positive
+// numbers, with their ratio to d50 (nothing when d50 is not a positive
+// number).
+std::vector<TRazonGrano> RazonesGranos(const TProblema& p);
+
+// Whether a study keeps the ratios: as asked, or by default when the
+// problem holds a d84 or d90 (a grading typed with d50).
+bool GradacionFija(const TProblema& p, std::optional<bool> pedido);
+
+// Writes each grain size's text as its ratio times `d50` (m... in the field's
+// own unit, as d50's text is).
+void AplicarRazones(const std::vector<TRazonGrano>& razones, double d50, TTextosCampos& textos);
+
+// The sentence that says which was done when d50 varies: "d84/d50 = 2.40
+// fija: d84 varía con d50." or "d84 fijo en 4.8 mm: d84/d50 cambia con d50
+// (...)."; empty when the problem has no grain size besides d50.
+std::string TextoGradacion(const TProblema& p, bool fija);
+
+inline constexpr std::string_view kCampoD50 = "SediDiamMedi";

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -10,8 +9,10 @@
 #include "compute/untCalcular.h"
 #include "compute/untDetalleBase.h"
 #include "compute/untFilas.h"
+#include "general/untCifras.h"
 #include "general/untGeneral.h"
 #include "problem/untTipos.h"
+#include "results/untAvisos.h"
 
 namespace {
 
@@ -91,6 +92,17 @@ TDetalleCalculo DetalleCalculo(const TDatosProblema& d, const TPanelFormulas& pa
     detalle.secciones.push_back(SeccionComun(d, manning));
     if (const TTipoEstructura* t = TipoEstructura(d.CodiProb); t && t->detalle)
         t->detalle(d, panel, detalle.secciones);
+    // What the results say of themselves: a formula on a flow it is not for,
+    // a negative result that is no depth.
+    for (TSeccionDetalle& s : detalle.secciones) {
+        if (s.ranura == 0) continue;
+        if (const std::string motivo = FueraDeRegimen(d.CodiProb, s.ranura, d); !motivo.empty())
+            s.notas.push_back("⚠ " + motivo);
+        for (const T& r : s.resultados)
+            if (r.simbolo == "ys" && r.valor < 0)
+                s.notas.push_back("Sin erosión: la fórmula da ys = " + NumeText(r.valor, 0, 2) +
+                                  " m; un valor negativo no es una profundidad.");
+    }
     return detalle;
 }
 
@@ -99,10 +111,8 @@ std::string NumeroDetalle(double valor) {
     if (std::isnan(valor)) return "no definido";
     if (std::isinf(valor)) return valor > 0 ? "∞" : "−∞";
     constexpr int kCifras = 6;
-    char buf[64];
     // The decimal exponent after rounding to six significant digits.
-    auto r = std::to_chars(buf, buf + sizeof buf, valor, std::chars_format::scientific, kCifras - 1);
-    const std::string cientifico(buf, r.ptr);
+    const std::string cientifico = CifrasCientificas(valor, kCifras - 1);
     const std::size_t e = cientifico.find('e');
     const int exponente = std::atoi(cientifico.c_str() + e + 1);
     auto SinCeros = [](std::string s) {
@@ -112,8 +122,7 @@ std::string NumeroDetalle(double valor) {
         return s;
     };
     if (exponente >= -4 && exponente < 9) {
-        r = std::to_chars(buf, buf + sizeof buf, valor, std::chars_format::fixed, std::max(0, kCifras - 1 - exponente));
-        return SinCeros(std::string(buf, r.ptr));
+        return SinCeros(CifrasFijas(valor, std::max(0, kCifras - 1 - exponente)));
     }
     return SinCeros(cientifico.substr(0, e)) + "e" + std::to_string(exponente);
 }

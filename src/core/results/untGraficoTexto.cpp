@@ -1,10 +1,10 @@
 #include "results/untGraficoTexto.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <vector>
 
+#include "general/untCifras.h"
 #include "general/untCsv.h"
 #include "general/untGeneral.h"
 #include "results/untReporte.h"
@@ -13,12 +13,24 @@ namespace {
 
 // Shortest decimal text that reads back to the same double.
 void Numero(std::string& linea, double x) {
-    char buf[32];
-    const auto r = std::to_chars(buf, buf + sizeof buf, x);
-    linea.append(buf, r.ptr);
+    linea += CifrasCortas(x);
 }
 
 }  // namespace
+
+std::string TextoSinCurvas(const TGrafico& grafico, double h) {
+    if (std::any_of(grafico.series.begin(), grafico.series.end(), [](const TSerie& s) { return !s.puntos.empty(); }))
+        return {};
+    std::string lineas;
+    for (const TSerie& s : grafico.series)
+        for (double ys : s.equilibrios)
+            lineas += "\n" + s.titulo + ": ys = " + NumeText(ys, 0, 2) + " m";
+    if (lineas.empty())
+        return "Sin curvas de evolución: con estos datos ninguna fórmula activa tiene escala de tiempo de la "
+               "evolución (la velocidad no supera la de inicio de la erosión que usa su ley de evolución).";
+    return "Sin curvas de evolución: la ley de evolución parte del tirante h = " + NumeText(h, 0, 2) +
+           " m y solo se traza cuando la erosión de equilibrio ys lo supera; aquí ninguna lo hace:" + lineas;
+}
 
 std::string CsvGrafico(const TGrafico& grafico) {
     std::vector<const TSerie*> conPuntos;

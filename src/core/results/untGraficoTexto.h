@@ -26,6 +26,13 @@ std::string TextoLectura(const std::string& titulo, double t, double y);
 // neither curve nor line, is left out.
 bool EnLeyenda(const TSerie& serie);
 
+// Why a computed problem has no evolution curve, said where the chart would
+// be; empty when some series has points.  The time law starts from the
+// flow depth h and is drawn only for an equilibrium depth above it: the
+// formulas whose depth is not above h are listed with it ("CSU: ys = 0.95
+// m"); without any, no formula had a time scale of the evolution.
+std::string TextoSinCurvas(const TGrafico& grafico, double h);
+
 // File name suggested for an exported chart, without extension: "<title>
 // <date>" as the report's PDF is named, "Gráfico" when there is no title.
 std::string NombreArchivoGrafico(std::string_view titulo, std::string_view fecha);

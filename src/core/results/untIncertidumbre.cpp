@@ -11,6 +11,7 @@
 #include <boost/math/distributions/triangular.hpp>
 #include <boost/math/distributions/uniform.hpp>
 
+#include "general/untCifras.h"
 #include "general/untGeneral.h"
 #include "general/untMostrable.h"
 #include "general/untNumero.h"
@@ -216,6 +217,34 @@ std::optional<std::string> ErrorIncierta(std::string_view texto) {
     return l.entrada ? std::nullopt : std::optional(std::move(l.error));
 }
 
+std::optional<std::string> ErrorRepetidos(const std::vector<std::string>& campos,
+                                          const std::vector<std::string>& formulas) {
+    auto repetido = [](const std::vector<std::string>& nombres) -> const std::string* {
+        for (std::size_t i = 0; i < nombres.size(); ++i)
+            if (std::find(nombres.begin(), nombres.begin() + static_cast<std::ptrdiff_t>(i), nombres[i]) !=
+                nombres.begin() + static_cast<std::ptrdiff_t>(i))
+                return &nombres[i];
+        return nullptr;
+    };
+    if (const std::string* c = repetido(campos))
+        return "El campo " + Mostrable(*c) + " figura dos veces entre los inciertos: dé una sola distribución.";
+    if (const std::string* f = repetido(formulas))
+        return "La fórmula " + Mostrable(*f) + " figura dos veces entre los errores de las fórmulas: dé uno solo.";
+    return std::nullopt;
+}
+
+std::optional<std::string> MensajeSinMuestras(const TEstudioIncertidumbre& e) {
+    if (e.error || e.cancelado || e.muestras == 0 || e.rechazadas + e.fallidas < e.muestras) return std::nullopt;
+    std::string mensaje = "Ninguna muestra se pudo calcular:";
+    if (e.rechazadas)
+        mensaje += " " + std::to_string(e.rechazadas) + " con un valor que su campo no admite (la primera: " +
+                   e.primerRechazo + ")";
+    if (e.fallidas)
+        mensaje += std::string(e.rechazadas ? "," : "") + " " + std::to_string(e.fallidas) +
+                   " cuyo cálculo falló (la primera: " + e.primerFallo + ")";
+    return mensaje + ".";
+}
+
 TLecturaModelo LeerModelo(std::string_view texto) {
     TLecturaModelo l;
     const std::size_t igual = texto.find('=');
@@ -229,8 +258,14 @@ TLecturaModelo LeerModelo(std::string_view texto) {
     const auto sesgo = Finito(partes[0]), cv = Finito(partes[1]);
     if (!sesgo || *sesgo <= 0)
         l.mensaje = "El sesgo de " + Mostrable(l.formula) + " debe ser un número mayor que 0.";
+    else if (*sesgo > kSesgoModeloMaximo)
+        l.mensaje = "El sesgo de " + Mostrable(l.formula) + " debe ser a lo sumo " + std::to_string(kSesgoModeloMaximo) +
+                    " (medida / calculada).";
     else if (!cv || *cv < 0)
         l.mensaje = "El coeficiente de variación de " + Mostrable(l.formula) + " debe ser un número no negativo.";
+    else if (*cv > kCvModeloMaximo)
+        l.mensaje = "El coeficiente de variación de " + Mostrable(l.formula) + " debe ser a lo sumo " +
+                    std::to_string(kCvModeloMaximo) + ".";
     else
         l.error = {*sesgo, *cv};
     return l;
@@ -238,11 +273,48 @@ TLecturaModelo LeerModelo(std::string_view texto) {
 
 namespace {
 
+// A whole number read exactly from its decimal text (digits, an optional
+// fraction and exponent, as the number syntax reads them), without going
+// through a double, which would round a seed above 2^53 to a neighbour: the
+// digits are shifted by the exponent, and a fraction left over that is not
+// all zeros makes it no whole number.
 template <typename T>
-std::optional<T> Entero(std::string_view texto, double minimo, double maximo) {
-    const auto v = Finito(texto);
-    if (!v || *v != std::floor(*v) || *v < minimo || *v > maximo) return std::nullopt;
-    return static_cast<T>(*v);
+std::optional<T> Entero(std::string_view texto, std::uint64_t minimo, std::uint64_t maximo) {
+    if (!Finito(texto)) return std::nullopt;
+    std::string digitos;
+    long exponente = 0;
+    std::size_t i = 0;
+    if (i < texto.size() && texto[i] == '+') ++i;
+    if (i < texto.size() && texto[i] == '-') return std::nullopt;
+    for (bool fraccion = false; i < texto.size() && texto[i] != 'e' && texto[i] != 'E'; ++i) {
+        if (texto[i] == '.') {
+            fraccion = true;
+            continue;
+        }
+        digitos += texto[i];
+        exponente -= fraccion;
+    }
+    if (i < texto.size()) {
+        long e = 0;
+        std::string_view resto = texto.substr(i + 1);
+        if (!resto.empty() && resto[0] == '+') resto.remove_prefix(1);
+        const auto [fin, error] = std::from_chars(resto.data(), resto.data() + resto.size(), e);
+        if (error != std::errc() || fin != resto.data() + resto.size()) return std::nullopt;
+        exponente += e;
+    }
+    digitos.erase(0, std::min(digitos.find_first_not_of('0'), digitos.size()));
+    for (; exponente < 0; ++exponente) {
+        if (digitos.empty()) break;
+        if (digitos.back() != '0') return std::nullopt;  // a fraction
+        digitos.pop_back();
+    }
+    if (!digitos.empty() && exponente > 20) return std::nullopt;  // beyond any bound
+    if (!digitos.empty()) digitos.append(static_cast<std::size_t>(exponente), '0');
+    if (digitos.empty()) digitos = "0";
+    std::uint64_t v = 0;
+    const auto [fin, error] = std::from_chars(digitos.data(), digitos.data() + digitos.size(), v);
+    if (error != std::errc() || fin != digitos.data() + digitos.size() || v < minimo || v > maximo) return std::nullopt;
+    return static_cast<T>(v);
 }
 
 }  // namespace
@@ -252,7 +324,7 @@ std::optional<std::size_t> LeerMuestras(std::string_view texto) {
 }
 
 std::optional<std::uint64_t> LeerSemilla(std::string_view texto) {
-    return Entero<std::uint64_t>(texto, 0, static_cast<double>(kSemillaMaxima));
+    return Entero<std::uint64_t>(texto, 0, kSemillaMaxima);
 }
 
 double Percentil(const std::vector<double>& ordenados, double p) {
@@ -309,6 +381,10 @@ enum class TEstadoMuestra : unsigned char { Pendiente, Calculada, Rechazada, Fal
 // Samples run together between two progress reports.
 constexpr std::size_t kMuestrasPorBloque = 2048;
 
+// A sample's mark against the calibration range: 0 inside, 1 outside,
+// kSinRango where the formula has no calibration range for the data.
+constexpr unsigned char kSinRango = 2;
+
 TEstadisticaFormula Estadistica(int ranura, std::string titulo, const std::vector<double>& y,
                                 const std::vector<unsigned char>& fuera, const std::optional<double>& fundacion) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
@@ -316,15 +392,17 @@ TEstadisticaFormula Estadistica(int ranura, std::string titulo, const std::vecto
     if (fundacion) e.probFundacion = nan;
     std::vector<double> v;
     v.reserve(y.size());
-    std::size_t nFuera = 0, nHondas = 0;
+    std::size_t nFuera = 0, nHondas = 0, nConRango = 0;
     for (std::size_t i = 0; i < y.size(); ++i) {
         if (std::isnan(y[i])) continue;
         v.push_back(y[i]);
-        nFuera += fuera[i];
+        nFuera += fuera[i] == 1;
+        nConRango += fuera[i] != kSinRango;
         if (fundacion && y[i] > *fundacion) ++nHondas;
     }
     e.validas = v.size();
     if (v.empty()) return e;
+    e.sinRangos = nConRango == 0;
     // Sums of the differences from the first value: equal values give their
     // own value as mean and 0 as deviation exactly.
     const long double n = static_cast<long double>(v.size());
@@ -373,10 +451,20 @@ TEstudioIncertidumbre EstudiarIncertidumbre(const TProblema& base, const TOpcion
         e.error = "El problema no tiene fórmulas activas de erosión.";
         return e;
     }
+    {
+        std::vector<std::string> campos, titulos;
+        for (const TEntradaIncierta& x : o.entradas) campos.push_back(x.campo);
+        for (const auto& [titulo, error] : o.modelo) titulos.push_back(titulo);
+        if (auto error = ErrorRepetidos(campos, titulos)) {
+            e.error = std::move(error);
+            return e;
+        }
+    }
     const std::size_t m = o.entradas.size();
     std::size_t dimensiones = m;
     for (const auto& [titulo, error] : o.modelo) {
-        auto f = std::find_if(formulas.begin(), formulas.end(), [&](const TFormulaBase& x) { return x.titulo == titulo; });
+        auto f = std::find_if(formulas.begin(), formulas.end(),
+                              [&nombre = titulo](const TFormulaBase& x) { return x.titulo == nombre; });
         if (f == formulas.end()) {
             std::string activas;
             for (const TFormulaBase& x : formulas) activas += (activas.empty() ? "" : ", ") + x.titulo;
@@ -398,6 +486,21 @@ TEstudioIncertidumbre EstudiarIncertidumbre(const TProblema& base, const TOpcion
             e.error = x.campo + ": " + *error;
             return e;
         }
+    }
+    // Drawing d50, the grain sizes of the same grading follow it (but one
+    // drawn itself) or stay.
+    std::size_t indiceD50 = m;
+    for (std::size_t k = 0; k < m; ++k)
+        if (o.entradas[k].campo == kCampoD50) indiceD50 = k;
+    std::vector<TRazonGrano> razones;
+    if (indiceD50 < m) {
+        const bool fija = GradacionFija(base, o.gradacion);
+        e.gradacion = TextoGradacion(base, fija);
+        if (fija) razones = RazonesGranos(base);
+        std::erase_if(razones, [&](const TRazonGrano& r) {
+            return std::any_of(o.entradas.begin(), o.entradas.end(),
+                               [&](const TEntradaIncierta& x) { return x.campo == r.campo; });
+        });
     }
     const std::size_t n = o.muestras;
     e.muestras = n;
@@ -432,14 +535,23 @@ TEstudioIncertidumbre EstudiarIncertidumbre(const TProblema& base, const TOpcion
                 for (std::size_t k = 0; k < m; ++k) {
                     const double v = o.entradas[k].distribucion.Cuantil(u[i * dimensiones + k]);
                     e.valores[i * m + k] = v;
-                    char texto[32];
-                    const std::string_view valor(texto, std::to_chars(texto, texto + sizeof texto, v).ptr - texto);
+                    const std::string valor = CifrasCortas(v);
                     if (!TextoAceptado(*campos[k], valor)) {
                         estados[i] = TEstadoMuestra::Rechazada;
                         error = o.entradas[k].campo + " = " + std::string(valor) + ": " + std::string(campos[k]->mensaje);
                         return nullptr;
                     }
                     textos[j][k]->assign(valor);
+                }
+                for (const TRazonGrano& r : razones) {
+                    std::string& texto = copias[j].textos[std::string(r.campo)];
+                    texto = TextoValor(r.razon * e.valores[i * m + indiceD50]);
+                    const TCampo* c = BuscarCampo(r.campo);
+                    if (c && !TextoAceptado(*c, texto)) {
+                        estados[i] = TEstadoMuestra::Rechazada;
+                        error = std::string(r.campo) + " = " + texto + ": " + std::string(c->mensaje);
+                        return nullptr;
+                    }
                 }
                 return &copias[j];
             },
@@ -466,9 +578,17 @@ TEstudioIncertidumbre EstudiarIncertidumbre(const TProblema& base, const TOpcion
                             factor = TDistribucionIncierta{TTipoDistribucion::Lognormal, {fb.modelo->sesgo, fb.modelo->cv, 0}}
                                          .Cuantil(u[i * dimensiones + fb.dimension]);
                         y[f][i] = static_cast<double>(static_cast<long double>(*fila.numero) * factor);
+                        // A depth beyond the double range is a fault of the
+                        // sample, not a depth: the sample fails whole.
+                        if (!std::isfinite(y[f][i])) {
+                            for (std::vector<double>& yf : y) yf[i] = std::numeric_limits<double>::quiet_NaN();
+                            estados[i] = TEstadoMuestra::Fallida;
+                            mensajes[j] = fb.titulo + " con su error: " + kTextoDesborde;
+                            return;
+                        }
                     }
                     const TAvisoRanura& a = avisos[fb.ranura - 1];
-                    fuera[f][i] = a.conCalibracion && a.estado != TEstadoRango::Calibracion;
+                    fuera[f][i] = !a.conCalibracion ? kSinRango : a.estado != TEstadoRango::Calibracion;
                 }
             });
         for (std::size_t j = 0; j < cuantas; ++j) {
@@ -486,20 +606,22 @@ TEstudioIncertidumbre EstudiarIncertidumbre(const TProblema& base, const TOpcion
     }
 
     // The envelope: the largest depth of the sample's formulas, outside
-    // calibration as the formula that gave it.
+    // calibration as the formula that gave it.  A negative result is no
+    // depth: when every formula gives one, the envelope is 0, no scour.
     std::vector<double> envolvente(n, std::numeric_limits<double>::quiet_NaN());
     for (std::size_t i = 0; i < n; ++i) {
         std::size_t mayor = nf;
+        bool calculada = true;
         for (std::size_t f = 0; f < nf; ++f) {
             if (std::isnan(y[f][i])) {
-                mayor = nf;
+                calculada = false;
                 break;
             }
-            if (mayor == nf || y[f][i] > y[mayor][i]) mayor = f;
+            if (!(y[f][i] < 0) && (mayor == nf || y[f][i] > y[mayor][i])) mayor = f;
         }
-        if (mayor == nf) continue;
-        envolvente[i] = y[mayor][i];
-        fuera[nf][i] = fuera[mayor][i];
+        if (!calculada) continue;
+        envolvente[i] = mayor == nf ? 0.0 : y[mayor][i];
+        fuera[nf][i] = mayor == nf ? 0 : fuera[mayor][i];
     }
     for (std::size_t f = 0; f < nf; ++f)
         e.formulas.push_back(Estadistica(formulas[f].ranura, formulas[f].titulo, y[f], fuera[f], o.fundacion));
@@ -507,6 +629,14 @@ TEstudioIncertidumbre EstudiarIncertidumbre(const TProblema& base, const TOpcion
     y.push_back(std::move(envolvente));
     e.profundidades = std::move(y);
     return e;
+}
+
+std::string TextoFueraCalibracion(const TEstadisticaFormula& f) {
+    if (f.sinRangos) return "sin rangos";
+    if (std::isnan(f.fueraCalibracion)) return "-";
+    std::string t = NumeText(f.fueraCalibracion, 6, 4);
+    t.erase(0, t.find_first_not_of(' '));
+    return t;
 }
 
 TTablaIncertidumbre TablaIncertidumbre(const TEstudioIncertidumbre& e, const std::optional<double>& fundacion) {
@@ -521,7 +651,7 @@ TTablaIncertidumbre TablaIncertidumbre(const TEstudioIncertidumbre& e, const std
         fila.push_back(f.titulo);
         for (double y : {f.media, f.desvio, f.p05, f.p50, f.p90, f.p95, f.p99}) fila.push_back(profundidad(y));
         if (fundacion) fila.push_back(parte(f.probFundacion.value_or(std::numeric_limits<double>::quiet_NaN())));
-        fila.push_back(parte(f.fueraCalibracion));
+        fila.push_back(TextoFueraCalibracion(f));
         for (std::string& c : fila) c.erase(0, c.find_first_not_of(' '));
     }
     return t;

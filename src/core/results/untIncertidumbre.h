@@ -98,13 +98,25 @@ struct TLecturaModelo {
     TErrorModelo error;
     std::string mensaje;  // empty when it reads
 };
-// "FORMULA=SESGO:CV": a bias above 0 and a coefficient of variation not below 0.
+// A formula whose depths are off by more than these is no estimate: the
+// largest bias and coefficient of variation a model error takes (the
+// shipped field rows give biases near 1 and CVs up to about 7).
+inline constexpr int kSesgoModeloMaximo = 100;
+inline constexpr int kCvModeloMaximo = 100;
+// "FORMULA=SESGO:CV": a bias above 0 and a coefficient of variation not
+// below 0, neither above its largest.
 TLecturaModelo LeerModelo(std::string_view texto);
 
 // A number of samples (kMuestrasMinimo to kMuestrasMaximo) or a seed (0 to
 // kSemillaMaxima), both whole numbers; nothing when the text is not one.
 std::optional<std::size_t> LeerMuestras(std::string_view texto);
 std::optional<std::uint64_t> LeerSemilla(std::string_view texto);
+
+// A field given twice among the uncertain inputs, or a formula twice among
+// the model errors (the later one would silently replace the earlier): the
+// message; nothing when each name comes once.
+std::optional<std::string> ErrorRepetidos(const std::vector<std::string>& campos,
+                                          const std::vector<std::string>& formulas);
 
 struct TOpcionesIncertidumbre {
     std::vector<TEntradaIncierta> entradas;
@@ -113,6 +125,10 @@ struct TOpcionesIncertidumbre {
     std::size_t muestras = kMuestrasPorDefecto;
     std::uint64_t semilla = kSemillaPorDefecto;
     std::optional<double> fundacion;  // foundation depth below the bed, m
+    // With d50 drawn: keep d84/d50 and d90/d50 of the base (true) or hold
+    // d84 and d90 at their texts (false); nothing: GradacionFija's default.
+    // A grain size drawn itself keeps its own draw.
+    std::optional<bool> gradacion{};
     unsigned hilos = 0;               // 0: the machine's cores
     // Threads kept by the caller (a batch's, for study after study); `hilos`
     // is then not read.
@@ -135,7 +151,14 @@ struct TEstadisticaFormula {
     // range (0 for a formula without one); for the envelope, outside the
     // range of the formula that gave the sample's largest depth.
     double fueraCalibracion;
+    // No sample had a calibration range to compare with (the pier's
+    // formulas): the share above means nothing and is shown as "sin rangos".
+    bool sinRangos = false;
 };
+
+// The share outside calibration as the tables show it: 4 decimals, or
+// "sin rangos".
+std::string TextoFueraCalibracion(const TEstadisticaFormula& f);
 
 struct TEstudioIncertidumbre {
     std::optional<std::string> error;  // the study could not start: nothing else holds
@@ -147,6 +170,9 @@ struct TEstudioIncertidumbre {
     std::string primerRechazo, primerFallo;
     bool cancelado = false;
     std::vector<TEntradaIncierta> entradas;
+    // With d50 drawn: what was done with the other grain sizes
+    // (TextoGradacion); empty otherwise.
+    std::string gradacion;
     // The formulas in slot order, then the envelope.
     std::vector<TEstadisticaFormula> formulas;
     // Sample i's value of input j at valores[i * entradas.size() + j], and
@@ -157,9 +183,11 @@ struct TEstudioIncertidumbre {
 };
 
 // Runs the study around `base`, whose other fields keep their texts.  The
-// base is computed first: when it cannot be (a rejected text, a fault), or
-// when a model error names no formula of the problem, the study does not
-// start and says why.
+// base is computed first: when it cannot be (a rejected text, a fault),
+// when a model error names no formula of the problem, or when a field or a
+// formula is given twice, the study does not start and says why.  A sample
+// whose depth with its model error overflows the double range fails
+// ("Floating point overflow").
 TEstudioIncertidumbre EstudiarIncertidumbre(const TProblema& base, const TOpcionesIncertidumbre& opciones);
 
 // The percentile p (0 to 1) of sorted values, interpolated linearly between
@@ -173,3 +201,8 @@ struct TTablaIncertidumbre {
     std::vector<std::vector<std::string>> filas;
 };
 TTablaIncertidumbre TablaIncertidumbre(const TEstudioIncertidumbre& e, const std::optional<double>& fundacion);
+
+// When no sample of a study could be computed, what the front ends say
+// instead of its empty statistics: "Ninguna muestra se pudo calcular: ..."
+// with the counts and the first message of each kind; nothing otherwise.
+std::optional<std::string> MensajeSinMuestras(const TEstudioIncertidumbre& e);

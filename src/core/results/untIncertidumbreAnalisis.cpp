@@ -129,7 +129,8 @@ std::vector<TCurvaExcedencia> CurvasExcedencia(const TEstudioIncertidumbre& e, s
     return curvas;
 }
 
-std::string CsvResumenIncertidumbre(const TEstudioIncertidumbre& e, const std::optional<double>& fundacion) {
+std::string CsvResumenIncertidumbre(const TEstudioIncertidumbre& e, const TOpcionesIncertidumbre& o) {
+    const std::optional<double>& fundacion = o.fundacion;
     const TTablaIncertidumbre t = TablaIncertidumbre(e, fundacion);
     std::string csv;
     for (std::size_t j = 0; j < t.encabezado.size(); ++j) csv += (j ? "," : "") + CeldaCsv(t.encabezado[j]);
@@ -138,11 +139,31 @@ std::string CsvResumenIncertidumbre(const TEstudioIncertidumbre& e, const std::o
         csv += CeldaCsv(f.titulo);
         for (double y : {f.media, f.desvio, f.p05, f.p50, f.p90, f.p95, f.p99}) csv += "," + Completo(y);
         if (fundacion) csv += "," + Completo(f.probFundacion.value_or(kNan));
-        csv += "," + Completo(f.fueraCalibracion) + "\n";
+        csv += "," + (f.sinRangos ? std::string("sin rangos") : Completo(f.fueraCalibracion)) + "\n";
     }
     csv += "Muestras," + std::to_string(e.muestras) + "\n";
     csv += "Rechazadas," + std::to_string(e.rechazadas) + "\n";
     csv += "Fallidas," + std::to_string(e.fallidas) + "\n";
+    // What the study was: the seed, each input's distribution with its
+    // parameters, each formula's own error (or that none was added).
+    csv += "Semilla," + std::to_string(o.semilla) + "\n";
+    if (fundacion) csv += "Profundidad de fundación [m]," + Completo(*fundacion) + "\n";
+    for (const TEntradaIncierta& x : e.entradas) {
+        const TDistribucionIncierta& d = x.distribucion;
+        csv += "Entrada," + CeldaCsv(x.campo) + "," + NombreDistribucion(d.tipo);
+        const auto par = [&](const char* nombre, double v) { csv += std::string(",") + nombre + "," + Completo(v); };
+        switch (d.tipo) {
+            case TTipoDistribucion::Normal:
+            case TTipoDistribucion::Lognormal: par("media", d.a[0]), par("CV", d.a[1]); break;
+            case TTipoDistribucion::Uniforme: par("mínimo", d.a[0]), par("máximo", d.a[1]); break;
+            case TTipoDistribucion::Triangular: par("mínimo", d.a[0]), par("moda", d.a[1]), par("máximo", d.a[2]); break;
+        }
+        csv += "\n";
+    }
+    for (const auto& [formula, error] : o.modelo)
+        csv += "Error de la fórmula," + CeldaCsv(formula) + ",sesgo," + Completo(error.sesgo) + ",CV," +
+               Completo(error.cv) + "\n";
+    if (o.modelo.empty()) csv += "Error de la fórmula,ninguno\n";
     return csv;
 }
 
@@ -165,11 +186,34 @@ std::string CsvMuestrasIncertidumbre(const TEstudioIncertidumbre& e) {
     return csv;
 }
 
-std::optional<TErrorModeloPorDefecto> ErrorModeloPorDefecto(int codigo, std::string_view formula) {
+std::optional<TErrorModeloPorDefecto> ErrorModeloPorDefecto(int codigo, std::string_view formula,
+                                                            std::optional<double> factorGradacion,
+                                                            const TCifrasCampo& cifras, std::size_t minimo) {
     if (codigo != 22) return std::nullopt;
-    for (const TEstadistica& e : CifrasCampo().todas)
-        if (e.formula == formula && e.cv) return TErrorModeloPorDefecto{{e.sesgo, *e.cv}, e.n};
-    return std::nullopt;
+    auto buscar = [&](const std::vector<TEstadistica>& lista) -> const TEstadistica* {
+        for (const TEstadistica& e : lista)
+            if (e.formula == formula && e.cv) return &e;
+        return nullptr;
+    };
+    const TEstadistica* todas = buscar(cifras.todas);
+    if (!todas) return std::nullopt;
+    auto con = [](const TEstadistica& e, std::string subconjunto) {
+        return TErrorModeloPorDefecto{{e.sesgo, *e.cv}, e.n, std::move(subconjunto)};
+    };
+    if (!factorGradacion) return con(*todas, "todas las filas de campo");
+    const bool baja = *factorGradacion < kGradacionBaja;
+    const std::string clase = std::string("filas de campo con Kσ ") + (baja ? "< " : "≥ ") +
+                              NumeText(kGradacionBaja, 0, 1) + " (Kσ del caso " + NumeText(*factorGradacion, 0, 3) + ")";
+    const TEstadistica* propia = buscar(baja ? cifras.gradacionBaja : cifras.gradacionAlta);
+    if (propia && propia->n >= minimo) return con(*propia, clase);
+    return con(*todas, "todas las filas de campo, porque las " + clase + " son " +
+                           std::to_string(propia ? propia->n : 0) + ", menos de " + std::to_string(minimo));
+}
+
+std::optional<TErrorModeloPorDefecto> ErrorModeloPorDefecto(int codigo, std::string_view formula,
+                                                            std::optional<double> factorGradacion) {
+    if (codigo != 22) return std::nullopt;
+    return ErrorModeloPorDefecto(codigo, formula, factorGradacion, CifrasCampo(), kMedicionesSubconjunto);
 }
 
 // ---- The report's page.
@@ -177,8 +221,7 @@ std::optional<TErrorModeloPorDefecto> ErrorModeloPorDefecto(int codigo, std::str
 std::string LineaEntradaIncierta(const TEntradaIncierta& x, ProblemCode codigo) {
     std::string linea = x.campo;
     if (const TCampo* c = BuscarCampo(x.campo))
-        linea = std::string(EtiquetaCampo(*c, codigo)) + (c->unidad.empty() ? "" : " " + std::string(c->unidad)) +
-                " (" + x.campo + ")";
+        linea = std::string(EtiquetaCampo(*c, codigo)) + (c->unidad.empty() ? "" : " " + std::string(c->unidad));
     const TDistribucionIncierta& d = x.distribucion;
     linea += ": " + std::string(NombreDistribucion(d.tipo));
     switch (d.tipo) {

@@ -15,6 +15,7 @@
 #include "problem/untProblema.h"
 #include "results/untIncertidumbre.h"
 #include "results/untReporte.h"
+#include "results/untValidacion.h"
 
 // Spearman's rank correlation of the pairs (x[i], y[i]) whose two values are
 // numbers (a NaN leaves its pair out): Pearson's correlation of the ranks,
@@ -48,8 +49,12 @@ struct TCurvaExcedencia {
 std::vector<TCurvaExcedencia> CurvasExcedencia(const TEstudioIncertidumbre& e, std::size_t puntos = 400);
 
 // The study's table as CSV (full precision, a row per formula and the
-// envelope), then the lines "Muestras", "Rechazadas" and "Fallidas".
-std::string CsvResumenIncertidumbre(const TEstudioIncertidumbre& e, const std::optional<double>& fundacion);
+// envelope), then the lines "Muestras", "Rechazadas" and "Fallidas", and
+// what the study `o` was: "Semilla", "Profundidad de fundación [m]" (when
+// given), a line per input ("Entrada,FlujCaud,lognormal,media,3000,CV,0.3")
+// and per formula error ("Error de la fórmula,CSU,sesgo,1,CV,0.3"; "Error de
+// la fórmula,ninguno" when none was added).
+std::string CsvResumenIncertidumbre(const TEstudioIncertidumbre& e, const TOpcionesIncertidumbre& o);
 
 // Every sample: its number (from 1), each input's value (header
 // "FlujCaud [m³/s]"), each formula's depth with its model error and the
@@ -63,13 +68,28 @@ std::string CsvMuestrasIncertidumbre(const TEstudioIncertidumbre& e);
 // it: Benedict, S.T. and Caldwell, A.W. (2014), "A pier-scour database:
 // 2,427 field and laboratory measurements of pier scour", U.S. Geological
 // Survey Data Series 845, its field measurements
-// (data/validacion/usgs_campo.csv, the figures of "--validar").  Only the pier (code 22) has such a record; nothing for any
-// other formula.
+// (data/validacion/usgs_campo.csv, the figures of "--validar").  Only the
+// pier (code 22) has such a record; nothing for any other formula.
+//
+// The gradation factor decides how a pier formula does (the figures of the
+// rows with Ksigma below kGradacionBaja and of the others differ by half),
+// so with the case's Ksigma the figures are those of the rows of its class;
+// the pooled rows only when that class has fewer than
+// kMedicionesSubconjunto rows for the formula, and then `subconjunto` says so.
+inline constexpr std::size_t kMedicionesSubconjunto = 30;
+
 struct TErrorModeloPorDefecto {
     TErrorModelo error;
-    std::size_t mediciones;  // rows of the field file that count
+    std::size_t mediciones;   // rows of the field file that count
+    std::string subconjunto;  // which rows: "filas de campo con Kσ < 0.5 (Kσ del caso 0.378)" ...
 };
-std::optional<TErrorModeloPorDefecto> ErrorModeloPorDefecto(int codigo, std::string_view formula);
+std::optional<TErrorModeloPorDefecto> ErrorModeloPorDefecto(int codigo, std::string_view formula,
+                                                            std::optional<double> factorGradacion = std::nullopt);
+// The same with the class's own rows and the threshold given (the shipped
+// figures: CifrasCampo() and kMedicionesSubconjunto).
+std::optional<TErrorModeloPorDefecto> ErrorModeloPorDefecto(int codigo, std::string_view formula,
+                                                            std::optional<double> factorGradacion,
+                                                            const TCifrasCampo& cifras, std::size_t minimo);
 
 // The source of those figures, as the window's tooltip cites it.
 inline constexpr const char* kFuenteErrorModelo =
@@ -90,8 +110,9 @@ struct TReporteIncertidumbre {
     std::string fecha;         // "AAAA-MM-DD"
 };
 
-// The line of an input as the window and the report show it:
-// "Caudal [m³/s] (FlujCaud): lognormal, media 3000, CV 0.3".
+// The line of an input as the report prints it, under the field's caption
+// (the program's internal field name is for the command line, not here):
+// "Caudal [m^3/s]: lognormal, media 3000, CV 0.3".
 std::string LineaEntradaIncierta(const TEntradaIncierta& x, ProblemCode codigo);
 
 // The page's texts from a study of `base` run with `o`.

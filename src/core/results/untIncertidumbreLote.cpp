@@ -47,11 +47,17 @@ std::vector<std::string> TitulosActivos(const TResultado& r) {
 }  // namespace
 
 std::optional<std::string> ErrorIncertidumbreLote(const TIncertidumbreLote& estudio) {
-    for (const std::string& texto : estudio.inciertos)
+    std::vector<std::string> campos, formulas;
+    for (const std::string& texto : estudio.inciertos) {
         if (auto error = ErrorIncierta(texto)) return "--incierto: " + *error;
+        campos.push_back(texto.substr(0, texto.find('=')));
+    }
+    for (const auto& [titulo, error] : estudio.opciones.modelo) formulas.push_back(titulo);
+    if (auto error = ErrorRepetidos(campos, {})) return "--incierto: " + *error;
+    if (auto error = ErrorRepetidos({}, formulas)) return "--modelo: " + *error;
     for (const auto& [titulo, error] : estudio.opciones.modelo) {
         const auto& f = Formulas();
-        if (std::none_of(f.begin(), f.end(), [&](const TFormulaLote& x) { return x.titulo == titulo; }))
+        if (std::none_of(f.begin(), f.end(), [&nombre = titulo](const TFormulaLote& x) { return x.titulo == nombre; }))
             return "--modelo: Ninguna estructura tiene la fórmula " + Mostrable(titulo) + ".";
     }
     return std::nullopt;
@@ -110,15 +116,8 @@ std::vector<std::string> TEstudioLote::Celdas(const TProblema& p, const TResulta
         return celdas;
     }
     celdas[columnas_.size() - 2] = std::to_string(e.rechazadas + e.fallidas);
-    if (e.rechazadas + e.fallidas == e.muestras) {
-        mensaje = "Ninguna muestra se pudo calcular:";
-        if (e.rechazadas)
-            mensaje += " " + std::to_string(e.rechazadas) + " con un valor que su campo no admite (la primera: " +
-                       e.primerRechazo + ")";
-        if (e.fallidas)
-            mensaje += std::string(e.rechazadas ? "," : "") + " " + std::to_string(e.fallidas) +
-                       " cuyo cálculo falló (la primera: " + e.primerFallo + ")";
-        mensaje += ".";
+    if (auto sin = MensajeSinMuestras(e)) {
+        mensaje = std::move(*sin);
         return celdas;
     }
     auto numero = [&](double x, int decimales) {

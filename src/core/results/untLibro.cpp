@@ -9,6 +9,7 @@
 #include <map>
 
 #include "compute/untClaves.h"
+#include "general/untCifras.h"
 #include "general/untMostrable.h"
 #include "general/untNumero.h"
 #include "problem/untCampos.h"
@@ -16,7 +17,13 @@
 #include "results/untLecturaCasos.h"
 
 #ifdef TURMADO_XLSX
+#include <charconv>
+#include <deque>
 #include <xlsxwriter.h>
+#ifndef _WIN32
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 #endif
 
 #ifndef TURMADO_VERSION
@@ -156,12 +163,82 @@ std::optional<double> NumeroDeCelda(std::string_view texto) {
     return v;
 }
 
-// A text cut to what a cell holds, at a character's start.
-std::string_view Cabe(std::string_view texto) {
-    if (texto.size() <= kTextoMaximo) return texto;
-    std::size_t n = kTextoMaximo;
-    while (n > 0 && (static_cast<unsigned char>(texto[n]) & 0xC0) == 0x80) --n;
-    return texto.substr(0, n);
+// The Unicode character of each byte 0x80 to 0x9F in Windows-1252 (0xFFFD
+// where it has none); the bytes 0xA0 to 0xFF are Latin-1's.
+constexpr char16_t kWindows1252[32] = {
+    0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD,
+    0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
+
+void AgregarUtf8(std::string& s, char32_t c) {
+    if (c < 0x80) {
+        s += char(c);
+    } else if (c < 0x800) {
+        s += char(0xC0 | (c >> 6));
+        s += char(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        s += char(0xE0 | (c >> 12));
+        s += char(0x80 | ((c >> 6) & 0x3F));
+        s += char(0x80 | (c & 0x3F));
+    } else {
+        s += char(0xF0 | (c >> 18));
+        s += char(0x80 | ((c >> 12) & 0x3F));
+        s += char(0x80 | ((c >> 6) & 0x3F));
+        s += char(0x80 | (c & 0x3F));
+    }
+}
+
+// The length of the well-formed UTF-8 character at the start of `t` (no
+// overlong form, no surrogate, nothing above U+10FFFF), and the character;
+// 0 when the bytes make none.
+std::size_t CaracterUtf8(std::string_view t, char32_t& c) {
+    const auto b = [&](std::size_t i) { return static_cast<unsigned char>(t[i]); };
+    const unsigned char p = b(0);
+    std::size_t n = p < 0x80 ? 1 : p >= 0xC2 && p <= 0xDF ? 2 : p >= 0xE0 && p <= 0xEF ? 3 : p >= 0xF0 && p <= 0xF4 ? 4 : 0;
+    if (n == 0 || n > t.size()) return 0;
+    c = n == 1 ? p : p & (0x7F >> n);
+    for (std::size_t i = 1; i < n; ++i) {
+        if ((b(i) & 0xC0) != 0x80) return 0;
+        c = (c << 6) | (b(i) & 0x3F);
+    }
+    const char32_t menor[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (c < menor[n] || (c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) return 0;
+    return n;
+}
+
+// A text as a cell can hold it and a spreadsheet shows it:
+// - well-formed UTF-8: a byte that is not part of a UTF-8 character is read
+//   as Windows-1252 (a file saved as Latin-1: "R\xEDo" is "Río"), so that the
+//   sheet's XML stays well-formed;
+// - U+FFFE and U+FFFF, which XML does not allow, become U+FFFD;
+// - a literal "_xHHHH_" (which a spreadsheet reads as the character HHHH)
+//   keeps its underscore escaped as "_x005F_";
+// - cut to what a cell holds, at a character's start.
+// (The library writes the control characters as "_xHHHH_" itself.)
+std::string TextoCelda(std::string_view texto) {
+    std::string r;
+    r.reserve(texto.size());
+    for (std::size_t i = 0; i < texto.size();) {
+        char32_t c = 0;
+        std::size_t n = CaracterUtf8(texto.substr(i), c);
+        if (n == 0) {
+            const auto byte = static_cast<unsigned char>(texto[i]);
+            c = byte < 0xA0 ? kWindows1252[byte - 0x80] : byte;
+            n = 1;
+        }
+        if (c == 0xFFFE || c == 0xFFFF) c = 0xFFFD;
+        if (c == '_' && i + 7 <= texto.size() && texto[i + 1] == 'x' && texto[i + 6] == '_' &&
+            std::all_of(texto.begin() + std::ptrdiff_t(i) + 2, texto.begin() + std::ptrdiff_t(i) + 6,
+                        [](char h) { return std::isxdigit(static_cast<unsigned char>(h)) != 0; }))
+            r += "_x005F";
+        AgregarUtf8(r, c);
+        i += n;
+    }
+    if (r.size() > kTextoMaximo) {
+        std::size_t n = kTextoMaximo;
+        while (n > 0 && (static_cast<unsigned char>(r[n]) & 0xC0) == 0x80) --n;
+        r.resize(n);
+    }
+    return r;
 }
 
 // Characters of a UTF-8 text.
@@ -169,6 +246,140 @@ std::size_t Caracteres(std::string_view texto) {
     return std::size_t(std::count_if(texto.begin(), texto.end(),
                                      [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
+
+// libxlsxwriter writes a number cell as "<v>%.16G</v>": 16 significant
+// digits, one short of what a double may need (0.1 + 0.2 comes out as 0.3),
+// in the decimal point of the C library's locale.  So each sheet's rows go
+// to the library's temporary file through this filter, which puts in each
+// "<v>" the shortest text that reads back to the same double (CifrasCortas,
+// locale-free), queued here in the order the cells are written.  Every <v>
+// of these sheets is a number's: texts are inline (<is><t>), blanks have
+// none.  Where the C library has no custom streams the numbers keep the
+// library's 16 digits.
+struct TFiltroNumeros {
+    std::FILE* real = nullptr;     // the library's temporary file, unbuffered
+    std::deque<std::string> textos;  // of the number cells not yet through
+    std::string pendiente;         // from a "<v>" (or "<", "<v") whose end has not come
+    bool cerrado = false;
+
+    void Numero(double v) { textos.push_back(CifrasCortas(v)); }
+
+    bool Escribir(std::string_view t) { return t.empty() || std::fwrite(t.data(), 1, t.size(), real) == t.size(); }
+
+    // What has come, with each whole <v>...</v> rewritten.
+    bool Pasar(std::string_view nuevo) {
+        pendiente.append(nuevo);
+        std::string salida;
+        std::size_t i = 0;
+        for (;;) {
+            const std::size_t v = pendiente.find("<v>", i);
+            if (v == std::string::npos) {
+                std::size_t corte = pendiente.size();
+                if (pendiente.ends_with("<v")) corte -= 2;
+                else if (pendiente.ends_with('<')) corte -= 1;
+                salida.append(pendiente, i, std::max(corte, i) - i);
+                i = std::max(corte, i);
+                break;
+            }
+            const std::size_t fin = pendiente.find("</v>", v + 3);
+            if (fin == std::string::npos) {
+                salida.append(pendiente, i, v - i);
+                i = v;
+                break;
+            }
+            salida.append(pendiente, i, v + 3 - i);
+            if (textos.empty()) {
+                salida.append(pendiente, v + 3, fin - v - 3);
+            } else {
+                salida += textos.front();
+                textos.pop_front();
+            }
+            salida += "</v>";
+            i = fin + 4;
+        }
+        pendiente.erase(0, i);
+        return Escribir(salida);
+    }
+
+#ifdef __GLIBC__
+    static ssize_t Leer(void* f, char* datos, std::size_t n) {
+        auto* x = static_cast<TFiltroNumeros*>(f);
+        const std::size_t leidos = std::fread(datos, 1, n, x->real);
+        return leidos == 0 && std::ferror(x->real) ? -1 : ssize_t(leidos);
+    }
+    static ssize_t Escribir(void* f, const char* datos, std::size_t n) {
+        return static_cast<TFiltroNumeros*>(f)->Pasar({datos, n}) ? ssize_t(n) : 0;
+    }
+    static int Buscar(void* f, off64_t* posicion, int desde) {
+        auto* x = static_cast<TFiltroNumeros*>(f);
+        // A move (the library rewinds to copy the rows into the sheet)
+        // first lets out what waits; asking where it is does not.
+        if ((desde != SEEK_CUR || *posicion != 0) && !x->Escribir(std::exchange(x->pendiente, {}))) return -1;
+        if (fseeko(x->real, *posicion, desde) != 0) return -1;
+        *posicion = ftello(x->real) + off64_t(x->pendiente.size());
+        return 0;
+    }
+    static int Cerrar(void* f) {
+        auto* x = static_cast<TFiltroNumeros*>(f);
+        x->cerrado = true;
+        const bool escrito = x->Escribir(std::exchange(x->pendiente, {}));
+        return std::fclose(x->real) == 0 && escrito ? 0 : EOF;
+    }
+
+    // Puts the filter between the sheet and its temporary file; false when it
+    // cannot (the sheet then writes as the library does).
+    bool Instalar(lxw_worksheet* hoja) {
+        if (!hoja->optimize_tmpfile || hoja->file != hoja->optimize_tmpfile) return false;
+        real = hoja->optimize_tmpfile;
+        std::setvbuf(real, nullptr, _IONBF, 0);  // errors show at once, as the flushes check them
+        std::FILE* filtro = fopencookie(this, "w+", cookie_io_functions_t{Leer, Escribir, Buscar, Cerrar});
+        if (!filtro) return false;
+        hoja->file = hoja->optimize_tmpfile = filtro;
+        filtro_ = filtro;
+        return true;
+    }
+    // Closes the filter if the library did not (a workbook freed unclosed).
+    ~TFiltroNumeros() {
+        if (filtro_ && !cerrado) std::fclose(filtro_);
+    }
+    std::FILE* filtro_ = nullptr;
+#else
+    bool Instalar(lxw_worksheet*) { return false; }
+#endif
+};
+
+// libxlsxwriter prints its failures in English on standard error
+// ("[ERROR] workbook_close(): ..."); the program says them in Spanish
+// (TextoErrorLibro).  While one of these lives, standard error goes to
+// nothing.
+class TSilencio {
+public:
+#ifdef _WIN32
+    TSilencio() = default;
+#else
+    TSilencio() {
+        std::fflush(stderr);
+        guardado_ = dup(2);
+        const int nulo = open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (guardado_ >= 0 && nulo >= 0) dup2(nulo, 2);
+        if (nulo >= 0) close(nulo);
+    }
+    ~TSilencio() {
+        const int sistema = errno;  // why the library's call failed, kept
+        std::fflush(stderr);
+        if (guardado_ >= 0) {
+            dup2(guardado_, 2);
+            close(guardado_);
+        }
+        errno = sistema;
+    }
+    TSilencio(const TSilencio&) = delete;
+    TSilencio& operator=(const TSilencio&) = delete;
+
+private:
+    int guardado_ = -1;
+#endif
+};
 
 // What libxlsxwriter's errors mean for the user.
 std::string TextoErrorLibro(lxw_error e) {
@@ -197,12 +408,18 @@ struct TLibroCsv::TImpl {
         std::error_code ec;
         carpetaTemporal = std::filesystem::temp_directory_path(ec).string();
         if (!ec) opciones.tmpdir = carpetaTemporal.data();
-        libro = workbook_new_opt(archivo.Temporal().string().c_str(), &opciones);
-        if (libro) hoja = workbook_add_worksheet(libro, kHojaResultados);
-        if (!hoja) {
-            if (libro) lxw_workbook_free(libro);
-            throw ErrorEscritura(TextoErrorLibro(LXW_ERROR_CREATING_TMPFILE), errno);
+        {
+            const TSilencio silencio;
+            libro = workbook_new_opt(archivo.Temporal().string().c_str(), &opciones);
         }
+        if (libro) NuevaHoja(kHojaResultados);
+        if (!hoja) {
+            const int sistema = errno;
+            if (libro) lxw_workbook_free(libro);
+            libro = nullptr;
+            throw ErrorEscritura(TextoErrorLibro(LXW_ERROR_CREATING_TMPFILE), sistema);
+        }
+        principal = hoja;
         negrita = workbook_add_format(libro);
         format_set_bold(negrita);
         cursiva = workbook_add_format(libro);
@@ -210,6 +427,24 @@ struct TLibroCsv::TImpl {
     }
     ~TImpl() {
         if (libro) lxw_workbook_free(libro);
+    }
+
+    // Adds a sheet and makes it the one the rows go to (hoja, null when it
+    // cannot be added), with the filter of its numbers.
+    void NuevaHoja(const char* nombre) {
+        {
+            const TSilencio silencio;
+            hoja = workbook_add_worksheet(libro, nombre);
+        }
+        filtro = nullptr;
+        if (!hoja) return;
+        auto f = std::make_unique<TFiltroNumeros>();
+        if (f->Instalar(hoja)) filtro = filtros.emplace_back(std::move(f)).get();
+        conEncabezado = false;
+        separador = ',';
+        comillas = false;
+        colorDe.clear();
+        fila = 0;
     }
 
     // The format of a cell: its decimals (-1 general) and validity colour.
@@ -255,8 +490,8 @@ struct TLibroCsv::TImpl {
     // another one in the same folder, again without checking the writes: the
     // folder must have room for a second copy.
     bool CabeLaCopia() {
-        if (!TemporalEscrito() || carpetaTemporal.empty() || !hoja->optimize_tmpfile) return !fallo;
-        const long filas = std::ftell(hoja->optimize_tmpfile);
+        if (!TemporalEscrito() || carpetaTemporal.empty() || !principal->optimize_tmpfile) return !fallo;
+        const long filas = std::ftell(principal->optimize_tmpfile);
         std::error_code ec;
         const std::filesystem::space_info espacio = std::filesystem::space(carpetaTemporal, ec);
         if (ec || filas < 0 || espacio.available >= std::uintmax_t(filas) + kHolguraTemporal) return true;
@@ -273,13 +508,18 @@ struct TLibroCsv::TImpl {
             const std::string& nombre = nombres[c];
             unidades.push_back(UnidadColumna(nombre));
             if (nombre.starts_with("validez")) colorDe[c] = c;
-            const std::string validez = ClaveValidez(nombre);
-            if (const auto v = std::find(nombres.begin(), nombres.end(), validez); !validez.empty() && v != nombres.end())
-                colorDe[c] = std::size_t(v - nombres.begin());
+            // A depth's key names its validity column; a results row's
+            // caption names it through one of the keys it captions.
+            std::vector<std::string> validez{ClaveValidez(nombre)};
+            for (const TClaveFila& f : TodasLasClaves())
+                if (f.etiqueta == nombre) validez.push_back(ClaveValidez(f.clave));
+            for (const std::string& v : validez)
+                if (const auto i = std::find(nombres.begin(), nombres.end(), v); !v.empty() && i != nombres.end())
+                    colorDe[c] = std::size_t(i - nombres.begin());
             const std::size_t ancho = std::max(Caracteres(nombre), Caracteres(unidades.back())) + 2;
             const auto col = lxw_col_t(c);
             if (!Revisar(worksheet_set_column(hoja, col, col, double(std::clamp<std::size_t>(ancho, 8, 40)), nullptr)) ||
-                !Revisar(worksheet_write_string(hoja, 0, col, std::string(Cabe(nombre)).c_str(), negrita)))
+                !Revisar(worksheet_write_string(hoja, 0, col, TextoCelda(nombre).c_str(), negrita)))
                 return false;
         }
         // Row by row: a row is done once the next one is written.
@@ -310,8 +550,9 @@ struct TLibroCsv::TImpl {
                 if (color != kSinColor) e = worksheet_write_blank(hoja, r, col, Formato(-1, color));
             } else if (const auto v = NumeroDeCelda(texto)) {
                 e = worksheet_write_number(hoja, r, col, *v, Formato(Decimales(texto), color));
+                if (filtro && e == LXW_NO_ERROR) filtro->Numero(*v);
             } else {
-                e = worksheet_write_string(hoja, r, col, std::string(Cabe(texto)).c_str(), Formato(-1, color));
+                e = worksheet_write_string(hoja, r, col, TextoCelda(texto).c_str(), Formato(-1, color));
             }
             if (!Revisar(e)) return false;
         }
@@ -358,8 +599,8 @@ struct TLibroCsv::TImpl {
         std::size_t ancho = 0;
         lxw_row_t r = 0;
         auto escribir = [&](const std::string& nombre, const std::string& valor, lxw_format* formato) {
-            if (!Revisar(worksheet_write_string(p, r, 0, std::string(Cabe(nombre)).c_str(), negrita)) ||
-                !Revisar(worksheet_write_string(p, r, 1, std::string(Cabe(valor)).c_str(), formato)))
+            if (!Revisar(worksheet_write_string(p, r, 0, TextoCelda(nombre).c_str(), negrita)) ||
+                !Revisar(worksheet_write_string(p, r, 1, TextoCelda(valor).c_str(), formato)))
                 throw *fallo;
             ancho = std::max(ancho, Caracteres(nombre));
             ++r;
@@ -378,7 +619,10 @@ struct TLibroCsv::TImpl {
     TArchivoSalida archivo;
     std::string carpetaTemporal;  // where libxlsxwriter keeps its temporary files; "" when unknown
     lxw_workbook* libro = nullptr;
-    lxw_worksheet* hoja = nullptr;
+    lxw_worksheet* hoja = nullptr;       // the sheet the rows go to
+    lxw_worksheet* principal = nullptr;  // "Resultados"
+    std::vector<std::unique_ptr<TFiltroNumeros>> filtros;  // one per sheet that has it; outlive the workbook
+    TFiltroNumeros* filtro = nullptr;    // hoja's
     lxw_format* negrita = nullptr;
     lxw_format* cursiva = nullptr;
     std::map<std::pair<int, int>, lxw_format*> formatos;
@@ -415,14 +659,26 @@ std::streamsize TLibroCsv::xsputn(const char* s, std::streamsize n) {
 
 int TLibroCsv::sync() { return impl_->Procesar(false) ? 0 : -1; }
 
-void TLibroCsv::Terminar(const TProcedencia& procedencia) {
+void TLibroCsv::Terminar(const TProcedencia& procedencia, const std::vector<THojaLibro>& otras) {
     TImpl& x = *impl_;
     if (!x.Procesar(true)) throw *x.fallo;
     if (!x.conEncabezado) x.Encabezado({});
+    for (const THojaLibro& h : otras) {
+        x.NuevaHoja(h.nombre.c_str());
+        if (!x.hoja) throw ErrorEscritura(TextoErrorLibro(LXW_ERROR_CREATING_TMPFILE), errno);
+        x.pendiente = h.csv;
+        x.explorado = 0;
+        if (!x.Procesar(true)) throw *x.fallo;
+        if (!x.conEncabezado) x.Encabezado({});
+    }
     x.HojaProcedencia(procedencia);
     if (!x.CabeLaCopia()) throw *x.fallo;
     errno = 0;
-    const lxw_error e = workbook_close(x.libro);
+    lxw_error e;
+    {
+        const TSilencio silencio;
+        e = workbook_close(x.libro);
+    }
     x.libro = nullptr;  // closed, and freed, whatever happened
     if (e != LXW_NO_ERROR) throw ErrorEscritura(TextoErrorLibro(e), errno);
     x.archivo.Poner();
@@ -444,14 +700,15 @@ const std::optional<ErrorEscritura>& TLibroCsv::Fallo() const { return impl_->fa
 TLibroCsv::int_type TLibroCsv::overflow(int_type) { return traits_type::eof(); }
 std::streamsize TLibroCsv::xsputn(const char*, std::streamsize) { return 0; }
 int TLibroCsv::sync() { return -1; }
-void TLibroCsv::Terminar(const TProcedencia&) {}
+void TLibroCsv::Terminar(const TProcedencia&, const std::vector<THojaLibro>&) {}
 
 #endif
 
-void EscribirLibro(const std::filesystem::path& ruta, std::string_view csv, const TProcedencia& procedencia) {
+void EscribirLibro(const std::filesystem::path& ruta, std::string_view csv, const TProcedencia& procedencia,
+                   const std::vector<THojaLibro>& otras) {
     TLibroCsv libro(ruta);
     libro.sputn(csv.data(), std::streamsize(csv.size()));
-    libro.Terminar(procedencia);
+    libro.Terminar(procedencia, otras);
 }
 
 namespace {
@@ -498,8 +755,10 @@ struct TSalidaTabla::TCsv {
 };
 
 TSalidaTabla::TSalidaTabla(const std::filesystem::path& ruta) : flujo_(nullptr) {
-    const std::u8string extension = ruta.extension().u8string();
-    if (EsNombreLibro(std::string(extension.begin(), extension.end()))) {
+    // The whole name, not its extension: ".xlsx" alone is a workbook's name
+    // too (a hidden file's), never CSV text under a workbook's name.
+    const std::u8string nombre = ruta.filename().u8string();
+    if (EsNombreLibro(std::string(nombre.begin(), nombre.end()))) {
         libro_ = std::make_unique<TLibroCsv>(ruta);
         flujo_.rdbuf(libro_.get());
     } else {

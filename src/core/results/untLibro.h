@@ -11,7 +11,13 @@
 //   zeros ("01371500", a site's code).  The validity of a formula's data ("calibracion",
 //   "validacion", "fuera", "sin_rangos" in a column "validez...") colours
 //   that cell and, in a batch with keys, the cell of the formula's depth
-//   ("ys_pila_csu_m" beside "validez_pila_csu").
+//   ("ys_pila_csu_m" beside "validez_pila_csu", a results row's caption
+//   beside the validity of its key).  Numbers keep every digit of their
+//   double (the shortest text that reads back to it); texts are made
+//   well-formed UTF-8 (see TextoCelda in the source) and a literal "_xHHHH_"
+//   stays as written.
+//   then any other sheets asked for (a study's summary beside its rows),
+//   each from its own CSV text in the same way;
 //   sheet "Procedencia": the program, its version, the date, the command or
 //   window that wrote it, and the meaning of the colours where there are any.
 //
@@ -52,6 +58,13 @@ std::string UnidadColumna(std::string_view nombre);
 // "Versión" and "Fecha" (local, "AAAA-MM-DD HH:MM"), then `otras` (the
 // command line, the window ...).
 using TProcedencia = std::vector<std::pair<std::string, std::string>>;
+
+// A sheet after "Resultados": its name (at most 31 characters, none of
+// []:*?/\) and its table as CSV.
+struct THojaLibro {
+    std::string nombre;
+    std::string csv;
+};
 TProcedencia Procedencia(std::string_view programa, TProcedencia otras = {});
 
 // The most rows of results a sheet holds (Excel's 1,048,576 less the two
@@ -70,9 +83,9 @@ public:
     explicit TLibroCsv(const std::filesystem::path& ruta);
     ~TLibroCsv() override;  // a workbook not finished leaves no file
 
-    // Writes what is left, the sheet "Procedencia", closes the workbook and
-    // puts it in place.  Throws ErrorEscritura.
-    void Terminar(const TProcedencia& procedencia);
+    // Writes what is left, the sheets `otras`, the sheet "Procedencia",
+    // closes the workbook and puts it in place.  Throws ErrorEscritura.
+    void Terminar(const TProcedencia& procedencia, const std::vector<THojaLibro>& otras = {});
 
     const std::optional<ErrorEscritura>& Fallo() const;
 
@@ -87,8 +100,10 @@ private:
     std::unique_ptr<TImpl> impl_;
 };
 
-// A whole CSV text written as a workbook.  Throws ErrorEscritura.
-void EscribirLibro(const std::filesystem::path& ruta, std::string_view csv, const TProcedencia& procedencia);
+// A whole CSV text written as a workbook, with the sheets `otras` after it.
+// Throws ErrorEscritura.
+void EscribirLibro(const std::filesystem::path& ruta, std::string_view csv, const TProcedencia& procedencia,
+                   const std::vector<THojaLibro>& otras = {});
 
 // A table's file by its name: a workbook for .xlsx, the CSV as it comes
 // otherwise, written in one step either way.

@@ -1,7 +1,6 @@
 #include "results/untLote.h"
 
 #include <algorithm>
-#include <charconv>
 #include <exception>
 #include <map>
 #include <memory>
@@ -10,6 +9,7 @@
 #include <string_view>
 
 #include "compute/untClaves.h"
+#include "general/untCifras.h"
 #include "general/untMostrable.h"
 #include "general/untNumero.h"
 #include "problem/untFilasEstructura.h"
@@ -67,9 +67,7 @@ std::optional<std::string> IgnorarNoLeidos(const TEncabezado& e, TProblema& p, s
 
 // A number with the shortest digits that read back to the same double.
 std::string NumeroCompleto(double x) {
-    char texto[32];
-    const auto fin = std::to_chars(texto, texto + sizeof texto, x).ptr;
-    return std::string(texto, fin);
+    return CifrasCortas(x);
 }
 
 // The fixed output columns after "titulo" and where each keyed row and each
@@ -132,7 +130,7 @@ TCeldasCaso CeldasDeCaso(const TDisposicion& disp, const TProblema& p, const TRe
     for (const TFila& f : r.filas) {
         const auto clave = std::find_if(claves.begin(), claves.end(), [&](const TClaveFila& c) { return c.tallo == f.tallo; });
         if (clave == claves.end()) continue;  // every row has a key: the tests check it
-        if (const auto col = disp.Fila(clave->clave)) c.celdas.emplace_back(*col, TCeldaLote{f.valor, f.numero});
+        if (const auto col = disp.Fila(clave->clave)) c.celdas.emplace_back(*col, TCeldaLote{TextoDeTabla(f), f.numero});
     }
     std::vector<std::string> avisos = CeldasAvisosLote(p, r, ignorados);
     for (int k = 1; k <= 4; ++k)

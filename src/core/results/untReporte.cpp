@@ -37,6 +37,8 @@ std::vector<TItemReporte> DisponerReporte(const TTextosReporte& textos) {
             items.push_back(Izquierda(f.etiqueta, TFuenteReporte::Normal, kReporteColumnaEtiqueta, y));
             items.push_back({f.valor, TFuenteReporte::Normal, TAlineacion::Derecha, kReporteColumnaValor, y});
             items.push_back(Izquierda(f.unidad, TFuenteReporte::Normal, kReporteColumnaUnidad, y));
+            if (!f.marca.empty())
+                items.push_back(Izquierda(f.marca, TFuenteReporte::Normal, kReporteColumnaMarca, y));
         }
         ++s;
     }
@@ -49,6 +51,11 @@ std::vector<TItemReporte> DisponerReporte(const TTextosReporte& textos) {
         caja.ancho = kReporteCajaAncho;
         caja.alto = kReporteCajaAlto;
         items.push_back(std::move(caja));
+    }
+    if (!textos.fecha.empty()) {
+        constexpr int kPie = kReporteAltoUtil - 26;  // as on the other pages
+        items.push_back(Izquierda("Fecha: " + textos.fecha, TFuenteReporte::Normal, kReporteColumnaTitulos, kPie));
+        items.push_back({textos.titulo, TFuenteReporte::Normal, TAlineacion::Derecha, kReporteAnchoUtil, kPie});
     }
     return items;
 }
@@ -119,11 +126,17 @@ TTextosReporte ReporteDelProblema(const TVentanaReporte& v) {
         textos.secciones.push_back(std::move(seccion));
     }
     TSeccionReporte resultados{kTitulosSecciones[4], {}};
-    if (v.resultados)
-        for (TFila& f : FilasResultados(d.CodiProb, d, v.panel))
-            resultados.filas.push_back({std::move(f.etiqueta), std::move(f.valor), std::move(f.unidad)});
+    if (v.resultados) {
+        const TAvisos avisos = AvisosRangos(d.CodiProb, d);
+        for (TFila& f : FilasResultados(d.CodiProb, d, v.panel)) {
+            std::string marca = AvisoDeFila(f, avisos, v.panel).marca;
+            resultados.filas.push_back(
+                {std::move(f.etiqueta), std::move(f.valor), std::move(f.unidad), std::move(marca)});
+        }
+    }
     textos.secciones.push_back(std::move(resultados));
     textos.observaciones = v.observaciones;
+    textos.fecha = v.fecha;
     textos.avisos = PaginaAvisos(d, v.panel, v.textos, v.grafico, v.fecha);
     if (textos.avisos) {
         textos.avisos->tiempoLog = v.tiempoLog;
@@ -171,7 +184,7 @@ std::optional<TPaginaAvisos> PaginaAvisos(const TDatosProblema& d, const TPanelF
     const ProblemCode codigo = d.CodiProb;
     TPaginaAvisos pagina;
     bool aviso = false;
-    const TAvisos avisos = AvisosRangos(codigo, d);
+    const TAvisos avisos = AvisosResultado(codigo, d, FilasResultados(codigo, d, panel));
     const TTipoEstructura* tipo = TipoEstructura(codigo);
     for (int k = 1; k <= static_cast<int>(avisos.size()); ++k) {
         const TRanuraTipo* ranura = tipo ? &tipo->ranuras[k - 1] : nullptr;
@@ -181,10 +194,11 @@ std::optional<TPaginaAvisos> PaginaAvisos(const TDatosProblema& d, const TPanelF
         const TAvisoRanura& a = avisos[k - 1];
         TValidezReporte v{panel.Titulo(k), EstadoAviso(a), {}};
         for (const TParametroFuera& p : a.fuera) v.fuera.push_back(p.texto);
-        aviso = aviso || a.estado == TEstadoRango::Validacion || a.estado == TEstadoRango::Fuera;
+        aviso = aviso || a.estado == TEstadoRango::Validacion || a.estado == TEstadoRango::Fuera ||
+                a.estado == TEstadoRango::NoAplicable || a.estado == TEstadoRango::SinErosion;
         pagina.validez.push_back(std::move(v));
     }
-    for (TAvisoDato& a : AvisosDatos(codigo, textos)) pagina.datos.push_back(std::move(a.texto));
+    for (TAvisoDato& a : AvisosDatos(codigo, textos, d, panel)) pagina.datos.push_back(std::move(a.texto));
     if (const TTipoEstructura* t = TipoEstructura(codigo); t && t->avisoProteccion)
         pagina.proteccion = kMensajeProteccion;
     if (!aviso && pagina.datos.empty() && !pagina.proteccion && !ConCurvas(grafico)) return std::nullopt;

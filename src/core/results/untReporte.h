@@ -21,6 +21,9 @@ struct TFilaReporte {
     std::string etiqueta;  // caption
     std::string valor;     // value text as the window shows it, may be empty
     std::string unidad;    // unit text, may be empty
+    // A result's validity sign (◐, ⚠) as the results page shows it beside
+    // the value; empty inside calibration and for the inputs.
+    std::string marca{};
 };
 
 struct TSeccionReporte {
@@ -72,6 +75,9 @@ struct TTextosReporte {
     std::optional<TDetalleReporte> detalle{};
     // None: no page "Estudio de incertidumbre" (the user did not ask).
     std::shared_ptr<const TReporteIncertidumbre> incertidumbre{};
+    // "AAAA-MM-DD", printed at the foot of the first page with the title as
+    // on the others; empty: no foot.
+    std::string fecha{};
 };
 
 enum class TFuenteReporte {
@@ -102,6 +108,7 @@ inline constexpr int kReporteColumnaTitulos = 60;   // headings and the box
 inline constexpr int kReporteColumnaEtiqueta = 150;
 inline constexpr int kReporteColumnaValor = 550;    // right edge of the values
 inline constexpr int kReporteColumnaUnidad = 600;
+inline constexpr int kReporteColumnaMarca = 640;    // a result's validity sign, after its unit
 inline constexpr int kReporteCajaAncho = 490, kReporteCajaAlto = 85;
 
 // Top of row r of section s: 130 + 40 s + 20 r.  Rows are numbered on

@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <cstddef>
+#include <functional>
 #include <istream>
 #include <optional>
 #include <ostream>
@@ -20,7 +21,7 @@
 struct TFilaValidacion {
     std::size_t linea = 0;           // line of the file, from 1
     std::vector<std::string> celdas;  // the input cells
-    std::optional<double> medida;     // ys_medida, m; nothing when empty or not a number
+    std::optional<double> medida;     // ys_medida, m; nothing when it is not a measurement (the row is then rejected)
     std::string sitio, fecha;         // the measurement's name, when the file gives it
     std::optional<std::string> error;  // the row was rejected: why
     // Equilibrium depth of each formula of TValidacion::formulas, m; nothing
@@ -34,18 +35,36 @@ struct TFilaValidacion {
     std::optional<double> Cociente(std::size_t i) const;
 };
 
+// One formula of one structure is one column of a batch: its key
+// ("ys_pila_breusers_m") tells it from a formula of another structure that
+// bears the same author's name ("Breusers" of a pier, of a culvert, of an
+// abutment).
 struct TValidacion {
-    std::optional<std::string> errorArchivo;  // the header cannot be used ("línea 1: ...")
+    // The header cannot be used ("línea 1: ..."), or the file has no
+    // column ys_medida.
+    std::optional<std::string> errorArchivo;
     std::vector<std::string> columnas;        // the input columns
-    std::vector<std::string> formulas;        // captions, in the order first met
-    std::vector<TFilaValidacion> filas;       // every case line, in file order
-    // Messages of the rejected rows, each with its count, in the order first met.
+    // What the tables show of each formula, in the order first met: its
+    // caption ("CSU"), with its key beside it ("Breusers (ys_pila_breusers_m)")
+    // where two formulas of the file share a caption.
+    std::vector<std::string> formulas;
+    std::vector<std::string> claves;          // the batch key of each formula
+    std::vector<TFilaValidacion> filas;       // every case line, in file order (Validar only)
+    std::size_t casos = 0;                    // case lines read
+    // Messages of the rejected rows, each with its count, in the order first
+    // met; lineasRechazadas[i] holds the lines of message i.
     std::vector<std::pair<std::string, std::size_t>> rechazados;
+    std::vector<std::vector<std::size_t>> lineasRechazadas;
     bool cancelada = false;
+    // Reading the input failed (its stream buffer threw): why, after
+    // `lineasLeidas` lines; the rows before it are counted.
+    std::optional<std::string> fallaLectura;
+    std::size_t lineasLeidas = 0;
 };
 
 struct TEstadistica {
     std::string formula;
+    std::string clave;           // the formula's batch key
     std::size_t n = 0;           // rows that count
     double sesgo = 0;            // mean of measured / predicted
     double mediana = 0;          // median ratio
@@ -55,8 +74,34 @@ struct TEstadistica {
 };
 
 // Runs every case of the file on `hilos` threads (0: the machine's cores).
-// `cancelar`, set from another thread, stops it early (cancelada).
+// `cancelar`, set from another thread, stops it early (cancelada).  A row
+// is rejected, with its reason, when its line cannot be read into a case,
+// when its ys_medida is empty, not a number, not finite or negative (a
+// measured zero is a pier without scour, and counts), or when its case
+// fails.
 TValidacion Validar(std::istream& entrada, unsigned hilos = 0, const std::atomic<bool>* cancelar = nullptr);
+
+// The same run read and computed in blocks, each row handed to `fila` in
+// file order as soon as its block is done, none kept: memory does not grow
+// with the file.  A row's predichas are indexed as the formulas known so far
+// (the returned v.formulas and v.claves hold them all); v.filas stays empty.
+TValidacion ValidarPorFilas(std::istream& entrada, const std::function<void(TFilaValidacion&)>& fila,
+                            unsigned hilos = 0, const std::atomic<bool>* cancelar = nullptr);
+
+// The ratios of every formula gathered row by row, for the statistics
+// without the rows.
+class TCocientes {
+public:
+    // `incluir` (when given) picks the rows.
+    explicit TCocientes(bool (*incluir)(const TFilaValidacion&) = nullptr) : incluir_(incluir) {}
+    void Agregar(const TFilaValidacion& f);
+    // The statistics of every formula of v with at least one row that counts.
+    std::vector<TEstadistica> Estadisticas(const TValidacion& v) const;
+
+private:
+    bool (*incluir_)(const TFilaValidacion&);
+    std::vector<std::vector<double>> cocientes_;
+};
 
 // The statistics of a list of ratios; nothing for an empty one.
 std::optional<TEstadistica> Estadistica(std::string formula, std::vector<double> cocientes);
@@ -69,6 +114,13 @@ std::vector<TEstadistica> Estadisticas(const TValidacion& v, bool (*incluir)(con
 // prediction and its ratio (full precision, empty where there is none), then
 // "error".
 void EscribirFilas(std::ostream& salida, const TValidacion& v);
+
+// The summary as CSV, the table the window shows at full precision: a
+// header "formula,n,sesgo,mediana,cv,subestimados,r95" and a row per
+// formula of Estadisticas (subestimados a fraction, cv empty below two
+// rows), then "Casos,<rows>" and a line "Rechazados,<count>,<message>" per
+// message.
+std::string CsvResumenValidacion(const TValidacion& v);
 
 // The validation files shipped with the program (data/validacion, converted
 // from the USGS pier-scour database by tools/mediciones.py), built in.
@@ -84,10 +136,12 @@ std::span<const TConjuntoValidacion> ConjuntosValidacion();
 inline constexpr double kGradacionBaja = 0.5;
 
 // The figures of the shipped field measurements, computed once, on first
-// use: every row, and the rows whose Ksigma is below kGradacionBaja.
+// use: every row, the rows whose Ksigma is below kGradacionBaja and those
+// whose Ksigma is not.
 struct TCifrasCampo {
     std::vector<TEstadistica> todas;
     std::vector<TEstadistica> gradacionBaja;
+    std::vector<TEstadistica> gradacionAlta;
 };
 const TCifrasCampo& CifrasCampo();
 

@@ -24,6 +24,7 @@
 #include "comun/untIconos.h"
 #include "comun/untMensajes.h"
 #include "comun/untMenuHijo.h"
+#include "comun/untPantalla.h"
 #include "problem/untProbTipo.h"
 #include "turmado.h"
 #include "results/untVentanaValidacion.h"
@@ -70,24 +71,26 @@ TMainForm::TMainForm(QWidget* padre) : QMainWindow(padre) {
     mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(mdiArea);
 
-    FileNew1 = Accion(this, "&New", "New|Create a new file", "FileNew1");
+    FileNew1 = Accion(this, "&New", "Nuevo|Crear un problema nuevo", "FileNew1");
     FileNew1->setShortcut(QKeySequence("Ctrl+N"));
     FileNew1->setIcon(Icono(TIcono::Nuevo));
-    FileOpen1 = Accion(this, "&Open", "Open|Open a file", "FileOpen1");
+    FileOpen1 = Accion(this, "&Open", "Abrir|Abrir un problema guardado", "FileOpen1");
     FileOpen1->setShortcut(QKeySequence("Ctrl+O"));
-    FileSave1 = Accion(this, "&Save", "Save|Save current file", "FileSave1");
+    FileSave1 = Accion(this, "&Save", "Guardar|Guardar el problema de la ventana activa", "FileSave1");
     FileSave1->setShortcut(QKeySequence("Ctrl+S"));
-    FileExit1 = Accion(this, "E&xit", "Exit|Exit application", "FileExit1");
+    FileExit1 = Accion(this, "E&xit", "Salir|Salir del programa", "FileExit1");
     HelpAbout1 = Accion(this, "&About...", "Acerca de|Acerca del programa", "HelpAbout1");
     mmiHelpDesc = Accion(this, "&Descripción", "Descripción|Descripción de la metodología de cálculo",
                          "mmiHelpDesc");
     mmiHelpValidacion = Accion(this, "&Validación de las fórmulas",
                                "Validación de las fórmulas|Las fórmulas contra erosiones medidas", "mmiHelpValidacion");
-    WindowCascade1 = Accion(this, "&Cascade", "Cascade", "WindowCascade1");
+    WindowCascade1 = Accion(this, "&Cascade", "Cascada|Ordenar las ventanas en cascada", "WindowCascade1");
     WindowCascade1->setIcon(Icono(TIcono::Cascada));
-    WindowTileHorizontal1 = Accion(this, "Tile &Horizontally", "Tile Horizontally", "WindowTileHorizontal1");
+    WindowTileHorizontal1 = Accion(this, "Tile &Horizontally", "Mosaico horizontal|Ordenar las ventanas una sobre otra",
+                                   "WindowTileHorizontal1");
     WindowTileHorizontal1->setIcon(Icono(TIcono::MosaicoHorizontal));
-    WindowTileVertical1 = Accion(this, "Tile &Vertically", "Tile Vertically", "WindowTileVertical1");
+    WindowTileVertical1 = Accion(this, "Tile &Vertically", "Mosaico vertical|Ordenar las ventanas una al lado de otra",
+                                 "WindowTileVertical1");
     WindowTileVertical1->setIcon(Icono(TIcono::MosaicoVertical));
     // Keyboard actions without a menu item.
     addAction(FileOpen1);
@@ -110,13 +113,13 @@ TMainForm::TMainForm(QWidget* padre) : QMainWindow(padre) {
     connect(mnuRecientes, &QMenu::aboutToShow, this, &TMainForm::ActualizarRecientes);
 
     auto* archivo = new QMenu("&File", this);
-    archivo->menuAction()->setStatusTip("File related commands");
+    archivo->menuAction()->setStatusTip("Comandos de archivo: problemas nuevos, abrir, guardar y salir");
     archivo->addAction(FileNew1);
     archivo->addMenu(mnuRecientes);
     archivo->addSeparator();
     archivo->addAction(FileExit1);
     auto* ayuda = new QMenu("&Help", this);
-    ayuda->menuAction()->setStatusTip("Help topics");
+    ayuda->menuAction()->setStatusTip("Temas de ayuda");
     ayuda->addAction(HelpAbout1);
     ayuda->addAction(mmiHelpDesc);
     ayuda->addAction(mmiHelpValidacion);
@@ -195,19 +198,47 @@ TfrmProbTipo* TMainForm::mmiFileNewClick() {
 void TMainForm::FileOpen1Execute() {
     TfrmAbrir abrir(this);
     if (abrir.exec() != QDialog::Accepted || !abrir.Elegido()) return;
-    AbrirProblema(abrir.RutaElegida(), abrir.Elegido()->problema);
+    AbrirProblema(abrir.RutaElegida(), *abrir.Elegido());
 }
 
 TfrmProbTipo* TMainForm::AbrirArchivo(const QString& ruta) {
     const QString absoluta = QFileInfo(ruta).absoluteFilePath();
     const std::optional<TArchivoProblema> a = LeerArchivoProblema(this, absoluta);
-    return a ? AbrirProblema(absoluta, a->problema) : nullptr;
+    return a ? AbrirProblema(absoluta, *a) : nullptr;
 }
 
-TfrmProbTipo* TMainForm::AbrirProblema(const QString& ruta, const TProblema& problema) {
+TfrmProbTipo* TMainForm::VentanaDeArchivo(const QString& ruta) const {
+    // The same file by any name: a link or another spelling of its path.
+    auto clave = [](const QString& r) {
+        const QFileInfo f(r);
+        const QString canonica = f.canonicalFilePath();
+        return canonica.isEmpty() ? f.absoluteFilePath() : canonica;
+    };
+    const QString buscada = clave(ruta);
+    for (QMdiSubWindow* s : mdiArea->subWindowList())
+        if (auto* v = qobject_cast<TfrmProbTipo*>(s->widget()); v && !v->RutaArchivo().isEmpty() &&
+                                                                 clave(v->RutaArchivo()) == buscada)
+            return v;
+    return nullptr;
+}
+
+TfrmProbTipo* TMainForm::AbrirProblema(const QString& ruta, const TArchivoProblema& archivo) {
+    // A file open already is brought forward as it is (with what was typed
+    // in it since), never opened a second time.
+    if (TfrmProbTipo* abierta = VentanaDeArchivo(ruta)) {
+        auto* marco = qobject_cast<QMdiSubWindow*>(abierta->parentWidget());
+        if (marco) {
+            if (marco->isMinimized()) marco->showNormal();
+            mdiArea->setActiveSubWindow(marco);
+        }
+        statusBar()->showMessage(
+            QString("%1 ya está abierto: se muestra su ventana.").arg(QFileInfo(ruta).fileName()), 8000);
+        AgregarReciente(ruta);
+        return abierta;
+    }
     TfrmProbTipo* ventana = mmiFileNewClick();
     ventana->FijarRutaArchivo(ruta);
-    ventana->CargarProblema(problema);
+    ventana->CargarProblema(archivo);
     AgregarReciente(ruta);
     return ventana;
 }
@@ -232,6 +263,7 @@ TfrmValidacion* TMainForm::VentanaValidacion() const { return validacion_.data()
 void TMainForm::mmiHelpValidacionClick() {
     if (!validacion_) validacion_ = new TfrmValidacion(this);
     validacion_->show();
+    DentroDeLaPantalla(validacion_, validacion_->size());
     validacion_->raise();
     validacion_->activateWindow();
 }
@@ -441,7 +473,7 @@ std::vector<std::filesystem::path> TMainForm::OfrecerRecuperacion(const std::vec
             if (!a.copia) continue;  // listed as one that cannot be opened
             TfrmProbTipo* ventana = mmiFileNewClick();
             if (!a.copia->archivo.empty()) ventana->FijarRutaArchivo(QString::fromStdString(a.copia->archivo));
-            ventana->CargarProblema(a.copia->problema);
+            ventana->CargarProblema(*a.copia);
             ventana->setWindowModified(true);
             ventana->GuardarRecuperacion();
         }

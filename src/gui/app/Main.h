@@ -20,6 +20,7 @@ class TfrmProbTipo;
 class TfrmProbDesc;
 class TfrmValidacion;
 struct TAbandonado;
+struct TArchivoProblema;
 struct TProblema;
 
 class TMainForm : public QMainWindow {
@@ -101,9 +102,12 @@ protected:
 
 private:
     QMdiSubWindow* AgregarHija(QWidget* hija, Qt::WindowFlags marcos);
-    // An opened problem in a new calculation window with its file, which
+    // An opened problem in a new calculation window with its file, or the
+    // window that has that file open already, brought forward; the file
     // joins the recent problems.
-    TfrmProbTipo* AbrirProblema(const QString& ruta, const TProblema& problema);
+    TfrmProbTipo* AbrirProblema(const QString& ruta, const TArchivoProblema& archivo);
+    // The calculation window whose file is `ruta` (by its canonical path), or null.
+    TfrmProbTipo* VentanaDeArchivo(const QString& ruta) const;
     void HijaActivada(QMdiSubWindow* hija);
     void PonerMenus(const QList<QMenu*>& menus);
     void Mosaico(bool horizontal);

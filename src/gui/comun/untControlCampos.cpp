@@ -118,7 +118,7 @@ void TControlCampos::SalirCon(QLineEdit* edit, std::optional<double> guardado) {
     const TCampo& campo = *CampoDe(edit);
     const std::string texto = Texto(edit);
     if (!TextoAceptado(campo, texto)) {
-        RechazarValor(edit, QString::fromUtf8(campo.mensaje.data(), qsizetype(campo.mensaje.size())));
+        RechazarValor(edit, QString::fromStdString(MensajeRechazo(campo, texto)));
         return;
     }
     Proteger(ventana_, [&] {

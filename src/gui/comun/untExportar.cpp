@@ -51,7 +51,8 @@ QString NombreSugeridoGrafico(const QString& titulo) {
 }
 
 bool ExportarGrafico(QCustomPlot& grafico, const QString& ruta, const QString& extension, const QString& titulo,
-                     const std::function<std::string()>& csv, TPng png, const TProcedencia& procedencia) {
+                     const std::function<std::string()>& csv, TPng png, const TProcedencia& procedencia,
+                     const std::function<std::vector<THojaLibro>()>& hojas) {
     if (extension == "png") {
         if (png.ancho <= 0) return grafico.savePng(ruta);
         const double escala = double(png.ancho) / std::max(1, grafico.width());
@@ -75,7 +76,8 @@ bool ExportarGrafico(QCustomPlot& grafico, const QString& ruta, const QString& e
         try {
             TProcedencia otras{{"Orden", "Exportar... (" + titulo.toStdString() + ")"}};
             otras.insert(otras.end(), procedencia.begin(), procedencia.end());
-            EscribirLibro(QFile::encodeName(ruta).toStdString(), csv(), Procedencia("turmado", std::move(otras)));
+            EscribirLibro(QFile::encodeName(ruta).toStdString(), csv(), Procedencia("turmado", std::move(otras)),
+                          hojas ? hojas() : std::vector<THojaLibro>{});
             return true;
         } catch (const ErrorEscritura&) {
             return false;

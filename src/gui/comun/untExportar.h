@@ -7,6 +7,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include <QString>
 
@@ -59,7 +60,9 @@ QString NombreSugeridoGrafico(const QString& titulo);
 // a CSV file or, with "xlsx", as an Excel workbook (the core's
 // EscribirLibro: numbers as numbers, units, the sheet "Procedencia" with the
 // program, `titulo` and the lines `procedencia`, e.g. {"Problema", title}),
-// replaced in one step.  False when the file could not be written or the
-// extension is none of these.
+// replaced in one step; a workbook has the sheets `hojas()` (when given)
+// after the table, e.g. a study's summary beside its rows.  False when the
+// file could not be written or the extension is none of these.
 bool ExportarGrafico(QCustomPlot& grafico, const QString& ruta, const QString& extension, const QString& titulo,
-                     const std::function<std::string()>& csv, TPng png = {}, const TProcedencia& procedencia = {});
+                     const std::function<std::string()>& csv, TPng png = {}, const TProcedencia& procedencia = {},
+                     const std::function<std::vector<THojaLibro>()>& hojas = {});

@@ -6,19 +6,22 @@
 
 TMenuHijo::TMenuHijo(QWidget* ventana) : QObject(ventana) {
     auto* archivo = new QMenu("&File");
-    archivo->menuAction()->setStatusTip("File related commands");
+    archivo->menuAction()->setStatusTip("Comandos de archivo: problemas nuevos, abrir, guardar y salir");
     mmiFileNew = archivo->addAction("&New");
-    mmiFileNew->setStatusTip("Create a new file");
+    mmiFileNew->setStatusTip("Crear un problema nuevo");
     mmiFileOpen = archivo->addAction("&Open");
+    mmiFileOpen->setStatusTip("Abrir un problema guardado");
     mmiFileClose = archivo->addAction("&Close");
+    mmiFileClose->setStatusTip("Cerrar esta ventana");
     archivo->addSeparator();
     mmiFileExit = archivo->addAction("&Exit");
+    mmiFileExit->setStatusTip("Salir del programa");
 
     auto* ventanaMenu = new QMenu("&Window");
-    ventanaMenu->menuAction()->setStatusTip("Window related commands");
+    ventanaMenu->menuAction()->setStatusTip("Comandos de ventanas");
 
     auto* ayuda = new QMenu("&Help");
-    ayuda->menuAction()->setStatusTip("Help topics");
+    ayuda->menuAction()->setStatusTip("Temas de ayuda");
     mmiHelpAbout = ayuda->addAction("About...");
     mnuHelpDesc = ayuda->addAction("&Descripción");
     mnuHelpValidacion = ayuda->addAction("&Validación de las fórmulas");

@@ -9,6 +9,8 @@
 #include <QPixmap>
 #include <QSvgRenderer>
 
+#include "comun/untPantalla.h"
+
 namespace {
 
 struct TDatosImagen {
@@ -73,14 +75,17 @@ TfrmPict::TfrmPict(TImagen imagen, QWidget* padre)
     setObjectName("frm" + NombreImagen(imagen));
     setWindowTitle(TituloImagen(imagen));
     setAttribute(Qt::WA_DeleteOnClose);
-    setFixedSize(sizeHint());
+    // The drawing at its size, never narrower than the title.
+    setFixedSize(std::max(sizeHint().width(), AnchoParaTitulo(this)), sizeHint().height());
 }
 
 QSize TfrmPict::sizeHint() const { return dibujo_->defaultSize(); }
 
 void TfrmPict::paintEvent(QPaintEvent*) {
+    // At its own size, centred across a window widened for its title.
     QPainter p(this);
-    dibujo_->render(&p, QRectF(QPointF(0, 0), QSizeF(size())));
+    const QSizeF tamano = QSizeF(sizeHint()).scaled(QSizeF(size()), Qt::KeepAspectRatio);
+    dibujo_->render(&p, QRectF(QPointF((width() - tamano.width()) / 2, (height() - tamano.height()) / 2), tamano));
 }
 
 TfrmPict* AbrirImagen(QWidget* desde, TImagen imagen, QWidget* dueno) {

@@ -8,6 +8,8 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "comun/untPantalla.h"
+
 namespace {
 
 // Each cell draws its right and bottom rule; the table draws the top and
@@ -68,6 +70,8 @@ QDialogButtonBox* DisponerDialogo(QDialog* dialogo, TTablaEtiquetas* tabla, bool
     QObject::connect(botones, &QDialogButtonBox::accepted, dialogo, &QDialog::accept);
     QObject::connect(botones, &QDialogButtonBox::rejected, dialogo, &QDialog::reject);
     capa->addWidget(botones);
+    // Never narrower than its title, which the title bar would cut.
+    botones->setMinimumWidth(AnchoParaTitulo(dialogo) - 24);
     return botones;
 }
 

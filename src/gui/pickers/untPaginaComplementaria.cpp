@@ -34,8 +34,8 @@ void Colorear(QLabel* etiqueta, const QColor& color) {
 
 }  // namespace
 
-std::unique_ptr<TDialogoCoef> CrearSelector(std::string_view campo, QWidget* dueno) {
-    const std::string_view nombre = SelectorDeCampo(campo);
+std::unique_ptr<TDialogoCoef> CrearSelector(std::string_view campo, QWidget* dueno, ProblemCode codigo) {
+    const std::string_view nombre = SelectorDeCampo(campo, codigo);
     if (nombre == "HiGrup") return std::make_unique<TfrmHiGrup>(dueno);
     if (const TTablaCoef* tabla = TablaCoef(nombre)) return std::make_unique<TfrmSelector>(*tabla, dueno);
     return nullptr;
@@ -112,6 +112,7 @@ void TPaginaComplementaria::tbshNivel3Show() {
     };
     for (const TFilaComplementaria& r : FilasComplementarias(d.CodiProb)) {
         const TFilaCampo& f = filas_.at(r.campo);
+        if (const TCampo* c = BuscarCampo(r.campo)) f.etiqueta->setText(QTexto(EtiquetaCampo(*c, d.CodiProb)));
         UbicarFila(f.etiqueta, f.edit, f.unidad, r.fila, r.grupo);
         if (!r.categoria.empty()) UbicarControl(Categoria(r.categoria), r.fila, r.grupo);
         Encadenar(f.edit);
@@ -137,7 +138,7 @@ void TPaginaComplementaria::CampoCambiado(std::string_view campo) {
 }
 
 void TPaginaComplementaria::bbtnSelectorClick(std::string_view campo) {
-    const std::unique_ptr<TDialogoCoef> dialogo = CrearSelector(campo, &ventana_.Ventana());
+    const std::unique_ptr<TDialogoCoef> dialogo = CrearSelector(campo, &ventana_.Ventana(), ventana_.Datos().CodiProb);
     if (!dialogo || dialogo->exec() != QDialog::Accepted) return;
     PonerValorElegido(campo, dialogo->ValorElegido());
 }

@@ -11,6 +11,8 @@
 
 #include <QWidget>
 
+#include "turmado.h"
+
 #include "comun/untUbicar.h"
 
 class QPushButton;
@@ -68,6 +70,6 @@ private:
 };
 
 // The picker of a field of the complementary page (by field name without
-// "edt"), with the calculation window as owner; nullptr for a field
-// without picker.
-std::unique_ptr<TDialogoCoef> CrearSelector(std::string_view campo, QWidget* dueno);
+// "edt") for the problem code, with the calculation window as owner;
+// nullptr for a field without picker.
+std::unique_ptr<TDialogoCoef> CrearSelector(std::string_view campo, QWidget* dueno, ProblemCode codigo = 0);

@@ -20,6 +20,7 @@
 #include "comun/untMensajes.h"
 #include "problem/untPaginasDatos.h"
 #include "problem/untProbTipo.h"
+#include "results/untPaginaResultados.h"
 
 TArchivoProblema TfrmProbTipo::Problema() const {
     TArchivoProblema a;
@@ -33,8 +34,16 @@ TArchivoProblema TfrmProbTipo::Problema() const {
         const TTipoEstructura* tipo = TipoEstructura(codigo);
         a.resultados = TResultadosArchivo{codigo, tipo ? tipo->titulo : "", FilasResultados(codigo, datos_, panel_)};
     }
+    a.incertidumbre = tbshProblema->AjusteIncertidumbre();
+    if (observaciones_) a.observaciones = observaciones_->toStdString();
     a.guardado = FechaActual();
     return a;
+}
+
+void TfrmProbTipo::CargarProblema(const TArchivoProblema& a) {
+    CargarProblema(a.problema);
+    tbshProblema->FijarAjusteIncertidumbre(a.incertidumbre);
+    observaciones_ = a.observaciones ? std::optional(QString::fromStdString(*a.observaciones)) : std::nullopt;
 }
 
 void TfrmProbTipo::CargarProblema(const TProblema& p) {
@@ -130,6 +139,7 @@ bool TfrmProbTipo::GuardarProblemaEn(const QString& ruta) {
     if (!EscribirArchivoProblema(this, ruta, EscribirArchivoProblema(a))) return false;
     FijarRutaArchivo(ruta);
     setWindowModified(false);
+    tbshProblema->AjusteGuardado();
     BorrarRecuperacion();
     emit guardado(ruta);
     return true;
@@ -147,7 +157,9 @@ void TfrmProbTipo::ActualizarTitulo() {
 
 // ---- Changes.
 
-bool TfrmProbTipo::Cambiado() const { return isWindowModified() || campos_->EdicionPendiente(); }
+bool TfrmProbTipo::Cambiado() const {
+    return isWindowModified() || campos_->EdicionPendiente() || tbshProblema->AjusteCambiado();
+}
 
 QString TfrmProbTipo::NombreProblema() const {
     if (!rutaArchivo_.isEmpty()) return QFileInfo(rutaArchivo_).fileName();

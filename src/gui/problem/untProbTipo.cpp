@@ -309,6 +309,7 @@ void TfrmProbTipo::AbrirPaginaSiguiente(int pagina, std::uint8_t viejo, std::uin
 
 void TfrmProbTipo::ReiniciarSiCambio(std::uint8_t viejo, std::uint8_t nuevo) {
     if (viejo == nuevo) return;
+    tbshProblema->MarcarAnteriores();
     OcultarPosteriores(pgReplanteo->currentIndex());
     LimpiarGrafico();
 }
@@ -366,12 +367,17 @@ void TfrmProbTipo::Calcular() {
         }
         if (!titulo) return;
         RefrescarGrafico();
+        // Without any curve, the chart's tab says why in its place.
+        const std::string sinCurvas = TextoSinCurvas(grafico_, datos_.FlujTiraRest);
+        tbshGrafico->FijarSinCurvas(QString::fromStdString(sinCurvas));
+        if (!sinCurvas.empty()) pgReplanteo->setTabVisible(kGrafico, true);
         pgReplanteo->setCurrentIndex(kResultados);
         tbshProblema->PonerTitulo(QString::fromStdString(*titulo));
+        tbshProblema->SeguirProblema();
     });
 }
 
-void TfrmProbTipo::AbrirReporte() { MostrarReporte(*this); }
+void TfrmProbTipo::AbrirReporte() { MostrarReporte(*this, observaciones_); }
 
 void TfrmProbTipo::AltoDePagina(int alto) {
     const int marco = pgReplanteo->height() - tbshProblema->height();  // tab bar and frame
@@ -416,6 +422,7 @@ void TfrmProbTipo::InvalidarResultados(QLineEdit* edit, int pagina, std::optiona
         pgReplanteo->setTabVisible(kResultados, false);
         pgReplanteo->setTabVisible(kGrafico, false);
     }
+    if (cambiado) tbshProblema->MarcarAnteriores();
     if (inv.reiniciar) {
         pgReplanteo->setCurrentIndex(pagina);
         LimpiarGrafico();
@@ -431,4 +438,5 @@ void TfrmProbTipo::InvalidarPosteriores(QLineEdit* edit, int pagina, std::option
     const TInvalidacion inv = Invalidacion(TReaccion::Posteriores, cambiado);
     if (inv.ocultar == TInvalidacion::Posteriores) OcultarPosteriores(pagina);
     if (inv.reiniciar) LimpiarGrafico();
+    if (cambiado) tbshProblema->MarcarAnteriores();
 }

@@ -111,6 +111,11 @@ public:
     // The code is one that the answers can lead to (the file reader
     // refuses any other).
     void CargarProblema(const TProblema& p);
+    // A saved problem with what its file keeps beside it: the uncertainty
+    // study's set-up and the report's observations.
+    void CargarProblema(const TArchivoProblema& a);
+    // The report's observations, as last accepted or read from the file.
+    const std::optional<QString>& Observaciones() const { return observaciones_; }
     // Ctrl+S, "&Guardar problema...": the focused field is checked as if it
     // were left, then the problem goes to the window's file, chosen in the
     // save dialog the first time.  False when nothing was saved.
@@ -125,7 +130,8 @@ public:
     // ---- Changes (untProbArchivo.cpp).
     // True when the problem changed since the window was created, opened or
     // saved: the window's modified flag, set where an accepted change is
-    // handled, or a value typed in a field and not yet checked.
+    // handled, a value typed in a field and not yet checked, or another
+    // set-up of the uncertainty study.
     bool Cambiado() const;
     // What the question about unsaved changes calls the problem: its file,
     // or its title when it has none.
@@ -187,4 +193,5 @@ private:
     ProblemCode respuestas_ = 0;
     QString rutaArchivo_;  // the file the problem was opened from or saved to
     QString rutaRecuperacion_;  // its copy for the case of a crash, once written
+    std::optional<QString> observaciones_;  // of the report, kept with the problem
 };

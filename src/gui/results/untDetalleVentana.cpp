@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include "turmado.h"
@@ -13,8 +14,6 @@
 TfrmDetalle::TfrmDetalle(const TDetalleCalculo& detalle, QWidget* padre) : QWidget(padre, Qt::Window) {
     setObjectName("frmDetalle");
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(detalle.titulo.empty() ? QString(kTituloDetalle)
-                                          : QString(kTituloDetalle) + " - " + QString::fromStdString(detalle.titulo));
     resize(760, 640);
 
     mmDetalle = new QPlainTextEdit(this);
@@ -23,7 +22,7 @@ TfrmDetalle::TfrmDetalle(const TDetalleCalculo& detalle, QWidget* padre) : QWidg
     // A fixed-width face keeps the indentation of the levels exact.
     mmDetalle->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     mmDetalle->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    mmDetalle->setPlainText(QString::fromStdString(TextoDetalle(detalle)));
+    Fijar(detalle);
 
     bbtnCopiar = new QPushButton("Copiar", this);
     bbtnCopiar->setObjectName("bbtnCopiar");
@@ -39,6 +38,14 @@ TfrmDetalle::TfrmDetalle(const TDetalleCalculo& detalle, QWidget* padre) : QWidg
     auto* capa = new QVBoxLayout(this);
     capa->addWidget(mmDetalle);
     capa->addLayout(botones);
+}
+
+void TfrmDetalle::Fijar(const TDetalleCalculo& detalle) {
+    setWindowTitle(detalle.titulo.empty() ? QString(kTituloDetalle)
+                                          : QString(kTituloDetalle) + " - " + QString::fromStdString(detalle.titulo));
+    const int linea = mmDetalle->verticalScrollBar()->value();
+    mmDetalle->setPlainText(QString::fromStdString(TextoDetalle(detalle)));
+    mmDetalle->verticalScrollBar()->setValue(linea);
 }
 
 QString TfrmDetalle::Texto() const { return mmDetalle->toPlainText(); }

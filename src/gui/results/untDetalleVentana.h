@@ -1,8 +1,9 @@
 // "Detalle del cálculo": a read-only window with the detail of a computed
 // problem as the core writes it (the same text the report and the command
 // line print).  "Copiar" puts the whole text on the clipboard.  The window
-// keeps the detail of the moment it was opened; it is a window of its own
-// beside the calculation window, which owns it and closes it.
+// shows the detail of the calculation window's last "Calcular" (each one
+// replaces it); it is a window of its own beside the calculation window,
+// which owns it, keeps it in front of itself and closes it.
 #pragma once
 
 #include <QWidget>
@@ -22,5 +23,7 @@ public:
 
     // The text shown.
     QString Texto() const;
+    // Shows this detail in place of the one shown, at the same place.
+    void Fijar(const TDetalleCalculo& detalle);
     void bbtnCopiarClick();
 };

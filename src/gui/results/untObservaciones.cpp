@@ -6,6 +6,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QStyle>
 
 TfrmObservaciones::TfrmObservaciones(QWidget* owner)
@@ -44,8 +45,14 @@ TfrmObservaciones::TfrmObservaciones(QWidget* owner)
 
 QString TfrmObservaciones::ObservacionesTexto() const { return mmObservaciones->toPlainText(); }
 
+void TfrmObservaciones::FijarObservaciones(const QString& texto) {
+    const QSignalBlocker sinAviso(mmObservaciones);
+    mmObservaciones->setPlainText(texto);
+    previas_ = true;
+}
+
 std::optional<QString> TfrmObservaciones::Observaciones() const {
-    if (result() != QDialog::Accepted || !modificado_) return std::nullopt;
+    if (result() != QDialog::Accepted || !(modificado_ || previas_)) return std::nullopt;
     return ObservacionesTexto();
 }
 

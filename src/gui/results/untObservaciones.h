@@ -1,5 +1,7 @@
 // "Ingrese Observaciones": the free text printed at the foot of the report,
-// asked before every report, whether the report adds the pages of the
+// asked before every report (the box holds the problem's observations of
+// the last report, or of its file), OK goes on to the report and "Cancelar"
+// or the close box means no report; whether the report adds the pages of the
 // calculation detail, and whether it adds the page of the uncertainty study
 // (offered only when a study of the window's problem has been computed).
 #pragma once
@@ -29,9 +31,11 @@ public:
     QString ObservacionesTexto() const;
     // True once the user changed the box, even if it is empty again.
     bool Modificado() const { return modificado_; }
+    // The problem's observations so far, in the box (no change of the user's).
+    void FijarObservaciones(const QString& texto);
     // What the report prints after the dialog closed: the text when it
-    // closed with OK on an edited box; none when the box was untouched, or
-    // after Cancel or the close box.
+    // closed with OK on an edited box or on one that held observations;
+    // none when an empty box was untouched, or after Cancel or the close box.
     std::optional<QString> Observaciones() const;
     // True when the dialog closed with OK and "Incluir el detalle del
     // cálculo" ticked.
@@ -47,4 +51,5 @@ protected:
 
 private:
     bool modificado_ = false;
+    bool previas_ = false;  // the box was given observations
 };

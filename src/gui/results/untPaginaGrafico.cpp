@@ -128,10 +128,18 @@ TPaginaGrafico::TPaginaGrafico(const TGrafico& modelo, QWidget* padre) : QWidget
     btnExportar->setObjectName("btnExportar");
     connect(btnExportar, &QPushButton::clicked, this, &TPaginaGrafico::btnExportarClick);
 
+    lblSinCurvas = new QLabel(this);
+    lblSinCurvas->setObjectName("lblSinCurvas");
+    lblSinCurvas->setWordWrap(true);
+    lblSinCurvas->setAlignment(Qt::AlignCenter);
+    lblSinCurvas->setMargin(24);
+    lblSinCurvas->hide();
+
     auto* capa = new QVBoxLayout(this);
     capa->setContentsMargins(2, 2, 2, 2);
     capa->setSpacing(2);
     capa->addWidget(chrtGrafico, 1);
+    capa->addWidget(lblSinCurvas, 1);
     capa->addWidget(lblLectura);
     auto* abajo = new QHBoxLayout;
     abajo->addWidget(chkTiempoLog);
@@ -140,6 +148,12 @@ TPaginaGrafico::TPaginaGrafico(const TGrafico& modelo, QWidget* padre) : QWidget
     capa->addLayout(abajo);
 
     Refrescar();
+}
+
+void TPaginaGrafico::FijarSinCurvas(const QString& texto) {
+    lblSinCurvas->setText(texto);
+    lblSinCurvas->setVisible(!texto.isEmpty());
+    chrtGrafico->setVisible(texto.isEmpty());
 }
 
 void TPaginaGrafico::Refrescar() {

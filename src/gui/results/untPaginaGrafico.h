@@ -40,6 +40,7 @@ public:
     // their series' colours; not in the legend.
     std::vector<QCPItemStraightLine*> equilibrios;
     QLabel* lblLectura;         // readout of the point under the mouse
+    QLabel* lblSinCurvas;       // in place of the chart: why there is no curve
     QCheckBox* chkTiempoLog;    // "Tiempo en escala logarítmica"
     QPushButton* btnExportar;   // "Exportar..."
 
@@ -47,6 +48,10 @@ public:
     // the equilibrium lines, shows every curve again, lists in the legend
     // the series that belong there, fits both axes to the data and replots.
     void Refrescar();
+
+    // Why the problem computed has no curve (the core's TextoSinCurvas),
+    // shown in place of the chart; empty: the chart.
+    void FijarSinCurvas(const QString& texto);
 
     // The title of the problem computed, for the name "Exportar..." suggests.
     void FijarTituloProblema(const QString& titulo) { tituloProblema_ = titulo; }

@@ -10,10 +10,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QWindow>
+#include <QBoxLayout>
 #include <QPushButton>
 
 #include "turmado.h"
 #include "comun/untIconos.h"
+#include "comun/untPantalla.h"
 #include "comun/untPict.h"
 #include "comun/untVentanaProblema.h"
 #include "results/untDetalleVentana.h"
@@ -38,12 +41,13 @@ constexpr int kEntreAvisos = 4;     // between the summary and each data warning
 // their tooltips keep the usual colours.
 const QColor kColorAviso(0xa3, 0x3c, 0x00);
 
-// The pictures of the "Imagen" buttons of a code, from its descriptor.
-std::vector<TImagen> ImagenesDe(ProblemCode codigo) {
-    std::vector<TImagen> imagenes;
+// The pictures of the "Imagen" buttons of a code, from its descriptor: each
+// with the text and tooltip of its button.
+std::vector<std::pair<TImagen, const TImagenTipo*>> ImagenesDe(ProblemCode codigo) {
+    std::vector<std::pair<TImagen, const TImagenTipo*>> imagenes;
     if (const TTipoEstructura* t = TipoEstructura(codigo))
-        for (std::string_view nombre : t->imagenes)
-            if (const auto imagen = ImagenDeNombre(nombre)) imagenes.push_back(*imagen);
+        for (const TImagenTipo& i : t->imagenes)
+            if (const auto imagen = ImagenDeNombre(i.nombre)) imagenes.emplace_back(*imagen, &i);
     return imagenes;
 }
 
@@ -186,7 +190,18 @@ void TPaginaResultados::tbshProblemaShow() {
     for (QWidget* w : std::initializer_list<QWidget*>{lblProbTipo, lblProbPara, lblProbValo, lblProbUnid,
                                                        bvlProblema, bbtnReporte, bbtnShowPUno})
         w->show();
-    bbtnShowPDos->setVisible(ImagenesDe(d.CodiProb).size() > 1);
+    const auto imagenes = ImagenesDe(d.CodiProb);
+    bbtnShowPDos->setVisible(imagenes.size() > 1);
+    // Each picture button names its drawing; as wide as its text.
+    auto nombrar = [&](QPushButton* b, std::size_t n) {
+        const TImagenTipo* i = n < imagenes.size() ? imagenes[n].second : nullptr;
+        b->setText(Texto(std::string(i ? i->boton : kBotonImagen)));
+        b->setToolTip(i && !i->ayuda.empty() ? Texto(std::string(i->ayuda)) : QString());
+        b->resize(std::max(96, b->sizeHint().width()), b->height());
+    };
+    nombrar(bbtnShowPUno, 0);
+    nombrar(bbtnShowPDos, 1);
+    bbtnShowPDos->move(bbtnShowPUno->geometry().right() + 9, bbtnShowPDos->y());
     constexpr int kHolguraBoton = 8;  // px beside the text, as the fixed buttons have
     // After the picture buttons; only for a code with formulas to study.
     // As wide as their texts: with the abutment's two pictures the row
@@ -203,7 +218,7 @@ void TPaginaResultados::tbshProblemaShow() {
     if (ConTablaPendientes(d.CodiProb)) MostrarTabla(bbtnPdteCrit, ventana_.Panel());
 
     const std::vector<TFila> filas = FilasResultados(d.CodiProb, d, ventana_.Panel());
-    const TAvisos avisos = AvisosRangos(d.CodiProb, d);
+    const TAvisos avisos = AvisosResultado(d.CodiProb, d, filas);
     int ancho = kParametroAncho;
     for (int i = 0; i < int(filas.size()); ++i) {
         const TFila& f = filas[i];
@@ -239,7 +254,7 @@ void TPaginaResultados::MostrarAvisosAbajo(int y, const std::string& resumen) {
         l->deleteLater();
     }
     avisosDatos_.clear();
-    for (const TAvisoDato& a : ::AvisosDatos(ventana_.Datos().CodiProb, ventana_.Textos())) {
+    for (const TAvisoDato& a : ::AvisosDatos(ventana_.Datos().CodiProb, ventana_.Textos(), ventana_.Datos(), ventana_.Panel())) {
         auto* l = new TEtiquetaAviso(Texto(MarcaAviso(TEstadoRango::Fuera) + " " + a.texto), a.campo, this);
         l->setObjectName(QString("lblAvisDato%1").arg(avisosDatos_.size() + 1));
         if (const TCampo* c = BuscarCampo(a.campo))
@@ -289,11 +304,11 @@ void TPaginaResultados::MostrarTabla(QPushButton* boton, TPanelFormulas& panel) 
 void TPaginaResultados::bbtnReporteClick() { ventana_.AbrirReporte(); }
 
 void TPaginaResultados::bbtnShowPUnoClick() {
-    if (const auto i = ImagenesDe(ventana_.Datos().CodiProb); !i.empty()) AbrirImagen(this, i[0], nullptr);
+    if (const auto i = ImagenesDe(ventana_.Datos().CodiProb); !i.empty()) AbrirImagen(this, i[0].first, nullptr);
 }
 
 void TPaginaResultados::bbtnShowPDosClick() {
-    if (const auto i = ImagenesDe(ventana_.Datos().CodiProb); i.size() > 1) AbrirImagen(this, i[1], nullptr);
+    if (const auto i = ImagenesDe(ventana_.Datos().CodiProb); i.size() > 1) AbrirImagen(this, i[1].first, nullptr);
 }
 
 // The critical-slope table, modal, owned by the calculation window.
@@ -302,18 +317,113 @@ void TPaginaResultados::bbtnPdteCritClick() {
     tabla.exec();
 }
 
+// ---- Side windows: one of each, owned by the calculation window (so
+// transient for its top-level window, which keeps them in front of it).
+
+TfrmSensibilidad* TPaginaResultados::VentanaSensibilidad() const { return sensibilidad_.data(); }
+TfrmIncertidumbre* TPaginaResultados::VentanaIncertidumbre() const { return incertidumbre_.data(); }
+TfrmDetalle* TPaginaResultados::VentanaDetalle() const { return detalle_.data(); }
+
+void TPaginaResultados::Traer(QWidget* w) {
+    // A utility window of the main window that holds the calculation
+    // window: the window manager keeps it in front of that window (a parent
+    // alone does not say so on every desktop).
+    if (!w->isVisible()) w->setWindowFlag(Qt::Tool, true);
+    if (w->isMinimized()) w->showNormal();
+    w->show();
+    DentroDeLaPantalla(w, w->size());
+    w->raise();
+    w->activateWindow();
+}
+
 void TPaginaResultados::bbtnSensibilidadClick() {
-    auto* ventana = new TfrmSensibilidad(ventana_.ProblemaActual(), lblProbTipo->text(), &ventana_.Ventana());
-    ventana->show();
+    if (!sensibilidad_)
+        sensibilidad_ = new TfrmSensibilidad(ventana_.ProblemaActual(), lblProbTipo->text(), &ventana_.Ventana());
+    Traer(sensibilidad_);
 }
 
 void TPaginaResultados::bbtnIncertidumbreClick() {
-    auto* ventana = new TfrmIncertidumbre(ventana_.ProblemaActual(), lblProbTipo->text(), &ventana_.Ventana());
-    ventana->show();
+    if (!incertidumbre_) {
+        incertidumbre_ = new TfrmIncertidumbre(ventana_.ProblemaActual(), lblProbTipo->text(), &ventana_.Ventana());
+        if (ajuste_)
+            incertidumbre_->AplicarAjuste(*ajuste_);
+        else
+            inicial_ = std::make_shared<TIncertidumbreArchivo>(incertidumbre_->Ajuste());
+        connect(incertidumbre_.data(), &TfrmIncertidumbre::Cerrando, this, [this](const TIncertidumbreArchivo& a) {
+            ajuste_ = std::make_shared<TIncertidumbreArchivo>(a);
+        });
+    }
+    Traer(incertidumbre_);
 }
 
 void TPaginaResultados::bbtnDetalleClick() {
-    auto* ventana = new TfrmDetalle(DetalleCalculo(ventana_.Datos(), ventana_.Panel(), ventana_.OpcionManning()),
-                                    &ventana_.Ventana());
-    ventana->show();
+    const TDetalleCalculo detalle = DetalleCalculo(ventana_.Datos(), ventana_.Panel(), ventana_.OpcionManning());
+    if (!detalle_) detalle_ = new TfrmDetalle(detalle, &ventana_.Ventana());
+    Traer(detalle_);
+}
+
+namespace {
+
+// The note at the top of a side window (its layout a column): created
+// hidden with the first need.
+QLabel* NotaAnterior(QWidget* w) {
+    if (auto* l = w->findChild<QLabel*>("lblAnterior", Qt::FindDirectChildrenOnly)) return l;
+    auto* l = new QLabel(
+        "Los datos del problema cambiaron después de su último «Calcular»: esta ventana muestra el estado de ese "
+        "cálculo. Pulse «Calcular» en la ventana del problema para actualizarla.",
+        w);
+    l->setObjectName("lblAnterior");
+    l->setWordWrap(true);
+    l->setFrameStyle(QFrame::StyledPanel);
+    l->setMargin(4);
+    PintarAviso(l);
+    if (auto* capa = qobject_cast<QBoxLayout*>(w->layout())) capa->insertWidget(0, l);
+    l->hide();
+    return l;
+}
+
+}  // namespace
+
+std::vector<QWidget*> TPaginaResultados::LateralesAbiertas() const {
+    std::vector<QWidget*> r;
+    for (QWidget* w : {static_cast<QWidget*>(sensibilidad_.data()), static_cast<QWidget*>(incertidumbre_.data()),
+                       static_cast<QWidget*>(detalle_.data())})
+        if (w) r.push_back(w);
+    return r;
+}
+
+void TPaginaResultados::SeguirProblema() {
+    const TProblema problema = ventana_.ProblemaActual();
+    const QString titulo = lblProbTipo->text();
+    if (sensibilidad_) sensibilidad_->FijarProblema(problema, titulo);
+    if (incertidumbre_) incertidumbre_->FijarProblema(problema, titulo);
+    if (detalle_) detalle_->Fijar(DetalleCalculo(ventana_.Datos(), ventana_.Panel(), ventana_.OpcionManning()));
+    for (QWidget* w : LateralesAbiertas()) NotaAnterior(w)->hide();
+}
+
+void TPaginaResultados::MarcarAnteriores() {
+    for (QWidget* w : LateralesAbiertas()) NotaAnterior(w)->show();
+}
+
+std::optional<TIncertidumbreArchivo> TPaginaResultados::AjusteIncertidumbre() const {
+    if (incertidumbre_) return incertidumbre_->Ajuste();
+    return ajuste_ ? std::optional(*ajuste_) : std::nullopt;
+}
+
+void TPaginaResultados::FijarAjusteIncertidumbre(const std::optional<TIncertidumbreArchivo>& ajuste) {
+    ajuste_ = ajuste ? std::make_shared<TIncertidumbreArchivo>(*ajuste) : nullptr;
+    if (incertidumbre_ && ajuste) incertidumbre_->AplicarAjuste(*ajuste);
+    AjusteGuardado();
+}
+
+void TPaginaResultados::AjusteGuardado() {
+    const auto a = AjusteIncertidumbre();
+    guardado_ = a ? std::make_shared<TIncertidumbreArchivo>(*a) : nullptr;
+}
+
+bool TPaginaResultados::AjusteCambiado() const {
+    const auto a = AjusteIncertidumbre();
+    if (!a) return false;
+    if (guardado_) return *guardado_ != *a;
+    return !inicial_ || *inicial_ != *a;
 }

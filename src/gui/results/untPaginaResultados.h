@@ -8,14 +8,23 @@
 // its field; a click on one takes the user to that field.  The page keeps
 // nothing: every show rebuilds it from the record, the panel and the texts.
 // After a calculation "Sensibilidad..." opens the sensitivity study of the
-// window's problem, "Incertidumbre..." its uncertainty study and "Detalle del cálculo" the detail of its computation.
+// window's problem, "Incertidumbre..." its uncertainty study and "Detalle del
+// cálculo" the detail of its computation: one window of each, which the
+// button brings forward once open, kept in front of the calculation window.
+// Each follows the problem's next "Calcular" (the detail shows the new one,
+// a study window studies the new problem and says when the study it shows
+// is of the earlier one); while the data have changed since the last
+// "Calcular", each says so at its top.
 #pragma once
 
 #include <map>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include <QLabel>
+#include <QPointer>
 #include <QWidget>
 
 #include "comun/untUbicar.h"
@@ -23,6 +32,10 @@
 class QFrame;
 class QPushButton;
 class IVentanaProblema;
+class TfrmDetalle;
+class TfrmIncertidumbre;
+class TfrmSensibilidad;
+struct TIncertidumbreArchivo;
 struct TAvisoFila;
 struct TFila;
 struct TPanelFormulas;
@@ -91,6 +104,26 @@ public:
     // Opens a window with the detail of the computed problem.
     void bbtnDetalleClick();
 
+    // The side windows while they are open (null otherwise).
+    TfrmSensibilidad* VentanaSensibilidad() const;
+    TfrmIncertidumbre* VentanaIncertidumbre() const;
+    TfrmDetalle* VentanaDetalle() const;
+    // After a "Calcular" that computed: each open side window takes the
+    // problem as it is now, and the note of changed data goes.
+    void SeguirProblema();
+    // The data changed after the last "Calcular": each open side window says
+    // at its top that it shows the state of that calculation.
+    void MarcarAnteriores();
+    // The uncertainty study's set-up: the open window's, or the one it had
+    // when it closed, or the one of the problem's file; none before any.
+    std::optional<TIncertidumbreArchivo> AjusteIncertidumbre() const;
+    // The set-up read from the problem's file (or none), which is also the
+    // one saved from now on.
+    void FijarAjusteIncertidumbre(const std::optional<TIncertidumbreArchivo>& ajuste);
+    // The set-up went to the problem's file; and whether it changed since.
+    void AjusteGuardado();
+    bool AjusteCambiado() const;
+
 private:
     // The validity marker and tooltip of a row on row `numero`; none inside calibration.
     void MostrarAviso(const TFila& fila, const TAvisoFila& aviso, int numero);
@@ -105,7 +138,17 @@ private:
     // below them (never above their usual row).
     void MostrarAvisosAbajo(int y, const std::string& resumen);
 
+    // Shows an open side window again, in front.
+    static void Traer(QWidget* w);
+    std::vector<QWidget*> LateralesAbiertas() const;
+
     IVentanaProblema& ventana_;
+    QPointer<TfrmSensibilidad> sensibilidad_;
+    QPointer<TfrmIncertidumbre> incertidumbre_;
+    QPointer<TfrmDetalle> detalle_;
+    std::shared_ptr<TIncertidumbreArchivo> ajuste_;  // once there is one
+    std::shared_ptr<TIncertidumbreArchivo> guardado_;  // as in the problem's file; none there
+    std::shared_ptr<TIncertidumbreArchivo> inicial_;   // of a window opened with none: no change of the user's
     std::vector<TEtiquetaAviso*> avisosDatos_;
     std::map<std::string, TFilaCampo> filas_;
     std::map<std::string, QLabel*> marcas_;

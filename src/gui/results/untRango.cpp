@@ -1,6 +1,8 @@
 #include "results/untRango.h"
 
+#include <QBoxLayout>
 #include <QLabel>
+#include <QStringList>
 
 #include "comun/untTablaDialogo.h"
 #include "comun/untTexto.h"
@@ -34,5 +36,15 @@ TfrmRango::TfrmRango(const TTablaRango& tabla, QWidget* dueno) : QDialog(dueno) 
         }
     }
     DisponerDialogo(this, t, false);
+    // Below the table, why some cells are not compared with the data.
+    QStringList notas;
+    for (const std::string& n : NotasRango(tabla)) notas << QTexto(n);
+    if (!notas.isEmpty()) {
+        auto* l = new QLabel(notas.join("\n"), this);
+        l->setObjectName("lblNotasRango");
+        l->setWordWrap(true);
+        l->setFixedWidth(t->sizeHint().width());
+        if (auto* capa = qobject_cast<QBoxLayout*>(layout())) capa->insertWidget(1, l);
+    }
     CentrarEnPantalla(this);
 }

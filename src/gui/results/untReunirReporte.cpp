@@ -1,6 +1,7 @@
 #include "results/untReunirReporte.h"
 
 #include <QDate>
+#include <QWidget>
 
 #include "comun/untVentanaProblema.h"
 #include "turmado.h"
@@ -40,14 +41,21 @@ TTextosReporte TextosReporte(IVentanaProblema& ventana, std::optional<QString> o
     return reporte;
 }
 
-void MostrarReporte(IVentanaProblema& ventana) {
+void MostrarReporte(IVentanaProblema& ventana, std::optional<QString>& guardadas) {
     std::optional<QString> observaciones;
     bool detalle = false, incertidumbre = false;
     {
         TfrmObservaciones dialogo(&ventana.Ventana());
+        if (guardadas) dialogo.FijarObservaciones(*guardadas);
         dialogo.OfrecerIncertidumbre(UltimoEstudio(ventana.Ventana(), ventana.ProblemaActual()) != nullptr);
-        dialogo.exec();
+        if (dialogo.exec() != QDialog::Accepted) return;
         observaciones = dialogo.Observaciones();
+        const std::optional<QString> nuevas =
+            observaciones && !observaciones->isEmpty() ? observaciones : std::nullopt;
+        if (nuevas != guardadas) {
+            guardadas = nuevas;
+            ventana.Ventana().setWindowModified(true);
+        }
         detalle = dialogo.IncluirDetalle();
         incertidumbre = dialogo.IncluirIncertidumbre();
     }

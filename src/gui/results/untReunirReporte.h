@@ -25,7 +25,10 @@ TTextosReporte TextosReporte(IVentanaProblema& ventana, std::optional<QString> o
 // own; none when there is no such study.
 std::optional<TReporteIncertidumbre> EstudioIncertidumbre(IVentanaProblema& ventana, std::string fecha);
 
-// Asks the observations ("Ingrese Observaciones") and whether to include
-// the calculation detail and the uncertainty study, then shows the preview of the report and returns
-// when it is closed.
-void MostrarReporte(IVentanaProblema& ventana);
+// Asks the observations ("Ingrese Observaciones", the box holding
+// `observaciones`, the problem's so far) and whether to include the
+// calculation detail and the uncertainty study, then shows the preview of
+// the report and returns when it is closed.  OK keeps the box's text in
+// `observaciones` (none when empty; a change marks the window changed);
+// "Cancelar" shows no report and keeps nothing.
+void MostrarReporte(IVentanaProblema& ventana, std::optional<QString>& observaciones);

@@ -21,6 +21,8 @@
 
 #include "comun/untExportar.h"
 #include "comun/untMensajes.h"
+#include "comun/untPantalla.h"
+#include "comun/untTexto.h"
 #include "turmado.h"
 #include "results/untPaginaGrafico.h"
 
@@ -52,7 +54,7 @@ TfrmSensibilidad::TfrmSensibilidad(const TProblema& problema, const QString& tit
     setObjectName("frmSensibilidad");
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle("Sensibilidad - " + titulo);
-    resize(900, 720);
+    DentroDeLaPantalla(this, QSize(900, 720));
 
     cmbCampo = new QComboBox(this);
     cmbCampo->setObjectName("cmbCampo");
@@ -69,6 +71,10 @@ TfrmSensibilidad::TfrmSensibilidad(const TProblema& problema, const QString& tit
     edtPuntos->setObjectName("edtPuntos");
     chkLogaritmica = new QCheckBox("Escala logarítmica", this);
     chkLogaritmica->setObjectName("chkLogaritmica");
+    chkGradacion = new QCheckBox("Mantener d84/d50 y d90/d50 al variar d50", this);
+    chkGradacion->setObjectName("chkGradacion");
+    chkGradacion->setChecked(GradacionFija(problema_, std::nullopt));
+    chkGradacion->setEnabled(!RazonesGranos(problema_).empty());
     btnCalcular = new QPushButton("Calcular", this);
     btnCalcular->setObjectName("btnCalcular");
     btnCalcular->setDefault(true);
@@ -98,7 +104,8 @@ TfrmSensibilidad::TfrmSensibilidad(const TProblema& problema, const QString& tit
     datos->addWidget(edtHasta, 1, 3);
     datos->addWidget(new QLabel("Puntos", this), 1, 4);
     datos->addWidget(edtPuntos, 1, 5);
-    datos->addWidget(chkLogaritmica, 2, 1, 1, 3);
+    datos->addWidget(chkLogaritmica, 2, 1, 1, 2);
+    datos->addWidget(chkGradacion, 2, 3, 1, 3);
     auto* botones = new QHBoxLayout;
     botones->addWidget(btnCalcular);
     botones->addWidget(btnCancelar);
@@ -199,7 +206,10 @@ void TfrmSensibilidad::btnCalcularClick() {
     lblEstado->setText("Calculando...");
     demora_->start();
     if (hilo_.joinable()) hilo_.join();  // the previous study, already ended
-    hilo_ = std::jthread([this, b = *l.barrido, problema = problema_] {
+    problemaCalculo_ = problema_;
+    TBarrido barrido = *l.barrido;
+    barrido.gradacion = chkGradacion->isChecked();
+    hilo_ = std::jthread([this, b = barrido, problema = problema_] {
         auto avance = [this](std::size_t hechos, std::size_t total) {
             QMetaObject::invokeMethod(this, [this, hechos, total] { Avance(int(hechos), int(total)); },
                                       Qt::QueuedConnection);
@@ -228,18 +238,31 @@ void TfrmSensibilidad::Mostrar(const TBarrido& b, TEstudio e) {
     btnCancelar->setEnabled(false);
     const std::size_t fallidos =
         std::count_if(e.puntos.begin(), e.puntos.end(), [](const TPuntoBarrido& p) { return p.error.has_value(); });
+    problemaEstudio_ = problemaCalculo_;
     if (e.cancelado)
-        lblEstado->setText(QString("Cancelado: %1 de %2 puntos.").arg(e.puntos.size()).arg(b.puntos));
+        Estado(QString("Cancelado: %1 de %2 puntos.").arg(e.puntos.size()).arg(b.puntos));
     else if (fallidos)
-        lblEstado->setText(QString("%1 de %2 puntos sin resultado.").arg(fallidos).arg(b.puntos));
+        Estado(QString("%1 de %2 puntos sin resultado.").arg(fallidos).arg(b.puntos));
     else
-        lblEstado->clear();
+        Estado({});
     barrido_ = b;
     estudio_ = std::move(e);
     btnExportar->setEnabled(true);
     Dibujar();
     Llenar();
     emit Terminado();
+}
+
+void TfrmSensibilidad::FijarProblema(const TProblema& problema, const QString& titulo) {
+    problema_ = problema;
+    titulo_ = titulo;
+    setWindowTitle("Sensibilidad - " + titulo);
+    if (estudio_ && !calculando_) Estado(lblEstado->text());
+}
+
+void TfrmSensibilidad::Estado(const QString& texto) {
+    lblEstado->setText(ConNotaAnterior(texto, problemaEstudio_ != problema_));
+    lblEstado->setToolTip(lblEstado->text());
 }
 
 void TfrmSensibilidad::Dibujar() {
@@ -342,6 +365,7 @@ void TfrmSensibilidad::Llenar() {
     tblSensibilidad->resizeColumnsToContents();
 
     QStringList avisos;
+    if (!estudio_->gradacion.empty()) avisos << Texto(estudio_->gradacion);  // what d84 and d90 did
     for (const std::string& a : AvisosDelEstudio(problema_, *barrido_, *estudio_))
         avisos << Texto(MarcaAviso(TEstadoRango::Fuera) + " " + a);
     lblAvisos->setText(avisos.join('\n'));
@@ -352,7 +376,7 @@ bool TfrmSensibilidad::Exportar(const QString& ruta, QString extension) {
     if (!estudio_) return false;
     if (extension.isEmpty()) extension = QFileInfo(ruta).suffix().toLower();
     return ExportarGrafico(*chrtSensibilidad, ruta, extension, windowTitle(),
-                           [this] { return CsvEstudio(*barrido_, *estudio_); }, kPngImpresion,
+                           [this] { return CsvEstudio(*barrido_, *estudio_, true); }, kPngImpresion,
                            {{"Problema", titulo_.toStdString()}});
 }
 

@@ -49,6 +49,9 @@ public:
     QLineEdit* edtHasta;
     QLineEdit* edtPuntos;
     QCheckBox* chkLogaritmica;  // "Escala logarítmica"
+    // "Mantener d84/d50 al variar d50": on when the problem has d84 or d90;
+    // read only when the field swept is d50.
+    QCheckBox* chkGradacion;
     QPushButton* btnCalcular;
     QPushButton* btnCancelar;
     QPushButton* btnExportar;
@@ -68,6 +71,10 @@ public:
     bool Calculando() const { return calculando_; }
     // The study shown (none before the first has ended).
     const std::optional<TEstudio>& Estudio() const { return estudio_; }
+    const TProblema& Problema() const { return problema_; }
+    // The calculation window's problem after its "Calcular": the next study
+    // is of it, and a study shown of an earlier problem says so.
+    void FijarProblema(const TProblema& problema, const QString& titulo);
 
     // Writes the chart as shown (PNG as the chart page writes it: kPngImpresion,
     // everything scaled up from the screen; SVG, PDF) or the table (CSV or
@@ -89,9 +96,13 @@ private:
     void Mostrar(const TBarrido& b, TEstudio e);
     void Dibujar();
     void Llenar();
+    // The state line, with a note when the study shown is of an earlier problem.
+    void Estado(const QString& texto);
 
-    const TProblema problema_;
-    const QString titulo_;  // results title of the problem
+    TProblema problema_;
+    QString titulo_;  // results title of the problem
+    TProblema problemaCalculo_;   // of the study running
+    TProblema problemaEstudio_;   // of the study shown
     std::optional<TBarrido> barrido_;
     std::optional<TEstudio> estudio_;
     bool calculando_ = false;

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -24,6 +25,7 @@
 
 #include "comun/untExportar.h"
 #include "comun/untMensajes.h"
+#include "comun/untTexto.h"
 #include "results/untPaginaGrafico.h"
 
 namespace {
@@ -79,6 +81,7 @@ const TFormatoExportar kFormatos[] = {
     {"Imagen SVG (*.svg)", "svg"},
     {"Documento PDF (*.pdf)", "pdf"},
     {"Tabla CSV (*.csv)", "csv"},
+    kFormatoLibro,
 };
 const TFormatoExportar kFormatoMuestras[] = {{"Tabla CSV (*.csv)", "csv"}};
 
@@ -250,14 +253,18 @@ TfrmIncertidumbre::TfrmIncertidumbre(const TProblema& problema, const QString& t
                     nombre->setData(Qt::UserRole, formula);
                     tblModelo->setItem(i, kColFormula, nombre);
                     QString ayuda;
-                    const auto defecto = ErrorModeloPorDefecto(problema_.codigo, formula.toStdString());
+                    // The figures of the field rows whose gradation is of the case's class.
+                    const std::optional<double> gradacion =
+                        r.d.CodiProb == 22 ? std::optional<double>(r.d.PPi.SediFactGrad) : std::nullopt;
+                    const auto defecto = ErrorModeloPorDefecto(r.d.CodiProb, formula.toStdString(), gradacion);
                     if (defecto) {
                         tblModelo->setItem(i, kColSesgo, Celda(Texto(NumeText(defecto->error.sesgo, 0, 2))));
                         tblModelo->setItem(i, kColCvModelo, Celda(Texto(NumeText(defecto->error.cv, 0, 2))));
-                        ayuda = QString("Sesgo y CV del cociente medida / predicha de %1 en %2 mediciones de campo: "
-                                        "validación propia del programa (--validar) con los datos de %3.")
+                        ayuda = QString("Sesgo y CV del cociente medida / predicha de %1 en %2 mediciones de campo "
+                                        "(%3): validación propia del programa (--validar) con los datos de %4.")
                                     .arg(formula)
                                     .arg(defecto->mediciones)
+                                    .arg(Texto(defecto->subconjunto))
                                     .arg(kFuenteErrorModelo);
                     } else {
                         tblModelo->setItem(i, kColSesgo, Celda({}));
@@ -278,6 +285,10 @@ TfrmIncertidumbre::TfrmIncertidumbre(const TProblema& problema, const QString& t
     edtFundacion->setObjectName("edtFundacion");
     edtFundacion->setPlaceholderText("ninguna");
     for (QLineEdit* e : {edtMuestras, edtSemilla, edtFundacion}) e->setMaximumWidth(110);
+    chkGradacion = new QCheckBox("Mantener d84/d50 y d90/d50 al variar d50", this);
+    chkGradacion->setObjectName("chkGradacion");
+    chkGradacion->setChecked(GradacionFija(problema_, std::nullopt));
+    chkGradacion->setEnabled(!RazonesGranos(problema_).empty());
 
     btnCalcular = new QPushButton("Calcular", this);
     btnCalcular->setObjectName("btnCalcular");
@@ -366,6 +377,7 @@ TfrmIncertidumbre::TfrmIncertidumbre(const TProblema& problema, const QString& t
     etiqueta("Muestras", edtMuestras);
     etiqueta("Semilla", edtSemilla);
     etiqueta("Profundidad de fundación (m)", edtFundacion);
+    numeros->addWidget(chkGradacion);
     numeros->addStretch(1);
     auto* botones = new QHBoxLayout;
     botones->addWidget(btnCalcular);
@@ -522,6 +534,7 @@ std::optional<QString> TfrmIncertidumbre::LeerOpciones(TOpcionesIncertidumbre& o
             return "\"Profundidad de fundación\" debe ser un número mayor que 0 (en m), o quedar vacía.";
         o.fundacion = *y;
     }
+    o.gradacion = chkGradacion->isChecked();
     return std::nullopt;
 }
 
@@ -541,6 +554,7 @@ void TfrmIncertidumbre::btnCalcularClick() {
     lblEstado->setText("Calculando...");
     demora_->start();
     if (hilo_.joinable()) hilo_.join();  // the previous study, already ended
+    problemaCalculo_ = problema_;
     hilo_ = std::jthread([this, o, problema = problema_]() mutable {
         o.cancelar = &cancelar_;
         o.avance = [this](std::size_t hechas, std::size_t total) {
@@ -586,11 +600,16 @@ void TfrmIncertidumbre::Mostrar(TOpcionesIncertidumbre o, TEstudioIncertidumbre 
         lblEstado->clear();
         MostrarMensaje(this, Texto(*e.error));
     } else if (e.cancelado) {
-        // The study shown, if any, stays: a cancelled one has no statistics.
-        lblEstado->setText("Cancelado: el estudio no terminó.");
+        // The study shown, if any, stays, and says that it is the earlier
+        // run's: a cancelled one has no statistics.
+        lblEstado->setText(estudio_ ? QString("Cancelado: el estudio no terminó. La tabla y los gráficos son del "
+                                              "estudio anterior (%1 muestras).")
+                                          .arg(estudio_->muestras)
+                                    : QString("Cancelado: el estudio no terminó."));
     } else {
         QString estado = QString("%1 muestras").arg(e.muestras);
         QStringList primeras;
+        if (!e.gradacion.empty()) primeras << Texto(e.gradacion);  // what d84 and d90 did
         if (e.rechazadas) {
             estado += QString("; %1 rechazadas por un campo").arg(e.rechazadas);
             primeras << "Primera muestra rechazada: " + Texto(e.primerRechazo);
@@ -599,7 +618,8 @@ void TfrmIncertidumbre::Mostrar(TOpcionesIncertidumbre o, TEstudioIncertidumbre 
             estado += QString("; %1 sin resultado").arg(e.fallidas);
             primeras << "Primera muestra sin resultado: " + Texto(e.primerFallo);
         }
-        lblEstado->setText(estado + ".");
+        problemaEstudio_ = problemaCalculo_;
+        lblEstado->setText(ConNotaAnterior(estado + ".", problemaEstudio_ != problema_));
         lblRechazos->setText(primeras.join('\n'));
         lblRechazos->setVisible(!primeras.isEmpty());
         opciones_ = std::move(o);
@@ -693,9 +713,78 @@ void TfrmIncertidumbre::DibujarInfluencia() {
     c->replot();
 }
 
+void TfrmIncertidumbre::FijarProblema(const TProblema& problema, const QString& titulo) {
+    problema_ = problema;
+    titulo_ = titulo;
+    setWindowTitle("Incertidumbre - " + titulo);
+    if (estudio_ && !calculando_) lblEstado->setText(ConNotaAnterior(lblEstado->text(), problemaEstudio_ != problema_));
+}
+
+TIncertidumbreArchivo TfrmIncertidumbre::Ajuste() const {
+    TIncertidumbreArchivo a;
+    auto celda = [](const QTableWidget* t, int i, int j) {
+        const QTableWidgetItem* item = t->item(i, j);
+        return item ? item->text().toStdString() : std::string();
+    };
+    for (int i = 0; i < tblEntradas->rowCount(); ++i) {
+        const auto* combo = static_cast<QComboBox*>(tblEntradas->cellWidget(i, kColDistribucion));
+        a.entradas.push_back({tblEntradas->item(i, kColCampo)->data(Qt::UserRole).toString().toStdString(),
+                              NombreDistribucion(TTipoDistribucion(combo->currentData().toInt())),
+                              celda(tblEntradas, i, kColMedia), celda(tblEntradas, i, kColCv),
+                              celda(tblEntradas, i, kColMinimo), celda(tblEntradas, i, kColModa),
+                              celda(tblEntradas, i, kColMaximo)});
+    }
+    for (int i = 0; i < tblModelo->rowCount(); ++i) {
+        const QTableWidgetItem* formula = tblModelo->item(i, kColFormula);
+        a.modelo.push_back({formula->data(Qt::UserRole).toString().toStdString(), formula->checkState() == Qt::Checked,
+                            celda(tblModelo, i, kColSesgo), celda(tblModelo, i, kColCvModelo)});
+    }
+    a.muestras = edtMuestras->text().toStdString();
+    a.semilla = edtSemilla->text().toStdString();
+    a.fundacion = edtFundacion->text().toStdString();
+    return a;
+}
+
+void TfrmIncertidumbre::AplicarAjuste(const TIncertidumbreArchivo& a) {
+    auto poner = [](QTableWidget* t, int i, int j, const std::string& texto) {
+        if (QTableWidgetItem* item = t->item(i, j)) item->setText(QString::fromStdString(texto));
+    };
+    tblEntradas->setRowCount(0);
+    for (const TEntradaInciertaArchivo& x : a.entradas) {
+        const QString campo = QString::fromStdString(x.campo);
+        if (cmbCampo->findData(campo) < 0) continue;  // a field this problem does not read
+        AgregarCampo(campo);
+        const int i = tblEntradas->rowCount() - 1;
+        auto* combo = static_cast<QComboBox*>(tblEntradas->cellWidget(i, kColDistribucion));
+        for (const TDistribucionVentana& d : kDistribuciones)
+            if (x.distribucion == NombreDistribucion(d.tipo)) combo->setCurrentIndex(combo->findData(int(d.tipo)));
+        poner(tblEntradas, i, kColMedia, x.media);
+        poner(tblEntradas, i, kColCv, x.cv);
+        poner(tblEntradas, i, kColMinimo, x.minimo);
+        poner(tblEntradas, i, kColModa, x.moda);
+        poner(tblEntradas, i, kColMaximo, x.maximo);
+    }
+    for (const TErrorFormulaArchivo& f : a.modelo)
+        for (int i = 0; i < tblModelo->rowCount(); ++i) {
+            QTableWidgetItem* formula = tblModelo->item(i, kColFormula);
+            if (formula->data(Qt::UserRole).toString().toStdString() != f.formula) continue;
+            formula->setCheckState(f.activo ? Qt::Checked : Qt::Unchecked);
+            poner(tblModelo, i, kColSesgo, f.sesgo);
+            poner(tblModelo, i, kColCvModelo, f.cv);
+        }
+    edtMuestras->setText(QString::fromStdString(a.muestras));
+    edtSemilla->setText(QString::fromStdString(a.semilla));
+    edtFundacion->setText(QString::fromStdString(a.fundacion));
+}
+
+void TfrmIncertidumbre::closeEvent(QCloseEvent* e) {
+    emit Cerrando(Ajuste());
+    QWidget::closeEvent(e);
+}
+
 std::optional<TReporteIncertidumbre> TfrmIncertidumbre::Reporte(std::string fecha) const {
     if (!estudio_) return std::nullopt;
-    return ReporteIncertidumbre(problema_, opciones_, *estudio_, chkLogaritmica->isChecked(), std::move(fecha));
+    return ReporteIncertidumbre(problemaEstudio_, opciones_, *estudio_, chkLogaritmica->isChecked(), std::move(fecha));
 }
 
 bool TfrmIncertidumbre::Exportar(const QString& ruta, QString extension) {
@@ -703,7 +792,8 @@ bool TfrmIncertidumbre::Exportar(const QString& ruta, QString extension) {
     if (extension.isEmpty()) extension = QFileInfo(ruta).suffix().toLower();
     QCustomPlot& grafico = pgResultados->currentWidget() == chrtInfluencia ? *chrtInfluencia : *chrtExcedencia;
     return ExportarGrafico(grafico, ruta, extension, windowTitle(),
-                           [this] { return CsvResumenIncertidumbre(*estudio_, opciones_.fundacion); }, kPngImpresion);
+                           [this] { return CsvResumenIncertidumbre(*estudio_, opciones_); }, kPngImpresion,
+                           {{"Problema", titulo_.toStdString()}});
 }
 
 bool TfrmIncertidumbre::ExportarMuestras(const QString& ruta) {
@@ -730,6 +820,6 @@ void TfrmIncertidumbre::btnExportarMuestrasClick() {
 const TfrmIncertidumbre* UltimoEstudio(const QWidget& duenio, const TProblema& problema) {
     const TfrmIncertidumbre* ultimo = nullptr;
     for (const TfrmIncertidumbre* v : duenio.findChildren<TfrmIncertidumbre*>())
-        if (v->Estudio() && v->Problema() == problema && (!ultimo || v->Orden() > ultimo->Orden())) ultimo = v;
+        if (v->Estudio() && v->ProblemaEstudiado() == problema && (!ultimo || v->Orden() > ultimo->Orden())) ultimo = v;
     return ultimo;
 }

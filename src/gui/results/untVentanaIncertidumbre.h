@@ -88,6 +88,9 @@ public:
     QTableWidget* tblResultados;
     QCustomPlot* chrtExcedencia;
     QCheckBox* chkLogaritmica;  // the probability on a logarithmic scale
+    // "Mantener d84/d50 y d90/d50 al variar d50": on when the problem has
+    // d84 or d90; read when d50 is among the inputs.
+    QCheckBox* chkGradacion;
     QCustomPlot* chrtInfluencia;
     // The exceedance curves: the formulas in slot order, then the envelope.
     std::vector<QCPGraph*> curvas;
@@ -109,6 +112,17 @@ public:
     // The problem studied, the options of the study shown and the study (none
     // before the first has ended).
     const TProblema& Problema() const { return problema_; }
+    // The problem of the study shown (the window's problem may have been
+    // replaced since).
+    const TProblema& ProblemaEstudiado() const { return problemaEstudio_; }
+    // The calculation window's problem after its "Calcular": the next study
+    // is of it, and a study shown of an earlier problem says so.
+    void FijarProblema(const TProblema& problema, const QString& titulo);
+    // The set-up as the cells and boxes hold it, for the problem's file;
+    // and a set-up put back into them (inputs of fields the problem does not
+    // read, and formulas it does not have, are left out).
+    TIncertidumbreArchivo Ajuste() const;
+    void AplicarAjuste(const TIncertidumbreArchivo& a);
     const TOpcionesIncertidumbre& Opciones() const { return opciones_; }
     const std::optional<TEstudioIncertidumbre>& Estudio() const { return estudio_; }
     // Increases with every study shown, across windows: the report takes the latest.
@@ -130,6 +144,11 @@ public:
 signals:
     // A study has ended (done, cancelled or refused) and is shown.
     void Terminado();
+    // The window is closing, with its set-up.
+    void Cerrando(const TIncertidumbreArchivo& ajuste);
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
 
 private:
     // The options as the tables and boxes give them, or the message for
@@ -142,8 +161,10 @@ private:
     void DibujarInfluencia();
     void Llenar();
 
-    const TProblema problema_;
-    const QString titulo_;  // results title of the problem
+    TProblema problema_;
+    QString titulo_;             // results title of the problem
+    TProblema problemaCalculo_;  // of the study running
+    TProblema problemaEstudio_;  // of the study shown
     TOpcionesIncertidumbre opciones_;
     std::optional<TEstudioIncertidumbre> estudio_;
     std::vector<std::vector<TInfluencia>> influencias_;

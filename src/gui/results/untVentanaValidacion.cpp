@@ -21,6 +21,7 @@
 
 #include "comun/untExportar.h"
 #include "comun/untMensajes.h"
+#include "comun/untPantalla.h"
 #include "turmado.h"
 #include "results/untPaginaGrafico.h"
 
@@ -50,13 +51,17 @@ QString Numero(double x, int decimales) { return Texto(NumeText(x, 0, decimales)
 // formula of a file with several structure types they repeat.
 QColor ColorDeFormula(std::size_t i) { return ColorDeRanura(int(i % 4) + 1); }
 
+// The chart and the table never below these heights (pixels): a window of
+// 1024 × 768 holds them both.
+constexpr int kAltoGraficoMinimo = 240, kAltoTablaMinimo = 110;
+
 }  // namespace
 
 TfrmValidacion::TfrmValidacion(QWidget* padre) : QWidget(padre, Qt::Window) {
     setObjectName("frmValidacion");
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle("Validación de las fórmulas");
-    resize(900, 760);
+    DentroDeLaPantalla(this, QSize(900, 760));
 
     cmbConjunto = new QComboBox(this);
     cmbConjunto->setObjectName("cmbConjunto");
@@ -92,7 +97,7 @@ TfrmValidacion::TfrmValidacion(QWidget* padre) : QWidget(padre, Qt::Window) {
 
     chrtValidacion = new QCustomPlot(this);
     chrtValidacion->setObjectName("chrtValidacion");
-    chrtValidacion->setMinimumHeight(320);
+    chrtValidacion->setMinimumHeight(kAltoGraficoMinimo);
     chrtValidacion->setMouseTracking(true);
     chrtValidacion->plotLayout()->insertRow(0);
     QFont fuenteTitulo = chrtValidacion->font();
@@ -220,10 +225,17 @@ void TfrmValidacion::Llenar() {
         }
     }
     tblValidacion->resizeColumnsToContents();
-    // Every formula's row in sight; the chart takes the rest.
+    // Every formula's row in sight where the window has room for them and
+    // the chart; on a small screen the table scrolls.
     int alto = tblValidacion->horizontalHeader()->height() + 2 * tblValidacion->frameWidth();
     for (int i = 0; i < tblValidacion->rowCount(); ++i) alto += tblValidacion->rowHeight(i);
-    tblValidacion->setFixedHeight(alto);
+    tblValidacion->setMinimumHeight(std::min(alto, kAltoTablaMinimo));
+    tblValidacion->setMaximumHeight(alto);
+    if (auto* division = findChild<QSplitter*>()) {
+        const int total = division->height();
+        const int tabla = std::min(alto, std::max(kAltoTablaMinimo, total - kAltoGraficoMinimo));
+        division->setSizes({tabla, std::max(0, total - tabla)});
+    }
 }
 
 void TfrmValidacion::Dibujar() {
@@ -320,7 +332,9 @@ bool TfrmValidacion::Exportar(const QString& ruta, QString extension) {
         std::ostringstream csv;
         EscribirFilas(csv, *validacion_);
         return csv.str();
-    }, {TPaginaGrafico::kAnchoPng, kPuntosPorPulgadaPng});
+    }, {TPaginaGrafico::kAnchoPng, kPuntosPorPulgadaPng}, {{"Mediciones", nombre_.toStdString()}}, [this] {
+        return std::vector<THojaLibro>{{"Resumen", CsvResumenValidacion(*validacion_)}};
+    });
 }
 
 void TfrmValidacion::btnExportarClick() {

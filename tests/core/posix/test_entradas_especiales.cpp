@@ -6,11 +6,14 @@
 // a failure instead of a test that hangs or eats the machine.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include <csignal>
 #include <sys/resource.h>
@@ -169,5 +172,97 @@ TEST(SalidaPosix, TablaEnUnaTuberiaOPorUnEnlace) {
     EXPECT_TRUE(fs::is_symlink(enlace));
     std::ifstream f(archivo, std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(f), {}), tabla);
+    fs::remove_all(carpeta);
+}
+
+// What a table's file that was there keeps: its permissions (a 600 file
+// stays 600), the other names of a file with hard links (each sees the
+// table), a link to nothing (the table goes where it points and the link
+// stays); what is refused, leaving everything as it was: a read-only file
+// (as root too), a chain of links that loops, a name longer than 255 bytes.
+// A name of 234 to 255 bytes is written (its temporary name is shorter).
+TEST(SalidaPosix, ArchivoQueEstaba) {
+    const fs::path carpeta = fs::temp_directory_path() / ("turmado-estaba-" + std::to_string(getpid()));
+    fs::remove_all(carpeta);
+    fs::create_directories(carpeta);
+    const std::string tabla = "a,b\n1,2\n";
+    const auto leer = [](const fs::path& r) {
+        std::ifstream f(r, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(f), {});
+    };
+    const auto escribir = [&](const fs::path& ruta) -> std::string {
+        try {
+            TSalidaTabla t(ruta);
+            t.Flujo() << tabla;
+            t.Terminar({});
+            return "";
+        } catch (const ErrorEscritura& e) {
+            return e.what();
+        }
+    };
+    const auto modo = [](const fs::path& r) { return fs::status(r).permissions() & fs::perms::mask; };
+    const fs::path viejo = carpeta / "viejo.csv";
+
+    std::ofstream(viejo) << "viejo";
+    fs::permissions(viejo, fs::perms(0600));
+    EXPECT_EQ(escribir(viejo), "");
+    EXPECT_EQ(leer(viejo), tabla);
+    EXPECT_EQ(modo(viejo), fs::perms(0600));
+    fs::permissions(viejo, fs::perms(0640));
+    EXPECT_EQ(escribir(viejo), "");
+    EXPECT_EQ(modo(viejo), fs::perms(0640));
+
+    const fs::path otro = carpeta / "otro_nombre.csv";
+    fs::create_hard_link(viejo, otro);
+    std::ofstream(viejo) << "viejo";
+    EXPECT_EQ(escribir(otro), "");
+    EXPECT_EQ(leer(viejo), tabla);
+    EXPECT_EQ(leer(otro), tabla);
+    EXPECT_EQ(fs::hard_link_count(viejo), 2u);
+    EXPECT_EQ(modo(otro), fs::perms(0640));
+
+    const fs::path colgante = carpeta / "colgante.csv", apuntado = carpeta / "sub" / "apuntado.csv";
+    fs::create_directories(apuntado.parent_path());
+    fs::create_symlink("sub/apuntado.csv", colgante);
+    EXPECT_EQ(escribir(colgante), "");
+    EXPECT_TRUE(fs::is_symlink(colgante));
+    EXPECT_EQ(leer(apuntado), tabla);
+    fs::create_symlink("nada/x.csv", carpeta / "a_carpeta_que_falta.csv");
+    EXPECT_EQ(escribir(carpeta / "a_carpeta_que_falta.csv"), "no se puede crear el archivo: su carpeta no existe");
+
+    const fs::path largo = carpeta / std::string(250, 'n');
+    EXPECT_EQ(escribir(largo), "");
+    EXPECT_EQ(leer(largo), tabla);
+
+    const auto antes = [&] {
+        std::vector<std::string> n;
+        for (const auto& e : fs::directory_iterator(carpeta)) n.push_back(e.path().filename().string());
+        std::sort(n.begin(), n.end());
+        return n;
+    };
+    const fs::path soloLectura = carpeta / "solo_lectura.csv", ciclo1 = carpeta / "ciclo1.csv",
+                   ciclo2 = carpeta / "ciclo2.csv";
+    std::ofstream(soloLectura) << "viejo";
+    fs::permissions(soloLectura, fs::perms(0444));
+    fs::create_symlink(ciclo2.filename(), ciclo1);
+    fs::create_symlink(ciclo1.filename(), ciclo2);
+    const std::vector<std::string> nombres = antes();
+    struct Caso {
+        fs::path ruta;
+        const char* error;
+    };
+    const Caso rechazos[] = {
+        {soloLectura, "el archivo es de solo lectura: no se reemplaza"},
+        {ciclo1, "no se puede crear el archivo: el enlace simbólico forma un ciclo"},
+        {carpeta / std::string(256, 'n'), "no se puede crear el archivo: su nombre es demasiado largo"},
+    };
+    for (const Caso& c : rechazos) {
+        SCOPED_TRACE(c.ruta.filename().string().substr(0, 20));
+        EXPECT_EQ(escribir(c.ruta), c.error);
+        EXPECT_EQ(antes(), nombres);
+    }
+    EXPECT_EQ(leer(soloLectura), "viejo");
+    EXPECT_EQ(modo(soloLectura), fs::perms(0444));
+    EXPECT_TRUE(fs::is_symlink(ciclo1) && fs::is_symlink(ciclo2));
     fs::remove_all(carpeta);
 }

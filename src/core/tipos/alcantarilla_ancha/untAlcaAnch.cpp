@@ -182,7 +182,7 @@ const TTipoEstructura& TipoAlcaAncha() {
                    {"OutpErosMaxi3", "ys_alc_ancha_breusers_m", "Erosión máxima de equilibrio (Breusers)", "[m]"},
                    {"OutpErosMaxi4", "ys_alc_ancha_hoffmans_m", "Erosión máxima de equilibrio (Hoffmans)", "[m]"}},
         .magnitudes = kMagnitudesAlcaAnch,
-        .imagenes = {"PictPAC"},
+        .imagenes = {{"PictPAC"}},
     };
     return tipo;
 }

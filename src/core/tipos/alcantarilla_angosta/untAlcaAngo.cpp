@@ -20,15 +20,18 @@ void Evaluar(TDatosProblema& d, int k) {
     TDatosPAG& a = d.PAG;
     const double diam = d.Alcantarilla.EstrDiamAper;
     const double v = d.Alcantarilla.FlujVeloAper;
+    // One outlet's discharge for the laws of one outlet; with one opening it
+    // is Q itself.
+    auto caudalAbertura = [&] { return TDatosPAG::CaudAper(d.FlujCaud, d.Alcantarilla.EstrCantAper); };
     switch (k) {
         case 1:
             a.OutpErosMaxi1 = TDatosPAG::RajaratnamBerry(diam, v, d.SediDensRela, d.ForzAcelGrav, d.SediDiamMedi);
             break;
-        case 2: a.OutpErosMaxi2 = TDatosPAG::Ruff(diam, d.FlujCaud, d.ForzAcelGrav); break;
+        case 2: a.OutpErosMaxi2 = TDatosPAG::Ruff(diam, caudalAbertura(), d.ForzAcelGrav); break;
         case 3: a.OutpErosMaxi3 = TDatosPAG::Breusers(diam, v, d.VeloCortCrit); break;
         default:
             a.ErosCoefHoff = TDatosPAG::CoefHoffmans(a.SediDiam90N3);
-            a.OutpErosMaxi4 = TDatosPAG::Hoffmans(d.FlujCaud, d.ForzAcelGrav, d.FlujVeloMedi, v, a.ErosCoefHoff);
+            a.OutpErosMaxi4 = TDatosPAG::Hoffmans(caudalAbertura(), d.ForzAcelGrav, d.FlujVeloMedi, v, a.ErosCoefHoff);
             break;
     }
 }
@@ -47,7 +50,11 @@ double TDatosPAG::RajaratnamBerry(double diam, double v, double delta, double g,
     return Guardar(0.4 * static_cast<Ext>(diam) * (fo - 2));
 }
 
-// ys = 2.07 D (Q / sqrt(g D^5))^0.45
+// Qa = Q / N, the openings sharing the discharge evenly as the velocity
+// V = Q / (N pi D^2 / 4) has them do.
+double TDatosPAG::CaudAper(double caudal, double cantidad) { return Guardar(Divi(caudal, cantidad)); }
+
+// ys = 2.07 D (Qa / sqrt(g D^5))^0.45, Qa the discharge of one opening
 double TDatosPAG::Ruff(double diam, double caudal, double g) {
     const double base = Guardar(Divi(caudal, Raiz(static_cast<Ext>(g) * PoteReal(diam, 5))));
     return Guardar(2.07 * static_cast<Ext>(diam) * PoteReal(base, 0.45));
@@ -69,7 +76,8 @@ double TDatosPAG::CoefHoffmans(double d90) {
     return Guardar((l + 1) * (0.775 * l + 1.7) + 1.3);
 }
 
-// ys = (7 / c2) ((V - U) Q / g)^(1/3); 0 when V <= U.
+// ys = (7 / c2) ((V - U) Qa / g)^(1/3), Qa the discharge of one opening;
+// 0 when V <= U.
 double TDatosPAG::Hoffmans(double caudal, double g, double u, double v, double c2) {
     constexpr double kUnTercio = 1.0 / 3.0;
     const double base = Guardar(Divi((static_cast<Ext>(v) - u) * caudal, g));
@@ -187,7 +195,7 @@ const TTipoEstructura& TipoAlcaAngosta() {
                    {"OutpErosMaxi3", "ys_alc_angosta_breusers_m", "Erosión máxima de equilibrio (Breusers)", "[m]"},
                    {"OutpErosMaxi4", "ys_alc_angosta_hoffmans_m", "Erosión máxima de equilibrio (Hoffmans)", "[m]"}},
         .magnitudes = kMagnitudesAlcaAngo,
-        .imagenes = {"PictPAG"},
+        .imagenes = {{"PictPAG"}},
     };
     return tipo;
 }

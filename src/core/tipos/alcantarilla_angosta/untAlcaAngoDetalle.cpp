@@ -9,6 +9,11 @@
 
 using namespace detalle;
 
+namespace {
+constexpr const char* kNotaCaudalAbertura =
+    "La ecuación es la de una sola salida: usa el caudal de cada abertura, Qa = Q / N, como la velocidad V.";
+}  // namespace
+
 void SeccionesAlcaAngo(const TDatosProblema& d, const TPanelFormulas& panel,
                        std::vector<TSeccionDetalle>& secciones) {
     const TDatosPAG& a = d.PAG;
@@ -16,6 +21,11 @@ void SeccionesAlcaAngo(const TDatosProblema& d, const TPanelFormulas& panel,
     const T velocidad = Calculado("Velocidad en las aberturas", "V", "Q / (π · D² / 4 · N)",
                                   DETALLE_CAMPO(Alcantarilla.FlujVeloAper), "m/s");
     const T cantidad = Dato("Cantidad de aberturas", "N", DETALLE_CAMPO(Alcantarilla.EstrCantAper), "");
+    // The discharge of one opening, which "Ruff" and "Hoffmans" take.
+    auto caudalAbertura = [&] {
+        const Ext qa = Seguro([&] { return static_cast<Ext>(TDatosPAG::CaudAper(d.FlujCaud, d.Alcantarilla.EstrCantAper)); });
+        return T{"Caudal por abertura", "Qa", static_cast<double>(qa), "m³/s", "Q / N", ""};
+    };
     const bool conTiempo = static_cast<Ext>(a.FlujFactTurb) * d.FlujVeloMedi > d.OutpVeloCritEros;
     const std::vector<T> tiempo{
         Dato("Intensidad relativa de turbulencia", "r", DETALLE_CAMPO(PAG.OutpInteRelaTurb), ""),
@@ -42,8 +52,9 @@ void SeccionesAlcaAngo(const TDatosProblema& d, const TPanelFormulas& panel,
                 break;
             }
             case 2:
-                s = Formula(panel, k, {"ys = 2.07 · D · (Q / √(g · D⁵))^0.45"});
-                s.terminos = {diametro, TermQ(d), TermG(d)};
+                s = Formula(panel, k, {"Qa = Q / N", "ys = 2.07 · D · (Qa / √(g · D⁵))^0.45"});
+                s.terminos = {diametro, TermQ(d), cantidad, caudalAbertura(), TermG(d)};
+                s.notas.push_back(kNotaCaudalAbertura);
                 ys = a.OutpErosMaxi2;
                 s.resultados.push_back(Erosion("PAG.OutpErosMaxi2", ys));
                 break;
@@ -54,11 +65,12 @@ void SeccionesAlcaAngo(const TDatosProblema& d, const TPanelFormulas& panel,
                 s.resultados.push_back(Erosion("PAG.OutpErosMaxi3", ys));
                 break;
             default:
-                s = Formula(panel, k, {"ys = (7 / c2) · ((V − U) · Q / g)^(1/3)"});
+                s = Formula(panel, k, {"Qa = Q / N", "ys = (7 / c2) · ((V − U) · Qa / g)^(1/3)"});
                 s.terminos = {Dato("Diámetro 90%", "d90", DETALLE_CAMPO(PAG.SediDiam90N3), "m"),
                               Calculado("Coeficiente de Hoffmans", "c2", ExpresionCoefHoffmans(a.SediDiam90N3),
                                         DETALLE_CAMPO(PAG.ErosCoefHoff), ""),
-                              diametro, TermQ(d), cantidad, velocidad, TermU(d), TermG(d)};
+                              diametro, TermQ(d), cantidad, caudalAbertura(), velocidad, TermU(d), TermG(d)};
+                s.notas.push_back(kNotaCaudalAbertura);
                 ys = a.OutpErosMaxi4;
                 s.resultados.push_back(Erosion("PAG.OutpErosMaxi4", ys));
                 break;

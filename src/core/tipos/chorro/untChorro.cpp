@@ -103,7 +103,7 @@ const TTipoEstructura& TipoChorro() {
                      "[m]"},
                    {"OutpErosMaxi2", "ys_chorro_fahlbusch_m", "Erosión máxima de equilibrio (Fahlbusch)", "[m]"}},
         .magnitudes = kMagnitudesChorro,
-        .imagenes = {"PictPCZ"},
+        .imagenes = {{"PictPCZ"}},
     };
     return tipo;
 }

@@ -79,7 +79,7 @@ const TTipoEstructura& TipoEscalon() {
                    {"OutpErosMaxi1", "ys_escalon_bornmann_julien_m", "Erosión máxima de equilibrio (Bornmann y Julien)",
                      "[m]"}},
         .magnitudes = kMagnitudesChorro,
-        .imagenes = {"PictPEn"},
+        .imagenes = {{"PictPEn"}},
     };
     return tipo;
 }

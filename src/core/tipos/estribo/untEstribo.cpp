@@ -135,10 +135,10 @@ const TTipoEstructura& TipoEstribo() {
         .caja = "PEs",
         .descripcion = "estribo o espigón",
         .ranuras = {RanuraFormula("Ahmad", {"EstrFactCurv", "EstrFactFormKs", "EstrFactAngu", "EstrFactPoro"}),
-                    RanuraFormula("Liu", {"EstrFactFormKl"}), RanuraSiempre("Dietz"),
+                    RanuraFormula("Liu", {"EstrFactFormKl"}), DeAguasClaras(RanuraSiempre("Dietz")),
                      RanuraFormula("Breusers", {"EstrFactFormKb"})},
         .filas = {{"EstrFactCurv", 1, 1, "ESTRUCTURA", true},
-                  {"EstrFactFormKs", 2, 1, "", true},
+                  {"EstrFactFormKs", 2, 1, "", true, "CIFOksEstribo"},
                   {"EstrFactAngu", 3, 1, "", true},
                   {"EstrFactPoro", 4, 1, "", true},
                   {"EstrFactFormKb", 5, 1, "", true},
@@ -150,7 +150,8 @@ const TTipoEstructura& TipoEstribo() {
                    {"OutpErosMaxi2", "ys_estribo_liu_m", "Erosión máxima de equilibrio (Liu)", "[m]"},
                    {"OutpErosMaxi3", "ys_estribo_dietz_m", "Erosión máxima de equilibrio (Dietz)", "[m]"},
                    {"OutpErosMaxi4", "ys_estribo_breusers_m", "Erosión máxima de equilibrio (Breusers)", "[m]"}},
-        .imagenes = {"PictPEs1", "PictPES2"},
+        .imagenes = {{"PictPEs1", "Extensión", "Imagen: planta con las extensiones longitudinal y transversal"},
+                      {"PictPES2", "Ángulo", "Imagen: planta con el ángulo θ del espigón con la orilla"}},
     };
     return tipo;
 }

@@ -47,12 +47,12 @@ const TTipoEstructura& TipoEstriboProt() {
         .titulo = "Problema Estribo/Espigón Protegido",
         .caja = "PEs",
         .descripcion = "estribo o espigón",
-        .ranuras = {RanuraFormula("Dietz"), kRanuraOculta, kRanuraOculta, kRanuraOculta},
+        .ranuras = {DeAguasClaras(RanuraFormula("Dietz")), kRanuraOculta, kRanuraOculta, kRanuraOculta},
         .sinActivacion = true,
         .calculadora = {nullptr, DerivarEstribo, nullptr, CalcEstriboProt, FilasEstriboProt},
         .detalle = SeccionesEstriboProt,
         .claves = {{"OutpErosMaxi1", "ys_estribo_prot_dietz_m", "Erosión máxima de equilibrio (Dietz)", "[m]"}},
-        .imagenes = {"PictPEP"},
+        .imagenes = {{"PictPEP"}},
     };
     return tipo;
 }

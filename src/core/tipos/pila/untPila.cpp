@@ -164,7 +164,7 @@ const TTipoEstructura& TipoPila() {
                    {"OutpLongFall3", "lf_pila_johnson_m", "Longitud de falla crítica (Johnson)", "[m]"}},
         .medido = true,
         .gradacion = [](const TDatosProblema& d) { return TGradacion{d.PPi.SediFactGrad, d.PPi.SediDesvGeom}; },
-        .imagenes = {"PictPPi"},
+        .imagenes = {{"PictPPi"}},
     };
     return tipo;
 }

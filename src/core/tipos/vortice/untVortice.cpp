@@ -218,7 +218,7 @@ TTipoEstructura Vortice(ProblemCode codigo, void (*estructura)(TDatosProblema&),
                    {"OutpPendTalu", "talud_grados", "Pendiente talud aguas arriba del foso", "[º]"}},
         .aguasClaras = "Aguas Claras",
         .tablaPendientes = true,
-        .imagenes = {imagen},
+        .imagenes = {{imagen}},
     };
 }
 
