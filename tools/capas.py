@@ -13,7 +13,7 @@ import sys
 
 RAIZ = pathlib.Path(__file__).resolve().parent.parent / "src"
 PILAS = {
-    "core": ["general", "problem", "compute", "results"],
+    "core": ["general", "problem", "compute", "tipos", "results"],
     "gui": ["comun", "results", "pickers", "problem", "app"],
 }
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.M)
@@ -60,12 +60,45 @@ def main():
                 otra = rel.parts[1]
                 if nivel.get(otra, len(pila)) > nivel[carpeta]:
                     faltas.append(f"{ruta.relative_to(RAIZ)}: {carpeta}/ incluye {rel} de una carpeta superior")
+                if arbol == "core" and carpeta == otra == "tipos":
+                    faltas += tipos(ruta.relative_to(RAIZ), rel)
                 if unidad(destino) != unidad(ruta):
                     aristas.setdefault(unidad(ruta), set()).add(unidad(destino))
         faltas += circulos(arbol, aristas)
+    faltas += fachada()
     for f in faltas:
         print(f)
     return 1 if faltas else 0
+
+
+def tipos(origen, destino):
+    """The type folders (core/tipos/<tipo>/) stand side by side under their
+    registry (the files of core/tipos/ itself): a type includes from its own
+    folder only, never another type's nor the registry."""
+    propio = origen.parts[2] if len(origen.parts) > 3 else None
+    ajeno = destino.parts[2] if len(destino.parts) > 3 else None
+    if propio is not None and ajeno != propio:
+        quien = f"el tipo {ajeno}" if ajeno else "el registro"
+        return [f"{origen}: el tipo {propio} incluye {destino} ({quien})"]
+    return []
+
+
+def fachada():
+    """The command line and the Python module reach the core through its one
+    front door, turmado.h."""
+    faltas = []
+    for carpeta in ("cli", "python"):
+        for ruta in sorted((RAIZ / carpeta).rglob("*")):
+            if ruta.suffix not in (".h", ".cpp"):
+                continue
+            for nombre in INCLUDE.findall(ruta.read_text(encoding="utf-8")):
+                destino = resolver(ruta, nombre)
+                if destino is None or destino.parent == ruta.parent:
+                    continue
+                rel = destino.relative_to(RAIZ)
+                if rel.parts[0] == "core" and rel != pathlib.Path("core/turmado.h"):
+                    faltas.append(f"{ruta.relative_to(RAIZ)}: incluye {rel}; la puerta del núcleo es turmado.h")
+    return faltas
 
 
 def circulos(arbol, aristas):

@@ -87,7 +87,7 @@ TResultadoPy ResolverPy(int codigo, bool rugosidad, const py::object& chorro, bo
         if (clave.empty()) continue;
         py::object valor = py::none();
         for (const TFila& f : r.filas)
-            if (f.tallo == "OutpErosMaxi" + std::to_string(k) && f.numero) valor = py::float_(*f.numero);
+            if (f.tallo == TalloErosion(k) && f.numero) valor = py::float_(*f.numero);
         s.profundidades[py::str(std::string(clave))] = valor;
     }
     for (int k = 1; k <= 4; ++k) {
@@ -359,7 +359,7 @@ TypeError para los demás datos que no sirven.)";
     py::class_<TResultadoPy>(m, "Resultado", R"(Un problema resuelto por resolver().
 
 Atributos:
-  codigo         código final del problema (22 pila, 31 alcantarilla angosta, 1121 escalón ...)
+  codigo         código final del problema, al que llega la clasificación del asistente
   titulo         título de los resultados (None para un código sin calculadora)
   filas          filas de la página de resultados: (rótulo, valor, unidad), textos como se muestran
   registro       cada número del registro del problema por nombre, a precisión completa

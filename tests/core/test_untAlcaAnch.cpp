@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "compute/untAlcaAnch.h"
+#include "tipos/alcantarilla_ancha/untAlcaAnch.h"
 #include "general/untGeneral.h"
 #include "problema.h"
 

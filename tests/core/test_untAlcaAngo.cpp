@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "compute/untAlcaAngo.h"
+#include "tipos/alcantarilla_angosta/untAlcaAngo.h"
 #include "general/untGeneral.h"
 #include "problema.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "compute/untChorro.h"
+#include "tipos/chorro/untChorro.h"
 #include "general/untGeneral.h"
 #include "problema.h"
 

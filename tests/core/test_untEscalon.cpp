@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "compute/untEscalon.h"
+#include "tipos/escalon/untEscalon.h"
 #include "general/untGeneral.h"
 #include "problema.h"
 

@@ -5,8 +5,8 @@
 
 #include <cmath>
 
-#include "compute/untEstrProt.h"
-#include "compute/untEstribo.h"
+#include "tipos/estribo_protegido/untEstrProt.h"
+#include "tipos/estribo/untEstribo.h"
 #include "general/untGeneral.h"
 #include "problema.h"
 

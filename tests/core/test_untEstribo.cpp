@@ -5,7 +5,7 @@
 
 #include <cmath>
 
-#include "compute/untEstribo.h"
+#include "tipos/estribo/untEstribo.h"
 #include "general/untGeneral.h"
 #include "problema.h"
 

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "compute/untPila.h"
+#include "tipos/pila/untPila.h"
 #include "general/untGeneral.h"
 #include "problema.h"
 

@@ -8,7 +8,7 @@
 #include <functional>
 #include <numbers>
 
-#include "compute/untVortice.h"
+#include "tipos/vortice/untVortice.h"
 #include "general/untGeneral.h"
 #include "problema.h"
 

@@ -95,7 +95,7 @@ class PruebaResultados : public QObject {
     }
     QStringList AvisosEsperados() {
         QStringList t;
-        for (const TAvisoDato& a : AvisosDatos(v->Datos().CodiProb, v->Textos()))
+        for (const TAvisoDato& a : AvisosDatos(v->Datos().CodiProb, v->Textos(), v->Datos(), v->Panel()))
             t << QString::fromStdString(MarcaAviso(TEstadoRango::Fuera) + " " + a.texto);
         return t;
     }

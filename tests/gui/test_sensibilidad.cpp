@@ -280,15 +280,18 @@ private slots:
         QVERIFY(s);
         QVERIFY(!s->lblAvisos->isVisible());
         QVERIFY(ElegirCampo(s, "SediDiamMedi"));
+        s->chkGradacion->setChecked(false);  // d84 held at its text
         QVERIFY(Correr(s, "0.5", "50", "5", true));
-        const TBarrido b{"SediDiamMedi", 0.5, 50, 5, true};
+        const TBarrido b{"SediDiamMedi", 0.5, 50, 5, true, false};
         const std::vector<std::string> lineas = AvisosDelEstudio(v->ProblemaActual(), b, *s->Estudio());
         // The example's d84 over the swept d50, and the gradation factor
         // that d84/d50 gives.
         QCOMPARE(lineas.size(), std::size_t(2));
         QVERIFY(s->lblAvisos->isVisible());
         const std::string marca = MarcaAviso(TEstadoRango::Fuera) + " ";
-        QCOMPARE(s->lblAvisos->text(), QString::fromStdString(marca + lineas[0] + "\n" + marca + lineas[1]));
+        // After the line that says the grain sizes were held at their texts.
+        QVERIFY(s->lblAvisos->text().startsWith("Diámetros fijos al variar d50"));
+        QVERIFY(s->lblAvisos->text().endsWith(QString::fromStdString(marca + lineas[0] + "\n" + marca + lineas[1])));
         QVERIFY(QString::fromStdString(lineas[1]).contains("factor de gradación Kσ"));
         QVERIFY(s->lblAvisos->text().contains("\"Diámetro 84%\" = 200 mm"));
         QVERIFY(s->lblAvisos->text().endsWith("puntos 1 a 5"));

@@ -53,7 +53,7 @@ private slots:
         for (const TTablaCoef& tabla : TablasCoef()) {
             const QString nombre = QTexto(tabla.nombre);
             // The abutment's shape factor has its own table.
-            const ProblemCode codigo = tabla.nombre == "CIFOksEstribo" ? kCodigoEstribo : 0;
+            const ProblemCode codigo = tabla.nombre == "CIFOksEstribo" ? 212 : 0;  // the abutment
             std::unique_ptr<TDialogoCoef> d = CrearSelector(tabla.campo, &dueno, codigo);
             QVERIFY(d);
             QCOMPARE(d->objectName(), "frm" + nombre);
@@ -203,7 +203,7 @@ private slots:
     void TitulosEnteros() {
         std::vector<std::unique_ptr<QDialog>> dialogos;
         for (const TTablaCoef& tabla : TablasCoef()) {
-            const ProblemCode codigo = tabla.nombre == "CIFOksEstribo" ? kCodigoEstribo : 0;
+            const ProblemCode codigo = tabla.nombre == "CIFOksEstribo" ? 212 : 0;  // the abutment
             dialogos.emplace_back(CrearSelector(tabla.campo, &dueno, codigo));
         }
         dialogos.emplace_back(CrearSelector("EstrFactGrup", &dueno));

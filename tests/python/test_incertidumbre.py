@@ -47,7 +47,7 @@ def test_da_lo_que_turmado_calc_incierto_json(nombre, opciones, cli, calc_json):
     esperado = calc_json(*CLI_PILA, *cli)["incertidumbre"]
     opciones = dict(opciones)
     r = turmado.incertidumbre(22, opciones.pop("inciertos"), **opciones, **PILA)
-    claves = CLAVES + (["prob_fundacion"] if "fundacion" in opciones else []) + ["fuera_calibracion"]
+    claves = CLAVES + (["prob_fundacion"] if "fundacion" in opciones else []) + ["fuera_calibracion", "sin_rangos"]
     assert list(r.columns) == claves
     filas = r.to_dict("records")
     assert [f["formula"] for f in filas] == [f["formula"] for f in esperado["formulas"]]

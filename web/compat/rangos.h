@@ -1,4 +1,4 @@
-// The three range algorithms the core uses (find, sort, none_of), for the
+// The range algorithms the core uses (find, sort, none_of, any_of, all_of), for the
 // C++ library of Debian's emscripten (libc++ 14), which does not have them
 // yet.  Included before every core source of the WebAssembly build only;
 // with a newer library it adds nothing.
@@ -51,6 +51,24 @@ struct __turmado_none_of {
     }
 };
 inline constexpr __turmado_none_of none_of{};
+
+struct __turmado_any_of {
+    template <class R, class F, class P = __turmado_identidad>
+    constexpr bool operator()(R&& r, F predicado, P proyeccion = {}) const {
+        return !none_of(r, predicado, proyeccion);
+    }
+};
+inline constexpr __turmado_any_of any_of{};
+
+struct __turmado_all_of {
+    template <class R, class F, class P = __turmado_identidad>
+    constexpr bool operator()(R&& r, F predicado, P proyeccion = {}) const {
+        for (auto&& x : r)
+            if (!std::invoke(predicado, std::invoke(proyeccion, x))) return false;
+        return true;
+    }
+};
+inline constexpr __turmado_all_of all_of{};
 
 }  // namespace std::ranges
 #endif

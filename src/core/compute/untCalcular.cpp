@@ -3,30 +3,10 @@
 #include <algorithm>
 #include <array>
 
-#include "compute/untAlcaAnch.h"
-#include "compute/untAlcaAngo.h"
-#include "compute/untChorro.h"
-#include "compute/untEscalon.h"
-#include "compute/untEstrProt.h"
-#include "compute/untEstribo.h"
-#include "compute/untPila.h"
-#include "compute/untVortice.h"
 #include "general/untGeneral.h"
 
 namespace {
 
-
-const std::array kCalculadoras{
-    TCalculadora{kCodigoPila, LeerPila, PrepPila, CalcPila, FilasPila},
-    TCalculadora{kCodigoAlcaAngosta, LeerAlcaAngo, PrepAlcaAngo, CalcAlcaAngo, FilasAlcaAngo},
-    TCalculadora{kCodigoVorticeEscalon, LeerVortice, PrepVortice, CalcVortice, FilasVortice},
-    TCalculadora{kCodigoVorticeAlcantarilla, LeerVortice, PrepVortice, CalcVortice, FilasVortice},
-    TCalculadora{kCodigoAlcaAncha, LeerAlcaAnch, PrepAlcaAnch, CalcAlcaAnch, FilasAlcaAnch},
-    TCalculadora{kCodigoEstriboProt, nullptr, nullptr, CalcEstriboProt, FilasEstriboProt},
-    TCalculadora{kCodigoEstribo, LeerEstribo, PrepEstribo, CalcEstribo, FilasEstribo},
-    TCalculadora{kCodigoEscalon, EntradaEscalon, PreparacionEscalon, CalcularEscalon, FilasEscalon},
-    TCalculadora{kCodigoChorro, EntradaEscalon, PreparacionEscalon, CalcularChorro, FilasChorro},
-};
 
 // Step 1: common inputs, in this order; grain size typed in mm.
 void LeerEntradasComunes(TDatosProblema& d, const TTextosCampos& t) {
@@ -72,25 +52,6 @@ void CalcularFlujo(TDatosProblema& d) {
     d.OutpVeloCritEros = CalcVeloCritEros(d.VeloCortCrit, d.RelaVeloCort);
 }
 
-// Step 6: quantities derived from the structure of the current code.
-void CalcularEstructura(TDatosProblema& d) {
-    switch (d.CodiProb) {
-        case kCodigoAlcaAngosta:
-            d.Alcantarilla.FlujVeloAper = TEstrAlcantarilla::VeloAper(
-                d.FlujCaud, d.Alcantarilla.EstrDiamAper, d.Alcantarilla.EstrCantAper);
-            break;
-        case kCodigoVorticeAlcantarilla:
-            d.Apertura.EstrAltuObst = Guardar(static_cast<Ext>(d.FlujTiraRest) - d.Apertura.EstrAltuAper);
-            break;
-        case kCodigoEstriboProt:
-        case kCodigoEstribo:
-            d.Estribo.EstrRazoCont = TEstrEstribo::RazoCont(d.Estribo.EstrAnchEstr, d.CaucAnchCauc);
-            d.Estribo.ErosCoefTiem = TEstrEstribo::CoefTiem();
-            break;
-        default: break;
-    }
-}
-
 }  // namespace
 
 double TDatosProblema::CalcCoefMann(double h, double g, double ks) {
@@ -103,10 +64,14 @@ bool RugosidadExcesiva(double h, double ks) {
     return static_cast<Ext>(ks) >= 12 * static_cast<Ext>(h) * (1 - 1e-12L);
 }
 
+void DerivarEstribo(TDatosProblema& d) {
+    d.Estribo.EstrRazoCont = TEstrEstribo::RazoCont(d.Estribo.EstrAnchEstr, d.CaucAnchCauc);
+    d.Estribo.ErosCoefTiem = TEstrEstribo::CoefTiem();
+}
+
 const TCalculadora* CalculadoraDe(ProblemCode codigo) {
-    const auto it = std::find_if(kCalculadoras.begin(), kCalculadoras.end(),
-                                 [&](const TCalculadora& c) { return c.codigo == codigo; });
-    return it == kCalculadoras.end() ? nullptr : &*it;
+    const TTipoEstructura* tipo = TipoEstructura(codigo);
+    return tipo ? &tipo->calculadora : nullptr;
 }
 
 void CalcularPrevio(TDatosProblema& d, const TTextosCampos& textos, bool opcionManning,
@@ -121,7 +86,7 @@ void CalcularPrevio(TDatosProblema& d, const TTextosCampos& textos, bool opcionM
     CalcularSedimento(d);
     CalcularRugosidad(d, textos, opcionManning);
     CalcularFlujo(d);
-    CalcularEstructura(d);
+    if (calc && calc->estructura) calc->estructura(d);
     if (calc && calc->preparacion) calc->preparacion(d, panel);
 }
 
@@ -131,7 +96,7 @@ std::optional<std::string> Calcular(TDatosProblema& d, const TTextosCampos& text
     CalcularPrevio(d, textos, opcionManning, panel);
     const TCalculadora* calc = CalculadoraDe(d.CodiProb);
     if (!calc) return std::nullopt;
-    const char* titulo = TipoEstructura(calc->codigo)->titulo;
+    const char* titulo = TipoEstructura(d.CodiProb)->titulo;
     if (alCalcular) alCalcular(titulo);
     if (calc->calcular) calc->calcular(d, panel, grafico);
     return titulo;

@@ -16,21 +16,13 @@
 
 #include "compute/untFilas.h"
 
-// The calculator of a final problem code: its input step (fields of the
-// complementary page), its preparation step, the calculation proper, its
-// rows of the results page from row 6 on.  Any step may be absent.  Every
-// code with a calculator has a descriptor (problem/untTipos.h), which holds
-// the title of its results page.
-struct TCalculadora {
-    ProblemCode codigo;
-    void (*entrada)(TDatosProblema&, const TTextosCampos&, const TPanelFormulas&);
-    void (*preparacion)(TDatosProblema&, const TPanelFormulas&);
-    void (*calcular)(TDatosProblema&, const TPanelFormulas&, TGrafico&);
-    std::vector<TFila> (*filas)(const TDatosProblema&, const TPanelFormulas&);
-};
-
-// The calculator of a code, or nullptr for the codes without one.
+// The calculator of a code (its type's, problem/untTipos.h), or nullptr for
+// the codes without one.
 const TCalculadora* CalculadoraDe(ProblemCode codigo);
+
+// Step 6 of both abutment types: the contraction ratio L / B and the
+// coefficient of the reference-time formula.
+void DerivarEstribo(TDatosProblema& d);
 
 inline constexpr const char* kMensajeRugosidad = "La altura de rugosidad debe ser menor que 12 veces el tirante.";
 

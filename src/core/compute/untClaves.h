@@ -13,20 +13,18 @@
 #include <vector>
 
 #include "problem/untDatos.h"
+#include "problem/untFila.h"
 
-struct TClaveFila {
-    std::string_view tallo;     // stem of the row (TFila::tallo)
-    std::string_view clave;     // its key
-    std::string_view etiqueta;  // the caption the row shows
-    std::string_view unidad;    // the unit the row shows
-};
+// The key of the relative turbulence intensity, a row of several types.
+inline constexpr TClaveFila kClaveTurbulencia{"OutpInteRelaTurb", "turbulencia", "Intensidad relativa de turbulencia", ""};
 
 // The keyed rows of a problem code in page order: rows 2 to 5 of every code,
 // then those of its calculator (none for a code without one).
 std::vector<TClaveFila> ClavesDeFilas(ProblemCode codigo);
 
 // Every key of every code, each once, in a fixed order: the common rows,
-// then each structure's rows in the order of the table.
+// then each structure's rows in the order of the batch's columns
+// (TiposPorColumnas, problem/untTipos.h).
 const std::vector<TClaveFila>& TodasLasClaves();
 
 // Key of the validity of the formula whose scour row has key `clave`

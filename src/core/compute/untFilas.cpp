@@ -6,8 +6,8 @@
 bool LechoVivo(const TDatosProblema& d) { return d.OutpParaMovi > d.OutpParaMoviCrit; }
 
 std::vector<TFila> FilasComunes(const TDatosProblema& d, ProblemCode codigo) {
-    const bool vortice = codigo == kCodigoVorticeEscalon || codigo == kCodigoVorticeAlcantarilla;
-    const char* claras = vortice ? "Aguas Claras" : "Aguas claras";
+    const TTipoEstructura* tipo = TipoEstructura(codigo);
+    const char* claras = tipo ? tipo->aguasClaras : kAguasClaras;
     return {
         Fila("OutpParaMoviCrit", "Movilidad (Shields) Crítica", Numero(d.OutpParaMoviCrit, 6, 4), ""),
         Fila("OutpParaMovi", "Movilidad (Shields)", Numero(d.OutpParaMovi, 6, 4), ""),
@@ -36,7 +36,7 @@ TFila FilaErosion(const TPanelFormulas& panel, int k, TValor valor) {
         const std::size_t inicio = valor.texto.find_first_not_of(' ');
         valor.texto = "sin erosión (la fórmula da " + valor.texto.substr(inicio == std::string::npos ? 0 : inicio) + " m)";
     }
-    return Fila("OutpErosMaxi" + std::to_string(k), "Erosión máxima de equilibrio (" + panel.Titulo(k) + ")",
+    return Fila(TalloErosion(k), "Erosión máxima de equilibrio (" + panel.Titulo(k) + ")",
                 std::move(valor), "[m]");
 }
 
@@ -60,7 +60,7 @@ const std::vector<TFila>& FilasDeLaPagina() {
             {"OutpCaudSoliTota", "Caudal sólido total efectivo", "", "[m^2/s]"},
         };
         for (int k = 1; k <= 4; ++k)
-            f.push_back({"OutpErosMaxi" + std::to_string(k), "Erosión máxima de equilibrio ", "", "[m]"});
+            f.push_back({TalloErosion(k), "Erosión máxima de equilibrio ", "", "[m]"});
         for (int k = 1; k <= 3; ++k)
             f.push_back({"OutpLongFall" + std::to_string(k), "Longitud de falla crítica", "", "[m]"});
         f.push_back({"OutpPendTalu", "Pendiente talud aguas arriba del foso", "", "[º]"});
@@ -69,7 +69,10 @@ const std::vector<TFila>& FilasDeLaPagina() {
     return filas;
 }
 
-bool ConTablaPendientes(ProblemCode codigo) { return codigo == kCodigoVorticeEscalon || codigo == kCodigoVorticeAlcantarilla; }
+bool ConTablaPendientes(ProblemCode codigo) {
+    const TTipoEstructura* tipo = TipoEstructura(codigo);
+    return tipo && tipo->tablaPendientes;
+}
 
 void MostrarTabla(TPanelFormulas& panel) {
     TRanura& r = panel.Ranura(2);

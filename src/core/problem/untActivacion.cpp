@@ -12,45 +12,36 @@ bool Lleno(const TTextosCampos& textos, std::string_view campo) {
     return it != textos.end() && !it->second.empty();
 }
 
-// Change rules: a field applies `fijo` whatever the current code, or the
-// current code when it is one of `codigos`.
-struct TReglaCambio {
-    std::string_view campo;
-    ProblemCode fijo;
-    std::vector<ProblemCode> codigos;
+// Fields that share one change event: a change of any of them applies the
+// rule of a code that shows any of them.
+const std::vector<std::vector<std::string_view>> kEventosCompartidos{
+    {"EstrFactFormKs", "EstrFactFormKb", "EstrFactFormKl"},  // the three shape factors
 };
 
-const std::vector<TReglaCambio>& ReglasCambio() {
-    static const std::vector<TReglaCambio> reglas{
-        {"EstrAnguAtaq", kCodigoPila, {}},
-        {"SediDiam84N3", kCodigoPila, {}},
-        {"EstrFactGrup", kCodigoPila, {}},
-        {"SediAnguRepo", 0, {kCodigoPila, kCodigoAlcaAncha, kCodigoEscalon, kCodigoChorro}},
-        {"EstrFactFormKs", 0, {kCodigoPila, kCodigoEstribo}},
-        // the three shape factors share one change event
-        {"EstrFactFormKb", 0, {kCodigoPila, kCodigoEstribo}},
-        {"EstrFactFormKl", 0, {kCodigoPila, kCodigoEstribo}},
-        {"SediDiam90N3", 0, {kCodigoAlcaAngosta, kCodigoAlcaAncha, kCodigoEscalon, kCodigoChorro}},
-        {"FlujDifeCargRest", 0, {kCodigoAlcaAncha, kCodigoEscalon, kCodigoChorro}},
-        {"FlujAnguChorSupeLibr", 0, {kCodigoEscalon, kCodigoChorro}},
-        {"EstrFactCurv", kCodigoEstribo, {}},
-        {"EstrFactAngu", kCodigoEstribo, {}},
-        {"EstrFactPoro", kCodigoEstribo, {}},
-        {"CaucPoro", kCodigoVorticeEscalon, {}},  // the two protected vortex types share one rule
-        {"EstrCoefMannPlat", kCodigoVorticeEscalon, {}},
-    };
-    return reglas;
+bool Muestra(const TTipoEstructura& t, std::string_view campo) {
+    std::vector<std::string_view> grupo{campo};
+    for (const auto& g : kEventosCompartidos)
+        if (std::ranges::find(g, campo) != g.end()) grupo = g;
+    return std::ranges::any_of(grupo, [&](std::string_view c) {
+        return std::ranges::find(t.filas, c, &TFilaComplementaria::campo) != t.filas.end();
+    });
 }
 
 }  // namespace
 
 ProblemCode CodigoDeCambio(std::string_view campo, ProblemCode actual) {
-    for (const TReglaCambio& r : ReglasCambio()) {
-        if (r.campo != campo) continue;
-        if (r.fijo != 0) return r.fijo;
-        return std::find(r.codigos.begin(), r.codigos.end(), actual) != r.codigos.end() ? actual : 0;
-    }
-    return 0;
+    // The types whose complementary page shows the field: when they are all
+    // of one box (the pier; the abutment; the two protected vortex types,
+    // which share one rule), the first one's rule applies whatever the
+    // current code; when several boxes share the field, the current code's
+    // rule when it shows the field, and none otherwise.
+    std::vector<const TTipoEstructura*> tipos;
+    for (const TTipoEstructura& t : TiposEstructura())
+        if (Muestra(t, campo)) tipos.push_back(&t);
+    if (tipos.empty()) return 0;
+    if (std::ranges::all_of(tipos, [&](const TTipoEstructura* t) { return t->caja == tipos.front()->caja; }))
+        return tipos.front()->codigo;
+    return std::ranges::find(tipos, actual, &TTipoEstructura::codigo) != tipos.end() ? actual : 0;
 }
 
 TEstadoFormulas EstadoFormulas(ProblemCode codigo, const TTextosCampos& textos) {
@@ -110,7 +101,8 @@ std::span<const std::string_view> CamposDeFormula(ProblemCode codigo, int k) {
 std::vector<std::string_view> CamposResaltados(ProblemCode codigo, int k) {
     const auto campos = CamposDeFormula(codigo, k);
     std::vector<std::string_view> r(campos.begin(), campos.end());
-    if (codigo == kCodigoAlcaAncha && k == 4) r.push_back("SediAnguRepo");
+    if (const TTipoEstructura* c = TipoEstructura(codigo))
+        r.insert(r.end(), c->ranuras[k - 1].resaltados.begin(), c->ranuras[k - 1].resaltados.end());
     return r;
 }
 

@@ -1,5 +1,4 @@
 #include "problem/untCodigo.h"
-#include "problem/untTipos.h"
 
 namespace {
 
@@ -23,16 +22,22 @@ ProblemCode CalcularCodigo(unsigned nivel, std::uint8_t protEfec, std::uint8_t e
     if (nivel == 1) return elecFeno <= 2 ? elecFeno + 1 : 0;
     const ProblemCode s = CodigoObstaculo(elecObst);
     if (nivel == 2) return s;
+    // Below the structure, one digit more for those with a protection (1
+    // acting, 2 none) and, below an unprotected bed step, one for the jet (1
+    // sliding over the step, 2 plunging; levels 4 and 5 stay at the step
+    // without a jet choice).
     const bool protegido = protEfec == 1;
     switch (s) {
-        case 11:
-            if (protegido) return kCodigoVorticeEscalon;
-            if (elecChor == 9) return kCodigoEscalon;
-            if (nivel == 3 || elecChor == 8) return kCodigoChorro;
-            return 112;  // levels 4 and 5 without a jet choice
-        case 12: return protegido ? kCodigoVorticeAlcantarilla : kCodigoAlcaAncha;
-        case 21: return protegido ? kCodigoEstriboProt : kCodigoEstribo;
-        default: return s;  // 22, 31 and 0 pass through
+        case 11: {
+            if (protegido) return 10 * s + 1;
+            const ProblemCode salto = 10 * s + 2;
+            if (elecChor == 9) return 10 * salto + 1;
+            if (nivel == 3 || elecChor == 8) return 10 * salto + 2;
+            return salto;
+        }
+        case 12:
+        case 21: return 10 * s + (protegido ? 1 : 2);
+        default: return s;  // the pier, the narrow culvert and 0 pass through
     }
 }
 

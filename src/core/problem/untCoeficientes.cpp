@@ -148,23 +148,12 @@ std::string_view ValorGrupo(int boton) {
     return {};
 }
 
-namespace {
-// Fields whose picker depends on the structure: the abutment's shape factor
-// Ks is picked among abutment shapes (any other code: the pier's sections).
-struct TSelectorCodigo {
-    std::string_view campo;
-    ProblemCode codigo;
-    std::string_view nombre;
-};
-constexpr TSelectorCodigo kSelectoresCodigo[] = {
-    {"EstrFactFormKs", kCodigoEstribo, "CIFOksEstribo"},
-};
-}  // namespace
-
 std::string_view SelectorDeCampo(std::string_view campo, ProblemCode codigo) {
     if (campo == "EstrFactGrup") return "HiGrup";
-    for (const TSelectorCodigo& s : kSelectoresCodigo)
-        if (s.campo == campo && s.codigo == codigo) return s.nombre;
+    // A type's own table for the field (the abutment's shapes for Ks).
+    if (const TTipoEstructura* t = TipoEstructura(codigo))
+        for (const TFilaComplementaria& f : t->filas)
+            if (f.campo == campo && !f.tabla.empty()) return f.tabla;
     for (const TTablaCoef& t : Tablas())
         if (t.campo == campo) return t.nombre;
     return {};

@@ -11,7 +11,7 @@ enum class TSiguiente {
     Nada,             // no structure code: nothing more happens
     Complementarios,  // open "Datos Complementarios"
     PreguntarChorro,  // bed step with an insufficient protection: ask how the jet behaves
-    CalcularDirecto,  // protected abutment: compute at once (code 211)
+    CalcularDirecto,  // protected abutment: compute at once
 };
 
 struct TContinuacion {

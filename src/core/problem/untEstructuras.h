@@ -24,7 +24,7 @@ struct TEstrSalto {
 struct TEstrApertura {
     double EstrAltuAper = 0;  // opening height, m
     double EstrLongPlat = 0;  // protection length, m
-    double EstrAltuObst = 0;  // height of the obstacle below the water surface, m (code 121)
+    double EstrAltuObst = 0;  // height of the obstacle below the water surface, m (the vortex below a gate or culvert)
 
     // Required protection length (m) for tailwater depth y and opening a:
     // 4.2 y when 0.3 y >= a, else 6 (y - a) (negative when a > y).

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 struct TFila {
     std::string tallo;     // stem of the row's controls (lbl<tallo>, edt<tallo>, lbl<tallo>Unid)
@@ -14,3 +15,17 @@ struct TFila {
     // "inactivo", "nulo", "Lecho vivo" ...): for output at full precision.
     std::optional<double> numero = {};
 };
+
+// A row that output for programs names by a stable key (compute/untClaves.h).
+struct TClaveFila {
+    std::string_view tallo;     // stem of the row (TFila::tallo)
+    std::string_view clave;     // its key
+    std::string_view etiqueta;  // the caption the row shows
+    std::string_view unidad;    // the unit the row shows
+};
+
+// The stem of the equilibrium-scour row of formula slot k (1 to 4).
+inline std::string TalloErosion(int k) {
+    static constexpr std::string_view kTallos[]{"OutpErosMaxi1", "OutpErosMaxi2", "OutpErosMaxi3", "OutpErosMaxi4"};
+    return std::string(kTallos[k - 1]);
+}

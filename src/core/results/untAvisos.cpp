@@ -9,41 +9,23 @@
 
 namespace {
 
-// Each row of the range tables and the record quantity it is compared with,
-// in the record's unit; the table's unit is the record's divided by
-// `divisor`.  The rows left out say why.
+// The rows of the range tables that mean the same for every type, and the
+// record quantity each is compared with, in the record's unit; the table's
+// unit is the record's divided by `divisor`.  The rows left out say why.
+// The rows whose quantity is a type's own are in its descriptor.
 constexpr TMagnitudRango kMagnitudes[]{
-    {"Diámetro Medio (d50)", 0, "d50", 1000, [](const TDatosProblema& d) { return d.SediDiamMedi; }, ""},
-    {"Tirante en la restitución", 0, "Tirante", 1, [](const TDatosProblema& d) { return d.FlujTiraRest; }, ""},
-    {"Diámetro de la apertura", kCodigoAlcaAngosta, "Diámetro de la apertura", 1,
-     [](const TDatosProblema& d) { return d.Alcantarilla.EstrDiamAper; }, ""},
-    // The jet velocity each calculator uses: the mean velocity in each
-    // opening, V = Q / (N pi D^2 / 4); the contracted jet, V1 = q / y1; the
-    // jet over the step, Vj = sqrt(2 g dH).
-    {"Velocidad del chorro", kCodigoAlcaAngosta, "Velocidad del chorro", 1,
-     [](const TDatosProblema& d) { return d.Alcantarilla.FlujVeloAper; }, ""},
-    {"Velocidad del chorro", kCodigoAlcaAncha, "Velocidad del chorro", 1,
-     [](const TDatosProblema& d) { return d.PAC.ChorVeloSali; }, ""},
-    {"Velocidad del chorro", kCodigoEscalon, "Velocidad del chorro", 1, [](const TDatosProblema& d) { return d.PEn.ChorVelo; },
-     ""},
-    {"Velocidad del chorro", kCodigoChorro, "Velocidad del chorro", 1, [](const TDatosProblema& d) { return d.PEn.ChorVelo; },
-     ""},
-    {"Dif. altura carga/restitución", kCodigoAlcaAncha, "Dif. altura carga/restitución", 1,
-     [](const TDatosProblema& d) { return d.PAC.FlujDifeCargRest; }, ""},
-    {"Dif. altura carga/restitución", kCodigoEscalon, "Dif. altura carga/restitución", 1,
-     [](const TDatosProblema& d) { return d.PEn.FlujDifeCargRest; }, ""},
-    {"Dif. altura carga/restitución", kCodigoChorro, "Dif. altura carga/restitución", 1,
-     [](const TDatosProblema& d) { return d.PEn.FlujDifeCargRest; }, ""},
+    {"Diámetro Medio (d50)", "d50", 1000, [](const TDatosProblema& d) { return d.SediDiamMedi; }, ""},
+    {"Tirante en la restitución", "Tirante", 1, [](const TDatosProblema& d) { return d.FlujTiraRest; }, ""},
     // Not compared.
-    {"Caudal", 0, "", 1, nullptr,
+    {"Caudal", "", 1, nullptr,
      "not litres per second: Rajaratnam & Berry, Ruff and Breusers repeat their jet-velocity numbers; "
      "Hoffmans' 0.01/0.92 is far below the 100 l/s and more of a 0.31 m opening at 1.28 m/s"},
-    {"Caudal específico", 0, "", 1, nullptr,
+    {"Caudal específico", "", 1, nullptr,
      "not litres per second: a discharge per metre of width printed in l/s; 0.002/0.065 and 0.008/0.024 are far "
      "below a jet of 0.31 m/s and more, the step's 1.28/12.0 repeats a culvert velocity range"},
-    {"Angulo chorro/sup. libre", 0, "", 1, nullptr,
+    {"Angulo chorro/sup. libre", "", 1, nullptr,
      "not degrees: 0.1/1.0 and 0.1/1.6 for the angle of a jet with the free surface read as radians"},
-    {"Tipo de chorro", 0, "", 1, nullptr, "the data do not determine the kind of jet"},
+    {"Tipo de chorro", "", 1, nullptr, "the data do not determine the kind of jet"},
 };
 
 // The range cells that are not compared with the data, and why, as the
@@ -125,7 +107,10 @@ std::vector<std::string> NotasRango(const TTablaRango& tabla) {
 
 const TMagnitudRango* MagnitudRango(std::string_view parametro, ProblemCode codigo) {
     for (const TMagnitudRango& m : kMagnitudes)
-        if (m.parametro == parametro && (m.codigo == 0 || m.codigo == codigo)) return &m;
+        if (m.parametro == parametro) return &m;
+    if (const TTipoEstructura* t = TipoEstructura(codigo))
+        for (const TMagnitudRango& m : t->magnitudes)
+            if (m.parametro == parametro) return &m;
     return nullptr;
 }
 
@@ -141,7 +126,7 @@ std::optional<TIntervalo> LeerRango(std::string_view texto) {
 
 TAvisos AvisosRangos(ProblemCode codigo, const TDatosProblema& d) {
     TAvisos avisos;
-    for (int k = 1; k <= 4; ++k) {
+    for (int k = 1; k <= static_cast<int>(avisos.size()); ++k) {
         const TTablaRango* tabla = TablaRango(codigo, k);
         if (!tabla) continue;
         TAvisoRanura& aviso = avisos[k - 1];
@@ -190,30 +175,19 @@ TAvisos AvisosRangos(ProblemCode codigo, const TDatosProblema& d) {
     return avisos;
 }
 
-namespace {
-
-// A formula written for one kind of flow: the code, its slot, and the kind
-// it is for.  The abutment's "Dietz" (slot 1 protected, slot 3 not) is the
-// confined vortex's clear-water law ys = (beta U - Uc) h / Uc: in live bed
-// it keeps growing with U/Uc (tens of metres in a sand bed at U/Uc = 7)
-// where the scour stays near its live-bed equilibrium.
-struct TRegimenFormula {
-    ProblemCode codigo;
-    int ranura;
-};
-constexpr TRegimenFormula kAguaClara[]{{kCodigoEstriboProt, 1}, {kCodigoEstribo, 3}};
-
-}  // namespace
-
 std::string FueraDeRegimen(ProblemCode codigo, int k, const TDatosProblema& d) {
-    for (const TRegimenFormula& r : kAguaClara) {
-        if (r.codigo != codigo || r.ranura != k || !(d.FlujVeloMedi > d.OutpVeloCritEros)) continue;
-        const Ext razon = static_cast<Ext>(d.FlujVeloMedi) / d.OutpVeloCritEros;
-        return "La fórmula es de aguas claras (U/Uc ≤ 1) y el flujo la excede: U/Uc = " +
-               NumeText(static_cast<double>(razon), 0, 2) +
-               ". Su resultado crece con U/Uc sin límite y no es una erosión de equilibrio en lecho vivo.";
-    }
-    return {};
+    // A clear-water law, such as the abutment's "Dietz" (the confined
+    // vortex's ys = (beta U - Uc) h / Uc): in live bed it keeps growing with
+    // U/Uc (tens of metres in a sand bed at U/Uc = 7) where the scour stays
+    // near its live-bed equilibrium.
+    const TTipoEstructura* t = TipoEstructura(codigo);
+    if (!t || k < 1 || k > static_cast<int>(t->ranuras.size()) || !t->ranuras[k - 1].soloAguasClaras ||
+        !(d.FlujVeloMedi > d.OutpVeloCritEros))
+        return {};
+    const Ext razon = static_cast<Ext>(d.FlujVeloMedi) / d.OutpVeloCritEros;
+    return "La fórmula es de aguas claras (U/Uc ≤ 1) y el flujo la excede: U/Uc = " +
+           NumeText(static_cast<double>(razon), 0, 2) +
+           ". Su resultado crece con U/Uc sin límite y no es una erosión de equilibrio en lecho vivo.";
 }
 
 TAvisos AvisosResultado(ProblemCode codigo, const TDatosProblema& d, const std::vector<TFila>& filas) {

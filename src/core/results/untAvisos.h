@@ -31,17 +31,6 @@ enum class TEstadoRango {
 // "fuera", "sin_rangos", "no_aplicable", "sin_erosion".
 const char* NombreEstado(TEstadoRango estado);
 
-// What the data say about one row of the range tables: the record quantity
-// the row is compared with, or why the row is not compared.
-struct TMagnitudRango {
-    std::string_view parametro;  // caption of the row in the range tables
-    ProblemCode codigo;          // 0: the row means the same for every code
-    std::string_view nombre;     // name shown in the warnings ("d50", "Tirante" ...)
-    double divisor;              // table unit -> record unit: 1000 for mm, 1 otherwise
-    double (*valor)(const TDatosProblema&);  // in the record's unit; nullptr: not compared
-    std::string_view omitida;    // why a row is not compared (empty when it is)
-};
-
 // The row's quantity for a code, or nullptr when the mapping has no entry
 // (every row of every table has one).
 const TMagnitudRango* MagnitudRango(std::string_view parametro, ProblemCode codigo);

@@ -7,20 +7,13 @@
 #include "general/untGeneral.h"
 #include "general/untNumero.h"
 #include "problem/untCampos.h"
+#include "problem/untFilasEstructura.h"
 #include "problem/untDatosPPi.h"
 #include "results/untAvisos.h"
 #include "results/untValidacion.h"
 #include "problem/untTipos.h"
 
 namespace {
-
-constexpr std::array<ProblemCode, 4> kTodos{};
-constexpr std::array<ProblemCode, 4> kPila{kCodigoPila};
-constexpr std::array<ProblemCode, 4> kEstribos{kCodigoEstriboProt, kCodigoEstribo};
-// Codes whose calculator reads "Diámetro 90%" (the wide culvert only while a
-// formula that needs it is active, which its text being filled already makes).
-constexpr std::array<ProblemCode, 4> kConD90{kCodigoAlcaAngosta, kCodigoAlcaAncha, kCodigoEscalon, kCodigoChorro};
-constexpr std::array<ProblemCode, 4> kConDifeCarg{kCodigoAlcaAncha, kCodigoEscalon, kCodigoChorro};
 
 bool Menor(const TLecturaDatos& l, std::string_view a, std::string_view b) {
     double x, y;
@@ -92,30 +85,28 @@ const TMarcador kMarcadores[]{
 };
 
 const TReglaDato kReglas[]{
-    {"SediDiam84N3", kPila, [](const TLecturaDatos& l) { return GranoDelEjemplo(l, "SediDiam84N3"); },
+    {"SediDiam84N3", [](const TLecturaDatos& l) { return GranoDelEjemplo(l, "SediDiam84N3"); },
      "\"Diámetro 84%\" = {SediDiam84N3} es el valor del ejemplo, pero \"Diámetro Medio (d50)\" = {SediDiamMedi} "
      "ya no lo es: d84 y d50 deben ser de la misma granulometría."},
-    {"SediDiam90N3", kConD90, [](const TLecturaDatos& l) { return GranoDelEjemplo(l, "SediDiam90N3"); },
+    {"SediDiam90N3", [](const TLecturaDatos& l) { return GranoDelEjemplo(l, "SediDiam90N3"); },
      "\"Diámetro 90%\" = {SediDiam90N3} es el valor del ejemplo, pero \"Diámetro Medio (d50)\" = {SediDiamMedi} "
      "ya no lo es: d90 y d50 deben ser de la misma granulometría."},
     // The head difference over a step or a gate follows from the discharge
     // and the depths: the example's 2.77 m says nothing of another flow.
-    {"FlujDifeCargRest", kConDifeCarg,
-     [](const TLecturaDatos& l) {
+    {"FlujDifeCargRest", [](const TLecturaDatos& l) {
          return l.Ejemplo("FlujDifeCargRest") && (!l.Ejemplo("FlujCaud") || !l.Ejemplo("FlujTiraRest"));
      },
      "\"Dif. altura carga/restitución\" = {FlujDifeCargRest} es el valor del ejemplo, pero el caudal "
      "({FlujCaud}) o el tirante ({FlujTiraRest}) ya no son los del ejemplo: revise la diferencia de altura."},
     // A grain size exceeded by 84 % (90 %) of the sample's mass cannot be
     // smaller than the one exceeded by 50 %.
-    {"SediDiam84N3", kPila, [](const TLecturaDatos& l) { return Menor(l, "SediDiam84N3", "SediDiamMedi"); },
+    {"SediDiam84N3", [](const TLecturaDatos& l) { return Menor(l, "SediDiam84N3", "SediDiamMedi"); },
      "\"Diámetro 84%\" = {SediDiam84N3} es menor que \"Diámetro Medio (d50)\" = {SediDiamMedi}: ninguna "
      "granulometría tiene un d84 menor que su d50."},
-    {"SediDiam90N3", kConD90, [](const TLecturaDatos& l) { return Menor(l, "SediDiam90N3", "SediDiamMedi"); },
+    {"SediDiam90N3", [](const TLecturaDatos& l) { return Menor(l, "SediDiam90N3", "SediDiamMedi"); },
      "\"Diámetro 90%\" = {SediDiam90N3} es menor que \"Diámetro Medio (d50)\" = {SediDiamMedi}: ninguna "
      "granulometría tiene un d90 menor que su d50."},
-    {"AguaTemp", kTodos,
-     [](const TLecturaDatos& l) {
+    {"AguaTemp", [](const TLecturaDatos& l) {
          double t;
          return l.Valor("AguaTemp", t) && (t < kTempMinima || t > kTempMaxima);
      },
@@ -124,7 +115,7 @@ const TReglaDato kReglas[]{
     // A widely graded bed: below Ksigma = 0.5 the factor divides the pier's
     // depths by more than two, and on such beds the shipped field
     // measurements are deeper than the formulas say more often than not.
-    {"SediDiam84N3", kPila,
+    {"SediDiam84N3",
      [](const TLecturaDatos& l) {
          const auto k = FactorGradacion(l);
          return k && *k < kGradacionBaja;
@@ -135,17 +126,32 @@ const TReglaDato kReglas[]{
      "medida: {subestimadas}."},
     // A pier or an abutment as wide as the channel closes it: the flow the
     // formulas assume around the structure does not exist.
-    {"EstrAnchPila", kPila, [](const TLecturaDatos& l) { return NoMenor(l, "EstrAnchPila", "CaucAnchCauc"); },
+    {"EstrAnchPila", [](const TLecturaDatos& l) { return NoMenor(l, "EstrAnchPila", "CaucAnchCauc"); },
      "\"Ancho de la Pila\" = {EstrAnchPila} no es menor que el ancho del cauce (\"Ancho\" = {CaucAnchCauc}): la "
      "pila cerraría el cauce."},
-    {"EstrAnchEstr", kEstribos, [](const TLecturaDatos& l) { return NoMenor(l, "EstrAnchEstr", "CaucAnchCauc"); },
+    {"EstrAnchEstr", [](const TLecturaDatos& l) { return NoMenor(l, "EstrAnchEstr", "CaucAnchCauc"); },
      "\"Extensión transversal\" = {EstrAnchEstr} no es menor que el ancho del cauce (\"Ancho\" = {CaucAnchCauc}): "
      "la estructura cerraría el cauce."},
 };
 
+// The structure of a final code: its first two digits (1121 -> 11).
+ProblemCode CodigoEstructura(ProblemCode codigo) {
+    while (codigo >= 100) codigo /= 10;
+    return codigo;
+}
+
+// A rule applies to the codes whose calculator reads its field: every code
+// reads the data pages; a structure type, its structure's fields and the
+// rows of its complementary page (the wide culvert's "Diámetro 90%" only
+// while a formula that needs it is active, which its text being filled
+// already makes).
 bool SeAplica(const TReglaDato& regla, ProblemCode codigo) {
-    if (regla.codigos == kTodos) return true;
-    return codigo != 0 && std::find(regla.codigos.begin(), regla.codigos.end(), codigo) != regla.codigos.end();
+    const TCampo* campo = BuscarCampo(regla.campo);
+    if (campo && campo->pagina <= 1) return true;
+    if (!TipoEstructura(codigo)) return false;
+    const auto estructura = CamposEstructura(CodigoEstructura(codigo));
+    return TipoLeeCampo(codigo, regla.campo) ||
+           std::find(estructura.begin(), estructura.end(), regla.campo) != estructura.end();
 }
 
 // The field's text and unit: "2 mm", "60 °C"; a dimensionless "[-]" adds nothing.

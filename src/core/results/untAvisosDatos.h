@@ -39,8 +39,8 @@ private:
 };
 
 struct TReglaDato {
-    std::string_view campo;              // the field the warning names (a click takes the user there)
-    std::array<ProblemCode, 4> codigos;  // codes whose calculator reads the field; all 0: every code
+    std::string_view campo;  // the field the warning names (a click takes the user there); the
+                             // rule applies to the codes whose calculator reads it
     bool (*condicion)(const TLecturaDatos&);
     // The warning, with {Name} standing for the text of field Name and its
     // unit ("2 mm"), or for a value computed from the texts (MarcadorCalculado).

@@ -122,7 +122,7 @@ TPuntoBarrido Punto(double valor, const TCasoResuelto& c, ProblemCode codigo, co
     for (const TFila& f : c.r.filas) {
         if (f.tallo == "CondTran") p.condicion = f.valor;
         for (int k = 1; k <= 4; ++k)
-            if (f.tallo == "OutpErosMaxi" + std::to_string(k) && f.numero) {
+            if (f.tallo == TalloErosion(k) && f.numero) {
                 p.profundidades[k - 1] = f.numero;
                 p.estados[k - 1] = avisos[k - 1].estado;
             }
@@ -217,7 +217,7 @@ TEstudio Estudiar(const TProblema& base, const TBarrido& b, unsigned hilos,
                 for (int k = 1; k <= 4; ++k) {
                     const bool conocida = std::any_of(e.formulas.begin(), e.formulas.end(),
                                                       [&](const TEstudio::TFormula& x) { return x.ranura == k; });
-                    if (!conocida && f.numero && f.tallo == "OutpErosMaxi" + std::to_string(k))
+                    if (!conocida && f.numero && f.tallo == TalloErosion(k))
                         e.formulas.push_back({k, c.r.panel.Titulo(k), f.etiqueta});
                 }
         }

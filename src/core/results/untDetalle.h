@@ -15,27 +15,7 @@
 
 #include "problem/untDatos.h"
 #include "problem/untFormulas.h"
-
-struct TTerminoDetalle {
-    std::string nombre;     // Spanish name of the quantity ("Factor de granulometría")
-    std::string simbolo;    // its symbol in the equations ("Kσ")
-    double valor = 0;
-    std::string unidad;     // "m", "m/s" ...; empty for a dimensionless number
-    std::string expresion;  // how it is obtained ("1.0417 · σ^(−1.1841)"); empty for a datum
-    // Record field it comes from, named as TDatosProblema::Recorrer names it
-    // ("PPi.SediFactGrad"); empty for a ratio worked out for the detail
-    // alone (U / Uc of "Breusers", which selects the branch).
-    std::string campo;
-};
-
-struct TSeccionDetalle {
-    std::string titulo;                       // "Cálculo común", or the caption of the formula's slot
-    int ranura = 0;                           // the formula's slot 1 to 4; 0 for the common computation
-    std::vector<std::string> ecuacion;        // lines of the equation, symbols as in the terms
-    std::vector<TTerminoDetalle> terminos;    // data, factors and intermediate values
-    std::vector<TTerminoDetalle> resultados;  // equilibrium depth, failure length, time scale ...
-    std::vector<std::string> notas;           // the branch taken; what was not computed, and why
-};
+#include "compute/untDetalleBase.h"
 
 struct TDetalleCalculo {
     std::string titulo;  // results title of the code; empty for a code without calculator

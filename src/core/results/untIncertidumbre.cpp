@@ -445,7 +445,7 @@ TEstudioIncertidumbre EstudiarIncertidumbre(const TProblema& base, const TOpcion
     std::vector<TFormulaBase> formulas;
     for (const TFila& f : r.filas)
         for (int k = 1; k <= 4; ++k)
-            if (f.numero && f.tallo == "OutpErosMaxi" + std::to_string(k))
+            if (f.numero && f.tallo == TalloErosion(k))
                 formulas.push_back({k, r.panel.Titulo(k), f.tallo, {}, 0});
     if (formulas.empty()) {
         e.error = "El problema no tiene fórmulas activas de erosión.";

@@ -40,7 +40,7 @@ std::vector<std::string> TitulosActivos(const TResultado& r) {
     std::vector<std::string> titulos;
     for (int k = 1; k <= 4; ++k)
         for (const TFila& f : r.filas)
-            if (f.numero && f.tallo == "OutpErosMaxi" + std::to_string(k)) titulos.push_back(r.panel.Titulo(k));
+            if (f.numero && f.tallo == TalloErosion(k)) titulos.push_back(r.panel.Titulo(k));
     return titulos;
 }
 

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "problem/untDatos.h"
+#include "problem/untTipos.h"
 
 inline constexpr const char* kMensajeSinRangos = "Rangos de calibración/validación no disponibles.";
 
@@ -19,24 +20,9 @@ inline constexpr const char* kRangoRango = "Rango";
 inline constexpr const char* kRangoCalibracion = "Calibración";
 inline constexpr const char* kRangoValidacion = "Validación";
 
-struct TFilaRango {
-    std::string_view parametro;
-    std::string_view unidad;
-    std::string_view calibracion;
-    std::string_view validacion;
-};
-
-struct TTablaRango {
-    std::string_view nombre;  // window name without the "Tfrm" prefix ("RangPAGRaBe")
-    std::string_view titulo;  // window caption
-    std::span<const TFilaRango> filas;
-};
-
-// The eleven tables.
+// Every table of every type, each once, in the order of the types and slots.
 std::span<const TTablaRango> TablasRango();
 
-// The table of formula slot k (1 to 4) of a code, or nullptr where the
-// formula has none (every slot of the pier, the vortex and the abutments;
-// slots 2 to 4 of the step, 3 and 4 of the plunging jet; codes without
-// formulas).
+// The table of formula slot k (from 1) of a code, or nullptr where the
+// formula has none, or the code no formulas.
 const TTablaRango* TablaRango(ProblemCode codigo, int k);

@@ -185,9 +185,12 @@ std::optional<TPaginaAvisos> PaginaAvisos(const TDatosProblema& d, const TPanelF
     TPaginaAvisos pagina;
     bool aviso = false;
     const TAvisos avisos = AvisosResultado(codigo, d, FilasResultados(codigo, d, panel));
-    for (int k = 1; k <= 4; ++k) {
-        if (!panel.Activa(k) && !(codigo == kCodigoEstriboProt && k == 1)) continue;
-        if (codigo == kCodigoPila && k == 4) continue;  // the pier's switch of the failure lengths, not a formula
+    const TTipoEstructura* tipo = TipoEstructura(codigo);
+    for (int k = 1; k <= static_cast<int>(avisos.size()); ++k) {
+        const TRanuraTipo* ranura = tipo ? &tipo->ranuras[k - 1] : nullptr;
+        // A type without activation computes its formulas whatever the panel says.
+        const bool calculada = panel.Activa(k) || (tipo && tipo->sinActivacion && ranura->titulo);
+        if (!calculada || (ranura && ranura->interruptor)) continue;
         const TAvisoRanura& a = avisos[k - 1];
         TValidezReporte v{panel.Titulo(k), EstadoAviso(a), {}};
         for (const TParametroFuera& p : a.fuera) v.fuera.push_back(p.texto);

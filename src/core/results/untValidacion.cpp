@@ -85,13 +85,14 @@ TPrediccion Prediccion(const TResultado& r) {
     for (int k = 1; k <= kRanuras; ++k) {
         const std::string_view clave = ClaveErosion(r.d.CodiProb, k);
         if (clave.empty()) continue;
-        const std::string tallo = "OutpErosMaxi" + std::to_string(k);
+        const std::string tallo = TalloErosion(k);
         for (const TFila& f : r.filas)
             if (f.tallo == tallo && f.numero) p.formulas.push_back({r.panel.Titulo(k), clave, f.numero});
     }
-    if (r.d.CodiProb == kCodigoPila) {
-        p.factorGradacion = r.d.PPi.SediFactGrad;
-        p.d84d50 = r.d.PPi.SediDesvGeom;
+    if (const TTipoEstructura* t = TipoEstructura(r.d.CodiProb); t && t->gradacion) {
+        const TGradacion g = t->gradacion(r.d);
+        p.factorGradacion = g.factor;
+        p.d84d50 = g.d84d50;
     }
     return p;
 }
@@ -341,7 +342,7 @@ const TCifrasCampo& CifrasCampo() {
 }
 
 std::string LineaContraMediciones(int codigo, std::string_view formula) {
-    if (codigo != kCodigoPila) return {};
+    if (const TTipoEstructura* t = TipoEstructura(codigo); !t || !t->medido) return {};
     for (const TEstadistica& e : CifrasCampo().todas)
         if (e.formula == formula)
             return "Contra mediciones (USGS, campo): sesgo " + NumeText(e.sesgo, 0, 2) + ", subestimó " +

@@ -46,6 +46,12 @@ QMdiArea* AreaDe(QWidget* w) {
 }  // namespace
 
 QString NombreImagen(TImagen imagen) { return Datos(imagen).nombre; }
+
+std::optional<TImagen> ImagenDeNombre(std::string_view nombre) {
+    for (std::size_t i = 0; i < std::size(kImagenes); ++i)
+        if (nombre == kImagenes[i].nombre) return TImagen(i);
+    return std::nullopt;
+}
 QString TituloImagen(TImagen imagen) { return QString::fromUtf8(Datos(imagen).titulo); }
 QString RecursoImagen(TImagen imagen) { return QString(":/imagenes/") + Datos(imagen).recurso; }
 

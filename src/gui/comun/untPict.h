@@ -3,6 +3,9 @@
 // picture is open at a time.
 #pragma once
 
+#include <optional>
+#include <string_view>
+
 #include <QIcon>
 #include <QWidget>
 
@@ -31,6 +34,9 @@ private:
 // "Pict" + the picture's name ("PictPVC1" ...): the window is frm + this
 // name, the button that opens it bbtn + this name.
 QString NombreImagen(TImagen imagen);
+// The picture of a name as NombreImagen gives it (a type's pictures are
+// named so in its descriptor), or nothing for an unknown name.
+std::optional<TImagen> ImagenDeNombre(std::string_view nombre);
 // Caption of the picture's window.
 QString TituloImagen(TImagen imagen);
 // Resource path of the drawing of a picture.

@@ -24,7 +24,7 @@ using namespace columnas;
 namespace {
 
 constexpr int kSelectorX = kUnidadX + 32;  // picker buttons, right of the unit
-constexpr int kPanelY = 186;                // below the deepest rows (six of code 212)
+constexpr int kPanelY = 186;                // below the deepest rows (the abutment's six)
 
 void Colorear(QLabel* etiqueta, const QColor& color) {
     QPalette p = etiqueta->palette();

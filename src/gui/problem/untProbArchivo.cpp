@@ -106,7 +106,7 @@ void TfrmProbTipo::CargarProblema(const TProblema& p) {
             rg000->SetItemIndex(*p.chorro);
             MostrarComplementarios();
             break;
-        case TSiguiente::CalcularDirecto: CalcularSinComplementarios(); break;  // protected abutment (211)
+        case TSiguiente::CalcularDirecto: CalcularSinComplementarios(); break;  // protected abutment
         case TSiguiente::Nada: break;
     }
 }

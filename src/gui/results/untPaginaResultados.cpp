@@ -41,36 +41,14 @@ constexpr int kEntreAvisos = 4;     // between the summary and each data warning
 // their tooltips keep the usual colours.
 const QColor kColorAviso(0xa3, 0x3c, 0x00);
 
-// The pictures of the "Imagen" buttons by code.  Where a code has two,
-// each button says which drawing it opens: the abutment's first one gives
-// the extensions, the second the spur dike's angle with the bank.
-struct TBotonImagen {
-    TImagen imagen;
-    const char* texto = "Imagen";
-    const char* ayuda = "";  // empty: the picture's title
-};
-struct TImagenesCodigo {
-    ProblemCode codigo;
-    TBotonImagen primera;
-    std::optional<TBotonImagen> segunda;
-};
-const TImagenesCodigo kImagenes[] = {
-    {kCodigoPila, {TImagen::PPi}, {}},
-    {kCodigoAlcaAngosta, {TImagen::PAG}, {}},
-    {kCodigoVorticeEscalon, {TImagen::PVC1}, {}},
-    {kCodigoVorticeAlcantarilla, {TImagen::PVC2}, {}},
-    {kCodigoAlcaAncha, {TImagen::PAC}, {}},
-    {kCodigoEstriboProt, {TImagen::PEP}, {}},
-    {kCodigoEstribo, {TImagen::PEs1, "Extensión", "Imagen: planta con las extensiones longitudinal y transversal"},
-     TBotonImagen{TImagen::PES2, "Ángulo", "Imagen: planta con el ángulo θ del espigón con la orilla"}},
-    {kCodigoEscalon, {TImagen::PEn}, {}},
-    {kCodigoChorro, {TImagen::PCZ}, {}},
-};
-
-const TImagenesCodigo* ImagenesDe(ProblemCode codigo) {
-    for (const TImagenesCodigo& i : kImagenes)
-        if (i.codigo == codigo) return &i;
-    return nullptr;
+// The pictures of the "Imagen" buttons of a code, from its descriptor: each
+// with the text and tooltip of its button.
+std::vector<std::pair<TImagen, const TImagenTipo*>> ImagenesDe(ProblemCode codigo) {
+    std::vector<std::pair<TImagen, const TImagenTipo*>> imagenes;
+    if (const TTipoEstructura* t = TipoEstructura(codigo))
+        for (const TImagenTipo& i : t->imagenes)
+            if (const auto imagen = ImagenDeNombre(i.nombre)) imagenes.emplace_back(*imagen, &i);
+    return imagenes;
 }
 
 QString Texto(const std::string& s) { return QString::fromStdString(s); }
@@ -212,16 +190,17 @@ void TPaginaResultados::tbshProblemaShow() {
     for (QWidget* w : std::initializer_list<QWidget*>{lblProbTipo, lblProbPara, lblProbValo, lblProbUnid,
                                                        bvlProblema, bbtnReporte, bbtnShowPUno})
         w->show();
-    const TImagenesCodigo* imagenes = ImagenesDe(d.CodiProb);
-    bbtnShowPDos->setVisible(imagenes && imagenes->segunda);
+    const auto imagenes = ImagenesDe(d.CodiProb);
+    bbtnShowPDos->setVisible(imagenes.size() > 1);
     // Each picture button names its drawing; as wide as its text.
-    auto nombrar = [&](QPushButton* b, const std::optional<TBotonImagen>& i) {
-        b->setText(i ? i->texto : "Imagen");
-        b->setToolTip(i && *i->ayuda ? QString(i->ayuda) : QString());
+    auto nombrar = [&](QPushButton* b, std::size_t n) {
+        const TImagenTipo* i = n < imagenes.size() ? imagenes[n].second : nullptr;
+        b->setText(Texto(std::string(i ? i->boton : kBotonImagen)));
+        b->setToolTip(i && !i->ayuda.empty() ? Texto(std::string(i->ayuda)) : QString());
         b->resize(std::max(96, b->sizeHint().width()), b->height());
     };
-    nombrar(bbtnShowPUno, imagenes ? std::optional(imagenes->primera) : std::nullopt);
-    nombrar(bbtnShowPDos, imagenes ? imagenes->segunda : std::nullopt);
+    nombrar(bbtnShowPUno, 0);
+    nombrar(bbtnShowPDos, 1);
     bbtnShowPDos->move(bbtnShowPUno->geometry().right() + 9, bbtnShowPDos->y());
     constexpr int kHolguraBoton = 8;  // px beside the text, as the fixed buttons have
     // After the picture buttons; only for a code with formulas to study.
@@ -307,7 +286,7 @@ void TPaginaResultados::MostrarAviso(const TFila& fila, const TAvisoFila& aviso,
 // more line in its tooltip.
 void TPaginaResultados::AgregarContraMediciones(const TFila& fila, int codigo) {
     for (int k = 1; k <= 4; ++k) {
-        if (fila.tallo != "OutpErosMaxi" + std::to_string(k)) continue;
+        if (fila.tallo != TalloErosion(k)) continue;
         const std::string linea = LineaContraMediciones(codigo, ventana_.Panel().Titulo(k));
         if (linea.empty()) return;
         QLineEdit* edit = filas_.at(fila.tallo).edit;
@@ -325,12 +304,11 @@ void TPaginaResultados::MostrarTabla(QPushButton* boton, TPanelFormulas& panel) 
 void TPaginaResultados::bbtnReporteClick() { ventana_.AbrirReporte(); }
 
 void TPaginaResultados::bbtnShowPUnoClick() {
-    if (const TImagenesCodigo* i = ImagenesDe(ventana_.Datos().CodiProb)) AbrirImagen(this, i->primera.imagen, nullptr);
+    if (const auto i = ImagenesDe(ventana_.Datos().CodiProb); !i.empty()) AbrirImagen(this, i[0].first, nullptr);
 }
 
 void TPaginaResultados::bbtnShowPDosClick() {
-    const TImagenesCodigo* i = ImagenesDe(ventana_.Datos().CodiProb);
-    if (i && i->segunda) AbrirImagen(this, i->segunda->imagen, nullptr);
+    if (const auto i = ImagenesDe(ventana_.Datos().CodiProb); i.size() > 1) AbrirImagen(this, i[1].first, nullptr);
 }
 
 // The critical-slope table, modal, owned by the calculation window.

@@ -243,7 +243,7 @@ TfrmIncertidumbre::TfrmIncertidumbre(const TProblema& problema, const QString& t
         if (r.fallo) r.filas.clear();  // no formulas: "Calcular" says why
         for (int k = 1; k <= 4; ++k)
             for (const TFila& f : r.filas)
-                if (f.numero && f.tallo == "OutpErosMaxi" + std::to_string(k)) {
+                if (f.numero && f.tallo == TalloErosion(k)) {
                     const QString formula = Texto(r.panel.Titulo(k));
                     const int i = tblModelo->rowCount();
                     tblModelo->insertRow(i);

@@ -1,7 +1,8 @@
-#include "compute/untVortice.h"
+#include "tipos/vortice/untVortice.h"
 
 #include <cmath>
 
+#include "compute/untClaves.h"
 #include "compute/untEvolucion.h"
 #include "compute/untFilas.h"
 #include "general/untGeneral.h"
@@ -190,4 +191,45 @@ std::vector<TFila> FilasVortice(const TDatosProblema& d, const TPanelFormulas& p
         Fila("OutpPendTalu", "Pendiente talud aguas arriba del foso", MostrarResultado(panel, 1, p.OutpPendTalu),
              "[º]"),
     };
+}
+
+namespace {
+
+// The height of the obstruction over the opening, h - a, below a gate or culvert.
+void DerivarVorticeAlcantarilla(TDatosProblema& d) {
+    d.Apertura.EstrAltuObst = Guardar(static_cast<Ext>(d.FlujTiraRest) - d.Apertura.EstrAltuAper);
+}
+
+TTipoEstructura Vortice(ProblemCode codigo, void (*estructura)(TDatosProblema&), std::string_view imagen) {
+    return {
+        .codigo = codigo,
+        .titulo = "Problema Vórtice Confinado",
+        .caja = "PVC",
+        .descripcion = "vórtice confinado",
+        .ranuras = {RanuraFormula("Dietz", {"CaucPoro", "EstrCoefMannPlat"}), kRanuraOculta, kRanuraOculta,
+                     kRanuraOculta},
+        .filas = {{"CaucPoro", 1, 1, "CAUCE", false}, {"EstrCoefMannPlat", 2, 2, "ESTRUCTURA", false}},
+        .calculadora = {LeerVortice, estructura, PrepVortice, CalcVortice, FilasVortice},
+        .detalle = SeccionesVortice,
+        .claves = {kClaveTurbulencia,
+                   {"OutpCaudSoliTota", "qs_m2_s", "Caudal sólido total efectivo", "[m^2/s]"},
+                   {"OutpErosMaxi1", "ys_vortice_dietz_m", "Erosión máxima de equilibrio (Dietz)", "[m]"},
+                   {"OutpLongFall1", "lf_vortice_dietz_m", "Longitud de falla crítica", "[m]"},
+                   {"OutpPendTalu", "talud_grados", "Pendiente talud aguas arriba del foso", "[º]"}},
+        .aguasClaras = "Aguas Claras",
+        .tablaPendientes = true,
+        .imagenes = {{imagen}},
+    };
+}
+
+}  // namespace
+
+const TTipoEstructura& TipoVorticeEscalon() {
+    static const TTipoEstructura tipo = Vortice(kCodigoVorticeEscalon, nullptr, "PictPVC1");
+    return tipo;
+}
+
+const TTipoEstructura& TipoVorticeAlcantarilla() {
+    static const TTipoEstructura tipo = Vortice(kCodigoVorticeAlcantarilla, DerivarVorticeAlcantarilla, "PictPVC2");
+    return tipo;
 }

@@ -1,9 +1,9 @@
-#include "compute/untAlcaAnch.h"
+#include "tipos/alcantarilla_ancha/untAlcaAnch.h"
 
 #include <array>
 #include <cmath>
 
-#include "compute/untAlcaAngo.h"
+#include "compute/untClaves.h"
 #include "compute/untEvolucion.h"
 #include "compute/untFilas.h"
 #include "general/untGeneral.h"
@@ -103,4 +103,86 @@ std::vector<TFila> FilasAlcaAnch(const TDatosProblema& d, const TPanelFormulas& 
     for (int k = 1; k <= 4; ++k)
         filas.push_back(FilaErosion(panel, k, MostrarResultado(panel, k, d.PAC.*kCampoErosion[k - 1])));
     return filas;
+}
+
+namespace {
+
+constexpr TFilaRango kPACQayo[]{
+    {"Diámetro Medio (d50)", "[mm]", "2.5/9.7", "0.43/9.7"},
+    {"Tirante en la restitución", "[m]", "0.06/0.13", "0.01/0.33"},
+    {"Dif. altura carga/restitución", "[m]", "0.02/0.11", "0.02/0.14"},
+    {"Velocidad del chorro", "[m/s]", "-", "-"},
+    {"Caudal específico", "[l/s]", "0.008/0.024", "0.31/2.76"},
+    {"Tipo de chorro", "[-]", "Sumergido", "Sumergido y no sumergido"},
+};
+
+constexpr TFilaRango kPACAlBa[]{
+    {"Diámetro Medio (d50)", "[mm]", "1.3/6.5", "0.43/9.7"},
+    {"Tirante en la restitución", "[m]", "0.16/0.25", "0.01/0.33"},
+    {"Dif. altura carga/restitución", "[m]", "-", "0.02/0.14"},
+    {"Velocidad del chorro", "[m/s]", "0.55/2.76", "0.31/2.76"},
+    {"Caudal específico", "[l/s]", "0.003/0.021", "0.002/0.065"},
+    {"Tipo de chorro", "[-]", "Sumergido", "Sumergido y no sumergido"},
+};
+
+constexpr TFilaRango kPACBreu[]{
+    {"Diámetro Medio (d50)", "[mm]", "", "0.43/9.7"},
+    {"Tirante en la restitución", "[m]", "", "0.01/0.33"},
+    {"Dif. altura carga/restitución", "[m]", "", "0.02/0.14"},
+    {"Velocidad del chorro", "[m/s]", "", "0.31/2.76"},
+    {"Caudal específico", "[l/s]", "", "0.002/0.065"},
+    {"Tipo de chorro", "[-]", "", "Sumergido"},
+};
+
+constexpr TFilaRango kPACHoff[]{
+    {"Diámetro Medio (d50)", "[mm]", "0.43/9.7", ""},
+    {"Tirante en la restitución", "[m]", "0.01/0.33", ""},
+    {"Dif. altura carga/restitución", "[m]", "0.02/0.14", ""},
+    {"Velocidad del chorro", "[m/s]", "0.31/2.76", ""},
+    {"Caudal específico", "[l/s]", "0.002/0.065", ""},
+    {"Tipo de chorro", "[-]", "Sumergido y no sumergido", ""},
+};
+
+constexpr TTablaRango kPACQayoTabla{"RangPACQayo", "Fórmula de Qayoum", kPACQayo};
+constexpr TTablaRango kPACAlBaTabla{"RangPACAlBa", "Fórmula de Altinbilek & Basmaci", kPACAlBa};
+constexpr TTablaRango kPACBreuTabla{"RangPACBreu", "Fórmula de Breusers", kPACBreu};
+constexpr TTablaRango kPACHoffTabla{"RangPACHoff", "Fórmula de Hoffmans", kPACHoff};
+
+// The rows whose quantity is the wide culvert's own: the contracted jet,
+// V1 = q / y1, and the head difference.
+const std::vector<TMagnitudRango> kMagnitudesAlcaAnch{
+    {"Velocidad del chorro", "Velocidad del chorro", 1, [](const TDatosProblema& d) { return d.PAC.ChorVeloSali; }, ""},
+    {"Dif. altura carga/restitución", "Dif. altura carga/restitución", 1,
+     [](const TDatosProblema& d) { return d.PAC.FlujDifeCargRest; }, ""},
+};
+
+}  // namespace
+
+const TTipoEstructura& TipoAlcaAncha() {
+    static const TTipoEstructura tipo{
+        .codigo = kCodigoAlcaAncha,
+        .titulo = "Problema Alcantarilla Ancha",
+        .caja = "PAC",
+        .descripcion = "alcantarilla ancha",
+        .ranuras = {RanuraFormula("Qayoum", {"FlujDifeCargRest", "SediDiam90N3"}, &kPACQayoTabla),
+                    RanuraFormula("Altinbilek y Basmaci", {"SediAnguRepo"}, &kPACAlBaTabla),
+                    RanuraSiempre("Breusers", &kPACBreuTabla),
+                    // Its panel label also points at the angle of repose.
+                    ConResaltados(RanuraFormula("Hoffmans", {"SediDiam90N3"}, &kPACHoffTabla), {"SediAnguRepo"})},
+        .filas = {{"SediDiam90N3", 1, 1, "SEDIMENTO", false},
+                  {"SediAnguRepo", 2, 1, "", true},
+                  {"FlujDifeCargRest", 3, 2, "FLUJO", false}},
+        .avisoProteccion = true,
+        .calculadora = {LeerAlcaAnch, nullptr, PrepAlcaAnch, CalcAlcaAnch, FilasAlcaAnch},
+        .detalle = SeccionesAlcaAnch,
+        .claves = {kClaveTurbulencia,
+                   {"OutpErosMaxi1", "ys_alc_ancha_qayoum_m", "Erosión máxima de equilibrio (Qayoum)", "[m]"},
+                   {"OutpErosMaxi2", "ys_alc_ancha_altinbilek_basmaci_m",
+                     "Erosión máxima de equilibrio (Altinbilek y Basmaci)", "[m]"},
+                   {"OutpErosMaxi3", "ys_alc_ancha_breusers_m", "Erosión máxima de equilibrio (Breusers)", "[m]"},
+                   {"OutpErosMaxi4", "ys_alc_ancha_hoffmans_m", "Erosión máxima de equilibrio (Hoffmans)", "[m]"}},
+        .magnitudes = kMagnitudesAlcaAnch,
+        .imagenes = {{"PictPAC"}},
+    };
+    return tipo;
 }

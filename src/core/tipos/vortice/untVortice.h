@@ -10,6 +10,11 @@
 #include "problem/untDatosPVC.h"
 #include "problem/untFormulas.h"
 #include "problem/untTextos.h"
+#include "problem/untTipos.h"
+
+// Its final code, as the wizard's classification reaches it (problem/untCodigo.cpp).
+inline constexpr ProblemCode kCodigoVorticeEscalon = 111;      // bed step with an acting protection
+inline constexpr ProblemCode kCodigoVorticeAlcantarilla = 121;  // gate or wide culvert with an acting protection
 
 struct TDatosProblema;
 struct TFila;
@@ -33,3 +38,12 @@ std::vector<TFila> FilasVortice(const TDatosProblema& d, const TPanelFormulas& p
 // Whether the latest calculation drew the curve of slot 1: slot 1 active,
 // alpha_t > 0, T > 0 and h below the clear-water depth.
 bool VorticeConCurva(const TDatosProblema& d, const TPanelFormulas& panel);
+
+// The descriptors of the confined vortex: below a bed step and below a gate
+// or wide culvert, both with an acting protection.
+const TTipoEstructura& TipoVorticeEscalon();
+const TTipoEstructura& TipoVorticeAlcantarilla();
+
+// The sections of "Detalle del cálculo" of the formulas the calculation
+// evaluated, in slot order.
+void SeccionesVortice(const TDatosProblema& d, const TPanelFormulas& panel, std::vector<TSeccionDetalle>& secciones);

@@ -9,6 +9,10 @@
 #include "problem/untDatosPAG.h"
 #include "problem/untFormulas.h"
 #include "problem/untTextos.h"
+#include "problem/untTipos.h"
+
+// Its final code, as the wizard's classification reaches it (problem/untCodigo.cpp).
+inline constexpr ProblemCode kCodigoAlcaAngosta = 31;
 
 struct TDatosProblema;
 struct TFila;
@@ -21,3 +25,10 @@ void PrepAlcaAngo(TDatosProblema& d, const TPanelFormulas& panel);
 void CalcAlcaAngo(TDatosProblema& d, const TPanelFormulas& panel, TGrafico& grafico);
 // Rows 6 to 10 of the results page: turbulence intensity and the four depths.
 std::vector<TFila> FilasAlcaAngo(const TDatosProblema& d, const TPanelFormulas& panel);
+
+// The descriptor of the narrow culvert.
+const TTipoEstructura& TipoAlcaAngosta();
+
+// The sections of "Detalle del cálculo" of the formulas the calculation
+// evaluated, in slot order.
+void SeccionesAlcaAngo(const TDatosProblema& d, const TPanelFormulas& panel, std::vector<TSeccionDetalle>& secciones);

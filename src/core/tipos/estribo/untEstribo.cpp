@@ -1,10 +1,11 @@
-#include "compute/untEstribo.h"
+#include "tipos/estribo/untEstribo.h"
 
 #include <array>
 
+#include "compute/untCalcular.h"
+#include "compute/untClaves.h"
 #include "compute/untEvolucion.h"
 #include "compute/untFilas.h"
-#include "compute/untVortice.h"
 #include "general/untGeneral.h"
 #include "problem/untCampos.h"
 
@@ -125,4 +126,32 @@ std::vector<TFila> FilasEstribo(const TDatosProblema& d, const TPanelFormulas& p
     // evaluates it only with U > Uc; exactly 0 also counts as not evaluated.
     if (!EstriboEvaluaBreusers(d, panel) || d.PEs.OutpErosMaxi4 == 0) filas[3] = FilaErosion(panel, 4, kTextoInactivo);
     return filas;
+}
+
+const TTipoEstructura& TipoEstribo() {
+    static const TTipoEstructura tipo{
+        .codigo = kCodigoEstribo,
+        .titulo = "Problema Estribo/Espigón",
+        .caja = "PEs",
+        .descripcion = "estribo o espigón",
+        .ranuras = {RanuraFormula("Ahmad", {"EstrFactCurv", "EstrFactFormKs", "EstrFactAngu", "EstrFactPoro"}),
+                    RanuraFormula("Liu", {"EstrFactFormKl"}), DeAguasClaras(RanuraSiempre("Dietz")),
+                     RanuraFormula("Breusers", {"EstrFactFormKb"})},
+        .filas = {{"EstrFactCurv", 1, 1, "ESTRUCTURA", true},
+                  {"EstrFactFormKs", 2, 1, "", true, "CIFOksEstribo"},
+                  {"EstrFactAngu", 3, 1, "", true},
+                  {"EstrFactPoro", 4, 1, "", true},
+                  {"EstrFactFormKb", 5, 1, "", true},
+                  {"EstrFactFormKl", 6, 1, "", true}},
+        .avisoProteccion = true,
+        .calculadora = {LeerEstribo, DerivarEstribo, PrepEstribo, CalcEstribo, FilasEstribo},
+        .detalle = SeccionesEstribo,
+        .claves = {{"OutpErosMaxi1", "ys_estribo_ahmad_m", "Erosión máxima de equilibrio (Ahmad)", "[m]"},
+                   {"OutpErosMaxi2", "ys_estribo_liu_m", "Erosión máxima de equilibrio (Liu)", "[m]"},
+                   {"OutpErosMaxi3", "ys_estribo_dietz_m", "Erosión máxima de equilibrio (Dietz)", "[m]"},
+                   {"OutpErosMaxi4", "ys_estribo_breusers_m", "Erosión máxima de equilibrio (Breusers)", "[m]"}},
+        .imagenes = {{"PictPEs1", "Extensión", "Imagen: planta con las extensiones longitudinal y transversal"},
+                      {"PictPES2", "Ángulo", "Imagen: planta con el ángulo θ del espigón con la orilla"}},
+    };
+    return tipo;
 }

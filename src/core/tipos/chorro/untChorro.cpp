@@ -1,9 +1,10 @@
-#include "compute/untChorro.h"
+#include "tipos/chorro/untChorro.h"
 
 #include <array>
 #include <cmath>
 
-#include "compute/untAlcaAngo.h"
+#include "compute/untChorroComun.h"
+#include "compute/untClaves.h"
 #include "compute/untEvolucion.h"
 #include "compute/untFilas.h"
 #include "general/untGeneral.h"
@@ -53,4 +54,56 @@ std::vector<TFila> FilasChorro(const TDatosProblema& d, const TPanelFormulas& pa
     return {FilaTurbulencia(d.PEn.OutpInteRelaTurb),
             FilaErosion(panel, 1, MostrarResultado(panel, 1, d.PCZ.OutpErosMaxi1)),
             FilaErosion(panel, 2, MostrarResultado(panel, 2, d.PCZ.OutpErosMaxi2))};
+}
+
+namespace {
+
+constexpr TFilaRango kPCZBoJu[]{
+    {"Diámetro Medio (d50)", "[mm]", "0.3/1.7", "0.1/25"},
+    {"Tirante en la restitución", "[m]", "0.24/1.65", "0.01/42"},
+    {"Dif. altura carga/restitución", "[m]", "-", "0.01/225"},
+    {"Velocidad del chorro", "[m/s]", "0.9/4.7", "0.7/5.2"},
+    {"Caudal específico", "[l/s]", "0.29/2.47", "0.002/220"},
+    {"Angulo chorro/sup. libre", "[º]", "0.1/1.0", "0.1/1.6"},
+    {"Tipo de chorro", "[-]", "Desliza sobre escalón", "Impacta sobre superficie"},
+};
+
+constexpr TFilaRango kPCZFahl[]{
+    {"Diámetro Medio (d50)", "[mm]", "0.1/25", ""},
+    {"Tirante en la restitución", "[m]", "0.01/42", ""},
+    {"Dif. altura carga/restitución", "[m]", "0.01/225", ""},
+    {"Velocidad del chorro", "[m/s]", "0.7/5.2", ""},
+    {"Caudal específico", "[l/s]", "0.002/220", ""},
+    {"Angulo chorro/sup. libre", "[º]", "0.1/1.6", ""},
+    {"Tipo de chorro", "[-]", "Impacta sobre superficie", ""},
+};
+
+constexpr TTablaRango kPCZBoJuTabla{"RangPCZBoJu", "Fórmula de Bornmann & Julien", kPCZBoJu};
+constexpr TTablaRango kPCZFahlTabla{"RangPCZFahl", "Fórmula de Fahlbusch", kPCZFahl};
+
+}  // namespace
+
+const TTipoEstructura& TipoChorro() {
+    static const TTipoEstructura tipo{
+        .codigo = kCodigoChorro,
+        .titulo = "Problema Chorro Zambullido",
+        .caja = "PCZ",
+        .descripcion = "chorro zambullido",
+        .ranuras = {RanuraFormula("Bornmann y Julien", kCamposChorro, &kPCZBoJuTabla),
+                    RanuraFormula("Fahlbusch", {"SediDiam90N3", "FlujDifeCargRest", "FlujAnguChorSupeLibr"},
+                                   &kPCZFahlTabla),
+                     kRanuraOculta,
+                    kRanuraOculta},
+        .filas = kFilasChorro,
+        .avisoProteccion = true,
+        .calculadora = {EntradaEscalon, nullptr, PreparacionEscalon, CalcularChorro, FilasChorro},
+        .detalle = SeccionesChorro,
+        .claves = {kClaveTurbulencia,
+                   {"OutpErosMaxi1", "ys_chorro_bornmann_julien_m", "Erosión máxima de equilibrio (Bornmann y Julien)",
+                     "[m]"},
+                   {"OutpErosMaxi2", "ys_chorro_fahlbusch_m", "Erosión máxima de equilibrio (Fahlbusch)", "[m]"}},
+        .magnitudes = kMagnitudesChorro,
+        .imagenes = {{"PictPCZ"}},
+    };
+    return tipo;
 }

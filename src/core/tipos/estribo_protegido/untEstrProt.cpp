@@ -1,6 +1,7 @@
-#include "compute/untEstrProt.h"
+#include "tipos/estribo_protegido/untEstrProt.h"
 
-#include "compute/untEstribo.h"
+#include "compute/untCalcular.h"
+#include "compute/untClaves.h"
 #include "compute/untEvolucion.h"
 #include "compute/untFilas.h"
 #include "general/untGeneral.h"
@@ -38,4 +39,20 @@ std::vector<TFila> FilasEstriboProt(const TDatosProblema& d, const TPanelFormula
     // Shown with 2 decimals without looking at the slot: "Dietz" is never
     // bold for this code, yet its depth is always computed.
     return {FilaErosion(panel, 1, Numero(d.PEP.OutpErosMaxi1, 5, 2))};
+}
+
+const TTipoEstructura& TipoEstriboProt() {
+    static const TTipoEstructura tipo{
+        .codigo = kCodigoEstriboProt,
+        .titulo = "Problema Estribo/Espigón Protegido",
+        .caja = "PEs",
+        .descripcion = "estribo o espigón",
+        .ranuras = {DeAguasClaras(RanuraFormula("Dietz")), kRanuraOculta, kRanuraOculta, kRanuraOculta},
+        .sinActivacion = true,
+        .calculadora = {nullptr, DerivarEstribo, nullptr, CalcEstriboProt, FilasEstriboProt},
+        .detalle = SeccionesEstriboProt,
+        .claves = {{"OutpErosMaxi1", "ys_estribo_prot_dietz_m", "Erosión máxima de equilibrio (Dietz)", "[m]"}},
+        .imagenes = {{"PictPEP"}},
+    };
+    return tipo;
 }

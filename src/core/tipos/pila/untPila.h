@@ -9,6 +9,10 @@
 #include "problem/untDatosPPi.h"
 #include "problem/untFormulas.h"
 #include "problem/untTextos.h"
+#include "problem/untTipos.h"
+
+// Its final code, as the wizard's classification reaches it (problem/untCodigo.cpp).
+inline constexpr ProblemCode kCodigoPila = 22;
 
 struct TDatosProblema;
 struct TFila;
@@ -22,3 +26,10 @@ void PrepPila(TDatosProblema& d, const TPanelFormulas& panel);
 void CalcPila(TDatosProblema& d, const TPanelFormulas& panel, TGrafico& grafico);
 // Rows 6 to 11 of the results page: scour and failure length of each formula.
 std::vector<TFila> FilasPila(const TDatosProblema& d, const TPanelFormulas& panel);
+
+// The descriptor of the pier.
+const TTipoEstructura& TipoPila();
+
+// The sections of "Detalle del cálculo" of the formulas the calculation
+// evaluated, in slot order.
+void SeccionesPila(const TDatosProblema& d, const TPanelFormulas& panel, std::vector<TSeccionDetalle>& secciones);

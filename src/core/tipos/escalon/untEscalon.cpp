@@ -1,17 +1,14 @@
-#include "compute/untEscalon.h"
+#include "tipos/escalon/untEscalon.h"
 
 #include <cmath>
 
+#include "compute/untChorroComun.h"
+#include "compute/untClaves.h"
 #include "compute/untEvolucion.h"
 #include "compute/untFilas.h"
 #include "general/untGeneral.h"
 #include "problem/untCampos.h"
 #include "problem/untDatos.h"
-
-namespace {
-// Relative turbulence intensity below a jet.
-constexpr double kInteRelaTurbChorro = 1.5;
-}  // namespace
 
 double TDatosPEn::BornmannJulien(double phi, double q, double vj, double theta, double delta, double g,
                                  double d90, double d) {
@@ -20,18 +17,6 @@ double TDatosPEn::BornmannJulien(double phi, double q, double vj, double theta, 
     const Ext n = PoteReal(q, 0.6) * a * vj * std::sin(static_cast<Ext>(theta));
     const Ext m = static_cast<Ext>(PoteReal(Guardar(2 * static_cast<Ext>(delta) * g), 0.8)) * PoteReal(d90, 0.4);
     return Guardar(Divi(n, m) - d);
-}
-
-void EntradaEscalon(TDatosProblema& d, const TTextosCampos& t, const TPanelFormulas&) {
-    d.PEn.SediDiam90N3 = Guardar(static_cast<Ext>(LeerCampo(t, "SediDiam90N3")) / 1000);
-    d.PEn.SediAnguRepo = LeerCampo(t, "SediAnguRepo");
-    d.PEn.FlujDifeCargRest = LeerCampo(t, "FlujDifeCargRest");
-    d.PEn.FlujAnguChorSupeLibr = LeerCampo(t, "FlujAnguChorSupeLibr");
-}
-
-void PreparacionEscalon(TDatosProblema& d, const TPanelFormulas&) {
-    d.PEn.ChorVelo = Guardar(Raiz(2 * static_cast<Ext>(d.PEn.FlujDifeCargRest) * d.ForzAcelGrav));
-    d.PEn.OutpInteRelaTurb = kInteRelaTurbChorro;
 }
 
 void CalcularEscalon(TDatosProblema& d, const TPanelFormulas& panel, TGrafico& grafico) {
@@ -60,4 +45,41 @@ void CalcularEscalon(TDatosProblema& d, const TPanelFormulas& panel, TGrafico& g
 std::vector<TFila> FilasEscalon(const TDatosProblema& d, const TPanelFormulas& panel) {
     return {FilaTurbulencia(d.PEn.OutpInteRelaTurb),
             FilaErosion(panel, 1, MostrarResultado(panel, 1, d.PEn.OutpErosMaxi1))};
+}
+
+namespace {
+
+constexpr TFilaRango kPEnBoJu[]{
+    {"Diámetro Medio (d50)", "[mm]", "0.82/2.8", ""},
+    {"Tirante en la restitución", "[m]", "0.16/0.61", ""},
+    {"Dif. altura carga/restitución", "[m]", "-", ""},
+    {"Velocidad del chorro", "[m/s]", "0.9/4.7", ""},
+    {"Caudal específico", "[l/s]", "1.28/12.0", ""},
+    {"Angulo chorro/sup. libre", "[º]", "0.1/1.0", ""},
+    {"Tipo de chorro", "[-]", "Desliza sobre escalón", ""},
+};
+
+constexpr TTablaRango kPEnBoJuTabla{"RangPEnBoJu", "Fórmula de Bornmann & Julien", kPEnBoJu};
+
+}  // namespace
+
+const TTipoEstructura& TipoEscalon() {
+    static const TTipoEstructura tipo{
+        .codigo = kCodigoEscalon,
+        .titulo = "Problema del escalón",
+        .caja = "PEn",
+        .descripcion = "escalón",
+        .ranuras = {RanuraFormula("Bornmann y Julien", kCamposChorro, &kPEnBoJuTabla), kRanuraOculta, kRanuraOculta,
+                     kRanuraOculta},
+        .filas = kFilasChorro,
+        .avisoProteccion = true,
+        .calculadora = {EntradaEscalon, nullptr, PreparacionEscalon, CalcularEscalon, FilasEscalon},
+        .detalle = SeccionesEscalon,
+        .claves = {kClaveTurbulencia,
+                   {"OutpErosMaxi1", "ys_escalon_bornmann_julien_m", "Erosión máxima de equilibrio (Bornmann y Julien)",
+                     "[m]"}},
+        .magnitudes = kMagnitudesChorro,
+        .imagenes = {{"PictPEn"}},
+    };
+    return tipo;
 }

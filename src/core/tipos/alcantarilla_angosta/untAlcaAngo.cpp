@@ -1,7 +1,8 @@
-#include "compute/untAlcaAngo.h"
+#include "tipos/alcantarilla_angosta/untAlcaAngo.h"
 
 #include <array>
 
+#include "compute/untClaves.h"
 #include "compute/untEvolucion.h"
 #include "compute/untFilas.h"
 #include "general/untGeneral.h"
@@ -111,4 +112,90 @@ std::vector<TFila> FilasAlcaAngo(const TDatosProblema& d, const TPanelFormulas& 
     for (int k = 1; k <= 4; ++k)
         filas.push_back(FilaErosion(panel, k, MostrarResultado(panel, k, d.PAG.*kCampoErosion[k - 1])));
     return filas;
+}
+
+namespace {
+// The velocity in each opening, V = Q / (N pi D^2 / 4), once the discharge is read.
+void DerivarAlcaAngo(TDatosProblema& d) {
+    d.Alcantarilla.FlujVeloAper =
+        TEstrAlcantarilla::VeloAper(d.FlujCaud, d.Alcantarilla.EstrDiamAper, d.Alcantarilla.EstrCantAper);
+}
+}  // namespace
+
+namespace {
+
+constexpr TFilaRango kPAGRaBe[]{
+    {"Diámetro Medio (d50)", "[mm]", "1.40/2.80", "0.82/2.80"},
+    {"Tirante en la restitución", "[m]", "0.61", "0.16/0.61"},
+    {"Velocidad del chorro", "[m/s]", "1.28/1.81", "1.28/12.0"},
+    {"Caudal", "[l/s]", "1.28/1.81", "1.28/12"},
+    {"Diámetro de la apertura", "[m]", "0.31", "0.31/1.13"},
+    {"Tipo de chorro", "[-]", "Sumergido", "Sumergido"},
+};
+
+constexpr TFilaRango kPAGRuff[]{
+    {"Diámetro Medio (d50)", "[mm]", "0.15/35", "0.15/35"},
+    {"Tirante en la restitución", "[m]", "0.05/0.20", "0.01/0.61"},
+    {"Velocidad del chorro", "[m/s]", "0.95/5.86", "0.32/5.86"},
+    {"Caudal", "[l/s]", "0.95/5.86", "0.32/5.86"},
+    {"Diámetro de la apertura", "[m]", "3.11/830", "0.31/6.10"},
+    {"Tipo de chorro", "[-]", "No sumergido", "Sumergido y no sumergido"},
+};
+
+constexpr TFilaRango kPAGBreu[]{
+    {"Diámetro Medio (d50)", "[mm]", "0.82/2.8", ""},
+    {"Tirante en la restitución", "[m]", "0.16/0.61", ""},
+    {"Velocidad del chorro", "[m/s]", "1.28/12", ""},
+    {"Caudal", "[l/s]", "1.28/12.0", ""},
+    {"Diámetro de la apertura", "[m]", "0.31/1.13", ""},
+    {"Tipo de chorro", "[-]", "No sumergido", ""},
+};
+
+constexpr TFilaRango kPAGHoff[]{
+    {"Diámetro Medio (d50)", "[mm]", "0.82/2.80", "0.15/35"},
+    {"Tirante en la restitución", "[m]", "0.16/0.61", "0.01/0.20"},
+    {"Velocidad del chorro", "[m/s]", "1.28/12.0", "0.32/12.0"},
+    {"Caudal", "[l/s]", "0.01/0.92", "0.16/830"},
+    {"Diámetro de la apertura", "[m]", "0.31/1.13", "1.22/6.10"},
+    {"Tipo de chorro", "[-]", "Sumergido", "No sumergido"},
+};
+
+constexpr TTablaRango kPAGRaBeTabla{"RangPAGRaBe", "Fórmula de Rajaratnam & Berry", kPAGRaBe};
+constexpr TTablaRango kPAGRuffTabla{"RangPAGRuff", "Fórmula de Ruff", kPAGRuff};
+constexpr TTablaRango kPAGBreuTabla{"RangPAGBreu", "Fórmula de Breusers", kPAGBreu};
+constexpr TTablaRango kPAGHoffTabla{"RangPAGHoff", "Fórmula de Hoffmans", kPAGHoff};
+
+// The rows whose quantity is the narrow culvert's own: the diameter of each
+// opening and the mean velocity in it, V = Q / (N pi D^2 / 4).
+const std::vector<TMagnitudRango> kMagnitudesAlcaAngo{
+    {"Diámetro de la apertura", "Diámetro de la apertura", 1,
+     [](const TDatosProblema& d) { return d.Alcantarilla.EstrDiamAper; }, ""},
+    {"Velocidad del chorro", "Velocidad del chorro", 1,
+     [](const TDatosProblema& d) { return d.Alcantarilla.FlujVeloAper; }, ""},
+};
+
+}  // namespace
+
+const TTipoEstructura& TipoAlcaAngosta() {
+    static const TTipoEstructura tipo{
+        .codigo = kCodigoAlcaAngosta,
+        .titulo = "Problema Alcantarilla Angosta",
+        .caja = "PAG",
+        .descripcion = "alcantarilla angosta",
+        .ranuras = {RanuraSiempre("Rajaratnam y Berry", &kPAGRaBeTabla), RanuraSiempre("Ruff", &kPAGRuffTabla),
+                    RanuraSiempre("Breusers", &kPAGBreuTabla),
+                     RanuraFormula("Hoffmans", {"SediDiam90N3"}, &kPAGHoffTabla)},
+        .filas = {{"SediDiam90N3", 1, 1, "SEDIMENTO", false}},
+        .calculadora = {LeerAlcaAngo, DerivarAlcaAngo, PrepAlcaAngo, CalcAlcaAngo, FilasAlcaAngo},
+        .detalle = SeccionesAlcaAngo,
+        .claves = {kClaveTurbulencia,
+                   {"OutpErosMaxi1", "ys_alc_angosta_rajaratnam_berry_m",
+                     "Erosión máxima de equilibrio (Rajaratnam y Berry)", "[m]"},
+                   {"OutpErosMaxi2", "ys_alc_angosta_ruff_m", "Erosión máxima de equilibrio (Ruff)", "[m]"},
+                   {"OutpErosMaxi3", "ys_alc_angosta_breusers_m", "Erosión máxima de equilibrio (Breusers)", "[m]"},
+                   {"OutpErosMaxi4", "ys_alc_angosta_hoffmans_m", "Erosión máxima de equilibrio (Hoffmans)", "[m]"}},
+        .magnitudes = kMagnitudesAlcaAngo,
+        .imagenes = {{"PictPAG"}},
+    };
+    return tipo;
 }

@@ -10,6 +10,10 @@
 #include "problem/untDatosPAC.h"
 #include "problem/untFormulas.h"
 #include "problem/untTextos.h"
+#include "problem/untTipos.h"
+
+// Its final code, as the wizard's classification reaches it (problem/untCodigo.cpp).
+inline constexpr ProblemCode kCodigoAlcaAncha = 122;
 
 struct TDatosProblema;
 struct TFila;
@@ -23,3 +27,10 @@ void PrepAlcaAnch(TDatosProblema& d, const TPanelFormulas& panel);
 void CalcAlcaAnch(TDatosProblema& d, const TPanelFormulas& panel, TGrafico& grafico);
 // Rows 6 to 10 of the results page: turbulence intensity and the four depths.
 std::vector<TFila> FilasAlcaAnch(const TDatosProblema& d, const TPanelFormulas& panel);
+
+// The descriptor of the wide culvert.
+const TTipoEstructura& TipoAlcaAncha();
+
+// The sections of "Detalle del cálculo" of the formulas the calculation
+// evaluated, in slot order.
+void SeccionesAlcaAnch(const TDatosProblema& d, const TPanelFormulas& panel, std::vector<TSeccionDetalle>& secciones);

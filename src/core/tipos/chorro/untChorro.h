@@ -8,6 +8,10 @@
 #include "problem/untDatosPCZ.h"
 #include "problem/untFormulas.h"
 #include "problem/untTextos.h"
+#include "problem/untTipos.h"
+
+// Its final code, as the wizard's classification reaches it (problem/untCodigo.cpp).
+inline constexpr ProblemCode kCodigoChorro = 1122;
 
 struct TDatosProblema;
 struct TFila;
@@ -20,3 +24,10 @@ void CalcularChorro(TDatosProblema& d, const TPanelFormulas& panel, TGrafico& gr
 // Results rows of the plunging jet from row 6 on: turbulence intensity,
 // scour of slots 1 and 2.
 std::vector<TFila> FilasChorro(const TDatosProblema& d, const TPanelFormulas& panel);
+
+// The descriptor of the plunging jet.
+const TTipoEstructura& TipoChorro();
+
+// The sections of "Detalle del cálculo" of the formulas the calculation
+// evaluated, in slot order.
+void SeccionesChorro(const TDatosProblema& d, const TPanelFormulas& panel, std::vector<TSeccionDetalle>& secciones);

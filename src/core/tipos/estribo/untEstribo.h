@@ -9,6 +9,10 @@
 #include "problem/untDatosPEs.h"
 #include "problem/untFormulas.h"
 #include "problem/untTextos.h"
+#include "problem/untTipos.h"
+
+// Its final code, as the wizard's classification reaches it (problem/untCodigo.cpp).
+inline constexpr ProblemCode kCodigoEstribo = 212;
 
 struct TDatosProblema;
 struct TFila;
@@ -22,3 +26,10 @@ std::vector<TFila> FilasEstribo(const TDatosProblema& d, const TPanelFormulas& p
 // "Breusers" (slot 4) is evaluated only when its slot is active and the flow
 // is faster than the critical erosion velocity (U > Uc).
 bool EstriboEvaluaBreusers(const TDatosProblema& d, const TPanelFormulas& panel);
+
+// The descriptor of the abutment or spur dike.
+const TTipoEstructura& TipoEstribo();
+
+// The sections of "Detalle del cálculo" of the formulas the calculation
+// evaluated, in slot order.
+void SeccionesEstribo(const TDatosProblema& d, const TPanelFormulas& panel, std::vector<TSeccionDetalle>& secciones);

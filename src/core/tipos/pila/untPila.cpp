@@ -1,8 +1,9 @@
-#include "compute/untPila.h"
+#include "tipos/pila/untPila.h"
 
 #include <array>
 #include <cmath>
 
+#include "compute/untClaves.h"
 #include "compute/untEvolucion.h"
 #include "compute/untFilas.h"
 #include "general/untGeneral.h"
@@ -135,4 +136,35 @@ std::vector<TFila> FilasPila(const TDatosProblema& d, const TPanelFormulas& pane
                                                              : TValor(kTextoInactivo)));
     }
     return filas;
+}
+
+const TTipoEstructura& TipoPila() {
+    static const std::vector<std::string_view> kPila123{"EstrFactFormKs", "EstrFactGrup", "EstrAnguAtaq"};
+    static const TTipoEstructura tipo{
+        .codigo = kCodigoPila,
+        .titulo = "Problema de la Pila",
+        .caja = "PPi",
+        .descripcion = "pila",
+        .ranuras = {RanuraFormula("Breusers", kPila123), RanuraFormula("CSU", kPila123),
+                    RanuraFormula("Johnson", {"SediDiam84N3", "EstrFactFormKs", "EstrFactGrup", "EstrAnguAtaq"}),
+                    // The failure lengths of the three formulas, on or off.
+                    Interruptor(RanuraFormula("Longitud de falla crítica", {"SediAnguRepo"}))},
+        .filas = {{"SediDiam84N3", 1, 1, "SEDIMENTO", false},
+                  {"SediAnguRepo", 2, 1, "", true},
+                  {"EstrFactFormKs", 3, 2, "ESTRUCTURA", true},
+                  {"EstrFactGrup", 4, 2, "", true},
+                  {"EstrAnguAtaq", 5, 2, "", false}},
+        .calculadora = {LeerPila, nullptr, PrepPila, CalcPila, FilasPila},
+        .detalle = SeccionesPila,
+        .claves = {{"OutpErosMaxi1", "ys_pila_breusers_m", "Erosión máxima de equilibrio (Breusers)", "[m]"},
+                   {"OutpLongFall1", "lf_pila_breusers_m", "Longitud de falla crítica (Breusers)", "[m]"},
+                   {"OutpErosMaxi2", "ys_pila_csu_m", "Erosión máxima de equilibrio (CSU)", "[m]"},
+                   {"OutpLongFall2", "lf_pila_csu_m", "Longitud de falla crítica (CSU)", "[m]"},
+                   {"OutpErosMaxi3", "ys_pila_johnson_m", "Erosión máxima de equilibrio (Johnson)", "[m]"},
+                   {"OutpLongFall3", "lf_pila_johnson_m", "Longitud de falla crítica (Johnson)", "[m]"}},
+        .medido = true,
+        .gradacion = [](const TDatosProblema& d) { return TGradacion{d.PPi.SediFactGrad, d.PPi.SediDesvGeom}; },
+        .imagenes = {{"PictPPi"}},
+    };
+    return tipo;
 }
