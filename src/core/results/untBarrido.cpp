@@ -163,7 +163,7 @@ TEstudio Estudiar(const TProblema& base, const TBarrido& b, unsigned hilos,
     const TCampo* campo = BuscarCampo(b.campo);
     std::optional<std::pair<std::string, std::string>> rechazoBase;  // (name, message)
     for (const auto& [nombre, texto] : base.textos) {
-        if (nombre == b.campo || std::any_of(razones.begin(), razones.end(), [&](const TRazonGrano& r) {
+        if (nombre == b.campo || std::any_of(razones.begin(), razones.end(), [&, &nombre = nombre](const TRazonGrano& r) {
                 return r.campo == nombre;
             }))
             continue;
