@@ -238,7 +238,8 @@ test("un texto rechazado da el mensaje de la ventana y el de turmado-calc", asyn
     await pagina.click("#dlgMensaje button");
     // Emptied, and the focus back in the field.
     assert.equal(await edit.inputValue(), "");
-    assert.equal(await pagina.evaluate(() => document.activeElement.dataset.campo), campo);
+    // The focus goes back once the box has closed: wait for it, not for a fixed time.
+    await pagina.waitForFunction((c) => document.activeElement?.dataset.campo === c, campo, { timeout: 5000 });
     await edit.fill(c.defecto);
     await edit.press("Tab");
     // resolver refuses it with turmado-calc's message.
