@@ -139,6 +139,9 @@ TEST(TurmadoCalcSalidaArchivo, FallasYUsoIndebido) {
 // of links that loops, a name too long; its message, status 4, and every
 // file as it was.  A name of 255 bytes, the longest there is, is written.
 TEST(TurmadoCalcSalidaArchivo, ArchivoQueNoSeReemplaza) {
+#ifdef _WIN32
+    GTEST_SKIP() << "permissions and links of POSIX files";
+#endif
     const Carpeta c;
     const std::filesystem::path soloLectura = c.dir / "solo_lectura.csv";
     std::ofstream(soloLectura) << "viejo\n";

@@ -246,7 +246,9 @@ TEST(TurmadoCalcValidar, FallosConEstado) {
     const Caso fallos[] = {
         {"--validar " + c.Archivo("sin.csv", "codigo,EstrFactFormKs,EstrFactGrup\n22,1,1\n"), 2,
          "sin.csv: línea 1: falta la columna ys_medida"},
+#ifndef _WIN32  // on Windows a folder does not open at all: status 2, as --lote gives
         {"--validar " + carpeta, 5, "carpeta: la lectura falló tras la línea 0 (es una carpeta): la validación quedó incompleta"},
+#endif
         {"--validar " + casos + " --filas " + casos, 2, "casos.csv es el archivo que se valida: no se escribe sobre él"},
         {"--validar " + c.Archivo("todas.csv", "codigo,EstrFactFormKs,EstrFactGrup,ys_medida\n22,1,1,-1\n22,1,1,\n"), 2,
          "ninguna fila tiene una erosión calculada y una medida que comparar", true},
@@ -258,7 +260,11 @@ TEST(TurmadoCalcValidar, FallosConEstado) {
         EXPECT_EQ(e.salida.empty(), !k.salida) << e.salida;
         EXPECT_NE(e.error.find(k.mensaje), std::string::npos) << e.error;
     }
+#ifdef _WIN32
+    EXPECT_EQ(Ejecutar("--validar " + carpeta).estado, Ejecutar("--lote " + carpeta).estado);
+#else
     EXPECT_EQ(Ejecutar("--lote " + carpeta).estado, 5);
+#endif
     std::ifstream leido(casos);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(leido), {}),
               "codigo,EstrFactFormKs,EstrFactGrup,ys_medida\n22,1,1,1.5\n");
